@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project builds, runs and tests with.
+# Idempotent: it does nothing (and does not touch the network) when all are present.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+  libqt5webkit5-dev qt5-style-plugins
+  libssl-dev openssl zlib1g-dev libarchive-dev
+  # run and test
+  par2 libarchive-tools xvfb xauth procps
+  inn2
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+# inn2's post-install step refuses a host name without a domain; give it one first.
+prepare_inn_conf() {
+  $SUDO mkdir -p /etc/news
+  if [ -f /etc/news/inn.conf ]; then
+    if ! grep -qE '^domain:[[:space:]]*[^[:space:]]' /etc/news/inn.conf; then
+      $SUDO sed -i -E 's/^#?[[:space:]]*domain:.*$/domain: test.invalid/' /etc/news/inn.conf
+      grep -qE '^domain:' /etc/news/inn.conf || echo 'domain: test.invalid' | $SUDO tee -a /etc/news/inn.conf >/dev/null
+    fi
+  fi
+}
+
+export DEBIAN_FRONTEND=noninteractive
+APT=(apt-get -o DPkg::Lock::Timeout=300 -y --no-install-recommends)
+echo "Installing: ${missing[*]}"
+$SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
+if ! $SUDO "${APT[@]}" install "${missing[@]}"; then
+  # The usual cause is inn2's configure step: fix its domain and finish configuring.
+  prepare_inn_conf
+  $SUDO dpkg --configure -a
+  $SUDO "${APT[@]}" install "${missing[@]}"
+fi

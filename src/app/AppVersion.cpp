@@ -1,0 +1,11 @@
+#include "app/AppVersion.h"
+
+QString AppVersion::displayName()
+{
+    return QStringLiteral("Tessaquill+");
+}
+
+QString AppVersion::version()
+{
+    return QStringLiteral("1.0.0");
+}
