@@ -4,4 +4,4 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$1; type=$2; shift 2
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}"
