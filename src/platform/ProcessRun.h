@@ -1,0 +1,17 @@
+#ifndef PROCESSRUN_H
+#define PROCESSRUN_H
+
+#include <QString>
+
+// The outcome of one UtilsProcess::runHidden.
+struct ProcessRun
+{
+    bool started = false;  // false: the program was not found or could not be started
+    bool stopped = false;  // the run was ended by the caller's stop flag
+    // The program's exit status; 1 for a program killed on the stop flag, 128 + the signal
+    // number for one that died of a signal.
+    quint32 exitCode = 0;
+    QString output;        // standard output and error as one text, decoded as UTF-8
+};
+
+#endif // PROCESSRUN_H

@@ -1,0 +1,22 @@
+#ifndef UNRARJOB_H
+#define UNRARJOB_H
+
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+
+// One extraction of every RAR set of a folder, handed to ThreadUnrar and returned unchanged
+// by its done signal.
+struct UnrarJob
+{
+    quint32 jobId = 0;
+    QString sourceFolder;       // folder holding the archives
+    QString extractionFolder;   // folder the archives are extracted into
+    QString applicationFolder;  // informational: the worker looks for unrar itself
+    QString password;           // empty: no password
+    QStringList strings;        // always empty; kept for the record's layout
+};
+
+Q_DECLARE_METATYPE(UnrarJob)
+
+#endif // UNRARJOB_H

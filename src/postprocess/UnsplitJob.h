@@ -1,0 +1,21 @@
+#ifndef UNSPLITJOB_H
+#define UNSPLITJOB_H
+
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+
+// One joining of every split-file set of a folder, handed to ThreadUnsplit and returned by
+// its done signal with both lists filled in.
+struct UnsplitJob
+{
+    quint32 jobId = 0;
+    QString sourceFolder;          // folder searched for split volumes
+    QString destinationFolder;     // folder the joined files are written into
+    QStringList volumesConsumed;   // every volume of each set that was joined
+    QStringList firstVolumesFound; // first volumes of the sets not joined (yet)
+};
+
+Q_DECLARE_METATYPE(UnsplitJob)
+
+#endif // UNSPLITJOB_H
