@@ -1,0 +1,198 @@
+#include "model/NzbFile.h"
+
+#include "model/NzbFiles.h"
+#include "model/NzbSegment.h"
+
+#include <QDataStream>
+#include <QDateTime>
+#include <QLocale>
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+quint64 saturatingAdd(quint64 a, quint64 b)
+{
+    return b > std::numeric_limits<quint64>::max() - a ? std::numeric_limits<quint64>::max() : a + b;
+}
+
+} // namespace
+
+NzbFile::NzbFile(QObject *parent)
+    : QObject(parent)
+{
+}
+
+NzbFile::~NzbFile()
+{
+    qDeleteAll(hashSegments);
+}
+
+void NzbFile::setNzbFiles(NzbFiles *nzbFiles) { pNzbFiles = nzbFiles; }
+NzbFiles *NzbFile::getNzbFiles() const { return pNzbFiles; }
+
+void NzbFile::setPoster(const QString &poster) { strPoster = poster; }
+QString NzbFile::getPoster() const { return strPoster; }
+void NzbFile::setSubject(const QString &subject) { strSubject = subject; }
+QString NzbFile::getSubject() const { return strSubject; }
+void NzbFile::setDate(const QString &date) { strDate = date; }
+QString NzbFile::getDate() const { return strDate; }
+
+QString NzbFile::getDateString() const
+{
+    bool ok = false;
+    const uint seconds = strDate.toUInt(&ok, 10);
+    const QDateTime when = QDateTime::fromSecsSinceEpoch(ok ? seconds : 0).toLocalTime();
+    return QLocale::system().toString(when.date(), QLocale::ShortFormat);
+}
+
+void NzbFile::addGroup(const QString &group) { listGroups.append(group); }
+int NzbFile::getGroupCount() const { return listGroups.size(); }
+
+QString NzbFile::getGroup(int index) const
+{
+    if (index < 0 || index >= listGroups.size())
+        return QStringLiteral("");
+    return listGroups.at(index);
+}
+
+int NzbFile::segmentKey(const QString &numberText)
+{
+    bool ok = false;
+    const int key = numberText.toInt(&ok, 10);
+    return ok ? key : 0;
+}
+
+void NzbFile::addSegment(NzbSegment *segment)
+{
+    if (!segment)
+        return;
+    const int key = segmentKey(segment->getNumber());
+    if (NzbSegment *old = hashSegments.take(key)) {
+        if (old != segment) {
+            const quint64 oldBytes = old->getBytesValue();
+            uiSize = uiSize > oldBytes ? uiSize - oldBytes : 0;
+            delete old;
+        }
+    }
+    segment->setNzbFile(this);
+    uiSize = saturatingAdd(uiSize, segment->getBytesValue());
+    hashSegments.insert(key, segment);
+}
+
+int NzbFile::getSegmentCount() const { return hashSegments.size(); }
+
+QList<int> NzbFile::sortedSegmentKeys() const
+{
+    QList<int> keys = hashSegments.keys();
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+QList<NzbSegment *> NzbFile::getSegments() const
+{
+    QList<NzbSegment *> segments;
+    const QList<int> keys = sortedSegmentKeys();
+    segments.reserve(keys.size());
+    for (int key : keys)
+        segments.append(hashSegments.value(key));
+    return segments;
+}
+
+bool NzbFile::isAllSegmentsProcessed() const { return bAllSegmentsProcessed; }
+
+void NzbFile::addDownloadedBytes(quint64 bytes)
+{
+    QMutexLocker locker(&mutex);
+    ++iProcessed;
+    if (pNzbFiles)
+        pNzbFiles->addDownloadedBytes(bytes);
+    uiDownloaded = std::min(saturatingAdd(uiDownloaded, bytes), uiSize);
+    if (iProcessed >= hashSegments.size())
+        bAllSegmentsProcessed = true;
+}
+
+void NzbFile::setDecoded(bool decoded)
+{
+    bDecoded = decoded;
+    if (pNzbFiles)
+        pNzbFiles->checkAllFilesDecoded();
+}
+
+void NzbFile::reset()
+{
+    const QList<NzbSegment *> segments = getSegments();
+    for (NzbSegment *segment : segments)
+        segment->clearStatus();
+    iProcessed = 0;
+    uiDownloaded = 0;
+    bAllSegmentsProcessed = false;
+    bPaused = false;
+    if (pNzbFiles)
+        pNzbFiles->removeDownloadedBytes(uiSize);
+    setDecoded(false);
+}
+
+void NzbFile::setSegmentPaths(const QString &tempRoot, int nzbIndex, int filePosition)
+{
+    const QString folder = tempRoot + QLatin1Char('/') + QString::number(nzbIndex)
+                           + QLatin1Char('-') + QString::number(filePosition);
+    const QList<int> keys = sortedSegmentKeys();
+    for (int key : keys)
+        hashSegments.value(key)->setTempFolder(folder);
+}
+
+QDataStream &operator<<(QDataStream &out, const NzbFile &file)
+{
+    out << file.strPoster << file.strSubject << file.strDate << file.iProcessed
+        << file.bAllSegmentsProcessed << file.bDecoded << file.bPaused << file.listGroups
+        << static_cast<qint64>(file.uiDownloaded);
+    const QList<NzbSegment *> segments = file.getSegments();
+    out << static_cast<qint32>(segments.size());
+    for (const NzbSegment *segment : segments)
+        out << *segment;
+    return out;
+}
+
+QDataStream &operator>>(QDataStream &in, NzbFile &file)
+{
+    in >> file.strPoster >> file.strSubject >> file.strDate >> file.iProcessed
+        >> file.bAllSegmentsProcessed >> file.bDecoded >> file.bPaused;
+    file.listGroups.clear();
+    quint32 groupCount = 0;
+    in >> groupCount;
+    for (quint32 i = 0; i < groupCount && in.status() == QDataStream::Ok; ++i) {
+        QString group;
+        in >> group;
+        if (in.status() == QDataStream::Ok)
+            file.listGroups.append(group);
+    }
+    qint64 downloaded = 0;
+    qint32 count = 0;
+    in >> downloaded >> count;
+    file.uiDownloaded = static_cast<quint64>(downloaded);
+    // A damaged count must not make us build millions of empty segments: stop at the end
+    // of the data.
+    for (qint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        auto *segment = new NzbSegment;
+        in >> *segment;
+        file.addSegment(segment);
+    }
+    return in;
+}
+
+bool compareNzbFileSize(NzbFile *a, NzbFile *b)
+{
+    return a->uiSize < b->uiSize;
+}
+
+bool compareNzbFileRarFirst(NzbFile *a, NzbFile *b)
+{
+    const bool aRar = a->getSubject().toUpper().contains(QLatin1String(".RAR"));
+    const bool bRar = b->getSubject().toUpper().contains(QLatin1String(".RAR"));
+    if (aRar != bRar)
+        return aRar;
+    return a->getSubject() < b->getSubject();
+}

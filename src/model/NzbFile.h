@@ -1,0 +1,89 @@
+#ifndef NZBFILE_H
+#define NZBFILE_H
+
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class NzbFiles;
+class NzbSegment;
+class QDataStream;
+class QTreeWidgetItem;
+
+// One posted file of an NZB: its texts, groups and segments (owned, keyed by number), its
+// size and credited bytes, and its download state.
+class NzbFile : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit NzbFile(QObject *parent = nullptr);
+    ~NzbFile() override;
+
+    void setNzbFiles(NzbFiles *nzbFiles);
+    NzbFiles *getNzbFiles() const;
+
+    void setPoster(const QString &poster);
+    QString getPoster() const;
+    void setSubject(const QString &subject);
+    QString getSubject() const;
+    void setDate(const QString &date);
+    QString getDate() const;
+    // The date (Unix time) in the system locale's short date format.
+    QString getDateString() const;
+
+    void addGroup(const QString &group);
+    int getGroupCount() const;
+    QString getGroup(int index) const;
+
+    // Takes ownership; a segment with a number already present replaces (and deletes) the old one.
+    void addSegment(NzbSegment *segment);
+    int getSegmentCount() const;
+    // The segments by ascending number.
+    QList<NzbSegment *> getSegments() const;
+
+    bool isAllSegmentsProcessed() const;
+    void addDownloadedBytes(quint64 bytes);
+    void setDecoded(bool decoded);
+    void reset();
+
+    // Sets the temporary folder and file of every segment: <root>/<nzbIndex>-<filePos>/<n>.tmp
+    void setSegmentPaths(const QString &tempRoot, int nzbIndex, int filePosition);
+
+    // Segment key of a number text: its base-10 value, 0 when it is no number.
+    static int segmentKey(const QString &numberText);
+
+    quint64 uiSize = 0;
+    quint64 uiDownloaded = 0;
+    QStringList listGroups;
+    QHash<int, NzbSegment *> hashSegments;
+    QMutex mutex;
+    qint32 iProcessed = 0;
+    bool bAllSegmentsProcessed = false;
+    bool bDecoded = false;
+    bool bPaused = false;
+    bool bExcluded = false;
+    QTreeWidgetItem *pTreeItem = nullptr;
+
+private:
+    QList<int> sortedSegmentKeys() const;
+
+    NzbFiles *pNzbFiles = nullptr;
+    QString strPoster{""};
+    QString strSubject{""};
+    QString strDate{""};
+
+    friend QDataStream &operator<<(QDataStream &out, const NzbFile &file);
+    friend QDataStream &operator>>(QDataStream &in, NzbFile &file);
+};
+
+QDataStream &operator<<(QDataStream &out, const NzbFile &file);
+QDataStream &operator>>(QDataStream &in, NzbFile &file);
+
+bool compareNzbFileSize(NzbFile *a, NzbFile *b);
+bool compareNzbFileRarFirst(NzbFile *a, NzbFile *b);
+
+#endif // NZBFILE_H

@@ -1,0 +1,371 @@
+#include "model/NzbFiles.h"
+
+#include "model/NzbFile.h"
+#include "model/NzbSegment.h"
+
+#include <QDataStream>
+#include <QMutexLocker>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+quint64 saturatingAdd(quint64 a, quint64 b)
+{
+    return b > std::numeric_limits<quint64>::max() - a ? std::numeric_limits<quint64>::max() : a + b;
+}
+
+QString joinFolder(const QString &base, const QString &name)
+{
+    return base + QLatin1Char('/') + NzbFiles::folderName(name);
+}
+
+} // namespace
+
+NzbFiles::NzbFiles(QObject *parent)
+    : QObject(parent)
+{
+}
+
+NzbFiles::~NzbFiles()
+{
+    for (NzbFile *file : qAsConst(listFiles))
+        delete file;
+}
+
+void NzbFiles::addFile(NzbFile *file)
+{
+    if (!file)
+        return;
+    file->setNzbFiles(this);
+    QMutexLocker locker(&mutex);
+    listFiles.append(file);
+}
+
+void NzbFiles::removeFile(NzbFile *file)
+{
+    if (!file)
+        return;
+    {
+        QMutexLocker locker(&mutex);
+        listFiles.removeAll(file);
+    }
+    delete file;
+}
+
+QList<NzbFile *> NzbFiles::getFiles() const
+{
+    QMutexLocker locker(&mutex);
+    return listFiles;
+}
+
+QList<NzbFile *> NzbFiles::getFilesCopy() const
+{
+    QMutexLocker locker(&mutex);
+    QList<NzbFile *> copy;
+    copy.reserve(listFiles.size());
+    for (NzbFile *file : listFiles)
+        copy.append(file);
+    return copy;
+}
+
+NzbFile *NzbFiles::getFileAt(quint64 index) const
+{
+    QMutexLocker locker(&mutex);
+    if (index >= static_cast<quint64>(listFiles.size()))
+        return nullptr;
+    return listFiles.at(static_cast<int>(index));
+}
+
+qint64 NzbFiles::getFileCount() const
+{
+    QMutexLocker locker(&mutex);
+    return listFiles.size();
+}
+
+QList<NzbFile *> NzbFiles::getFilesByPauseState(bool paused) const
+{
+    QList<NzbFile *> result;
+    for (NzbFile *file : getFiles()) {
+        if (file->bPaused == paused)
+            result.append(file);
+    }
+    return result;
+}
+
+bool NzbFiles::isAnyFileDecoded() const
+{
+    const QList<NzbFile *> files = getFiles();
+    return std::any_of(files.begin(), files.end(), [](NzbFile *file) { return file->bDecoded; });
+}
+
+void NzbFiles::moveFilesUp(const QList<QTreeWidgetItem *> &items)
+{
+    QMutexLocker locker(&mutex);
+    for (int i = 0; i < listFiles.size(); ++i) {
+        if (i > 0 && items.contains(listFiles.at(i)->pTreeItem))
+            listFiles.move(i, i - 1);
+    }
+}
+
+void NzbFiles::moveFilesDown(const QList<QTreeWidgetItem *> &items)
+{
+    QMutexLocker locker(&mutex);
+    for (int i = listFiles.size() - 1; i >= 0; --i) {
+        if (i + 1 < listFiles.size() && items.contains(listFiles.at(i)->pTreeItem))
+            listFiles.move(i, i + 1);
+    }
+}
+
+QString NzbFiles::getDestination() const { return strDestination; }
+bool NzbFiles::isFinished() const { return bFinished; }
+void NzbFiles::setFinished(bool finished) { bFinished = finished; }
+
+void NzbFiles::recomputeTotalsLocked()
+{
+    uiTotalSize = 0;
+    uiSizeToDownload = 0;
+    uiDownloaded = 0;
+    for (NzbFile *file : qAsConst(listFiles)) {
+        if (!file->bExcluded)
+            uiTotalSize = saturatingAdd(uiTotalSize, file->uiSize);
+        if (!file->bExcluded && !file->bPaused)
+            uiSizeToDownload = saturatingAdd(uiSizeToDownload, file->uiSize);
+        uiDownloaded = saturatingAdd(uiDownloaded, file->uiDownloaded);
+    }
+}
+
+void NzbFiles::updateSizes()
+{
+    QMutexLocker locker(&mutex);
+    recomputeTotalsLocked();
+}
+
+void NzbFiles::addToSizeToDownload(const QList<NzbFile *> &files)
+{
+    QMutexLocker locker(&mutex);
+    for (NzbFile *file : files)
+        uiSizeToDownload = saturatingAdd(uiSizeToDownload, file->uiSize);
+}
+
+void NzbFiles::addDownloadedBytes(quint64 bytes)
+{
+    QMutexLocker locker(&mutex);
+    uiDownloaded += bytes;
+}
+
+void NzbFiles::removeDownloadedBytes(quint64 bytes)
+{
+    QMutexLocker locker(&mutex);
+    uiDownloaded -= bytes;
+}
+
+void NzbFiles::checkAllFilesDecoded()
+{
+    QMutexLocker locker(&mutex);
+    if (uiSizeToDownload <= uiDownloaded)
+        uiDownloaded = uiSizeToDownload;
+    for (NzbFile *file : qAsConst(listFiles)) {
+        if (file->bExcluded)
+            continue;
+        if (file->bPaused && isPar2Subject(file->getSubject()))
+            continue;
+        if (!file->bDecoded) {
+            bAllFilesDecoded = false;
+            return;
+        }
+    }
+    bAllFilesDecoded = true;
+}
+
+QFileInfo NzbFiles::takeNextFileInfo()
+{
+    if (listPar2IndexFiles.isEmpty())
+        return QFileInfo();
+    return listPar2IndexFiles.takeFirst();
+}
+
+bool NzbFiles::isPar2Subject(const QString &subject)
+{
+    return subject.toUpper().contains(QLatin1String(".PAR2"));
+}
+
+bool NzbFiles::isPar2VolumeSubject(const QString &subject)
+{
+    const QString upper = subject.toUpper();
+    return upper.contains(QLatin1String(".PAR2")) && upper.contains(QLatin1String(".VOL"));
+}
+
+void NzbFiles::sortFiles(bool smartDownload)
+{
+    QList<NzbFile *> indexFiles;
+    QList<NzbFile *> otherFiles;
+    QList<NzbFile *> volumes;
+    listPar2Volumes.clear();
+    for (NzbFile *file : getFiles()) {
+        if (!isPar2Subject(file->getSubject())) {
+            otherFiles.append(file);
+        } else if (!isPar2VolumeSubject(file->getSubject())) {
+            indexFiles.append(file);
+        } else {
+            volumes.append(file);
+            listPar2Volumes.append(file);
+        }
+    }
+    std::sort(listPar2Volumes.begin(), listPar2Volumes.end(), compareNzbFileSize);
+    std::sort(otherFiles.begin(), otherFiles.end(), compareNzbFileRarFirst);
+    std::sort(volumes.begin(), volumes.end(), compareNzbFileRarFirst);
+    if (smartDownload) {
+        for (NzbFile *volume : qAsConst(volumes))
+            volume->bPaused = true;
+    }
+
+    QMutexLocker locker(&mutex);
+    listFiles = indexFiles + otherFiles + volumes;
+    // A fresh NZB has no excluded file; the totals here count every file.
+    uiTotalSize = 0;
+    uiSizeToDownload = 0;
+    uiDownloaded = 0;
+    for (NzbFile *file : qAsConst(listFiles)) {
+        uiTotalSize = saturatingAdd(uiTotalSize, file->uiSize);
+        if (!file->bPaused)
+            uiSizeToDownload = saturatingAdd(uiSizeToDownload, file->uiSize);
+        uiDownloaded = saturatingAdd(uiDownloaded, file->uiDownloaded);
+    }
+}
+
+void NzbFiles::rebuildPar2VolumeList()
+{
+    listPar2Volumes.clear();
+    for (NzbFile *file : getFiles()) {
+        if (isPar2VolumeSubject(file->getSubject()))
+            listPar2Volumes.append(file);
+    }
+    std::sort(listPar2Volumes.begin(), listPar2Volumes.end(), compareNzbFileSize);
+}
+
+QList<NzbFile *> NzbFiles::selectPar2Volumes(quint64 blocksNeeded, const QString &baseName) const
+{
+    QList<NzbFile *> selected;
+    if (blocksNeeded == 0 || listPar2Volumes.isEmpty())
+        return selected;
+    const QString upperBase = baseName.toUpper();
+    quint64 sum = 0;
+    for (NzbFile *volume : listPar2Volumes) {
+        const QString subject = volume->getSubject().toUpper();
+        const bool qualifies = subject.contains(upperBase) && subject.contains(QLatin1String(".PAR2"))
+                               && subject.contains(QLatin1String(".VOL")) && subject.contains(QLatin1Char('+'))
+                               && volume->bPaused && !volume->bExcluded;
+        if (!qualifies)
+            continue;
+        const int plus = subject.lastIndexOf(QLatin1Char('+'));
+        const int par2 = subject.indexOf(QLatin1String(".PAR2"));
+        bool ok = false;
+        const quint64 blocks = subject.mid(plus + 1, par2 - plus - 1).toULongLong(&ok, 10);
+        sum = saturatingAdd(sum, ok ? blocks : 0);
+        selected.append(volume);
+        if (sum >= blocksNeeded)
+            return selected;
+    }
+    return selected;
+}
+
+QString NzbFiles::fallbackFolderName()
+{
+    return QStringLiteral("Untitled");
+}
+
+QString NzbFiles::folderName(const QString &text)
+{
+    static const QRegularExpression forbidden(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f\\x7f]"));
+    QString name = text;
+    const int firstQuote = name.indexOf(QLatin1Char('"'));
+    const int lastQuote = name.lastIndexOf(QLatin1Char('"'));
+    if (firstQuote >= 0 && firstQuote < lastQuote)
+        name = name.mid(firstQuote + 1, lastQuote - firstQuote - 1);
+    const int lastStop = name.lastIndexOf(QLatin1Char('.'));
+    if (lastStop >= 0) {
+        name = name.left(lastStop);
+        name.remove(forbidden);
+        name = name.left(50).trimmed();
+    }
+    // Whatever the text, a folder name never holds a separator or a control character, and
+    // never names the folder itself or its parent.
+    name.remove(forbidden);
+    bool onlyDotsAndBlanks = true;
+    for (QChar c : qAsConst(name)) {
+        if (c != QLatin1Char('.') && !c.isSpace()) {
+            onlyDotsAndBlanks = false;
+            break;
+        }
+    }
+    if (onlyDotsAndBlanks)
+        return fallbackFolderName();
+    return name;
+}
+
+void NzbFiles::setDestination(const QString &folder, bool makeSubFolder)
+{
+    strBaseDestination = folder;
+    strDestination = folder;
+    if (makeSubFolder && !strName.isEmpty())
+        strDestination = joinFolder(folder, strName);
+}
+
+void NzbFiles::updateDestinationSubFolder(bool makeSubFolder)
+{
+    if (!makeSubFolder || strBaseDestination.isEmpty() || strName.isEmpty())
+        return;
+    strDestination = joinFolder(strBaseDestination, strName);
+}
+
+void NzbFiles::setDownloadFolder(const QString &folder)
+{
+    strDownloadFolder = folder;
+    const QList<NzbFile *> files = getFiles();
+    if (!files.isEmpty())
+        strDownloadFolder = joinFolder(folder, files.first()->getSubject());
+}
+
+void NzbFiles::setSegmentPaths(const QString &tempRoot, int nzbIndex)
+{
+    const QList<NzbFile *> files = getFiles();
+    for (int position = 0; position < files.size(); ++position)
+        files.at(position)->setSegmentPaths(tempRoot, nzbIndex, position);
+}
+
+QDataStream &operator<<(QDataStream &out, const NzbFiles &nzb)
+{
+    out << nzb.bFinished << nzb.strDestination << nzb.strDownloadFolder << nzb.strName
+        << nzb.bAllFilesDecoded << nzb.bPostProcessingSucceeded << nzb.iQueueId;
+    QList<NzbFile *> kept;
+    for (NzbFile *file : nzb.getFilesCopy()) {
+        if (!file->bExcluded)
+            kept.append(file);
+    }
+    out << static_cast<qint32>(kept.size());
+    for (const NzbFile *file : qAsConst(kept))
+        out << *file;
+    out << nzb.bKeepPar2Files << nzb.bSkipExtraction << nzb.strArchivePassword
+        << nzb.strBaseDestination << nzb.bPasswordCheckDone << nzb.bPasswordProtected;
+    return out;
+}
+
+QDataStream &operator>>(QDataStream &in, NzbFiles &nzb)
+{
+    qint32 count = 0;
+    in >> nzb.bFinished >> nzb.strDestination >> nzb.strDownloadFolder >> nzb.strName
+        >> nzb.bAllFilesDecoded >> nzb.bPostProcessingSucceeded >> nzb.iQueueId >> count;
+    for (qint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        auto *file = new NzbFile;
+        in >> *file;
+        nzb.addFile(file);
+    }
+    if (!in.atEnd())
+        in >> nzb.bKeepPar2Files >> nzb.bSkipExtraction >> nzb.strArchivePassword >> nzb.strBaseDestination;
+    if (!in.atEnd())
+        in >> nzb.bPasswordCheckDone >> nzb.bPasswordProtected;
+    return in;
+}

@@ -1,0 +1,108 @@
+#ifndef NZBFILES_H
+#define NZBFILES_H
+
+#include <QFileInfo>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+class NzbFile;
+class QDataStream;
+class QTreeWidgetItem;
+
+// One NZB of the download queue: its files (owned, in download order), its folders, byte
+// totals and post-processing state.
+//
+// The file list is read by decoder threads while the GUI thread may reorder it, so every
+// access to it goes through the NZB's mutex; read it with getFiles().
+class NzbFiles : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit NzbFiles(QObject *parent = nullptr);
+    ~NzbFiles() override;
+
+    void addFile(NzbFile *file);
+    void removeFile(NzbFile *file);
+    QList<NzbFile *> getFiles() const;
+    QList<NzbFile *> getFilesCopy() const;
+    NzbFile *getFileAt(quint64 index) const;
+    qint64 getFileCount() const;
+    QList<NzbFile *> getFilesByPauseState(bool paused) const;
+    bool isAnyFileDecoded() const;
+
+    void moveFilesUp(const QList<QTreeWidgetItem *> &items);
+    void moveFilesDown(const QList<QTreeWidgetItem *> &items);
+
+    QString getDestination() const;
+    bool isFinished() const;
+    void setFinished(bool finished);
+
+    void updateSizes();
+    void addToSizeToDownload(const QList<NzbFile *> &files);
+    void addDownloadedBytes(quint64 bytes);
+    void removeDownloadedBytes(quint64 bytes);
+    void checkAllFilesDecoded();
+    QFileInfo takeNextFileInfo();
+
+    // Preparing for download.
+    void sortFiles(bool smartDownload);
+    // Rebuilds the PAR2 volume list (by ascending size) without touching the file order or
+    // the paused flags: for an NZB restored from its queue record.
+    void rebuildPar2VolumeList();
+    QList<NzbFile *> selectPar2Volumes(quint64 blocksNeeded, const QString &baseName) const;
+    void setDestination(const QString &folder, bool makeSubFolder);
+    void updateDestinationSubFolder(bool makeSubFolder);
+    void setDownloadFolder(const QString &folder);
+    void setSegmentPaths(const QString &tempRoot, int nzbIndex);
+
+    // Writes the NZB as an NZB 1.0 document (excluded files left out).
+    void writeNzb(QByteArray &out) const;
+
+    // A folder name made of a name or subject: never empty, ".", "..", nor holding a
+    // separator, a character that file names cannot hold or a control character.
+    static QString folderName(const QString &text);
+    // Fallback for a text that leaves no usable folder name.
+    static QString fallbackFolderName();
+
+    static bool isPar2Subject(const QString &subject);
+    static bool isPar2VolumeSubject(const QString &subject);
+
+    qint32 iQueueId = 0;
+    bool bPasswordCheckDone = false;
+    bool bPasswordProtected = false;
+    bool bDeleted = false;
+    bool bPostProcessingSucceeded = true;
+    bool bFinished = false;
+    bool bCleaned = false;
+    QString strName;
+    QList<NzbFile *> listPar2Volumes;
+    QString strBaseDestination;
+    QString strDestination;
+    QString strDownloadFolder;
+    bool bAllFilesDecoded = false;
+    mutable QMutex mutex;
+    quint64 uiSizeToDownload = 0;
+    quint64 uiTotalSize = 0;
+    quint64 uiDownloaded = 0;
+    QTreeWidgetItem *pTreeItem = nullptr;
+    QList<QFileInfo> listPar2IndexFiles;
+    bool bKeepPar2Files = false;
+    bool bSkipExtraction = false;
+    QString strArchivePassword;
+
+private:
+    void recomputeTotalsLocked();
+
+    QList<NzbFile *> listFiles;
+
+    friend QDataStream &operator<<(QDataStream &out, const NzbFiles &nzb);
+    friend QDataStream &operator>>(QDataStream &in, NzbFiles &nzb);
+};
+
+QDataStream &operator<<(QDataStream &out, const NzbFiles &nzb);
+QDataStream &operator>>(QDataStream &in, NzbFiles &nzb);
+
+#endif // NZBFILES_H

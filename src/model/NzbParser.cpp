@@ -1,0 +1,151 @@
+#include "model/NzbParser.h"
+
+#include "model/NzbFile.h"
+#include "model/NzbFiles.h"
+#include "model/NzbSegment.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QXmlStreamReader>
+
+namespace {
+
+bool nameIs(const QXmlStreamReader &xml, QLatin1String lowerName)
+{
+    return xml.name().compare(lowerName, Qt::CaseInsensitive) == 0;
+}
+
+bool attributeIs(const QXmlStreamAttribute &attribute, QLatin1String lowerName)
+{
+    return attribute.name().compare(lowerName, Qt::CaseInsensitive) == 0;
+}
+
+bool atStartElementNamed(const QXmlStreamReader &xml, QLatin1String lowerName)
+{
+    return !xml.hasError() && xml.isStartElement() && nameIs(xml, lowerName);
+}
+
+void readFileAttributes(const QXmlStreamReader &xml, NzbFile *file)
+{
+    const QXmlStreamAttributes attributes = xml.attributes();
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        if (attributeIs(attribute, QLatin1String("poster")))
+            file->setPoster(attribute.value().toString());
+        else if (attributeIs(attribute, QLatin1String("date")))
+            file->setDate(attribute.value().toString());
+        else if (attributeIs(attribute, QLatin1String("subject")))
+            file->setSubject(attribute.value().toString());
+    }
+}
+
+// Segments of one file mostly share one size: reusing the previous text keeps one copy.
+QString sharedText(const QStringRef &value, QString &previous)
+{
+    if (previous.isNull() || value != previous)
+        previous = value.toString();
+    return previous;
+}
+
+NzbSegment *readSegment(QXmlStreamReader &xml, QString &previousBytes)
+{
+    auto *segment = new NzbSegment;
+    const QXmlStreamAttributes attributes = xml.attributes();
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        if (attributeIs(attribute, QLatin1String("bytes")))
+            segment->setBytes(sharedText(attribute.value(), previousBytes));
+        else if (attributeIs(attribute, QLatin1String("number")))
+            segment->setNumber(attribute.value().toString());
+    }
+    segment->setMessageId(xml.readElementText());
+    return segment;
+}
+
+// Reads the groups then segments of a "file" element whose start tag is current.
+// Returns false when the file lacks that structure and must be dropped.
+bool readFileBody(QXmlStreamReader &xml, NzbFile *file)
+{
+    xml.readNextStartElement();
+    if (!atStartElementNamed(xml, QLatin1String("groups")))
+        return false;
+    xml.readNextStartElement();
+    while (atStartElementNamed(xml, QLatin1String("group"))) {
+        file->addGroup(xml.readElementText());
+        xml.readNextStartElement();
+    }
+
+    xml.readNextStartElement();
+    if (!atStartElementNamed(xml, QLatin1String("segments")))
+        return false;
+    xml.readNextStartElement();
+    QString previousBytes;
+    while (atStartElementNamed(xml, QLatin1String("segment"))) {
+        NzbSegment *segment = readSegment(xml, previousBytes);
+        // A segment number names the segment's temporary file: only plain decimal numbers
+        // are taken; a segment with any other number cannot be placed and is left out.
+        if (NzbParser::isValidSegmentNumber(segment->getNumber()))
+            file->addSegment(segment);
+        else
+            delete segment;
+        xml.readNextStartElement();
+    }
+    return true;
+}
+
+} // namespace
+
+bool NzbParser::isValidSegmentNumber(const QString &number)
+{
+    if (number.isEmpty() || number.size() > 9)
+        return false;
+    for (QChar c : number) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
+{
+    // Read through a device so that the reader decodes the document piece by piece instead
+    // of holding a decoded copy of it whole.
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&buffer);
+    xml.readNext();
+    auto *nzb = new NzbFiles;
+    while (!xml.atEnd() && !xml.hasError()) {
+        if (!xml.isStartElement() || !nameIs(xml, QLatin1String("file"))) {
+            xml.readNext();
+            continue;
+        }
+        auto *file = new NzbFile;
+        readFileAttributes(xml, file);
+        if (!readFileBody(xml, file) || file->getSegmentCount() == 0) {
+            // Without groups then segments, or without a single usable segment, the entry
+            // cannot be downloaded: it is left out. Go on from the current token.
+            delete file;
+            continue;
+        }
+        nzb->addFile(file);
+        xml.readNext();
+    }
+    if (xml.hasError()) {
+        error = tr("NZB contains error(s)");
+        delete nzb;
+        return nullptr;
+    }
+    return nzb;
+}
+
+NzbFiles *NzbParser::parseFile(const QString &path, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        error = tr("File does not exist");
+        return nullptr;
+    }
+    const QByteArray data = file.readAll();
+    file.close();
+    return parse(data, error);
+}

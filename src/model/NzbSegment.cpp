@@ -1,0 +1,144 @@
+#include "model/NzbSegment.h"
+
+#include "model/NzbFile.h"
+
+#include <QDataStream>
+
+NzbSegment::NzbSegment(QObject *parent)
+    : QObject(parent)
+{
+}
+
+NzbSegment::~NzbSegment() = default;
+
+void NzbSegment::setNzbFile(NzbFile *file) { pNzbFile = file; }
+NzbFile *NzbSegment::getNzbFile() const { return pNzbFile; }
+
+void NzbSegment::setBytes(const QString &bytes) { strBytes = bytes; }
+QString NzbSegment::getBytes() const { return strBytes; }
+
+quint64 NzbSegment::getBytesValue() const
+{
+    bool ok = false;
+    const quint64 value = strBytes.toULongLong(&ok, 10);
+    return ok ? value : 0;
+}
+
+void NzbSegment::setNumber(const QString &number) { strNumber = number; }
+QString NzbSegment::getNumber() const { return strNumber; }
+
+namespace {
+
+bool fitsLatin1(const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void NzbSegment::setMessageId(const QString &messageId)
+{
+    bMessageIdWide = !messageId.isNull() && !fitsLatin1(messageId);
+    if (bMessageIdWide) {
+        strMessageIdWide = messageId;
+        baMessageIdLatin1.clear();
+    } else {
+        strMessageIdWide.clear();
+        baMessageIdLatin1 = messageId.isNull() ? QByteArray() : messageId.toLatin1();
+        if (!messageId.isNull() && baMessageIdLatin1.isNull())
+            baMessageIdLatin1 = QByteArray("");
+    }
+}
+
+QString NzbSegment::getMessageId() const
+{
+    if (bMessageIdWide)
+        return strMessageIdWide;
+    if (baMessageIdLatin1.isNull())
+        return QString();
+    return QString::fromLatin1(baMessageIdLatin1.constData(), baMessageIdLatin1.size());
+}
+
+void NzbSegment::setTempFilePath(const QString &path)
+{
+    strTempFilePath = path;
+    bTempPathDerived = false;
+}
+
+QString NzbSegment::getTempFilePath() const
+{
+    if (!bTempPathDerived)
+        return strTempFilePath;
+    // Built from the number's value, never from its text, so that no NZB can steer a
+    // temporary path out of its folder.
+    return strTempFolder + QLatin1Char('/') + QString::number(NzbFile::segmentKey(strNumber)) + QStringLiteral(".tmp");
+}
+
+void NzbSegment::setTempFolder(const QString &folder)
+{
+    strTempFolder = folder;
+    strTempFilePath = QStringLiteral("");
+    bTempPathDerived = true;
+}
+
+void NzbSegment::setStatus(bool downloaded, bool missing)
+{
+    bDownloaded = downloaded;
+    bDownloading = false;
+    bFailed = false;
+    bMissing = missing;
+}
+
+void NzbSegment::creditOnce()
+{
+    if (bBytesCredited)
+        return;
+    if (pNzbFile)
+        pNzbFile->addDownloadedBytes(getBytesValue());
+    bBytesCredited = true;
+}
+
+void NzbSegment::setDownloaded()
+{
+    setStatus(true, false);
+    creditOnce();
+}
+
+void NzbSegment::setMissing()
+{
+    setStatus(false, true);
+    creditOnce();
+}
+
+void NzbSegment::clearStatus()
+{
+    setStatus(false, false);
+    bBytesCredited = false;
+}
+
+bool NzbSegment::isDownloadedOrDownloading() const { return bDownloaded || bDownloading; }
+bool NzbSegment::isFailed() const { return bFailed; }
+bool NzbSegment::isMissing() const { return bMissing; }
+
+QDataStream &operator<<(QDataStream &out, const NzbSegment &segment)
+{
+    out << segment.strBytes << segment.strNumber << segment.getMessageId()
+        << segment.getTempFilePath() << segment.strTempFolder
+        << segment.bDownloaded << segment.bDownloading << segment.bFailed << segment.bMissing;
+    return out;
+}
+
+QDataStream &operator>>(QDataStream &in, NzbSegment &segment)
+{
+    QString messageId;
+    QString tempFilePath;
+    in >> segment.strBytes >> segment.strNumber >> messageId >> tempFilePath >> segment.strTempFolder
+       >> segment.bDownloaded >> segment.bDownloading >> segment.bFailed >> segment.bMissing;
+    segment.setMessageId(messageId);
+    segment.setTempFilePath(tempFilePath);
+    return in;
+}

@@ -1,0 +1,83 @@
+#ifndef NZBSEGMENT_H
+#define NZBSEGMENT_H
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class NzbFile;
+class QDataStream;
+
+// One news article of a posted file: its size and number as the NZB gives them, its message
+// id, where its body is kept while downloading, and its download status.
+class NzbSegment : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit NzbSegment(QObject *parent = nullptr);
+    ~NzbSegment() override;
+
+    void setNzbFile(NzbFile *file);
+    NzbFile *getNzbFile() const;
+
+    void setBytes(const QString &bytes);
+    QString getBytes() const;
+    // The bytes text as a number; a text that is no number counts 0.
+    quint64 getBytesValue() const;
+
+    void setNumber(const QString &number);
+    QString getNumber() const;
+
+    void setMessageId(const QString &messageId);
+    QString getMessageId() const;
+
+    void setTempFilePath(const QString &path);
+    QString getTempFilePath() const;
+    // Places the temporary file in a folder, named after the segment's number.
+    void setTempFolder(const QString &folder);
+
+    // Status setters; the first of them after a reset credits the bytes to file and NZB.
+    void setDownloaded();
+    void setMissing();
+    void clearStatus();
+
+    bool isDownloadedOrDownloading() const;
+    bool isFailed() const;
+    bool isMissing() const;
+
+    // Nicknames of the servers on which the article was reported missing.
+    QStringList listServersTried;
+    // Folder holding the temporary file; removed by the file decoder once the file is built.
+    QString strTempFolder{""};
+
+    bool bDownloaded = false;
+    bool bDownloading = false;
+    bool bFailed = false;
+    bool bMissing = false;
+
+private:
+    void setStatus(bool downloaded, bool missing);
+    void creditOnce();
+
+    NzbFile *pNzbFile = nullptr;
+    QString strBytes;
+    QString strNumber;
+    // A queue holds hundreds of thousands of segments: message ids (ASCII in practice) are
+    // kept as Latin-1 bytes when they can be, and the temporary path is derived from the
+    // folder and the number unless it was set to something else.
+    QByteArray baMessageIdLatin1;
+    QString strMessageIdWide;
+    bool bMessageIdWide = false;
+    QString strTempFilePath{""};
+    bool bTempPathDerived = false;
+    bool bBytesCredited = false;
+
+    friend QDataStream &operator<<(QDataStream &out, const NzbSegment &segment);
+    friend QDataStream &operator>>(QDataStream &in, NzbSegment &segment);
+};
+
+QDataStream &operator<<(QDataStream &out, const NzbSegment &segment);
+QDataStream &operator>>(QDataStream &in, NzbSegment &segment);
+
+#endif // NZBSEGMENT_H

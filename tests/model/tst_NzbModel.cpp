@@ -1,0 +1,231 @@
+#include "NzbTestHelpers.h"
+
+#include <QtTest>
+
+#include <memory>
+
+class tst_NzbModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void segmentIsCreditedOnceUntilCleared();
+    void missingSegmentCountsAsProcessed();
+    void segmentBytesThatAreNoNumberCountZero_data();
+    void segmentBytesThatAreNoNumberCountZero();
+    void sameNumberReplacesEarlierSegment();
+    void fileCreditIsCappedAtItsSizeButNzbTakesAll();
+    void completion_data();
+    void completion();
+    void nzbWithoutFilesIsComplete();
+    void moveFilesUpAndDown();
+    void fileAccessorsOutOfRange();
+    void resetMakesDecodedFilePendingAgain();
+    void updateSizesSkipsExcludedAndPaused();
+    void par2IndexFilesAreTakenInOrder();
+};
+
+void tst_NzbModel::segmentIsCreditedOnceUntilCleared()
+{
+    NzbFiles nzb;
+    NzbFile *file = makeFile(QStringLiteral("a.bin"), 2, 100);
+    nzb.addFile(file);
+    NzbSegment *segment = file->getSegments().first();
+
+    segment->setDownloaded();
+    segment->setMissing();
+    QCOMPARE(file->iProcessed, 1);
+    QCOMPARE(file->uiDownloaded, quint64(100));
+    QCOMPARE(nzb.uiDownloaded, quint64(100));
+    QVERIFY(segment->isMissing());
+    QVERIFY(!segment->isDownloadedOrDownloading());
+
+    segment->clearStatus();
+    QVERIFY(!segment->isMissing());
+    segment->setDownloaded();
+    QCOMPARE(file->iProcessed, 2);
+    QCOMPARE(nzb.uiDownloaded, quint64(200));
+    QVERIFY(file->isAllSegmentsProcessed());
+}
+
+void tst_NzbModel::missingSegmentCountsAsProcessed()
+{
+    NzbFiles nzb;
+    NzbFile *file = makeFile(QStringLiteral("a.bin"), 2, 50);
+    nzb.addFile(file);
+    const QList<NzbSegment *> segments = file->getSegments();
+    segments.at(0)->setDownloaded();
+    QVERIFY(!file->isAllSegmentsProcessed());
+    segments.at(1)->setMissing();
+    QVERIFY(file->isAllSegmentsProcessed());
+    QCOMPARE(file->uiDownloaded, file->uiSize);
+}
+
+void tst_NzbModel::segmentBytesThatAreNoNumberCountZero_data()
+{
+    QTest::addColumn<QString>("bytes");
+    QTest::newRow("word") << "abc";
+    QTest::newRow("negative") << "-5";
+    QTest::newRow("beyond 64 bits") << "99999999999999999999999";
+    QTest::newRow("null") << QString();
+}
+
+void tst_NzbModel::segmentBytesThatAreNoNumberCountZero()
+{
+    QFETCH(QString, bytes);
+    NzbFiles nzb;
+    auto *file = new NzbFile;
+    nzb.addFile(file);
+    file->addSegment(makeSegment(QStringLiteral("1"), bytes));
+    file->addSegment(makeSegment(QStringLiteral("2"), QStringLiteral("10")));
+    QCOMPARE(file->uiSize, quint64(10));
+    file->getSegments().first()->setDownloaded();
+    QCOMPARE(file->uiDownloaded, quint64(0));
+    QCOMPARE(file->iProcessed, 1);
+}
+
+void tst_NzbModel::sameNumberReplacesEarlierSegment()
+{
+    NzbFile file;
+    file.addSegment(makeSegment(QStringLiteral("5"), QStringLiteral("100"), QStringLiteral("first@x")));
+    QPointer<NzbSegment> first = file.getSegments().first();
+    file.addSegment(makeSegment(QStringLiteral("5"), QStringLiteral("30"), QStringLiteral("second@x")));
+    QCOMPARE(file.getSegmentCount(), 1);
+    QCOMPARE(file.uiSize, quint64(30));
+    QCOMPARE(file.getSegments().first()->getMessageId(), QStringLiteral("second@x"));
+    QVERIFY(first.isNull()); // the replaced segment was deleted
+    QCOMPARE(file.getSegments().first()->getNzbFile(), &file);
+}
+
+void tst_NzbModel::fileCreditIsCappedAtItsSizeButNzbTakesAll()
+{
+    NzbFiles nzb;
+    NzbFile *file = makeFile(QStringLiteral("a.bin"), 1, 100);
+    nzb.addFile(file);
+    nzb.updateSizes();
+    file->addDownloadedBytes(250);
+    QCOMPARE(file->uiDownloaded, quint64(100));
+    QCOMPARE(nzb.uiDownloaded, quint64(250));
+    nzb.checkAllFilesDecoded();
+    QCOMPARE(nzb.uiDownloaded, nzb.uiSizeToDownload);
+}
+
+void tst_NzbModel::completion_data()
+{
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<bool>("paused");
+    QTest::addColumn<bool>("excluded");
+    QTest::addColumn<bool>("complete");
+    QTest::newRow("paused par2 upper") << "x.vol00+01.PAR2" << true << false << true;
+    QTest::newRow("paused par2 mixed case") << "x.Vol00+01.pAr2" << true << false << true;
+    QTest::newRow("paused other file blocks") << "x.rar" << true << false << false;
+    QTest::newRow("excluded undecoded file") << "x.rar" << false << true << true;
+    QTest::newRow("pending file blocks") << "x.rar" << false << false << false;
+}
+
+void tst_NzbModel::completion()
+{
+    QFETCH(QString, subject);
+    QFETCH(bool, paused);
+    QFETCH(bool, excluded);
+    QFETCH(bool, complete);
+    NzbFiles nzb;
+    NzbFile *done = makeFile(QStringLiteral("done.bin"));
+    NzbFile *other = makeFile(subject);
+    nzb.addFile(done);
+    nzb.addFile(other);
+    other->bPaused = paused;
+    other->bExcluded = excluded;
+    done->setDecoded(true);
+    QCOMPARE(nzb.bAllFilesDecoded, complete);
+}
+
+void tst_NzbModel::nzbWithoutFilesIsComplete()
+{
+    NzbFiles nzb;
+    nzb.checkAllFilesDecoded();
+    QVERIFY(nzb.bAllFilesDecoded);
+}
+
+void tst_NzbModel::moveFilesUpAndDown()
+{
+    // Row items are opaque to the model: any distinct pointers do.
+    int rows[3];
+    auto row = [&rows](int i) { return reinterpret_cast<QTreeWidgetItem *>(&rows[i]); };
+    NzbFiles nzb;
+    QList<NzbFile *> files;
+    for (int i = 0; i < 3; ++i) {
+        files.append(makeFile(QStringLiteral("f%1").arg(i)));
+        files.last()->pTreeItem = row(i);
+        nzb.addFile(files.last());
+    }
+    nzb.moveFilesUp({row(0), row(1)});
+    QCOMPARE(nzb.getFiles(), (QList<NzbFile *>{files[1], files[0], files[2]}));
+    nzb.moveFilesDown({row(1), row(2)});
+    // f2 is last and cannot move; f1 moves below f0.
+    QCOMPARE(nzb.getFiles(), (QList<NzbFile *>{files[0], files[1], files[2]}));
+}
+
+void tst_NzbModel::fileAccessorsOutOfRange()
+{
+    NzbFiles nzb;
+    nzb.addFile(nullptr);
+    nzb.removeFile(nullptr);
+    nzb.addFile(makeFile(QStringLiteral("a")));
+    QCOMPARE(nzb.getFileCount(), qint64(1));
+    QVERIFY(nzb.getFileAt(0));
+    QVERIFY(!nzb.getFileAt(1));
+    QCOMPARE(nzb.getFileAt(0)->getGroup(5), QStringLiteral(""));
+    QCOMPARE(nzb.getFileAt(0)->getGroup(-1), QStringLiteral(""));
+}
+
+void tst_NzbModel::resetMakesDecodedFilePendingAgain()
+{
+    NzbFiles nzb;
+    NzbFile *file = makeFile(QStringLiteral("a.bin"), 3, 10);
+    nzb.addFile(file);
+    nzb.updateSizes();
+    for (NzbSegment *segment : file->getSegments())
+        segment->setDownloaded();
+    file->bPaused = true;
+    file->setDecoded(true);
+    QVERIFY(nzb.bAllFilesDecoded);
+    file->reset();
+    nzb.updateSizes();
+    QCOMPARE(file->iProcessed, 0);
+    QCOMPARE(file->uiDownloaded, quint64(0));
+    QVERIFY(!file->bPaused && !file->bDecoded && !file->isAllSegmentsProcessed());
+    QCOMPARE(nzb.uiDownloaded, quint64(0));
+    file->getSegments().first()->setDownloaded(); // credited again after the reset
+    QCOMPARE(file->uiDownloaded, quint64(10));
+}
+
+void tst_NzbModel::updateSizesSkipsExcludedAndPaused()
+{
+    NzbFiles nzb;
+    NzbFile *a = makeFile(QStringLiteral("a"), 1, 100);
+    NzbFile *b = makeFile(QStringLiteral("b"), 1, 20);
+    NzbFile *c = makeFile(QStringLiteral("c"), 1, 3);
+    nzb.addFile(a);
+    nzb.addFile(b);
+    nzb.addFile(c);
+    b->bPaused = true;
+    c->bExcluded = true;
+    c->uiDownloaded = 3;
+    nzb.updateSizes();
+    QCOMPARE(nzb.uiTotalSize, quint64(120));
+    QCOMPARE(nzb.uiSizeToDownload, quint64(100));
+    QCOMPARE(nzb.uiDownloaded, quint64(3));
+}
+
+void tst_NzbModel::par2IndexFilesAreTakenInOrder()
+{
+    NzbFiles nzb;
+    nzb.listPar2IndexFiles = {QFileInfo(QStringLiteral("/x/a.par2")), QFileInfo(QStringLiteral("/x/b.par2"))};
+    QCOMPARE(nzb.takeNextFileInfo().fileName(), QStringLiteral("a.par2"));
+    QCOMPARE(nzb.takeNextFileInfo().fileName(), QStringLiteral("b.par2"));
+    QVERIFY(nzb.takeNextFileInfo().filePath().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_NzbModel)
+#include "tst_NzbModel.moc"

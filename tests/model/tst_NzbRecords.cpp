@@ -1,0 +1,185 @@
+#include "NzbTestHelpers.h"
+
+#include <QDataStream>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray write(const NzbFiles &nzb)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(12);
+    out << nzb;
+    return bytes;
+}
+
+std::unique_ptr<NzbFiles> read(const QByteArray &bytes)
+{
+    auto nzb = std::make_unique<NzbFiles>();
+    QDataStream in(bytes);
+    in.setVersion(12);
+    in >> *nzb;
+    return nzb;
+}
+
+} // namespace
+
+class tst_NzbRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void segmentRecordBytes();
+    void roundTripKeepsEveryStreamedField();
+    void excludedFilesAreNotWritten();
+    void recordCutAfterFiles_data();
+    void recordCutAfterFiles();
+    void recordCutInsideMandatoryFields();
+    void nullAndEmptyStringsKeepTheirKind();
+};
+
+void tst_NzbRecords::segmentRecordBytes()
+{
+    NzbSegment segment;
+    segment.setBytes(QStringLiteral("100"));
+    segment.setNumber(QStringLiteral("1"));
+    segment.setMessageId(QStringLiteral("m1"));
+    segment.setDownloaded();
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(12);
+    out << segment;
+    QCOMPARE(bytes.toHex(' '), QByteArray("00 00 00 06 00 31 00 30 00 30 00 00 00 02 00 31 00 00 00 04 00 6d 00 31 "
+                                          "00 00 00 00 00 00 00 00 01 00 00 00"));
+}
+
+void tst_NzbRecords::roundTripKeepsEveryStreamedField()
+{
+    NzbFiles nzb;
+    nzb.bFinished = true;
+    nzb.strDestination = QStringLiteral("/dest/Sub");
+    nzb.strBaseDestination = QStringLiteral("/dest");
+    nzb.strDownloadFolder = QStringLiteral("/dl/x");
+    nzb.strName = QString::fromUtf8("Имя");
+    nzb.bAllFilesDecoded = true;
+    nzb.bPostProcessingSucceeded = false;
+    nzb.iQueueId = 7;
+    nzb.bKeepPar2Files = true;
+    nzb.bSkipExtraction = true;
+    nzb.strArchivePassword = QStringLiteral("pw \"x\"");
+    nzb.bPasswordCheckDone = true;
+    nzb.bPasswordProtected = true;
+    NzbFile *file = makeFile(QStringLiteral("a.rar"), 3, 100);
+    nzb.addFile(file);
+    nzb.setSegmentPaths(QStringLiteral("/cache"), 7);
+    file->getSegments().at(0)->setDownloaded();
+    file->getSegments().at(1)->setMissing();
+    file->bPaused = true;
+    file->setDecoded(true);
+
+    const QByteArray bytes = write(nzb);
+    std::unique_ptr<NzbFiles> back = read(bytes);
+    QCOMPARE(write(*back), bytes);
+    QCOMPARE(back->strName, nzb.strName);
+    QCOMPARE(back->iQueueId, 7);
+    QVERIFY(back->bPasswordProtected && back->bPasswordCheckDone && back->bKeepPar2Files && back->bSkipExtraction);
+    QVERIFY(!back->bDeleted && !back->bCleaned && back->listPar2Volumes.isEmpty());
+    QCOMPARE(back->uiTotalSize, quint64(0)); // totals wait for updateSizes()
+    NzbFile *backFile = back->getFileAt(0);
+    QCOMPARE(backFile->getNzbFiles(), back.get());
+    QCOMPARE(backFile->uiSize, quint64(300));
+    QCOMPARE(backFile->iProcessed, 2);
+    QCOMPARE(backFile->uiDownloaded, quint64(200));
+    QVERIFY(backFile->bPaused && backFile->bDecoded);
+    QVERIFY(backFile->getSegments().at(1)->isMissing());
+    QCOMPARE(backFile->getSegments().at(2)->getTempFilePath(), QStringLiteral("/cache/7-0/3.tmp"));
+    back->updateSizes();
+    QCOMPARE(back->uiTotalSize, quint64(300));
+    QCOMPARE(back->uiDownloaded, quint64(200));
+}
+
+void tst_NzbRecords::excludedFilesAreNotWritten()
+{
+    NzbFiles nzb;
+    nzb.addFile(makeFile(QStringLiteral("a")));
+    nzb.addFile(makeFile(QStringLiteral("b")));
+    nzb.addFile(makeFile(QStringLiteral("c")));
+    nzb.getFileAt(1)->bExcluded = true;
+    std::unique_ptr<NzbFiles> back = read(write(nzb));
+    QCOMPARE(back->getFileCount(), qint64(2));
+    QCOMPARE(back->getFileAt(1)->getSubject(), QStringLiteral("c"));
+}
+
+void tst_NzbRecords::recordCutAfterFiles_data()
+{
+    QTest::addColumn<int>("trailingGroupsKept");
+    QTest::newRow("after the files") << 0;
+    QTest::newRow("after the password and base destination") << 1;
+}
+
+void tst_NzbRecords::recordCutAfterFiles()
+{
+    QFETCH(int, trailingGroupsKept);
+    NzbFiles nzb;
+    nzb.addFile(makeFile(QStringLiteral("a")));
+    nzb.bKeepPar2Files = true;
+    nzb.strArchivePassword = QStringLiteral("pw");
+    nzb.strBaseDestination = QStringLiteral("/d");
+    nzb.bPasswordCheckDone = true;
+    nzb.bPasswordProtected = true;
+    QByteArray bytes = write(nzb);
+    bytes.chop(2); // the two password flags
+    if (trailingGroupsKept == 0)
+        bytes.chop(1 + 1 + (4 + 4) + (4 + 4)); // keep/skip flags, password, base destination
+    std::unique_ptr<NzbFiles> back = read(bytes);
+    QCOMPARE(back->getFileCount(), qint64(1));
+    QVERIFY(!back->bPasswordCheckDone && !back->bPasswordProtected);
+    if (trailingGroupsKept == 0) {
+        QVERIFY(!back->bKeepPar2Files);
+        QVERIFY(back->strArchivePassword.isNull());
+        QVERIFY(back->strBaseDestination.isNull());
+    } else {
+        QVERIFY(back->bKeepPar2Files);
+        QCOMPARE(back->strArchivePassword, QStringLiteral("pw"));
+    }
+}
+
+void tst_NzbRecords::recordCutInsideMandatoryFields()
+{
+    NzbFiles nzb;
+    nzb.strName = QStringLiteral("n");
+    nzb.addFile(makeFile(QStringLiteral("a"), 4));
+    const QByteArray bytes = write(nzb);
+    for (int cut = 0; cut < bytes.size(); cut += 7) {
+        std::unique_ptr<NzbFiles> back = read(bytes.left(cut));
+        QVERIFY(back->getFileCount() <= 1);
+    }
+    // A damaged count does not make the reader build millions of objects.
+    QByteArray damaged = bytes;
+    const int countOffset = 1 + 4 + 4 + (4 + 2) + 1 + 1 + 4; // finished, two null folders, name, flags, id
+    damaged[countOffset] = char(0x7f);
+    std::unique_ptr<NzbFiles> back = read(damaged);
+    QVERIFY(back->getFileCount() <= 2);
+}
+
+void tst_NzbRecords::nullAndEmptyStringsKeepTheirKind()
+{
+    NzbFiles nzb;
+    NzbFile *file = makeFile(QStringLiteral("a"));
+    nzb.addFile(file);
+    QVERIFY(nzb.strName.isNull());
+    const QByteArray bytes = write(nzb);
+    QVERIFY(bytes.mid(1 + 4 + 4, 4) == QByteArray::fromHex("ffffffff")); // name: null
+    std::unique_ptr<NzbFiles> back = read(bytes);
+    QVERIFY(back->strName.isNull());
+    QVERIFY(back->strArchivePassword.isNull());
+    const NzbSegment *segment = back->getFileAt(0)->getSegments().first();
+    QVERIFY(!segment->getTempFilePath().isNull());
+    QVERIFY(segment->getTempFilePath().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_NzbRecords)
+#include "tst_NzbRecords.moc"
