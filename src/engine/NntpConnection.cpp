@@ -1,0 +1,643 @@
+#include "engine/NntpConnection.h"
+
+#include <QAuthenticator>
+#include <QDataStream>
+#include <QFile>
+#include <QMetaType>
+#include <QMutexLocker>
+#include <QNetworkProxy>
+#include <QSslSocket>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <cstring>
+
+namespace {
+
+const qint32 DefaultPort = 119;
+const qint32 DefaultTimeout = 30000;
+const int SpeedSampleCount = 10;
+// A limited connection reads at least this much per pass and sleeps between passes.
+const qint64 LimitedMinimumRead = 153;
+const unsigned long LimitedPassSleepMs = 10;
+// Longest single wait for data while the connection is silent, so that the silence
+// deadline and a changed time-out are checked often enough.
+const int SilencePollMs = 100;
+
+} // namespace
+
+QMutex NntpConnection::connectMutex;
+
+NntpConnection::NntpConnection(QObject *parent)
+    : QObject(parent),
+      socket(nullptr),
+      port(DefaultPort),
+      timeout(DefaultTimeout),
+      ssl(false),
+      ready(false),
+      iErrorCode(NntpErrorNone),
+      bytesSinceLastSample(0),
+      uiAverageSpeed(0),
+      uiSpeedLimit(0)
+{
+    for (int i = 0; i < SpeedSampleCount; ++i)
+        speedSamples.append(0);
+    qRegisterMetaType<QNetworkProxy>("QNetworkProxy");
+}
+
+NntpConnection::~NntpConnection()
+{
+    disconnectFromServer();
+}
+
+void NntpConnection::setHost(const QString &value) { host = value; }
+void NntpConnection::setLogin(const QString &value) { login = value; }
+void NntpConnection::setPassword(const QString &value) { password = value; }
+void NntpConnection::setSsl(bool value) { ssl = value; }
+void NntpConnection::setSpeedLimit(quint64 bytesPerSecond) { uiSpeedLimit.store(bytesPerSecond); }
+
+void NntpConnection::setPort(int value)
+{
+    port = value <= 0 ? DefaultPort : value;
+}
+
+void NntpConnection::setTimeout(int milliseconds)
+{
+    timeout.store(milliseconds <= 1000 ? DefaultTimeout : milliseconds);
+}
+
+bool NntpConnection::isConnected() const
+{
+    return socket && socket->state() == QAbstractSocket::ConnectedState;
+}
+
+void NntpConnection::setError(const QString &text, qint32 code)
+{
+    strLastError = text;
+    iErrorCode = code;
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening and log-in
+
+bool NntpConnection::connectToServer()
+{
+    QMutexLocker opening(&connectMutex);
+    iErrorCode = NntpErrorNone;
+    disconnectFromServer();
+
+    if (host.isEmpty()) {
+        setError(QStringLiteral("Error: no server name"), NntpErrorReply);
+        return false;
+    }
+    if (!openSocket() || !readGreeting())
+        return false;
+
+    if (login.isEmpty() && password.isEmpty()) {
+        ready = true;
+        QString helpText;
+        if (!getHelp(helpText))
+            return failOpening(strLastError);
+        return true;
+    }
+    // The log-in may be slow; other connections may open meanwhile.
+    opening.unlock();
+    return authenticate();
+}
+
+// Drops the connection; the error is set afterwards, since dropping resets the code.
+bool NntpConnection::failOpening(const QString &text)
+{
+    disconnectFromServer();
+    setError(text, NntpErrorConnection);
+    return false;
+}
+
+bool NntpConnection::openSocket()
+{
+    const int wait = timeout.load();
+    if (ssl) {
+        if (!QSslSocket::supportsSsl())
+            return failOpening(QStringLiteral("This platform does not support SSL"));
+        QSslSocket *sslSocket = new QSslSocket();
+        socket = sslSocket;
+        connect(socket, &QAbstractSocket::proxyAuthenticationRequired,
+                this, &NntpConnection::socketProxyAuthenticationRequired);
+        sslSocket->setPeerVerifyMode(QSslSocket::VerifyNone);
+        sslSocket->ignoreSslErrors();
+        sslSocket->connectToHostEncrypted(host, static_cast<quint16>(port), QIODevice::ReadWrite);
+        if (!sslSocket->waitForEncrypted(wait))
+            return failOpening(socket->errorString());
+        return true;
+    }
+    socket = new QTcpSocket();
+    connect(socket, &QAbstractSocket::proxyAuthenticationRequired,
+            this, &NntpConnection::socketProxyAuthenticationRequired);
+    socket->connectToHost(host, static_cast<quint16>(port), QIODevice::ReadWrite);
+    if (!socket->waitForConnected(wait))
+        return failOpening(socket->errorString());
+    return true;
+}
+
+bool NntpConnection::readGreeting()
+{
+    const QByteArray greeting = readStatusLine();
+    const QString code = replyCode(greeting);
+    if (code == QLatin1String("200") || code == QLatin1String("201"))
+        return true;
+    return failOpening(QStringLiteral("Error: %1").arg(toText(greeting)));
+}
+
+bool NntpConnection::authenticate()
+{
+    iErrorCode = NntpErrorNone;
+    emit signalConnect();
+    if (!isConnected()) {
+        setError(QStringLiteral("Error: not connected"), NntpErrorNotConnected);
+        return false;
+    }
+
+    QByteArray reply;
+    if (!sendAndWait("AUTHINFO USER " + login.toLatin1(),
+                     QStringLiteral("Error: No answer from server while sending AUTHINFO USER command"), reply))
+        return false;
+    QString code = replyCode(reply);
+    if (code == QLatin1String("281")) {
+        ready = true;
+        return true;
+    }
+    if (code != QLatin1String("381"))
+        return failOpening(QStringLiteral("Error: AUTHINFO USER 381, no password asked"));
+
+    if (!sendAndWait("AUTHINFO PASS " + password.toLatin1(),
+                     QStringLiteral("Error: No answer from server while sending AUTHINFO PASS command"), reply))
+        return false;
+    code = replyCode(reply);
+    if (code == QLatin1String("481"))
+        return failOpening(QStringLiteral("Error: Authentication failed/rejected (481)"));
+    if (code == QLatin1String("482"))
+        return failOpening(QStringLiteral("Error: Authentication failed - commands issued out of sequence (482)"));
+    if (code == QLatin1String("502"))
+        return failOpening(QStringLiteral("Error: Command unavailable (502)"));
+    // A server that accepts the log-in has accepted it, even with an empty password.
+    if (code == QLatin1String("281")) {
+        ready = true;
+        return true;
+    }
+    if (password.isEmpty())
+        return failOpening(QStringLiteral("Error: Authentication failed (Password is empty)"));
+
+    if (!sendAndWait("AUTHINFO GENERIC " + login.toLatin1() + ' ' + password.toLatin1(),
+                     QStringLiteral("Error: No answer from server while sending AUTHINFO GENERIC command"), reply))
+        return false;
+    if (replyCode(reply) == QLatin1String("281")) {
+        ready = true;
+        return true;
+    }
+
+    const QString simpleNoAnswer = QStringLiteral("Error: No answer from server while sending AUTHINFO SIMPLE command");
+    if (!sendAndWait("AUTHINFO SIMPLE", simpleNoAnswer, reply))
+        return false;
+    if (!sendAndWait(login.toLatin1() + ' ' + password.toLatin1(), simpleNoAnswer, reply))
+        return false;
+    if (replyCode(reply) == QLatin1String("250")) {
+        ready = true;
+        return true;
+    }
+    return failOpening(QStringLiteral("Error: Authentication failed on server"));
+}
+
+// One step of the log-in: the line is sent and its reply line awaited.
+bool NntpConnection::sendAndWait(const QByteArray &line, const QString &noAnswerText, QByteArray &reply)
+{
+    sendCommand(line);
+    reply = readStatusLine();
+    if (reply.isEmpty())
+        return failOpening(noAnswerText);
+    return true;
+}
+
+void NntpConnection::disconnectFromServer()
+{
+    iErrorCode = NntpErrorNone;
+    emit signalDisconnect();
+    if (socket) {
+        disconnect(socket, &QAbstractSocket::proxyAuthenticationRequired,
+                   this, &NntpConnection::socketProxyAuthenticationRequired);
+        delete socket;  // aborts the TCP connection; NNTP needs no closing command
+        socket = nullptr;
+    }
+    ready = false;
+}
+
+void NntpConnection::socketProxyAuthenticationRequired(const QNetworkProxy &, QAuthenticator *)
+{
+    // A proxy that asks for credentials gets none.
+}
+
+// ---------------------------------------------------------------------------------------
+// Reply reading
+
+QString NntpConnection::toText(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.constData(), static_cast<int>(qstrnlen(bytes.constData(), static_cast<uint>(bytes.size()))));
+}
+
+QString NntpConnection::replyCode(const QByteArray &reply)
+{
+    return toText(reply).left(3);
+}
+
+QString NntpConnection::silenceText() const
+{
+    return QStringLiteral("Error : no answer from server since %1 seconds").arg(timeout.load() / 1000);
+}
+
+void NntpConnection::sendCommand(const QByteArray &line)
+{
+    socket->write(line + "\r\n");
+    socket->waitForBytesWritten(timeout.load());
+}
+
+// Waits until a whole line (up to its LF) is buffered, at most the time-out.
+bool NntpConnection::waitForLine()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!socket->canReadLine()) {
+        const qint64 remaining = timeout.load() - waited.elapsed();
+        if (remaining <= 0 || socket->state() != QAbstractSocket::ConnectedState)
+            return false;
+        socket->waitForReadyRead(static_cast<int>(qMin<qint64>(remaining, SilencePollMs)));
+    }
+    return true;
+}
+
+// A status line with its CR LF; on time-out or loss of the connection whatever part of
+// it arrived (possibly nothing).
+QByteArray NntpConnection::readStatusLine()
+{
+    if (waitForLine())
+        return socket->readLine();
+    return socket->readAll();
+}
+
+// The lines of a multi-line reply up to its terminating line, each with its line end.
+bool NntpConnection::readMultiLineReply(const std::function<void(const QByteArray &)> &onLine)
+{
+    for (;;) {
+        if (!waitForLine()) {
+            socket->readAll();
+            setError(isConnected() ? silenceText() : QStringLiteral("Error : disconnected from server"),
+                     NntpErrorNotConnected);
+            return false;
+        }
+        const QByteArray line = socket->readLine();
+        if (line == ".\r\n" || line == ".\n")
+            return true;
+        onLine(line);
+    }
+}
+
+bool NntpConnection::checkReady()
+{
+    if (isConnected() && ready)
+        return true;
+    setError(QStringLiteral("Error: not connected"), NntpErrorNotConnected);
+    return false;
+}
+
+bool NntpConnection::runSimpleCommand(const QByteArray &line, const char *successCode, QByteArray &statusLine)
+{
+    sendCommand(line);
+    statusLine = readStatusLine();
+    if (replyCode(statusLine) == QLatin1String(successCode))
+        return true;
+    setError(toText(statusLine), NntpErrorReply);
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// HELP and the further commands
+
+bool NntpConnection::getHelp(QString &helpText)
+{
+    iErrorCode = NntpErrorNone;
+    emit signalHelp();
+    return runTextCommand("HELP", "100", helpText);
+}
+
+bool NntpConnection::getCapabilities(QString &capabilities)
+{
+    iErrorCode = NntpErrorNone;
+    emit signalCapabilities();
+    return runTextCommand("CAPABILITIES", "101", capabilities);
+}
+
+// A command answered by a status line and lines of text, appended to `text`.
+bool NntpConnection::runTextCommand(const QByteArray &line, const char *successCode, QString &text)
+{
+    if (!checkReady())
+        return false;
+    QByteArray status;
+    if (!runSimpleCommand(line, successCode, status))
+        return false;
+    return readMultiLineReply([&text](const QByteArray &textLine) { text += toText(textLine); });
+}
+
+// A command answered by a status line whose words after the code are the result.
+bool NntpConnection::runWordsCommand(const QByteArray &line, const char *successCode, QStringList &words)
+{
+    if (!checkReady())
+        return false;
+    QByteArray status;
+    if (!runSimpleCommand(line, successCode, status))
+        return false;
+    words += wordsAfterCode(status);
+    return true;
+}
+
+bool NntpConnection::getDate(QDateTime &dateTime)
+{
+    iErrorCode = NntpErrorNone;
+    emit signalDate();
+    if (!checkReady())
+        return false;
+    QByteArray status;
+    if (!runSimpleCommand("DATE", "111", status))
+        return false;
+    const QStringList words = toText(status).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < 2) {
+        setError(QStringLiteral("Error : Date not received in the response"), NntpErrorReply);
+        return false;
+    }
+    const QString stamp = words.at(1).trimmed();
+    if (stamp.size() < 14) {
+        setError(QStringLiteral("Error : Date length is not valid"), NntpErrorReply);
+        return false;
+    }
+    dateTime.setDate(QDate(stamp.mid(0, 4).toInt(), stamp.mid(4, 2).toInt(), stamp.mid(6, 2).toInt()));
+    dateTime.setTime(QTime(stamp.mid(8, 2).toInt(), stamp.mid(10, 2).toInt(), stamp.mid(12, 2).toInt(), 0));
+    return true;
+}
+
+QStringList NntpConnection::wordsAfterCode(const QByteArray &statusLine)
+{
+    QStringList words = toText(statusLine).trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (!words.isEmpty())
+        words.removeFirst();
+    return words;
+}
+
+bool NntpConnection::getStat(QStringList &words)
+{
+    iErrorCode = NntpErrorNone;
+    emit signalStat(QString());
+    return runWordsCommand("STAT", "223", words);
+}
+
+bool NntpConnection::selectGroup(const QString &group, QStringList &words)
+{
+    iErrorCode = NntpErrorNone;
+    emit signalSelectGroup(group);
+    return runWordsCommand("GROUP " + group.toLatin1(), "211", words);
+}
+
+bool NntpConnection::listGroups(QStringList &groups)
+{
+    iErrorCode = NntpErrorNone;
+    emit signalGetGroups();
+    if (!checkReady())
+        return false;
+    QByteArray status;
+    if (!runSimpleCommand("LIST", "215", status))
+        return false;
+    return readMultiLineReply([&groups](const QByteArray &line) {
+        const QStringList words = toText(line).trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (!words.isEmpty())
+            groups.append(words.first());
+    });
+}
+
+bool NntpConnection::statArticle(const QString &messageId, QStringList &words)
+{
+    iErrorCode = NntpErrorNone;
+    emit signalStat(messageId);
+    if (!checkReady())
+        return false;
+    const QString id = messageId.trimmed();
+    if (id.isEmpty()) {
+        setError(QStringLiteral("Error: no STAT result"), NntpErrorReply);
+        return false;
+    }
+    if (!isValidMessageId(id)) {
+        setError(QStringLiteral("Error: Message Id is not valid"), NntpErrorReply);
+        return false;
+    }
+    return runWordsCommand("STAT " + articleArgument(id), "223", words);
+}
+
+// ---------------------------------------------------------------------------------------
+// Body transfer
+
+// A control character that ends a command line would let an NZB inject commands.
+bool NntpConnection::isValidMessageId(const QString &messageId)
+{
+    return !messageId.isEmpty() && !messageId.contains(QLatin1Char('\r'))
+           && !messageId.contains(QLatin1Char('\n')) && !messageId.contains(QChar(0));
+}
+
+// An id made only of decimal digits is an article number; any other goes in angle brackets.
+QByteArray NntpConnection::articleArgument(const QString &messageId)
+{
+    bool isNumber = false;
+    messageId.toLongLong(&isNumber, 10);
+    if (isNumber)
+        return messageId.toLatin1();
+    return '<' + messageId.toLatin1() + '>';
+}
+
+qint64 NntpConnection::bodyCapFor(qint64 announcedBytes)
+{
+    return qBound(MinimumBodyCap, 4 * announcedBytes, MaximumBodyCap);
+}
+
+bool NntpConnection::downloadBody(const QString &messageId, const QString &filePath, qint64 announcedBytes)
+{
+    iErrorCode = NntpErrorNone;
+    if (!checkReady())
+        return false;
+    const QString id = messageId.trimmed();
+    if (!isValidMessageId(id)) {
+        setError(QStringLiteral("Error: Message Id is not valid"), NntpErrorReply);
+        return false;
+    }
+
+    QFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        setError(QStringLiteral("Error: failed to create temporary file"), NntpErrorTempFile);
+        return false;
+    }
+
+    sendCommand("BODY " + articleArgument(id));
+    const QByteArray status = readStatusLine();
+    if (status.size() <= 2 || replyCode(status) != QLatin1String("222")) {
+        setError(toText(status), NntpErrorReply);
+        file.remove();
+        socket->readAll();
+        return false;
+    }
+    emit signalBody(id);
+
+    const qint64 cap = bodyCapFor(announcedBytes);
+    QByteArray body;
+    if (announcedBytes > 0 && announcedBytes < MinimumBodyCap)
+        body.reserve(static_cast<int>(announcedBytes + announcedBytes / 16 + 4096));
+    const BodyEnd end = receiveBody(body, cap);
+    if (end != BodyEnd::Complete) {
+        if (end == BodyEnd::Silent)
+            setError(silenceText(), NntpErrorNotConnected);
+        else if (end == BodyEnd::TooLarge)
+            setError(QStringLiteral("Error : article body larger than %1 bytes").arg(cap), NntpErrorNotConnected);
+        else
+            setError(QStringLiteral("Error : disconnected from server"), NntpErrorNotConnected);
+        file.remove();
+        return false;
+    }
+
+    removeDotStuffing(body);
+    body.chop(3);  // the terminating line
+    if (!writeSegmentFile(file, body)) {
+        setError(QStringLiteral("Error: failed to write temporary file"), NntpErrorTempFile);
+        file.remove();
+        return false;
+    }
+    socket->readAll();
+    return true;
+}
+
+// Reads the body up to and including its terminating line, within the time-out of silence,
+// at most `cap` bytes, at the speed limit when one is set.
+NntpConnection::BodyEnd NntpConnection::receiveBody(QByteArray &body, qint64 cap)
+{
+    if (receiveBuffer.size() != ReceiveBufferSize + 1)
+        receiveBuffer.resize(ReceiveBufferSize + 1);
+    QElapsedTimer silence;
+    silence.start();
+    qint64 n = 0;
+    for (;;) {
+        const bool previousPassRead = n > 0;
+        const qint64 wanted = nextReadSize();
+        if (previousPassRead || !readClock.isValid())
+            readClock.start();
+        const bool limited = uiSpeedLimit.load() > 0;
+        n = socket->read(receiveBuffer.data(), wanted);
+        if (limited)
+            QThread::msleep(LimitedPassSleepMs);
+        countReceivedBytes(n);
+
+        if (n == 0) {
+            if (!isConnected())
+                return BodyEnd::Disconnected;
+            const qint64 remaining = timeout.load() - silence.elapsed();
+            if (remaining <= 0)
+                return BodyEnd::Silent;
+            socket->waitForReadyRead(limited ? 1 : static_cast<int>(qMin<qint64>(remaining, SilencePollMs)));
+            continue;
+        }
+        if (n < 0)
+            return BodyEnd::Disconnected;
+
+        body.append(receiveBuffer.constData(), static_cast<int>(n));
+        silence.restart();
+        if (isBodyTerminated(body))
+            return BodyEnd::Complete;
+        if (body.size() > cap)
+            return BodyEnd::TooLarge;
+        if (!isConnected() && socket->bytesAvailable() == 0)
+            return BodyEnd::Disconnected;
+    }
+}
+
+// The size of the next read pass: everything there is without a limit; with a limit what
+// the limit allows for the time since the last read pass that got data.
+qint64 NntpConnection::nextReadSize()
+{
+    const quint64 limit = uiSpeedLimit.load();
+    if (limit == 0)
+        return ReceiveBufferSize;
+    if (uiAverageSpeed.load() > limit)
+        return LimitedMinimumRead;
+    const quint64 elapsed = readClock.isValid() ? static_cast<quint64>(qMin<qint64>(readClock.elapsed(), 1000)) : 1000;
+    const quint64 allowance = limit * elapsed / 1000;
+    if (allowance >= static_cast<quint64>(ReceiveBufferSize))
+        return ReceiveBufferSize;
+    return qMax<qint64>(static_cast<qint64>(allowance), LimitedMinimumRead);
+}
+
+void NntpConnection::countReceivedBytes(qint64 count)
+{
+    if (count <= 0)
+        return;
+    QMutexLocker locker(&byteCounterMutex);
+    bytesSinceLastSample += static_cast<quint64>(count);
+}
+
+bool NntpConnection::isBodyTerminated(const QByteArray &body)
+{
+    return body == ".\r\n" || (body.size() > 4 && body.endsWith("\r\n.\r\n"));
+}
+
+// Every line that begins with two dots loses the first, the first line of the body included.
+void NntpConnection::removeDotStuffing(QByteArray &body)
+{
+    char *data = body.data();
+    const int size = body.size();
+    int write = 0;
+    bool atLineStart = true;
+    for (int read = 0; read < size; ++read) {
+        if (atLineStart && data[read] == '.' && read + 1 < size && data[read + 1] == '.')
+            ++read;
+        const char c = data[read];
+        data[write++] = c;
+        atLineStart = c == '\n';
+    }
+    body.resize(write);
+}
+
+// The file holds one serialised byte array: a 32-bit big-endian length, then the body.
+bool NntpConnection::writeSegmentFile(QFile &file, const QByteArray &body)
+{
+    QDataStream stream(&file);
+    stream.setVersion(QDataStream::Qt_4_8);
+    stream.writeBytes(body.constData(), static_cast<uint>(body.size()));
+    file.close();
+    return stream.status() == QDataStream::Ok && file.error() == QFileDevice::NoError;
+}
+
+// ---------------------------------------------------------------------------------------
+// Speed samples
+
+void NntpConnection::downloadSpeedTimeout()
+{
+    quint64 bytes;
+    {
+        QMutexLocker locker(&byteCounterMutex);
+        bytes = bytesSinceLastSample;
+        bytesSinceLastSample = 0;
+    }
+    speedSamples.prepend(bytes);
+    while (speedSamples.size() > SpeedSampleCount)
+        speedSamples.removeLast();
+
+    if (speedSamples.at(0) == 0 && speedSamples.at(1) == 0 && speedSamples.at(2) == 0) {
+        emit signalAverageSpeed(0);
+        return;
+    }
+    quint64 sum = 0;
+    for (quint64 sample : qAsConst(speedSamples))
+        sum += sample;
+    const quint64 average = sum / SpeedSampleCount;
+    uiAverageSpeed.store(average);
+    emit signalAverageSpeed(average);
+}

@@ -1,0 +1,157 @@
+#ifndef NNTPCONNECTION_H
+#define NNTPCONNECTION_H
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+
+class QAuthenticator;
+class QFile;
+class QNetworkProxy;
+class QTcpSocket;
+
+// One NNTP client connection to one news server, over plain TCP or TLS.
+// Every operation blocks and runs in the calling thread; it returns success as a bool,
+// leaves a text in lastError() and an outcome class in errorCode(), and emits a status
+// signal. The body of an article is fetched into a segment temporary file holding one
+// serialised byte array (32-bit big-endian length, then the body).
+class NntpConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Outcome class of the last operation; the connection thread branches on it.
+    enum NntpErrorCode {
+        NntpErrorNotConnected = 0,  // no logged-in connection, or a body transfer lost it / timed out
+        NntpErrorConnection = 1,    // opening failed: socket, TLS, greeting, HELP probe or AUTHINFO
+        NntpErrorReply = 2,         // unexpected reply code, or an invalid argument
+        NntpErrorTempFile = 4,      // the segment temporary file cannot be written
+        NntpErrorNone = 5
+    };
+
+    // A body is read in passes of at most this many bytes.
+    static const int ReceiveBufferSize = 600000;
+    // Smallest body cap; a larger announced article size raises it (four times that size).
+    static const qint64 MinimumBodyCap = 16 * 1024 * 1024;
+    // Whatever the announced size, a body never grows past this (the file's length is 32-bit).
+    static const qint64 MaximumBodyCap = 1024 * 1024 * 1024;
+
+    explicit NntpConnection(QObject *parent = nullptr);
+    ~NntpConnection() override;
+
+    void setHost(const QString &host);
+    void setPort(int port);
+    void setTimeout(int milliseconds);
+    void setLogin(const QString &login);
+    void setPassword(const QString &password);
+    void setSsl(bool ssl);
+    void setSpeedLimit(quint64 bytesPerSecond);
+
+    QString getHost() const { return host; }
+    qint32 getPort() const { return port; }
+    qint32 getTimeout() const { return timeout.load(); }
+    QString getLogin() const { return login; }
+    QString getPassword() const { return password; }
+    bool isSsl() const { return ssl; }
+    bool isReady() const { return ready; }
+
+    QString lastError() const { return strLastError; }
+    qint32 errorCode() const { return iErrorCode; }
+    bool isConnected() const;
+    quint64 averageSpeed() const { return uiAverageSpeed.load(); }
+
+    bool connectToServer();
+    bool authenticate();
+    void disconnectFromServer();
+    bool getHelp(QString &helpText);
+    // announcedBytes is the article size the NZB gives (0 when unknown); it raises the body cap.
+    bool downloadBody(const QString &messageId, const QString &filePath, qint64 announcedBytes = 0);
+
+    bool getDate(QDateTime &dateTime);
+    bool getCapabilities(QString &capabilities);
+    bool getStat(QStringList &words);
+    bool selectGroup(const QString &group, QStringList &words);
+    bool listGroups(QStringList &groups);
+    bool statArticle(const QString &messageId, QStringList &words);
+
+    static qint64 bodyCapFor(qint64 announcedBytes);
+
+public slots:
+    void downloadSpeedTimeout();
+    void socketProxyAuthenticationRequired(const QNetworkProxy &proxy, QAuthenticator *authenticator);
+
+signals:
+    void signalConnect();
+    void signalDisconnect();
+    void signalHelp();
+    void signalBody(QString messageId);
+    void signalAverageSpeed(quint64 bytesPerSecond);
+    void signalDate();
+    void signalCapabilities();
+    void signalGetGroups();
+    void signalSelectGroup(QString group);
+    void signalStat(QString messageId);
+
+private:
+    enum class BodyEnd { Complete, Silent, Disconnected, TooLarge };
+
+    void setError(const QString &text, qint32 code);
+    bool failOpening(const QString &text);
+    bool openSocket();
+    bool readGreeting();
+    bool sendAndWait(const QByteArray &line, const QString &noAnswerText, QByteArray &reply);
+
+    bool checkReady();
+    void sendCommand(const QByteArray &line);
+    bool waitForLine();
+    QByteArray readStatusLine();
+    bool readMultiLineReply(const std::function<void(const QByteArray &)> &onLine);
+    bool runSimpleCommand(const QByteArray &line, const char *successCode, QByteArray &statusLine);
+    bool runTextCommand(const QByteArray &line, const char *successCode, QString &text);
+    bool runWordsCommand(const QByteArray &line, const char *successCode, QStringList &words);
+    QString silenceText() const;
+
+    static QString toText(const QByteArray &bytes);
+    static QString replyCode(const QByteArray &reply);
+    static bool isValidMessageId(const QString &messageId);
+    static QByteArray articleArgument(const QString &messageId);
+    static QStringList wordsAfterCode(const QByteArray &statusLine);
+
+    BodyEnd receiveBody(QByteArray &body, qint64 cap);
+    qint64 nextReadSize();
+    void countReceivedBytes(qint64 count);
+    static bool isBodyTerminated(const QByteArray &body);
+    static void removeDotStuffing(QByteArray &body);
+    bool writeSegmentFile(QFile &file, const QByteArray &body);
+
+    static QMutex connectMutex;
+
+    QTcpSocket *socket;
+    QString host;
+    qint32 port;
+    std::atomic<qint32> timeout;  // read at each use by running operations
+    QString login;
+    QString password;
+    bool ssl;
+    QString strLastError;
+    bool ready;
+    qint32 iErrorCode;
+    QList<quint64> speedSamples;
+    quint64 bytesSinceLastSample;
+    std::atomic<quint64> uiAverageSpeed;
+    QMutex byteCounterMutex;
+    std::atomic<quint64> uiSpeedLimit;
+    QElapsedTimer readClock;
+    // Allocated on the first body and kept for the life of the connection object.
+    QByteArray receiveBuffer;
+};
+
+#endif // NNTPCONNECTION_H
