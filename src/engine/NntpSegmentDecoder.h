@@ -1,0 +1,28 @@
+#ifndef NNTPSEGMENTDECODER_H
+#define NNTPSEGMENTDECODER_H
+
+#include <QObject>
+#include <QString>
+
+// Turns downloaded article bodies (segment temporary files) into the bytes of the posted file:
+// yEnc (single and multi-part, CRC-checked), uuencode and MIME base64. Stateless and reentrant:
+// the decoder threads call it at the same time without a lock.
+class NntpSegmentDecoder : private QObject
+{
+    Q_OBJECT
+
+public:
+    NntpSegmentDecoder();
+
+    // Decodes the segment temporary file at inputPath into outputFolder. Result: 0 decoded,
+    // 1 decoded with a yEnc CRC error, 2 nothing to decode (firstOutputName is then the input
+    // path), 3 input missing, 4 output file cannot be opened, 5 any other failure (errorText
+    // tells which). firstOutputName is the first output opened, outputName the last.
+    static int decodeSegmentFile(const QString &inputPath, const QString &outputFolder, const QString &subject,
+                                 QString &firstOutputName, QString &outputName, QString &errorText);
+
+    // The text without any of the characters \ / : * ? " < > |
+    static QString sanitizeFileName(const QString &name);
+};
+
+#endif // NNTPSEGMENTDECODER_H

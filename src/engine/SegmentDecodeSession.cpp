@@ -1,0 +1,383 @@
+#include "engine/SegmentDecodeSession.h"
+
+#include "engine/NntpSegmentDecoder.h"
+#include "engine/SegmentLineReader.h"
+#include "engine/YencLineDecoder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QTextCodec>
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+bool startsWith(const unsigned char *line, std::size_t length, const char *prefix)
+{
+    const std::size_t prefixLength = std::strlen(prefix);
+    return length >= prefixLength && std::memcmp(line, prefix, prefixLength) == 0;
+}
+
+// A view of the line for Qt's byte-array functions. Lines beyond 2 GB are cut: no header or
+// control line is ever that long.
+QByteArray bytesOf(const unsigned char *line, std::size_t length)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(line), int(std::min<std::size_t>(length, INT_MAX)));
+}
+
+// Every byte one character, NUL bytes included (the length field in front of the first line
+// usually starts with some).
+QString latin1Text(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
+// File names in headers are raw bytes: UTF-8 when they are valid UTF-8, else taken as Latin-1.
+QString nameFromBytes(const QByteArray &bytes)
+{
+    QTextCodec::ConverterState state;
+    const QString text = QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return text;
+    return latin1Text(bytes);
+}
+
+// What follows the first occurrence of marker; when the marker is absent, what follows the
+// first (marker length - 1) characters, as an index of -1 gives.
+QString textAfter(const QString &text, const QString &marker)
+{
+    return text.mid(text.indexOf(marker) + marker.size());
+}
+
+bool isUuencodeCharacter(unsigned char c)
+{
+    return c >= 0x20 && c <= 0x60;
+}
+
+unsigned uuValue(unsigned char c)
+{
+    return (unsigned(c) - 32) & 63;
+}
+
+bool passesUuencodeTest(const unsigned char *line, std::size_t length)
+{
+    if (length < 1)
+        return false;
+    const int count = int(line[0]) - 32;
+    if (count < 1 || count > 45)
+        return false;
+    if (length <= std::size_t((int(line[0]) - 31) / 3 * 4))
+        return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (!isUuencodeCharacter(line[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+SegmentDecodeSession::SegmentDecodeSession(const QString &inputPath, const QString &outputFolder, const QString &subject)
+    : inputPath(inputPath)
+    , outputFolder(outputFolder)
+    , subject(subject)
+{
+}
+
+int SegmentDecodeSession::run(QString &firstName, QString &lastName, QString &error)
+{
+    firstName.clear();
+    lastName.clear();
+    error.clear();
+    firstOutputName = &firstName;
+    outputName = &lastName;
+    errorText = &error;
+
+    if (inputPath.isEmpty() || !QFile::exists(inputPath))
+        return 3;
+    QFile input(inputPath);
+    if (!input.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return 5;
+
+    SegmentLineReader reader(input);
+    const unsigned char *line = nullptr;
+    std::size_t length = 0;
+    while (reader.next(line, length)) {
+        const int result = examine(line, length);
+        if (result != kContinue) {
+            output.close();
+            return result;
+        }
+    }
+    output.close();
+
+    if (crcError)
+        return 1;
+    if (headerFound)
+        return 0;
+    firstName = inputPath;
+    return 2;
+}
+
+int SegmentDecodeSession::examine(const unsigned char *line, std::size_t length)
+{
+    ++lineNumber;
+    switch (mode) {
+    case Mode::None:
+        return searchHeader(bytesOf(line, length));
+    case Mode::Yenc:
+        return yencLine(line, length);
+    case Mode::Mime:
+        return mimeLine(QByteArray(bytesOf(line, length)));
+    case Mode::Uuencode:
+        return uuencodeLine(line, length);
+    }
+    return kContinue;
+}
+
+int SegmentDecodeSession::searchHeader(const QByteArray &line)
+{
+    if (line.contains("=ybegin "))
+        return startYenc(line);
+    if (line.contains("begin 644 "))
+        return startUuencode(line);
+    if (line.contains("Content-Type: application/octet-stream;"))
+        return startMime(line);
+    if (!headerFound && lineNumber >= 11) {
+        *firstOutputName = inputPath;
+        return 2;
+    }
+    return kContinue;
+}
+
+int SegmentDecodeSession::startYenc(const QByteArray &line)
+{
+    mode = Mode::Yenc;
+    headerFound = true;
+    crc.reset();
+    output.attachCrc(&crc);
+    yencHasOutput = false;
+    yencMultiPart = false;
+
+    // Fields are found by their "key=" in a copy of the header without blanks, so that
+    // "line= 128" or doubled blanks read like a regular header. The file name keeps its blanks.
+    const QString text = latin1Text(line);
+    QString fields = text.left(text.indexOf(QLatin1String("name")) - 1);
+    fields.remove(QLatin1Char(' '));
+    fields.replace(QLatin1String("part="), QLatin1String(" part="));
+    fields.replace(QLatin1String("line="), QLatin1String(" line="));
+    fields.replace(QLatin1String("size="), QLatin1String(" size="));
+    const QString normalised = fields + QLatin1String(" name=") + textAfter(text, QStringLiteral("name="));
+
+    if (!normalised.contains(QLatin1String("line=")) || !normalised.contains(QLatin1String("size=")))
+        return kContinue;
+
+    yencMultiPart = fields.contains(QLatin1String("part="));
+    const int sizeAt = normalised.indexOf(QLatin1String("size=")) + 5;
+    const int blankAt = normalised.indexOf(QLatin1Char(' '), sizeAt);
+    expectedSize = std::max<qint64>(0, normalised.mid(sizeAt, blankAt < 0 ? -1 : blankAt - sizeAt).toLongLong());
+
+    const QString nameValue = nameFromBytes(textAfter(normalised, QStringLiteral("name=")).toLatin1());
+    if (output.isOpen() && nameValue == currentOutputName) {
+        yencHasOutput = true;
+        return kContinue;
+    }
+    const int opened = openOutput(NntpSegmentDecoder::sanitizeFileName(nameValue));
+    yencHasOutput = opened == kContinue;
+    return opened;
+}
+
+int SegmentDecodeSession::startUuencode(const QByteArray &line)
+{
+    mode = Mode::Uuencode;
+    headerFound = true;
+    const QString name = nameFromBytes(line.mid(line.indexOf("begin 644 ") + 10));
+    return openOutput(NntpSegmentDecoder::sanitizeFileName(name));
+}
+
+int SegmentDecodeSession::startMime(const QByteArray &line)
+{
+    mode = Mode::Mime;
+    headerFound = true;
+    transferEncoding.clear();
+    QString name = NntpSegmentDecoder::sanitizeFileName(nameFromBytes(line.mid(line.indexOf("name=") + 5)));
+    if (name.startsWith(QLatin1Char('\'')) && name.endsWith(QLatin1Char('\'')))
+        name = name.mid(1, name.size() - 2);
+    return openOutput(name);
+}
+
+int SegmentDecodeSession::openOutput(QString name)
+{
+    // A name the subject does not mention, or one that could not name a plain file here
+    // (empty, ".", "..", control characters), gives way to the subject.
+    if (!subject.isEmpty() && (!isUsableName(name) || !subject.toUpper().contains(name.toUpper())))
+        name = NntpSegmentDecoder::sanitizeFileName(subject);
+    if (!isUsableName(name))
+        return fail(5, QStringLiteral("Invalid output file name"));
+
+    *outputName = name;
+    currentOutputName = name;
+    if (firstOutputName->isEmpty())
+        *firstOutputName = name;
+
+    // An empty folder would put the file at the root of the file system.
+    if (outputFolder.isEmpty() || !QDir().mkpath(outputFolder))
+        return fail(5, QStringLiteral("Failed to create output directory"));
+    if (!output.open(outputFolder + QDir::separator() + name))
+        return 4;
+    return kContinue;
+}
+
+bool SegmentDecodeSession::isUsableName(const QString &name) const
+{
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+int SegmentDecodeSession::yencLine(const unsigned char *line, std::size_t length)
+{
+    if (startsWith(line, length, "=ypart "))
+        return yencPart(bytesOf(line, length));
+    if (startsWith(line, length, "=yend ")) {
+        yencEnd(bytesOf(line, length));
+        return kContinue;
+    }
+    if (length == 0)
+        return kContinue;
+    if (!yencHasOutput)
+        return fail(5, QStringLiteral("yEnc data without an output file"));
+    unsigned char *out = output.reserve(length);
+    output.commit(YencLineDecoder::decode(line, length, out));
+    return kContinue;
+}
+
+int SegmentDecodeSession::yencPart(const QByteArray &line)
+{
+    yencMultiPart = true;
+    const QList<QByteArray> pieces = line.split(' ');
+    for (const QByteArray &piece : pieces) {
+        if (!piece.startsWith("begin"))
+            continue;
+        // yEnc counts the bytes of a file from 1. A part outside the file would seek anywhere
+        // (a sparse file of terabytes) or, with 0, write at a wrong place.
+        const qint64 begin = piece.mid(6).toLongLong();
+        if (begin < 1 || (expectedSize >= 0 && begin > expectedSize))
+            return fail(5, QStringLiteral("Invalid yEnc part offset"));
+        if (yencHasOutput)
+            output.seek(begin - 1);
+    }
+    return kContinue;
+}
+
+void SegmentDecodeSession::yencEnd(const QByteArray &line)
+{
+    mode = Mode::None;
+    output.feedCrc();
+    output.attachCrc(nullptr);
+
+    const QList<QByteArray> pieces = line.split(' ');
+    bool hasPartCrc = false;
+    for (const QByteArray &piece : pieces) {
+        hasPartCrc = hasPartCrc || piece.startsWith("pcrc32");
+        yencMultiPart = yencMultiPart || piece.startsWith("part=");
+    }
+    // The "crc32" of a part is the CRC of the whole file: it says nothing about this part.
+    for (const QByteArray &piece : pieces) {
+        if (hasPartCrc && piece.startsWith("pcrc32"))
+            compareCrc(piece, 7);
+        else if (!hasPartCrc && !yencMultiPart && piece.startsWith("crc32"))
+            compareCrc(piece, 6);
+    }
+
+    yencHasOutput = false;
+    if (expectedSize == -1 || (output.isOpen() && output.size() == expectedSize)) {
+        output.close();
+        currentOutputName.clear();
+        expectedSize = -1;
+    }
+}
+
+void SegmentDecodeSession::compareCrc(const QByteArray &piece, int prefixLength)
+{
+    if (piece.mid(prefixLength).toULongLong(nullptr, 16) != crc.finished())
+        crcError = true;
+}
+
+int SegmentDecodeSession::mimeLine(QByteArray line)
+{
+    if (line.startsWith("Content-Transfer-Encoding:")) {
+        line = line.mid(27);
+        transferEncoding = line;
+    }
+    if (line.startsWith("--=") || line.startsWith("Content-Type:")) {
+        transferEncoding.clear();
+        leaveSection();
+        return kContinue;
+    }
+    if (line.startsWith("Content-Disposition:"))
+        line.clear();
+    if (transferEncoding == "base64" && !line.isEmpty() && line.size() % 4 == 0) {
+        const QByteArray bytes = QByteArray::fromBase64(line);
+        output.write(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    }
+    return kContinue;
+}
+
+int SegmentDecodeSession::uuencodeLine(const unsigned char *line, std::size_t length)
+{
+    if (length == 0)
+        return kContinue;
+    if (length == 3 && std::memcmp(line, "end", 3) == 0) {
+        leaveSection();
+        return kContinue;
+    }
+    if (!passesUuencodeTest(line, length))
+        return kContinue;
+
+    auto valid = [line, length](std::size_t position) {
+        return position < length && isUuencodeCharacter(line[position]);
+    };
+    int remaining = int(line[0]) - 32;
+    unsigned char *out = output.reserve(std::size_t(remaining));
+    std::size_t produced = 0;
+    const char *error = nullptr;
+    for (std::size_t p = 1; remaining > 0 && !error; remaining -= 3, p += 4) {
+        if (remaining >= 3 && !(valid(p) && valid(p + 1) && valid(p + 2) && valid(p + 3))) {
+            error = "33";
+        } else if (remaining < 3 && !(valid(p) && valid(p + 1))) {
+            error = "34";
+        } else if (remaining == 2 && !valid(p + 2)) {
+            out[produced++] = static_cast<unsigned char>(uuValue(line[p]) * 4 + uuValue(line[p + 1]) / 16);
+            error = "35";
+        } else {
+            out[produced++] = static_cast<unsigned char>(uuValue(line[p]) * 4 + uuValue(line[p + 1]) / 16);
+            if (remaining >= 2)
+                out[produced++] = static_cast<unsigned char>(uuValue(line[p + 1]) * 16 + uuValue(line[p + 2]) / 4);
+            if (remaining >= 3)
+                out[produced++] = static_cast<unsigned char>(uuValue(line[p + 2]) * 64 + uuValue(line[p + 3]));
+        }
+    }
+    // The bytes of the groups before a faulty one are written, as they are for earlier lines.
+    output.commit(produced);
+    return error ? fail(5, QString::fromLatin1(error)) : kContinue;
+}
+
+void SegmentDecodeSession::leaveSection()
+{
+    mode = Mode::None;
+    currentOutputName.clear();
+    output.close();
+}
+
+int SegmentDecodeSession::fail(int result, const QString &text)
+{
+    *errorText = text;
+    return result;
+}

@@ -1,0 +1,93 @@
+#include "engine/SegmentOutputFile.h"
+
+#include "engine/Crc32.h"
+
+#include <algorithm>
+#include <cstring>
+
+SegmentOutputFile::SegmentOutputFile() = default;
+
+SegmentOutputFile::~SegmentOutputFile()
+{
+    close();
+}
+
+bool SegmentOutputFile::open(const QString &path)
+{
+    close();
+    file.setFileName(path);
+    // Unbuffered: this class does the buffering, in far larger pieces than QFile would.
+    return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+}
+
+void SegmentOutputFile::close()
+{
+    if (!file.isOpen())
+        return;
+    flush();
+    file.close();
+}
+
+bool SegmentOutputFile::isOpen() const
+{
+    return file.isOpen();
+}
+
+bool SegmentOutputFile::seek(qint64 position)
+{
+    flush();
+    return file.seek(position);
+}
+
+qint64 SegmentOutputFile::size()
+{
+    flush();
+    return file.size();
+}
+
+unsigned char *SegmentOutputFile::reserve(std::size_t maxBytes)
+{
+    if (used + maxBytes + kWriteSlack > capacity) {
+        flush();
+        if (maxBytes + kWriteSlack > capacity) {
+            capacity = std::max(kBufferSize, maxBytes + kWriteSlack);
+            buffer.reset(new unsigned char[capacity]);
+        }
+    }
+    return buffer.get() + used;
+}
+
+void SegmentOutputFile::commit(std::size_t bytes)
+{
+    used += bytes;
+}
+
+void SegmentOutputFile::write(const unsigned char *data, std::size_t length)
+{
+    if (length == 0)
+        return;
+    std::memcpy(reserve(length), data, length);
+    commit(length);
+}
+
+void SegmentOutputFile::attachCrc(Crc32 *newCrc)
+{
+    feedCrc();
+    crc = newCrc;
+}
+
+void SegmentOutputFile::feedCrc()
+{
+    if (crc && used > crcFrom)
+        crc->update(buffer.get() + crcFrom, used - crcFrom);
+    crcFrom = used;
+}
+
+void SegmentOutputFile::flush()
+{
+    feedCrc();
+    if (used > 0 && file.isOpen())
+        file.write(reinterpret_cast<const char *>(buffer.get()), qint64(used));
+    used = 0;
+    crcFrom = 0;
+}

@@ -1,0 +1,56 @@
+#ifndef SEGMENTOUTPUTFILE_H
+#define SEGMENTOUTPUTFILE_H
+
+#include <QFile>
+#include <QString>
+
+#include <cstddef>
+#include <memory>
+
+class Crc32;
+
+// The file a segment is decoded into. Decoded bytes are collected in a large buffer and reach
+// the file in one write per buffer-full, before a seek, before the size is read and on close.
+// Bytes committed while a CRC is attached are fed to it (over the buffer, in large pieces).
+class SegmentOutputFile
+{
+public:
+    static constexpr std::size_t kBufferSize = 1 << 20;
+    static constexpr std::size_t kWriteSlack = 64;
+
+    SegmentOutputFile();
+    ~SegmentOutputFile();
+    SegmentOutputFile(const SegmentOutputFile &) = delete;
+    SegmentOutputFile &operator=(const SegmentOutputFile &) = delete;
+
+    // Closes the file in use, then opens path for reading and writing, creating it when absent
+    // and keeping its content. Writing starts at its first byte.
+    bool open(const QString &path);
+    void close();
+    bool isOpen() const;
+
+    bool seek(qint64 position);
+    qint64 size();
+
+    // Room for up to maxBytes decoded bytes plus kWriteSlack bytes of scratch after them.
+    unsigned char *reserve(std::size_t maxBytes);
+    void commit(std::size_t bytes);
+    void write(const unsigned char *data, std::size_t length);
+
+    // Bytes committed from now on go into crc (nullptr: into none).
+    void attachCrc(Crc32 *crc);
+    // Brings the attached CRC up to date with every byte committed so far.
+    void feedCrc();
+
+private:
+    void flush();
+
+    QFile file;
+    std::unique_ptr<unsigned char[]> buffer;
+    std::size_t capacity = 0;
+    std::size_t used = 0;
+    std::size_t crcFrom = 0;
+    Crc32 *crc = nullptr;
+};
+
+#endif // SEGMENTOUTPUTFILE_H
