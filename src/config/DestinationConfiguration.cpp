@@ -1,0 +1,6 @@
+#include "config/DestinationConfiguration.h"
+
+DestinationConfiguration::DestinationConfiguration(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "config/NzbConfiguration.h"
+
+NzbConfiguration::NzbConfiguration(QObject *parent)
+    : QObject(parent)
+{
+}

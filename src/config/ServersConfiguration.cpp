@@ -1,0 +1,204 @@
+#include "config/ServersConfiguration.h"
+
+#include "config/AppConfiguration.h"
+#include "config/UtilsFilesFolders.h"
+#include "model/NntpServer.h"
+#include "platform/Aes.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+
+// Fixed key and IV of the server record files: equal settings give equal files.
+const unsigned char recordKey[32] = {
+    0x3b, 0x7e, 0x19, 0xa4, 0xc2, 0xd8, 0x5f, 0x06, 0xe1, 0xa9, 0x4b, 0x27, 0xd0, 0xc3, 0xf5, 0x8a,
+    0x6e, 0x2b, 0x91, 0xd4, 0x7c, 0x05, 0xa3, 0xe8, 0xf1, 0x6d, 0x29, 0xb4, 0xa7, 0xc0, 0xe5, 0x3d};
+const unsigned char recordIv[16] = {
+    0x9d, 0x4f, 0x2a, 0x6c, 0x81, 0xe0, 0x7b, 0x35, 0xc6, 0xa1, 0x9e, 0x58, 0xf2, 0x0d, 0x4b, 0x73};
+
+const int StreamVersion = 12;
+
+QByteArray cipherBlock(const QByteArray &block, bool encrypt)
+{
+    unsigned char key[sizeof recordKey];
+    unsigned char iv[sizeof recordIv];
+    std::memcpy(key, recordKey, sizeof key);
+    std::memcpy(iv, recordIv, sizeof iv);
+
+    QByteArray result(ServersConfiguration::RecordFileSize, '\0');
+    QByteArray source = block.left(ServersConfiguration::PlainBlockSize);
+    source.resize(ServersConfiguration::PlainBlockSize);
+    Aes aes;
+    aes_ctx context;
+    if (encrypt)
+        aes.aes_init_enc(&context, 256, key);
+    else
+        aes.aes_init_dec(&context, 256, key);
+    aes.aes_init_iv(&context, iv);
+    auto *destination = reinterpret_cast<unsigned char *>(result.data());
+    auto *plainOrCipher = reinterpret_cast<unsigned char *>(source.data());
+    if (encrypt)
+        aes.aes_enc_cbc(destination, plainOrCipher, ServersConfiguration::PlainBlockSize, &context);
+    else
+        aes.aes_dec_cbc(destination, plainOrCipher, ServersConfiguration::PlainBlockSize, &context);
+    return result;
+}
+
+} // namespace
+
+ServersConfiguration::ServersConfiguration(QObject *parent)
+    : QObject(parent)
+{
+}
+
+ServersConfiguration::~ServersConfiguration()
+{
+    qDeleteAll(listServers);
+}
+
+QString ServersConfiguration::getHistoFolder()
+{
+    return AppConfiguration::getServersFolder() + QDir::separator() + QLatin1String("Histo");
+}
+
+QString ServersConfiguration::serverFileName(qint32 id)
+{
+    return QLatin1String("Server_") + QString::number(quint32(id));
+}
+
+QByteArray ServersConfiguration::plainBlock(const NntpServer &server)
+{
+    QByteArray block;
+    QDataStream stream(&block, QIODevice::WriteOnly);
+    stream.setVersion(StreamVersion);
+    stream << server;
+    if (block.size() > PlainBlockSize)
+        return QByteArray();
+    block.append(PlainBlockSize - block.size(), '\0');
+    return block;
+}
+
+QByteArray ServersConfiguration::recordFileContent(const NntpServer &server)
+{
+    const QByteArray block = plainBlock(server);
+    if (block.isEmpty())
+        return QByteArray();
+    return cipherBlock(block, true);
+}
+
+NntpServer *ServersConfiguration::serverFromFileContent(const QByteArray &content)
+{
+    if (content.size() != RecordFileSize)
+        return nullptr;
+    const QByteArray plain = cipherBlock(content, false);
+    QDataStream stream(plain);
+    stream.setVersion(StreamVersion);
+    auto *server = new NntpServer(nullptr);
+    stream >> *server;
+    if (stream.status() != QDataStream::Ok || !hasValidSettings(*server)) {
+        delete server;
+        return nullptr;
+    }
+    return server;
+}
+
+bool ServersConfiguration::hasValidSettings(const NntpServer &server)
+{
+    return server.port >= 1 && server.port <= 65535 && server.connectionCount >= 1
+        && server.connectionCount <= MaxConnectionCount;
+}
+
+void ServersConfiguration::loadServers()
+{
+    const QDir folder(AppConfiguration::getServersFolder());
+    if (!folder.exists())
+        return;
+    const QFileInfoList files = folder.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QFileInfo &fileInfo : files) {
+        QFile file(fileInfo.absoluteFilePath());
+        if (fileInfo.size() != RecordFileSize || !file.open(QIODevice::ReadOnly))
+            continue;
+        NntpServer *server = serverFromFileContent(file.readAll());
+        if (!server)
+            continue;
+        loadHisto(*server);
+        listServers.append(server);
+    }
+}
+
+void ServersConfiguration::loadHisto(NntpServer &server)
+{
+    QFile file(getHistoFolder() + QDir::separator() + serverFileName(server.id));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QDataStream stream(file.readAll());
+    stream.setVersion(StreamVersion);
+    NntpServerHistoNbBytes histo;
+    stream >> histo;
+    if (stream.status() != QDataStream::Ok)
+        return;
+    server.histoNbBytes.count = histo.count;
+    server.histoNbBytes.start = histo.start;
+    server.bytesDownloaded = quint64(histo.count);
+}
+
+bool ServersConfiguration::saveServers()
+{
+    const QString folder = AppConfiguration::getServersFolder();
+    if (!AppConfiguration::makeDataSubFolder(folder))
+        return false;
+    bool allWritten = true;
+    for (const NntpServer *server : qAsConst(listServers)) {
+        const QByteArray content = recordFileContent(*server);
+        // A record too long for the block is not stored at all rather than stored cut short.
+        if (content.isEmpty()
+            || !UtilsFilesFolders::saveFile(folder + QDir::separator() + serverFileName(server->id), content))
+            allWritten = false;
+    }
+    return allWritten;
+}
+
+void ServersConfiguration::saveServerHisto(qint32 id)
+{
+    if (!AppConfiguration::makeDataSubFolder(getHistoFolder()))
+        return;
+    for (int i = listServers.size() - 1; i >= 0; --i) {
+        if (listServers.at(i)->id == id) {
+            writeHisto(*listServers.at(i));
+            return;
+        }
+    }
+}
+
+void ServersConfiguration::saveAllServersHisto()
+{
+    if (!AppConfiguration::makeDataSubFolder(getHistoFolder()))
+        return;
+    for (const NntpServer *server : qAsConst(listServers))
+        writeHisto(*server);
+}
+
+bool ServersConfiguration::writeHisto(const NntpServer &server)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(StreamVersion);
+    stream << server.histoNbBytes;
+    return UtilsFilesFolders::saveFile(getHistoFolder() + QDir::separator() + serverFileName(server.id), bytes);
+}
+
+void ServersConfiguration::deleteServer(qint32 id)
+{
+    for (int i = 0; i < listServers.size(); ++i) {
+        if (listServers.at(i)->id != id)
+            continue;
+        delete listServers.takeAt(i);
+        QFile::remove(AppConfiguration::getServersFolder() + QDir::separator() + serverFileName(id));
+        QFile::remove(getHistoFolder() + QDir::separator() + serverFileName(id));
+        return;
+    }
+}

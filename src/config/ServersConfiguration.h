@@ -1,0 +1,59 @@
+#ifndef SERVERSCONFIGURATION_H
+#define SERVERSCONFIGURATION_H
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class NntpServer;
+
+// The configured news servers and their files: one enciphered record file per server in the
+// "Servers" folder and one byte-count file per server in its "Histo" sub-folder. Owns the servers.
+class ServersConfiguration : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ServersConfiguration(QObject *parent = nullptr);
+    ~ServersConfiguration() override;
+
+    // Reads every server record file of the server folder into the list.
+    void loadServers();
+    // Writes the record file of every server; false when the folder cannot be created or some
+    // server could not be written (the others are written all the same).
+    bool saveServers();
+    // Writes the byte-count file of the server with that id (the last one in the list).
+    void saveServerHisto(qint32 id);
+    void saveAllServersHisto();
+    // Removes the first server with that id from the list, deletes it and removes its files.
+    void deleteServer(qint32 id);
+
+    static QString getHistoFolder();
+    static QString serverFileName(qint32 id);
+
+    // The server's record padded with zeros to one plain block; empty when the record does not
+    // fit in the block.
+    static QByteArray plainBlock(const NntpServer &server);
+    // The record file's content for a server: the enciphered plain block, then 32 zero bytes.
+    // Empty when the record does not fit.
+    static QByteArray recordFileContent(const NntpServer &server);
+    // A server read from a record file's content; null when the content is not a valid record
+    // (wrong size, damaged stream, port or connection count out of range).
+    static NntpServer *serverFromFileContent(const QByteArray &content);
+
+    enum {
+        PlainBlockSize = 4096,
+        RecordFileSize = 4128,
+        MaxConnectionCount = 100
+    };
+
+    QList<NntpServer *> listServers;
+
+private:
+    static bool writeHisto(const NntpServer &server);
+    static void loadHisto(NntpServer &server);
+    static bool hasValidSettings(const NntpServer &server);
+};
+
+#endif // SERVERSCONFIGURATION_H

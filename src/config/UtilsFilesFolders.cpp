@@ -1,0 +1,92 @@
+#include "config/UtilsFilesFolders.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool UtilsFilesFolders::copyFile(const QString &source, const QString &destination)
+{
+    if (sameFile(source, destination))
+        return true;
+
+    QDir().mkpath(QFileInfo(destination).absolutePath());
+
+    // The source is opened first: an existing destination is not truncated for a copy that
+    // cannot take place.
+    QFile sourceFile(source);
+    if (!sourceFile.open(QIODevice::ReadOnly))
+        return false;
+    QFile destinationFile(destination);
+    if (!destinationFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+
+    bool complete = copyContent(sourceFile, destinationFile);
+    complete = destinationFile.flush() && complete;
+    destinationFile.close();
+    return complete && destinationFile.error() == QFileDevice::NoError;
+}
+
+bool UtilsFilesFolders::sameFile(const QString &source, const QString &destination)
+{
+    if (source == destination)
+        return true;
+    const QFileInfo sourceInfo(source);
+    const QFileInfo destinationInfo(destination);
+    if (sourceInfo.absoluteFilePath() == destinationInfo.absoluteFilePath())
+        return true;
+    // Links or other spellings of one file: copying it onto itself would truncate it.
+    const QString canonicalSource = sourceInfo.canonicalFilePath();
+    return !canonicalSource.isEmpty() && canonicalSource == destinationInfo.canonicalFilePath();
+}
+
+bool UtilsFilesFolders::copyContent(QFile &source, QFile &destination)
+{
+    QByteArray buffer(CopyChunkSize, Qt::Uninitialized);
+    while (!source.atEnd()) {
+        const qint64 read = source.read(buffer.data(), buffer.size());
+        if (read <= 0)
+            return false;
+        if (destination.write(buffer.constData(), read) != read)
+            return false;
+    }
+    return true;
+}
+
+bool UtilsFilesFolders::removeFolder(QDir folder)
+{
+    const QFileInfo folderInfo(folder.path());
+    if (folderInfo.isSymLink())
+        return !QFile::remove(folderInfo.absoluteFilePath());
+    if (!folder.exists())
+        return false;
+
+    // System entries are listed so that dangling links go too; hidden entries stay (and keep
+    // the folder).
+    bool failed = false;
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isDir() && !entry.isSymLink())
+            failed = removeFolder(QDir(entry.absoluteFilePath()));
+        else
+            failed = !QFile::remove(entry.absoluteFilePath());
+        if (failed)
+            break;
+    }
+
+    if (!folder.rmdir(folder.absolutePath()))
+        return true;
+    return failed;
+}
+
+bool UtilsFilesFolders::saveFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,1 @@
+tq_add_test(tst_Logger SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_Logger.cpp)

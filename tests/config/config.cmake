@@ -1,0 +1,5 @@
+tq_add_test(tst_UtilsFilesFolders SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_UtilsFilesFolders.cpp)
+tq_add_test(tst_AppConfiguration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_AppConfiguration.cpp)
+tq_add_test(tst_ConfigurationFile SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ConfigurationFile.cpp)
+tq_add_test(tst_ServersConfiguration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ServersConfiguration.cpp)
+tq_add_test(tst_LogSetup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_LogSetup.cpp)
