@@ -1,0 +1,257 @@
+#include "Extractor.h"
+
+#include "ArchiveStream.h"
+#include "Console.h"
+#include "Crc32.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+la_ssize_t readCallback(struct archive *, void *client, const void **buffer)
+{
+    return static_cast<ArchiveStream *>(client)->read(buffer);
+}
+
+// Archive names become paths below the extraction folder: no root, no "..", no empty parts.
+std::string safeRelativePath(const std::string &name)
+{
+    std::string result;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = name.size();
+        const std::string part = name.substr(start, end - start);
+        if (!part.empty() && part != "." && part != "..") {
+            if (!result.empty())
+                result += '/';
+            result += part;
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+const char *errorText(archive *a)
+{
+    const char *text = archive_error_string(a);
+    return text ? text : "unknown error";
+}
+
+std::string baseName(const std::string &path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+Extractor::Extractor(ArchiveStream &stream, Console &console, const ExtractOptions &options)
+    : m_stream(stream), m_console(console), m_options(options)
+{
+}
+
+int Extractor::run()
+{
+    if (!m_stream.start())
+        return finalCode();
+    archive *out = nullptr;
+    if (m_options.mode != ExtractOptions::Mode::Test) {
+        out = archive_write_disk_new();
+        int flags = ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_SYMLINKS;
+        flags |= m_options.overwrite ? ARCHIVE_EXTRACT_UNLINK : ARCHIVE_EXTRACT_NO_OVERWRITE;
+        archive_write_disk_set_options(out, flags);
+    }
+    size_t index = 0;
+    while (readEntries(out, index)) {
+        // libarchive cannot go on after a fatal error in a file; a new reader takes the next one.
+        if (!m_stream.restartAt(index)) {
+            m_console.error("Extraction stopped: the rest of the archive cannot be read after this error");
+            break;
+        }
+    }
+    if (out) {
+        archive_write_close(out);
+        archive_write_free(out);
+    }
+    return finalCode();
+}
+
+bool Extractor::readEntries(archive *out, size_t &index)
+{
+    archive *in = archive_read_new();
+    archive_read_support_format_rar(in);
+    archive_read_support_format_rar5(in);
+    bool fatal = false;
+    if (archive_read_open(in, &m_stream, nullptr, readCallback, nullptr) != ARCHIVE_OK) {
+        if (m_stream.failures().empty())
+            m_stream.report(ExitFatal, std::string("cannot read the archive: ") + errorText(in));
+    } else {
+        archive_entry *entry = nullptr;
+        for (;;) {
+            const int r = archive_read_next_header(in, &entry);
+            if (r == ARCHIVE_EOF)
+                break;
+            if (r < ARCHIVE_WARN || index >= m_stream.entryCount()) {
+                if (m_stream.failures().empty())
+                    m_stream.report(ExitFatal, std::string("cannot read the archive: ") + errorText(in));
+                break;
+            }
+            if (extractEntry(in, out, entry, m_stream.entry(index++)) == Outcome::Fatal) {
+                fatal = true;
+                break;
+            }
+        }
+    }
+    archive_read_free(in);
+    return fatal;
+}
+
+Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_entry *entry, const EntryInfo &info)
+{
+    const char *stored = archive_entry_pathname(entry);
+    std::string path = safeRelativePath(stored ? stored : info.name);
+    const bool isDirectory = archive_entry_filetype(entry) == AE_IFDIR;
+    const bool isRegular = archive_entry_filetype(entry) == AE_IFREG && !archive_entry_hardlink(entry);
+    if (m_options.mode == ExtractOptions::Mode::WithoutPaths) {
+        if (isDirectory)
+            return Outcome::Skipped;
+        path = baseName(path);
+    }
+    if (path.empty())
+        return Outcome::Skipped;
+
+    const bool test = m_options.mode == ExtractOptions::Mode::Test;
+    m_console.beginItem(test ? "Testing" : isDirectory ? "Creating" : "Extracting", path);
+    if (!test) {
+        archive_entry_set_pathname(entry, path.c_str());
+        if (archive_write_header(out, entry) < ARCHIVE_WARN) {
+            const bool exists = !m_options.overwrite && ::access(path.c_str(), F_OK) == 0;
+            m_console.endItem(exists ? "skipped" : "FAILED");
+            if (exists) {
+                m_stream.report(ExitWarning, path + ": already exists, not overwritten (use -y or -o+)");
+            } else {
+                m_stream.report(ExitCreateError,
+                                "Cannot create " + path + ": " + (archive_error_string(out) ? archive_error_string(out) : "?"));
+            }
+            return archive_read_data_skip(in) == ARCHIVE_FATAL ? Outcome::Fatal : Outcome::Skipped;
+        }
+    }
+    Outcome outcome = Outcome::Ok;
+    if (isRegular)
+        outcome = copyData(in, out, info, path);
+    if (!test && archive_write_finish_entry(out) < ARCHIVE_WARN && outcome == Outcome::Ok) {
+        m_console.endItem("FAILED");
+        m_stream.report(ExitWriteError, "Write error in " + path);
+        outcome = Outcome::Broken;
+    }
+    if (!test && outcome != Outcome::Ok) {
+        if (m_options.keepBroken)
+            m_console.line("Kept the broken file " + path);
+        else
+            ::unlink(path.c_str());
+    }
+    if (outcome == Outcome::Ok) {
+        m_console.progress(m_stream.progressPercent());
+        m_console.endItem("OK");
+        if (info.encrypted)
+            ++m_encryptedOk;
+    }
+    return outcome;
+}
+
+Extractor::Outcome Extractor::copyData(archive *in, archive *out, const EntryInfo &info, const std::string &path)
+{
+    const bool test = m_options.mode == ExtractOptions::Mode::Test;
+    uint32_t crc = 0;
+    uint64_t written = 0;
+    bool dataError = false;
+    bool writeError = false;
+    bool fatal = false;
+    std::string detail;
+    for (;;) {
+        const void *block = nullptr;
+        size_t size = 0;
+        la_int64_t offset = 0;
+        const int r = archive_read_data_block(in, &block, &size, &offset);
+        if (r == ARCHIVE_EOF)
+            break;
+        if (r < ARCHIVE_WARN) {
+            dataError = true;
+            fatal = r == ARCHIVE_FATAL;
+            detail = archive_error_string(in) ? archive_error_string(in) : "";
+            break;
+        }
+        static const uint8_t zeros[4096] = {};
+        while (written < static_cast<uint64_t>(offset)) { // a hole: zero bytes on disk
+            const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof zeros, offset - written));
+            crc = crc32Update(crc, zeros, n);
+            written += n;
+        }
+        crc = crc32Update(crc, block, size);
+        written += size;
+        if (!test && archive_write_data_block(out, block, size, offset) < ARCHIVE_WARN) {
+            writeError = true;
+            detail = archive_error_string(out) ? archive_error_string(out) : "";
+            break;
+        }
+        m_console.progress(m_stream.progressPercent());
+    }
+
+    if (!dataError && !writeError && !info.incomplete && written == info.unpackedSize
+        && (!info.hasCrc || checksumMatches(info, crc)))
+        return Outcome::Ok;
+
+    m_console.endItem("FAILED");
+    if (writeError) {
+        m_stream.report(ExitWriteError, "Write error in " + path + (detail.empty() ? "" : ": " + detail));
+    } else if (info.incomplete) {
+        m_stream.report(ExitOpenError, path + ": incomplete, a volume of the set is missing");
+    } else if (info.encrypted && !info.passwordVerified) {
+        // Without a password check value a wrong password shows only as damaged data.
+        m_console.error("CRC failed in the encrypted file " + path + " (wrong password?)");
+        m_passwordSuspects.push_back(path);
+    } else {
+        m_stream.report(ExitCrcError, "CRC failed in " + path + (detail.empty() ? "" : " (" + detail + ")"));
+    }
+    return fatal ? Outcome::Fatal : Outcome::Broken;
+}
+
+bool Extractor::checksumMatches(const EntryInfo &info, uint32_t crc) const
+{
+    return (info.crcIsMac ? rar5MacOfCrc(crc, info.hashKey) : crc) == info.crc;
+}
+
+int Extractor::finalCode()
+{
+    // Damaged files among well-decrypted ones point at damage; if no encrypted file came out
+    // right, the password is the likely cause.
+    const int suspectCode = m_encryptedOk > 0 ? ExitCrcError : ExitBadPassword;
+    for (const std::string &path : m_passwordSuspects)
+        m_stream.report(suspectCode,
+                        suspectCode == ExitBadPassword ? path + ": wrong password" : "CRC failed in " + path, false);
+
+    int code = ExitSuccess;
+    int errors = 0;
+    for (const Failure &failure : m_stream.failures()) {
+        if (failure.code == ExitWarning) {
+            if (code == ExitSuccess)
+                code = ExitWarning;
+            continue;
+        }
+        ++errors;
+        if (code == ExitSuccess || code == ExitWarning)
+            code = failure.code;
+    }
+    if (code == ExitSuccess)
+        m_console.line("All OK");
+    else if (errors > 0)
+        m_console.line("Total errors: " + std::to_string(errors));
+    return code;
+}

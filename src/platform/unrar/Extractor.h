@@ -1,0 +1,48 @@
+#ifndef EXTRACTOR_H
+#define EXTRACTOR_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ArchiveStream;
+class Console;
+struct EntryInfo;
+struct archive;
+struct archive_entry;
+
+struct ExtractOptions
+{
+    enum class Mode { WithPaths, WithoutPaths, Test };
+    Mode mode = Mode::WithPaths;
+    bool keepBroken = false;    // keep files whose data turned out damaged or incomplete
+    bool overwrite = false;     // replace existing files without asking
+};
+
+// Reads the rebuilt stream with libarchive, writes the files into the current folder, checks
+// every file against its stored checksum and size, and removes broken files unless asked to
+// keep them. Returns the exit code of the whole run.
+class Extractor
+{
+public:
+    Extractor(ArchiveStream &stream, Console &console, const ExtractOptions &options);
+    int run();
+
+private:
+    enum class Outcome { Ok, Broken, Skipped, Fatal };
+
+    // Reads files with one libarchive reader from `index` on; true when it stopped at a fatal error.
+    bool readEntries(archive *out, size_t &index);
+    Outcome extractEntry(archive *in, archive *out, archive_entry *entry, const EntryInfo &info);
+    Outcome copyData(archive *in, archive *out, const EntryInfo &info, const std::string &path);
+    bool checksumMatches(const EntryInfo &info, uint32_t crc) const;
+    int finalCode();
+
+    ArchiveStream &m_stream;
+    Console &m_console;
+    ExtractOptions m_options;
+    int m_encryptedOk = 0;
+    std::vector<std::string> m_passwordSuspects;
+};
+
+#endif // EXTRACTOR_H

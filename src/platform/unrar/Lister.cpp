@@ -1,0 +1,94 @@
+#include "Lister.h"
+
+#include "Console.h"
+#include "RarCrypto.h"
+#include "VolumeNames.h"
+#include "VolumeReader.h"
+
+#include <cstdio>
+#include <memory>
+
+Lister::Lister(std::string path, const std::string *password, Console &console)
+    : m_path(std::move(path)), m_password(password), m_console(console)
+{
+}
+
+int Lister::run(bool technical)
+{
+    std::unique_ptr<KeyCache> keys(m_password ? new KeyCache(*m_password) : nullptr);
+    std::string path = m_path;
+    bool numberedInName = false;
+    int files = 0;
+    for (bool firstVolume = true;; firstVolume = false) {
+        FileSource source;
+        if (!source.open(path)) {
+            m_console.error((firstVolume ? "Cannot open " : "Cannot find volume ") + path);
+            return ExitOpenError;
+        }
+        Failure failure;
+        std::unique_ptr<VolumeReader> reader = VolumeReader::open(source, keys.get(), failure);
+        if (!reader) {
+            m_console.error(path + ": " + failure.message);
+            return failure.code;
+        }
+        if (firstVolume)
+            numberedInName = (reader->version() == RarVersion::Rar5 || reader->newNumbering()) && hasPartNumber(path);
+        std::string details = reader->version() == RarVersion::Rar4 ? "RAR 4" : "RAR 5";
+        if (reader->isVolume())
+            details += ", volume";
+        if (reader->solid())
+            details += ", solid";
+        if (reader->headersEncrypted())
+            details += ", encrypted headers";
+        m_console.line("\nArchive: " + path + "\nDetails: " + details + "\n");
+
+        FileBlock file;
+        bool splitPending = false;
+        VolumeReader::Step step;
+        while ((step = reader->next(file)) == VolumeReader::Step::File) {
+            splitPending = file.splitAfter;
+            if (!file.splitBefore || firstVolume) {
+                printFile(file, technical);
+                ++files;
+            }
+        }
+        if (step == VolumeReader::Step::Error) {
+            m_console.error(path + ": " + reader->failure().message);
+            return reader->failure().code;
+        }
+        const bool more = step == VolumeReader::Step::End ? reader->moreVolumes() : splitPending;
+        if (!more)
+            break;
+        path = nextVolumeName(path, numberedInName);
+        if (path.empty())
+            break;
+    }
+    m_console.line(std::to_string(files) + (files == 1 ? " file" : " files"));
+    return ExitSuccess;
+}
+
+void Lister::printFile(const FileBlock &file, bool technical)
+{
+    const char marker = file.encrypted ? '*' : ' ';
+    if (!technical) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%c %-9s %14llu  ", marker, file.directory ? "Directory" : "File",
+                      static_cast<unsigned long long>(file.unpackedSize));
+        m_console.line(line + file.name);
+        return;
+    }
+    std::string text = std::string(1, marker) + "       Name: " + file.name + "\n";
+    text += std::string("        Type: ") + (file.directory ? "Directory" : "File") + "\n";
+    text += "        Size: " + std::to_string(file.unpackedSize) + "\n";
+    text += " Packed size: " + std::to_string(file.dataSize) + "\n";
+    if (file.hasCrc && !file.splitAfter && !file.crypt.macChecksums) {
+        char crc[16];
+        std::snprintf(crc, sizeof crc, "%08X", file.crc);
+        text += std::string("       CRC32: ") + crc + "\n";
+    }
+    text += std::string("      Method: ") + (file.stored ? "stored" : "compressed") + (file.solid ? ", solid" : "") + "\n";
+    text += std::string("   Encrypted: ") + (file.encrypted ? "yes" : "no") + "\n";
+    if (!file.unsupported.empty())
+        text += "     Warning: " + file.unsupported + "\n";
+    m_console.line(text);
+}
