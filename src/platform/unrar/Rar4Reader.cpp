@@ -121,7 +121,11 @@ bool Rar4Reader::decryptHeader(std::vector<uint8_t> &header, uint64_t &afterHead
         const size_t padded = (size + 15u) & ~size_t(15);
         cipher.resize(padded);
         if (!m_source.readExactly(m_position + 8, cipher.data(), padded)) {
-            fail(ExitCrcError, "unexpected end of archive");
+            // A wrong key makes up a size too.
+            if (m_firstEncryptedHeader)
+                fail(ExitBadPassword, "wrong password: the archive headers cannot be decrypted");
+            else
+                fail(ExitCrcError, "unexpected end of archive");
             return false;
         }
         header.resize(padded + 16);

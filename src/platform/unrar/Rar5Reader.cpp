@@ -191,7 +191,11 @@ bool Rar5Reader::readEncryptedHeader(Header &header)
         padded = (total + 15) & ~size_t(15);
         std::vector<uint8_t> cipher(padded);
         if (!m_source.readExactly(m_position + 16, cipher.data(), padded)) {
-            fail(ExitCrcError, "unexpected end of archive");
+            // Without a verified password, a wrong key makes up a size too.
+            if (m_firstEncryptedHeader && !m_headerCheckVerified)
+                fail(ExitBadPassword, "wrong password: the archive headers cannot be decrypted");
+            else
+                fail(ExitCrcError, "unexpected end of archive");
             return false;
         }
         header.bytes.resize(padded + 16);
