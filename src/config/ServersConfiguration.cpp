@@ -108,8 +108,8 @@ NntpServer *ServersConfiguration::serverFromFileContent(const QByteArray &conten
 
 bool ServersConfiguration::hasValidSettings(const NntpServer &server)
 {
-    return server.port >= 1 && server.port <= 65535 && server.connectionCount >= 1
-        && server.connectionCount <= MaxConnectionCount;
+    return server.iPort >= 1 && server.iPort <= 65535 && server.iConnectionCount >= 1
+        && server.iConnectionCount <= MaxConnectionCount;
 }
 
 void ServersConfiguration::loadServers()
@@ -132,7 +132,7 @@ void ServersConfiguration::loadServers()
 
 void ServersConfiguration::loadHisto(NntpServer &server)
 {
-    QFile file(getHistoFolder() + QDir::separator() + serverFileName(server.id));
+    QFile file(getHistoFolder() + QDir::separator() + serverFileName(server.iId));
     if (!file.open(QIODevice::ReadOnly))
         return;
     QDataStream stream(file.readAll());
@@ -141,9 +141,9 @@ void ServersConfiguration::loadHisto(NntpServer &server)
     stream >> histo;
     if (stream.status() != QDataStream::Ok)
         return;
-    server.histoNbBytes.count = histo.count;
-    server.histoNbBytes.start = histo.start;
-    server.bytesDownloaded = quint64(histo.count);
+    server.histoNbBytes.iCount = histo.iCount;
+    server.histoNbBytes.dtStart = histo.dtStart;
+    server.uiBytesDownloaded = quint64(histo.iCount);
 }
 
 bool ServersConfiguration::saveServers()
@@ -156,7 +156,7 @@ bool ServersConfiguration::saveServers()
         const QByteArray content = recordFileContent(*server);
         // A record too long for the block is not stored at all rather than stored cut short.
         if (content.isEmpty()
-            || !UtilsFilesFolders::saveFile(folder + QDir::separator() + serverFileName(server->id), content))
+            || !UtilsFilesFolders::saveFile(folder + QDir::separator() + serverFileName(server->iId), content))
             allWritten = false;
     }
     return allWritten;
@@ -167,7 +167,7 @@ void ServersConfiguration::saveServerHisto(qint32 id)
     if (!AppConfiguration::makeDataSubFolder(getHistoFolder()))
         return;
     for (int i = listServers.size() - 1; i >= 0; --i) {
-        if (listServers.at(i)->id == id) {
+        if (listServers.at(i)->iId == id) {
             writeHisto(*listServers.at(i));
             return;
         }
@@ -188,13 +188,13 @@ bool ServersConfiguration::writeHisto(const NntpServer &server)
     QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream.setVersion(StreamVersion);
     stream << server.histoNbBytes;
-    return UtilsFilesFolders::saveFile(getHistoFolder() + QDir::separator() + serverFileName(server.id), bytes);
+    return UtilsFilesFolders::saveFile(getHistoFolder() + QDir::separator() + serverFileName(server.iId), bytes);
 }
 
 void ServersConfiguration::deleteServer(qint32 id)
 {
     for (int i = 0; i < listServers.size(); ++i) {
-        if (listServers.at(i)->id != id)
+        if (listServers.at(i)->iId != id)
             continue;
         delete listServers.takeAt(i);
         QFile::remove(AppConfiguration::getServersFolder() + QDir::separator() + serverFileName(id));

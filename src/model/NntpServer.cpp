@@ -1,14 +1,7 @@
 #include "model/NntpServer.h"
 
 NntpServer::NntpServer(QObject *parent)
-    : QObject(parent),
-      id(0),
-      port(119),
-      connectionCount(1),
-      bytesDownloaded(0),
-      started(false),
-      reserved(false),
-      ssl(false)
+    : QObject(parent)
 {
 }
 
@@ -16,27 +9,27 @@ NntpServer::~NntpServer() = default;
 
 void NntpServer::copyRecordFieldsFrom(const NntpServer &other)
 {
-    id = other.id;
-    host = other.host;
-    login = other.login;
-    password = other.password;
-    nickname = other.nickname;
-    port = other.port;
-    connectionCount = other.connectionCount;
-    started = other.started;
-    reserved = other.reserved;
-    ssl = other.ssl;
+    iId = other.iId;
+    strHost = other.strHost;
+    strLogin = other.strLogin;
+    strPassword = other.strPassword;
+    strNickname = other.strNickname;
+    iPort = other.iPort;
+    iConnectionCount = other.iConnectionCount;
+    bStarted = other.bStarted;
+    bReserved = other.bReserved;
+    bSsl = other.bSsl;
 }
 
 QDataStream &operator<<(QDataStream &stream, const NntpServer &server)
 {
-    return stream << server.id << server.host << server.login << server.password << server.nickname
-                  << server.port << server.connectionCount << server.started << server.reserved
-                  << server.ssl;
+    return stream << server.iId << server.strHost << server.strLogin << server.strPassword << server.strNickname
+                  << server.iPort << server.iConnectionCount << server.bStarted << server.bReserved
+                  << server.bSsl;
 }
 
 QDataStream &operator>>(QDataStream &stream, NntpServer &server)
 {
-    return stream >> server.id >> server.host >> server.login >> server.password >> server.nickname
-        >> server.port >> server.connectionCount >> server.started >> server.reserved >> server.ssl;
+    return stream >> server.iId >> server.strHost >> server.strLogin >> server.strPassword >> server.strNickname
+        >> server.iPort >> server.iConnectionCount >> server.bStarted >> server.bReserved >> server.bSsl;
 }

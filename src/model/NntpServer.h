@@ -21,18 +21,18 @@ public:
     // Copies the ten record fields (id to SSL) of another server; counters are left alone.
     void copyRecordFieldsFrom(const NntpServer &other);
 
-    qint32 id;
-    QString host;
-    QString login;
-    QString password;
-    QString nickname;
-    qint32 port;
-    qint32 connectionCount;
-    quint64 bytesDownloaded;
+    qint32 iId = 0;
+    QString strHost;
+    QString strLogin;
+    QString strPassword;
+    QString strNickname;
+    qint32 iPort = 119;
+    qint32 iConnectionCount = 1;
+    quint64 uiBytesDownloaded = 0; // kept equal to histoNbBytes.iCount
     NntpServerHistoNbBytes histoNbBytes;
-    bool started;
-    bool reserved;
-    bool ssl;
+    bool bStarted = false;
+    bool bReserved = false; // kept in the record, decides nothing
+    bool bSsl = false;
 };
 
 // Record of the ten record fields, in this order: id, host, login, password, nickname, port,

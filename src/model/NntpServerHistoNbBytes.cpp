@@ -1,22 +1,22 @@
 #include "model/NntpServerHistoNbBytes.h"
 
 NntpServerHistoNbBytes::NntpServerHistoNbBytes()
-    : QObject(nullptr), count(0), start(QDateTime::currentDateTime())
+    : QObject(nullptr), dtStart(QDateTime::currentDateTime())
 {
 }
 
 void NntpServerHistoNbBytes::reset()
 {
-    count = 0;
-    start = QDateTime::currentDateTime();
+    iCount = 0;
+    dtStart = QDateTime::currentDateTime();
 }
 
 QDataStream &operator<<(QDataStream &stream, const NntpServerHistoNbBytes &histo)
 {
-    return stream << histo.count << histo.start;
+    return stream << histo.iCount << histo.dtStart;
 }
 
 QDataStream &operator>>(QDataStream &stream, NntpServerHistoNbBytes &histo)
 {
-    return stream >> histo.count >> histo.start;
+    return stream >> histo.iCount >> histo.dtStart;
 }

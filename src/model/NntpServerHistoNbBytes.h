@@ -16,8 +16,8 @@ public:
     // Count 0, counting from now.
     void reset();
 
-    qint64 count;
-    QDateTime start;
+    qint64 iCount = 0;
+    QDateTime dtStart;
 };
 
 // Record: count (8 bytes), then start as a version-12 stream writes a QDateTime; 17 bytes.

@@ -20,16 +20,16 @@ const char ivHex[] = "9d4f2a6c81e07b35c6a19e58f20d4b73";
 NntpServer *serverSeven()
 {
     auto *server = new NntpServer;
-    server->id = 7;
-    server->host = "news";
-    server->login = "u";
-    server->password = "p";
-    server->nickname = "N7";
-    server->port = 563;
-    server->connectionCount = 8;
-    server->started = true;
-    server->reserved = false;
-    server->ssl = true;
+    server->iId = 7;
+    server->strHost = "news";
+    server->strLogin = "u";
+    server->strPassword = "p";
+    server->strNickname = "N7";
+    server->iPort = 563;
+    server->iConnectionCount = 8;
+    server->bStarted = true;
+    server->bReserved = false;
+    server->bSsl = true;
     return server;
 }
 
@@ -100,22 +100,22 @@ private slots:
             ServersConfiguration servers;
             servers.listServers.append(serverSeven());
             auto *other = new NntpServer;
-            other->id = 12;
-            other->host = "other.example";
-            other->nickname = QString::fromUtf8("Ötherß");
+            other->iId = 12;
+            other->strHost = "other.example";
+            other->strNickname = QString::fromUtf8("Ötherß");
             servers.listServers.append(other);
             QVERIFY(servers.saveServers());
         }
         ServersConfiguration loaded;
         loaded.loadServers();
         QCOMPARE(loaded.listServers.size(), 2);
-        NntpServer *seven = loaded.listServers.at(0)->id == 7 ? loaded.listServers.at(0) : loaded.listServers.at(1);
-        NntpServer *twelve = loaded.listServers.at(0)->id == 12 ? loaded.listServers.at(0) : loaded.listServers.at(1);
+        NntpServer *seven = loaded.listServers.at(0)->iId == 7 ? loaded.listServers.at(0) : loaded.listServers.at(1);
+        NntpServer *twelve = loaded.listServers.at(0)->iId == 12 ? loaded.listServers.at(0) : loaded.listServers.at(1);
         QScopedPointer<NntpServer> expected(serverSeven());
         QCOMPARE(recordOf(*seven), recordOf(*expected));
-        QCOMPARE(twelve->nickname, QString::fromUtf8("Ötherß"));
-        QVERIFY(twelve->login.isNull());
-        QCOMPARE(seven->bytesDownloaded, quint64(0));
+        QCOMPARE(twelve->strNickname, QString::fromUtf8("Ötherß"));
+        QVERIFY(twelve->strLogin.isNull());
+        QCOMPARE(seven->uiBytesDownloaded, quint64(0));
     }
 
     void sameServerTwiceGivesIdenticalFiles()
@@ -135,7 +135,7 @@ private slots:
         TempHome home;
         ServersConfiguration servers;
         auto *server = new NntpServer;
-        server->id = -1;
+        server->iId = -1;
         servers.listServers.append(server);
         QVERIFY(servers.saveServers());
         QVERIFY(QFileInfo::exists(serversFolder() + "/Server_4294967295"));
@@ -154,8 +154,8 @@ private slots:
 
         const auto withSettings = [](qint32 port, qint32 connections) {
             QScopedPointer<NntpServer> s(serverSeven());
-            s->port = port;
-            s->connectionCount = connections;
+            s->iPort = port;
+            s->iConnectionCount = connections;
             return encipheredFile(recordOf(*s));
         };
         QTest::newRow("port 0") << withSettings(0, 4) << false;
@@ -208,8 +208,8 @@ private slots:
         TempHome home;
         ServersConfiguration written;
         written.listServers.append(serverSeven());
-        written.listServers.first()->histoNbBytes.count = 1000000;
-        written.listServers.first()->histoNbBytes.start = QDateTime(QDate(2013, 1, 2), QTime(3, 4, 5, 6));
+        written.listServers.first()->histoNbBytes.iCount = 1000000;
+        written.listServers.first()->histoNbBytes.dtStart = QDateTime(QDate(2013, 1, 2), QTime(3, 4, 5, 6));
         QVERIFY(written.saveServers());
         written.saveServerHisto(7);
         QCOMPARE(readFile(home.dataFolder() + "/Servers/Histo/Server_7"),
@@ -218,9 +218,9 @@ private slots:
         ServersConfiguration loaded;
         loaded.loadServers();
         QCOMPARE(loaded.listServers.size(), 1);
-        QCOMPARE(loaded.listServers.first()->bytesDownloaded, quint64(1000000));
-        QCOMPARE(loaded.listServers.first()->histoNbBytes.count, qint64(1000000));
-        QCOMPARE(loaded.listServers.first()->histoNbBytes.start, QDateTime(QDate(2013, 1, 2), QTime(3, 4, 5, 6)));
+        QCOMPARE(loaded.listServers.first()->uiBytesDownloaded, quint64(1000000));
+        QCOMPARE(loaded.listServers.first()->histoNbBytes.iCount, qint64(1000000));
+        QCOMPARE(loaded.listServers.first()->histoNbBytes.dtStart, QDateTime(QDate(2013, 1, 2), QTime(3, 4, 5, 6)));
     }
 
     void shortByteCountFileIsIgnored()
@@ -233,8 +233,8 @@ private slots:
         ServersConfiguration loaded;
         loaded.loadServers();
         QCOMPARE(loaded.listServers.size(), 1);
-        QCOMPARE(loaded.listServers.first()->bytesDownloaded, quint64(0));
-        QCOMPARE(loaded.listServers.first()->histoNbBytes.count, qint64(0));
+        QCOMPARE(loaded.listServers.first()->uiBytesDownloaded, quint64(0));
+        QCOMPARE(loaded.listServers.first()->histoNbBytes.iCount, qint64(0));
     }
 
     void byteCountOfUnknownIdWritesNothing()
@@ -252,8 +252,8 @@ private slots:
         ServersConfiguration servers;
         servers.listServers.append(serverSeven());
         servers.listServers.append(serverSeven());
-        servers.listServers.at(0)->histoNbBytes.count = 1;
-        servers.listServers.at(1)->histoNbBytes.count = 2;
+        servers.listServers.at(0)->histoNbBytes.iCount = 1;
+        servers.listServers.at(1)->histoNbBytes.iCount = 2;
         servers.saveServerHisto(7);
         QCOMPARE(readFile(home.dataFolder() + "/Servers/Histo/Server_7").left(8), QByteArray::fromHex("0000000000000002"));
     }
@@ -264,8 +264,8 @@ private slots:
         ServersConfiguration servers;
         for (int id = 1; id <= 3; ++id) {
             servers.listServers.append(new NntpServer);
-            servers.listServers.last()->id = id;
-            servers.listServers.last()->histoNbBytes.count = id * 10;
+            servers.listServers.last()->iId = id;
+            servers.listServers.last()->histoNbBytes.iCount = id * 10;
         }
         servers.saveAllServersHisto();
         QCOMPARE(QDir(home.dataFolder() + "/Servers/Histo").entryList(QDir::Files, QDir::Name),
@@ -279,7 +279,7 @@ private slots:
         ServersConfiguration servers;
         servers.listServers.append(serverSeven());
         auto *other = new NntpServer;
-        other->id = 8;
+        other->iId = 8;
         servers.listServers.append(other);
         QVERIFY(servers.saveServers());
         servers.saveAllServersHisto();
@@ -290,7 +290,7 @@ private slots:
 
         servers.deleteServer(7);
         QCOMPARE(servers.listServers.size(), 1);
-        QCOMPARE(servers.listServers.first()->id, 8);
+        QCOMPARE(servers.listServers.first()->iId, 8);
         QVERIFY(!QFileInfo::exists(serversFolder() + "/Server_7"));
         QVERIFY(!QFileInfo::exists(serversFolder() + "/Histo/Server_7"));
         QVERIFY(QFileInfo::exists(serversFolder() + "/Server_8"));
@@ -306,11 +306,11 @@ private slots:
         TempHome home;
         ServersConfiguration servers;
         auto *server = new NntpServer;
-        server->id = 1;
-        server->host = QString(1000, 'h');
-        server->login = QString(500, 'l');
-        server->password = QString(500, 'p');
-        server->nickname = QString(32, 'n');
+        server->iId = 1;
+        server->strHost = QString(1000, 'h');
+        server->strLogin = QString(500, 'l');
+        server->strPassword = QString(500, 'p');
+        server->strNickname = QString(32, 'n');
         servers.listServers.append(server);
         QCOMPARE(recordOf(*server).size(), 4095);
         QVERIFY(servers.saveServers());
@@ -325,8 +325,8 @@ private slots:
         TempHome home;
         ServersConfiguration servers;
         auto *tooLong = new NntpServer;
-        tooLong->id = 1;
-        tooLong->host = QString(2033, 'h');
+        tooLong->iId = 1;
+        tooLong->strHost = QString(2033, 'h');
         servers.listServers.append(tooLong);
         servers.listServers.append(serverSeven());
         QVERIFY(!servers.saveServers());
@@ -342,7 +342,7 @@ private slots:
         servers.listServers.append(serverSeven());
         QVERIFY(servers.saveServers());
         const QByteArray before = readFile(serversFolder() + "/Server_7");
-        servers.listServers.first()->host = QString(3000, 'x');
+        servers.listServers.first()->strHost = QString(3000, 'x');
         QVERIFY(!servers.saveServers());
         QCOMPARE(readFile(serversFolder() + "/Server_7"), before);
         QCOMPARE(QDir(serversFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Server_7"});

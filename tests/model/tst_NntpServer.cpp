@@ -44,27 +44,27 @@ private slots:
         const QDateTime before = QDateTime::currentDateTime();
         NntpServer server;
         const QDateTime after = QDateTime::currentDateTime();
-        QCOMPARE(server.id, 0);
-        QCOMPARE(server.port, 119);
-        QCOMPARE(server.connectionCount, 1);
-        QVERIFY(server.host.isNull() && server.login.isNull() && server.password.isNull()
-                && server.nickname.isNull());
-        QVERIFY(!server.started && !server.reserved && !server.ssl);
-        QCOMPARE(server.bytesDownloaded, quint64(0));
-        QCOMPARE(server.histoNbBytes.count, qint64(0));
-        QVERIFY(server.histoNbBytes.start >= before && server.histoNbBytes.start <= after);
+        QCOMPARE(server.iId, 0);
+        QCOMPARE(server.iPort, 119);
+        QCOMPARE(server.iConnectionCount, 1);
+        QVERIFY(server.strHost.isNull() && server.strLogin.isNull() && server.strPassword.isNull()
+                && server.strNickname.isNull());
+        QVERIFY(!server.bStarted && !server.bReserved && !server.bSsl);
+        QCOMPARE(server.uiBytesDownloaded, quint64(0));
+        QCOMPARE(server.histoNbBytes.iCount, qint64(0));
+        QVERIFY(server.histoNbBytes.dtStart >= before && server.histoNbBytes.dtStart <= after);
     }
 
     void exampleRecordHasExactBytes()
     {
         NntpServer server;
-        server.id = 3;
-        server.host = QStringLiteral("h");
-        server.login = QLatin1String("");
-        server.password = QLatin1String("");
-        server.nickname = QStringLiteral("n");
-        server.connectionCount = 4;
-        server.ssl = true;
+        server.iId = 3;
+        server.strHost = QStringLiteral("h");
+        server.strLogin = QLatin1String("");
+        server.strPassword = QLatin1String("");
+        server.strNickname = QStringLiteral("n");
+        server.iConnectionCount = 4;
+        server.bSsl = true;
         QCOMPARE(recordOf(server), golden("server-record-example.bin"));
     }
 
@@ -87,90 +87,90 @@ private slots:
         QFETCH(QString, password);
         QFETCH(QString, nickname);
         NntpServer written;
-        written.id = -5;
-        written.host = host;
-        written.login = login;
-        written.password = password;
-        written.nickname = nickname;
-        written.port = 563;
-        written.connectionCount = 20;
-        written.started = true;
-        written.reserved = true;
-        written.ssl = false;
-        written.bytesDownloaded = 99;
+        written.iId = -5;
+        written.strHost = host;
+        written.strLogin = login;
+        written.strPassword = password;
+        written.strNickname = nickname;
+        written.iPort = 563;
+        written.iConnectionCount = 20;
+        written.bStarted = true;
+        written.bReserved = true;
+        written.bSsl = false;
+        written.uiBytesDownloaded = 99;
 
         NntpServer read;
-        read.bytesDownloaded = 1234;
-        read.histoNbBytes.count = 1234;
-        const QDateTime start = read.histoNbBytes.start;
+        read.uiBytesDownloaded = 1234;
+        read.histoNbBytes.iCount = 1234;
+        const QDateTime start = read.histoNbBytes.dtStart;
         QDataStream stream(recordOf(written));
         stream.setVersion(12);
         stream >> read;
         QCOMPARE(stream.status(), QDataStream::Ok);
         QVERIFY(stream.atEnd());
 
-        QCOMPARE(read.id, written.id);
-        QCOMPARE(read.host, host);
-        QCOMPARE(read.host.isNull(), host.isNull());
-        QCOMPARE(read.login.isNull(), login.isNull());
-        QCOMPARE(read.password.isNull(), password.isNull());
-        QCOMPARE(read.nickname, nickname);
-        QCOMPARE(read.port, 563);
-        QCOMPARE(read.connectionCount, 20);
-        QVERIFY(read.started && read.reserved && !read.ssl);
+        QCOMPARE(read.iId, written.iId);
+        QCOMPARE(read.strHost, host);
+        QCOMPARE(read.strHost.isNull(), host.isNull());
+        QCOMPARE(read.strLogin.isNull(), login.isNull());
+        QCOMPARE(read.strPassword.isNull(), password.isNull());
+        QCOMPARE(read.strNickname, nickname);
+        QCOMPARE(read.iPort, 563);
+        QCOMPARE(read.iConnectionCount, 20);
+        QVERIFY(read.bStarted && read.bReserved && !read.bSsl);
         // The counters are not part of the record.
-        QCOMPARE(read.bytesDownloaded, quint64(1234));
-        QCOMPARE(read.histoNbBytes.count, qint64(1234));
-        QCOMPARE(read.histoNbBytes.start, start);
+        QCOMPARE(read.uiBytesDownloaded, quint64(1234));
+        QCOMPARE(read.histoNbBytes.iCount, qint64(1234));
+        QCOMPARE(read.histoNbBytes.dtStart, start);
     }
 
     void copyTakesRecordFieldsOnly()
     {
         NntpServer configured;
-        configured.id = 9;
-        configured.host = "host";
-        configured.nickname = "nick";
-        configured.ssl = true;
-        configured.bytesDownloaded = 77;
+        configured.iId = 9;
+        configured.strHost = "host";
+        configured.strNickname = "nick";
+        configured.bSsl = true;
+        configured.uiBytesDownloaded = 77;
         NntpServer copy;
         copy.copyRecordFieldsFrom(configured);
         QCOMPARE(recordOf(copy), recordOf(configured));
-        QCOMPARE(copy.bytesDownloaded, quint64(0));
+        QCOMPARE(copy.uiBytesDownloaded, quint64(0));
     }
 
     void byteCountRecordHasExactBytes()
     {
         NntpServerHistoNbBytes histo;
-        histo.count = 1000000;
-        histo.start = QDateTime(QDate(2013, 1, 2), QTime(3, 4, 5, 6), Qt::LocalTime);
+        histo.iCount = 1000000;
+        histo.dtStart = QDateTime(QDate(2013, 1, 2), QTime(3, 4, 5, 6), Qt::LocalTime);
         QCOMPARE(recordOf(histo), golden("byte-count-record.bin"));
     }
 
     void byteCountRoundTripKeepsMilliseconds()
     {
         NntpServerHistoNbBytes written;
-        written.count = Q_INT64_C(0x0123456789AB);
-        written.start = QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58, 999));
+        written.iCount = Q_INT64_C(0x0123456789AB);
+        written.dtStart = QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58, 999));
         const QByteArray bytes = recordOf(written);
         QCOMPARE(bytes.size(), 17);
         NntpServerHistoNbBytes read;
         QDataStream stream(bytes);
         stream.setVersion(12);
         stream >> read;
-        QCOMPARE(read.count, written.count);
-        QCOMPARE(read.start, written.start);
-        QCOMPARE(read.start.time().msec(), 999);
+        QCOMPARE(read.iCount, written.iCount);
+        QCOMPARE(read.dtStart, written.dtStart);
+        QCOMPARE(read.dtStart.time().msec(), 999);
     }
 
     void resetRestartsCounting()
     {
         NntpServerHistoNbBytes histo;
-        histo.count = 55;
-        histo.start = QDateTime(QDate(2000, 1, 1), QTime(0, 0));
+        histo.iCount = 55;
+        histo.dtStart = QDateTime(QDate(2000, 1, 1), QTime(0, 0));
         const QDateTime before = QDateTime::currentDateTime();
         histo.reset();
-        QCOMPARE(histo.count, qint64(0));
-        QVERIFY(histo.start >= before && histo.start <= QDateTime::currentDateTime());
+        QCOMPARE(histo.iCount, qint64(0));
+        QVERIFY(histo.dtStart >= before && histo.dtStart <= QDateTime::currentDateTime());
     }
 };
 
