@@ -1,1 +1,1 @@
-tq_add_test(tst_UtilsProcess SOURCES tst_UtilsProcess.cpp TIMEOUT 120)
+tq_add_test(tst_UtilsProcess SOURCES tst_UtilsProcess.cpp LIBS tessaquill_processtestsupport TIMEOUT 120)

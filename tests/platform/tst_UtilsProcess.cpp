@@ -1,5 +1,7 @@
 #include "platform/UtilsProcess.h"
 
+#include "StandInProgram.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,41 +10,6 @@
 #include <atomic>
 #include <memory>
 
-namespace {
-
-// Writes a small shell script as a stand-in program and makes it executable.
-QString writeProgram(const QString& folder, const QString& name, const QByteArray& body)
-{
-    const QString path = folder + QLatin1Char('/') + name;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write("#!/bin/sh\n" + body + "\n");
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return path;
-}
-
-// A process is gone when it no longer exists or is only a zombie waiting for its parent.
-bool processGone(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray line = stat.readAll();
-    const int closing = line.lastIndexOf(')');
-    return closing < 0 || line.mid(closing + 2, 1) == "Z";
-}
-
-qint64 readPid(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    return file.readAll().trimmed().toLongLong();
-}
-
-} // namespace
 
 class tst_UtilsProcess : public QObject
 {
@@ -78,7 +45,7 @@ void tst_UtilsProcess::init()
 ProcessRun tst_UtilsProcess::runScript(const QByteArray& body, const QStringList& arguments,
                                        const ProcessRunOptions& base)
 {
-    writeProgram(m_dir->path(), QStringLiteral("standin"), body);
+    StandInProgram::write(m_dir->path(), QStringLiteral("standin"), body);
     ProcessRunOptions options = base;
     options.programFolder = m_dir->path();
     return UtilsProcess::runHidden(QStringLiteral("standin"), arguments, options);
@@ -208,11 +175,11 @@ void tst_UtilsProcess::stopKillsProgramAndItsChildren()
     QCOMPARE(run.output, QStringLiteral("running\n"));
     QVERIFY(clock.elapsed() < 5000);
 
-    const qint64 self = readPid(pids + QStringLiteral(".self"));
-    const qint64 child = readPid(pids + QStringLiteral(".child"));
+    const qint64 self = StandInProgram::readPid(pids + QStringLiteral(".self"));
+    const qint64 child = StandInProgram::readPid(pids + QStringLiteral(".child"));
     QVERIFY(self > 0 && child > 0);
-    QVERIFY(processGone(self));
-    QTRY_VERIFY_WITH_TIMEOUT(processGone(child), 3000);
+    QVERIFY(StandInProgram::isGone(self));
+    QTRY_VERIFY_WITH_TIMEOUT(StandInProgram::isGone(child), 3000);
 }
 
 void tst_UtilsProcess::stopSetBeforeStart()
@@ -226,8 +193,8 @@ void tst_UtilsProcess::stopSetBeforeStart()
     QVERIFY(run.started);
     QVERIFY(run.stopped);
     QCOMPARE(run.exitCode, 1u);
-    const qint64 pid = readPid(pidFile);
-    QVERIFY(pid < 0 || processGone(pid));
+    const qint64 pid = StandInProgram::readPid(pidFile);
+    QVERIFY(pid < 0 || StandInProgram::isGone(pid));
 }
 
 void tst_UtilsProcess::missingOrUnusableProgram()
@@ -265,7 +232,7 @@ void tst_UtilsProcess::lookupFallsBackToPathOnlyWhenAsked()
     QVERIFY(QFileInfo(fromPath).isAbsolute());
 
     // A program in the program folder wins over one of the same name on the PATH.
-    const QString own = writeProgram(m_dir->path(), QStringLiteral("sh"), "echo own");
+    const QString own = StandInProgram::write(m_dir->path(), QStringLiteral("sh"), "echo own");
     QCOMPARE(UtilsProcess::findProgram(QStringLiteral("sh"), m_dir->path(), true), own);
 
     ProcessRunOptions options;
@@ -279,7 +246,7 @@ void tst_UtilsProcess::lookupFallsBackToPathOnlyWhenAsked()
 void tst_UtilsProcess::startHiddenDoesNotWait()
 {
     const QString marker = m_dir->path() + QStringLiteral("/marker file");
-    writeProgram(m_dir->path(), QStringLiteral("starter"),
+    StandInProgram::write(m_dir->path(), QStringLiteral("starter"),
                  "sleep 0.3; printf '%s' \"$1\" > \"$2\"");
     QElapsedTimer clock;
     clock.start();

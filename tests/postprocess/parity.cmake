@@ -1,0 +1,1 @@
+tq_add_test(tst_ThreadParity SOURCES tst_ThreadParity.cpp LIBS tessaquill_processtestsupport TIMEOUT 180)
