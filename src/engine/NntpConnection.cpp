@@ -550,10 +550,10 @@ NntpConnection::BodyEnd NntpConnection::receiveBody(QByteArray &body, qint64 cap
 
         body.append(receiveBuffer.constData(), static_cast<int>(n));
         silence.restart();
-        if (isBodyTerminated(body))
-            return BodyEnd::Complete;
         if (body.size() > cap)
             return BodyEnd::TooLarge;
+        if (isBodyTerminated(body))
+            return BodyEnd::Complete;
         if (!isConnected() && socket->bytesAvailable() == 0)
             return BodyEnd::Disconnected;
     }
@@ -592,17 +592,21 @@ bool NntpConnection::isBodyTerminated(const QByteArray &body)
 void NntpConnection::removeDotStuffing(QByteArray &body)
 {
     char *data = body.data();
-    const int size = body.size();
-    int write = 0;
-    bool atLineStart = true;
-    for (int read = 0; read < size; ++read) {
-        if (atLineStart && data[read] == '.' && read + 1 < size && data[read + 1] == '.')
-            ++read;
-        const char c = data[read];
-        data[write++] = c;
-        atLineStart = c == '\n';
+    const char *end = data + body.size();
+    const char *line = data;
+    char *write = data;
+    while (line < end) {
+        if (line + 1 < end && line[0] == '.' && line[1] == '.')
+            ++line;
+        const char *newline = static_cast<const char *>(std::memchr(line, '\n', static_cast<size_t>(end - line)));
+        const char *next = newline ? newline + 1 : end;
+        const size_t length = static_cast<size_t>(next - line);
+        if (write != line)
+            std::memmove(write, line, length);
+        write += length;
+        line = next;
     }
-    body.resize(write);
+    body.resize(static_cast<int>(write - data));
 }
 
 // The file holds one serialised byte array: a 32-bit big-endian length, then the body.

@@ -38,11 +38,11 @@ public:
     };
 
     // A body is read in passes of at most this many bytes.
-    static const int ReceiveBufferSize = 600000;
+    static constexpr int ReceiveBufferSize = 600000;
     // Smallest body cap; a larger announced article size raises it (four times that size).
-    static const qint64 MinimumBodyCap = 16 * 1024 * 1024;
+    static constexpr qint64 MinimumBodyCap = 16 * 1024 * 1024;
     // Whatever the announced size, a body never grows past this (the file's length is 32-bit).
-    static const qint64 MaximumBodyCap = 1024 * 1024 * 1024;
+    static constexpr qint64 MaximumBodyCap = 1024 * 1024 * 1024;
 
     explicit NntpConnection(QObject *parent = nullptr);
     ~NntpConnection() override;

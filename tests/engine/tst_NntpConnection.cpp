@@ -2,7 +2,6 @@
 
 #include "NntpTestServer.h"
 
-#include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
@@ -21,14 +20,6 @@ using Faults = NntpTestServer::ConnectionFaults;
 using Fault = NntpTestArticle::Fault;
 
 const int ShortTimeout = 1500;
-
-QByteArray segmentFile(const QByteArray &body)
-{
-    QByteArray file;
-    QDataStream stream(&file, QIODevice::WriteOnly);
-    stream << quint32(body.size());  // big-endian
-    return file + body;
-}
 
 QByteArray readFile(const QString &path)
 {
@@ -69,6 +60,8 @@ private slots:
     void openingOverTls();
     void body_data();
     void body();
+    void slowBodyIsNotSilence();
+    void bodyCapFollowsAnnouncedSize();
     void bodyIsStoredByteExact_data();
     void bodyIsStoredByteExact();
     void bodyArgumentIsNumberOrBracketedId();
@@ -169,6 +162,10 @@ void tst_NntpConnection::opening_data()
     f.helpReply = "480 authentication required";
     QTest::newRow("HELP probe refused") << f << QString() << QString() << false
         << QStringLiteral("480 authentication required\r\n") << failed << QStringList{QStringLiteral("HELP")} << QStringList();
+    f = Faults();
+    f.textReplyPauseMs = 100;
+    QTest::newRow("HELP reply in pieces") << f << QString() << QString() << true << QString() << none
+        << QStringList{QStringLiteral("HELP")} << QStringList();
     f = Faults();
     QTest::newRow("USER then PASS accepted") << f << user << pass << true << QString() << none
         << QStringList{QStringLiteral("AUTHINFO USER reader"), QStringLiteral("AUTHINFO PASS secret")} << QStringList{QStringLiteral("HELP")};
@@ -304,7 +301,7 @@ void tst_NntpConnection::openingOverTls()
     const QString id = NntpTestArticle::generatedId(750000, 3);
     const QString path = tempPath(QStringLiteral("3.tmp"));
     QVERIFY2(connection.downloadBody(id, path), qPrintable(connection.lastError()));
-    QCOMPARE(readFile(path), segmentFile(NntpTestArticle::generatedBody(750000, 3)));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(NntpTestArticle::generatedBody(750000, 3)));
 }
 
 // Every outcome of a body transfer; a failure never leaves the temporary file behind.
@@ -362,6 +359,43 @@ void tst_NntpConnection::body()
         QCOMPARE(bodies.first().first().toString(), messageId);
 }
 
+// The time-out counts silence, not the length of the transfer.
+void tst_NntpConnection::slowBodyIsNotSilence()
+{
+    Faults throttled;
+    throttled.throttleBytesPerSecond = 100000;
+    server.queueConnectionFaults(throttled);
+    NntpConnection connection;
+    connection.setTimeout(ShortTimeout);
+    QVERIFY(connectTo(connection));
+    const QString path = tempPath(QStringLiteral("slow.tmp"));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY2(connection.downloadBody(NntpTestArticle::generatedId(250000, 9), path), qPrintable(connection.lastError()));
+    QVERIFY(clock.elapsed() > ShortTimeout);  // the premise: longer than the time-out
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(NntpTestArticle::generatedBody(250000, 9)));
+}
+
+// 16 MiB at least, four times the announced size when that is more.
+void tst_NntpConnection::bodyCapFollowsAnnouncedSize()
+{
+    const qint64 size = 17000000;
+    const QString id = NntpTestArticle::generatedId(size, 4);
+    const QString path = tempPath(QStringLiteral("large.tmp"));
+    NntpConnection connection;
+    QVERIFY(connectTo(connection));
+    QVERIFY(!connection.downloadBody(id, path));
+    QCOMPARE(connection.lastError(), QStringLiteral("Error : article body larger than 16777216 bytes"));
+    QCOMPARE(connection.errorCode(), qint32(NntpConnection::NntpErrorNotConnected));
+    QVERIFY(!QFile::exists(path));
+
+    QVERIFY(connectTo(connection));
+    QVERIFY2(connection.downloadBody(id, path, size / 3), qPrintable(connection.lastError()));
+    QCOMPARE(QFileInfo(path).size(), size + 4);
+    QCOMPARE(NntpConnection::bodyCapFor(0), NntpConnection::MinimumBodyCap);
+    QCOMPARE(NntpConnection::bodyCapFor(qint64(1) << 40), NntpConnection::MaximumBodyCap);
+}
+
 void tst_NntpConnection::bodyIsStoredByteExact_data()
 {
     QTest::addColumn<QByteArray>("body");
@@ -384,10 +418,10 @@ void tst_NntpConnection::bodyIsStoredByteExact()
     QVERIFY(connectTo(connection));
     const QString path = tempPath(QStringLiteral("exact.tmp"));
     QVERIFY2(connection.downloadBody(id, path, body.size()), qPrintable(connection.lastError()));
-    QCOMPARE(readFile(path), segmentFile(body));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(body));
     // The next body on the same connection starts clean.
     QVERIFY(connection.downloadBody(id, path));
-    QCOMPARE(readFile(path), segmentFile(body));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(body));
 }
 
 void tst_NntpConnection::bodyArgumentIsNumberOrBracketedId()
@@ -398,9 +432,9 @@ void tst_NntpConnection::bodyArgumentIsNumberOrBracketedId()
     QVERIFY(connectTo(connection));
     const QString path = tempPath(QStringLiteral("n.tmp"));
     QVERIFY(connection.downloadBody(QStringLiteral(" 4711 "), path));
-    QCOMPARE(readFile(path), segmentFile(body));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(body));
     QVERIFY(connection.downloadBody(QStringLiteral("\tnumbered@test  "), path));
-    QCOMPARE(readFile(path), segmentFile(body));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(body));
     const QStringList sent = server.commands();
     QVERIFY(sent.contains(QStringLiteral("BODY 4711")));
     QVERIFY(sent.contains(QStringLiteral("BODY <numbered@test>")));
@@ -447,9 +481,9 @@ void tst_NntpConnection::refusedBodyLeavesConnectionUsable()
     QVERIFY(!connection.downloadBody(NntpTestArticle::generatedId(100, 1, Fault::Missing), path));
     QVERIFY(connection.isConnected());
     QVERIFY(connection.downloadBody(NntpTestArticle::generatedId(20000, 2, Fault::SplitStatus), path));
-    QCOMPARE(readFile(path), segmentFile(NntpTestArticle::generatedBody(20000, 2)));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(NntpTestArticle::generatedBody(20000, 2)));
     QVERIFY(connection.downloadBody(NntpTestArticle::generatedId(100, 3), path));
-    QCOMPARE(readFile(path), segmentFile(NntpTestArticle::generatedBody(100, 3)));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(NntpTestArticle::generatedBody(100, 3)));
 }
 
 // Only one connection at a time opens (socket, greeting, HELP probe), seen from the
@@ -579,6 +613,9 @@ void tst_NntpConnection::furtherCommands()
     QDateTime date;
     QVERIFY(connection.getDate(date));
     QVERIFY(qAbs(date.secsTo(QDateTime::currentDateTimeUtc().toLocalTime())) < 24 * 3600 + 60);
+    QStringList stat;
+    QVERIFY(!connection.getStat(stat));
+    QCOMPARE(connection.lastError(), QStringLiteral("412 no newsgroup selected\r\n"));
     QString capabilities;
     QVERIFY(connection.getCapabilities(capabilities));
     QVERIFY(capabilities.contains(QStringLiteral("READER\r\n")));

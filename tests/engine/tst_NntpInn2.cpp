@@ -4,7 +4,6 @@
 
 #include "NntpTestArticle.h"
 
-#include <QDataStream>
 #include <QDateTime>
 #include <QFile>
 #include <QHostAddress>
@@ -21,14 +20,6 @@ namespace {
 const QString User = QStringLiteral("reader");
 const QString Password = QStringLiteral("s3cret");
 const QString Group = QStringLiteral("alt.binaries.test");
-
-QByteArray segmentFile(const QByteArray &body)
-{
-    QByteArray file;
-    QDataStream stream(&file, QIODevice::WriteOnly);
-    stream << quint32(body.size());
-    return file + body;
-}
 
 QByteArray readFile(const QString &path)
 {
@@ -218,9 +209,9 @@ void tst_NntpInn2::checkBodies(NntpConnection &connection)
     QTemporaryDir files;
     const QString path = files.filePath(QStringLiteral("1.tmp"));
     QVERIFY2(connection.downloadBody(bigId, path, bigBody.size()), qPrintable(connection.lastError()));
-    QCOMPARE(readFile(path), segmentFile(bigBody));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(bigBody));
     QVERIFY2(connection.downloadBody(dotsId, path), qPrintable(connection.lastError()));
-    QCOMPARE(readFile(path), segmentFile(dotsBody));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(dotsBody));
 
     QVERIFY(!connection.downloadBody(QStringLiteral("never.posted@tq.test.invalid"), path));
     QCOMPARE(connection.lastError(), QStringLiteral("430 No such article\r\n"));
@@ -228,7 +219,7 @@ void tst_NntpInn2::checkBodies(NntpConnection &connection)
     QVERIFY(!QFile::exists(path));
     // The connection goes on after the refusal.
     QVERIFY2(connection.downloadBody(dotsId, path), qPrintable(connection.lastError()));
-    QCOMPARE(readFile(path), segmentFile(dotsBody));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(dotsBody));
 }
 
 void tst_NntpInn2::readerWithoutLogin()
@@ -247,7 +238,7 @@ void tst_NntpInn2::bodyByNumber()
     QTemporaryDir files;
     const QString path = files.filePath(QStringLiteral("n.tmp"));
     QVERIFY2(connection.downloadBody(QStringLiteral("1"), path), qPrintable(connection.lastError()));
-    QCOMPARE(readFile(path), segmentFile(dotsBody));
+    QCOMPARE(readFile(path), NntpTestArticle::segmentFile(dotsBody));
     QVERIFY(!connection.downloadBody(QStringLiteral("999"), path));
     QVERIFY2(connection.lastError().startsWith(QStringLiteral("423 ")), qPrintable(connection.lastError()));
 }

@@ -113,3 +113,13 @@ QByteArray NntpTestArticle::wireBody(const QByteArray &body)
     wire.append(".\r\n");
     return wire;
 }
+
+QByteArray NntpTestArticle::segmentFile(const QByteArray &body)
+{
+    const quint32 length = static_cast<quint32>(body.size());
+    QByteArray file;
+    file.reserve(body.size() + 4);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        file.append(static_cast<char>((length >> shift) & 0xff));
+    return file + body;
+}

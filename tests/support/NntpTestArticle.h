@@ -33,6 +33,9 @@ struct NntpTestArticle
     static QByteArray generatedBody(qint64 size, quint32 seed);
     // The body as it travels: dot-stuffed, followed by the terminating line.
     static QByteArray wireBody(const QByteArray &body);
+    // What a segment temporary file holding this body contains: its 32-bit big-endian
+    // length, then the body.
+    static QByteArray segmentFile(const QByteArray &body);
 
     static QString faultName(Fault fault);
     static bool faultFromName(const QString &name, Fault &fault);

@@ -48,6 +48,7 @@ public:
         QByteArray genericReply;
         QByteArray helpReply;
         quint64 throttleBytesPerSecond = 0;  // 0: as fast as the socket takes it
+        int textReplyPauseMs = 0;  // HELP, CAPABILITIES, LIST: pauses inside the reply
         bool closeAfterGreeting = false;
     };
 

@@ -35,6 +35,7 @@ NntpTestSession::NntpTestSession(NntpTestServer *server, qintptr descriptor, int
                                  const NntpTestServer::ConnectionFaults &faults)
     : server(server), descriptor(descriptor), number(number), faults(faults)
 {
+    setObjectName(QStringLiteral("nntp-test-session"));
 }
 
 void NntpTestSession::run()
@@ -138,20 +139,12 @@ bool NntpTestSession::handleCommand(const QByteArray &line)
     } else if (command == "MODE") {
         sendLine("200 reader mode");
     } else if (command == "HELP") {
-        if (!faults.helpReply.isEmpty()) {
+        if (!faults.helpReply.isEmpty())
             sendLine(faults.helpReply);
-        } else {
-            sendLine("100 help text follows");
-            sendLine("  authinfo user|pass|generic|simple");
-            sendLine("  body [<message-id>|number]");
-            sendLine(".");
-        }
+        else
+            sendTextReply("100 help text follows", {"  authinfo user|pass|generic|simple", "  body [<message-id>|number]"});
     } else if (command == "CAPABILITIES") {
-        sendLine("101 capability list follows");
-        sendLine("VERSION 2");
-        sendLine("READER");
-        sendLine("AUTHINFO USER");
-        sendLine(".");
+        sendTextReply("101 capability list follows", {"VERSION 2", "READER", "AUTHINFO USER"});
     } else if (command == "DATE") {
         sendLine("111 " + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddhhmmss")).toLatin1());
     } else if (!loggedInOrRefuse()) {
@@ -163,10 +156,10 @@ bool NntpTestSession::handleCommand(const QByteArray &line)
     } else if (command == "GROUP") {
         handleGroup(argument);
     } else if (command == "LIST") {
-        sendLine("215 list of newsgroups follows");
+        QList<QByteArray> lines;
         for (const QString &group : server->groups())
-            sendLine(group.toLatin1() + " 0 1 y");
-        sendLine(".");
+            lines.append(group.toLatin1() + " 0 1 y");
+        sendTextReply("215 list of newsgroups follows", lines);
     } else {
         sendLine("500 unknown command");
     }
@@ -299,6 +292,25 @@ void NntpTestSession::waitForClientToLeave()
 {
     while (!server->stopping() && connected())
         socket->waitForReadyRead(PollMs);
+}
+
+// A status line, lines of text and the terminating line; with the fault, the parts
+// arrive apart.
+void NntpTestSession::sendTextReply(const QByteArray &status, const QList<QByteArray> &lines)
+{
+    sendLine(status);
+    for (const QByteArray &line : lines) {
+        if (faults.textReplyPauseMs > 0) {
+            flush();
+            pause(faults.textReplyPauseMs);
+        }
+        sendLine(line.startsWith('.') ? '.' + line : line);
+    }
+    if (faults.textReplyPauseMs > 0) {
+        flush();
+        pause(faults.textReplyPauseMs);
+    }
+    sendLine(".");
 }
 
 void NntpTestSession::sendLine(const QByteArray &line)

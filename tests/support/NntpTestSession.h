@@ -33,6 +33,7 @@ private:
     void sendBody(const QString &messageId, const NntpTestArticle &article);
     void sendEndless();
 
+    void sendTextReply(const QByteArray &status, const QList<QByteArray> &lines);
     void sendLine(const QByteArray &line);
     void sendRaw(const QByteArray &data);
     bool flush();
