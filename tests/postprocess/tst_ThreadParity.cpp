@@ -369,7 +369,7 @@ void tst_ThreadParity::jobsRunInOrder()
     writeFile(m_dir->path() + QStringLiteral("/a.bin"), "data");
     startWorker(programs);
     m_worker->addJob(makeJob(5, QStringLiteral("/x/five.par2"), m_dir->path()));
-    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->progress.size(), 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_recorder->progress.isEmpty(), 10000);
     // Queued while the first job runs.
     m_worker->addJob(makeJob(6, QStringLiteral("/x/six.par2"), m_dir->path()));
     m_worker->addJob(makeJob(7, QStringLiteral("/x/seven.par2"), m_dir->path()));
