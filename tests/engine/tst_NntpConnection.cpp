@@ -285,6 +285,15 @@ void tst_NntpConnection::openingWithoutServer()
     QCOMPARE(connection.lastError(), QStringLiteral("Connection refused"));
     QCOMPARE(connection.errorCode(), qint32(NntpConnection::NntpErrorConnection));
     QVERIFY(!connection.isConnected());
+
+    // A TLS handshake with a plain server fails with the socket's text.
+    pointAt(connection, server);
+    connection.setSsl(true);
+    connection.setTimeout(ShortTimeout);
+    QVERIFY(!connection.connectToServer());
+    QVERIFY(!connection.lastError().isEmpty());
+    QCOMPARE(connection.errorCode(), qint32(NntpConnection::NntpErrorConnection));
+    QVERIFY(!connection.isConnected());
 }
 
 void tst_NntpConnection::openingOverTls()
