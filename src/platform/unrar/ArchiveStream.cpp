@@ -363,8 +363,10 @@ size_t ArchiveStream::produceData()
     const size_t want = static_cast<size_t>(std::min<uint64_t>(chunkSize, m_limit - m_emitted));
     m_buffer.resize(want);
     size_t produced = std::min(want, m_carry.size());
-    std::memcpy(m_buffer.data(), m_carry.data(), produced);
-    m_carry.erase(m_carry.begin(), m_carry.begin() + static_cast<long>(produced));
+    if (produced > 0) {
+        std::memcpy(m_buffer.data(), m_carry.data(), produced);
+        m_carry.erase(m_carry.begin(), m_carry.begin() + static_cast<long>(produced));
+    }
 
     while (produced < want && m_pieceIndex < m_pieces.size()) {
         const Piece &piece = m_pieces[m_pieceIndex];

@@ -6,6 +6,7 @@
 #include "VolumeReader.h"
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -115,7 +116,7 @@ private:
     bool m_decrypt = false;
     CbcDecryptor m_decryptor;
 
-    std::vector<EntryInfo> m_entries;
+    std::deque<EntryInfo> m_entries;    // grows while files are read: references must stay valid
     std::vector<Failure> m_failures;
     uint64_t m_totalBytes = 0;
     uint64_t m_consumedBytes = 0;
