@@ -1,0 +1,207 @@
+#include "postprocess/ThreadUnrar.h"
+
+#include "platform/UtilsProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMetaType>
+#include <QMutexLocker>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr unsigned long kIdlePollMs = 100;
+constexpr unsigned long kPauseAfterJobMs = 200;
+constexpr int kOutputReserve = 200000;
+const QLatin1String kVolumeLineMark("Extracting from");
+
+QFileInfoList plainFiles(const QString& folder, const QString& pattern)
+{
+    return QDir(folder).entryInfoList(QStringList(pattern), QDir::Files | QDir::NoDotAndDotDot,
+                                      QDir::Name);
+}
+
+bool startsWithRarMark(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return QString::fromLatin1(file.read(4)).toUpper() == QLatin1String("RAR!");
+}
+
+QString lastPathComponent(const QString& path)
+{
+    const int separator =
+        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.mid(separator + 1);
+}
+
+} // namespace
+
+ThreadUnrar::ThreadUnrar(QObject* parent)
+    : QThread(parent)
+{
+    qRegisterMetaType<UnrarJob>("UnrarJob");
+}
+
+void ThreadUnrar::addJob(const UnrarJob& job)
+{
+    m_jobs.add(job);
+}
+
+void ThreadUnrar::setProgramFolder(const QString& folder)
+{
+    QMutexLocker locker(&m_programFolderMutex);
+    m_programFolder = folder;
+}
+
+QStringList ThreadUnrar::findRarFiles(const QString& folder)
+{
+    m_archives.clear();
+    if (folder.isEmpty()) // an empty path would list the current folder
+        return m_archives;
+    static const QRegularExpression firstOfNumberedSet(QStringLiteral("^.+\\.part0*1\\.rar$"),
+                                                       QRegularExpression::CaseInsensitiveOption);
+    const QFileInfoList rarFiles = plainFiles(folder, QStringLiteral("*.rar"));
+    for (const QFileInfo& file : rarFiles) {
+        if (firstOfNumberedSet.match(file.fileName()).hasMatch())
+            m_archives.append(file.absoluteFilePath());
+    }
+    for (const QFileInfo& file : rarFiles) {
+        if (!file.fileName().toLower().contains(QLatin1String(".part")))
+            m_archives.append(file.absoluteFilePath());
+    }
+    for (const QFileInfo& file : plainFiles(folder, QStringLiteral("*.001"))) {
+        if (startsWithRarMark(file.absoluteFilePath()))
+            m_archives.append(file.absoluteFilePath());
+    }
+    return m_archives;
+}
+
+QStringList ThreadUnrar::extractionArguments(const QString& archive, const QString& folder,
+                                             const QString& password)
+{
+    const QString nativeArchive = QDir::toNativeSeparators(archive);
+    const QString nativeFolder = QDir::toNativeSeparators(folder);
+    if (password.isEmpty()) {
+        return {QStringLiteral("x"), QStringLiteral("-p-"), QStringLiteral("-y"),
+                QStringLiteral("-kb"), nativeArchive, nativeFolder};
+    }
+    return {QStringLiteral("x"), QStringLiteral("-kb"), QStringLiteral("-p") + password,
+            QStringLiteral("-y"), nativeArchive, nativeFolder};
+}
+
+QString ThreadUnrar::progressText(const QString& chunk)
+{
+    const QStringList pieces = chunk.split(QLatin1Char('\n'));
+    for (int i = pieces.size() - 1; i >= 0; --i) {
+        const QString& piece = pieces.at(i);
+        const int percent = piece.lastIndexOf(QLatin1Char('%'));
+        if (percent < 0)
+            continue;
+        const int blank = percent > 0 ? piece.lastIndexOf(QLatin1Char(' '), percent - 1) : -1;
+        const int start = blank < 0 ? 0 : blank;
+        return piece.mid(start, percent - start + 1).trimmed();
+    }
+    return QString();
+}
+
+QStringList ThreadUnrar::volumesRead(const QString& output)
+{
+    QStringList names;
+    for (const QString& line : output.split(QLatin1Char('\n'))) {
+        const int mark = line.indexOf(kVolumeLineMark, 0, Qt::CaseInsensitive);
+        if (mark < 0)
+            continue;
+        const QString name = lastPathComponent(line.mid(mark + kVolumeLineMark.size()).trimmed());
+        if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String(".."))
+            names.append(name);
+    }
+    return names;
+}
+
+void ThreadUnrar::run()
+{
+    bStop = false;
+    m_jobs.clear();
+    m_takingJobs = true;
+    while (!bStop) {
+        UnrarJob job;
+        if (!m_jobs.take(job)) {
+            msleep(kIdlePollMs);
+            continue;
+        }
+        runJob(job);
+    }
+    m_takingJobs = false;
+}
+
+void ThreadUnrar::runJob(const UnrarJob& job)
+{
+    emit UpdateProgressSignal(QString(), job.jobId);
+    if (findRarFiles(job.sourceFolder).isEmpty()) {
+        finishJob(job, NoArchiveFound);
+        return;
+    }
+    finishJob(job, extractArchives(job));
+}
+
+int ThreadUnrar::extractArchives(const UnrarJob& job)
+{
+    ProcessRunOptions options;
+    options.outputReserve = kOutputReserve;
+    options.stopFlag = &bStop;
+    options.pauseAfterPoll = true;
+    options.systemPathFallback = false;
+    {
+        QMutexLocker locker(&m_programFolderMutex);
+        options.programFolder = m_programFolder;
+    }
+    const quint32 jobId = job.jobId;
+    options.chunkHandler = [this, jobId](const QString& chunk) {
+        const QString progress = progressText(chunk);
+        if (!progress.isEmpty())
+            emit UpdateProgressSignal(progress, jobId);
+    };
+
+    int result = 0;
+    while (!m_archives.isEmpty()) {
+        const QString archive = m_archives.first();
+        const QDir extractionFolder(job.extractionFolder);
+        if (job.extractionFolder.isEmpty()
+            || (!extractionFolder.exists() && !QDir().mkpath(extractionFolder.absolutePath()))) {
+            m_archives.clear();
+            return ExtractFolderFailed;
+        }
+        const ProcessRun run = UtilsProcess::runHidden(
+            QStringLiteral("unrar"),
+            extractionArguments(archive, job.extractionFolder, job.password), options);
+        if (!run.started) {
+            m_archives.clear();
+            return NotStarted;
+        }
+        result = int(run.exitCode);
+        if (result >= 2 && result <= 9) {
+            m_archives.clear();
+            return result;
+        }
+        m_archives.removeFirst();
+        // Only a clean extraction may cost the volumes: after a warning (1) some files can
+        // be missing or broken, and the volumes are what a second try needs.
+        if (bDeleteVolumes && result == 0 && !run.stopped)
+            deleteVolumes(run.output, job.sourceFolder);
+    }
+    return result;
+}
+
+void ThreadUnrar::deleteVolumes(const QString& output, const QString& sourceFolder) const
+{
+    for (const QString& name : volumesRead(output))
+        QFile::remove(sourceFolder + QLatin1Char('/') + name);
+}
+
+void ThreadUnrar::finishJob(const UnrarJob& job, int result)
+{
+    emit unrarDoneSignal(job, result, 0);
+    msleep(kPauseAfterJobMs);
+}

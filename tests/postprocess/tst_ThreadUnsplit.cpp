@@ -1,0 +1,305 @@
+#include "postprocess/ThreadUnsplit.h"
+
+#include "SplitSets.h"
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace TestFiles;
+using namespace SplitSets;
+
+namespace {
+
+// Collects the worker's signals in the test's thread (they arrive queued).
+class Recorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Done
+    {
+        UnsplitJob job;
+        int result;
+        QString error;
+    };
+    QList<Done> done;
+    QList<QList<quint32>> progress;
+
+public slots:
+    void onDone(UnsplitJob job, int result, QString error) { done.append({job, result, error}); }
+    void onProgress(quint32 id, quint32 position, quint32 total) { progress.append({id, position, total}); }
+};
+
+XtremHeader named(const QByteArray& name)
+{
+    XtremHeader header;
+    header.nameField = name;
+    return header;
+}
+
+} // namespace
+
+class tst_ThreadUnsplit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void xtremSetsBeforePlainSets_data();
+    void xtremSetsBeforePlainSets();
+    void secondSetFails();
+    void plainSetsSkipRarArchives();
+    void nothingToJoin_data();
+    void nothingToJoin();
+    void jobsWithoutSplitFilesAnsweredBackToBack();
+    void progressCarriesJobId();
+    void upperCaseSetFound();
+    void stopMidJoinLeavesNoPartialFile();
+    void jobAddedBeforeStartIsDropped();
+
+private:
+    void startWorker(bool deleteVolumes = true);
+    void addJob(quint32 id, const QString& source, const QString& destination);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_source;
+    QString m_target;
+    std::unique_ptr<ThreadUnsplit> m_worker;
+    std::unique_ptr<Recorder> m_recorder;
+};
+
+void tst_ThreadUnsplit::init()
+{
+    qRegisterMetaType<UnsplitJob>("UnsplitJob");
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    m_source = m_dir->filePath(QStringLiteral("source"));
+    m_target = m_dir->filePath(QStringLiteral("target"));
+    QVERIFY(QDir().mkpath(m_source));
+    m_recorder.reset(new Recorder);
+}
+
+void tst_ThreadUnsplit::cleanup()
+{
+    if (m_worker) {
+        m_worker->bStop = true;
+        QVERIFY(m_worker->wait(10000));
+        m_worker.reset();
+    }
+    m_recorder.reset();
+    m_dir.reset();
+}
+
+void tst_ThreadUnsplit::startWorker(bool deleteVolumes)
+{
+    m_worker.reset(new ThreadUnsplit);
+    m_worker->bDeleteVolumes = deleteVolumes;
+    connect(m_worker.get(), &ThreadUnsplit::unsplitDoneSignal, m_recorder.get(), &Recorder::onDone);
+    connect(m_worker.get(), &ThreadUnsplit::UpdateProgressSignal, m_recorder.get(), &Recorder::onProgress);
+    m_worker->start(QThread::NormalPriority);
+    QTRY_VERIFY(m_worker->isTakingJobs());
+}
+
+void tst_ThreadUnsplit::addJob(quint32 id, const QString& source, const QString& destination)
+{
+    UnsplitJob job;
+    job.jobId = id;
+    job.sourceFolder = source;
+    job.destinationFolder = destination;
+    m_worker->addJob(job);
+}
+
+void tst_ThreadUnsplit::xtremSetsBeforePlainSets_data()
+{
+    QTest::addColumn<bool>("deleteVolumes");
+    QTest::newRow("deletion on") << true;
+    QTest::newRow("deletion off") << false;
+}
+
+void tst_ThreadUnsplit::xtremSetsBeforePlainSets()
+{
+    QFETCH(bool, deleteVolumes);
+    const QByteArray dataA = patternBytes(2500, 1);
+    const QByteArray dataB = patternBytes(1500, 2);
+    const QStringList setA = writeXtremSet(m_source, QStringLiteral("a"), dataA, 1000, named("alpha.bin"));
+    const QStringList setB = writeXtremSet(m_source, QStringLiteral("b"), dataB, 1000, named("beta.bin"));
+    writePlainSet(m_source, QStringLiteral("c.bin"), patternBytes(100), 60);
+
+    startWorker(deleteVolumes);
+    addJob(4, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    const Recorder::Done& done = m_recorder->done.first();
+    QCOMPARE(done.result, 0);
+    QCOMPARE(done.error, QString());
+    QCOMPARE(done.job.jobId, quint32(4));
+    QCOMPARE(done.job.volumesConsumed, setA + setB);
+    QCOMPARE(done.job.firstVolumesFound, QStringList());
+    QCOMPARE(fileSha256(m_target + QStringLiteral("/alpha.bin")), sha256(dataA));
+    QCOMPARE(fileSha256(m_target + QStringLiteral("/beta.bin")), sha256(dataB));
+    QCOMPARE(entries(m_target), (QStringList{"alpha.bin", "beta.bin"}));
+    // Plain sets are not looked at while the folder holds an XtremSplit set.
+    QStringList expectedLeft{"c.bin.001", "c.bin.002"};
+    if (!deleteVolumes)
+        expectedLeft += QStringList{"a.001.xtm", "a.002.xtm", "a.003.xtm", "b.001.xtm", "b.002.xtm"};
+    expectedLeft.sort();
+    QCOMPARE(entries(m_source), expectedLeft);
+}
+
+void tst_ThreadUnsplit::secondSetFails()
+{
+    const QByteArray dataA = patternBytes(2500, 1);
+    const QStringList setA = writeXtremSet(m_source, QStringLiteral("a"), dataA, 1000, named("alpha.bin"));
+    XtremHeader broken = named("beta.bin");
+    broken.volumeCount = 4;
+    const QStringList setB = writeXtremSet(m_source, QStringLiteral("b"), patternBytes(1500), 1000, broken);
+    const QStringList setC = writeXtremSet(m_source, QStringLiteral("c"), patternBytes(500), 1000, named("gamma.bin"));
+
+    startWorker();
+    addJob(1, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    const Recorder::Done& done = m_recorder->done.first();
+    QCOMPARE(done.result, 2);
+    QCOMPARE(done.error, QStringLiteral("Unsplit: Error while opening file: b.003.xtm"));
+    QCOMPARE(done.job.volumesConsumed, setA);
+    QCOMPARE(done.job.firstVolumesFound, (QStringList{setB.first(), setC.first()}));
+    QCOMPARE(fileSha256(m_target + QStringLiteral("/alpha.bin")), sha256(dataA));
+    QCOMPARE(entries(m_source), (QStringList{"b.001.xtm", "b.002.xtm", "c.001.xtm"}));
+}
+
+void tst_ThreadUnsplit::plainSetsSkipRarArchives()
+{
+    const QByteArray data = patternBytes(2200, 6);
+    const QStringList plain = writePlainSet(m_source, QStringLiteral("movie.mkv"), data, 1000);
+    QVERIFY(writeFile(m_source + QStringLiteral("/archive.001"), QByteArray("Rar!\x1a\x07\x00", 7) + patternBytes(50)));
+    QVERIFY(writeFile(m_source + QStringLiteral("/archive.002"), patternBytes(50)));
+
+    startWorker();
+    addJob(2, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QCOMPARE(m_recorder->done.first().result, 0);
+    QCOMPARE(m_recorder->done.first().job.volumesConsumed, plain);
+    QCOMPARE(entries(m_target), QStringList{"movie.mkv"});
+    QCOMPARE(fileSha256(m_target + QStringLiteral("/movie.mkv")), sha256(data));
+    QCOMPARE(entries(m_source), (QStringList{"archive.001", "archive.002"}));
+}
+
+void tst_ThreadUnsplit::nothingToJoin_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::newRow("empty folder") << "empty";
+    QTest::newRow("missing folder") << "missing";
+    QTest::newRow("empty folder path") << "empty path";
+    QTest::newRow("only a RAR set named .001") << "rar";
+    QTest::newRow("second volumes only") << "no first";
+}
+
+void tst_ThreadUnsplit::nothingToJoin()
+{
+    QFETCH(QString, setup);
+    QString source = m_source;
+    if (setup == QLatin1String("missing"))
+        source = m_dir->filePath(QStringLiteral("nowhere"));
+    if (setup == QLatin1String("empty path"))
+        source.clear();
+    if (setup == QLatin1String("rar"))
+        QVERIFY(writeFile(m_source + QStringLiteral("/x.001"), "RAR!rest"));
+    if (setup == QLatin1String("no first")) {
+        QVERIFY(writeFile(m_source + QStringLiteral("/x.002"), "data"));
+        QVERIFY(writeFile(m_source + QStringLiteral("/y.002.xtm"), "data"));
+    }
+    startWorker();
+    addJob(8, source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QCOMPARE(m_recorder->done.first().result, 1);
+    QCOMPARE(m_recorder->done.first().error, QStringLiteral("Unsplit: no split file found"));
+    QCOMPARE(m_recorder->done.first().job.volumesConsumed, QStringList());
+    QCOMPARE(m_recorder->done.first().job.firstVolumesFound, QStringList());
+    QVERIFY(!QFileInfo::exists(m_target));
+}
+
+void tst_ThreadUnsplit::jobsWithoutSplitFilesAnsweredBackToBack()
+{
+    startWorker();
+    for (quint32 id = 0; id < 5; ++id)
+        addJob(id, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 5);
+    for (quint32 id = 0; id < 5; ++id)
+        QCOMPARE(m_recorder->done.at(int(id)).job.jobId, id);
+}
+
+void tst_ThreadUnsplit::progressCarriesJobId()
+{
+    writeXtremSet(m_source, QStringLiteral("p"), patternBytes(3000), 1000, named("p.bin"));
+    startWorker();
+    addJob(77, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QCOMPARE(m_recorder->progress, (QList<QList<quint32>>{{77, 1, 3}, {77, 2, 3}, {77, 3, 3}}));
+}
+
+void tst_ThreadUnsplit::upperCaseSetFound()
+{
+    const QByteArray data = patternBytes(2500, 12);
+    const QStringList set = writeXtremSet(m_source, QStringLiteral("MOVIE"), data, 1000, named("Movie.mkv"),
+                                          QStringLiteral(".XTM"));
+    startWorker();
+    addJob(3, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QCOMPARE(m_recorder->done.first().result, 0);
+    QCOMPARE(m_recorder->done.first().job.volumesConsumed, set);
+    QCOMPARE(fileSha256(m_target + QStringLiteral("/Movie.mkv")), sha256(data));
+    QCOMPARE(entries(m_source), QStringList());
+}
+
+void tst_ThreadUnsplit::stopMidJoinLeavesNoPartialFile()
+{
+    const QStringList set = writeXtremSet(m_source, QStringLiteral("s"), patternBytes(4000), 1000, named("s.bin"));
+    startWorker();
+    // Asked to stop while the second volume is being joined (this runs in the worker's thread).
+    ThreadUnsplit* worker = m_worker.get();
+    connect(worker, &ThreadUnsplit::UpdateProgressSignal, worker,
+            [worker](quint32, quint32 position, quint32) {
+                if (position == 2)
+                    worker->bStop = true;
+            },
+            Qt::DirectConnection);
+    addJob(5, m_source, m_target);
+    QVERIFY(m_worker->wait(5000));
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QCOMPARE(m_recorder->done.first().result, 2);
+    QCOMPARE(m_recorder->done.first().error, QStringLiteral("Unsplit: joining stopped"));
+    QCOMPARE(m_recorder->done.first().job.volumesConsumed, QStringList());
+    QCOMPARE(entries(m_target), QStringList());
+    QCOMPARE(entries(m_source).size(), set.size());
+
+    // Started again, the worker joins the set.
+    m_worker->start();
+    QTRY_VERIFY(m_worker->isTakingJobs());
+    QVERIFY(!m_worker->bStop);
+    disconnect(worker, &ThreadUnsplit::UpdateProgressSignal, worker, nullptr);
+    addJob(6, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 2);
+    QCOMPARE(m_recorder->done.at(1).result, 0);
+    QCOMPARE(entries(m_target), QStringList{"s.bin"});
+}
+
+void tst_ThreadUnsplit::jobAddedBeforeStartIsDropped()
+{
+    writePlainSet(m_source, QStringLiteral("d.bin"), patternBytes(100), 60);
+    m_worker.reset(new ThreadUnsplit);
+    connect(m_worker.get(), &ThreadUnsplit::unsplitDoneSignal, m_recorder.get(), &Recorder::onDone);
+    addJob(1, m_source, m_target);
+    m_worker->start();
+    QTRY_VERIFY(m_worker->isTakingJobs());
+    addJob(2, m_source, m_target);
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTest::qWait(300);
+    QCOMPARE(m_recorder->done.size(), 1);
+    QCOMPARE(m_recorder->done.first().job.jobId, quint32(2));
+}
+
+QTEST_GUILESS_MAIN(tst_ThreadUnsplit)
+#include "tst_ThreadUnsplit.moc"
