@@ -1,0 +1,194 @@
+#include "postprocess/ThreadClean.h"
+
+#include "config/AppConfiguration.h"
+#include "config/UtilsFilesFolders.h"
+#include "model/NzbFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr unsigned long kPauseBeforeSignalMs = 100;
+constexpr unsigned long kPauseAfterFileMs = 1;
+// Names tried for a file whose name is taken in the destination, before giving up.
+constexpr int kMaxDistinctNames = 1000;
+
+// A path exists when something is there, a dangling symbolic link included.
+bool pathTaken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QStringList filePaths(const QString& folder)
+{
+    QStringList paths;
+    if (folder.isEmpty()) // an empty path would list the current folder
+        return paths;
+    const QFileInfoList files =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& file : files)
+        paths.append(file.absoluteFilePath());
+    return paths;
+}
+
+bool makeFolder(const QString& folder)
+{
+    const QDir dir(folder);
+    return dir.exists() || QDir().mkpath(dir.absolutePath());
+}
+
+bool isInside(const QString& path, const QString& folder)
+{
+    return path.startsWith(folder + QLatin1Char('/'));
+}
+
+} // namespace
+
+ThreadClean::ThreadClean(QObject* parent)
+    : QThread(parent)
+    , m_autoDeletePatterns(AppConfiguration::getInstance()->autoDeleteFilesExtension)
+{
+}
+
+void ThreadClean::setAutoDeletePatterns(const QString& patterns)
+{
+    QMutexLocker locker(&m_mutex);
+    m_autoDeletePatterns = patterns;
+}
+
+bool ThreadClean::isDestinationCreated() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_outcome.destinationCreated;
+}
+
+QStringList ThreadClean::getFilesNotMoved() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_outcome.notMoved;
+}
+
+QStringList ThreadClean::getFilesRenamed() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_outcome.renamed;
+}
+
+bool ThreadClean::hasFilesLeftBehind() const
+{
+    QMutexLocker locker(&m_mutex);
+    return !m_outcome.notMoved.isEmpty();
+}
+
+QString ThreadClean::distinctName(const QString& fileName, int number)
+{
+    const QString tag = QStringLiteral(" (%1)").arg(number);
+    const int lastDot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (lastDot <= 0 || lastDot == fileName.size() - 1)
+        return fileName + tag;
+    return fileName.left(lastDot) + tag + fileName.mid(lastDot);
+}
+
+bool ThreadClean::matchesAny(const QString& fileName, const QStringList& patterns)
+{
+    for (const QString& pattern : patterns) {
+        if (pattern.isEmpty())
+            continue;
+        const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(pattern),
+                                          QRegularExpression::CaseInsensitiveOption);
+        if (wildcard.match(fileName).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+ThreadClean::Work ThreadClean::takeWork() const
+{
+    Work work;
+    {
+        QMutexLocker locker(&m_mutex);
+        work.deletePatterns = m_autoDeletePatterns.split(QLatin1Char(';'));
+    }
+    QMutexLocker locker(&pNzbFiles->mutex);
+    work.destination = pNzbFiles->strDestination;
+    work.downloadFolder = pNzbFiles->strDownloadFolder;
+    if (pNzbFiles->bPostProcessingSucceeded) {
+        work.deletePatterns.append(QStringLiteral("*.1"));
+        if (!pNzbFiles->bKeepPar2Files)
+            work.deletePatterns.append(QStringLiteral("*.par2"));
+    }
+    return work;
+}
+
+void ThreadClean::run()
+{
+    if (pNzbFiles) {
+        Outcome outcome;
+        cleanFolder(takeWork(), outcome);
+        publish(outcome);
+    }
+    msleep(kPauseBeforeSignalMs);
+    emit signalCleanDone(pNzbFiles);
+}
+
+void ThreadClean::cleanFolder(const Work& work, Outcome& outcome)
+{
+    if (work.destination.isEmpty() || !makeFolder(work.destination)) {
+        outcome.destinationCreated = false;
+        outcome.notMoved = filePaths(work.downloadFolder);
+        return;
+    }
+    const QDir download(work.downloadFolder);
+    if (work.downloadFolder.isEmpty() || !download.exists())
+        return;
+    const QString downloadPath = QFileInfo(work.downloadFolder).canonicalFilePath();
+    const QString destinationPath = QFileInfo(work.destination).canonicalFilePath();
+    if (downloadPath == destinationPath)
+        return; // the files are where they belong already
+
+    for (const QString& path : filePaths(work.downloadFolder)) {
+        const QString name = QFileInfo(path).fileName();
+        const bool handled = matchesAny(name, work.deletePatterns)
+                               ? QFile::remove(path)
+                               : moveFile(path, destinationPath + QLatin1Char('/') + name, outcome);
+        if (!handled)
+            outcome.notMoved.append(path);
+        msleep(kPauseAfterFileMs);
+    }
+    // The download folder goes only when nothing is left in it that the user may want, and
+    // never when the destination lies inside it.
+    if (outcome.notMoved.isEmpty() && !isInside(destinationPath, downloadPath))
+        UtilsFilesFolders::removeFolder(download);
+}
+
+bool ThreadClean::moveFile(const QString& source, const QString& destination, Outcome& outcome)
+{
+    const QFileInfo target(destination);
+    for (int number = 0; number < kMaxDistinctNames; ++number) {
+        const QString candidate =
+            number == 0 ? destination
+                        : target.absolutePath() + QLatin1Char('/') + distinctName(target.fileName(), number);
+        if (pathTaken(candidate))
+            continue;
+        // The rename refuses to replace a file that appeared in the meantime.
+        if (QFile::rename(source, candidate)) {
+            if (number > 0)
+                outcome.renamed.append(candidate);
+            return true;
+        }
+        if (!pathTaken(candidate))
+            return false;
+    }
+    return false;
+}
+
+void ThreadClean::publish(const Outcome& outcome)
+{
+    QMutexLocker locker(&m_mutex);
+    m_outcome = outcome;
+}

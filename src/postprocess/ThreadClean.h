@@ -1,0 +1,80 @@
+#ifndef THREADCLEAN_H
+#define THREADCLEAN_H
+
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+class NzbFiles;
+
+// Moves the files of a finished NZB from its download folder into its destination, in one
+// pass, and removes the download folder once nothing is left behind. Of the NZB's own files
+// it deletes instead of moving: the PAR2 files (unless the NZB keeps them) and the ".1"
+// backups after a successful post-processing, and whatever matches the configured
+// auto-delete patterns. Files already in the destination are never deleted or replaced: a
+// name that is taken there is kept under a distinct name.
+//
+// The run ends with signalCleanDone in every case; what stayed behind can then be read from
+// the thread.
+class ThreadClean : public QThread
+{
+    Q_OBJECT
+
+public:
+    // Takes the auto-delete patterns from the configuration: construct it in the thread that
+    // owns the configuration.
+    explicit ThreadClean(QObject* parent = nullptr);
+
+    // The NZB to clean; set by the creator before the thread starts; not owned.
+    NzbFiles* pNzbFiles = nullptr;
+
+    // The patterns, separated by ';', of files deleted instead of moved (as "*.nfo;*.sfv").
+    void setAutoDeletePatterns(const QString& patterns);
+
+    // The outcome, complete once signalCleanDone was emitted.
+    // Whether the destination existed or could be made; when not, nothing was moved.
+    bool isDestinationCreated() const;
+    // Paths of the files left in the download folder (not moved, or not deleted).
+    QStringList getFilesNotMoved() const;
+    // Destination paths of the files kept under a distinct name because theirs was taken.
+    QStringList getFilesRenamed() const;
+    // True when something could not be moved (the download folder then stays).
+    bool hasFilesLeftBehind() const;
+
+    // "name (n).ext": the n-th distinct name for a file whose name is taken.
+    static QString distinctName(const QString& fileName, int number);
+    // Whether a file name matches one of the wildcard patterns (whole name, any case).
+    static bool matchesAny(const QString& fileName, const QStringList& patterns);
+
+signals:
+    void signalCleanDone(NzbFiles* pNzbFiles);
+
+protected:
+    void run() override;
+
+private:
+    struct Work
+    {
+        QString destination;
+        QString downloadFolder;
+        QStringList deletePatterns;
+    };
+    struct Outcome
+    {
+        bool destinationCreated = true;
+        QStringList notMoved;
+        QStringList renamed;
+    };
+
+    Work takeWork() const;
+    static void cleanFolder(const Work& work, Outcome& outcome);
+    static bool moveFile(const QString& source, const QString& destination, Outcome& outcome);
+    void publish(const Outcome& outcome);
+
+    QString m_autoDeletePatterns;
+    mutable QMutex m_mutex;
+    Outcome m_outcome;
+};
+
+#endif // THREADCLEAN_H

@@ -1,0 +1,316 @@
+#include "postprocess/ThreadClean.h"
+
+#include "config/AppConfiguration.h"
+#include "model/NzbFiles.h"
+
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace TestFiles;
+
+namespace {
+
+// Files the user had in the destination before the NZB came: no clean-up may touch them.
+const QStringList kUserFiles{"mine.nfo", "notes.1", "old.par2"};
+
+// Receives the clean-up's end in the test's thread (it arrives queued).
+class Recorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<NzbFiles*> done;
+
+public slots:
+    void onDone(NzbFiles* nzb) { done.append(nzb); }
+};
+
+} // namespace
+
+class tst_ThreadClean : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void movesAndDeletes_data();
+    void movesAndDeletes();
+    void patternsFromTheConfiguration();
+    void nameClashKeepsBoth();
+    void destinationCannotBeCreated();
+    void fileThatCannotBeMovedKeepsDownloadFolder();
+    void missingDestinationCreatedWithParents();
+    void subFolderGoesWithTheDownloadFolder();
+    void downloadFolderIsTheDestination();
+    void destinationInsideTheDownloadFolder();
+    void withoutNzb();
+    void distinctNames_data();
+    void distinctNames();
+
+private:
+    // Runs one clean-up to its end and checks that it reported once, with the NZB.
+    void runClean(ThreadClean& clean, NzbFiles* nzb);
+    void fillDownloadFolder(const QStringList& names);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_download;
+    QString m_destination;
+    std::unique_ptr<NzbFiles> m_nzb;
+    std::unique_ptr<Recorder> m_recorder;
+};
+
+void tst_ThreadClean::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    m_download = m_dir->filePath(QStringLiteral("Download/movie"));
+    m_destination = m_dir->filePath(QStringLiteral("Destination/movie"));
+    QVERIFY(QDir().mkpath(m_download));
+    m_nzb.reset(new NzbFiles);
+    m_nzb->strName = QStringLiteral("movie");
+    m_nzb->strDownloadFolder = m_download;
+    m_nzb->strDestination = m_destination;
+    m_recorder.reset(new Recorder);
+    AppConfiguration::getInstance()->autoDeleteFilesExtension.clear();
+}
+
+void tst_ThreadClean::cleanup()
+{
+    m_recorder.reset();
+    m_nzb.reset();
+    m_dir.reset();
+}
+
+void tst_ThreadClean::runClean(ThreadClean& clean, NzbFiles* nzb)
+{
+    clean.pNzbFiles = nzb;
+    connect(&clean, &ThreadClean::signalCleanDone, m_recorder.get(), &Recorder::onDone);
+    clean.start(QThread::InheritPriority);
+    QVERIFY(clean.wait(10000));
+    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QCOMPARE(m_recorder->done.first(), nzb);
+}
+
+void tst_ThreadClean::fillDownloadFolder(const QStringList& names)
+{
+    for (const QString& name : names)
+        QVERIFY(writeFile(m_download + QLatin1Char('/') + name, "downloaded " + name.toUtf8()));
+}
+
+void tst_ThreadClean::movesAndDeletes_data()
+{
+    QTest::addColumn<QStringList>("downloaded");
+    QTest::addColumn<bool>("succeeded");
+    QTest::addColumn<bool>("keepPar2");
+    QTest::addColumn<QString>("patterns");
+    QTest::addColumn<QStringList>("expectedMoved");
+
+    const QStringList withPar2{"X.PAR2", "movie.mkv", "movie.mkv.1", "movie.par2", "movie.vol00+01.par2"};
+    QTest::newRow("success deletes PAR2 and .1 files")
+        << withPar2 << true << false << "" << QStringList{"movie.mkv"};
+    QTest::newRow("keep PAR2 keeps them, still deletes .1")
+        << withPar2 << true << true << ""
+        << QStringList{"X.PAR2", "movie.mkv", "movie.par2", "movie.vol00+01.par2"};
+    QTest::newRow("failed post-processing moves everything")
+        << withPar2 << false << false << "" << withPar2;
+    QTest::newRow("patterns delete any case")
+        << QStringList{"a.nfo", "b.SFV", "c.txt", "movie.mkv"} << true << false << "*.nfo;*.sfv"
+        << QStringList{"c.txt", "movie.mkv"};
+    QTest::newRow("patterns apply after a failure too")
+        << QStringList{"a.nfo", "movie.par2", "movie.mkv"} << false << false << "*.nfo"
+        << QStringList{"movie.mkv", "movie.par2"};
+    QTest::newRow("blank before a pattern is part of it")
+        << QStringList{" c.sfv", "a.nfo", "b.sfv"} << true << false << "*.nfo; *.sfv"
+        << QStringList{"b.sfv"};
+    QTest::newRow("empty parts match nothing")
+        << QStringList{"a.txt", "b.nfo"} << true << false << ";;*.nfo;" << QStringList{"a.txt"};
+    QTest::newRow("sets and single characters")
+        << QStringList{"a.txt", "b.txt", "c.txt", "sample1.mkv", "sample12.mkv"} << true << false
+        << "[ab].txt;sample?.mkv" << QStringList{"c.txt", "sample12.mkv"};
+    QTest::newRow("hidden files are moved")
+        << QStringList{".hidden", ".meta.par2", "movie.mkv"} << true << false << ""
+        << QStringList{".hidden", "movie.mkv"};
+    QTest::newRow("empty download folder") << QStringList() << true << false << "" << QStringList();
+}
+
+void tst_ThreadClean::movesAndDeletes()
+{
+    QFETCH(QStringList, downloaded);
+    QFETCH(bool, succeeded);
+    QFETCH(bool, keepPar2);
+    QFETCH(QString, patterns);
+    QFETCH(QStringList, expectedMoved);
+
+    fillDownloadFolder(downloaded);
+    for (const QString& name : kUserFiles)
+        QVERIFY(writeFile(m_destination + QLatin1Char('/') + name, "the user's " + name.toUtf8()));
+    m_nzb->bPostProcessingSucceeded = succeeded;
+    m_nzb->bKeepPar2Files = keepPar2;
+
+    ThreadClean clean;
+    clean.setAutoDeletePatterns(patterns);
+    runClean(clean, m_nzb.get());
+
+    QStringList expected = expectedMoved + kUserFiles;
+    expected.sort();
+    QCOMPARE(entries(m_destination), expected);
+    for (const QString& name : expectedMoved)
+        QCOMPARE(readFile(m_destination + QLatin1Char('/') + name), "downloaded " + name.toUtf8());
+    for (const QString& name : kUserFiles)
+        QCOMPARE(readFile(m_destination + QLatin1Char('/') + name), "the user's " + name.toUtf8());
+    QVERIFY(!QFileInfo::exists(m_download));
+    QVERIFY(clean.isDestinationCreated());
+    QCOMPARE(clean.getFilesNotMoved(), QStringList());
+    QCOMPARE(clean.getFilesRenamed(), QStringList());
+    QVERIFY(!clean.hasFilesLeftBehind());
+}
+
+void tst_ThreadClean::patternsFromTheConfiguration()
+{
+    AppConfiguration::getInstance()->autoDeleteFilesExtension = QStringLiteral("*.nfo");
+    fillDownloadFolder({"a.nfo", "movie.mkv"});
+    ThreadClean clean;
+    AppConfiguration::getInstance()->autoDeleteFilesExtension = QStringLiteral("*.mkv");
+    runClean(clean, m_nzb.get());
+    // The patterns are those of the moment the clean-up was made.
+    QCOMPARE(entries(m_destination), QStringList{"movie.mkv"});
+}
+
+void tst_ThreadClean::nameClashKeepsBoth()
+{
+    fillDownloadFolder({".hidden", "movie.mkv", "readme"});
+    for (const QString& name : {QStringLiteral("movie.mkv"), QStringLiteral("movie (1).mkv"),
+                                QStringLiteral(".hidden"), QStringLiteral("readme")})
+        QVERIFY(writeFile(m_destination + QLatin1Char('/') + name, "older " + name.toUtf8()));
+
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+
+    QCOMPARE(entries(m_destination),
+             (QStringList{".hidden", ".hidden (1)", "movie (1).mkv", "movie (2).mkv", "movie.mkv",
+                          "readme", "readme (1)"}));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/movie.mkv")), QByteArray("older movie.mkv"));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/movie (1).mkv")), QByteArray("older movie (1).mkv"));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/movie (2).mkv")), QByteArray("downloaded movie.mkv"));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/.hidden (1)")), QByteArray("downloaded .hidden"));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/readme (1)")), QByteArray("downloaded readme"));
+    const QString destination = QFileInfo(m_destination).canonicalFilePath();
+    QCOMPARE(clean.getFilesRenamed(),
+             (QStringList{destination + "/.hidden (1)", destination + "/movie (2).mkv", destination + "/readme (1)"}));
+    QVERIFY(!QFileInfo::exists(m_download));
+}
+
+void tst_ThreadClean::destinationCannotBeCreated()
+{
+    fillDownloadFolder({"a.par2", "movie.mkv"});
+    QVERIFY(writeFile(m_dir->filePath(QStringLiteral("plain")), "a regular file"));
+    m_nzb->strDestination = m_dir->filePath(QStringLiteral("plain/movie"));
+
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+
+    QVERIFY(!clean.isDestinationCreated());
+    QVERIFY(clean.hasFilesLeftBehind());
+    const QString download = QDir(m_download).absolutePath();
+    QCOMPARE(clean.getFilesNotMoved(), (QStringList{download + "/a.par2", download + "/movie.mkv"}));
+    QCOMPARE(entries(m_download), (QStringList{"a.par2", "movie.mkv"}));
+}
+
+void tst_ThreadClean::fileThatCannotBeMovedKeepsDownloadFolder()
+{
+    // A name of the longest length the file system allows, taken in the destination: the
+    // distinct name would be too long, so the file cannot be moved.
+    const QString longName = QString(251, QLatin1Char('n')) + QStringLiteral(".mkv");
+    fillDownloadFolder({longName, "a.par2", "other.txt"});
+    QVERIFY(writeFile(m_destination + QLatin1Char('/') + longName, "older"));
+
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+
+    QCOMPARE(clean.getFilesNotMoved(), QStringList{QDir(m_download).absoluteFilePath(longName)});
+    QVERIFY(clean.hasFilesLeftBehind());
+    QCOMPARE(entries(m_download), QStringList{longName});
+    // The other files still went, and the deletions still ran.
+    QCOMPARE(entries(m_destination), (QStringList{longName, "other.txt"}));
+    QCOMPARE(readFile(m_destination + QLatin1Char('/') + longName), QByteArray("older"));
+}
+
+void tst_ThreadClean::missingDestinationCreatedWithParents()
+{
+    fillDownloadFolder({"movie.mkv"});
+    m_nzb->strDestination = m_dir->filePath(QStringLiteral("new/deep/movie"));
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+    QCOMPARE(entries(m_nzb->strDestination), QStringList{"movie.mkv"});
+}
+
+void tst_ThreadClean::subFolderGoesWithTheDownloadFolder()
+{
+    fillDownloadFolder({"movie.mkv", "sub/inner.txt"});
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+    QCOMPARE(entries(m_destination), QStringList{"movie.mkv"});
+    QVERIFY(!QFileInfo::exists(m_download));
+}
+
+void tst_ThreadClean::downloadFolderIsTheDestination()
+{
+    fillDownloadFolder({"movie.mkv", "movie.par2"});
+    m_nzb->strDestination = m_download + QStringLiteral("/./");
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+    QCOMPARE(entries(m_download), (QStringList{"movie.mkv", "movie.par2"}));
+    QCOMPARE(clean.getFilesNotMoved(), QStringList());
+    QCOMPARE(clean.getFilesRenamed(), QStringList());
+}
+
+void tst_ThreadClean::destinationInsideTheDownloadFolder()
+{
+    fillDownloadFolder({"movie.mkv"});
+    m_nzb->strDestination = m_download + QStringLiteral("/done");
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+    QCOMPARE(entries(m_download), QStringList{"done"});
+    QCOMPARE(entries(m_nzb->strDestination), QStringList{"movie.mkv"});
+}
+
+void tst_ThreadClean::withoutNzb()
+{
+    fillDownloadFolder({"movie.mkv"});
+    ThreadClean clean;
+    QElapsedTimer timer;
+    timer.start();
+    runClean(clean, nullptr);
+    QVERIFY(timer.elapsed() >= 90);
+    QCOMPARE(entries(m_download), QStringList{"movie.mkv"});
+    QVERIFY(!QFileInfo::exists(m_destination));
+}
+
+void tst_ThreadClean::distinctNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("suffix") << "movie.mkv" << 1 << "movie (1).mkv";
+    QTest::newRow("last suffix only") << "a.tar.gz" << 2 << "a.tar (2).gz";
+    QTest::newRow("no suffix") << "readme" << 1 << "readme (1)";
+    QTest::newRow("hidden") << ".hidden" << 3 << ".hidden (3)";
+    QTest::newRow("trailing dot") << "name." << 1 << "name. (1)";
+}
+
+void tst_ThreadClean::distinctNames()
+{
+    QFETCH(QString, name);
+    QFETCH(int, number);
+    QFETCH(QString, expected);
+    QCOMPARE(ThreadClean::distinctName(name, number), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_ThreadClean)
+#include "tst_ThreadClean.moc"
