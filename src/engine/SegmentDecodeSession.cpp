@@ -104,7 +104,11 @@ int SegmentDecodeSession::run(QString &firstName, QString &lastName, QString &er
     SegmentLineReader reader(input);
     const unsigned char *line = nullptr;
     std::size_t length = 0;
-    while (reader.next(line, length)) {
+    for (;;) {
+        if (mode == Mode::Yenc && yencHasOutput)
+            decodeYencLines(reader);
+        if (!reader.next(line, length))
+            break;
         const int result = examine(line, length);
         if (result != kContinue) {
             output.close();
@@ -256,6 +260,22 @@ int SegmentDecodeSession::yencLine(const unsigned char *line, std::size_t length
     unsigned char *out = output.reserve(length);
     output.commit(YencLineDecoder::decode(line, length, out));
     return kContinue;
+}
+
+void SegmentDecodeSession::decodeYencLines(SegmentLineReader &reader)
+{
+    // The data lines waiting in the reader's buffer in one go, up to the next "=ypart " or
+    // "=yend " line; the line counter only matters before the first header, so it is left be.
+    const unsigned char *lines = nullptr;
+    std::size_t length = 0;
+    while (reader.wholeLines(lines, length)) {
+        std::size_t consumed = 0;
+        unsigned char *out = output.reserve(length);
+        output.commit(YencLineDecoder::decodeLines(lines, length, out, consumed));
+        reader.consume(consumed);
+        if (consumed < length)
+            return;
+    }
 }
 
 int SegmentDecodeSession::yencPart(const QByteArray &line)

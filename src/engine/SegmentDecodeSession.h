@@ -9,6 +9,8 @@
 
 #include <cstddef>
 
+class SegmentLineReader;
+
 // One decoding of one segment temporary file: the state that lives for one call of
 // NntpSegmentDecoder::decodeSegmentFile(). Lines are examined one at a time by the rules of
 // the current mode (none while looking for a header, yEnc, MIME or uuencode).
@@ -35,6 +37,7 @@ private:
     bool isUsableName(const QString &name) const;
 
     int yencLine(const unsigned char *line, std::size_t length);
+    void decodeYencLines(SegmentLineReader &reader);
     int yencPart(const QByteArray &line);
     void yencEnd(const QByteArray &line);
     void compareCrc(const QByteArray &piece, int prefixLength);

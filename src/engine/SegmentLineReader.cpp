@@ -39,6 +39,25 @@ bool SegmentLineReader::next(const unsigned char *&line, std::size_t &length)
     }
 }
 
+bool SegmentLineReader::wholeLines(const unsigned char *&lines, std::size_t &length) const
+{
+    if (begin == end)
+        return false;
+    const void *lastLf = memrchr(buffer.get() + begin, '\n', end - begin);
+    if (!lastLf)
+        return false;
+    lines = buffer.get() + begin;
+    length = std::size_t(static_cast<const unsigned char *>(lastLf) - lines) + 1;
+    return true;
+}
+
+void SegmentLineReader::consume(std::size_t length)
+{
+    begin += length;
+    if (scanFrom < begin)
+        scanFrom = begin;
+}
+
 void SegmentLineReader::handOut(std::size_t lineEnd, const unsigned char *&line, std::size_t &length)
 {
     line = buffer.get() + begin;

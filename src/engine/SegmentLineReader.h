@@ -17,11 +17,18 @@ class SegmentLineReader
 {
 public:
     static constexpr std::size_t kSlack = 64;
-    static constexpr std::size_t kDefaultBlockSize = 1 << 20;
+    // Large enough to make reads cheap, small enough to stay on the heap (no fresh pages per call).
+    static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
 
     explicit SegmentLineReader(QIODevice &device, std::size_t blockSize = kDefaultBlockSize);
 
     bool next(const unsigned char *&line, std::size_t &length);
+
+    // The whole lines (LF included) read but not handed out yet, for routines that take many
+    // lines at once; false when there is none. consume() then skips the bytes they used, which
+    // must end a line.
+    bool wholeLines(const unsigned char *&lines, std::size_t &length) const;
+    void consume(std::size_t length);
 
 private:
     bool readMore();

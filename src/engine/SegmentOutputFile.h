@@ -15,7 +15,8 @@ class Crc32;
 class SegmentOutputFile
 {
 public:
-    static constexpr std::size_t kBufferSize = 1 << 20;
+    // Large enough to make writes cheap, small enough to stay on the heap (no fresh pages per call).
+    static constexpr std::size_t kBufferSize = 64 * 1024;
     static constexpr std::size_t kWriteSlack = 64;
 
     SegmentOutputFile();

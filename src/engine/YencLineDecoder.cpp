@@ -1,8 +1,11 @@
 #include "engine/YencLineDecoder.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#include <array>
+#include <cstdint>
+
+#if defined(__SSE2__)
 #include <immintrin.h>
-#define TQ_HAVE_X86_KERNELS 1
+#define TQ_HAVE_SSE2_KERNELS 1
 #endif
 
 namespace {
@@ -12,15 +15,76 @@ constexpr unsigned char kEscape = '=';
 constexpr unsigned char kOffset = 42;
 constexpr unsigned char kEscapedOffset = 42 + 64;
 
-using DecodeFunction = std::size_t (*)(const unsigned char *, std::size_t, unsigned char *);
+unsigned char plainByte(unsigned char encoded)
+{
+    return static_cast<unsigned char>(encoded - kOffset);
+}
 
-#ifdef TQ_HAVE_X86_KERNELS
+unsigned char escapedByte(unsigned char encoded)
+{
+    return static_cast<unsigned char>(encoded - kEscapedOffset);
+}
 
-// Every vector routine follows the same plan: store the whole block minus 42, then advance only
-// past the bytes before the first "=" (or the end of the line, marked by a sentinel bit) and
-// handle that escape by hand. Blocks without an escape cost one load, compare and store.
+bool beginsControlLine(const unsigned char *line, std::size_t remaining)
+{
+    auto begins = [line, remaining](const char *prefix, std::size_t prefixLength) {
+        if (remaining < prefixLength)
+            return false;
+        for (std::size_t i = 0; i < prefixLength; ++i) {
+            if (line[i] != static_cast<unsigned char>(prefix[i]))
+                return false;
+        }
+        return true;
+    };
+    return remaining >= 2 && line[0] == '=' && line[1] == 'y' && (begins("=ypart ", 7) || begins("=yend ", 6));
+}
 
-__attribute__((target("sse2"))) std::size_t sse2Kernel(const unsigned char *in, std::size_t length, unsigned char *out)
+bool isSpecial(unsigned char c)
+{
+    return c == kEscape || c == '\r' || c == '\n';
+}
+
+// A run of lines is at the input position i and output position o. Handles the special byte
+// ("=", CR or LF) at in[i] that a scanning loop met; returns false when the run must stop (end
+// of the input, or a control line next). The input ends with LF, so in[i + 1] exists unless
+// in[i] is that LF, and in[i + 2] exists when in[i + 1] is CR.
+//
+// Inlined so that i and o stay in registers: stores through out (bytes, which may alias
+// anything) would otherwise force them back to memory.
+__attribute__((always_inline)) inline bool handleSpecial(const unsigned char *in, std::size_t length,
+                                                         unsigned char *out, std::size_t &i, std::size_t &o)
+{
+    const auto lineEnded = [in, length, &i](std::size_t nextLine) {
+        i = nextLine;
+        return i < length && !beginsControlLine(in + i, length - i);
+    };
+    const unsigned char c = in[i];
+    if (c == '\n')
+        return lineEnded(i + 1);
+    if (c == '\r') {
+        if (in[i + 1] == '\n')
+            return lineEnded(i + 2);
+        out[o++] = plainByte(c);
+        ++i;
+        return true;
+    }
+    const unsigned char next = in[i + 1];
+    if (next == '\n')
+        return lineEnded(i + 2); // an escape that ends a line is dropped
+    if (next == '\r' && in[i + 2] == '\n')
+        return lineEnded(i + 3);
+    out[o++] = escapedByte(next);
+    i += 2;
+    return true;
+}
+
+#ifdef TQ_HAVE_SSE2_KERNELS
+
+// Both vector routines store a whole block minus 42, then advance only past the bytes before
+// the first byte that needs a look ("=", or for runs also CR and LF) and handle it by hand.
+// A block without such a byte costs one load, a compare or three and one store.
+
+std::size_t decodeSse2(const unsigned char *in, std::size_t length, unsigned char *out)
 {
     const __m128i escape = _mm_set1_epi8(char(kEscape));
     const __m128i offset = _mm_set1_epi8(char(kOffset));
@@ -31,7 +95,7 @@ __attribute__((target("sse2"))) std::size_t sse2Kernel(const unsigned char *in, 
         unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(block, escape)));
         const std::size_t remaining = length - i;
         if (remaining < 16)
-            mask |= 1u << remaining;
+            mask |= 1u << remaining; // the end of the line stops the scan like an escape
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out + o), _mm_sub_epi8(block, offset));
         if (mask == 0) {
             i += 16;
@@ -43,68 +107,126 @@ __attribute__((target("sse2"))) std::size_t sse2Kernel(const unsigned char *in, 
         o += plain;
         if (i + 1 >= length)
             break;
-        out[o++] = static_cast<unsigned char>(in[i + 1] - kEscapedOffset);
+        out[o++] = escapedByte(in[i + 1]);
         i += 2;
     }
     return o;
 }
 
-__attribute__((target("avx2"))) std::size_t avx2Kernel(const unsigned char *in, std::size_t length, unsigned char *out)
+std::size_t sse2LineRun(const unsigned char *in, std::size_t length, unsigned char *out, std::size_t &consumed)
 {
-    const __m256i escape = _mm256_set1_epi8(char(kEscape));
-    const __m256i offset = _mm256_set1_epi8(char(kOffset));
+    const __m128i escape = _mm_set1_epi8(char(kEscape));
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i offset = _mm_set1_epi8(char(kOffset));
     std::size_t i = 0;
     std::size_t o = 0;
-    while (i < length) {
-        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + i));
-        unsigned long long mask = unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, escape)));
-        const std::size_t remaining = length - i;
-        if (remaining < 32)
-            mask |= 1ull << remaining;
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(out + o), _mm256_sub_epi8(block, offset));
+    // The LF that ends the input stops the scan before the end: no bound check is needed.
+    bool more = !beginsControlLine(in, length);
+    while (more) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(block, escape),
+                                             _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+        const unsigned mask = unsigned(_mm_movemask_epi8(special));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + o), _mm_sub_epi8(block, offset));
         if (mask == 0) {
-            i += 32;
-            o += 32;
+            i += 16;
+            o += 16;
             continue;
         }
-        const unsigned plain = unsigned(__builtin_ctzll(mask));
+        const unsigned plain = unsigned(__builtin_ctz(mask));
         i += plain;
         o += plain;
-        if (i + 1 >= length)
-            break;
-        out[o++] = static_cast<unsigned char>(in[i + 1] - kEscapedOffset);
-        i += 2;
+        more = handleSpecial(in, length, out, i, o);
     }
+    consumed = i;
     return o;
+}
+
+// For each 8-bit mask of the bytes to keep, the positions of those bytes, packed to the front
+// (0x80, which selects a zero, pads): the shuffle that drops escape characters from 8 bytes.
+constexpr std::array<std::array<std::uint8_t, 8>, 256> makeKeepShuffles()
+{
+    std::array<std::array<std::uint8_t, 8>, 256> table{};
+    for (unsigned keep = 0; keep < 256; ++keep) {
+        unsigned count = 0;
+        for (unsigned bit = 0; bit < 8; ++bit) {
+            if (keep & (1u << bit))
+                table[keep][count++] = std::uint8_t(bit);
+        }
+        while (count < 8)
+            table[keep][count++] = 0x80;
+    }
+    return table;
+}
+
+constexpr std::array<std::array<std::uint8_t, 8>, 256> keepShuffles = makeKeepShuffles();
+
+// Like decodeLinesSse2, but most blocks go through without a branch, escapes and line ends
+// included: the byte after each "=" loses 64 more, and a shuffle drops every "=", every LF and
+// every CR before an LF. A block takes the byte-wise way only when that would be wrong: it runs
+// past the input, holds "==", ends in "=", CR or LF (the meaning depends on the next block), or
+// starts a line with "=" (that line may be "=ypart " or "=yend ").
+__attribute__((target("ssse3,popcnt"))) std::size_t ssse3LineRun(const unsigned char *in, std::size_t length,
+                                                                 unsigned char *out, std::size_t &consumed)
+{
+    const __m128i escape = _mm_set1_epi8(char(kEscape));
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i offset = _mm_set1_epi8(char(kOffset));
+    const __m128i escapeOffset = _mm_set1_epi8(64);
+    const __m128i upperHalf = _mm_set_epi8(8, 8, 8, 8, 8, 8, 8, 8, 0, 0, 0, 0, 0, 0, 0, 0);
+    constexpr unsigned lastByte = 0x8000u;
+    std::size_t i = 0;
+    std::size_t o = 0;
+    bool more = !beginsControlLine(in, length);
+    while (more) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        const __m128i isEscape = _mm_cmpeq_epi8(block, escape);
+        const unsigned escapes = unsigned(_mm_movemask_epi8(isEscape));
+        const unsigned lfs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+        const unsigned crs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr)));
+        const bool byteWise = i + 16 > length || (escapes & (escapes << 1)) != 0
+            || ((escapes | lfs | crs) & lastByte) != 0 || ((lfs << 1) & escapes) != 0;
+        if (!byteWise) {
+            const __m128i escaped = _mm_and_si128(_mm_slli_si128(isEscape, 1), escapeOffset);
+            const __m128i decoded = _mm_sub_epi8(_mm_sub_epi8(block, offset), escaped);
+            const unsigned keep = ~(escapes | lfs | (crs & (lfs >> 1))) & 0xFFFFu;
+            const __m128i shuffle = _mm_add_epi8(
+                _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(keepShuffles[keep & 0xFF].data())),
+                                   _mm_loadl_epi64(reinterpret_cast<const __m128i *>(keepShuffles[keep >> 8].data()))),
+                upperHalf);
+            const __m128i packed = _mm_shuffle_epi8(decoded, shuffle);
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o), packed);
+            o += unsigned(__builtin_popcount(keep & 0xFF));
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o), _mm_srli_si128(packed, 8));
+            o += unsigned(__builtin_popcount(keep >> 8));
+            i += 16;
+            continue;
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + o), _mm_sub_epi8(block, offset));
+        const unsigned specials = escapes | lfs | crs;
+        if (specials == 0) { // past the input's end only after its last LF, which is special
+            i += 16;
+            o += 16;
+            continue;
+        }
+        const unsigned plain = unsigned(__builtin_ctz(specials));
+        i += plain;
+        o += plain;
+        more = handleSpecial(in, length, out, i, o);
+    }
+    consumed = i;
+    return o;
+}
+
+bool detectSsse3()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt");
 }
 
 #endif
-
-DecodeFunction chooseKernel(const char **name)
-{
-    if (YencLineDecoder::hasAvx2()) {
-        *name = "avx2";
-        return YencLineDecoder::decodeAvx2;
-    }
-    if (YencLineDecoder::hasSse2()) {
-        *name = "sse2";
-        return YencLineDecoder::decodeSse2;
-    }
-    *name = "scalar";
-    return YencLineDecoder::decodeScalar;
-}
-
-struct Kernel
-{
-    const char *name = nullptr;
-    DecodeFunction function = chooseKernel(&name);
-};
-
-const Kernel &kernel()
-{
-    static const Kernel chosen;
-    return chosen;
-}
 
 } // namespace
 
@@ -118,56 +240,82 @@ std::size_t YencLineDecoder::decodeScalar(const unsigned char *in, std::size_t l
             escaped = true;
             continue;
         }
-        out[o++] = static_cast<unsigned char>(byte - (escaped ? kEscapedOffset : kOffset));
+        out[o++] = escaped ? escapedByte(byte) : plainByte(byte);
         escaped = false;
     }
     return o;
 }
 
-bool YencLineDecoder::hasSse2()
+std::size_t YencLineDecoder::decodeLinesScalar(const unsigned char *in, std::size_t length, unsigned char *out,
+                                               std::size_t &consumed)
 {
-#ifdef TQ_HAVE_X86_KERNELS
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("sse2");
-#else
-    return false;
-#endif
-}
-
-bool YencLineDecoder::hasAvx2()
-{
-#ifdef TQ_HAVE_X86_KERNELS
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-#else
-    return false;
-#endif
-}
-
-std::size_t YencLineDecoder::decodeSse2(const unsigned char *in, std::size_t length, unsigned char *out)
-{
-#ifdef TQ_HAVE_X86_KERNELS
-    return sse2Kernel(in, length, out);
-#else
-    return decodeScalar(in, length, out);
-#endif
-}
-
-std::size_t YencLineDecoder::decodeAvx2(const unsigned char *in, std::size_t length, unsigned char *out)
-{
-#ifdef TQ_HAVE_X86_KERNELS
-    return avx2Kernel(in, length, out);
-#else
-    return decodeScalar(in, length, out);
-#endif
+    std::size_t i = 0;
+    std::size_t o = 0;
+    bool more = !beginsControlLine(in, length);
+    while (more) {
+        if (isSpecial(in[i]))
+            more = handleSpecial(in, length, out, i, o);
+        else
+            out[o++] = plainByte(in[i++]);
+    }
+    consumed = i;
+    return o;
 }
 
 std::size_t YencLineDecoder::decode(const unsigned char *in, std::size_t length, unsigned char *out)
 {
-    return kernel().function(in, length, out);
+#ifdef TQ_HAVE_SSE2_KERNELS
+    return decodeSse2(in, length, out);
+#else
+    return decodeScalar(in, length, out);
+#endif
+}
+
+std::size_t YencLineDecoder::decodeLines(const unsigned char *in, std::size_t length, unsigned char *out,
+                                         std::size_t &consumed)
+{
+#ifdef TQ_HAVE_SSE2_KERNELS
+    if (hasSsse3())
+        return ssse3LineRun(in, length, out, consumed);
+#endif
+    return decodeLinesSse2(in, length, out, consumed);
+}
+
+std::size_t YencLineDecoder::decodeLinesSsse3(const unsigned char *in, std::size_t length, unsigned char *out,
+                                              std::size_t &consumed)
+{
+#ifdef TQ_HAVE_SSE2_KERNELS
+    return ssse3LineRun(in, length, out, consumed);
+#else
+    return decodeLinesScalar(in, length, out, consumed);
+#endif
+}
+
+std::size_t YencLineDecoder::decodeLinesSse2(const unsigned char *in, std::size_t length, unsigned char *out,
+                                             std::size_t &consumed)
+{
+#ifdef TQ_HAVE_SSE2_KERNELS
+    return sse2LineRun(in, length, out, consumed);
+#else
+    return decodeLinesScalar(in, length, out, consumed);
+#endif
+}
+
+bool YencLineDecoder::hasSsse3()
+{
+#ifdef TQ_HAVE_SSE2_KERNELS
+    static const bool available = detectSsse3();
+    return available;
+#else
+    return false;
+#endif
 }
 
 const char *YencLineDecoder::kernelName()
 {
-    return kernel().name;
+#ifdef TQ_HAVE_SSE2_KERNELS
+    return hasSsse3() ? "ssse3" : "sse2";
+#else
+    return "scalar";
+#endif
 }

@@ -6,6 +6,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace {
 
 bool mustEscape(unsigned char encoded, int column, int lineLength)
@@ -40,26 +42,31 @@ QByteArray SegmentBodyWriter::segmentFile(const QByteArray &body)
 
 QByteArray SegmentBodyWriter::yencLines(const QByteArray &data, int lineLength)
 {
-    QByteArray out;
-    out.reserve(data.size() + data.size() / 32 + 16);
+    // Worst case: every byte escaped, plus a line end after every line.
+    QByteArray out(2 * data.size() + 2 * (data.size() / std::max(1, lineLength / 2) + 1), Qt::Uninitialized);
+    char *at = out.data();
     int column = 0;
     for (const char c : data) {
         const unsigned char encoded = static_cast<unsigned char>(static_cast<unsigned char>(c) + 42);
         if (mustEscape(encoded, column, lineLength)) {
-            out.append('=');
-            out.append(char(static_cast<unsigned char>(encoded + 64)));
+            *at++ = '=';
+            *at++ = char(static_cast<unsigned char>(encoded + 64));
             column += 2;
         } else {
-            out.append(char(encoded));
+            *at++ = char(encoded);
             ++column;
         }
         if (column >= lineLength) {
-            out.append("\r\n");
+            *at++ = '\r';
+            *at++ = '\n';
             column = 0;
         }
     }
-    if (column > 0)
-        out.append("\r\n");
+    if (column > 0) {
+        *at++ = '\r';
+        *at++ = '\n';
+    }
+    out.truncate(int(at - out.data()));
     return out;
 }
 
