@@ -106,6 +106,15 @@ NntpServer *ServersConfiguration::serverFromFileContent(const QByteArray &conten
     return server;
 }
 
+NntpServer *ServersConfiguration::findServer(qint32 id) const
+{
+    for (NntpServer *server : listServers) {
+        if (server->iId == id)
+            return server;
+    }
+    return nullptr;
+}
+
 bool ServersConfiguration::hasValidSettings(const NntpServer &server)
 {
     return server.iPort >= 1 && server.iPort <= 65535 && server.iConnectionCount >= 1
@@ -125,6 +134,12 @@ void ServersConfiguration::loadServers()
         NntpServer *server = serverFromFileContent(file.readAll());
         if (!server)
             continue;
+        // Two files of one id (a copy, or what an interrupted save left beside the record)
+        // would share the same files: the first one read is kept.
+        if (findServer(server->iId)) {
+            delete server;
+            continue;
+        }
         loadHisto(*server);
         listServers.append(server);
     }

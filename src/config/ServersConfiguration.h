@@ -51,6 +51,7 @@ public:
     QList<NntpServer *> listServers;
 
 private:
+    NntpServer *findServer(qint32 id) const;
     static bool writeHisto(const NntpServer &server);
     static void loadHisto(NntpServer &server);
     static bool hasValidSettings(const NntpServer &server);

@@ -194,6 +194,19 @@ private slots:
         QCOMPARE(servers.listServers.size(), loads ? 1 : 0);
     }
 
+    // What an interrupted save can leave beside a record: a complete copy under another name.
+    void twoFilesOfOneIdLoadOneServer()
+    {
+        TempHome home;
+        QScopedPointer<NntpServer> server(serverSeven());
+        const QByteArray content = ServersConfiguration::recordFileContent(*server);
+        QVERIFY(writeFile(serversFolder() + "/Server_7", content));
+        QVERIFY(writeFile(serversFolder() + "/Server_7.xYz123", content));
+        ServersConfiguration servers;
+        servers.loadServers();
+        QCOMPARE(servers.listServers.size(), 1);
+    }
+
     void missingFolderLoadsNothingAndCreatesNothing()
     {
         TempHome home;

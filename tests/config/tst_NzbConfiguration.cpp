@@ -1,0 +1,342 @@
+#include "config/AppConfiguration.h"
+#include "config/NzbConfiguration.h"
+
+#include "../model/NzbTestHelpers.h"
+#include "TempHome.h"
+#include "TestFiles.h"
+
+#include <QCryptographicHash>
+#include <QtTest>
+
+namespace {
+
+NzbFiles *makeNzb(qint32 queueId, const QString &name, int files = 3)
+{
+    auto *nzb = new NzbFiles;
+    nzb->iQueueId = queueId;
+    nzb->strName = name;
+    nzb->strDestination = "/dest/" + name;
+    nzb->strDownloadFolder = "/download/" + name;
+    for (int i = 0; i < files; ++i)
+        nzb->addFile(makeFile(QString("%1 file %2").arg(name).arg(i), 4, 1000));
+    nzb->updateSizes();
+    return nzb;
+}
+
+QString nzbFolder()
+{
+    return AppConfiguration::getNzbFolder();
+}
+
+QStringList folderFiles()
+{
+    return QDir(nzbFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QStringList namesOf(const QList<NzbFiles *> &queue)
+{
+    QStringList names;
+    for (const NzbFiles *nzb : queue)
+        names << nzb->strName;
+    return names;
+}
+
+void flipByte(const QString &path, int position)
+{
+    QByteArray bytes = readFile(path);
+    bytes[position] = char(bytes.at(position) ^ 0x5a);
+    QVERIFY(writeFile(path, bytes));
+}
+
+// Owns what a test loads or builds.
+struct Queue
+{
+    NzbConfiguration configuration;
+    QList<NzbFiles *> owned;
+    ~Queue() { qDeleteAll(owned + configuration.listNzbFiles); }
+    NzbFiles *add(NzbFiles *nzb)
+    {
+        configuration.listNzbFiles.append(nzb);
+        return nzb;
+    }
+    void load()
+    {
+        owned += configuration.listNzbFiles;
+        configuration.loadNzbs();
+    }
+};
+
+} // namespace
+
+class tst_NzbConfiguration : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordFileAndBackup()
+    {
+        TempHome home;
+        QScopedPointer<NzbFiles> nzb(makeNzb(5, "five"));
+        NzbConfiguration configuration;
+        QVERIFY(configuration.saveNzb(nzb.data()));
+        QCOMPARE(folderFiles(), QStringList({"Nzb_5", "Nzb_5.rec"}));
+        const QByteArray content = readFile(nzbFolder() + "/Nzb_5");
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_5.rec"), content);
+
+        QByteArray record;
+        QDataStream stream(&record, QIODevice::WriteOnly);
+        stream.setVersion(12);
+        stream << *nzb;
+        QCOMPARE(content.left(content.size() - 16), record);
+        QCOMPARE(content.right(16), QCryptographicHash::hash(record, QCryptographicHash::Md5));
+    }
+
+    void savedQueueLoadsBack()
+    {
+        TempHome home;
+        Queue saved;
+        NzbFiles *nzb = saved.add(makeNzb(0, "zero"));
+        nzb->getFileAt(1)->setDecoded(true);
+        nzb->bKeepPar2Files = true;
+        nzb->strArchivePassword = "pw";
+        QVERIFY(saved.configuration.saveNzb(nzb));
+
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(loaded.configuration.listNzbFiles.size(), 1);
+        const NzbFiles *read = loaded.configuration.listNzbFiles.first();
+        QCOMPARE(read->strName, QString("zero"));
+        QCOMPARE(read->getFileCount(), qint64(3));
+        QVERIFY(read->getFileAt(1)->bDecoded);
+        QVERIFY(read->bKeepPar2Files);
+        QCOMPARE(read->strArchivePassword, QString("pw"));
+        // Sizes are rebuilt after reading.
+        QCOMPARE(read->uiTotalSize, quint64(12000));
+        QCOMPARE(read->uiSizeToDownload, quint64(12000));
+        QCOMPARE(NzbConfiguration::recordFileContent(*read), NzbConfiguration::recordFileContent(*nzb));
+    }
+
+    void damagedRecordIsRestoredFromItsBackup_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::newRow("first byte") << 0;
+        QTest::newRow("inside the record") << 100;
+        QTest::newRow("in the digest") << -1;
+    }
+
+    void damagedRecordIsRestoredFromItsBackup()
+    {
+        QFETCH(int, position);
+        TempHome home;
+        Queue saved;
+        QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(5, "five"))));
+        const QByteArray sound = readFile(nzbFolder() + "/Nzb_5");
+        flipByte(nzbFolder() + "/Nzb_5", position < 0 ? sound.size() - 1 : position);
+
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"five"});
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_5"), sound);
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_5.rec"), sound);
+    }
+
+    void recordAndBackupBothDamaged()
+    {
+        TempHome home;
+        Queue saved;
+        QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(5, "five"))));
+        QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(6, "six"))));
+        flipByte(nzbFolder() + "/Nzb_5", 10);
+        flipByte(nzbFolder() + "/Nzb_5.rec", 20);
+
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"six"});
+        QCOMPARE(folderFiles(), QStringList({"Nzb_6", "Nzb_6.rec"}));
+    }
+
+    void damagedRecordWithoutBackupIsRemoved_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("15 bytes") << QByteArray(15, 'x');
+        QTest::newRow("16 zero bytes") << QByteArray(16, '\0');
+        QTest::newRow("wrong digest") << QByteArray(40, 'x');
+    }
+
+    void damagedRecordWithoutBackupIsRemoved()
+    {
+        QFETCH(QByteArray, content);
+        TempHome home;
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_3", content));
+        Queue loaded;
+        loaded.load();
+        QVERIFY(loaded.configuration.listNzbFiles.isEmpty());
+        QVERIFY(folderFiles().isEmpty());
+    }
+
+    void loneBackupIsNeverLoaded()
+    {
+        TempHome home;
+        Queue saved;
+        QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(7, "seven"))));
+        QVERIFY(QFile::remove(nzbFolder() + "/Nzb_7"));
+        QVERIFY(QFile::rename(nzbFolder() + "/Nzb_7.rec", nzbFolder() + "/Nzb_7.REC"));
+        Queue loaded;
+        loaded.load();
+        QVERIFY(loaded.configuration.listNzbFiles.isEmpty());
+        QCOMPARE(folderFiles(), QStringList{"Nzb_7.REC"});
+    }
+
+    // Foreign files, and what an interrupted atomic write leaves beside a record (a complete
+    // copy under a temporary name), are removed and never loaded twice.
+    void strangersAreRemovedNotLoaded()
+    {
+        TempHome home;
+        Queue saved;
+        QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(4, "four"))));
+        const QByteArray record = readFile(nzbFolder() + "/Nzb_4");
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_4.aB3dEf", record));
+        QVERIFY(writeFile(nzbFolder() + "/other-program.tmp", "junk"));
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"four"});
+        QCOMPARE(folderFiles(), QStringList({"Nzb_4", "Nzb_4.rec"}));
+    }
+
+    void queueOrderFollowsTheIdsInsideTheRecords()
+    {
+        TempHome home;
+        // File names deliberately disagree with the ids inside.
+        const QList<QPair<QString, NzbFiles *>> files = {{"Nzb_0", makeNzb(2, "two")},
+                                                         {"Nzb_1", makeNzb(0, "zero")},
+                                                         {"Nzb_2", makeNzb(1, "one")},
+                                                         {"Nzb_9", makeNzb(-1, "max")},
+                                                         {"Nzb_8", makeNzb(5, "five")}};
+        for (const auto &file : files) {
+            QVERIFY(writeFile(nzbFolder() + "/" + file.first, NzbConfiguration::recordFileContent(*file.second)));
+            delete file.second;
+        }
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList({"zero", "one", "two", "five", "max"}));
+    }
+
+    void missingFolderLeavesAnEmptyQueue()
+    {
+        TempHome home;
+        Queue queue;
+        queue.add(makeNzb(1, "stale"));
+        queue.load();
+        QVERIFY(queue.configuration.listNzbFiles.isEmpty());
+        QVERIFY(!QFileInfo::exists(nzbFolder()));
+    }
+
+    void fullRewriteDropsFinishedAndDeleted()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *finished = queue.add(makeNzb(0, "finished"));
+        NzbFiles *kept = queue.add(makeNzb(1, "kept"));
+        NzbFiles *deleted = queue.add(makeNzb(2, "deleted"));
+        NzbFiles *last = queue.add(makeNzb(3, "last"));
+        for (NzbFiles *nzb : queue.configuration.listNzbFiles)
+            QVERIFY(queue.configuration.saveNzb(nzb));
+        finished->setFinished(true);
+        deleted->bDeleted = true;
+        queue.owned << finished << deleted;
+
+        QVERIFY(queue.configuration.saveAllNzbs());
+        QCOMPARE(queue.configuration.listNzbFiles, QList<NzbFiles *>({kept, last}));
+        QCOMPARE(folderFiles(), QStringList({"Nzb_1", "Nzb_1.rec", "Nzb_3", "Nzb_3.rec"}));
+    }
+
+    // After a removal the queue is renumbered: a deleted NZB may keep the id now given to a
+    // live one, whose files must survive the rewrite.
+    void fullRewriteAfterRenumbering()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *gone = queue.add(makeNzb(0, "gone"));
+        NzbFiles *moved = queue.add(makeNzb(1, "moved"));
+        for (NzbFiles *nzb : queue.configuration.listNzbFiles)
+            QVERIFY(queue.configuration.saveNzb(nzb));
+        gone->bDeleted = true;
+        moved->iQueueId = 0;
+        queue.owned << gone;
+
+        QVERIFY(queue.configuration.saveAllNzbs());
+        QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec"}));
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"moved"});
+    }
+
+    // A record that cannot be written must not cost the NZB its previous record.
+    void fullRewriteRemovesNothingWhenAWriteFails()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *first = queue.add(makeNzb(0, "first"));
+        NzbFiles *second = queue.add(makeNzb(2, "second"));
+        QVERIFY(queue.configuration.saveNzb(first));
+        QVERIFY(queue.configuration.saveNzb(second));
+        second->iQueueId = 1; // renumbered, but its new record cannot be written
+        QVERIFY(QDir().mkpath(nzbFolder() + "/Nzb_1/in-the-way"));
+
+        QVERIFY(!queue.configuration.saveAllNzbs());
+        QVERIFY(QFileInfo::exists(nzbFolder() + "/Nzb_2"));
+        QVERIFY(QFileInfo::exists(nzbFolder() + "/Nzb_2.rec"));
+        QVERIFY(QFileInfo::exists(nzbFolder() + "/Nzb_0"));
+    }
+
+    void deleteNzbRemovesItsFiles()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *one = queue.add(makeNzb(1, "one"));
+        NzbFiles *two = queue.add(makeNzb(2, "two"));
+        QVERIFY(queue.configuration.saveNzb(one));
+        QVERIFY(queue.configuration.saveNzb(two));
+        queue.configuration.deleteNzb(one);
+        queue.owned << one;
+        QCOMPARE(queue.configuration.listNzbFiles, QList<NzbFiles *>{two});
+        QCOMPARE(folderFiles(), QStringList({"Nzb_2", "Nzb_2.rec"}));
+
+        // Not in the saved queue: the files named by its id still go.
+        QScopedPointer<NzbFiles> stranger(makeNzb(2, "stranger"));
+        two->iQueueId = 3;
+        queue.configuration.deleteNzb(stranger.data());
+        QVERIFY(folderFiles().isEmpty());
+    }
+
+    void deleteNzbKeepsTheFilesOfALiveNzbWithItsId()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *live = queue.add(makeNzb(0, "live"));
+        QVERIFY(queue.configuration.saveNzb(live));
+        QScopedPointer<NzbFiles> finished(makeNzb(0, "finished"));
+        finished->setFinished(true);
+        queue.configuration.deleteNzb(finished.data());
+        QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec"}));
+    }
+
+    void saveNzbWithoutAFolder()
+    {
+        TempHome home;
+        QVERIFY(writeFile(home.dataFolder() + "/Nzb", "a file in the way"));
+        QScopedPointer<NzbFiles> nzb(makeNzb(1, "one"));
+        NzbConfiguration configuration;
+        QVERIFY(!configuration.saveNzb(nzb.data()));
+    }
+
+    void idIsWrittenUnsigned()
+    {
+        QCOMPARE(NzbConfiguration::recordFileName(-1), QString("Nzb_4294967295"));
+        QCOMPARE(NzbConfiguration::recordFileName(5), QString("Nzb_5"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_NzbConfiguration)
+#include "tst_NzbConfiguration.moc"
