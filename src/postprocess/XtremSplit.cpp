@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QtEndian>
 
+#include <limits>
+
 namespace {
 
 const QLatin1String kFirstVolumeMark(".001.XTM");
@@ -153,10 +155,12 @@ int XtremSplit::unsplit(const QString& destinationFolder)
 int XtremSplit::copyVolumes(QFile& volume, QFile& target, const QString& destinationFolder)
 {
     QByteArray buffer(int(kChunkSize), '\0');
+    // A size beyond what a file can hold is never reached: the join fails on the last volume.
+    const qint64 totalSize = qint64(qMin<quint64>(uiTotalSize, std::numeric_limits<qint64>::max()));
     qint64 written = 0;
     for (quint32 number = 1; number <= uiVolumeCount; ++number) {
         const bool last = number == uiVolumeCount;
-        const qint64 missing = qint64(uiTotalSize) - written;
+        const qint64 missing = totalSize - written;
         const qint64 limit = last ? qMax<qint64>(0, missing) : -1;
         const CopyResult result = copyChunks(volume, target, buffer, limit, written);
         if (result == CopyResult::Stopped)
@@ -165,7 +169,7 @@ int XtremSplit::copyVolumes(QFile& volume, QFile& target, const QString& destina
             return fail(tr("Unsplit: error while parsing file - %1").arg(volume.errorString()));
         if (result == CopyResult::WriteFailed)
             return fail(tr("Unsplit: failed to write file %1").arg(targetPath(destinationFolder)));
-        if (last && written < qint64(uiTotalSize))
+        if (last && written < totalSize)
             return fail(tr("Unsplit: unexpected end of file %1").arg(volume.fileName()));
         target.flush();
         volume.close();

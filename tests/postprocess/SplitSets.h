@@ -15,6 +15,7 @@ struct XtremHeader
     int nameLength = -1;   // -1: the name field's text length
     qint64 volumeCount = -1; // -1: the real number of volumes
     qint64 totalSize = -1;   // -1: the real joined size
+    quint64 hugeTotalSize = 0; // when set, the size written whatever the above says
 };
 
 inline QByteArray xtremHeader(const XtremHeader& values, quint32 volumeCount, quint64 totalSize)
@@ -30,7 +31,8 @@ inline QByteArray xtremHeader(const XtremHeader& values, quint32 volumeCount, qu
     qToLittleEndian<quint32>(values.volumeCount >= 0 ? quint32(values.volumeCount) : volumeCount, count);
     header.append(reinterpret_cast<const char*>(count), 4);
     uchar size[8];
-    qToLittleEndian<quint64>(values.totalSize >= 0 ? quint64(values.totalSize) : totalSize, size);
+    const quint64 written = values.totalSize >= 0 ? quint64(values.totalSize) : totalSize;
+    qToLittleEndian<quint64>(values.hugeTotalSize != 0 ? values.hugeTotalSize : written, size);
     header.append(reinterpret_cast<const char*>(size), 8);
     return header;
 }

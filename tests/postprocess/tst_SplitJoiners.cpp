@@ -318,6 +318,8 @@ void tst_SplitJoiners::errorTexts_data()
     QTest::newRow("xtrem: volume count 0") << "xtrem" << "count 0" << "Unsplit: no volume in {first}";
     QTest::newRow("xtrem: last volume too short")
         << "xtrem" << "short last" << "Unsplit: unexpected end of file {last}";
+    QTest::newRow("xtrem: size beyond any file")
+        << "xtrem" << "huge size" << "Unsplit: unexpected end of file {last}";
 }
 
 void tst_SplitJoiners::errorTexts()
@@ -334,6 +336,8 @@ void tst_SplitJoiners::errorTexts()
         header.volumeCount = 0;
     if (setup == QLatin1String("short last"))
         header.totalSize = 3500;
+    if (setup == QLatin1String("huge size"))
+        header.hugeTotalSize = ~quint64(0);
     QStringList volumes = xtrem ? writeXtremSet(m_source, QStringLiteral("set"), data, 1000, header)
                                 : writePlainSet(m_source, QStringLiteral("set"), data, 1000);
     QString target = m_target;
