@@ -5,10 +5,12 @@
 #include "QsLog/Logger.h"
 
 // Log statements: QLOG_INFO() << text; the message is built only when the level passes.
+// Texts (QString, QByteArray, QLatin1String) are written between double quotes; a plain C
+// string literal is written as it is. The statement is safe as the body of an unbraced if/else.
 #define QLOG_AT_LEVEL(lvl)                                                                        \
-    if (QsLogging::Logger::getInstance()->level() > (lvl)) {                                     \
-    } else                                                                                        \
-        QsLogging::LogEntry(lvl)
+    for (bool qlogPasses = QsLogging::Logger::getInstance()->level() <= (lvl); qlogPasses;        \
+         qlogPasses = false)                                                                      \
+    QsLogging::LogEntry(lvl)
 
 #define QLOG_TRACE() QLOG_AT_LEVEL(QsLogging::TraceLevel)
 #define QLOG_DEBUG() QLOG_AT_LEVEL(QsLogging::DebugLevel)

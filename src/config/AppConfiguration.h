@@ -66,6 +66,10 @@ public:
     // Creates a folder below the data folder, making the data folder first as above.
     static bool makeDataSubFolder(const QString &folder);
 
+    // The folder a folder setting stands for: an empty or relative setting (which would resolve
+    // against the current folder) means the default folder.
+    static QString folderSettingOrDefault(const QString &value, const QString &defaultFolder);
+
     // Log files older than this are pruned at start-up: autoDelete 1 a week, 2 a calendar month.
     static bool isLogFileExpired(const QDateTime &created, const QDateTime &now, int autoDelete);
 
@@ -110,7 +114,6 @@ public:
 
 private:
     static QString inDataFolder(const QString &name);
-    static QString folderSettingOrDefault(const QString &value, const QString &defaultFolder);
     static bool isSegmentFolderName(const QString &name);
 
     bool writeConfigurationFile(bool defaultDocument);

@@ -1,16 +1,33 @@
 #include "platform/Drives.h"
 
+#include <QMap>
 #include <QStorageInfo>
+#include <QStringList>
 
+// One entry per file system: a device mounted at several places (bind mounts) is listed once,
+// at its shortest mount point; mounts of single files are not drives.
 QList<QFileInfo> Drives::mounted()
 {
-    QList<QFileInfo> drives;
+    QMap<QByteArray, QString> rootByDevice;
+    QStringList roots;
     const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
     for (const QStorageInfo &volume : volumes) {
-        if (volume.isValid() && volume.isReady() && volume.bytesTotal() > 0
-            && isUserVolume(volume.rootPath(), volume.fileSystemType()))
-            drives.append(entryFor(volume.rootPath()));
+        const QString root = volume.rootPath();
+        if (!volume.isValid() || !volume.isReady() || volume.bytesTotal() <= 0 || !QFileInfo(root).isDir()
+            || !isUserVolume(root, volume.fileSystemType()))
+            continue;
+        const auto known = rootByDevice.constFind(volume.device());
+        if (known == rootByDevice.constEnd()) {
+            rootByDevice.insert(volume.device(), root);
+            roots << root;
+        } else if (root.size() < known.value().size()) {
+            roots.replace(roots.indexOf(known.value()), root);
+            rootByDevice.insert(volume.device(), root);
+        }
     }
+    QList<QFileInfo> drives;
+    for (const QString &root : qAsConst(roots))
+        drives << entryFor(root);
     return drives;
 }
 

@@ -133,6 +133,19 @@ private slots:
         QCOMPARE(capture.lines.size(), 2);
     }
 
+    void statementInsideUnbracedIfElse()
+    {
+        for (bool warn : {true, false}) {
+            if (warn)
+                QLOG_WARN() << QString("warned");
+            else
+                QLOG_ERROR() << QString("failed");
+        }
+        QCOMPARE(capture.lines.size(), 2);
+        QVERIFY(capture.lines.at(0).startsWith(" WARN"));
+        QVERIFY(capture.lines.at(1).startsWith("ERROR"));
+    }
+
     void offLevelLetsNothingThrough()
     {
         logger->setLevel(QsLogging::OffLevel);

@@ -71,7 +71,11 @@ private slots:
         QVERIFY(configuration.drives.isEmpty());
         configuration.refreshDrives();
         QVERIFY(!configuration.drives.isEmpty());
+        QStringList folders;
         for (const QFileInfo &drive : qAsConst(configuration.drives)) {
+            QVERIFY2(!folders.contains(drive.dir().absolutePath()), qPrintable(drive.filePath()));
+            folders << drive.dir().absolutePath();
+            QVERIFY(QFileInfo(drive.dir().absolutePath()).isDir());
             double total = 0;
             double free = 0;
             QVERIFY2(AppConfiguration::getDiskSpace(drive.dir().absolutePath(), total, free),
