@@ -20,6 +20,7 @@ const int kFatal = 2;
 const int kChecksum = 3;
 const int kMissing = 6;
 const int kUsage = 7;
+const int kCreate = 9;
 const int kPassword = 11;
 
 QString dataDir()
@@ -423,6 +424,8 @@ void tst_Unrar::commandLineErrors_data()
     QTest::newRow("not a RAR archive") << QStringList {"t", dataDir() + "/README.md"} << kFatal;
     QTest::newRow("later volume given first")
         << QStringList {"t", dataDir() + "/libarchive/test_read_format_rar5_multiarchive.part02.rar"} << kMissing;
+    QTest::newRow("destination below a regular file")
+        << QStringList {"x", "-p-", "-y", plain, dataDir() + "/README.md/out"} << kCreate;
     QTest::newRow("test a sound archive") << QStringList {"t", "-p-", plain} << kSuccess;
 }
 
