@@ -14,6 +14,9 @@
 #include <functional>
 #include <memory>
 
+// The workers run real programs and files: on a busy machine a job can take a few seconds.
+static constexpr int kWorkerTimeoutMs = 30000;
+
 namespace {
 
 void writeFile(const QString& path, const QByteArray& data)
@@ -417,7 +420,7 @@ void tst_ThreadParity::stopEndsRunningJobWithDoneSignal()
     m_worker->addJob(makeJob(9, QStringLiteral("/x/other.par2"), m_dir->path()));
 
     QTRY_VERIFY_WITH_TIMEOUT(m_worker->isFinished(), 10000);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     const Recorder::Done& done = m_recorder->done.first();
     QCOMPARE(done.job.jobId, 8u);
     QCOMPARE(done.exitCode, 1);
@@ -466,3 +469,4 @@ void tst_ThreadParity::jobAddedBeforeStartIsDropped()
 
 QTEST_GUILESS_MAIN(tst_ThreadParity)
 #include "tst_ThreadParity.moc"
+

@@ -7,6 +7,9 @@
 
 #include <memory>
 
+// The workers run real programs and files: on a busy machine a job can take a few seconds.
+static constexpr int kWorkerTimeoutMs = 30000;
+
 using namespace TestFiles;
 
 namespace {
@@ -122,7 +125,7 @@ void tst_ThreadUnrar::startWorker(bool deleteVolumes)
     connect(m_worker.get(), &ThreadUnrar::UpdateProgressSignal, m_recorder.get(),
             &Recorder::onProgress);
     m_worker->start();
-    QTRY_VERIFY(m_worker->isTakingJobs());
+    QTRY_VERIFY_WITH_TIMEOUT(m_worker->isTakingJobs(), kWorkerTimeoutMs);
 }
 
 void tst_ThreadUnrar::addJob(quint32 id, const QString& source, const QString& target,
@@ -226,7 +229,7 @@ void tst_ThreadUnrar::argumentLists()
     QVERIFY(writeFile(m_source + QStringLiteral("/movie.rar"), kRarMark));
     startWorker();
     addJob(1, m_source, m_target, password);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 0);
 
     const QStringList expected =
@@ -264,7 +267,7 @@ void tst_ThreadUnrar::progressRelayed()
     setBehaviour(QStringLiteral("movie.rar"), 0, "Extracting  movie.mkv   45%");
     startWorker();
     addJob(42, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QVERIFY(m_recorder->progress.size() >= 2);
     QCOMPARE(m_recorder->progress.first(), qMakePair(QString(), quint32(42)));
     QCOMPARE(m_recorder->progress.at(1), qMakePair(QStringLiteral("45%"), quint32(42)));
@@ -328,7 +331,7 @@ void tst_ThreadUnrar::resultsAndDeletion()
 
     startWorker(deleteVolumes);
     addJob(5, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     const Recorder::Done& done = m_recorder->done.first();
     QCOMPARE(done.result, expectedResult);
     QCOMPARE(done.status, quint32(0));
@@ -370,7 +373,7 @@ void tst_ThreadUnrar::earlyResults()
 
     startWorker();
     addJob(3, source, target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, expectedResult);
     QCOMPARE(calls().size(), 0);
     QCOMPARE(entries(source), setup == QLatin1String("empty") || setup == QLatin1String("no source")
@@ -386,7 +389,7 @@ void tst_ThreadUnrar::missingExtractionFolderIsCreated()
     const QString target = m_dir->filePath(QStringLiteral("deep/er/target"));
     startWorker();
     addJob(1, m_source, target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 0);
     QVERIFY(QFileInfo(target).isDir());
 }
@@ -400,7 +403,7 @@ void tst_ThreadUnrar::twoJobsInOrder()
     startWorker();
     addJob(10, m_source, m_target);
     addJob(11, secondSource, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 2, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.at(0).job.jobId, quint32(10));
     QCOMPARE(m_recorder->done.at(0).result, 0);
     QCOMPARE(m_recorder->done.at(1).job.jobId, quint32(11));
@@ -421,7 +424,7 @@ void tst_ThreadUnrar::stopMidJob()
     setBehaviour(QStringLiteral("a.rar"), 0, ("Extracting from " + source + "/a.rar\n").toUtf8());
     startWorker();
     addJob(9, m_source, m_target);
-    QTRY_COMPARE(calls().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(calls().size(), 1, kWorkerTimeoutMs);
 
     QElapsedTimer timer;
     timer.start();
@@ -430,7 +433,7 @@ void tst_ThreadUnrar::stopMidJob()
     QVERIFY(timer.elapsed() < 4000);
     // Every archive of the job is still started, and killed at once; the job still reports.
     QCOMPARE(calls().size(), 2);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 1);
     QCOMPARE(entries(m_source), (QStringList{"a.rar", "b.rar"}));
 }
@@ -443,9 +446,9 @@ void tst_ThreadUnrar::jobAddedBeforeStartIsDropped()
     connect(m_worker.get(), &ThreadUnrar::unrarDoneSignal, m_recorder.get(), &Recorder::onDone);
     addJob(1, m_source, m_target);
     m_worker->start();
-    QTRY_VERIFY(m_worker->isTakingJobs());
+    QTRY_VERIFY_WITH_TIMEOUT(m_worker->isTakingJobs(), kWorkerTimeoutMs);
     addJob(2, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QTest::qWait(400);
     QCOMPARE(m_recorder->done.size(), 1);
     QCOMPARE(m_recorder->done.first().job.jobId, quint32(2));
@@ -453,3 +456,4 @@ void tst_ThreadUnrar::jobAddedBeforeStartIsDropped()
 
 QTEST_GUILESS_MAIN(tst_ThreadUnrar)
 #include "tst_ThreadUnrar.moc"
+

@@ -7,6 +7,9 @@
 
 #include <memory>
 
+// The workers run real programs and files: on a busy machine a job can take a few seconds.
+static constexpr int kWorkerTimeoutMs = 30000;
+
 using namespace TestFiles;
 
 namespace {
@@ -173,7 +176,7 @@ void tst_ThreadUnrarExtraction::extractsTestArchives()
     connect(&worker, &ThreadUnrar::unrarDoneSignal, &recorder, &Recorder::onDone);
     connect(&worker, &ThreadUnrar::UpdateProgressSignal, &recorder, &Recorder::onProgress);
     worker.start();
-    QTRY_VERIFY(worker.isTakingJobs());
+    QTRY_VERIFY_WITH_TIMEOUT(worker.isTakingJobs(), kWorkerTimeoutMs);
     UnrarJob job;
     job.sourceFolder = source;
     job.extractionFolder = target;
@@ -202,3 +205,4 @@ void tst_ThreadUnrarExtraction::extractsTestArchives()
 
 QTEST_GUILESS_MAIN(tst_ThreadUnrarExtraction)
 #include "tst_ThreadUnrarExtraction.moc"
+

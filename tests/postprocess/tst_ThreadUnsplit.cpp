@@ -8,6 +8,9 @@
 
 #include <memory>
 
+// The workers run real programs and files: on a busy machine a job can take a few seconds.
+static constexpr int kWorkerTimeoutMs = 30000;
+
 using namespace TestFiles;
 using namespace SplitSets;
 
@@ -101,7 +104,7 @@ void tst_ThreadUnsplit::startWorker(bool deleteVolumes)
     connect(m_worker.get(), &ThreadUnsplit::unsplitDoneSignal, m_recorder.get(), &Recorder::onDone);
     connect(m_worker.get(), &ThreadUnsplit::UpdateProgressSignal, m_recorder.get(), &Recorder::onProgress);
     m_worker->start(QThread::NormalPriority);
-    QTRY_VERIFY(m_worker->isTakingJobs());
+    QTRY_VERIFY_WITH_TIMEOUT(m_worker->isTakingJobs(), kWorkerTimeoutMs);
 }
 
 void tst_ThreadUnsplit::addJob(quint32 id, const QString& source, const QString& destination)
@@ -131,7 +134,7 @@ void tst_ThreadUnsplit::xtremSetsBeforePlainSets()
 
     startWorker(deleteVolumes);
     addJob(4, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     const Recorder::Done& done = m_recorder->done.first();
     QCOMPARE(done.result, 0);
     QCOMPARE(done.error, QString());
@@ -160,7 +163,7 @@ void tst_ThreadUnsplit::secondSetFails()
 
     startWorker();
     addJob(1, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     const Recorder::Done& done = m_recorder->done.first();
     QCOMPARE(done.result, 2);
     QCOMPARE(done.error, QStringLiteral("Unsplit: Error while opening file: b.003.xtm"));
@@ -179,7 +182,7 @@ void tst_ThreadUnsplit::plainSetsSkipRarArchives()
 
     startWorker();
     addJob(2, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 0);
     QCOMPARE(m_recorder->done.first().job.volumesConsumed, plain);
     QCOMPARE(entries(m_target), QStringList{"movie.mkv"});
@@ -213,7 +216,7 @@ void tst_ThreadUnsplit::nothingToJoin()
     }
     startWorker();
     addJob(8, source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 1);
     QCOMPARE(m_recorder->done.first().error, QStringLiteral("Unsplit: no split file found"));
     QCOMPARE(m_recorder->done.first().job.volumesConsumed, QStringList());
@@ -226,7 +229,7 @@ void tst_ThreadUnsplit::jobsWithoutSplitFilesAnsweredBackToBack()
     startWorker();
     for (quint32 id = 0; id < 5; ++id)
         addJob(id, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 5);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 5, kWorkerTimeoutMs);
     for (quint32 id = 0; id < 5; ++id)
         QCOMPARE(m_recorder->done.at(int(id)).job.jobId, id);
 }
@@ -236,7 +239,7 @@ void tst_ThreadUnsplit::progressCarriesJobId()
     writeXtremSet(m_source, QStringLiteral("p"), patternBytes(3000), 1000, named("p.bin"));
     startWorker();
     addJob(77, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->progress, (QList<QList<quint32>>{{77, 1, 3}, {77, 2, 3}, {77, 3, 3}}));
 }
 
@@ -247,7 +250,7 @@ void tst_ThreadUnsplit::upperCaseSetFound()
                                           QStringLiteral(".XTM"));
     startWorker();
     addJob(3, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 0);
     QCOMPARE(m_recorder->done.first().job.volumesConsumed, set);
     QCOMPARE(fileSha256(m_target + QStringLiteral("/Movie.mkv")), sha256(data));
@@ -268,7 +271,7 @@ void tst_ThreadUnsplit::stopMidJoinLeavesNoPartialFile()
             Qt::DirectConnection);
     addJob(5, m_source, m_target);
     QVERIFY(m_worker->wait(5000));
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 2);
     QCOMPARE(m_recorder->done.first().error, QStringLiteral("Unsplit: joining stopped"));
     QCOMPARE(m_recorder->done.first().job.volumesConsumed, QStringList());
@@ -277,11 +280,11 @@ void tst_ThreadUnsplit::stopMidJoinLeavesNoPartialFile()
 
     // Started again, the worker joins the set.
     m_worker->start();
-    QTRY_VERIFY(m_worker->isTakingJobs());
+    QTRY_VERIFY_WITH_TIMEOUT(m_worker->isTakingJobs(), kWorkerTimeoutMs);
     QVERIFY(!m_worker->bStop);
     disconnect(worker, &ThreadUnsplit::UpdateProgressSignal, worker, nullptr);
     addJob(6, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 2, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.at(1).result, 0);
     QCOMPARE(entries(m_target), QStringList{"s.bin"});
 }
@@ -293,9 +296,9 @@ void tst_ThreadUnsplit::jobAddedBeforeStartIsDropped()
     connect(m_worker.get(), &ThreadUnsplit::unsplitDoneSignal, m_recorder.get(), &Recorder::onDone);
     addJob(1, m_source, m_target);
     m_worker->start();
-    QTRY_VERIFY(m_worker->isTakingJobs());
+    QTRY_VERIFY_WITH_TIMEOUT(m_worker->isTakingJobs(), kWorkerTimeoutMs);
     addJob(2, m_source, m_target);
-    QTRY_COMPARE(m_recorder->done.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QTest::qWait(300);
     QCOMPARE(m_recorder->done.size(), 1);
     QCOMPARE(m_recorder->done.first().job.jobId, quint32(2));
@@ -303,3 +306,4 @@ void tst_ThreadUnsplit::jobAddedBeforeStartIsDropped()
 
 QTEST_GUILESS_MAIN(tst_ThreadUnsplit)
 #include "tst_ThreadUnsplit.moc"
+
