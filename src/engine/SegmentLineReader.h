@@ -5,6 +5,10 @@
 #include <cstddef>
 #include <memory>
 
+#ifndef TQ_SEGMENT_READ_BLOCK
+#define TQ_SEGMENT_READ_BLOCK (64 * 1024)
+#endif
+
 class QIODevice;
 
 // Reads a device in large blocks and hands out its lines as views into the block buffer:
@@ -18,7 +22,8 @@ class SegmentLineReader
 public:
     static constexpr std::size_t kSlack = 64;
     // Large enough to make reads cheap, small enough to stay on the heap (no fresh pages per call).
-    static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
+    // Tests and the fuzz target build the decoder with tiny blocks to reach every boundary.
+    static constexpr std::size_t kDefaultBlockSize = TQ_SEGMENT_READ_BLOCK;
 
     explicit SegmentLineReader(QIODevice &device, std::size_t blockSize = kDefaultBlockSize);
 

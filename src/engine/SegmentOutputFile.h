@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <memory>
 
+#ifndef TQ_SEGMENT_WRITE_BUFFER
+#define TQ_SEGMENT_WRITE_BUFFER (64 * 1024)
+#endif
+
 class Crc32;
 
 // The file a segment is decoded into. Decoded bytes are collected in a large buffer and reach
@@ -16,7 +20,8 @@ class SegmentOutputFile
 {
 public:
     // Large enough to make writes cheap, small enough to stay on the heap (no fresh pages per call).
-    static constexpr std::size_t kBufferSize = 64 * 1024;
+    // Tests and the fuzz target build the decoder with a tiny buffer to reach every boundary.
+    static constexpr std::size_t kBufferSize = TQ_SEGMENT_WRITE_BUFFER;
     static constexpr std::size_t kWriteSlack = 64;
 
     SegmentOutputFile();
