@@ -197,10 +197,11 @@ __attribute__((target("ssse3,popcnt"))) std::size_t ssse3LineRun(const unsigned 
                                    _mm_loadl_epi64(reinterpret_cast<const __m128i *>(keepShuffles[keep >> 8].data()))),
                 upperHalf);
             const __m128i packed = _mm_shuffle_epi8(decoded, shuffle);
+            // Only the full count lies on the chain from one block to the next.
+            const unsigned lowerCount = unsigned(__builtin_popcount(keep & 0xFF));
             _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o), packed);
-            o += unsigned(__builtin_popcount(keep & 0xFF));
-            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o), _mm_srli_si128(packed, 8));
-            o += unsigned(__builtin_popcount(keep >> 8));
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o + lowerCount), _mm_srli_si128(packed, 8));
+            o += unsigned(__builtin_popcount(keep));
             i += 16;
             continue;
         }
