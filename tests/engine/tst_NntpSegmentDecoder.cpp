@@ -83,6 +83,7 @@ private slots:
     void decode();
 
     void missingInputGivesThreeAndCreatesNothing();
+    void inputThatCannotBeReadGivesFive();
     void outputFolderIsCreatedWithItsParents();
     void unusableOutputPlace_data();
     void unusableOutputPlace();
@@ -425,6 +426,16 @@ void tst_NntpSegmentDecoder::missingInputGivesThreeAndCreatesNothing()
     QVERIFY(run.firstName.isEmpty() && run.outName.isEmpty() && run.error.isEmpty());
     QVERIFY(entriesOf(work.path()).isEmpty());
     QCOMPARE(decodeFile(QString(), work.filePath("download"), "post").result, 3);
+}
+
+void tst_NntpSegmentDecoder::inputThatCannotBeReadGivesFive()
+{
+    QTemporaryDir work;
+    QVERIFY(QDir(work.path()).mkdir("folder.tmp"));
+    const Run run = decodeFile(work.filePath("folder.tmp"), work.filePath("download"), "post");
+    QCOMPARE(run.result, 5);
+    QVERIFY(run.firstName.isEmpty() && run.outName.isEmpty());
+    QVERIFY(!QDir(work.filePath("download")).exists());
 }
 
 void tst_NntpSegmentDecoder::outputFolderIsCreatedWithItsParents()
