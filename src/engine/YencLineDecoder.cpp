@@ -221,6 +221,80 @@ __attribute__((target("ssse3,popcnt"))) std::size_t ssse3LineRun(const unsigned 
     return o;
 }
 
+// The SSSE3 routine's rules on 32-byte blocks. A shuffle stays within its 16-byte half, so each
+// half is packed on its own and stored in two 8-byte pieces as there; the byte after an "=" is
+// found by shifting the escape mask one byte across the halves.
+__attribute__((target("avx2,popcnt"))) std::size_t avx2LineRun(const unsigned char *in, std::size_t length,
+                                                               unsigned char *out, std::size_t &consumed)
+{
+    const __m256i escape = _mm256_set1_epi8(char(kEscape));
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i offset = _mm256_set1_epi8(char(kOffset));
+    const __m256i escapeOffset = _mm256_set1_epi8(64);
+    const __m128i upperHalf = _mm_set_epi8(8, 8, 8, 8, 8, 8, 8, 8, 0, 0, 0, 0, 0, 0, 0, 0);
+    constexpr unsigned lastByte = 0x80000000u;
+    const auto shuffleFor = [&upperHalf](unsigned keep16) {
+        return _mm_add_epi8(
+            _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(keepShuffles[keep16 & 0xFF].data())),
+                               _mm_loadl_epi64(reinterpret_cast<const __m128i *>(keepShuffles[keep16 >> 8].data()))),
+            upperHalf);
+    };
+    std::size_t i = 0;
+    std::size_t o = 0;
+    bool more = !beginsControlLine(in, length);
+    while (more) {
+        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(in + i));
+        const __m256i isEscape = _mm256_cmpeq_epi8(block, escape);
+        const unsigned escapes = unsigned(_mm256_movemask_epi8(isEscape));
+        const unsigned lfs = unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, lf)));
+        const unsigned crs = unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, cr)));
+        const bool byteWise = i + 32 > length || (escapes & (escapes << 1)) != 0
+            || ((escapes | lfs | crs) & lastByte) != 0 || ((lfs << 1) & escapes) != 0;
+        if (!byteWise) {
+            const __m256i afterEscape
+                = _mm256_alignr_epi8(isEscape, _mm256_permute2x128_si256(isEscape, isEscape, 0x08), 15);
+            const __m256i decoded
+                = _mm256_sub_epi8(_mm256_sub_epi8(block, offset), _mm256_and_si256(afterEscape, escapeOffset));
+            const unsigned keep = ~(escapes | lfs | (crs & (lfs >> 1)));
+            const __m256i shuffle = _mm256_inserti128_si256(_mm256_castsi128_si256(shuffleFor(keep & 0xFFFF)),
+                                                            shuffleFor(keep >> 16), 1);
+            const __m256i packed = _mm256_shuffle_epi8(decoded, shuffle);
+            const __m128i lower = _mm256_castsi256_si128(packed);
+            const __m128i upper = _mm256_extracti128_si256(packed, 1);
+            const unsigned count0 = unsigned(__builtin_popcount(keep & 0xFF));
+            const unsigned count01 = unsigned(__builtin_popcount(keep & 0xFFFF));
+            const unsigned count012 = unsigned(__builtin_popcount(keep & 0xFFFFFF));
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o), lower);
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o + count0), _mm_srli_si128(lower, 8));
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o + count01), upper);
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + o + count012), _mm_srli_si128(upper, 8));
+            o += unsigned(__builtin_popcount(keep));
+            i += 32;
+            continue;
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(out + o), _mm256_sub_epi8(block, offset));
+        const unsigned specials = escapes | lfs | crs;
+        if (specials == 0) { // past the input's end only after its last LF, which is special
+            i += 32;
+            o += 32;
+            continue;
+        }
+        const unsigned plain = unsigned(__builtin_ctz(specials));
+        i += plain;
+        o += plain;
+        more = handleSpecial(in, length, out, i, o);
+    }
+    consumed = i;
+    return o;
+}
+
+bool detectAvx2()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+}
+
 bool detectSsse3()
 {
     __builtin_cpu_init();
@@ -276,17 +350,31 @@ std::size_t YencLineDecoder::decodeLines(const unsigned char *in, std::size_t le
                                          std::size_t &consumed)
 {
 #ifdef TQ_HAVE_SSE2_KERNELS
+    if (hasAvx2())
+        return avx2LineRun(in, length, out, consumed);
     if (hasSsse3())
         return ssse3LineRun(in, length, out, consumed);
 #endif
     return decodeLinesSse2(in, length, out, consumed);
 }
 
+std::size_t YencLineDecoder::decodeLinesAvx2(const unsigned char *in, std::size_t length, unsigned char *out,
+                                             std::size_t &consumed)
+{
+#ifdef TQ_HAVE_SSE2_KERNELS
+    if (hasAvx2())
+        return avx2LineRun(in, length, out, consumed);
+#endif
+    return decodeLinesSsse3(in, length, out, consumed);
+}
+
 std::size_t YencLineDecoder::decodeLinesSsse3(const unsigned char *in, std::size_t length, unsigned char *out,
                                               std::size_t &consumed)
 {
 #ifdef TQ_HAVE_SSE2_KERNELS
-    return ssse3LineRun(in, length, out, consumed);
+    if (hasSsse3())
+        return ssse3LineRun(in, length, out, consumed);
+    return sse2LineRun(in, length, out, consumed);
 #else
     return decodeLinesScalar(in, length, out, consumed);
 #endif
@@ -312,9 +400,21 @@ bool YencLineDecoder::hasSsse3()
 #endif
 }
 
+bool YencLineDecoder::hasAvx2()
+{
+#ifdef TQ_HAVE_SSE2_KERNELS
+    static const bool available = detectAvx2();
+    return available;
+#else
+    return false;
+#endif
+}
+
 const char *YencLineDecoder::kernelName()
 {
 #ifdef TQ_HAVE_SSE2_KERNELS
+    if (hasAvx2())
+        return "avx2";
     return hasSsse3() ? "ssse3" : "sse2";
 #else
     return "scalar";

@@ -12,8 +12,8 @@
 class YencLineDecoder
 {
 public:
-    static constexpr std::size_t kReadSlack = 16;
-    static constexpr std::size_t kWriteSlack = 16;
+    static constexpr std::size_t kReadSlack = 32;
+    static constexpr std::size_t kWriteSlack = 32;
 
     // One line without its line end. Returns the number of bytes written to out.
     static std::size_t decode(const unsigned char *in, std::size_t length, unsigned char *out);
@@ -31,15 +31,20 @@ public:
     static std::size_t decodeLinesScalar(const unsigned char *in, std::size_t length, unsigned char *out,
                                          std::size_t &consumed);
 
-    // The run routines one by one, for tests. decodeLines() takes the SSSE3 one where
-    // hasSsse3() (SSSE3 and POPCNT) is true, else the SSE2 one (or the scalar one off x86).
+    // The run routines one by one, for tests. decodeLines() takes the AVX2 one where hasAvx2()
+    // (AVX2 and POPCNT) is true, else the SSSE3 one where hasSsse3() (SSSE3 and POPCNT) is
+    // true, else the SSE2 one (or the scalar one off x86). A routine the processor cannot run
+    // hands over to the next one down.
     static std::size_t decodeLinesSse2(const unsigned char *in, std::size_t length, unsigned char *out,
                                        std::size_t &consumed);
     static std::size_t decodeLinesSsse3(const unsigned char *in, std::size_t length, unsigned char *out,
                                         std::size_t &consumed);
+    static std::size_t decodeLinesAvx2(const unsigned char *in, std::size_t length, unsigned char *out,
+                                       std::size_t &consumed);
     static bool hasSsse3();
+    static bool hasAvx2();
 
-    // "ssse3", "sse2" or "scalar": the routines decodeLines() uses here.
+    // "avx2", "ssse3", "sse2" or "scalar": the routines decodeLines() uses here.
     static const char *kernelName();
 };
 

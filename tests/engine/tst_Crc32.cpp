@@ -59,9 +59,11 @@ void tst_Crc32::blockUpdateMatchesBytewiseAndZlib_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("split");
-    // Lengths around the folding thresholds (16-byte blocks, 64-byte lanes), odd alignments
+    // Lengths around the folding thresholds (16-byte blocks, 64- and 128-byte lanes, the 256 bytes
+    // of the 32-byte fold), odd alignments
     // and a block split in two updates.
-    for (const int size : {1, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 255, 1000, 4096, 65537, 1 << 20}) {
+    for (const int size : {1, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 255, 256, 257, 271, 383, 384, 1000,
+                           4096, 65537, 1 << 20}) {
         for (const int offset : {0, 1, 7}) {
             QTest::addRow("size %d offset %d", size, offset) << size << offset << size;
             QTest::addRow("size %d offset %d split", size, offset) << size << offset << size / 3;

@@ -80,6 +80,8 @@ std::vector<RunRoutine> runRoutines()
                                         YencLineDecoder::decodeLines};
     if (YencLineDecoder::hasSsse3())
         routines.push_back(YencLineDecoder::decodeLinesSsse3);
+    if (YencLineDecoder::hasAvx2())
+        routines.push_back(YencLineDecoder::decodeLinesAvx2);
     return routines;
 }
 
