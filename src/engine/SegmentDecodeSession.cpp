@@ -12,6 +12,10 @@
 #include <climits>
 #include <cstring>
 
+// The yEnc routines read and write past their bytes into the slack of both buffers.
+static_assert(SegmentLineReader::kSlack >= YencLineDecoder::kReadSlack, "read slack too small for the yEnc routines");
+static_assert(SegmentOutputFile::kWriteSlack >= YencLineDecoder::kWriteSlack, "write slack too small for the yEnc routines");
+
 namespace {
 
 bool startsWith(const unsigned char *line, std::size_t length, const char *prefix)

@@ -19,6 +19,7 @@ private slots:
     void runOfLines_data();
     void runOfLines();
     void randomRunsMatchLineByLine();
+    void encodedDataRunsMatchLineByLine_data();
     void encodedDataRunsMatchLineByLine();
 };
 
@@ -205,15 +206,28 @@ void tst_YencLineDecoder::randomRunsMatchLineByLine()
     }
 }
 
+void tst_YencLineDecoder::encodedDataRunsMatchLineByLine_data()
+{
+    QTest::addColumn<int>("escapeOneIn");
+    QTest::addColumn<int>("maxLineLength");
+    // Escapes far more often than in real data, so that they meet every position in a block;
+    // then as often as in real data and with long lines, so that many blocks in a row have
+    // none and the routines' fastest ways are taken.
+    QTest::newRow("dense escapes") << 8 << 140;
+    QTest::newRow("escapes as in real data") << 64 << 140;
+    QTest::newRow("sparse escapes, long lines") << 256 << 400;
+}
+
 void tst_YencLineDecoder::encodedDataRunsMatchLineByLine()
 {
-    // Lines as posters write them, with every escape position: every vector path is taken.
+    QFETCH(int, escapeOneIn);
+    QFETCH(int, maxLineLength);
     QRandomGenerator generator(9);
     QByteArray lines;
     for (int line = 0; line < 400; ++line) {
-        const int length = 1 + int(generator.bounded(140));
+        const int length = 1 + int(generator.bounded(maxLineLength));
         for (int i = 0; i < length; ++i) {
-            if (generator.bounded(8) == 0)
+            if (generator.bounded(escapeOneIn) == 0)
                 lines += '=';
             lines += char(generator.bounded(256) | 0x10); // no CR or LF in the data
         }
