@@ -336,13 +336,13 @@ void tst_ThreadParity::realPar2()
 void tst_ThreadParity::progressSplitAtCarriageReturns()
 {
     const QString programs = standInPar2(
-        "printf 'Loading: 5.3%%\\rLoading: 11.1%%\\r'; sleep 0.4\n"
-        "printf 'Scanning: 1.3%%\\rOpening: \"b.bin\"\\n\\n'; sleep 0.4\n"
-        "printf 'Scanning: 2.0%%\\rTarget: \"b.bin\" - found.\\n'; sleep 0.4\n"
+        "printf 'Loading: 5.3%%\\rLoading: 11.1%%\\r'; sleep 1\n"
+        "printf 'Scanning: 1.3%%\\rOpening: \"b.bin\"\\n\\n'; sleep 1\n"
+        "printf 'Scanning: 2.0%%\\rTarget: \"b.bin\" - found.\\n'; sleep 1\n"
         "echo 'All files are correct, repair is not required.'");
     startWorker(programs);
     m_worker->addJob(makeJob(1, QStringLiteral("/x/movie.par2"), m_dir->path()));
-    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().exitCode, 0);
     QCOMPARE(m_recorder->done.first().job.result, QStringLiteral("0"));
     QVERIFY(m_recorder->progress.size() >= 3);
@@ -354,11 +354,11 @@ void tst_ThreadParity::progressSplitAtCarriageReturns()
 void tst_ThreadParity::argumentsGivenToPar2()
 {
     const QString programs = standInPar2(
-        "printf '<%s>' \"$@\"; echo; sleep 0.4");
+        "printf '<%s>' \"$@\"; echo; sleep 1");
     startWorker(programs);
     const QString folder = QStringLiteral("/dl/My \"Set\" ü");
     m_worker->addJob(makeJob(1, folder + QStringLiteral("/movie.par2"), folder));
-    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->progress.size(), 1);
     QCOMPARE(m_recorder->progress.first().second,
              QStringLiteral("<r></dl/My \"Set\" ü/movie.par2></dl/My \"Set\" ü/*>"));
@@ -367,16 +367,16 @@ void tst_ThreadParity::argumentsGivenToPar2()
 void tst_ThreadParity::jobsRunInOrder()
 {
     const QString programs = standInPar2(
-        "echo \"checking $2\"; sleep 0.3\n"
+        "echo \"checking $2\"; sleep 1\n"
         "echo 'You need 3 more recovery blocks to be able to repair.'; exit 2");
     writeFile(m_dir->path() + QStringLiteral("/a.bin"), "data");
     startWorker(programs);
     m_worker->addJob(makeJob(5, QStringLiteral("/x/five.par2"), m_dir->path()));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_recorder->progress.isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_recorder->progress.isEmpty(), kWorkerTimeoutMs);
     // Queued while the first job runs.
     m_worker->addJob(makeJob(6, QStringLiteral("/x/six.par2"), m_dir->path()));
     m_worker->addJob(makeJob(7, QStringLiteral("/x/seven.par2"), m_dir->path()));
-    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 3, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 3, kWorkerTimeoutMs);
 
     QStringList expected;
     for (quint32 id : {5u, 6u, 7u})
@@ -419,7 +419,7 @@ void tst_ThreadParity::stopEndsRunningJobWithDoneSignal()
     m_worker->addJob(makeJob(8, QStringLiteral("/x/movie.par2"), m_dir->path()));
     m_worker->addJob(makeJob(9, QStringLiteral("/x/other.par2"), m_dir->path()));
 
-    QTRY_VERIFY_WITH_TIMEOUT(m_worker->isFinished(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_worker->isFinished(), kWorkerTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     const Recorder::Done& done = m_recorder->done.first();
     QCOMPARE(done.job.jobId, 8u);
@@ -441,7 +441,7 @@ void tst_ThreadParity::missingPar2AnswersEveryJob()
     startWorker(m_dir->path() + QStringLiteral("/programs"));
     m_worker->addJob(makeJob(1, QStringLiteral("/x/movie.par2"), m_dir->path()));
     m_worker->addJob(makeJob(2, QStringLiteral("/x/movie.par2"), m_dir->path()));
-    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 2, kWorkerTimeoutMs);
     qputenv("PATH", savedPath);
 
     for (int i = 0; i < 2; ++i) {
@@ -463,7 +463,7 @@ void tst_ThreadParity::jobAddedBeforeStartIsDropped()
     QTest::qWait(400);
     QVERIFY(m_recorder->done.isEmpty());
     m_worker->addJob(makeJob(2, QStringLiteral("/x/later.par2"), m_dir->path()));
-    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().job.jobId, 2u);
 }
 

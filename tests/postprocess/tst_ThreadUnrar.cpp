@@ -18,17 +18,20 @@ const QByteArray kRarMark("Rar!\x1a\x07\x00", 7);
 
 // A stand-in for unrar: it appends its arguments, one a line, and an end mark to calls.log
 // beside itself, then acts as the files named after the archive's file name ask: prints
-// <name>.out, sleeps for a long time when <name>.sleep exists, exits with <name>.code.
-const QByteArray kStandIn = R"(here=$(dirname "$0")
+// <name>.out, stays <name>.linger seconds more when that file exists (so that the output
+// is read while it runs, not drained after its end), sleeps for a long time when <name>.sleep
+// exists, exits with <name>.code.
+const QByteArray kStandIn = R"sh(here=$(dirname "$0")
 for argument in "$@"; do printf '%s\n' "$argument"; done >> "$here/calls.log"
 echo '--end--' >> "$here/calls.log"
 eval "archive=\${$(($# - 1))}"
 name=$(basename "$archive")
 [ -f "$here/$name.out" ] && cat "$here/$name.out"
+[ -f "$here/$name.linger" ] && sleep "$(cat "$here/$name.linger")"
 [ -f "$here/$name.sleep" ] && exec sleep 30
 code=0
 [ -f "$here/$name.code" ] && code=$(cat "$here/$name.code")
-exit $code)";
+exit $code)sh";
 
 // Collects the worker's signals in the test's thread (they arrive queued).
 class Recorder : public QObject
@@ -265,6 +268,8 @@ void tst_ThreadUnrar::progressRelayed()
 {
     QVERIFY(writeFile(m_source + QStringLiteral("/movie.rar"), kRarMark));
     setBehaviour(QStringLiteral("movie.rar"), 0, "Extracting  movie.mkv   45%");
+    // Output that comes after the program has ended is drained without progress reports.
+    QVERIFY(writeFile(m_bin + QStringLiteral("/movie.rar.linger"), "2"));
     startWorker();
     addJob(42, m_source, m_target);
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
@@ -429,8 +434,9 @@ void tst_ThreadUnrar::stopMidJob()
     QElapsedTimer timer;
     timer.start();
     m_worker->bStop = true;
-    QVERIFY(m_worker->wait(5000));
-    QVERIFY(timer.elapsed() < 4000);
+    // The stand-in would sleep 30 s: ending well before that means it was killed.
+    QVERIFY(m_worker->wait(20000));
+    QVERIFY(timer.elapsed() < 20000);
     // Every archive of the job is still started, and killed at once; the job still reports.
     QCOMPARE(calls().size(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
