@@ -11,15 +11,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-quint64 saturatingAdd(quint64 a, quint64 b)
-{
-    return b > std::numeric_limits<quint64>::max() - a ? std::numeric_limits<quint64>::max() : a + b;
-}
-
-} // namespace
-
 NzbFile::NzbFile(QObject *parent)
     : QObject(parent)
 {
@@ -56,6 +47,11 @@ QString NzbFile::getGroup(int index) const
     if (index < 0 || index >= listGroups.size())
         return QStringLiteral("");
     return listGroups.at(index);
+}
+
+quint64 NzbFile::saturatingAdd(quint64 a, quint64 b)
+{
+    return b > std::numeric_limits<quint64>::max() - a ? std::numeric_limits<quint64>::max() : a + b;
 }
 
 int NzbFile::segmentKey(const QString &numberText)

@@ -55,6 +55,8 @@ public:
 
     // Segment key of a number text: its base-10 value, 0 when it is no number.
     static int segmentKey(const QString &numberText);
+    // Byte sums stop at the largest value instead of wrapping on absurd sizes.
+    static quint64 saturatingAdd(quint64 a, quint64 b);
 
     quint64 uiSize = 0;
     quint64 uiDownloaded = 0;

@@ -8,14 +8,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
-
-quint64 saturatingAdd(quint64 a, quint64 b)
-{
-    return b > std::numeric_limits<quint64>::max() - a ? std::numeric_limits<quint64>::max() : a + b;
-}
 
 QString joinFolder(const QString &base, const QString &name)
 {
@@ -130,10 +124,10 @@ void NzbFiles::recomputeTotalsLocked()
     uiDownloaded = 0;
     for (NzbFile *file : qAsConst(listFiles)) {
         if (!file->bExcluded)
-            uiTotalSize = saturatingAdd(uiTotalSize, file->uiSize);
+            uiTotalSize = NzbFile::saturatingAdd(uiTotalSize, file->uiSize);
         if (!file->bExcluded && !file->bPaused)
-            uiSizeToDownload = saturatingAdd(uiSizeToDownload, file->uiSize);
-        uiDownloaded = saturatingAdd(uiDownloaded, file->uiDownloaded);
+            uiSizeToDownload = NzbFile::saturatingAdd(uiSizeToDownload, file->uiSize);
+        uiDownloaded = NzbFile::saturatingAdd(uiDownloaded, file->uiDownloaded);
     }
 }
 
@@ -147,7 +141,7 @@ void NzbFiles::addToSizeToDownload(const QList<NzbFile *> &files)
 {
     QMutexLocker locker(&mutex);
     for (NzbFile *file : files)
-        uiSizeToDownload = saturatingAdd(uiSizeToDownload, file->uiSize);
+        uiSizeToDownload = NzbFile::saturatingAdd(uiSizeToDownload, file->uiSize);
 }
 
 void NzbFiles::addDownloadedBytes(quint64 bytes)
@@ -229,10 +223,10 @@ void NzbFiles::sortFiles(bool smartDownload)
     uiSizeToDownload = 0;
     uiDownloaded = 0;
     for (NzbFile *file : qAsConst(listFiles)) {
-        uiTotalSize = saturatingAdd(uiTotalSize, file->uiSize);
+        uiTotalSize = NzbFile::saturatingAdd(uiTotalSize, file->uiSize);
         if (!file->bPaused)
-            uiSizeToDownload = saturatingAdd(uiSizeToDownload, file->uiSize);
-        uiDownloaded = saturatingAdd(uiDownloaded, file->uiDownloaded);
+            uiSizeToDownload = NzbFile::saturatingAdd(uiSizeToDownload, file->uiSize);
+        uiDownloaded = NzbFile::saturatingAdd(uiDownloaded, file->uiDownloaded);
     }
 }
 
@@ -264,7 +258,7 @@ QList<NzbFile *> NzbFiles::selectPar2Volumes(quint64 blocksNeeded, const QString
         const int par2 = subject.indexOf(QLatin1String(".PAR2"));
         bool ok = false;
         const quint64 blocks = subject.mid(plus + 1, par2 - plus - 1).toULongLong(&ok, 10);
-        sum = saturatingAdd(sum, ok ? blocks : 0);
+        sum = NzbFile::saturatingAdd(sum, ok ? blocks : 0);
         selected.append(volume);
         if (sum >= blocksNeeded)
             return selected;
