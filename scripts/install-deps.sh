@@ -12,6 +12,8 @@ PACKAGES=(
   # run and test
   par2 libarchive-tools xvfb xauth procps
   inn2
+  # windows: Qt's own translations, and Arial's metric twin for stable layouts and pictures
+  qttranslations5-l10n fonts-liberation2
 )
 
 missing=()

@@ -1,0 +1,6 @@
+#include "app/ChartXYBorder.h"
+
+ChartXYBorder::ChartXYBorder(QObject *parent)
+    : QObject(parent)
+{
+}

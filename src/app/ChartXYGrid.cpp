@@ -1,0 +1,6 @@
+#include "app/ChartXYGrid.h"
+
+ChartXYGrid::ChartXYGrid(QObject *parent)
+    : QObject(parent)
+{
+}

@@ -1,0 +1,151 @@
+#include "ModalAnswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QString withoutMnemonic(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+ModalAnswerer::Seen describe(QWidget *window)
+{
+    ModalAnswerer::Seen seen;
+    seen.className = QString::fromLatin1(window->metaObject()->className());
+    seen.objectName = window->objectName();
+    seen.title = window->windowTitle();
+    if (auto *box = qobject_cast<QMessageBox *>(window)) {
+        seen.text = box->text();
+        seen.informativeText = box->informativeText();
+        seen.icon = box->icon();
+        if (QPushButton *button = box->defaultButton())
+            seen.defaultButton = box->standardButton(button);
+    }
+    return seen;
+}
+
+} // namespace
+
+ModalAnswerer::ModalAnswerer(QObject *parent)
+    : QObject(parent)
+{
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+    timer.start();
+}
+
+ModalAnswerer::~ModalAnswerer() = default;
+
+void ModalAnswerer::pressNext(QMessageBox::StandardButton button)
+{
+    handleNext([button](QWidget *window) {
+        auto *box = qobject_cast<QMessageBox *>(window);
+        if (box && box->button(button)) {
+            box->button(button)->click();
+            return;
+        }
+        qWarning("ModalAnswerer: %s has no such button; rejected instead",
+                 window->metaObject()->className());
+        if (auto *dialog = qobject_cast<QDialog *>(window))
+            dialog->reject();
+        else
+            window->close();
+    });
+}
+
+void ModalAnswerer::clickNext(const QString &text)
+{
+    handleNext([text](QWidget *window) {
+        const QList<QAbstractButton *> buttons = window->findChildren<QAbstractButton *>();
+        for (QAbstractButton *button : buttons) {
+            if (withoutMnemonic(button->text()) == withoutMnemonic(text) && button->isVisible()) {
+                button->click();
+                return;
+            }
+        }
+        qWarning("ModalAnswerer: no button \"%s\" in %s; rejected instead", qPrintable(text),
+                 window->metaObject()->className());
+        if (auto *dialog = qobject_cast<QDialog *>(window))
+            dialog->reject();
+        else
+            window->close();
+    });
+}
+
+void ModalAnswerer::chooseFileNext(const QString &path)
+{
+    handleNext([path](QWidget *window) {
+        auto *chooser = qobject_cast<QFileDialog *>(window);
+        if (!chooser) {
+            qWarning("ModalAnswerer: %s is no file dialog; rejected instead",
+                     window->metaObject()->className());
+            if (auto *dialog = qobject_cast<QDialog *>(window))
+                dialog->reject();
+            return;
+        }
+        chooser->selectFile(path);
+        static_cast<QDialog *>(chooser)->accept(); // protected in QFileDialog, public in QDialog
+    });
+}
+
+void ModalAnswerer::acceptNext()
+{
+    handleNext([](QWidget *window) {
+        if (auto *box = qobject_cast<QMessageBox *>(window)) {
+            if (QPushButton *button = box->defaultButton()) {
+                button->click();
+                return;
+            }
+        }
+        if (auto *dialog = qobject_cast<QDialog *>(window))
+            dialog->accept();
+        else
+            window->close();
+    });
+}
+
+void ModalAnswerer::rejectNext()
+{
+    handleNext([](QWidget *window) {
+        if (auto *box = qobject_cast<QMessageBox *>(window)) {
+            if (QAbstractButton *button = box->escapeButton()) {
+                button->click();
+                return;
+            }
+        }
+        if (auto *dialog = qobject_cast<QDialog *>(window))
+            dialog->reject();
+        else
+            window->close();
+    });
+}
+
+void ModalAnswerer::handleNext(const std::function<void(QWidget *)> &handler)
+{
+    answers.enqueue(handler);
+}
+
+bool ModalAnswerer::waitForAnswered(int count, int timeoutMs)
+{
+    return QTest::qWaitFor([this, count] { return seenWindows.size() >= count; }, timeoutMs);
+}
+
+void ModalAnswerer::poll()
+{
+    QWidget *window = QApplication::activeModalWidget();
+    if (!window || answers.isEmpty())
+        return;
+    // A window that was answered but has not closed yet is not answered twice.
+    if (window == lastAnswered && window->isVisible())
+        return;
+    lastAnswered = window;
+    seenWindows << describe(window);
+    const std::function<void(QWidget *)> answer = answers.dequeue();
+    answer(window);
+}
