@@ -98,7 +98,13 @@ void ModalAnswerer::acceptNext()
 {
     handleNext([](QWidget *window) {
         if (auto *box = qobject_cast<QMessageBox *>(window)) {
-            if (QPushButton *button = box->defaultButton()) {
+            QAbstractButton *button = box->defaultButton();
+            for (QAbstractButton *candidate : box->buttons()) {
+                const QMessageBox::ButtonRole role = box->buttonRole(candidate);
+                if (!button && (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole))
+                    button = candidate;
+            }
+            if (button) {
                 button->click();
                 return;
             }
@@ -136,6 +142,16 @@ bool ModalAnswerer::waitForAnswered(int count, int timeoutMs)
     return QTest::qWaitFor([this, count] { return seenWindows.size() >= count; }, timeoutMs);
 }
 
+bool ModalAnswerer::eventFilter(QObject *watched, QEvent *event)
+{
+    // A window shown again (a dialog run twice) is a new window to answer.
+    if (event->type() == QEvent::Hide && watched == lastAnswered) {
+        watched->removeEventFilter(this);
+        lastAnswered = nullptr;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void ModalAnswerer::poll()
 {
     QWidget *window = QApplication::activeModalWidget();
@@ -145,6 +161,7 @@ void ModalAnswerer::poll()
     if (window == lastAnswered && window->isVisible())
         return;
     lastAnswered = window;
+    window->installEventFilter(this);
     seenWindows << describe(window);
     const std::function<void(QWidget *)> answer = answers.dequeue();
     answer(window);

@@ -56,6 +56,9 @@ public:
     int pendingCount() const { return answers.size(); }
     const QList<Seen> &seen() const { return seenWindows; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void poll();
 

@@ -35,3 +35,5 @@ function(tq_add_gui_test name)
     "XDG_CONFIG_HOME=${home}/.config" "XDG_DATA_HOME=${home}/.local/share"
     "XDG_CACHE_HOME=${home}/.cache")
 endfunction()
+
+tq_add_gui_test(tst_GuiTestSupport SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_GuiTestSupport.cpp)
