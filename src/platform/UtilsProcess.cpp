@@ -107,14 +107,19 @@ bool spawnChild(const QString& path, const QStringList& arguments, Child& child)
     return true;
 }
 
-// True once the child has ended; its status is then in `status` and the child is reaped.
-bool reapIfEnded(pid_t pid, int& status)
+enum class ChildState { Running, Ended, WaitFailed };
+
+// Ended: the child was reaped and its status is in `status`. WaitFailed: the child cannot be
+// waited for (already reaped elsewhere, or SIGCHLD ignored): it is gone, its status unknown.
+ChildState reapIfEnded(pid_t pid, int& status)
 {
     pid_t result;
     do {
         result = waitpid(pid, &status, WNOHANG);
     } while (result < 0 && errno == EINTR);
-    return result == pid || result < 0;
+    if (result == pid)
+        return ChildState::Ended;
+    return result < 0 ? ChildState::WaitFailed : ChildState::Running;
 }
 
 void killAndReap(pid_t pid, int& status)
@@ -131,7 +136,7 @@ quint32 exitCodeOf(int status)
         return quint32(WEXITSTATUS(status));
     if (WIFSIGNALED(status))
         return quint32(128 + WTERMSIG(status));
-    return 0;
+    return ProcessRun::kExitCodeUnknown;
 }
 
 // Reads the child's output pipe without blocking and turns what it reads into text.
@@ -209,7 +214,8 @@ void pollUntilEnd(const Child& child, const ProcessRunOptions& options, ProcessR
     for (;;) {
         // Whether the child has ended is taken before this poll's read, so that whatever it
         // wrote before ending is collected by this read or by the drain.
-        const bool ended = reapIfEnded(child.pid, status);
+        const ChildState state = reapIfEnded(child.pid, status);
+        const bool ended = state != ChildState::Running;
         if (!ended)
             reader.waitForOutput(kWaitMs);
         if (options.pauseAfterPoll)
@@ -229,7 +235,8 @@ void pollUntilEnd(const Child& child, const ProcessRunOptions& options, ProcessR
             }
         }
         if (ended) {
-            run.exitCode = exitCodeOf(status);
+            run.exitCode =
+                state == ChildState::Ended ? exitCodeOf(status) : ProcessRun::kExitCodeUnknown;
             break;
         }
     }

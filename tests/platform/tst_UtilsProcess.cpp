@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <memory>
 
 
@@ -23,6 +24,7 @@ private slots:
     void outputLongerThanReserve();
     void delayedPiecesReachHandlerSeparately();
     void multiByteCharacterSplitOverReads();
+    void failedWaitIsNeverSuccess();
     void stopKillsProgramAndItsChildren();
     void stopSetBeforeStart();
     void missingOrUnusableProgram();
@@ -100,6 +102,25 @@ void tst_UtilsProcess::outputAndExitCode()
     QVERIFY(!run.stopped);
     QCOMPARE(run.output, output);
     QCOMPARE(run.exitCode, exitCode);
+}
+
+void tst_UtilsProcess::failedWaitIsNeverSuccess()
+{
+    // With SIGCHLD ignored the system reaps children itself: waitpid fails with ECHILD and
+    // the program's status is lost. A program that exits 0 must not read as a success then.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction previous {};
+    QCOMPARE(sigaction(SIGCHLD, &ignore, &previous), 0);
+    const ProcessRun run = runScript("echo finished; exit 0");
+    sigaction(SIGCHLD, &previous, nullptr);
+
+    QVERIFY(run.started);
+    QVERIFY(!run.stopped);
+    QCOMPARE(run.exitCode, ProcessRun::kExitCodeUnknown);
+    QVERIFY(run.exitCode != 0);
+    QCOMPARE(run.output, QStringLiteral("finished\n"));
 }
 
 void tst_UtilsProcess::readStopsAtZeroByte()
