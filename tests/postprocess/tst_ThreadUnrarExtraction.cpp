@@ -140,6 +140,14 @@ void tst_ThreadUnrarExtraction::extractsTestArchives_data()
     QTest::newRow("RAR 5 solid encrypted")
         << QStringList{"libarchive/test_read_format_rar5_solid_encrypted.rar"} << QStringLiteral("password") << 0
         << encryptedFour << QStringList();
+    for (const QString& set : {QStringLiteral("testfile5encdata"), QStringLiteral("testfile5encnam")}) {
+        QStringList volumes;
+        for (int n = 1; n <= 3; ++n)
+            volumes.append(QStringLiteral("nzbget-gpl2/%1.part0%2.rar").arg(set).arg(n));
+        QTest::newRow(qPrintable("RAR 5 encrypted file split across volumes: " + set))
+            << volumes << QStringLiteral("123") << 0
+            << QStringList{set + ".dat 68161 4e4dcf815e466fb4"} << QStringList();
+    }
     QTest::newRow("wrong password keeps the archive")
         << QStringList{"libarchive/test_read_format_rar_encryption_data.rar>secret.rar"} << QStringLiteral("wrong")
         << 11 << QStringList() << QStringList{"secret.rar"};

@@ -153,6 +153,16 @@ const QString kC = "c.txt 18 0b8a3f12dc4e493b";
 const QString kD = "d.txt 18 7e57320eb71e3762";
 const QString kFoo = "foo.txt 16 325d7b459b439684";
 const QString kBar = "bar.txt 16 7113d093a90b4a5c";
+const QString kEncData = "testfile5encdata.dat 68161 4e4dcf815e466fb4";
+const QString kEncNam = "testfile5encnam.dat 68161 4e4dcf815e466fb4";
+
+QStringList splitEncryptedVolumes(const QString &set, const QList<int> &numbers)
+{
+    QStringList names;
+    for (int n : numbers)
+        names << QString("nzbget-gpl2/%1.part%2.rar").arg(set).arg(n, 2, 10, QChar('0'));
+    return names;
+}
 
 } // namespace
 
@@ -163,6 +173,7 @@ class tst_Unrar : public QObject
 private slots:
     void extractsArchive_data();
     void extractsArchive();
+    void splitEncryptedFileIsWhole();
     void failureLeavesNoBrokenFile_data();
     void failureLeavesNoBrokenFile();
     void workerReadsVolumesAndProgress_data();
@@ -210,6 +221,12 @@ void tst_Unrar::extractsArchive_data()
                                              << "password" << kSuccess << QStringList {kA, kB, kC, kD};
     QTest::newRow("RAR 5 solid encrypted") << "libarchive/test_read_format_rar5_solid_encrypted.rar" << "password"
                                            << kSuccess << QStringList {kA, kB, kC, kD};
+    // One compressed file whose encrypted data runs on across three volumes; its checksum, a
+    // MAC, sits in the last part only.
+    QTest::newRow("RAR 5 encrypted data split across volumes")
+        << "nzbget-gpl2/testfile5encdata.part01.rar" << "123" << kSuccess << QStringList {kEncData};
+    QTest::newRow("RAR 5 encrypted headers and data split across volumes")
+        << "nzbget-gpl2/testfile5encnam.part01.rar" << "123" << kSuccess << QStringList {kEncNam};
     // d.txt has another password. RAR 5 proves it wrong with its check value; RAR 4 has none,
     // and a checksum failure among well-decrypted files counts as damage.
     QTest::newRow("RAR 5 one file with another password")
@@ -241,6 +258,23 @@ void tst_Unrar::extractsArchive()
     QCOMPARE(tree(target), expected);
     QCOMPARE(int(run.exitCode), code);
     QCOMPARE(run.output.contains("All OK"), code == kSuccess);
+}
+
+void tst_Unrar::splitEncryptedFileIsWhole()
+{
+    for (const QString& set : {QStringLiteral("testfile5encdata"), QStringLiteral("testfile5encnam")}) {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString archive = dataDir() + "/nzbget-gpl2/" + set + ".part01.rar";
+        const ProcessRun run = runUnrar(extractArguments(archive, dir.path(), "123"));
+        QVERIFY(run.started);
+        QCOMPARE(int(run.exitCode), kSuccess);
+        QVERIFY(run.output.contains("All OK"));
+        QFile file(dir.filePath(set + ".dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex(),
+                 QByteArray("4e4dcf815e466fb4d8d7ec7eea04db30af081eac4f0733f782df62426d1b4ab7"));
+    }
 }
 
 void tst_Unrar::failureLeavesNoBrokenFile_data()
@@ -301,6 +335,18 @@ void tst_Unrar::failureLeavesNoBrokenFile_data()
     QTest::newRow("RAR 5 headers, wrong password")
         << QStringList {"libarchive/test_read_format_rar5_encrypted_filenames.rar"} << "" << qint64(0) << "wrong"
         << kPassword << QStringList() << QStringList();
+    QTest::newRow("RAR 5 split encrypted data, wrong password")
+        << splitEncryptedVolumes("testfile5encdata", {1, 2, 3}) << "" << qint64(0) << "wrong" << kPassword
+        << QStringList() << QStringList();
+    QTest::newRow("RAR 5 split encrypted headers, wrong password")
+        << splitEncryptedVolumes("testfile5encnam", {1, 2, 3}) << "" << qint64(0) << "wrong" << kPassword
+        << QStringList() << QStringList();
+    QTest::newRow("RAR 5 split encrypted data, middle volume missing")
+        << splitEncryptedVolumes("testfile5encdata", {1, 3}) << "" << qint64(0) << "123" << kMissing
+        << QStringList() << QStringList {"testfile5encdata.dat"};
+    QTest::newRow("RAR 5 split encrypted headers, middle volume missing")
+        << splitEncryptedVolumes("testfile5encnam", {1, 3}) << "" << qint64(0) << "123" << kMissing
+        << QStringList() << QStringList {"testfile5encnam.dat"};
     QTest::newRow("RAR 5 solid, wrong password")
         << QStringList {"libarchive/test_read_format_rar5_solid_encrypted.rar"} << "" << qint64(0) << "wrong"
         << kPassword << QStringList() << QStringList();
@@ -349,6 +395,8 @@ void tst_Unrar::workerReadsVolumesAndProgress_data()
     QTest::newRow("RAR 5 set of 8") << multiarchiveVolumes({1, 2, 3, 4, 5, 6, 7, 8}) << "" << 8;
     QTest::newRow("old-style set of 3")
         << QStringList {"derived/oldstyle.rar", "derived/oldstyle.r00", "derived/oldstyle.r01"} << "" << 3;
+    QTest::newRow("RAR 5 split encrypted data")
+        << splitEncryptedVolumes("testfile5encdata", {1, 2, 3}) << "123" << 3;
     QTest::newRow("single encrypted archive")
         << QStringList {"libarchive/test_read_format_rar5_encrypted_filenames.rar"} << "password" << 1;
 }
@@ -427,6 +475,10 @@ void tst_Unrar::commandLineErrors_data()
     QTest::newRow("destination below a regular file")
         << QStringList {"x", "-p-", "-y", plain, dataDir() + "/README.md/out"} << kCreate;
     QTest::newRow("test a sound archive") << QStringList {"t", "-p-", plain} << kSuccess;
+    QTest::newRow("test split encrypted data")
+        << QStringList {"t", "-p123", dataDir() + "/nzbget-gpl2/testfile5encdata.part01.rar"} << kSuccess;
+    QTest::newRow("test split encrypted headers")
+        << QStringList {"t", "-p123", dataDir() + "/nzbget-gpl2/testfile5encnam.part01.rar"} << kSuccess;
 }
 
 void tst_Unrar::commandLineErrors()

@@ -234,6 +234,9 @@ bool ArchiveStream::admit(const FileBlock &file)
 void ArchiveStream::beginEntry(const std::vector<FileBlock> &parts, bool incomplete)
 {
     const FileBlock &first = parts.front();
+    // The last part of a split file holds the checksum of the whole file and says how it is
+    // stored; the other parts carry the plain CRC of their own packed data.
+    const FileBlock &last = parts.back();
     EntryInfo info;
     info.name = first.name;
     info.directory = first.directory;
@@ -241,8 +244,8 @@ void ArchiveStream::beginEntry(const std::vector<FileBlock> &parts, bool incompl
     info.incomplete = incomplete;
     info.unpackedSize = first.unpackedSize;
     if (!incomplete) {
-        info.hasCrc = parts.back().hasCrc;
-        info.crc = parts.back().crc;
+        info.hasCrc = last.hasCrc;
+        info.crc = last.crc;
     }
 
     m_pieces.clear();
@@ -262,11 +265,14 @@ void ArchiveStream::beginEntry(const std::vector<FileBlock> &parts, bool incompl
             const Rar4Key &key = m_keys->rar4(first.crypt.salt.data());
             m_decryptor.start(key.key.data(), 16, key.iv.data());
         } else {
+            // The parts of a split file are one CBC stream, cut at any byte: the first part's
+            // key and IV decrypt all of it.
             const Rar5Keys &keys = m_keys->rar5(first.crypt.salt.data(), first.crypt.log2Count);
             m_decryptor.start(keys.key.data(), 32, first.crypt.iv.data());
             info.passwordVerified = first.crypt.hasCheck;
-            info.crcIsMac = first.crypt.macChecksums;
-            info.hashKey = keys.hashKey;
+            info.crcIsMac = last.encrypted && last.crypt.macChecksums;
+            if (info.crcIsMac)
+                info.hashKey = m_keys->rar5(last.crypt.salt.data(), last.crypt.log2Count).hashKey;
         }
         // Encrypted data is padded to whole AES blocks; stored files end at their real size.
         const uint64_t usable = raw & ~uint64_t(15);
@@ -278,6 +284,7 @@ void ArchiveStream::beginEntry(const std::vector<FileBlock> &parts, bool incompl
     }
 
     FileBlock rebuilt = first;
+    rebuilt.keptExtra = last.keptExtra; // a whole-file hash record sits in the last part
     rebuilt.hasCrc = info.hasCrc;
     rebuilt.crc = info.crc;
     m_lastHeader.clear();
