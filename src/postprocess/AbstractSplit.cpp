@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <unistd.h>
+
 int AbstractSplit::unsplit(const QString& destinationFolder)
 {
     Q_UNUSED(destinationFolder)
@@ -40,11 +42,22 @@ bool AbstractSplit::prepareJoin(const QString& destinationFolder, QFile& firstVo
 
 bool AbstractSplit::openTarget(const QString& destinationFolder, QFile& target)
 {
-    // Unbuffered, so that a failing write is seen at the chunk that failed; truncated, so
-    // that an older, longer file of the same name keeps none of its bytes.
-    target.setFileName(targetPath(destinationFolder));
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        fail(tr("Unsplit: failed to create file %1").arg(target.fileName()));
+    const QString path = targetPath(destinationFolder);
+    const JoinTarget::Opened opened =
+        strTargetName.isEmpty() ? JoinTarget::Opened::Failed : m_target.open(path);
+    if (opened == JoinTarget::Opened::Refused) {
+        fail(tr("Unsplit: file %1 already exists").arg(path));
+        return false;
+    }
+    if (opened == JoinTarget::Opened::Failed) {
+        fail(tr("Unsplit: failed to create file %1").arg(path));
+        return false;
+    }
+    // Unbuffered, so that a failing write is seen at the chunk that failed.
+    const int fd = m_target.release();
+    if (!target.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        fail(tr("Unsplit: failed to create file %1").arg(path));
         return false;
     }
     return true;
@@ -77,7 +90,7 @@ AbstractSplit::CopyResult AbstractSplit::copyChunks(QFile& source, QFile& target
 int AbstractSplit::abandonStopped(QFile& target)
 {
     target.close();
-    target.remove();
+    m_target.removeIfStillOurs();
     m_stopped = true;
     return fail(tr("Unsplit: joining stopped"));
 }

@@ -1,6 +1,8 @@
 #ifndef ABSTRACTSPLIT_H
 #define ABSTRACTSPLIT_H
 
+#include "postprocess/JoinTarget.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -52,13 +54,16 @@ protected:
     // folder exists and opens the first volume (listed as read). False with the error text
     // set when one of them fails.
     bool prepareJoin(const QString& destinationFolder, QFile& firstVolume);
-    // Opens (and empties) the joined file; false with the error text set.
+    // Opens the joined file: a new file, or the output of an earlier join emptied for this
+    // one; never through a link, never a file that is not a join's own. False with the
+    // error text set.
     bool openTarget(const QString& destinationFolder, QFile& target);
     // Copies `source` into `target` until a read returns nothing or, when `limit` is not
     // negative, until `limit` bytes were copied. `copied` grows by every byte written.
     CopyResult copyChunks(QFile& source, QFile& target, QByteArray& buffer, qint64 limit,
                           qint64& copied);
-    // Ends a join stopped from outside: closes and removes the partial joined file.
+    // Ends a join stopped from outside: closes the partial joined file and removes it while
+    // its name still leads to the file this join wrote.
     int abandonStopped(QFile& target);
     int fail(const QString& text);
     QString targetPath(const QString& destinationFolder) const;
@@ -76,6 +81,7 @@ protected:
     QStringList listVolumesRead;
 
 private:
+    JoinTarget m_target;
     const std::atomic<bool>* m_stopFlag = nullptr;
     bool m_stopped = false;
 };

@@ -8,8 +8,10 @@
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <fcntl.h>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -34,6 +36,63 @@ std::unique_ptr<AbstractSplit> makeJoiner(bool xtrem, const QString& firstVolume
     if (xtrem)
         return std::make_unique<XtremSplit>(firstVolume);
     return std::make_unique<GenericSplit>(firstVolume);
+}
+
+// Lowers the size a file of this process may reach while it lives, so that writes beyond it
+// fail with EFBIG (SIGXFSZ is ignored meanwhile).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_previousHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_previous;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous{};
+    sighandler_t m_previousHandler = SIG_DFL;
+};
+
+struct FileState
+{
+    bool exists = false;
+    bool isLink = false;
+    QString linkTarget;
+    qint64 links = 0;
+    QByteArray content;
+
+    bool operator==(const FileState& other) const
+    {
+        return exists == other.exists && isLink == other.isLink && linkTarget == other.linkTarget
+               && links == other.links && content == other.content;
+    }
+};
+
+FileState stateOf(const QString& path)
+{
+    FileState state;
+    struct stat st {};
+    if (lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return state;
+    state.exists = true;
+    state.isLink = S_ISLNK(st.st_mode);
+    state.links = qint64(st.st_nlink);
+    if (state.isLink)
+        state.linkTarget = QFile::symLinkTarget(path);
+    else if (S_ISREG(st.st_mode))
+        state.content = readFile(path);
+    return state;
 }
 
 } // namespace
@@ -62,7 +121,10 @@ private slots:
     void missingFurtherVolume();
     void stopMidJoinLeavesNoPartialFile_data();
     void stopMidJoinLeavesNoPartialFile();
-    void olderLongerTargetIsCut();
+    void earlierJoinIsTakenOverAndCut();
+    void existingEntryIsNeverWritten_data();
+    void existingEntryIsNeverWritten();
+    void stoppedJoinRemovesOnlyItsOwnFile();
     void sameJoinerJoinsNextSet();
 
 private:
@@ -313,8 +375,10 @@ void tst_SplitJoiners::errorTexts_data()
     QTest::newRow("xtrem: empty name") << "xtrem" << "empty name" << "Unsplit: failed to create file {target}/";
     QTest::newRow("plain: a folder holds the target name")
         << "plain" << "folder in the way" << "Unsplit: failed to create file {target}/set";
-    QTest::newRow("xtrem: write fails") << "xtrem" << "full device" << "Unsplit: failed to write file {target}/set";
-    QTest::newRow("plain: write fails") << "plain" << "full device" << "Unsplit: failed to write file {target}/set";
+    QTest::newRow("xtrem: write fails")
+        << "xtrem" << "file size limit" << "Unsplit: failed to write file {target}/set";
+    QTest::newRow("plain: write fails")
+        << "plain" << "file size limit" << "Unsplit: failed to write file {target}/set";
     QTest::newRow("xtrem: volume count 0") << "xtrem" << "count 0" << "Unsplit: no volume in {first}";
     QTest::newRow("xtrem: last volume too short")
         << "xtrem" << "short last" << "Unsplit: unexpected end of file {last}";
@@ -353,13 +417,14 @@ void tst_SplitJoiners::errorTexts()
         QVERIFY(writeFile(volumes.first(), xtremHeader(header, 3, 3000).left(103)));
     if (setup == QLatin1String("folder in the way"))
         QVERIFY(QDir().mkpath(m_target + QStringLiteral("/set")));
-    if (setup == QLatin1String("full device")) {
-        QVERIFY(QDir().mkpath(m_target));
-        QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_target + QStringLiteral("/set")));
-    }
-
     const std::unique_ptr<AbstractSplit> joiner = makeJoiner(xtrem, volumes.first());
-    QCOMPARE(joiner->unsplit(target), 1);
+    if (setup == QLatin1String("file size limit")) {
+        // Writes past the limit fail (EFBIG) instead of ending the process.
+        const FileSizeLimit limit(500);
+        QCOMPARE(joiner->unsplit(target), 1);
+    } else {
+        QCOMPARE(joiner->unsplit(target), 1);
+    }
     expectedError.replace(QLatin1String("{first}"), volumes.first())
         .replace(QLatin1String("{target}"), m_target)
         .replace(QLatin1String("{last}"), volumes.last());
@@ -471,14 +536,93 @@ void tst_SplitJoiners::stopMidJoinLeavesNoPartialFile()
     QCOMPARE(fileSha256(m_target + QStringLiteral("/set")), sha256(data));
 }
 
-void tst_SplitJoiners::olderLongerTargetIsCut()
+void tst_SplitJoiners::earlierJoinIsTakenOverAndCut()
 {
+    // A join again into the same folder (the manual dialog, a download repeated) replaces the
+    // output of the earlier join, and keeps none of its longer bytes.
+    const QByteArray longer = patternBytes(5000, 7);
+    const QStringList first = writePlainSet(path(QStringLiteral("first")), QStringLiteral("file.bin"), longer, 1000);
+    QCOMPARE(GenericSplit(first.first()).unsplit(m_target), 0);
+    QCOMPARE(readFile(m_target + QStringLiteral("/file.bin")), longer);
+
     const QByteArray data = patternBytes(1500, 8);
     const QStringList volumes = writePlainSet(m_source, QStringLiteral("file.bin"), data, 1000);
-    QVERIFY(writeFile(m_target + QStringLiteral("/file.bin"), QByteArray(5000, 'o')));
     GenericSplit joiner(volumes.first());
     QCOMPARE(joiner.unsplit(m_target), 0);
     QCOMPARE(readFile(m_target + QStringLiteral("/file.bin")), data);
+}
+
+void tst_SplitJoiners::existingEntryIsNeverWritten_data()
+{
+    QTest::addColumn<bool>("xtrem");
+    QTest::addColumn<QString>("entry");
+
+    for (const bool xtrem : {true, false}) {
+        const char* kind = xtrem ? "xtrem: " : "plain: ";
+        for (const char* entry : {"link to a file outside", "dangling link to outside",
+                                  "hard link to a file outside", "file of the user", "named pipe"})
+            QTest::newRow(qPrintable(QString::fromLatin1(kind) + QLatin1String(entry)))
+                << xtrem << QString::fromLatin1(entry);
+    }
+}
+
+void tst_SplitJoiners::existingEntryIsNeverWritten()
+{
+    QFETCH(bool, xtrem);
+    QFETCH(QString, entry);
+
+    const QString outside = path(QStringLiteral("outside/victim.bin"));
+    QVERIFY(writeFile(outside, "the user's file, not to be touched"));
+    const QString target = m_target + QStringLiteral("/set");
+    QVERIFY(QDir().mkpath(m_target));
+    if (entry == QLatin1String("link to a file outside"))
+        QVERIFY(QFile::link(outside, target));
+    if (entry == QLatin1String("dangling link to outside"))
+        QVERIFY(QFile::link(path(QStringLiteral("outside/new.bin")), target));
+    if (entry == QLatin1String("hard link to a file outside"))
+        QCOMPARE(::link(QFile::encodeName(outside).constData(), QFile::encodeName(target).constData()), 0);
+    if (entry == QLatin1String("file of the user"))
+        QVERIFY(writeFile(target, "kept as it is"));
+    if (entry == QLatin1String("named pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    const FileState outsideBefore = stateOf(outside);
+    const FileState targetBefore = stateOf(target);
+
+    XtremHeader header;
+    header.nameField = "set";
+    const QByteArray data = patternBytes(2500, 5);
+    const QStringList volumes = xtrem ? writeXtremSet(m_source, QStringLiteral("set"), data, 1000, header)
+                                      : writePlainSet(m_source, QStringLiteral("set"), data, 1000);
+    const std::unique_ptr<AbstractSplit> joiner = makeJoiner(xtrem, volumes.first());
+    QCOMPARE(joiner->unsplit(m_target), 1);
+    QCOMPARE(joiner->getErrorText(), QStringLiteral("Unsplit: file %1 already exists").arg(target));
+    QVERIFY(stateOf(outside) == outsideBefore);
+    QVERIFY(stateOf(target) == targetBefore);
+    QCOMPARE(entries(path(QStringLiteral("outside"))), QStringList{"victim.bin"});
+    QCOMPARE(entries(m_target), QStringList{"set"});
+}
+
+void tst_SplitJoiners::stoppedJoinRemovesOnlyItsOwnFile()
+{
+    // While the join runs, its partial file is moved away and another file takes its name:
+    // the stop removes neither.
+    const QByteArray data = patternBytes(4000, 6);
+    const QStringList volumes = writePlainSet(m_source, QStringLiteral("set"), data, 1000);
+    GenericSplit joiner(volumes.first());
+    std::atomic<bool> stop{false};
+    joiner.setStopFlag(&stop);
+    const QString target = m_target + QStringLiteral("/set");
+    connect(&joiner, &AbstractSplit::signalProgress, this, [&](quint32 position, quint32) {
+        if (position != 3)
+            return;
+        QVERIFY(QFile::rename(target, target + QStringLiteral(".moved")));
+        QVERIFY(writeFile(target, "now the user's"));
+        stop = true;
+    });
+    QCOMPARE(joiner.unsplit(m_target), 1);
+    QVERIFY(joiner.wasStopped());
+    QCOMPARE(readFile(target), QByteArray("now the user's"));
+    QCOMPARE(entries(m_target), (QStringList{"set", "set.moved"}));
 }
 
 void tst_SplitJoiners::sameJoinerJoinsNextSet()

@@ -1,0 +1,48 @@
+#ifndef JOINTARGET_H
+#define JOINTARGET_H
+
+#include <QString>
+
+#include <sys/types.h>
+
+// The file a join writes, opened so that a join can never write outside its destination or
+// into a file that is not its own: a new file is created without following anything that
+// already stands at its name; a file already there is taken over only when an earlier join
+// wrote it (a mark in its extended attributes says so), it is a plain file and no other name
+// shares it. Symbolic links, hard links, folders, pipes and files of the user are refused.
+class JoinTarget
+{
+public:
+    enum class Opened { Created, TakenOver, Refused, Failed };
+
+    JoinTarget() = default;
+    JoinTarget(const JoinTarget&) = delete;
+    JoinTarget& operator=(const JoinTarget&) = delete;
+    ~JoinTarget();
+
+    // Opens `path` for writing; the file descriptor is in handle() for Created and TakenOver
+    // (a taken-over file is emptied first). Refused: something that is not an earlier join's
+    // output stands at `path`; Failed: no file can be made there (errorText() says why).
+    Opened open(const QString& path);
+
+    int handle() const { return m_fd; }
+    QString errorText() const { return m_error; }
+
+    // Gives the file descriptor to the caller, who closes it from then on.
+    int release();
+
+    // Removes the file when `path` still names the file this object opened; false otherwise.
+    bool removeIfStillOurs() const;
+
+private:
+    bool remember(int fd);
+    Opened takeOver(const QByteArray& encodedPath);
+
+    QString m_path;
+    QString m_error;
+    int m_fd = -1;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
+};
+
+#endif // JOINTARGET_H
