@@ -29,11 +29,30 @@ bool startsWithRarMark(const QString& path)
     return QString::fromLatin1(file.read(4)).toUpper() == QLatin1String("RAR!");
 }
 
-QString lastPathComponent(const QString& path)
+// The pattern of every volume name of the set whose first volume is named `firstName`:
+// name.partN.rar, name.rar with name.r00, name.r01, ... (name.s00 after name.r99), or
+// name.001, name.002, ...; an invalid pattern when the name is none of these.
+QRegularExpression volumeSetPattern(const QString& firstName)
 {
-    const int separator =
-        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return path.mid(separator + 1);
+    static const QRegularExpression numberedInName(QStringLiteral("^(.+)\\.part0*1\\.rar$"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression single(QStringLiteral("^(.+)\\.rar$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression numbered(QStringLiteral("^(.+)\\.001$"));
+    const auto setOf = [&firstName](const QRegularExpression& first, const QString& others) {
+        const QRegularExpressionMatch match = first.match(firstName);
+        if (!match.hasMatch())
+            return QRegularExpression();
+        return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(match.captured(1)) + others
+                                      + QLatin1Char('$'),
+                                  QRegularExpression::CaseInsensitiveOption);
+    };
+    QRegularExpression pattern = setOf(numberedInName, QStringLiteral("\\.part\\d+\\.rar"));
+    if (pattern.pattern().isEmpty())
+        pattern = setOf(single, QStringLiteral("\\.(rar|[r-z]\\d{2})"));
+    if (pattern.pattern().isEmpty())
+        pattern = setOf(numbered, QStringLiteral("\\.\\d{3,}"));
+    return pattern;
 }
 
 } // namespace
@@ -108,16 +127,27 @@ QString ThreadUnrar::progressText(const QString& chunk)
 
 QStringList ThreadUnrar::volumesRead(const QString& output)
 {
-    QStringList names;
+    QStringList paths;
     for (const QString& line : output.split(QLatin1Char('\n'))) {
         const int mark = line.indexOf(kVolumeLineMark, 0, Qt::CaseInsensitive);
         if (mark < 0)
             continue;
-        const QString name = lastPathComponent(line.mid(mark + kVolumeLineMark.size()).trimmed());
-        if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String(".."))
-            names.append(name);
+        const QString path = line.mid(mark + kVolumeLineMark.size()).trimmed();
+        if (!path.isEmpty())
+            paths.append(path);
     }
-    return names;
+    return paths;
+}
+
+bool ThreadUnrar::isVolumeOfSet(const QString& archive, const QString& path)
+{
+    const QFileInfo first(QDir::fromNativeSeparators(archive));
+    const QString cleanPath = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    const int slash = cleanPath.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0 || cleanPath.left(slash) != QDir::cleanPath(first.absolutePath()))
+        return false;
+    const QRegularExpression pattern = volumeSetPattern(first.fileName());
+    return !pattern.pattern().isEmpty() && pattern.match(cleanPath.mid(slash + 1)).hasMatch();
 }
 
 void ThreadUnrar::run()
@@ -181,7 +211,9 @@ int ThreadUnrar::extractArchives(const UnrarJob& job)
             return NotStarted;
         }
         result = int(run.exitCode);
-        if (result >= 2 && result <= 9) {
+        // Every code but success and warning is an error: a wrong or missing password (11),
+        // a program that died, or a status that could not be read end the job with it.
+        if (result != 0 && result != 1) {
             m_archives.clear();
             return result;
         }
@@ -189,15 +221,20 @@ int ThreadUnrar::extractArchives(const UnrarJob& job)
         // Only a clean extraction may cost the volumes: after a warning (1) some files can
         // be missing or broken, and the volumes are what a second try needs.
         if (bDeleteVolumes && result == 0 && !run.stopped)
-            deleteVolumes(run.output, job.sourceFolder);
+            deleteVolumes(run.output, archive, job.sourceFolder);
     }
     return result;
 }
 
-void ThreadUnrar::deleteVolumes(const QString& output, const QString& sourceFolder) const
+void ThreadUnrar::deleteVolumes(const QString& output, const QString& archive,
+                                const QString& sourceFolder) const
 {
-    for (const QString& name : volumesRead(output))
-        QFile::remove(sourceFolder + QLatin1Char('/') + name);
+    // A line that names anything but a volume of this very set is not believed: names
+    // printed by unrar come from the archive.
+    for (const QString& path : volumesRead(output)) {
+        if (isVolumeOfSet(archive, path))
+            QFile::remove(sourceFolder + QLatin1Char('/') + QFileInfo(QDir::fromNativeSeparators(path)).fileName());
+    }
 }
 
 void ThreadUnrar::finishJob(const UnrarJob& job, int result)

@@ -14,8 +14,8 @@
 
 // Extracts the RAR archives of a folder with the outside unrar program, one UnrarJob at a
 // time, in the order the jobs were added. Every RAR set found in the job's source folder is
-// extracted into its extraction folder; the volumes a successful run read are deleted when
-// bDeleteVolumes is set. Each job ends with unrarDoneSignal; while unrar runs, the
+// extracted into its extraction folder, until a run fails (any exit code but 0 and 1); the
+// volumes of its own set that a successful run read are deleted when bDeleteVolumes is set. Each job ends with unrarDoneSignal; while unrar runs, the
 // percentage it prints is relayed with UpdateProgressSignal.
 class ThreadUnrar : public QThread
 {
@@ -45,8 +45,11 @@ public:
                                            const QString& password);
     // The newest percentage in a chunk of unrar's output ("45%"); empty when there is none.
     static QString progressText(const QString& chunk);
-    // File names of the volumes a run opened, from its "Extracting from" lines.
+    // The volume paths a run's "Extracting from" lines name, as printed.
     static QStringList volumesRead(const QString& output);
+    // Whether `path` names a volume of the set whose first volume is `archive`, in the same
+    // folder: only those volumes are deleted after a successful run.
+    static bool isVolumeOfSet(const QString& archive, const QString& path);
 
     // True from the moment run() has emptied the queue until it returns: jobs added from
     // then on are run.
@@ -68,7 +71,7 @@ private:
     void runJob(const UnrarJob& job);
     // Extracts the archives of the list in turn; the job's result.
     int extractArchives(const UnrarJob& job);
-    void deleteVolumes(const QString& output, const QString& sourceFolder) const;
+    void deleteVolumes(const QString& output, const QString& archive, const QString& sourceFolder) const;
     void finishJob(const UnrarJob& job, int result);
 
     JobQueue<UnrarJob> m_jobs;

@@ -2,9 +2,12 @@
 
 #include "TestFiles.h"
 
+#include "platform/ProcessRun.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
 
 // The workers run real programs and files: on a busy machine a job can take a few seconds.
@@ -70,8 +73,12 @@ private slots:
     void progressText();
     void progressRelayed();
     void volumesReadFromOutput();
+    void volumeOfTheSet_data();
+    void volumeOfTheSet();
+    void forgedVolumeLinesDeleteNothing();
     void resultsAndDeletion_data();
     void resultsAndDeletion();
+    void unreadableStatusIsAnError();
     void earlyResults_data();
     void earlyResults();
     void missingExtractionFolderIsCreated();
@@ -285,7 +292,62 @@ void tst_ThreadUnrar::volumesReadFromOutput()
         "extracting FROM C:\\dl\\a.part2.rar\r\n  Extracting from   a.part3.rar  \n"
         "Extracting from \nAll OK\n");
     QCOMPARE(ThreadUnrar::volumesRead(output),
-             (QStringList{"a.part1.rar", "a.part2.rar", "a.part3.rar"}));
+             (QStringList{"/d/a.part1.rar", "C:\\dl\\a.part2.rar", "a.part3.rar"}));
+}
+
+void tst_ThreadUnrar::volumeOfTheSet_data()
+{
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("ofTheSet");
+
+    QTest::newRow("numbered set, first") << "/dl/a.part01.rar" << "/dl/a.part01.rar" << true;
+    QTest::newRow("numbered set, later, other case") << "/dl/a.part01.rar" << "/dl/A.PART12.RAR" << true;
+    QTest::newRow("numbered set, another set") << "/dl/a.part01.rar" << "/dl/b.part02.rar" << false;
+    QTest::newRow("numbered set, a longer name") << "/dl/a.part1.rar" << "/dl/xa.part2.rar" << false;
+    QTest::newRow("old-style set, .r00") << "/dl/old.rar" << "/dl/old.r00" << true;
+    QTest::newRow("old-style set, .s01") << "/dl/old.rar" << "/dl/old.s01" << true;
+    QTest::newRow("old-style set, PAR2 file") << "/dl/old.rar" << "/dl/old.par2" << false;
+    QTest::newRow(".001 set") << "/dl/x.001" << "/dl/x.014" << true;
+    QTest::newRow(".001 set, another name") << "/dl/x.001" << "/dl/y.002" << false;
+    QTest::newRow("another folder") << "/dl/a.part1.rar" << "/home/user/a.part2.rar" << false;
+    QTest::newRow("a folder that climbs back") << "/dl/a.part1.rar" << "/dl/sub/../a.part2.rar" << true;
+    QTest::newRow("a climb out") << "/dl/a.part1.rar" << "/dl/../a.part2.rar" << false;
+    QTest::newRow("no folder") << "/dl/a.part1.rar" << "a.part2.rar" << false;
+    QTest::newRow("a name that only holds the set's name")
+        << "/dl/a.part1.rar" << "/dl/a.part2.rar  100%\b\b\b\b\b  OK" << false;
+}
+
+void tst_ThreadUnrar::volumeOfTheSet()
+{
+    QFETCH(QString, archive);
+    QFETCH(QString, path);
+    QFETCH(bool, ofTheSet);
+    QCOMPARE(ThreadUnrar::isVolumeOfSet(archive, path), ofTheSet);
+}
+
+void tst_ThreadUnrar::forgedVolumeLinesDeleteNothing()
+{
+    // Names printed by unrar come from the archive: lines that name other files of the
+    // folder, or files elsewhere, must not cost them.
+    const QString source = QDir(m_source).absolutePath();
+    const QString outside = m_dir->filePath(QStringLiteral("outside.part2.rar"));
+    for (const char* name : {"a.part1.rar", "a.part2.rar", "b.part1.rar", "movie.par2", "a.vol0+1.par2"})
+        QVERIFY(writeFile(m_source + QLatin1Char('/') + QString::fromLatin1(name), kRarMark));
+    QVERIFY(writeFile(outside, kRarMark));
+    setBehaviour(QStringLiteral("a.part1.rar"), 0,
+                 ("\nExtracting from " + source + "/a.part1.rar\n"
+                  "Extracting  x\nExtracting from " + source + "/movie.par2\n"
+                  "Extracting  Extracting from " + source + "/a.vol0+1.par2  100%  OK\n"
+                  "Extracting from " + source + "/b.part1.rar\n"
+                  "Extracting from " + outside + "\nAll OK\n").toUtf8());
+    setBehaviour(QStringLiteral("b.part1.rar"), 1);
+    startWorker();
+    addJob(7, m_source, m_target);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
+    QCOMPARE(m_recorder->done.first().result, 1);
+    QCOMPARE(entries(m_source), (QStringList{"a.part2.rar", "a.vol0+1.par2", "b.part1.rar", "movie.par2"}));
+    QVERIFY(QFileInfo::exists(outside));
 }
 
 void tst_ThreadUnrar::resultsAndDeletion_data()
@@ -308,11 +370,10 @@ void tst_ThreadUnrar::resultsAndDeletion_data()
     QTest::newRow("fatal error 9") << 9 << 0 << true << 9 << 1 << all;
     QTest::newRow("error on the second archive")
         << 0 << 2 << true << 2 << 2 << QStringList{"b.rar", "notes.txt"};
-    QTest::newRow("code above 9 goes on, deletes nothing")
-        << 0 << 10 << true << 10 << 2 << QStringList{"b.rar", "notes.txt"};
-    QTest::newRow("code above 9 first")
-        << 10 << 0 << true << 0 << 2 << QStringList{"a.part1.rar", "a.part2.rar", "notes.txt"};
-    QTest::newRow("died of a signal") << 0 << 137 << true << 137 << 2 << QStringList{"b.rar", "notes.txt"};
+    QTest::newRow("code above 9 on the last run") << 0 << 10 << true << 10 << 2 << QStringList{"b.rar", "notes.txt"};
+    QTest::newRow("code above 9 ends the job at once") << 10 << 0 << true << 10 << 1 << all;
+    QTest::newRow("wrong or missing password ends the job") << 11 << 0 << true << 11 << 1 << all;
+    QTest::newRow("died of a signal") << 137 << 0 << true << 137 << 1 << all;
 }
 
 void tst_ThreadUnrar::resultsAndDeletion()
@@ -344,6 +405,28 @@ void tst_ThreadUnrar::resultsAndDeletion()
     QCOMPARE(done.job.sourceFolder, m_source);
     QCOMPARE(calls().size(), expectedRuns);
     QCOMPARE(entries(m_source), expectedLeft);
+}
+
+void tst_ThreadUnrar::unreadableStatusIsAnError()
+{
+    // With SIGCHLD ignored the system reaps unrar itself and its status is lost: the job
+    // must end as an error, and keep the volumes, even though unrar exited with 0.
+    for (const char* name : {"a.rar", "b.rar"})
+        QVERIFY(writeFile(m_source + QLatin1Char('/') + QString::fromLatin1(name), kRarMark));
+    const QString source = QDir(m_source).absolutePath();
+    setBehaviour(QStringLiteral("a.rar"), 0, ("Extracting from " + source + "/a.rar\nAll OK\n").toUtf8());
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction previous {};
+    QCOMPARE(sigaction(SIGCHLD, &ignore, &previous), 0);
+    startWorker();
+    addJob(4, m_source, m_target);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
+    sigaction(SIGCHLD, &previous, nullptr);
+    QCOMPARE(m_recorder->done.first().result, int(ProcessRun::kExitCodeUnknown));
+    QCOMPARE(calls().size(), 1);
+    QCOMPARE(entries(m_source), (QStringList{"a.rar", "b.rar"}));
 }
 
 void tst_ThreadUnrar::earlyResults_data()
@@ -437,8 +520,10 @@ void tst_ThreadUnrar::stopMidJob()
     // The stand-in would sleep 30 s: ending well before that means it was killed.
     QVERIFY(m_worker->wait(20000));
     QVERIFY(timer.elapsed() < 20000);
-    // Every archive of the job is still started, and killed at once; the job still reports.
-    QCOMPARE(calls().size(), 2);
+    // Every archive of the job is still started and killed at its first poll, which on a
+    // busy machine often comes before the stand-in has written its call: only the first
+    // call is certain to be recorded. The job still reports.
+    QVERIFY(calls().size() >= 1 && calls().size() <= 2);
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().result, 1);
     QCOMPARE(entries(m_source), (QStringList{"a.rar", "b.rar"}));
