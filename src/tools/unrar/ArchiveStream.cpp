@@ -53,7 +53,6 @@ bool ArchiveStream::openVolume(const std::string &path)
         report(ExitOpenError, (m_volumes.empty() ? "Cannot open " : "Cannot find volume ") + path);
         return false;
     }
-    m_console.volume(path);
     if (!m_volumes.empty())
         volume->start = m_volumes.back()->start + m_volumes.back()->size;
     volume->size = volume->source->size();
@@ -67,6 +66,9 @@ bool ArchiveStream::openVolume(const std::string &path)
         report(ExitCrcError, path + ": this volume belongs to an archive of another format");
         return false;
     }
+    // Only a volume that was read as one of the set is named as read: the callers delete
+    // the volumes these lines name once the extraction succeeded.
+    m_console.volume(path);
     m_volumes.push_back(std::move(volume));
     return true;
 }

@@ -11,11 +11,19 @@
 //   "All OK"                               the last line of a run without any error
 // Errors go to standard error, after standard output has been flushed, so that a merged
 // stream keeps their order.
+//
+// Every text but that of text() is one line: control characters in it (a name can hold line
+// breaks) are written escaped as \xNN, so that no name can make a line of its own.
 class Console
 {
 public:
     explicit Console(std::FILE *out = stdout, std::FILE *err = stderr) : m_out(out), m_err(err) {}
 
+    // `text` with every control character (C0, DEL, C1) written as \xNN.
+    static std::string printable(const std::string &text);
+
+    // The program's own fixed texts (banner, usage), written as they are.
+    void text(const std::string &text);
     void line(const std::string &text);
     void error(const std::string &text);
     void volume(const std::string &path);

@@ -64,7 +64,10 @@ int Extractor::run()
     archive *out = nullptr;
     if (m_options.mode != ExtractOptions::Mode::Test) {
         out = archive_write_disk_new();
-        int flags = ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_SYMLINKS;
+        // Our own checks come first (names made relative, links that stay inside); these
+        // guards of libarchive stand behind them.
+        int flags = ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_SYMLINKS
+                    | ARCHIVE_EXTRACT_SECURE_NOABSOLUTEPATHS;
         flags |= m_options.overwrite ? ARCHIVE_EXTRACT_UNLINK : ARCHIVE_EXTRACT_NO_OVERWRITE;
         archive_write_disk_set_options(out, flags);
     }
@@ -113,25 +116,64 @@ bool Extractor::readEntries(archive *out, size_t &index)
     return fatal;
 }
 
+std::string Extractor::outputPath(const char *stored) const
+{
+    const std::string path = safeRelativePath(stored);
+    return m_options.mode == ExtractOptions::Mode::WithoutPaths ? baseName(path) : path;
+}
+
+// Why the entry must not be made at `path`; empty when it may.
+std::string Extractor::refusal(archive_entry *entry, const std::string &path)
+{
+    if (const char *target = archive_entry_hardlink(entry)) {
+        const std::string inside = outputPath(target);
+        const std::string why = m_links.hardlinkRefusal(inside);
+        if (why.empty())
+            archive_entry_set_hardlink(entry, inside.c_str());
+        return why;
+    }
+    switch (archive_entry_filetype(entry)) {
+    case AE_IFREG:
+    case AE_IFDIR:
+        return std::string();
+    case AE_IFLNK: {
+        const char *target = archive_entry_symlink(entry);
+        return LinkGuard::symlinkRefusal(path, target ? target : "");
+    }
+    case AE_IFIFO:
+    case AE_IFCHR:
+    case AE_IFBLK:
+    case AE_IFSOCK:
+        return "a special file (device, named pipe or socket) is never made";
+    default:
+        return "an entry of unknown type is never made";
+    }
+}
+
 Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_entry *entry, const EntryInfo &info)
 {
     const char *stored = archive_entry_pathname(entry);
-    std::string path = safeRelativePath(stored ? stored : info.name);
+    const std::string path = outputPath(stored ? stored : info.name.c_str());
     const bool isDirectory = archive_entry_filetype(entry) == AE_IFDIR;
-    const bool isRegular = archive_entry_filetype(entry) == AE_IFREG && !archive_entry_hardlink(entry);
-    if (m_options.mode == ExtractOptions::Mode::WithoutPaths) {
-        if (isDirectory)
-            return Outcome::Skipped;
-        path = baseName(path);
-    }
-    if (path.empty())
+    const bool isHardlink = archive_entry_hardlink(entry) != nullptr;
+    const bool isRegular = archive_entry_filetype(entry) == AE_IFREG && !isHardlink;
+    if (path.empty() || (isDirectory && m_options.mode == ExtractOptions::Mode::WithoutPaths))
         return Outcome::Skipped;
 
     const bool test = m_options.mode == ExtractOptions::Mode::Test;
     m_console.beginItem(test ? "Testing" : isDirectory ? "Creating" : "Extracting", path);
+    const std::string why = refusal(entry, path);
+    if (!why.empty()) {
+        m_console.endItem("skipped");
+        m_stream.report(ExitWarning, path + ": " + why + ", skipped");
+        return archive_read_data_skip(in) == ARCHIVE_FATAL ? Outcome::Fatal : Outcome::Skipped;
+    }
     if (!test) {
         archive_entry_set_pathname(entry, path.c_str());
+        // We check sizes ourselves; given a size, libarchive would stretch a short file to it.
+        archive_entry_unset_size(entry);
         if (archive_write_header(out, entry) < ARCHIVE_WARN) {
+            m_links.wroteOther(path);
             const bool exists = !m_options.overwrite && ::access(path.c_str(), F_OK) == 0;
             m_console.endItem(exists ? "skipped" : "FAILED");
             if (exists) {
@@ -157,6 +199,10 @@ Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_en
         else
             ::unlink(path.c_str());
     }
+    if (outcome == Outcome::Ok && (isRegular || isHardlink))
+        m_links.wrotePlainFile(path);
+    else
+        m_links.wroteOther(path);
     if (outcome == Outcome::Ok) {
         m_console.progress(m_stream.progressPercent());
         m_console.endItem("OK");
@@ -186,6 +232,11 @@ Extractor::Outcome Extractor::copyData(archive *in, archive *out, const EntryInf
             dataError = true;
             fatal = r == ARCHIVE_FATAL;
             detail = archive_error_string(in) ? archive_error_string(in) : "";
+            break;
+        }
+        if (offset < 0 || static_cast<uint64_t>(offset) > info.unpackedSize) {
+            dataError = true; // never a hole beyond the file's own size
+            detail = "data beyond the end of the file";
             break;
         }
         static const uint8_t zeros[4096] = {};

@@ -1,6 +1,8 @@
 #ifndef EXTRACTOR_H
 #define EXTRACTOR_H
 
+#include "LinkGuard.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +36,9 @@ private:
     // Reads files with one libarchive reader from `index` on; true when it stopped at a fatal error.
     bool readEntries(archive *out, size_t &index);
     Outcome extractEntry(archive *in, archive *out, archive_entry *entry, const EntryInfo &info);
+    // Where a stored name lands below the extraction folder (empty: nowhere).
+    std::string outputPath(const char *stored) const;
+    std::string refusal(archive_entry *entry, const std::string &path);
     Outcome copyData(archive *in, archive *out, const EntryInfo &info, const std::string &path);
     bool checksumMatches(const EntryInfo &info, uint32_t crc) const;
     int finalCode();
@@ -41,6 +46,7 @@ private:
     ArchiveStream &m_stream;
     Console &m_console;
     ExtractOptions m_options;
+    LinkGuard m_links;
     int m_encryptedOk = 0;
     std::vector<std::string> m_passwordSuspects;
 };

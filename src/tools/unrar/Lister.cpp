@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 Lister::Lister(std::string path, const std::string *password, Console &console)
     : m_path(std::move(path)), m_password(password), m_console(console)
@@ -40,7 +41,10 @@ int Lister::run(bool technical)
             details += ", solid";
         if (reader->headersEncrypted())
             details += ", encrypted headers";
-        m_console.line("\nArchive: " + path + "\nDetails: " + details + "\n");
+        m_console.line("");
+        m_console.line("Archive: " + path);
+        m_console.line("Details: " + details);
+        m_console.line("");
 
         FileBlock file;
         bool splitPending = false;
@@ -77,18 +81,21 @@ void Lister::printFile(const FileBlock &file, bool technical)
         m_console.line(line + file.name);
         return;
     }
-    std::string text = std::string(1, marker) + "       Name: " + file.name + "\n";
-    text += std::string("        Type: ") + (file.directory ? "Directory" : "File") + "\n";
-    text += "        Size: " + std::to_string(file.unpackedSize) + "\n";
-    text += " Packed size: " + std::to_string(file.dataSize) + "\n";
+    std::vector<std::string> lines;
+    lines.push_back(std::string(1, marker) + "       Name: " + file.name);
+    lines.push_back(std::string("        Type: ") + (file.directory ? "Directory" : "File"));
+    lines.push_back("        Size: " + std::to_string(file.unpackedSize));
+    lines.push_back(" Packed size: " + std::to_string(file.dataSize));
     if (file.hasCrc && !file.splitAfter && !file.crypt.macChecksums) {
         char crc[16];
         std::snprintf(crc, sizeof crc, "%08X", file.crc);
-        text += std::string("       CRC32: ") + crc + "\n";
+        lines.push_back(std::string("       CRC32: ") + crc);
     }
-    text += std::string("      Method: ") + (file.stored ? "stored" : "compressed") + (file.solid ? ", solid" : "") + "\n";
-    text += std::string("   Encrypted: ") + (file.encrypted ? "yes" : "no") + "\n";
+    lines.push_back(std::string("      Method: ") + (file.stored ? "stored" : "compressed") + (file.solid ? ", solid" : ""));
+    lines.push_back(std::string("   Encrypted: ") + (file.encrypted ? "yes" : "no"));
     if (!file.unsupported.empty())
-        text += "     Warning: " + file.unsupported + "\n";
-    m_console.line(text);
+        lines.push_back("     Warning: " + file.unsupported);
+    lines.push_back("");
+    for (const std::string &line : lines)
+        m_console.line(line);
 }

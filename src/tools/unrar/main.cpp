@@ -81,10 +81,10 @@ int main(int argc, char **argv)
     useUtf8Locale();
     Console console;
     const CommandLine line = CommandLine::parse(std::vector<std::string>(argv + 1, argv + argc));
-    console.line(std::string("\nUNRAR for Tessaquill+: RAR 4 and RAR 5 extraction with ") + archive_version_details()
+    console.text(std::string("\nUNRAR for Tessaquill+: RAR 4 and RAR 5 extraction with ") + archive_version_details()
                  + "\n");
     if (!line.error.empty()) {
-        console.line(CommandLine::usage());
+        console.text(CommandLine::usage());
         console.error("Error: " + line.error);
         return ExitUsageError;
     }
