@@ -151,6 +151,16 @@ void tst_ThreadUnrarExtraction::extractsTestArchives_data()
     QTest::newRow("wrong password keeps the archive")
         << QStringList{"libarchive/test_read_format_rar_encryption_data.rar>secret.rar"} << QStringLiteral("wrong")
         << 11 << QStringList() << QStringList{"secret.rar"};
+    // An encrypted archive without its password fails the job whichever comes first; a good
+    // archive extracted before it still loses its volumes.
+    QTest::newRow("encrypted archive without password, then a good one")
+        << QStringList{"libarchive/test_read_format_rar5_encrypted_filenames.rar>a-secret.rar",
+                       "cc0-ssokolow/testfile.rar5.rar>b-good.rar"}
+        << QString() << 11 << QStringList() << QStringList{"a-secret.rar", "b-good.rar"};
+    QTest::newRow("a good archive, then an encrypted one without password")
+        << QStringList{"cc0-ssokolow/testfile.rar5.rar>a-good.rar",
+                       "libarchive/test_read_format_rar5_encrypted.rar>b-secret.rar"}
+        << QString() << 11 << QStringList() << QStringList{"b-secret.rar"};
     QTest::newRow("two sets and a file that is no archive")
         << QStringList{"libarchive/test_rar_multivolume_single_file.part1.rar",
                        "libarchive/test_rar_multivolume_single_file.part2.rar",

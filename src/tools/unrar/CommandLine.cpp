@@ -105,7 +105,9 @@ const char *CommandLine::usage()
            "  -kb           keep files that turn out broken (deleted otherwise)\n"
            "  -c-           do not show comments\n"
            "\n"
-           "Exit codes: 0 success, 1 warning, 2 fatal error or unsupported archive, 3 checksum error\n"
-           "(damaged data), 5 write error, 6 archive or volume missing, 7 wrong command line,\n"
-           "9 cannot create a file, 11 wrong or missing password.\n";
+           "Exit codes: 0 success, 1 warning (an entry skipped: an existing file kept, or a link\n"
+           "leading outside the destination, a hard link to a file not extracted, a special file),\n"
+           "2 fatal error or unsupported archive, 3 checksum error (damaged data), 5 write error,\n"
+           "6 archive or volume missing, 7 wrong command line, 9 cannot create a file,\n"
+           "11 wrong or missing password.\n";
 }
