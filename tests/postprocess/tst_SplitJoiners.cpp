@@ -129,6 +129,15 @@ private slots:
 
 private:
     QString path(const QString& relative) const { return m_dir->filePath(relative); }
+    // Writes `data` into the source folder as a set that joins into a file named "set", in
+    // volumes of 1000 bytes: set.001.xtm... or set.001...; returns the volume paths.
+    QStringList writeSetNamedSet(bool xtrem, const QByteArray& data) const
+    {
+        XtremHeader header;
+        header.nameField = "set";
+        return xtrem ? writeXtremSet(m_source, QStringLiteral("set"), data, 1000, header)
+                     : writePlainSet(m_source, QStringLiteral("set"), data, 1000);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_source;
@@ -509,11 +518,8 @@ void tst_SplitJoiners::stopMidJoinLeavesNoPartialFile_data()
 void tst_SplitJoiners::stopMidJoinLeavesNoPartialFile()
 {
     QFETCH(bool, xtrem);
-    XtremHeader header;
-    header.nameField = "set";
     const QByteArray data = patternBytes(4000, 4);
-    const QStringList volumes = xtrem ? writeXtremSet(m_source, QStringLiteral("set"), data, 1000, header)
-                                      : writePlainSet(m_source, QStringLiteral("set"), data, 1000);
+    const QStringList volumes = writeSetNamedSet(xtrem, data);
     const std::unique_ptr<AbstractSplit> joiner = makeJoiner(xtrem, volumes.first());
     std::atomic<bool> stop{false};
     joiner->setStopFlag(&stop);
@@ -588,11 +594,7 @@ void tst_SplitJoiners::existingEntryIsNeverWritten()
     const FileState outsideBefore = stateOf(outside);
     const FileState targetBefore = stateOf(target);
 
-    XtremHeader header;
-    header.nameField = "set";
-    const QByteArray data = patternBytes(2500, 5);
-    const QStringList volumes = xtrem ? writeXtremSet(m_source, QStringLiteral("set"), data, 1000, header)
-                                      : writePlainSet(m_source, QStringLiteral("set"), data, 1000);
+    const QStringList volumes = writeSetNamedSet(xtrem, patternBytes(2500, 5));
     const std::unique_ptr<AbstractSplit> joiner = makeJoiner(xtrem, volumes.first());
     QCOMPARE(joiner->unsplit(m_target), 1);
     QCOMPARE(joiner->getErrorText(), QStringLiteral("Unsplit: file %1 already exists").arg(target));
