@@ -5,7 +5,8 @@
 #include <string>
 
 // The program's output. Front ends read it line by line, so its shape is kept stable:
-//   "Extracting from <volume path>"        one line for every volume opened, on a line of its own
+//   "Extracting from <volume path>"        one line for every volume read as one of the set,
+//                                          on a line of its own
 //   "Extracting  <file>   45%"             one line per file; the percentage (of the whole
 //                                          volume set) is rewritten in place with backspaces
 //   "All OK"                               the last line of a run without any error

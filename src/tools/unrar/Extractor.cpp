@@ -122,7 +122,8 @@ std::string Extractor::outputPath(const char *stored) const
     return m_options.mode == ExtractOptions::Mode::WithoutPaths ? baseName(path) : path;
 }
 
-// Why the entry must not be made at `path`; empty when it may.
+// Why the entry must not be made at `path`; empty when it may. A hard link that may be made
+// is pointed at its target's path inside the extraction folder.
 std::string Extractor::refusal(archive_entry *entry, const std::string &path)
 {
     if (const char *target = archive_entry_hardlink(entry)) {
