@@ -20,12 +20,6 @@
 
 namespace {
 
-const std::string &workFolder()
-{
-    static const std::string folder = "/dev/shm/fuzz_rar_extract_disk." + std::to_string(::getpid());
-    return folder;
-}
-
 int removeEntry(const char *path, const struct stat *, int, struct FTW *)
 {
     ::chmod(path, 0700); // a folder extracted without write permission
@@ -35,6 +29,15 @@ int removeEntry(const char *path, const struct stat *, int, struct FTW *)
 void removeTree(const std::string &path)
 {
     ::nftw(path.c_str(), removeEntry, 32, FTW_DEPTH | FTW_PHYS);
+}
+
+// The folder of this process's runs; removed at a normal exit (kept after a finding).
+const std::string &workFolder()
+{
+    static const std::string folder = "/dev/shm/fuzz_rar_extract_disk." + std::to_string(::getpid());
+    static const bool cleanedAtExit = std::atexit([] { removeTree(folder); }) == 0;
+    (void)cleanedAtExit;
+    return folder;
 }
 
 std::string sentinelState(const std::string &path)
