@@ -1,0 +1,23 @@
+#include "web/WebAddresses.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+QString WebAddresses::binSearchBase()
+{
+    QString base = fromEnvironment("TESSAQUILL_BINSEARCH_URL", QStringLiteral("https://www.binsearch.info/"));
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    return base;
+}
+
+QString WebAddresses::proxyQueryUrl()
+{
+    return fromEnvironment("TESSAQUILL_PROXY_QUERY_URL", QStringLiteral("http://www.debian.org/"));
+}
+
+QString WebAddresses::fromEnvironment(const char *variable, const QString &defaultValue)
+{
+    const QString value = qEnvironmentVariable(variable);
+    return value.isEmpty() ? defaultValue : value;
+}
