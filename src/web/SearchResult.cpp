@@ -1,0 +1,6 @@
+#include "web/SearchResult.h"
+
+SearchResult::SearchResult()
+    : QObject(nullptr)
+{
+}

@@ -1,0 +1,602 @@
+#include "config/AppConfiguration.h"
+#include "web/BinSearch.h"
+#include "web/SearchResult.h"
+
+#include "HttpTestServer.h"
+#include "TempHome.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+using Response = HttpTestServer::Response;
+
+QByteArray fixture(const QString &name)
+{
+    QFile file(QStringLiteral(TQ_TEST_DATA "/web/binsearch/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct SearchArgs {
+    QString query = QStringLiteral("holiday");
+    int ageIndex = 11;
+    int resultsIndex = 0;
+    bool otherGroups = false;
+    bool collectionsOnly = false;
+    bool withNfo = false;
+    uint minSize = 0;
+    uint maxSize = 0;
+    uint page = 1;
+};
+
+// Runs one search and waits for its end; the signal must come exactly once.
+bool runSearch(BinSearch &client, const SearchArgs &args, bool &error)
+{
+    QSignalSpy finished(&client, &BinSearch::signalSearchFinished);
+    client.search(args.query, args.ageIndex, args.resultsIndex, args.otherGroups, args.collectionsOnly,
+                  args.withNfo, args.minSize, args.maxSize, args.page);
+    if (!finished.wait(20000) || finished.size() != 1)
+        return false;
+    QTest::qWait(0);
+    if (finished.size() != 1)
+        return false;
+    error = finished.first().first().toBool();
+    return true;
+}
+
+QString describe(const SearchResult *result)
+{
+    return QStringList{result->id, result->subject, result->info, result->poster, result->groups, result->age}
+        .join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+class tst_BinSearch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void tables();
+    void searchRequests_data();
+    void searchRequests();
+    void buildPostData_data();
+    void buildPostData();
+    void scrapesResultPages_data();
+    void scrapesResultPages();
+    void nextPageFlag_data();
+    void nextPageFlag();
+    void searchFailures_data();
+    void searchFailures();
+    void redirectedSearchIsFollowed();
+    void newSearchDropsThePreviousResults();
+    void entities_data();
+    void entities();
+    void nzbFetchRequest();
+    void nzbFetchWritesTheFile_data();
+    void nzbFetchWritesTheFile();
+    void nzbFetchFailures_data();
+    void nzbFetchFailures();
+    void safeNzbFileNames_data();
+    void safeNzbFileNames();
+
+private:
+    std::unique_ptr<TempHome> home;
+    std::unique_ptr<HttpTestServer> server;
+};
+
+void tst_BinSearch::initTestCase()
+{
+    home = std::make_unique<TempHome>();
+    QVERIFY(home->isValid());
+}
+
+void tst_BinSearch::init()
+{
+    server = std::make_unique<HttpTestServer>();
+    QVERIFY2(server->start(), qPrintable(server->errorString()));
+    qputenv("TESSAQUILL_BINSEARCH_URL", server->url().toEncoded());
+    AppConfiguration::getInstance()->socketTimeout = 30;
+}
+
+void tst_BinSearch::tables()
+{
+    BinSearch client;
+    QCOMPARE(client.getResultsPerPageValues(), (QList<int>{25, 50, 100, 250}));
+    QCOMPARE(client.getMaxAgeValues(), (QList<int>{1, 7, 14, 21, 50, 70, 99, 120, 365, 600, 1100, 0}));
+    QVERIFY(client.getResults().isEmpty());
+    QVERIFY(!client.hasMoreResults());
+    QVERIFY(client.lastError().isEmpty());
+    QVERIFY(!client.isBusy());
+}
+
+void tst_BinSearch::searchRequests_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("ageIndex");
+    QTest::addColumn<int>("resultsIndex");
+    QTest::addColumn<bool>("otherGroups");
+    QTest::addColumn<bool>("collectionsOnly");
+    QTest::addColumn<bool>("withNfo");
+    QTest::addColumn<uint>("minSize");
+    QTest::addColumn<uint>("maxSize");
+    QTest::addColumn<uint>("page");
+    QTest::addColumn<QByteArray>("target");
+
+    QTest::newRow("simple, blanks around and inside") << "  two  words " << 0 << 0 << false << false << false << 0U
+                                                      << 0U << 1U << QByteArray("/?q=two++words&max=25&adv_age=1&server=");
+    QTest::newRow("simple, page 3") << "  two  words " << 0 << 0 << false << false << false << 0U << 0U << 3U
+                                    << QByteArray("/?q=two++words&max=25&adv_age=1&server=&min=50");
+    QTest::newRow("every age, other groups") << "x" << 11 << 1 << true << false << false << 0U << 0U << 1U
+                                             << QByteArray("/?q=x&max=50&adv_age=&server=2");
+    QTest::newRow("250 a page, page 2") << "x" << 4 << 3 << false << false << false << 0U << 0U << 2U
+                                        << QByteArray("/?q=x&max=250&adv_age=50&server=&min=250");
+    QTest::newRow("advanced: minimum size only")
+        << "x" << 0 << 0 << true << false << false << 700U << 0U << 1U
+        << QByteArray("/?q=x&max=25&adv_g=&adv_age=1&adv_sort=date&minsize=700&maxsize=&font=");
+    QTest::newRow("advanced: both flags, page 2")
+        << "a b" << 11 << 0 << false << true << true << 0U << 0U << 2U
+        << QByteArray("/?q=a+b&max=25&adv_g=&adv_age=&adv_sort=date&adv_col=on&adv_nfo=on&minsize=&maxsize=&font=&min=25");
+    QTest::newRow("advanced: maximum size, nfo") << "x" << 2 << 2 << false << false << true << 0U << 4096U << 1U
+                                                 << QByteArray("/?q=x&max=100&adv_g=&adv_age=14&adv_sort=date&adv_nfo=on&minsize=&maxsize=4096&font=");
+    QTest::newRow("delimiters and other characters are encoded")
+        << "a=b&c+d \xc3\xa9#%" << 11 << 0 << false << false << false << 0U << 0U << 1U
+        << QByteArray("/?q=a%3Db%26c+d+%C3%A9%23%25&max=25&adv_age=&server=");
+    QTest::newRow("indexes outside the tables take the defaults")
+        << "x" << -1 << 9 << false << false << false << 0U << 0U << 1U << QByteArray("/?q=x&max=25&adv_age=&server=");
+}
+
+void tst_BinSearch::searchRequests()
+{
+    QFETCH(QString, query);
+    QFETCH(int, ageIndex);
+    QFETCH(int, resultsIndex);
+    QFETCH(bool, otherGroups);
+    QFETCH(bool, collectionsOnly);
+    QFETCH(bool, withNfo);
+    QFETCH(uint, minSize);
+    QFETCH(uint, maxSize);
+    QFETCH(uint, page);
+    QFETCH(QByteArray, target);
+
+    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("no-results.html"))));
+    BinSearch client;
+    SearchArgs args{query, ageIndex, resultsIndex, otherGroups, collectionsOnly, withNfo, minSize, maxSize, page};
+    bool error = true;
+    QVERIFY(runSearch(client, args, error));
+    QVERIFY(!error);
+
+    const QList<HttpTestServer::Request> requests = server->requests();
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.first().method, QByteArray("GET"));
+    QCOMPARE(requests.first().target, target);
+    QVERIFY(requests.first().body.isEmpty());
+}
+
+void tst_BinSearch::buildPostData_data()
+{
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<QString>("data");
+    QTest::newRow("two") << QStringList{QStringLiteral("a"), QStringLiteral("b")} << "a=on&b=on";
+    QTest::newRow("numbers") << QStringList{QStringLiteral("123"), QStringLiteral("456")} << "123=on&456=on";
+    QTest::newRow("one") << QStringList{QStringLiteral("a")} << "a=on";
+    QTest::newRow("none") << QStringList() << "";
+}
+
+void tst_BinSearch::buildPostData()
+{
+    QFETCH(QStringList, ids);
+    QFETCH(QString, data);
+    QCOMPARE(BinSearch::buildPostData(ids), data);
+}
+
+void tst_BinSearch::scrapesResultPages_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<QString>("errorText");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("rows, info present and absent, groups, notice dropped")
+        << fixture(QStringLiteral("page1.html")) << false << QString()
+        << QStringList{
+               QStringLiteral("1001 | Holiday Film (2009) [01/12] - \"holiday.film.part01.rar\" yEnc | size: 1.37 GB, "
+                              "parts available: 12 / 12 | film&fan@example.invalid | alt.binaries.movies - "
+                              "alt.binaries.hdtv - a.b.misc | 2d"),
+               QStringLiteral("1002 | Caf\u00e9 & more - 100% a+b | ? | J\u00fcrgen <j@example.invalid> | "
+                              "alt.binaries.sounds | 3h"),
+               QStringLiteral("1003 | Broken Upload [1/5] | size: 900 KB, <font color='red'>parts available: 3 / 5"
+                              "</font> | uploader | alt.binaries.test | 5m"),
+               QStringLiteral("1005 | Sample.Files.nfo | ? | sampler | alt.binaries.test | 7d")};
+    QTest::newRow("no check box: no result") << fixture(QStringLiteral("no-results.html")) << false << QString()
+                                             << QStringList();
+    QTest::newRow("no table end") << fixture(QStringLiteral("no-table-end.html")) << true
+                                  << "Tag format exception in the answer" << QStringList();
+    QTest::newRow("row without id keeps the rows before it")
+        << fixture(QStringLiteral("broken-row.html")) << true << "Tag format exception in the answer"
+        << QStringList{QStringLiteral("5001 | Good Row | ? | poster | a.b.test | 1d")};
+    QTest::newRow("leading NUL: an empty page") << QByteArray(1, '\0') + fixture(QStringLiteral("page1.html")) << true
+                                                << "The server returned an empty page." << QStringList();
+    QTest::newRow("empty body") << QByteArray() << true << "The server returned an empty page." << QStringList();
+    QByteArray cutAtNul = fixture(QStringLiteral("page1.html"));
+    cutAtNul.insert(cutAtNul.indexOf("<tr><td><input type=\"checkbox\" name=\"1002\""), '\0');
+    QTest::newRow("NUL inside: the page ends there")
+        << cutAtNul << true << "Tag format exception in the answer" << QStringList();
+}
+
+void tst_BinSearch::scrapesResultPages()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(bool, error);
+    QFETCH(QString, errorText);
+    QFETCH(QStringList, rows);
+
+    server->addRoute("GET", "/", Response::ok(page));
+    BinSearch client;
+    bool failed = !error;
+    QVERIFY(runSearch(client, SearchArgs(), failed));
+    QCOMPARE(failed, error);
+    QCOMPARE(client.lastError(), errorText);
+    QStringList got;
+    for (const SearchResult *result : client.getResults())
+        got.append(describe(result));
+    QCOMPARE(got, rows);
+}
+
+void tst_BinSearch::nextPageFlag_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<int>("ageIndex");
+    QTest::addColumn<int>("resultsIndex");
+    QTest::addColumn<bool>("otherGroups");
+    QTest::addColumn<bool>("advanced");
+    QTest::addColumn<uint>("page");
+    QTest::addColumn<bool>("more");
+
+    const QString link14 = QStringLiteral("&amp;max=50&amp;adv_age=14&amp;server=2&amp;min=100\">&gt;");
+    QTest::newRow("matching link") << link14 << 2 << 1 << true << false << 2U << true;
+    QTest::newRow("link of another page") << link14 << 2 << 1 << true << false << 1U << false;
+    QTest::newRow("link of another age") << link14 << 3 << 1 << true << false << 2U << false;
+    QTest::newRow("link without its arrow")
+        << QStringLiteral("&amp;max=50&amp;adv_age=14&amp;server=2&amp;min=100\">") << 2 << 1 << true << false << 2U
+        << false;
+    QTest::newRow("every age") << QStringLiteral("&amp;max=25&amp;adv_age=&amp;server=&amp;min=25\">&gt;") << 11 << 0
+                               << false << false << 1U << true;
+    QTest::newRow("advanced search tests the same link")
+        << QStringLiteral("&amp;max=25&amp;adv_age=&amp;server=&amp;min=25\">&gt;") << 11 << 0 << false << true << 1U
+        << true;
+}
+
+void tst_BinSearch::nextPageFlag()
+{
+    QFETCH(QString, link);
+    QFETCH(int, ageIndex);
+    QFETCH(int, resultsIndex);
+    QFETCH(bool, otherGroups);
+    QFETCH(bool, advanced);
+    QFETCH(uint, page);
+    QFETCH(bool, more);
+
+    const QByteArray html = fixture(QStringLiteral("page3.html")) + "<a href=\"?q=x" + link.toLatin1() + "</a>";
+    server->addRoute("GET", "/", Response::ok(html));
+    BinSearch client;
+    SearchArgs args;
+    args.ageIndex = ageIndex;
+    args.resultsIndex = resultsIndex;
+    args.otherGroups = otherGroups;
+    args.collectionsOnly = advanced;
+    args.page = page;
+    bool error = true;
+    QVERIFY(runSearch(client, args, error));
+    QVERIFY(!error);
+    QCOMPARE(client.getResults().size(), 1);
+    QCOMPARE(client.hasMoreResults(), more);
+}
+
+void tst_BinSearch::searchFailures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("errorStart");
+
+    QTest::newRow("service unavailable") << "503" << "Network reply error: ";
+    QTest::newRow("not found") << "404" << "Network reply error: ";
+    QTest::newRow("connection refused") << "refused" << "Network reply error: ";
+    QTest::newRow("closed in the body") << "closed" << "Network reply error: ";
+    QTest::newRow("stalled past the time-out") << "stalled" << "The server does not respond.";
+}
+
+void tst_BinSearch::searchFailures()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, errorStart);
+
+    // Each error page looks like a page without results: it must not read as one.
+    Response response = Response::ok(fixture(QStringLiteral("no-results.html")));
+    if (fault == QLatin1String("503") || fault == QLatin1String("404"))
+        response.status = fault.toInt();
+    if (fault == QLatin1String("closed"))
+        response.closeAfterBodyBytes = 20;
+    if (fault == QLatin1String("stalled")) {
+        response.stallAfterBodyBytes = 20;
+        AppConfiguration::getInstance()->socketTimeout = 1;
+    }
+    server->addRoute("GET", "/", response);
+    if (fault == QLatin1String("refused")) {
+        const QByteArray address = server->url().toEncoded();
+        server->stop();
+        qputenv("TESSAQUILL_BINSEARCH_URL", address);
+    }
+
+    BinSearch client;
+    bool error = false;
+    QVERIFY(runSearch(client, SearchArgs(), error));
+    QVERIFY(error);
+    QVERIFY2(client.lastError().startsWith(errorStart), qPrintable(client.lastError()));
+    QVERIFY(client.getResults().isEmpty());
+    QVERIFY(!client.isBusy());
+}
+
+void tst_BinSearch::redirectedSearchIsFollowed()
+{
+    server->addRoute("GET", "/", Response::redirect(302, "/results/"));
+    server->addRoute("GET", "/results/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    BinSearch client;
+    bool error = true;
+    QVERIFY(runSearch(client, SearchArgs(), error));
+    QVERIFY(!error);
+    QCOMPARE(client.getResults().size(), 1);
+    QCOMPARE(client.getResults().first()->id, QStringLiteral("3001"));
+}
+
+void tst_BinSearch::newSearchDropsThePreviousResults()
+{
+    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page1.html"))));
+    BinSearch client;
+    bool error = true;
+    QVERIFY(runSearch(client, SearchArgs(), error));
+    QCOMPARE(client.getResults().size(), 4);
+    QVERIFY(client.hasMoreResults());
+
+    Response slow = Response::ok(fixture(QStringLiteral("page3.html")));
+    slow.delayMs = 200;
+    server->addRoute("GET", "/", slow);
+    QSignalSpy finished(&client, &BinSearch::signalSearchFinished);
+    client.search(QStringLiteral("again"), 11, 0, false, false, false, 0, 0, 1);
+    QVERIFY(client.getResults().isEmpty());
+    QVERIFY(!client.hasMoreResults());
+    QVERIFY(client.isBusy());
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(client.getResults().size(), 1);
+}
+
+void tst_BinSearch::entities_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("decoded");
+
+    QTest::newRow("escaped ampersand before a later entity") << "&amp;lt;" << "<";
+    QTest::newRow("escaped ampersand before a quote") << "&amp;quot;" << "&quot;";
+    QTest::newRow("escaped ampersand before amp") << "&amp;amp;" << "&amp;";
+    QTest::newRow("unlisted spellings stay") << "&LT; &#39; &hellip; &AMP;" << "&LT; &#39; &hellip; &AMP;";
+    QTest::newRow("numeric Y diaeresis") << "&#376;&Yuml;&yuml;" << "\u0178\u0178\u00ff";
+    QTest::newRow("letters follow the initial") << "&Agrave;&agrave;&Ccedil;&ccedil;&Ntilde;&otilde;"
+                                                << "\u00c0\u00e0\u00c7\u00e7\u00d1\u00f5";
+    QTest::newRow("ligatures") << "&Oelig;&oelig;&Aelig;&aelig;" << "\u0152\u0153\u00c6\u00e6";
+    QTest::newRow("signs in both spellings") << "&Copy;&copy;&Euro;&trade;&Frac12;&iquest;&Macr;"
+                                             << "\u00a9\u00a9\u20ac\u2122\u00bd\u00bf\u00af";
+    QTest::newRow("quotes and apostrophe") << "&Quot;a&quot; &apos;b&Apos;" << "\"a\" 'b'";
+    QTest::newRow("spaces and soft hyphen") << "a&nbsp;b&Ensp;c&shy;d&Shy;e" << "a b cde";
+    QTest::newRow("only eth in lower case") << "&eth;&Eth;" << "\u00f0&Eth;";
+    QTest::newRow("run of B0 to BF") << "&deg;&plusmn;&sup2;&sup3;&acute;&micro;&para;&middot;&cedil;&sup1;&ordm;"
+                                        "&raquo;&frac14;&frac12;&frac34;&iquest;"
+                                     << "\u00b0\u00b1\u00b2\u00b3\u00b4\u00b5\u00b6\u00b7\u00b8\u00b9\u00ba\u00bb"
+                                        "\u00bc\u00bd\u00be\u00bf";
+    QTest::newRow("run of A1 to AE") << "&iexcl;&cent;&pound;&curren;&yen;&brvbar;&sect;&uml;&copy;&ordf;&laquo;"
+                                        "&not;&reg;"
+                                     << "\u00a1\u00a2\u00a3\u00a4\u00a5\u00a6\u00a7\u00a8\u00a9\u00aa\u00ab\u00ac"
+                                        "\u00ae";
+    QTest::newRow("vowels with marks") << "&Egrave;&eacute;&Ugrave;&uuml;&Ucirc;&ecirc;&Euml;&igrave;&Iacute;"
+                                          "&icirc;&Iuml;&Ograve;&oacute;&Ocirc;&Atilde;&auml;&Aring;&acirc;&Aacute;"
+                                       << "\u00c8\u00e9\u00d9\u00fc\u00db\u00ea\u00cb\u00ec\u00cd\u00ee\u00cf"
+                                          "\u00d2\u00f3\u00d4\u00c3\u00e4\u00c5\u00e2\u00c1";
+    QTest::newRow("nothing to decode") << "plain text; & alone" << "plain text; & alone";
+}
+
+void tst_BinSearch::entities()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, decoded);
+    QCOMPARE(BinSearch::decodeHtmlEntities(text), decoded);
+    QCOMPARE(BinSearch::htmlEntityCount(), 134);
+}
+
+void tst_BinSearch::nzbFetchRequest()
+{
+    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page1.html"))));
+    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(fixture(QStringLiteral("result.nzb")), "application/x-nzb"));
+    QTemporaryDir folder;
+    BinSearch client;
+    SearchArgs args;
+    args.query = QStringLiteral("holiday film");
+    args.page = 2;
+    bool error = true;
+    QVERIFY(runSearch(client, args, error));
+
+    QSignalSpy downloaded(&client, &BinSearch::signalNzbDownloaded);
+    client.downloadNzb(BinSearch::buildPostData({QStringLiteral("1001"), QStringLiteral("1003")}),
+                       folder.filePath(QStringLiteral("NZB")), QStringLiteral("holiday film.nzb"));
+    QVERIFY(client.isBusy());
+    QVERIFY(downloaded.wait(20000));
+    QCOMPARE(downloaded.size(), 1);
+    QCOMPARE(downloaded.first().at(0).toBool(), false);
+    const QString path = folder.filePath(QStringLiteral("NZB/holiday film.nzb"));
+    QCOMPARE(downloaded.first().at(1).toString(), path);
+
+    const HttpTestServer::Request post = server->requests().last();
+    QCOMPARE(post.line, QByteArray("POST /fcgi/nzb.fcgi?q=holiday+film&max=25&adv_age=&server=&min=25 HTTP/1.1"));
+    QCOMPARE(post.body, QByteArray("1001=on&1003=on&action=nzb"));
+    QCOMPARE(post.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
+    QCOMPARE(post.header("Content-Length"), QByteArray("26"));
+    QCOMPARE(post.header("Accept-Charset"), QByteArray("ISO-8859-1,utf-8;q=0.7,*;q=0.7"));
+
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), fixture(QStringLiteral("result.nzb")));
+}
+
+void tst_BinSearch::nzbFetchWritesTheFile_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("writtenName");
+    QTest::addColumn<QByteArray>("written");
+
+    const QByteArray nzb = fixture(QStringLiteral("result.nzb"));
+    QTest::newRow("given name") << "q" << "chosen.nzb" << nzb << "chosen.nzb" << nzb;
+    QTest::newRow("no name: the trimmed query") << "  holiday film  " << "" << nzb << "holiday film.nzb" << nzb;
+    QTest::newRow("no name: a query with path characters") << "../../etc/x:y" << "" << nzb << "....etcxy.nzb" << nzb;
+    QTest::newRow("saved up to a NUL") << "q" << "cut.nzb" << nzb + '\0' + "tail" << "cut.nzb" << nzb;
+    QTest::newRow("Latin-1 bytes kept as they came") << "q" << "latin.nzb" << QByteArray("<nzb>caf\xe9</nzb>")
+                                                     << "latin.nzb" << QByteArray("<nzb>caf\xe9</nzb>");
+    QTest::newRow("query longer than a file name") << QString(300, QLatin1Char('w')) << "" << nzb
+                                                   << QString(244, QLatin1Char('w')) + QStringLiteral(".nzb") << nzb;
+    QTest::newRow("long name of two-byte letters") << QString(200, QChar(0xe9)) << "" << nzb
+                                                   << QString(122, QChar(0xe9)) + QStringLiteral(".nzb") << nzb;
+}
+
+void tst_BinSearch::nzbFetchWritesTheFile()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, writtenName);
+    QFETCH(QByteArray, written);
+
+    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(body));
+    QTemporaryDir folder;
+    // A file of the same name is replaced.
+    QFile old(folder.filePath(writtenName));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old content that is longer than some of the new ones, so truncation shows");
+    old.close();
+
+    BinSearch client;
+    SearchArgs args;
+    args.query = query;
+    bool error = true;
+    QVERIFY(runSearch(client, args, error));
+    QSignalSpy downloaded(&client, &BinSearch::signalNzbDownloaded);
+    client.downloadNzb(QStringLiteral("3001=on"), folder.path(), fileName);
+    QVERIFY(downloaded.wait(20000));
+    QVERIFY2(!downloaded.first().at(0).toBool(), qPrintable(client.lastError()));
+    QCOMPARE(downloaded.first().at(1).toString(), folder.filePath(writtenName));
+    QFile file(folder.filePath(writtenName));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), written);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{writtenName});
+}
+
+void tst_BinSearch::nzbFetchFailures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("errorText");
+    QTest::addColumn<bool>("sent");
+
+    QTest::newRow("blank folder") << "blank" << "Wrong path    : cannot download NZB file" << false;
+    QTest::newRow("folder under a regular file") << "under file" << "Cannot create folder " << false;
+    QTest::newRow("service unavailable") << "503"
+                                         << QStringLiteral("Network reply error: %1")
+                                                .arg(int(QNetworkReply::ServiceUnavailableError))
+                                         << true;
+    QTest::newRow("body starting with NUL") << "nul" << "Request suceeded but no NZB returned" << true;
+    QTest::newRow("empty body") << "empty" << "Request suceeded but no NZB returned" << true;
+    QTest::newRow("closed in the body") << "closed" << "Network reply error: " << true;
+    QTest::newRow("file cannot be written") << "unwritable" << "Cannot write NZB file " << true;
+}
+
+void tst_BinSearch::nzbFetchFailures()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, errorText);
+    QFETCH(bool, sent);
+
+    QTemporaryDir temporary;
+    QString folder = temporary.filePath(QStringLiteral("NZB"));
+    Response response = Response::ok(fixture(QStringLiteral("result.nzb")));
+    if (fault == QLatin1String("blank"))
+        folder = QStringLiteral("   ");
+    if (fault == QLatin1String("under file")) {
+        QFile file(temporary.filePath(QStringLiteral("plain")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        folder = temporary.filePath(QStringLiteral("plain/NZB"));
+    }
+    if (fault == QLatin1String("503"))
+        response.status = 503;
+    if (fault == QLatin1String("nul"))
+        response.body.prepend('\0');
+    if (fault == QLatin1String("empty"))
+        response.body.clear();
+    if (fault == QLatin1String("closed"))
+        response.closeAfterBodyBytes = 10;
+    // A folder where the file should be: the name cannot be written.
+    if (fault == QLatin1String("unwritable"))
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/q.nzb")));
+    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("POST", "/fcgi/nzb.fcgi", response);
+
+    BinSearch client;
+    SearchArgs args;
+    args.query = QStringLiteral("q");
+    bool error = true;
+    QVERIFY(runSearch(client, args, error));
+    server->clearRequests();
+    QSignalSpy downloaded(&client, &BinSearch::signalNzbDownloaded);
+    client.downloadNzb(QStringLiteral("3001=on"), folder, QString());
+    if (downloaded.isEmpty())
+        QVERIFY(downloaded.wait(20000));
+    QTest::qWait(0);
+    QCOMPARE(downloaded.size(), 1);
+    QCOMPARE(downloaded.first().at(0).toBool(), true);
+    QCOMPARE(downloaded.first().at(1).toString(), QString());
+    QVERIFY2(client.lastError().startsWith(errorText), qPrintable(client.lastError()));
+    QCOMPARE(server->requestCount(), sent ? 1 : 0);
+    if (fault != QLatin1String("unwritable"))
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/q.nzb")));
+    QVERIFY(!client.isBusy());
+}
+
+void tst_BinSearch::safeNzbFileNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("safe");
+    QTest::newRow("plain") << "abc.nzb" << "abc.nzb";
+    QTest::newRow("forbidden characters") << "a\\b/c:d*e?f\"g<h>i|j.nzb" << "abcdefghij.nzb";
+    QTest::newRow("only forbidden characters") << "\\/:*?\"<>|.nzb" << ".nzb";
+    QTest::newRow("248 bytes stay") << QString(244, QLatin1Char('a')) + ".nzb" << QString(244, QLatin1Char('a')) + ".nzb";
+    QTest::newRow("249 bytes lose one") << QString(245, QLatin1Char('a')) + ".nzb" << QString(244, QLatin1Char('a')) + ".nzb";
+    QTest::newRow("no suffix") << QString(300, QLatin1Char('a')) << QString(248, QLatin1Char('a'));
+    QTest::newRow("a character outside the basic plane is not split")
+        << QString(121, QChar(0xe9)) + QString::fromUtf8("\xf0\x9f\x98\x80") + ".nzb"
+        << QString(121, QChar(0xe9)) + ".nzb";
+    QTest::newRow("nor a two-byte letter") << QString(123, QChar(0xe9)) + ".nzb" << QString(122, QChar(0xe9)) + ".nzb";
+}
+
+void tst_BinSearch::safeNzbFileNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, safe);
+    QCOMPARE(BinSearch::safeNzbFileName(name), safe);
+}
+
+QTEST_MAIN(tst_BinSearch)
+#include "tst_BinSearch.moc"
