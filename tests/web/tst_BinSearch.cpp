@@ -223,6 +223,12 @@ void tst_BinSearch::scrapesResultPages_data()
     QTest::newRow("row without id keeps the rows before it")
         << fixture(QStringLiteral("broken-row.html")) << true << "Tag format exception in the answer"
         << QStringList{QStringLiteral("5001 | Good Row | ? | poster | a.b.test | 1d")};
+    // Missing markers cut the fields by the rule (the rest of the text, or a few characters
+    // dropped) and reading still ends.
+    QTest::newRow("subject without its end tag")
+        << fixture(QStringLiteral("missing-span-end.html")) << false << QString()
+        << QStringList{QStringLiteral("6001 | Unclosed Subject<td><a href=\"?q=p\">poster</a><td><a href=\"?g=a.b.test\">"
+                                      "a.b.test</a><td>1d | ? | d |  | ")};
     QTest::newRow("leading NUL: an empty page") << QByteArray(1, '\0') + fixture(QStringLiteral("page1.html")) << true
                                                 << "The server returned an empty page." << QStringList();
     QTest::newRow("empty body") << QByteArray() << true << "The server returned an empty page." << QStringList();
