@@ -3,6 +3,8 @@
 add_library(tessaquill_httptestsupport STATIC
   ${CMAKE_CURRENT_LIST_DIR}/HttpTestConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpTestConnection.h
+  ${CMAKE_CURRENT_LIST_DIR}/HttpTestFetch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HttpTestFetch.h
   ${CMAKE_CURRENT_LIST_DIR}/HttpTestListener.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpTestListener.h
   ${CMAKE_CURRENT_LIST_DIR}/HttpTestServer.cpp

@@ -1,3 +1,4 @@
+#include "HttpTestFetch.h"
 #include "HttpTestServer.h"
 
 #include <QNetworkAccessManager>
@@ -11,11 +12,7 @@ namespace {
 
 using Response = HttpTestServer::Response;
 
-struct Fetched {
-    QNetworkReply::NetworkError error = QNetworkReply::NoError;
-    int status = 0;
-    QByteArray body;
-};
+using Fetched = HttpTestFetch::Result;
 
 Fetched fetch(QNetworkAccessManager &manager, const QUrl &url, const QByteArray &method = "GET",
               const QByteArray &body = QByteArray())
@@ -23,16 +20,7 @@ Fetched fetch(QNetworkAccessManager &manager, const QUrl &url, const QByteArray 
     QNetworkRequest request(url);
     if (!body.isEmpty())
         request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
-    QNetworkReply *reply = manager.sendCustomRequest(request, method, body);
-    QSignalSpy finished(reply, &QNetworkReply::finished);
-    if (!reply->isFinished())
-        finished.wait(15000);
-    Fetched result;
-    result.error = reply->error();
-    result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    result.body = reply->isOpen() ? reply->readAll() : QByteArray();
-    delete reply;
-    return result;
+    return HttpTestFetch::send(manager, request, method, body);
 }
 
 // Sends raw bytes and reads until the server closes the connection or a pause.

@@ -2,6 +2,7 @@
 #include "web/DialogWebAuthentication.h"
 #include "web/NetworkAccessManager.h"
 
+#include "HttpTestFetch.h"
 #include "HttpTestServer.h"
 #include "TempHome.h"
 
@@ -21,26 +22,11 @@ namespace {
 
 using Response = HttpTestServer::Response;
 
-struct Fetched {
-    QNetworkReply::NetworkError error = QNetworkReply::NoError;
-    int status = 0;
-    QByteArray body;
-    bool fromCache = false;
-};
+using Fetched = HttpTestFetch::Result;
 
 Fetched fetch(QNetworkAccessManager &manager, const QUrl &url)
 {
-    QNetworkReply *reply = manager.get(QNetworkRequest(url));
-    QSignalSpy finished(reply, &QNetworkReply::finished);
-    if (!reply->isFinished())
-        finished.wait(20000);
-    Fetched result;
-    result.error = reply->error();
-    result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    result.body = reply->isOpen() ? reply->readAll() : QByteArray();
-    result.fromCache = reply->attribute(QNetworkRequest::SourceIsFromCacheAttribute).toBool();
-    delete reply;
-    return result;
+    return HttpTestFetch::get(manager, url);
 }
 
 QNetworkProxy httpProxy(const QString &host, quint16 port)
