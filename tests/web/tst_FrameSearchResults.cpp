@@ -1,3 +1,5 @@
+#include "app/AppResources.h"
+#include "app/AppStyle.h"
 #include "config/AppConfiguration.h"
 #include "web/FrameSearchResults.h"
 #include "web/SearchDateTableWidgetItem.h"
@@ -5,6 +7,7 @@
 
 #include "HttpTestServer.h"
 #include "TempHome.h"
+#include "WidgetPicture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,6 +95,8 @@ void tst_FrameSearchResults::initTestCase()
 {
     home = std::make_unique<TempHome>();
     QVERIFY(home->isValid());
+    AppResources::initialize();
+    QApplication::setStyle(AppStyle::create());
 }
 
 void tst_FrameSearchResults::init()
@@ -217,6 +222,8 @@ void tst_FrameSearchResults::searchFillsTheTable()
     QCOMPARE(label(page, "labelPageNumber"), QStringLiteral("1"));
     QVERIFY(button(page, "pushButtonNext")->isEnabled());
     QVERIFY(!button(page, "pushButtonBack")->isEnabled());
+    page.resize(900, 400);
+    WidgetPicture::save(&page, QStringLiteral("FrameSearchResults"));
 }
 
 void tst_FrameSearchResults::pagingForwardAndBack()

@@ -1,3 +1,5 @@
+#include "app/AppResources.h"
+#include "app/AppStyle.h"
 #include "config/AppConfiguration.h"
 #include "web/DialogWebAuthentication.h"
 #include "web/NetworkAccessManager.h"
@@ -5,6 +7,7 @@
 #include "HttpTestFetch.h"
 #include "HttpTestServer.h"
 #include "TempHome.h"
+#include "WidgetPicture.h"
 
 #include <QAbstractNetworkCache>
 #include <QApplication>
@@ -100,6 +103,8 @@ void tst_NetworkAccessManager::initTestCase()
     home = std::make_unique<TempHome>();
     QVERIFY(home->isValid());
     qputenv("XDG_CACHE_HOME", QFile::encodeName(home->path() + QStringLiteral("/cache")));
+    AppResources::initialize();
+    QApplication::setStyle(AppStyle::create());
 }
 
 void tst_NetworkAccessManager::init()
@@ -414,9 +419,10 @@ void tst_NetworkAccessManager::silentServerEndsTheRequest()
 void tst_NetworkAccessManager::authenticationDialogForm()
 {
     DialogWebAuthentication dialog;
-    dialog.setText(QStringLiteral("<qt>Enter username and password for \"x\" at x</qt>"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Authentication required"));
     QCOMPARE(dialog.size(), QSize(300, 130));
+    dialog.setText(QStringLiteral("<qt>Enter username and password for \"http://127.0.0.1/private\" at "
+                                  "http://127.0.0.1/private</qt>"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Authentication required"));
     QCOMPARE(dialog.minimumSize(), QSize(300, 130));
     QCOMPARE(dialog.maximumSize(), QSize(800, 200));
     auto *password = dialog.findChild<QLineEdit *>(QStringLiteral("lineEditPassword"));
@@ -428,6 +434,11 @@ void tst_NetworkAccessManager::authenticationDialogForm()
     password->setText(QStringLiteral(" pw "));
     QCOMPARE(dialog.getUser(), QStringLiteral(" padded "));
     QCOMPARE(dialog.getPassword(), QStringLiteral(" pw "));
+    QVERIFY(!dialog.windowIcon().isNull());
+    // The long intro wraps on more lines than the first size shows: the dialog grows to show them.
+    QVERIFY(dialog.height() > 130 && dialog.height() <= 200);
+    QVERIFY(dialog.width() >= 300 && dialog.width() <= 800);
+    WidgetPicture::save(&dialog, QStringLiteral("DialogWebAuthentication"));
 }
 
 QTEST_MAIN(tst_NetworkAccessManager)
