@@ -6,6 +6,7 @@
 #include "TempHome.h"
 
 #include <QFile>
+#include <QNetworkProxy>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -77,6 +78,7 @@ private slots:
     void searchFailures_data();
     void searchFailures();
     void redirectedSearchIsFollowed();
+    void searchAndFetchThroughTheProxy();
     void newSearchDropsThePreviousResults();
     void entities_data();
     void entities();
@@ -360,6 +362,48 @@ void tst_BinSearch::redirectedSearchIsFollowed()
     QVERIFY(!error);
     QCOMPARE(client.getResults().size(), 1);
     QCOMPARE(client.getResults().first()->id, QStringLiteral("3001"));
+}
+
+// The configured system proxy (http_proxy) with its log-in: the service's own host name is
+// served by the test server acting as the proxy, without a name look-up.
+void tst_BinSearch::searchAndFetchThroughTheProxy()
+{
+    server->setProxyCredentials("user", "secret");
+    server->addRoute("GET", "http://binsearch.invalid/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("POST", "http://binsearch.invalid/fcgi/nzb.fcgi", Response::ok(fixture(QStringLiteral("result.nzb"))));
+    qputenv("TESSAQUILL_BINSEARCH_URL", "http://binsearch.invalid/");
+    qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(server->port()));
+    AppConfiguration *config = AppConfiguration::getInstance();
+    config->proxyEnabled = true;
+    config->proxyName = QStringLiteral("127.0.0.1");
+    config->proxyLogin = QStringLiteral("user");
+    config->proxyPassword = QStringLiteral("secret");
+
+    QTemporaryDir folder;
+    bool error = true;
+    bool fetched = false;
+    {
+        BinSearch client;
+        if (runSearch(client, SearchArgs(), error) && !error) {
+            QSignalSpy downloaded(&client, &BinSearch::signalNzbDownloaded);
+            client.downloadNzb(QStringLiteral("3001=on"), folder.path(), QStringLiteral("p.nzb"));
+            fetched = downloaded.wait(20000) && !downloaded.first().at(0).toBool();
+        }
+    }
+    qunsetenv("http_proxy");
+    config->proxyEnabled = false;
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    QVERIFY(!error);
+    QVERIFY(fetched);
+
+    const QList<HttpTestServer::Request> requests = server->requests();
+    QCOMPARE(requests.first().line, QByteArray("GET http://binsearch.invalid/?q=holiday&max=25&adv_age=&server= HTTP/1.1"));
+    QVERIFY(requests.first().header("Proxy-Authorization").isEmpty());
+    QCOMPARE(requests.last().line, QByteArray("POST http://binsearch.invalid/fcgi/nzb.fcgi?q=holiday&max=25&adv_age=&server= HTTP/1.1"));
+    QCOMPARE(requests.last().header("Proxy-Authorization"), "Basic " + QByteArray("user:secret").toBase64());
+    QFile file(folder.filePath(QStringLiteral("p.nzb")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), fixture(QStringLiteral("result.nzb")));
 }
 
 void tst_BinSearch::newSearchDropsThePreviousResults()
