@@ -3,6 +3,7 @@
 #include "web/SearchResult.h"
 
 #include "HttpTestServer.h"
+#include "SearchPages.h"
 #include "TempHome.h"
 
 #include <QFile>
@@ -16,12 +17,6 @@
 namespace {
 
 using Response = HttpTestServer::Response;
-
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(TQ_TEST_DATA "/web/binsearch/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct SearchArgs {
     QString query = QStringLiteral("holiday");
@@ -169,7 +164,7 @@ void tst_BinSearch::searchRequests()
     QFETCH(uint, page);
     QFETCH(QByteArray, target);
 
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("no-results.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("no-results.html"))));
     BinSearch client;
     SearchArgs args{query, ageIndex, resultsIndex, otherGroups, collectionsOnly, withNfo, minSize, maxSize, page};
     bool error = true;
@@ -208,7 +203,7 @@ void tst_BinSearch::scrapesResultPages_data()
     QTest::addColumn<QStringList>("rows");
 
     QTest::newRow("rows, info present and absent, groups, notice dropped")
-        << fixture(QStringLiteral("page1.html")) << false << QString()
+        << searchPage(QStringLiteral("page1.html")) << false << QString()
         << QStringList{
                QStringLiteral("1001 | Holiday Film (2009) [01/12] - \"holiday.film.part01.rar\" yEnc | size: 1.37 GB, "
                               "parts available: 12 / 12 | film&fan@example.invalid | alt.binaries.movies - "
@@ -218,23 +213,23 @@ void tst_BinSearch::scrapesResultPages_data()
                QStringLiteral("1003 | Broken Upload [1/5] | size: 900 KB, <font color='red'>parts available: 3 / 5"
                               "</font> | uploader | alt.binaries.test | 5m"),
                QStringLiteral("1005 | Sample.Files.nfo | ? | sampler | alt.binaries.test | 7d")};
-    QTest::newRow("no check box: no result") << fixture(QStringLiteral("no-results.html")) << false << QString()
+    QTest::newRow("no check box: no result") << searchPage(QStringLiteral("no-results.html")) << false << QString()
                                              << QStringList();
-    QTest::newRow("no table end") << fixture(QStringLiteral("no-table-end.html")) << true
+    QTest::newRow("no table end") << searchPage(QStringLiteral("no-table-end.html")) << true
                                   << "Tag format exception in the answer" << QStringList();
     QTest::newRow("row without id keeps the rows before it")
-        << fixture(QStringLiteral("broken-row.html")) << true << "Tag format exception in the answer"
+        << searchPage(QStringLiteral("broken-row.html")) << true << "Tag format exception in the answer"
         << QStringList{QStringLiteral("5001 | Good Row | ? | poster | a.b.test | 1d")};
     // Missing markers cut the fields by the rule (the rest of the text, or a few characters
     // dropped) and reading still ends.
     QTest::newRow("subject without its end tag")
-        << fixture(QStringLiteral("missing-span-end.html")) << false << QString()
+        << searchPage(QStringLiteral("missing-span-end.html")) << false << QString()
         << QStringList{QStringLiteral("6001 | Unclosed Subject<td><a href=\"?q=p\">poster</a><td><a href=\"?g=a.b.test\">"
                                       "a.b.test</a><td>1d | ? | d |  | ")};
-    QTest::newRow("leading NUL: an empty page") << QByteArray(1, '\0') + fixture(QStringLiteral("page1.html")) << true
+    QTest::newRow("leading NUL: an empty page") << QByteArray(1, '\0') + searchPage(QStringLiteral("page1.html")) << true
                                                 << "The server returned an empty page." << QStringList();
     QTest::newRow("empty body") << QByteArray() << true << "The server returned an empty page." << QStringList();
-    QByteArray cutAtNul = fixture(QStringLiteral("page1.html"));
+    QByteArray cutAtNul = searchPage(QStringLiteral("page1.html"));
     cutAtNul.insert(cutAtNul.indexOf("<tr><td><input type=\"checkbox\" name=\"1002\""), '\0');
     QTest::newRow("NUL inside: the page ends there")
         << cutAtNul << true << "Tag format exception in the answer" << QStringList();
@@ -293,7 +288,7 @@ void tst_BinSearch::nextPageFlag()
     QFETCH(uint, page);
     QFETCH(bool, more);
 
-    const QByteArray html = fixture(QStringLiteral("page3.html")) + "<a href=\"?q=x" + link.toLatin1() + "</a>";
+    const QByteArray html = searchPage(QStringLiteral("page3.html")) + "<a href=\"?q=x" + link.toLatin1() + "</a>";
     server->addRoute("GET", "/", Response::ok(html));
     BinSearch client;
     SearchArgs args;
@@ -327,7 +322,7 @@ void tst_BinSearch::searchFailures()
     QFETCH(QString, errorStart);
 
     // Each error page looks like a page without results: it must not read as one.
-    Response response = Response::ok(fixture(QStringLiteral("no-results.html")));
+    Response response = Response::ok(searchPage(QStringLiteral("no-results.html")));
     if (fault == QLatin1String("503") || fault == QLatin1String("404"))
         response.status = fault.toInt();
     if (fault == QLatin1String("closed"))
@@ -355,7 +350,7 @@ void tst_BinSearch::searchFailures()
 void tst_BinSearch::redirectedSearchIsFollowed()
 {
     server->addRoute("GET", "/", Response::redirect(302, "/results/"));
-    server->addRoute("GET", "/results/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("GET", "/results/", Response::ok(searchPage(QStringLiteral("page3.html"))));
     BinSearch client;
     bool error = true;
     QVERIFY(runSearch(client, SearchArgs(), error));
@@ -369,8 +364,8 @@ void tst_BinSearch::redirectedSearchIsFollowed()
 void tst_BinSearch::searchAndFetchThroughTheProxy()
 {
     server->setProxyCredentials("user", "secret");
-    server->addRoute("GET", "http://binsearch.invalid/", Response::ok(fixture(QStringLiteral("page3.html"))));
-    server->addRoute("POST", "http://binsearch.invalid/fcgi/nzb.fcgi", Response::ok(fixture(QStringLiteral("result.nzb"))));
+    server->addRoute("GET", "http://binsearch.invalid/", Response::ok(searchPage(QStringLiteral("page3.html"))));
+    server->addRoute("POST", "http://binsearch.invalid/fcgi/nzb.fcgi", Response::ok(searchPage(QStringLiteral("result.nzb"))));
     qputenv("TESSAQUILL_BINSEARCH_URL", "http://binsearch.invalid/");
     qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(server->port()));
     AppConfiguration *config = AppConfiguration::getInstance();
@@ -403,19 +398,19 @@ void tst_BinSearch::searchAndFetchThroughTheProxy()
     QCOMPARE(requests.last().header("Proxy-Authorization"), "Basic " + QByteArray("user:secret").toBase64());
     QFile file(folder.filePath(QStringLiteral("p.nzb")));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), fixture(QStringLiteral("result.nzb")));
+    QCOMPARE(file.readAll(), searchPage(QStringLiteral("result.nzb")));
 }
 
 void tst_BinSearch::newSearchDropsThePreviousResults()
 {
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page1.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page1.html"))));
     BinSearch client;
     bool error = true;
     QVERIFY(runSearch(client, SearchArgs(), error));
     QCOMPARE(client.getResults().size(), 4);
     QVERIFY(client.hasMoreResults());
 
-    Response slow = Response::ok(fixture(QStringLiteral("page3.html")));
+    Response slow = Response::ok(searchPage(QStringLiteral("page3.html")));
     slow.delayMs = 200;
     server->addRoute("GET", "/", slow);
     QSignalSpy finished(&client, &BinSearch::signalSearchFinished);
@@ -470,8 +465,8 @@ void tst_BinSearch::entities()
 
 void tst_BinSearch::nzbFetchRequest()
 {
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page1.html"))));
-    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(fixture(QStringLiteral("result.nzb")), "application/x-nzb"));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page1.html"))));
+    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(searchPage(QStringLiteral("result.nzb")), "application/x-nzb"));
     QTemporaryDir folder;
     BinSearch client;
     SearchArgs args;
@@ -499,7 +494,7 @@ void tst_BinSearch::nzbFetchRequest()
 
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), fixture(QStringLiteral("result.nzb")));
+    QCOMPARE(written.readAll(), searchPage(QStringLiteral("result.nzb")));
 }
 
 void tst_BinSearch::nzbFetchWritesTheFile_data()
@@ -510,7 +505,7 @@ void tst_BinSearch::nzbFetchWritesTheFile_data()
     QTest::addColumn<QString>("writtenName");
     QTest::addColumn<QByteArray>("written");
 
-    const QByteArray nzb = fixture(QStringLiteral("result.nzb"));
+    const QByteArray nzb = searchPage(QStringLiteral("result.nzb"));
     QTest::newRow("given name") << "q" << "chosen.nzb" << nzb << "chosen.nzb" << nzb;
     QTest::newRow("no name: the trimmed query") << "  holiday film  " << "" << nzb << "holiday film.nzb" << nzb;
     QTest::newRow("no name: a query with path characters") << "../../etc/x:y" << "" << nzb << "....etcxy.nzb" << nzb;
@@ -531,7 +526,7 @@ void tst_BinSearch::nzbFetchWritesTheFile()
     QFETCH(QString, writtenName);
     QFETCH(QByteArray, written);
 
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page3.html"))));
     server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(body));
     QTemporaryDir folder;
     // A file of the same name is replaced.
@@ -582,7 +577,7 @@ void tst_BinSearch::nzbFetchFailures()
 
     QTemporaryDir temporary;
     QString folder = temporary.filePath(QStringLiteral("NZB"));
-    Response response = Response::ok(fixture(QStringLiteral("result.nzb")));
+    Response response = Response::ok(searchPage(QStringLiteral("result.nzb")));
     if (fault == QLatin1String("blank"))
         folder = QStringLiteral("   ");
     if (fault == QLatin1String("under file")) {
@@ -601,7 +596,7 @@ void tst_BinSearch::nzbFetchFailures()
     // A folder where the file should be: the name cannot be written.
     if (fault == QLatin1String("unwritable"))
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/q.nzb")));
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page3.html"))));
     server->addRoute("POST", "/fcgi/nzb.fcgi", response);
 
     BinSearch client;

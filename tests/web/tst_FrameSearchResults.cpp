@@ -6,6 +6,7 @@
 #include "web/SearchSizeTableWidgetItem.h"
 
 #include "HttpTestServer.h"
+#include "SearchPages.h"
 #include "TempHome.h"
 #include "WidgetPicture.h"
 
@@ -25,12 +26,6 @@
 namespace {
 
 using Response = HttpTestServer::Response;
-
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(TQ_TEST_DATA "/web/binsearch/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A result page of `rows` rows with ids from `firstId`, sizes and ages that vary.
 QByteArray generatedPage(int firstId, int rows)
@@ -105,9 +100,9 @@ void tst_FrameSearchResults::init()
     QVERIFY2(server->start(), qPrintable(server->errorString()));
     qputenv("TESSAQUILL_BINSEARCH_URL", server->url().toEncoded());
     AppConfiguration::getInstance()->socketTimeout = 30;
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page1.html"))));
-    server->addRoute("GET", "/?q=holiday&max=25&adv_age=&server=&min=25", Response::ok(fixture(QStringLiteral("page2.html"))));
-    server->addRoute("GET", "/?q=holiday&max=25&adv_age=&server=&min=50", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page1.html"))));
+    server->addRoute("GET", "/?q=holiday&max=25&adv_age=&server=&min=25", Response::ok(searchPage(QStringLiteral("page2.html"))));
+    server->addRoute("GET", "/?q=holiday&max=25&adv_age=&server=&min=50", Response::ok(searchPage(QStringLiteral("page3.html"))));
 }
 
 void tst_FrameSearchResults::cleanup()
@@ -289,7 +284,7 @@ void tst_FrameSearchResults::failedPageKeepsThePageShown()
 
 void tst_FrameSearchResults::failedFirstQueryReportsTheNetworkError()
 {
-    server->addRoute("GET", "/", Response::withStatus(503, fixture(QStringLiteral("no-results.html"))));
+    server->addRoute("GET", "/", Response::withStatus(503, searchPage(QStringLiteral("no-results.html"))));
     FrameSearchResults page;
     QVERIFY(searchAndWait(page));
     QCOMPARE(lastFinished.at(0).toBool(), true);
@@ -300,7 +295,7 @@ void tst_FrameSearchResults::failedFirstQueryReportsTheNetworkError()
 
 void tst_FrameSearchResults::noResult()
 {
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("no-results.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("no-results.html"))));
     FrameSearchResults page;
     QVERIFY(searchAndWait(page, QStringLiteral("nothing here")));
     QCOMPARE(lastFinished, (QList<QVariant>{true, QStringLiteral("No result found for \"nothing here\"")}));
@@ -324,7 +319,7 @@ void tst_FrameSearchResults::selectAll()
 
 void tst_FrameSearchResults::downloadSelectionInTheOrderShown()
 {
-    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(fixture(QStringLiteral("result.nzb"))));
+    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(searchPage(QStringLiteral("result.nzb"))));
     FrameSearchResults page;
     QVERIFY(searchAndWait(page, QStringLiteral("a/b: \"c\"?")));
     // Sorted by size, descending: 1.37 GB, 900 KB, then the two "?".
@@ -362,10 +357,10 @@ void tst_FrameSearchResults::downloadWithoutSelection()
 
 void tst_FrameSearchResults::downloadRefusedWhilePaging()
 {
-    Response slow = Response::ok(fixture(QStringLiteral("page2.html")));
+    Response slow = Response::ok(searchPage(QStringLiteral("page2.html")));
     slow.delayMs = 300;
     server->addRoute("GET", "/?q=holiday&max=25&adv_age=&server=&min=25", slow);
-    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(fixture(QStringLiteral("result.nzb"))));
+    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(searchPage(QStringLiteral("result.nzb"))));
     FrameSearchResults page;
     QVERIFY(searchAndWait(page));
     table(page)->item(0, 0)->setCheckState(Qt::Checked);
@@ -474,7 +469,7 @@ void tst_FrameSearchResults::fillRunsNoPendingEvent()
 
 void tst_FrameSearchResults::pageDeletedDuringItsSearch()
 {
-    Response slow = Response::ok(fixture(QStringLiteral("page1.html")));
+    Response slow = Response::ok(searchPage(QStringLiteral("page1.html")));
     slow.delayMs = 300;
     server->addRoute("GET", "/", slow);
     auto *page = new FrameSearchResults;

@@ -6,6 +6,7 @@
 
 #include "GuiTestHome.h"
 #include "HttpTestServer.h"
+#include "SearchPages.h"
 #include "ModalAnswerer.h"
 #include "WidgetPicture.h"
 
@@ -28,12 +29,6 @@
 namespace {
 
 using Response = HttpTestServer::Response;
-
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(TQ_TEST_DATA "/web/binsearch/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QByteArray FirstPage = "/?q=holiday&max=25&adv_age=&server=";
 
@@ -109,10 +104,10 @@ void tst_SearchTab::init()
     server = std::make_unique<HttpTestServer>();
     QVERIFY2(server->start(), qPrintable(server->errorString()));
     qputenv("TESSAQUILL_BINSEARCH_URL", server->url().toEncoded());
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page1.html"))));
-    server->addRoute("GET", QString::fromLatin1(FirstPage + "&min=25"), Response::ok(fixture(QStringLiteral("page2.html"))));
-    server->addRoute("GET", QString::fromLatin1(FirstPage + "&min=50"), Response::ok(fixture(QStringLiteral("page3.html"))));
-    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(fixture(QStringLiteral("result.nzb"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page1.html"))));
+    server->addRoute("GET", QString::fromLatin1(FirstPage + "&min=25"), Response::ok(searchPage(QStringLiteral("page2.html"))));
+    server->addRoute("GET", QString::fromLatin1(FirstPage + "&min=50"), Response::ok(searchPage(QStringLiteral("page3.html"))));
+    server->addRoute("POST", "/fcgi/nzb.fcgi", Response::ok(searchPage(QStringLiteral("result.nzb"))));
 
     AppConfiguration *config = AppConfiguration::getInstance();
     config->socketTimeout = 30;
@@ -234,7 +229,7 @@ void tst_SearchTab::emptyQueryIsRefused()
 
 void tst_SearchTab::searchFillsATab()
 {
-    Response slow = Response::ok(fixture(QStringLiteral("page1.html")));
+    Response slow = Response::ok(searchPage(QStringLiteral("page1.html")));
     slow.delayMs = 300;
     server->addRoute("GET", "/", slow);
     ui->lineEditSearch->setText(QStringLiteral("  holiday  "));
@@ -284,7 +279,7 @@ void tst_SearchTab::downloadButtonsWaitForThePageShown()
 {
     QVERIFY(searchFor(QStringLiteral("holiday")));
     QVERIFY(searchFor(QStringLiteral("second")));
-    Response slow = Response::ok(fixture(QStringLiteral("page2.html")));
+    Response slow = Response::ok(searchPage(QStringLiteral("page2.html")));
     slow.delayMs = 400;
     server->addRoute("GET", QString::fromLatin1(FirstPage + "&min=25"), slow);
 
@@ -321,7 +316,7 @@ void tst_SearchTab::checkedResultsAreQueued()
     QCOMPARE(queued.first().path, path);
     QCOMPARE(queued.first().name, QStringLiteral("holiday"));
     QCOMPARE(queued.first().destination, QString());
-    QCOMPARE(queued.first().content, fixture(QStringLiteral("result.nzb")));
+    QCOMPARE(queued.first().content, searchPage(QStringLiteral("result.nzb")));
     QVERIFY(!QFile::exists(path));
     QCOMPARE(server->requests().last().body, QByteArray("1001=on&1003=on&action=nzb"));
     QVERIFY(answerer->seen().isEmpty());
@@ -377,7 +372,7 @@ void tst_SearchTab::failuresEndWithAMessage()
     QFETCH(QString, fault);
     QFETCH(QString, textStart);
 
-    Response response = Response::ok(fixture(QStringLiteral("page1.html")));
+    Response response = Response::ok(searchPage(QStringLiteral("page1.html")));
     if (fault == QLatin1String("503"))
         response.status = 503;
     if (fault == QLatin1String("stall")) {
@@ -397,7 +392,7 @@ void tst_SearchTab::failuresEndWithAMessage()
     QCOMPARE(ui->tabWidgetSearchNzb->count(), 1);
 
     // The controls work again: the next search succeeds.
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("page3.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page3.html"))));
     QVERIFY(searchFor(QStringLiteral("again")));
     QCOMPARE(ui->tabWidgetSearchNzb->count(), 2);
 }
@@ -418,7 +413,7 @@ void tst_SearchTab::failedFetchQueuesNothing()
 
 void tst_SearchTab::closingABusyTabGivesTheControlsBack()
 {
-    Response slow = Response::ok(fixture(QStringLiteral("page1.html")));
+    Response slow = Response::ok(searchPage(QStringLiteral("page1.html")));
     slow.delayMs = 500;
     server->addRoute("GET", "/", slow);
     ui->lineEditSearch->setText(QStringLiteral("holiday"));
@@ -440,7 +435,7 @@ void tst_SearchTab::closingABusyTabGivesTheControlsBack()
 
 void tst_SearchTab::closingATabDuringItsFetch()
 {
-    Response slow = Response::ok(fixture(QStringLiteral("result.nzb")));
+    Response slow = Response::ok(searchPage(QStringLiteral("result.nzb")));
     slow.delayMs = 500;
     server->addRoute("POST", "/fcgi/nzb.fcgi", slow);
     QVERIFY(searchFor(QStringLiteral("holiday")));
@@ -483,7 +478,7 @@ void tst_SearchTab::historyRules()
     AppConfiguration *config = AppConfiguration::getInstance();
     for (int i = 0; i < 100; ++i)
         config->searchHistory.append(QStringLiteral("old %1").arg(i));
-    server->addRoute("GET", "/", Response::ok(fixture(QStringLiteral("no-results.html"))));
+    server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("no-results.html"))));
 
     answerer->pressNext(QMessageBox::Ok);
     QVERIFY(searchFor(QStringLiteral("Holiday")));
