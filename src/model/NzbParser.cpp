@@ -5,6 +5,7 @@
 #include "model/NzbSegment.h"
 
 #include <QBuffer>
+#include <QDebug>
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -81,11 +82,18 @@ bool readFileBody(QXmlStreamReader &xml, NzbFile *file)
     while (atStartElementNamed(xml, QLatin1String("segment"))) {
         NzbSegment *segment = readSegment(xml, previousBytes);
         // A segment number names the segment's temporary file: only plain decimal numbers
-        // are taken; a segment with any other number cannot be placed and is left out.
-        if (NzbParser::isValidSegmentNumber(segment->getNumber()))
-            file->addSegment(segment);
-        else
+        // are taken; a segment with any other number cannot be placed and is left out. So is
+        // one whose message id no server can be asked for: the article would fail on every
+        // server, again and again.
+        if (!NzbParser::isValidSegmentNumber(segment->getNumber())) {
             delete segment;
+        } else if (!NzbParser::isUsableMessageId(segment->getMessageId())) {
+            qWarning().noquote() << "NZB segment" << segment->getNumber() << "of" << file->getSubject()
+                                 << "left out: its message id is empty or holds a line break or NUL";
+            delete segment;
+        } else {
+            file->addSegment(segment);
+        }
         xml.readNextStartElement();
     }
     return true;
@@ -102,6 +110,13 @@ bool NzbParser::isValidSegmentNumber(const QString &number)
             return false;
     }
     return true;
+}
+
+bool NzbParser::isUsableMessageId(const QString &messageId)
+{
+    const QString id = messageId.trimmed();
+    return !id.isEmpty() && !id.contains(QLatin1Char('\r')) && !id.contains(QLatin1Char('\n'))
+           && !id.contains(QChar(0));
 }
 
 NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)

@@ -20,6 +20,9 @@ public:
 
     // True for a segment number the program accepts: decimal digits only, within int range.
     static bool isValidSegmentNumber(const QString &number);
+    // True for a message id a server can be asked for: once trimmed, not empty and without CR,
+    // LF or NUL (which would end the command line early).
+    static bool isUsableMessageId(const QString &messageId);
 
 private:
     NzbParser() = default;

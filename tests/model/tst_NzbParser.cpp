@@ -113,6 +113,15 @@ void tst_NzbParser::reads_data()
                                                  "<segment bytes=\"1\" number=\"99999999999\">big@x</segment>"
                                                  "<segment bytes=\"4\" number=\"2\">ok@x</segment>")))
         << "a.bin {g} [2=4:ok@x] size=4";
+    QTest::newRow("message ids that no server can be asked for are left out")
+        << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\"></segment>"
+                                                 "<segment bytes=\"1\" number=\"2\"> \n </segment>"
+                                                 "<segment bytes=\"1\" number=\"3\">a@x&#13;QUIT</segment>"
+                                                 "<segment bytes=\"1\" number=\"4\">a@x&#10;QUIT</segment>"
+                                                 "<segment bytes=\"1\" number=\"5\">a&#13;&#10;b@x</segment>"
+                                                 "<segment bytes=\"4\" number=\"6\">ok@x</segment>"))
+               + fileEntry("b.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">x&#13;y</segment>")))
+        << "a.bin {g} [6=4:ok@x] size=4";
     QTest::newRow("a file without any usable segment is left out")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\">none@x</segment>"))
                + fileEntry("b.bin", kGroups + "<segments/>")
@@ -311,7 +320,9 @@ void tst_NzbParser::writerRoundTripsAnyUnicode()
     NzbFile *file = makeFile(text, 2, 10);
     file->setPoster(text);
     file->addGroup(text);
-    file->getSegments().first()->setMessageId(text);
+    // The reader leaves out a segment whose message id holds a line end (no server could be
+    // asked for it); the group, written the same way, still carries them.
+    file->getSegments().first()->setMessageId(QString(text).remove(QLatin1Char('\r')).remove(QLatin1Char('\n')));
     nzb.addFile(file);
 
     QByteArray first;

@@ -1,0 +1,427 @@
+// Loading and queueing NZBs, and the download list's operations on the queue: removal of NZBs
+// and files, reordering, the rebuild after a pause change, and the decode queue.
+#include "engine/DownloadNzbManager.h"
+
+#include "config/AppConfiguration.h"
+#include "model/NzbFile.h"
+#include "model/NzbFiles.h"
+#include "model/NzbParser.h"
+#include "model/NzbSegment.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRecordStreamVersion = 12;
+constexpr int kMaxNameFromSubject = 50;
+
+// The absolute form of a folder setting or argument (a blank text is a folder name of its own).
+QString absoluteFolder(const QString &folder)
+{
+    return QDir(folder).absolutePath();
+}
+
+// The NZB index of a segment folder "<index>-<file position>", -1 for any other name.
+int nzbIndexOfFolderName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d+)-\\d+$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return -1;
+    bool ok = false;
+    const int index = match.captured(1).toInt(&ok, 10);
+    return ok ? index : -1;
+}
+
+// The NZB index an NZB's segment paths were built with, -1 when it has no segment.
+int nzbIndexOf(const NzbFiles *nzb)
+{
+    for (const NzbFile *file : nzb->getFiles()) {
+        if (file->hashSegments.isEmpty())
+            continue;
+        const NzbSegment *segment = file->hashSegments.constBegin().value();
+        return nzbIndexOfFolderName(QFileInfo(segment->strTempFolder).fileName());
+    }
+    return -1;
+}
+
+QString nameFromSubject(const QString &subject)
+{
+    static const QRegularExpression forbidden(QStringLiteral("[\\\\/:*?\"<>|]"));
+    QString name = subject;
+    name.remove(forbidden);
+    return name.left(kMaxNameFromSubject).trimmed();
+}
+
+bool isPending(const NzbSegment *segment)
+{
+    return !segment->bDownloaded && !segment->bDownloading && !segment->bMissing;
+}
+
+} // namespace
+
+NzbFiles *DownloadNzbManager::loadNzbFile(const QString &strPath, QString &strError, const QString &strName,
+                                          const QString &strDestination)
+{
+    startFileDecoders();
+    NzbFiles *nzb = NzbParser::parseFile(strPath, strError);
+    if (!nzb)
+        return nullptr;
+
+    const AppConfiguration *config = AppConfiguration::getInstance();
+    nzb->sortFiles(config->autoSmartDownload);
+    const QList<NzbFile *> files = nzb->getFiles();
+    if (!strName.trimmed().isEmpty())
+        nzb->strName = strName;
+    else if (files.isEmpty())
+        nzb->strName = tr("Unknown NZB Subject");
+    else
+        nzb->strName = nameFromSubject(files.first()->getSubject());
+
+    nzb->setDestination(absoluteFolder(strDestination.isEmpty() ? strDestinationFolder : strDestination),
+                        config->autoCreateSubFolderInDestination);
+    const QString downloadRoot = absoluteFolder(strDownloadFolder);
+    nzb->setDownloadFolder(downloadRoot);
+    // Without a file the download folder would be the Download folder itself, which the NZB's
+    // clean-up would then empty.
+    if (files.isEmpty())
+        nzb->strDownloadFolder = downloadRoot + QLatin1Char('/') + NzbFiles::folderName(nzb->strName);
+    nzb->strDownloadFolder = takeFreeDownloadFolder(nzb->strDownloadFolder);
+    nzb->setSegmentPaths(absoluteFolder(strCacheFolder), takeFreeNzbIndex());
+    return nzb;
+}
+
+// Every NZB whose folders may be in use: queued, removed during this run (its folders go at
+// exit), or in the saved queue (restored, perhaps not handed to the manager yet).
+QList<NzbFiles *> DownloadNzbManager::knownNzbs() const
+{
+    QList<NzbFiles *> nzbs = listNzbFiles + listDeletedNzbFiles;
+    for (NzbFiles *saved : qAsConst(AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles)) {
+        if (!nzbs.contains(saved))
+            nzbs.append(saved);
+    }
+    return nzbs;
+}
+
+// An NZB index that no known NZB uses and that names no segment folder in the Cache folder, so
+// that two NZBs never write, read or remove the same segment files. Never given twice in a run.
+int DownloadNzbManager::takeFreeNzbIndex()
+{
+    QSet<int> used = setNzbIndexesGiven;
+    for (const NzbFiles *nzb : knownNzbs())
+        used.insert(nzbIndexOf(nzb));
+    const QStringList folders = QDir(absoluteFolder(strCacheFolder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &folder : folders)
+        used.insert(nzbIndexOfFolderName(folder));
+    int index = 0;
+    while (used.contains(index))
+        ++index;
+    setNzbIndexesGiven.insert(index);
+    return index;
+}
+
+// The folder itself, or with " (2)", " (3)"... appended, whichever no known NZB uses and does
+// not exist yet: each NZB assembles, verifies and cleans up in a folder of its own.
+QString DownloadNzbManager::takeFreeDownloadFolder(const QString &strFolder)
+{
+    QSet<QString> used = setDownloadFoldersGiven;
+    for (const NzbFiles *nzb : knownNzbs())
+        used.insert(QDir::cleanPath(nzb->strDownloadFolder));
+    const QString base = QDir::cleanPath(strFolder);
+    QString folder = base;
+    for (int n = 2; used.contains(folder) || QFileInfo::exists(folder); ++n)
+        folder = base + QStringLiteral(" (%1)").arg(n);
+    setDownloadFoldersGiven.insert(folder);
+    return folder;
+}
+
+void DownloadNzbManager::queueNzbFiles(NzbFiles *pNzbFiles, QString &strError)
+{
+    if (!pNzbFiles) {
+        strError = tr("Error: no NZB file object");
+        return;
+    }
+    startFileDecoders();
+    {
+        QMutexLocker locker(&mutexNzbFiles);
+        if (listNzbFiles.contains(pNzbFiles) || listDeletedNzbFiles.contains(pNzbFiles)) {
+            strError = tr("Error: NZB file already queued");
+            return;
+        }
+        listNzbFiles.append(pNzbFiles);
+    }
+    if (pNzbFiles->isFinished())
+        return;
+
+    QMutexLocker segmentsLocker(&mutexSegments);
+    QMutexLocker decodeLocker(&mutexFilesToDecode);
+    if (appendPendingWork(pNzbFiles))
+        return;
+    for (NzbFile *file : pNzbFiles->getFiles()) {
+        if (!file->bPaused && !file->bExcluded) {
+            processDecodedFile(file);
+            return;
+        }
+    }
+    // Every file is paused (say, an NZB of PAR2 volumes alone with smart download on) or there
+    // is none: the NZB stays queued with nothing to download, so that resuming or removing its
+    // files still reaches it.
+}
+
+// Appends the NZB's complete files to the decode queue and the pending segments of its other
+// files to the global queue, in file and number order; paused, decoded and excluded files are
+// left out. True when anything was appended. mutexSegments and mutexFilesToDecode are held.
+bool DownloadNzbManager::appendPendingWork(NzbFiles *pNzbFiles)
+{
+    bool appended = false;
+    for (NzbFile *file : pNzbFiles->getFiles()) {
+        if (file->bPaused || file->bDecoded || file->bExcluded)
+            continue;
+        if (file->isAllSegmentsProcessed()) {
+            listFilesToDecode.append(file);
+            appended = true;
+            continue;
+        }
+        for (NzbSegment *segment : file->getSegments()) {
+            if (isPending(segment)) {
+                listSegments.append(segment);
+                appended = true;
+            }
+        }
+    }
+    return appended;
+}
+
+NzbFiles *DownloadNzbManager::getNzbFilesAt(int iPosition)
+{
+    QMutexLocker locker(&mutexNzbFiles);
+    if (iPosition < 0 || iPosition >= listNzbFiles.size())
+        return nullptr;
+    return listNzbFiles.at(iPosition);
+}
+
+bool DownloadNzbManager::isLiveSegment(const NzbSegment *pSegment) const
+{
+    const NzbFile *file = pSegment->getNzbFile();
+    return file && !file->bExcluded && file->getNzbFiles() && !file->getNzbFiles()->bDeleted;
+}
+
+bool DownloadNzbManager::isFinalSegment(const NzbSegment *pSegment) const
+{
+    return pSegment->bDownloaded || pSegment->bMissing;
+}
+
+// One pass over the global queue. mutexSegments is held.
+void DownloadNzbManager::removeFromGlobalQueue(const QSet<NzbFiles *> &setNzbs, const QSet<NzbFile *> &setFiles)
+{
+    const auto gone = [&](NzbSegment *segment) {
+        const NzbFile *file = segment->getNzbFile();
+        return setFiles.contains(const_cast<NzbFile *>(file)) || setNzbs.contains(file->getNzbFiles());
+    };
+    listSegments.erase(std::remove_if(listSegments.begin(), listSegments.end(), gone), listSegments.end());
+}
+
+void DownloadNzbManager::renumberQueueIds()
+{
+    for (int position = 0; position < listNzbFiles.size(); ++position)
+        listNzbFiles.at(position)->iQueueId = position;
+}
+
+void DownloadNzbManager::deleteNzbList(QList<QTreeWidgetItem *> listItems)
+{
+    const QSet<QTreeWidgetItem *> items(listItems.begin(), listItems.end());
+    QMutexLocker nzbLocker(&mutexNzbFiles);
+    QMutexLocker segmentsLocker(&mutexSegments);
+    QMutexLocker decodeLocker(&mutexFilesToDecode);
+    QSet<NzbFiles *> removed;
+    QList<NzbFiles *> kept;
+    for (NzbFiles *nzb : qAsConst(listNzbFiles)) {
+        if (nzb->pTreeItem && items.contains(nzb->pTreeItem)) {
+            nzb->bDeleted = true;
+            nzb->pTreeItem = nullptr;
+            removed.insert(nzb);
+            listDeletedNzbFiles.append(nzb);
+        } else {
+            kept.append(nzb);
+        }
+    }
+    if (removed.isEmpty())
+        return;
+    // Retry queues, the in-progress set and the decode queue keep their entries: the deleted
+    // flag drops them when they are next taken or reported.
+    removeFromGlobalQueue(removed, {});
+    listNzbFiles = kept;
+    renumberQueueIds();
+}
+
+void DownloadNzbManager::deleteFilesList(QList<QTreeWidgetItem *> listItems)
+{
+    const QSet<QTreeWidgetItem *> items(listItems.begin(), listItems.end());
+    QMutexLocker nzbLocker(&mutexNzbFiles);
+    QMutexLocker segmentsLocker(&mutexSegments);
+    QMutexLocker decodeLocker(&mutexFilesToDecode);
+    QList<NzbFile *> excluded;
+    for (NzbFiles *nzb : qAsConst(listNzbFiles)) {
+        for (NzbFile *file : nzb->getFiles()) {
+            if (file->pTreeItem && items.contains(file->pTreeItem)) {
+                file->bExcluded = true;
+                file->pTreeItem = nullptr;
+                excluded.append(file);
+            }
+        }
+    }
+    if (excluded.isEmpty())
+        return;
+    removeFromGlobalQueue({}, QSet<NzbFile *>(excluded.begin(), excluded.end()));
+    for (NzbFile *file : qAsConst(excluded)) {
+        file->getNzbFiles()->updateSizes();
+        // The NZB then completes when this was the last file it waited for.
+        file->setDecoded(true);
+        processDecodedFile(file);
+    }
+}
+
+bool DownloadNzbManager::reorderNzbList(QList<QTreeWidgetItem *> listMovedItems)
+{
+    if (listMovedItems.size() != listNzbFiles.size())
+        return false;
+    QMutexLocker nzbLocker(&mutexNzbFiles);
+    QMutexLocker segmentsLocker(&mutexSegments);
+    QMutexLocker decodeLocker(&mutexFilesToDecode);
+
+    QHash<QTreeWidgetItem *, NzbFiles *> byItem;
+    for (NzbFiles *nzb : qAsConst(listNzbFiles)) {
+        if (nzb->pTreeItem)
+            byItem.insert(nzb->pTreeItem, nzb);
+    }
+    // The new order must hold every queued NZB exactly once: a list naming one NZB twice would
+    // otherwise drop another from the queue.
+    QList<NzbFiles *> order;
+    QSet<NzbFiles *> seen;
+    for (QTreeWidgetItem *item : qAsConst(listMovedItems)) {
+        NzbFiles *nzb = byItem.value(item);
+        if (!nzb || seen.contains(nzb))
+            return false;
+        seen.insert(nzb);
+        order.append(nzb);
+    }
+    if (order == listNzbFiles)
+        return false;
+
+    listNzbFiles = order;
+    renumberQueueIds();
+
+    // Regroup the global queue by NZB in the new order, keeping each NZB's segments in their
+    // present relative order.
+    QHash<NzbFiles *, QList<NzbSegment *>> byNzb;
+    QList<NzbSegment *> others;
+    for (NzbSegment *segment : qAsConst(listSegments)) {
+        NzbFiles *nzb = segment->getNzbFile()->getNzbFiles();
+        if (seen.contains(nzb))
+            byNzb[nzb].append(segment);
+        else
+            others.append(segment);
+    }
+    QList<NzbSegment *> regrouped;
+    regrouped.reserve(listSegments.size());
+    for (NzbFiles *nzb : qAsConst(order))
+        regrouped += byNzb.value(nzb);
+    regrouped += others;
+    listSegments.swap(regrouped);
+    return true;
+}
+
+void DownloadNzbManager::pauseUnpauseFiles()
+{
+    QMutexLocker nzbLocker(&mutexNzbFiles);
+    QMutexLocker segmentsLocker(&mutexSegments);
+    QMutexLocker decodeLocker(&mutexFilesToDecode);
+
+    // A segment waiting in a retry queue is already on its way to a server: queueing it again
+    // would download it twice.
+    QSet<NzbSegment *> waitingForRetry;
+    {
+        QMutexLocker retryLocker(&mutexServerSegments);
+        for (const QList<NzbSegment *> &queue : qAsConst(hashServerSegments)) {
+            for (NzbSegment *segment : queue)
+                waitingForRetry.insert(segment);
+        }
+    }
+
+    listSegments.clear();
+    for (NzbFiles *nzb : qAsConst(listNzbFiles)) {
+        if (nzb->bDeleted)
+            continue;
+        for (NzbFile *file : nzb->getFiles()) {
+            if (file->bPaused || file->bDecoded || file->isAllSegmentsProcessed() || file->bExcluded)
+                continue;
+            for (NzbSegment *segment : file->getSegments()) {
+                if (isPending(segment) && !segment->bFailed && !listSegmentsInProgress.contains(segment)
+                    && !waitingForRetry.contains(segment))
+                    listSegments.append(segment);
+            }
+        }
+    }
+}
+
+NzbFile *DownloadNzbManager::takeNextFileToDecode()
+{
+    {
+        QMutexLocker locker(&mutexFilesToDecode);
+        while (!listFilesToDecode.isEmpty()) {
+            NzbFile *file = listFilesToDecode.takeFirst();
+            // A removed file or NZB is not worth decoding, and its report would complete the
+            // NZB a second time.
+            if (file->bExcluded || file->getNzbFiles()->bDeleted)
+                continue;
+            return file;
+        }
+    }
+    QThread::msleep(5);
+    return nullptr;
+}
+
+void DownloadNzbManager::processFileWarning(NzbFile *pNzbFile, QString strWarning)
+{
+    if (!pNzbFile || pNzbFile->bExcluded || pNzbFile->getNzbFiles()->bDeleted)
+        return;
+    emit signalFileWarning(pNzbFile, strWarning);
+}
+
+QList<QByteArray *> DownloadNzbManager::saveQueueToBytes()
+{
+    QMutexLocker locker(&mutexNzbFiles);
+    QList<QByteArray *> records;
+    for (const NzbFiles *nzb : qAsConst(listNzbFiles)) {
+        auto *bytes = new QByteArray;
+        QDataStream stream(bytes, QIODevice::WriteOnly);
+        stream.setVersion(kRecordStreamVersion);
+        stream << *nzb;
+        records.append(bytes);
+    }
+    return records;
+}
+
+NzbFiles *DownloadNzbManager::restoreNzbFiles(QByteArray *pBytes)
+{
+    startFileDecoders();
+    if (!pBytes)
+        return nullptr;
+    QDataStream stream(*pBytes);
+    stream.setVersion(kRecordStreamVersion);
+    auto *nzb = new NzbFiles;
+    stream >> *nzb;
+    if (stream.status() != QDataStream::Ok) {
+        delete nzb;
+        return nullptr;
+    }
+    nzb->updateSizes();
+    nzb->rebuildPar2VolumeList();
+    return nzb;
+}
