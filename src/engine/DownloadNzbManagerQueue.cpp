@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -220,9 +221,16 @@ bool DownloadNzbManager::isFinalSegment(const NzbSegment *pSegment) const
 // One pass over the global queue. mutexSegments is held.
 void DownloadNzbManager::removeFromGlobalQueue(const QSet<NzbFiles *> &setNzbs, const QSet<NzbFile *> &setFiles)
 {
+    // A file's segments mostly stand together in the queue: decide once per run of them.
+    NzbFile *lastFile = nullptr;
+    bool lastGone = false;
     const auto gone = [&](NzbSegment *segment) {
-        const NzbFile *file = segment->getNzbFile();
-        return setFiles.contains(const_cast<NzbFile *>(file)) || setNzbs.contains(file->getNzbFiles());
+        NzbFile *file = segment->getNzbFile();
+        if (file != lastFile) {
+            lastFile = file;
+            lastGone = setFiles.contains(file) || setNzbs.contains(file->getNzbFiles());
+        }
+        return lastGone;
     };
     listSegments.erase(std::remove_if(listSegments.begin(), listSegments.end(), gone), listSegments.end());
 }
@@ -319,19 +327,24 @@ bool DownloadNzbManager::reorderNzbList(QList<QTreeWidgetItem *> listMovedItems)
 
     // Regroup the global queue by NZB in the new order, keeping each NZB's segments in their
     // present relative order.
-    QHash<NzbFiles *, QList<NzbSegment *>> byNzb;
+    // Node-based: the pointer to a group stays valid while others are added.
+    std::unordered_map<NzbFiles *, QList<NzbSegment *>> byNzb;
     QList<NzbSegment *> others;
+    NzbFile *lastFile = nullptr;
+    QList<NzbSegment *> *lastGroup = nullptr;
     for (NzbSegment *segment : qAsConst(listSegments)) {
-        NzbFiles *nzb = segment->getNzbFile()->getNzbFiles();
-        if (seen.contains(nzb))
-            byNzb[nzb].append(segment);
-        else
-            others.append(segment);
+        NzbFile *file = segment->getNzbFile();
+        if (file != lastFile) {
+            lastFile = file;
+            NzbFiles *nzb = file->getNzbFiles();
+            lastGroup = seen.contains(nzb) ? &byNzb[nzb] : &others;
+        }
+        lastGroup->append(segment);
     }
     QList<NzbSegment *> regrouped;
     regrouped.reserve(listSegments.size());
     for (NzbFiles *nzb : qAsConst(order))
-        regrouped += byNzb.value(nzb);
+        regrouped += byNzb[nzb];
     regrouped += others;
     listSegments.swap(regrouped);
     return true;

@@ -1,0 +1,45 @@
+// Built into the tests only with -fsanitize=thread. ThreadSanitizer sees the synchronisation
+// of the code it instruments, but QMutex locks and unlocks inside the Qt library, which is not
+// instrumented: every access guarded by a QMutex would then look like a data race. These
+// definitions take the place of the library's QMutex::lock, tryLock and unlock for the calls of
+// this program (the linker binds them here), pass each call on to the library and tell
+// ThreadSanitizer about the acquire and the release, which also lets it check the lock order.
+#include <QMutex>
+
+#include <dlfcn.h>
+#include <sanitizer/tsan_interface.h>
+
+namespace {
+
+template <typename Function>
+Function libraryFunction(const char *symbol)
+{
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, symbol));
+}
+
+} // namespace
+
+void QMutex::lock() QT_MUTEX_LOCK_NOEXCEPT
+{
+    static const auto original = libraryFunction<void (*)(QMutex *)>("_ZN6QMutex4lockEv");
+    __tsan_mutex_pre_lock(this, 0);
+    original(this);
+    __tsan_mutex_post_lock(this, 0, 0);
+}
+
+bool QMutex::tryLock(int timeout) QT_MUTEX_LOCK_NOEXCEPT
+{
+    static const auto original = libraryFunction<bool (*)(QMutex *, int)>("_ZN6QMutex7tryLockEi");
+    __tsan_mutex_pre_lock(this, __tsan_mutex_try_lock);
+    const bool locked = original(this, timeout);
+    __tsan_mutex_post_lock(this, locked ? __tsan_mutex_try_lock : __tsan_mutex_try_lock | __tsan_mutex_try_lock_failed, 0);
+    return locked;
+}
+
+void QMutex::unlock() noexcept
+{
+    static const auto original = libraryFunction<void (*)(QMutex *)>("_ZN6QMutex6unlockEv");
+    __tsan_mutex_pre_unlock(this, 0);
+    original(this);
+    __tsan_mutex_post_unlock(this, 0);
+}
