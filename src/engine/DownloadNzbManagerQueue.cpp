@@ -287,8 +287,14 @@ void DownloadNzbManager::deleteFilesList(QList<QTreeWidgetItem *> listItems)
     if (excluded.isEmpty())
         return;
     removeFromGlobalQueue({}, QSet<NzbFile *>(excluded.begin(), excluded.end()));
+    QSet<NzbFiles *> resized;
     for (NzbFile *file : qAsConst(excluded)) {
-        file->getNzbFiles()->updateSizes();
+        if (!resized.contains(file->getNzbFiles())) {
+            resized.insert(file->getNzbFiles());
+            file->getNzbFiles()->updateSizes();
+        }
+    }
+    for (NzbFile *file : qAsConst(excluded)) {
         // The NZB then completes when this was the last file it waited for.
         file->setDecoded(true);
         processDecodedFile(file);

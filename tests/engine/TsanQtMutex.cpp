@@ -5,6 +5,8 @@
 // this program (the linker binds them here), pass each call on to the library and tell
 // ThreadSanitizer about the acquire and the release, which also lets it check the lock order.
 #include <QMutex>
+#include <QThread>
+#include <QVariant>
 
 #include <dlfcn.h>
 #include <sanitizer/tsan_interface.h>
@@ -42,4 +44,36 @@ void QMutex::unlock() noexcept
     __tsan_mutex_pre_unlock(this, 0);
     original(this);
     __tsan_mutex_post_unlock(this, 0);
+}
+
+// A QThread's end reaches its waiter through a lock inside the library as well: the thread
+// releases when it emits finished() (in its own thread, after run()), a wait that succeeds
+// acquires. Without this, deleting a thread object after wait() looks like a race with run().
+void QThread::start(Priority priority)
+{
+    static const auto original = libraryFunction<void (*)(QThread *, Priority)>("_ZN7QThread5startENS_8PriorityE");
+    static const char hooked[] = "tsanFinishedHook";
+    if (!property(hooked).toBool()) {
+        setProperty(hooked, true);
+        connect(this, &QThread::finished, [this] { __tsan_release(this); });
+    }
+    original(this, priority);
+}
+
+bool QThread::wait(QDeadlineTimer deadline)
+{
+    static const auto original = libraryFunction<bool (*)(QThread *, QDeadlineTimer)>("_ZN7QThread4waitE14QDeadlineTimer");
+    const bool ended = original(this, deadline);
+    if (ended)
+        __tsan_acquire(this);
+    return ended;
+}
+
+bool QThread::wait(unsigned long time)
+{
+    static const auto original = libraryFunction<bool (*)(QThread *, unsigned long)>("_ZN7QThread4waitEm");
+    const bool ended = original(this, time);
+    if (ended)
+        __tsan_acquire(this);
+    return ended;
 }

@@ -95,7 +95,7 @@ void tst_DownloadNzbManagerLifecycle::programExits()
     QVERIFY2(program.exitStatus() == QProcess::NormalExit, qPrintable(err));
     QVERIFY2(program.exitCode() == 0, qPrintable(out + err));
     QVERIFY2(!err.contains(QLatin1String("QThread")), qPrintable(err));
-    QVERIFY2(out.contains(QLatin1String("threads: 1 (")), qPrintable(out));
+    QVERIFY2(out.contains(QLatin1String("threads-left: 0 (")), qPrintable(out));
     if (mode == QLatin1String("busy"))
         QVERIFY2(out.contains(QLatin1String("stand-ins-gone: yes")), qPrintable(out));
     qInfo("%s", qPrintable(out.split(QLatin1Char('\n')).first()));
