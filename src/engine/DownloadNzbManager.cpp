@@ -160,13 +160,17 @@ void DownloadNzbManager::stopOwnThreads()
     stopAllThreads();
     disconnect(this, SIGNAL(signalNewBytesDownloaded(QList<quint32>,QList<quint64>)), &threadComputeServerNewBytes,
                SLOT(slotNewBytesDownloaded(QList<quint32>,QList<quint64>)));
+    // All three are told at once, so that they stop side by side; then each is waited for.
+    threadUnrar.bStop = true;
+    threadParity.bStop = true;
+    threadUnsplit.bStop = true;
+    threadComputeServerNewBytes.quit();
     if (!stopWorker(threadUnrar, kWorkerStopWaitMs))
         qDebug() << "The extraction worker did not end within" << kWorkerStopWaitMs << "ms";
     if (!stopWorker(threadParity, kWorkerStopWaitMs))
         qDebug() << "The PAR2 worker did not end within" << kWorkerStopWaitMs << "ms";
     if (!stopWorker(threadUnsplit, kWorkerStopWaitMs))
         qDebug() << "The joining worker did not end within" << kWorkerStopWaitMs << "ms";
-    threadComputeServerNewBytes.quit();
     if (!threadComputeServerNewBytes.wait(kSaverStopWaitMs))
         qDebug() << "The byte-count saver did not end within" << kSaverStopWaitMs << "ms";
     stopFileDecoders();

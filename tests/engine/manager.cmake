@@ -12,7 +12,7 @@ tq_add_test(tst_DownloadNzbManagerLifecycle SOURCES ${CMAKE_CURRENT_LIST_DIR}/ts
   ${manager_support} TIMEOUT 300)
 add_dependencies(tst_DownloadNzbManagerLifecycle tq_manager_exit)
 
-# A ThreadSanitizer build (CMAKE_CXX_FLAGS with -fsanitize=thread, run by hand, not in CI) tells
+# A ThreadSanitizer build (tests/engine/run-tsan.sh: by hand, not in CI) tells
 # the sanitizer about Qt's mutexes; see TsanQtMutex.cpp.
 if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=thread")
   foreach(target tst_DownloadNzbManagerQueue tst_DownloadNzbManagerResults tst_DownloadNzbManagerStress
