@@ -266,6 +266,7 @@ private:
 
     // Result helpers; mutexSegments is held.
     NzbSegment *takeRetrySegment(quint32 uiServerId);
+    bool takeResult(NzbSegment *pSegment);
     void creditSegment(NzbSegment *pSegment, bool bDownloaded);
     void routeMissingSegment(NzbSegment *pSegment, quint32 uiServerId, const QString &strServerNickname);
     void putBackAtFront(NzbSegment *pSegment);

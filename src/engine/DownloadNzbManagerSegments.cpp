@@ -102,6 +102,19 @@ void DownloadNzbManager::routeMissingSegment(NzbSegment *pSegment, quint32 uiSer
         creditSegment(pSegment, false);
 }
 
+// A result has arrived: the segment leaves the in-progress set. True when the result is still
+// to be acted on; not for a segment whose NZB or file was removed meanwhile, nor for a second
+// result of a segment already downloaded or missing. mutexSegments is held.
+bool DownloadNzbManager::takeResult(NzbSegment *pSegment)
+{
+    listSegmentsInProgress.remove(pSegment);
+    if (!isLiveSegment(pSegment)) {
+        hashSegmentTries.remove(pSegment);
+        return false;
+    }
+    return !isFinalSegment(pSegment);
+}
+
 void DownloadNzbManager::processDownload_OK(NzbSegment *pSegment, quint32 uiServerId)
 {
     if (!pSegment)
@@ -111,15 +124,8 @@ void DownloadNzbManager::processDownload_OK(NzbSegment *pSegment, quint32 uiServ
         hashServerNewBytes[uiServerId] += pSegment->getBytesValue();
     }
     QMutexLocker locker(&mutexSegments);
-    listSegmentsInProgress.remove(pSegment);
-    if (!isLiveSegment(pSegment)) {
-        hashSegmentTries.remove(pSegment);
-        return;
-    }
-    // A second result for a segment already done changes nothing: it is credited once.
-    if (isFinalSegment(pSegment))
-        return;
-    creditSegment(pSegment, true);
+    if (takeResult(pSegment))
+        creditSegment(pSegment, true);
 }
 
 void DownloadNzbManager::processDownload_ErrorMissingSegment(quint32 uiThreadId, NzbSegment *pSegment,
@@ -131,15 +137,10 @@ void DownloadNzbManager::processDownload_ErrorMissingSegment(quint32 uiThreadId,
         return;
     qDebug().nospace().noquote() << "Missing segment for " << pSegment->getMessageId();
     QMutexLocker locker(&mutexSegments);
-    listSegmentsInProgress.remove(pSegment);
+    const bool pending = takeResult(pSegment);
     emit signalInfoSegmentIsMissing(uiThreadId, pSegment);
-    if (!isLiveSegment(pSegment)) {
-        hashSegmentTries.remove(pSegment);
-        return;
-    }
-    if (isFinalSegment(pSegment))
-        return;
-    routeMissingSegment(pSegment, uiServerId, strServerNickname);
+    if (pending)
+        routeMissingSegment(pSegment, uiServerId, strServerNickname);
 }
 
 void DownloadNzbManager::processDownload_ErrorException(NzbSegment *pSegment, QString strMessage, quint32 uiServerId)
@@ -148,12 +149,7 @@ void DownloadNzbManager::processDownload_ErrorException(NzbSegment *pSegment, QS
         return;
     qDebug().nospace().noquote() << "Download error exception for " << pSegment->getMessageId() << ": " << strMessage;
     QMutexLocker locker(&mutexSegments);
-    listSegmentsInProgress.remove(pSegment);
-    if (!isLiveSegment(pSegment)) {
-        hashSegmentTries.remove(pSegment);
-        return;
-    }
-    if (isFinalSegment(pSegment))
+    if (!takeResult(pSegment))
         return;
     emit signalSegmentDownloadException(pSegment, strMessage);
 
@@ -182,9 +178,8 @@ void DownloadNzbManager::processDownload_ErrorFailedConnect(quint32 uiThreadId, 
     qDebug().nospace().noquote() << "Download error connection failed for " << pSegment->getMessageId() << ": "
                                  << strMessage;
     QMutexLocker locker(&mutexSegments);
-    listSegmentsInProgress.remove(pSegment);
     // A server that cannot be reached says nothing about the article: no failure is counted.
-    if (!isLiveSegment(pSegment) || isFinalSegment(pSegment))
+    if (!takeResult(pSegment))
         return;
     emit signalSegmentErrorConnect(uiThreadId, pSegment, strMessage);
     putBackAtFront(pSegment);
@@ -197,8 +192,7 @@ void DownloadNzbManager::processDownload_ErrorFailedCreateFile(NzbSegment *pSegm
     qDebug().nospace().noquote() << "Failed to create file for " << pSegment->getMessageId();
     {
         QMutexLocker locker(&mutexSegments);
-        listSegmentsInProgress.remove(pSegment);
-        if (!isLiveSegment(pSegment) || isFinalSegment(pSegment))
+        if (!takeResult(pSegment))
             return;
         emit signalSegmentFailedToCreateFile(pSegment, strMessage);
         putBackAtFront(pSegment);
