@@ -6,23 +6,12 @@
 
 #include "app/AppVersion.h"
 #include "config/AppConfiguration.h"
+#include "web/WebAddresses.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QNetworkProxyFactory>
 #include <QUrl>
-
-namespace {
-
-// The public address for which the system is asked which proxy it would use; the environment
-// variable replaces it (tests). Network access asks for the same address.
-QString proxyQueryAddress()
-{
-    const QString address = qEnvironmentVariable("TESSAQUILL_PROXY_QUERY_URL");
-    return address.isEmpty() ? QStringLiteral("http://www.debian.org/") : address;
-}
-
-} // namespace
 
 void DialogSettings::initProxyPage()
 {
@@ -68,7 +57,8 @@ bool DialogSettings::askSystemForProxies()
     ui->labelInfoSearchProxies->show();
     QCoreApplication::processEvents();
 
-    const QNetworkProxyQuery query(QUrl(proxyQueryAddress()), QNetworkProxyQuery::UrlRequest);
+    // The same address network access asks for, so that both find the same proxies.
+    const QNetworkProxyQuery query(QUrl(WebAddresses::proxyQueryUrl()), QNetworkProxyQuery::UrlRequest);
     QList<QNetworkProxy> proxies = QNetworkProxyFactory::systemProxyForQuery(query);
     for (int i = proxies.size() - 1; i >= 0; --i) {
         if (proxies.at(i).type() == QNetworkProxy::NoProxy)
