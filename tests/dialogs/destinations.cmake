@@ -1,0 +1,1 @@
+tq_add_gui_test(tst_DialogDestinationFolders SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogDestinationFolders.cpp)
