@@ -74,6 +74,10 @@ DialogServerManagement::DialogServerManagement(QWidget *parent)
 // A test still running is left to end on its own: its thread deletes itself.
 DialogServerManagement::~DialogServerManagement()
 {
+    // Destroying a shown dialog hides it, and the field that loses the focus then reports the
+    // end of its editing: that must not reach the slots of a dialog half destroyed.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
     delete ui;
 }
 
