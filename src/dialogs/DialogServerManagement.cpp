@@ -298,6 +298,16 @@ void DialogServerManagement::showTestIdle()
     ui->pushButtonCancel->setEnabled(true);
 }
 
+// The stop role leaves the test button, and the running thread's result reaches nobody.
+void DialogServerManagement::forgetTestThread()
+{
+    disconnect(ui->pushButtonTestConnection, &QPushButton::clicked, this,
+               &DialogServerManagement::slotInterruptTestConnection);
+    if (testThread)
+        disconnect(testThread, &ThreadTestConnection::signalEndOfThread, this,
+                   &DialogServerManagement::slotEndTestConnection);
+}
+
 void DialogServerManagement::slotTestConnection()
 {
     if (isTesting())
@@ -325,20 +335,17 @@ void DialogServerManagement::slotEndTestConnection(bool ok, QString error)
     // before the stop click still arrives, but no longer from a connected sender.
     if (!isTesting() || !testThread || sender() != testThread)
         return;
-    disconnect(ui->pushButtonTestConnection, &QPushButton::clicked, this,
-               &DialogServerManagement::slotInterruptTestConnection);
-    if (testThread)
-        disconnect(testThread, &ThreadTestConnection::signalEndOfThread, this,
-                   &DialogServerManagement::slotEndTestConnection);
+    forgetTestThread();
 
     const QString message = ok ? tr("You are successfully connected to the server!")
                                : tr("An error occured while connecting to the server: %1");
     ui->labelInfoTestConnection->setText(fieldsChangedDuringTest ? restingTestText()
                                                                  : ok ? message : message.arg(error.trimmed()));
-    if (ok)
-        QMessageBox::information(this, tr("Tessaquill+"), message);
-    else
-        QMessageBox::critical(this, tr("Tessaquill+"), message.arg(error));
+    // The error comes from the server: shown as it is, never read as markup.
+    QMessageBox box(ok ? QMessageBox::Information : QMessageBox::Critical, tr("Tessaquill+"),
+                    ok ? message : message.arg(error), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
     showTestIdle();
 }
 
@@ -346,11 +353,7 @@ void DialogServerManagement::slotInterruptTestConnection()
 {
     if (!isTesting())
         return;
-    disconnect(ui->pushButtonTestConnection, &QPushButton::clicked, this,
-               &DialogServerManagement::slotInterruptTestConnection);
-    if (testThread)
-        disconnect(testThread, &ThreadTestConnection::signalEndOfThread, this,
-                   &DialogServerManagement::slotEndTestConnection);
+    forgetTestThread();
     showTestIdle();
     ui->labelInfoTestConnection->setText(restingTestText());
 }

@@ -74,6 +74,7 @@ private:
     bool refuse(const QString &message, QLineEdit *field);
     void showTestRunning();
     void showTestIdle();
+    void forgetTestThread();
     bool isTesting() const;
     QString restingTestText() const;
 

@@ -3,6 +3,7 @@ tq_add_gui_test(tst_ThreadTestConnection SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_T
   LIBS tessaquill_testsupport TIMEOUT 120)
 tq_add_gui_test(tst_DialogServerManagement
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogServerManagement.cpp ${CMAKE_CURRENT_LIST_DIR}/ServerEditorForm.h
+    ${CMAKE_CURRENT_LIST_DIR}/ShownImage.h
   LIBS tessaquill_testsupport TIMEOUT 180)
 tq_add_gui_test(tst_DialogWizard SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogWizard.cpp)
 tq_add_gui_test(tst_DialogShutdown SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogShutdown.cpp)

@@ -7,6 +7,7 @@
 
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
+#include "ShownImage.h"
 #include "NntpTestServer.h"
 #include "ServerEditorForm.h"
 #include "WidgetPicture.h"
@@ -30,14 +31,6 @@ const QString Resting = QStringLiteral("Click on this button to test the connect
 const QString Success = QStringLiteral("You are successfully connected to the server!");
 const QString Failure = QStringLiteral("An error occured while connecting to the server: %1");
 
-bool showsImage(const QIcon &icon, const QString &path)
-{
-    const QImage expected(path);
-    if (expected.isNull() || icon.isNull())
-        return false;
-    return icon.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-           == expected.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
 
 // Waits, without running the event loop, until the test server has seen `count` connections end.
 bool serverSawCloses(const NntpTestServer &server, int count)
@@ -52,6 +45,20 @@ bool serverSawCloses(const NntpTestServer &server, int count)
         QThread::msleep(10);
     }
     return false;
+}
+
+// A server that accepts connections and never greets: a test against it waits until the server
+// stops (or the connection's time-out).
+bool startSilent(NntpTestServer &silent)
+{
+    if (!silent.start()) {
+        qWarning("%s", qPrintable(silent.errorString()));
+        return false;
+    }
+    NntpTestServer::ConnectionFaults stall;
+    stall.greeting = NntpTestServer::Greeting::None;
+    silent.setDefaultConnectionFaults(stall);
+    return true;
 }
 
 quint16 refusedPort()
@@ -103,6 +110,7 @@ private slots:
     void connectionTest_data();
     void connectionTest();
     void connectionTestToRefusedPort();
+    void serverTextIsNotMarkup();
     void resultGoesWhenFieldsChange();
     void stalledTestLeavesDialogResponsive();
     void closingDuringTestNeitherBlocksNorCrashes();
@@ -866,6 +874,30 @@ void tst_DialogServerManagement::connectionTestToRefusedPort()
     QCOMPARE(box.text, Failure.arg(QStringLiteral("Connection refused")));
 }
 
+void tst_DialogServerManagement::serverTextIsNotMarkup()
+{
+    Faults f;
+    f.helpReply = "480 <b>not</b> <img src=\"file:///etc/passwd\">";
+    server.setDefaultConnectionFaults(f);
+    ServerEditorForm form;
+    form.enterServer(server.port(), false);
+    ModalAnswerer answerer;
+    Qt::TextFormat boxFormat = Qt::AutoText;
+    answerer.handleNext([&boxFormat](QWidget *window) {
+        auto *box = qobject_cast<QMessageBox *>(window);
+        boxFormat = box->textFormat();
+        box->accept();
+    });
+    form.testButton()->click();
+    QVERIFY(answerer.waitForAnswered(1, 30000));
+    QTRY_VERIFY(!form.isTesting());
+    const QString error = QStringLiteral("480 <b>not</b> <img src=\"file:///etc/passwd\">");
+    QCOMPARE(answerer.seen().first().text, Failure.arg(error + QStringLiteral("\r\n")));
+    QCOMPARE(boxFormat, Qt::PlainText);
+    QCOMPARE(form.info(), Failure.arg(error));
+    QCOMPARE(form.label(QStringLiteral("labelInfoTestConnection"))->textFormat(), Qt::PlainText);
+}
+
 void tst_DialogServerManagement::resultGoesWhenFieldsChange()
 {
     ServerEditorForm form;
@@ -908,10 +940,7 @@ void tst_DialogServerManagement::resultGoesWhenFieldsChange()
 void tst_DialogServerManagement::stalledTestLeavesDialogResponsive()
 {
     NntpTestServer silent;
-    QVERIFY2(silent.start(), qPrintable(silent.errorString()));
-    Faults stall;
-    stall.greeting = NntpTestServer::Greeting::None;
-    silent.setDefaultConnectionFaults(stall);
+    QVERIFY(startSilent(silent));
 
     // The connection's own time-out (30 s): the test stalls until the server goes.
     ServerEditorForm form;
@@ -955,10 +984,7 @@ void tst_DialogServerManagement::stalledTestLeavesDialogResponsive()
 void tst_DialogServerManagement::closingDuringTestNeitherBlocksNorCrashes()
 {
     NntpTestServer silent;
-    QVERIFY2(silent.start(), qPrintable(silent.errorString()));
-    Faults stall;
-    stall.greeting = NntpTestServer::Greeting::None;
-    silent.setDefaultConnectionFaults(stall);
+    QVERIFY(startSilent(silent));
 
     QWidget window;
     auto *dialog = new DialogServerManagement(&window);
@@ -1005,10 +1031,7 @@ void tst_DialogServerManagement::resultOfInterruptedTestIsDropped()
 void tst_DialogServerManagement::newTestAfterInterruption()
 {
     NntpTestServer silent;
-    QVERIFY2(silent.start(), qPrintable(silent.errorString()));
-    Faults stall;
-    stall.greeting = NntpTestServer::Greeting::None;
-    silent.setDefaultConnectionFaults(stall);
+    QVERIFY(startSilent(silent));
 
     ServerEditorForm form;
     form.enterServer(silent.port(), false);

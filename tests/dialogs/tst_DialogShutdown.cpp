@@ -6,6 +6,7 @@
 
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
+#include "ShownImage.h"
 #include "WidgetPicture.h"
 
 #include <QCheckBox>
@@ -23,13 +24,6 @@ const QStringList Buttons = {QStringLiteral("radioButtonNoShutdown"), QStringLit
                              QStringLiteral("radioButtonShutdownComputer"), QStringLiteral("radioButtonSleepComputer"),
                              QStringLiteral("radioButtonHibernate")};
 
-bool showsImage(const QIcon &icon, const QString &path)
-{
-    const QImage expected(path);
-    return !expected.isNull() && !icon.isNull()
-           && icon.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                  == expected.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
 
 QByteArray fileBytes(const QString &path)
 {

@@ -4,6 +4,7 @@
 #include "app/AppStyle.h"
 
 #include "ModalAnswerer.h"
+#include "ShownImage.h"
 #include "WidgetPicture.h"
 
 #include <QCheckBox>
@@ -20,13 +21,6 @@ namespace {
 const QString Warning = QStringLiteral("Warning");
 const QString ExtraSpaces = QStringLiteral("Your password contains extra spaces. Do you want to remove them?");
 
-bool showsImage(const QIcon &icon, const QString &path)
-{
-    const QImage expected(path);
-    return !expected.isNull() && !icon.isNull()
-           && icon.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                  == expected.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
 
 // The wizard driven through its widgets, shown without modality so that the only modal windows
 // are the boxes it opens.
@@ -134,10 +128,7 @@ void tst_DialogWizard::formAsBuilt()
         bool headedByImage = false;
         for (QLabel *label : page->findChildren<QLabel *>()) {
             shown << label->text();
-            const QPixmap picture = label->pixmap(Qt::ReturnByValue);
-            if (!picture.isNull()
-                && picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                       == QImage(QStringLiteral(":/images/wizard.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied))
+            if (showsImage(label->pixmap(Qt::ReturnByValue), QStringLiteral(":/images/wizard.png")))
                 headedByImage = true;
         }
         QVERIFY2(headedByImage, qPrintable(pages.at(i)));
