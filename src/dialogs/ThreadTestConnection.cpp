@@ -1,0 +1,47 @@
+#include "dialogs/ThreadTestConnection.h"
+
+std::atomic<int> ThreadTestConnection::instances{0};
+
+ThreadTestConnection::ThreadTestConnection(QObject *parent)
+    : QThread(parent)
+{
+    ++instances;
+}
+
+ThreadTestConnection::~ThreadTestConnection()
+{
+    --instances;
+}
+
+int ThreadTestConnection::instanceCount()
+{
+    return instances.load();
+}
+
+void ThreadTestConnection::setServer(NntpServer *record)
+{
+    server.copyRecordFieldsFrom(*record);
+    server.iId = 0;
+
+    connection.setLogin(server.strLogin);
+    connection.setPassword(server.strPassword);
+    connection.setSsl(server.bSsl);
+    connection.setPort(server.iPort);
+    connection.setHost(server.strHost);
+}
+
+void ThreadTestConnection::setTimeout(int milliseconds)
+{
+    connection.setTimeout(milliseconds);
+}
+
+void ThreadTestConnection::run()
+{
+    if (connection.connectToServer()) {
+        emit signalEndOfThread(true, QString());
+        connection.disconnectFromServer();
+        return;
+    }
+    // Every failed opening has already closed its socket.
+    emit signalEndOfThread(false, connection.lastError());
+}

@@ -1,0 +1,386 @@
+#include "dialogs/DialogWizard.h"
+
+#include "app/AppResources.h"
+#include "app/AppStyle.h"
+
+#include "ModalAnswerer.h"
+#include "ShownImage.h"
+#include "WidgetPicture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QtTest>
+
+namespace {
+
+const QString Warning = QStringLiteral("Warning");
+const QString ExtraSpaces = QStringLiteral("Your password contains extra spaces. Do you want to remove them?");
+
+
+// The wizard driven through its widgets, shown without modality so that the only modal windows
+// are the boxes it opens.
+struct Wizard
+{
+    Wizard()
+        : builtModal(dialog.isModal())
+    {
+        dialog.setModal(false);
+        dialog.show();
+    }
+
+    template<typename T = QWidget>
+    T *find(const QString &name) const { return dialog.findChild<T *>(name); }
+    QLineEdit *field(const QString &name) const { return find<QLineEdit>(name); }
+    QPushButton *next() const { return find<QPushButton>(QStringLiteral("pushButtonNext")); }
+    QPushButton *back() const { return find<QPushButton>(QStringLiteral("pushButtonBack")); }
+    QPushButton *cancel() const { return find<QPushButton>(QStringLiteral("pushButtonCancel")); }
+    int page() const { return find<QStackedWidget>(QStringLiteral("stackedWidgetWizard"))->currentIndex(); }
+    void type(const QString &name, const QString &text)
+    {
+        field(name)->clear();
+        QTest::keyClicks(field(name), text);
+    }
+    void tick(const QString &name, bool checked)
+    {
+        auto *box = find<QCheckBox>(name);
+        if (box->isChecked() != checked)
+            box->click();
+    }
+    // Page, Back enabled, Next text, Cancel shown.
+    QString state() const
+    {
+        return QStringList{QString::number(page()), back()->isEnabled() ? QStringLiteral("back") : QStringLiteral("-"),
+                           next()->text(), cancel()->isVisible() ? QStringLiteral("cancel") : QStringLiteral("-")}
+            .join(QLatin1Char(' '));
+    }
+
+    DialogWizard dialog;
+    const bool builtModal;
+};
+
+const QString Start = QStringLiteral("0 - Next > cancel");
+const QString Credentials = QStringLiteral("1 back Next > cancel");
+const QString End = QStringLiteral("2 back Finished -");
+
+} // namespace
+
+class tst_DialogWizard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        AppResources::initialize();
+        QApplication::setStyle(AppStyle::create());
+    }
+
+    void formAsBuilt();
+    void walkWithoutCredentials();
+    void walkWithCredentials();
+    void refusals_data();
+    void refusals();
+    void passwordBlanks_data();
+    void passwordBlanks();
+    void resetAfterAFinishedRun();
+    void cancelRejectsAndKeepsFields();
+    void runAsTheMainWindowDoes();
+};
+
+void tst_DialogWizard::formAsBuilt()
+{
+    Wizard wizard;
+    DialogWizard &dialog = wizard.dialog;
+    QCOMPARE(dialog.objectName(), QStringLiteral("DialogWizard"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Tessaquill+ - Configuration Wizard"));
+    QVERIFY(wizard.builtModal);
+    QCOMPARE(dialog.size(), QSize(572, 371));
+    QCOMPARE(dialog.minimumSize(), QSize(572, 371));
+    QCOMPARE(dialog.maximumSize(), QSize(572, 371));
+    QCOMPARE(dialog.font().family(), QStringLiteral("Arial"));
+    QCOMPARE(dialog.font().pointSize(), 10);
+    QVERIFY(showsImage(dialog.windowIcon(), QStringLiteral(":/images/wizard.png")));
+
+    auto *stack = wizard.find<QStackedWidget>(QStringLiteral("stackedWidgetWizard"));
+    QCOMPARE(stack->count(), 3);
+    const QStringList pages = {QStringLiteral("page"), QStringLiteral("page_2"), QStringLiteral("page_3")};
+    const QList<QStringList> texts = {
+        {QStringLiteral("Welcome to the server Wizard Configuration!"),
+         QStringLiteral("Type the address of your internet news (NNTP) server."),
+         QStringLiteral("News (NNTP) server address:"), QStringLiteral("Number of connections:")},
+        {QStringLiteral("User name and password"),
+         QStringLiteral("Enter the user name and password provided by your news (NNTP) provider."),
+         QStringLiteral("User name:"), QStringLiteral("Password:")},
+        {QStringLiteral("Congratulations!"),
+         QStringLiteral("You have successfully configured your news (NNTP) server. It will be added to the servers list "
+                        "when you click on Finished."),
+         QStringLiteral("You can access to its configuration by double-clicking the server name.")},
+    };
+    for (int i = 0; i < pages.size(); ++i) {
+        QWidget *page = stack->widget(i);
+        QCOMPARE(page->objectName(), pages.at(i));
+        QStringList shown;
+        bool headedByImage = false;
+        for (QLabel *label : page->findChildren<QLabel *>()) {
+            shown << label->text();
+            if (showsImage(label->pixmap(Qt::ReturnByValue), QStringLiteral(":/images/wizard.png")))
+                headedByImage = true;
+        }
+        QVERIFY2(headedByImage, qPrintable(pages.at(i)));
+        for (const QString &text : texts.at(i))
+            QVERIFY2(shown.contains(text), qPrintable(text));
+    }
+    QCOMPARE(wizard.field(QStringLiteral("lineEditServerName"))->parentWidget()->objectName(), QStringLiteral("page"));
+    QCOMPARE(wizard.find<QCheckBox>(QStringLiteral("checkBoxNeedUserNamePwd"))->text(),
+             QStringLiteral("News (NNTP) server requires a user name and password"));
+    QCOMPARE(wizard.find<QCheckBox>(QStringLiteral("checkBoxServerSsl"))->text(),
+             QStringLiteral("News (NNTP) server uses SSL encryption"));
+    QCOMPARE(wizard.field(QStringLiteral("lineEditLogin"))->maxLength(), 512);
+    QCOMPARE(wizard.field(QStringLiteral("lineEditPassword"))->maxLength(), 512);
+    QCOMPARE(wizard.field(QStringLiteral("lineEditPassword"))->echoMode(), QLineEdit::PasswordEchoOnEdit);
+    QCOMPARE(wizard.field(QStringLiteral("lineEditLogin"))->parentWidget()->objectName(), QStringLiteral("page_2"));
+
+    auto *combo = wizard.find<QComboBox>(QStringLiteral("comboBoxNbConnections"));
+    QCOMPARE(combo->count(), 100);
+    for (int i = 0; i < combo->count(); ++i)
+        QCOMPARE(combo->itemText(i), QString::number(i + 1));
+    QCOMPARE(combo->currentText(), QStringLiteral("1"));
+    QCOMPARE(wizard.back()->text(), QStringLiteral("< Back"));
+    QCOMPARE(wizard.cancel()->text(), QStringLiteral("Cancel"));
+    QCOMPARE(wizard.state(), Start);
+    QCOMPARE(dialog.focusWidget(), wizard.field(QStringLiteral("lineEditServerName")));
+    WidgetPicture::save(&dialog, QStringLiteral("DialogWizard"));
+}
+
+void tst_DialogWizard::walkWithoutCredentials()
+{
+    Wizard wizard;
+    QSignalSpy accepted(&wizard.dialog, &QDialog::accepted);
+    wizard.type(QStringLiteral("lineEditServerName"), QStringLiteral("  news.example.net "));
+    wizard.tick(QStringLiteral("checkBoxServerSsl"), true);
+    wizard.find<QComboBox>(QStringLiteral("comboBoxNbConnections"))->setCurrentIndex(7);
+
+    wizard.next()->click();
+    QCOMPARE(wizard.state(), End);
+    WidgetPicture::save(&wizard.dialog, QStringLiteral("DialogWizard_end"));
+    wizard.back()->click();
+    QCOMPARE(wizard.state(), Start);
+    wizard.next()->click();
+    QCOMPARE(wizard.state(), End);
+    QCOMPARE(accepted.count(), 0);
+    wizard.next()->click();
+    QCOMPARE(accepted.count(), 1);
+    QVERIFY(!wizard.dialog.isVisible());
+
+    QCOMPARE(wizard.dialog.getServerName(), QStringLiteral("news.example.net"));
+    QCOMPARE(wizard.field(QStringLiteral("lineEditServerName"))->text(), QStringLiteral("  news.example.net "));
+    QVERIFY(wizard.dialog.isServerSsl());
+    QVERIFY(!wizard.dialog.isAuthenticationNeeded());
+    QCOMPARE(wizard.dialog.getNbConnections(), 8u);
+}
+
+void tst_DialogWizard::walkWithCredentials()
+{
+    Wizard wizard;
+    QSignalSpy accepted(&wizard.dialog, &QDialog::accepted);
+    wizard.type(QStringLiteral("lineEditServerName"), QStringLiteral("news.example.net"));
+    wizard.tick(QStringLiteral("checkBoxNeedUserNamePwd"), true);
+    wizard.find<QComboBox>(QStringLiteral("comboBoxNbConnections"))->setCurrentIndex(99);
+
+    wizard.next()->click();
+    QCOMPARE(wizard.state(), Credentials);
+    wizard.type(QStringLiteral("lineEditLogin"), QStringLiteral(" reader "));
+    wizard.type(QStringLiteral("lineEditPassword"), QStringLiteral("pass word"));
+    WidgetPicture::save(&wizard.dialog, QStringLiteral("DialogWizard_credentials"));
+    wizard.next()->click();
+    QCOMPARE(wizard.state(), End);
+    wizard.back()->click();
+    QCOMPARE(wizard.state(), Credentials);
+    wizard.back()->click();
+    QCOMPARE(wizard.state(), Start);
+    wizard.next()->click();
+    wizard.next()->click();
+    QCOMPARE(wizard.state(), End);
+    wizard.next()->click();
+    QCOMPARE(accepted.count(), 1);
+
+    QCOMPARE(wizard.dialog.getServerName(), QStringLiteral("news.example.net"));
+    QVERIFY(!wizard.dialog.isServerSsl());
+    QVERIFY(wizard.dialog.isAuthenticationNeeded());
+    QCOMPARE(wizard.dialog.getLogin(), QStringLiteral("reader"));
+    QCOMPARE(wizard.field(QStringLiteral("lineEditLogin"))->text(), QStringLiteral(" reader "));
+    QCOMPARE(wizard.dialog.getPassword(), QStringLiteral("pass word"));
+    QCOMPARE(wizard.dialog.getNbConnections(), 100u);
+}
+
+void tst_DialogWizard::refusals_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("credentials");
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("expectMessage");
+    QTest::addColumn<QString>("expectState");
+
+    const QString host = QStringLiteral("news.example.net");
+    const QString noServer = QStringLiteral("Please enter the name of your news (NNTP) server.");
+    QTest::newRow("no address") << QString() << false << QString() << QString() << noServer << Start;
+    QTest::newRow("address of blanks") << QStringLiteral("   ") << true << QString() << QString() << noServer << Start;
+    QTest::newRow("no login") << host << true << QString() << QStringLiteral("secret")
+        << QStringLiteral("Please enter the user name.") << Credentials;
+    QTest::newRow("login of blanks") << host << true << QStringLiteral("   ") << QStringLiteral("secret")
+        << QStringLiteral("Please enter the user name.") << Credentials;
+    QTest::newRow("no password") << host << true << QStringLiteral("reader") << QString()
+        << QStringLiteral("Please enter the password.") << Credentials;
+}
+
+void tst_DialogWizard::refusals()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, credentials);
+    QFETCH(QString, login);
+    QFETCH(QString, password);
+    QFETCH(QString, expectMessage);
+
+    Wizard wizard;
+    wizard.type(QStringLiteral("lineEditServerName"), address);
+    wizard.tick(QStringLiteral("checkBoxNeedUserNamePwd"), credentials);
+    if (!address.trimmed().isEmpty()) {
+        wizard.next()->click();
+        wizard.type(QStringLiteral("lineEditLogin"), login);
+        wizard.type(QStringLiteral("lineEditPassword"), password);
+    }
+    wizard.next()->setFocus();
+    QWidget *focused = wizard.dialog.focusWidget();
+
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    wizard.next()->click();
+    QCOMPARE(answerer.answeredCount(), 1);
+    const ModalAnswerer::Seen &box = answerer.seen().first();
+    QCOMPARE(box.title, QStringLiteral("Information"));
+    QCOMPARE(box.icon, QMessageBox::Information);
+    QCOMPARE(box.text, expectMessage);
+    QTEST(wizard.state(), "expectState");
+    QVERIFY(wizard.dialog.isVisible());
+    QCOMPARE(wizard.dialog.focusWidget(), focused);
+    // The fields keep what was typed.
+    QCOMPARE(wizard.field(QStringLiteral("lineEditServerName"))->text(), address);
+    QCOMPARE(wizard.field(QStringLiteral("lineEditLogin"))->text(), address.trimmed().isEmpty() ? QString() : login);
+}
+
+void tst_DialogWizard::passwordBlanks_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("answer"); // 0: no question expected
+    QTest::addColumn<QString>("expectPassword");
+
+    QTest::newRow("trailing blank, Ok") << QStringLiteral("secret ") << int(QMessageBox::Ok) << QStringLiteral("secret");
+    QTest::newRow("trailing blank, No") << QStringLiteral("secret ") << int(QMessageBox::No) << QStringLiteral("secret ");
+    QTest::newRow("leading blank and tab, Ok") << QStringLiteral(" \tsecret") << int(QMessageBox::Ok)
+        << QStringLiteral("secret");
+    QTest::newRow("blanks only, Ok leaves it empty") << QStringLiteral("   ") << int(QMessageBox::Ok) << QString();
+    QTest::newRow("trailing tab asks nothing") << QStringLiteral("secret\t") << 0 << QStringLiteral("secret\t");
+}
+
+void tst_DialogWizard::passwordBlanks()
+{
+    QFETCH(QString, password);
+    QFETCH(int, answer);
+
+    Wizard wizard;
+    wizard.type(QStringLiteral("lineEditServerName"), QStringLiteral("news.example.net"));
+    wizard.tick(QStringLiteral("checkBoxNeedUserNamePwd"), true);
+    wizard.next()->click();
+    wizard.type(QStringLiteral("lineEditLogin"), QStringLiteral("reader"));
+    wizard.field(QStringLiteral("lineEditPassword"))->setText(password); // a typed tab would move the focus
+
+    ModalAnswerer answerer;
+    if (answer)
+        answerer.pressNext(QMessageBox::StandardButton(answer));
+    else
+        answerer.rejectNext();
+    wizard.next()->click();
+    QCOMPARE(answerer.answeredCount(), answer ? 1 : 0);
+    if (answer) {
+        const ModalAnswerer::Seen &box = answerer.seen().first();
+        QCOMPARE(box.title, QString());
+        QCOMPARE(box.text, Warning);
+        QCOMPARE(box.informativeText, ExtraSpaces);
+        QCOMPARE(box.defaultButton, QMessageBox::Ok);
+    }
+    QCOMPARE(wizard.state(), End);
+    QTEST(wizard.dialog.getPassword(), "expectPassword");
+    QTEST(wizard.field(QStringLiteral("lineEditPassword"))->text(), "expectPassword");
+}
+
+void tst_DialogWizard::resetAfterAFinishedRun()
+{
+    Wizard wizard;
+    wizard.type(QStringLiteral("lineEditServerName"), QStringLiteral("news.example.net"));
+    wizard.tick(QStringLiteral("checkBoxNeedUserNamePwd"), true);
+    wizard.tick(QStringLiteral("checkBoxServerSsl"), true);
+    wizard.find<QComboBox>(QStringLiteral("comboBoxNbConnections"))->setCurrentIndex(5);
+    wizard.next()->click();
+    wizard.type(QStringLiteral("lineEditLogin"), QStringLiteral("reader"));
+    wizard.type(QStringLiteral("lineEditPassword"), QStringLiteral("secret"));
+    wizard.next()->click();
+    wizard.next()->click();
+    QVERIFY(!wizard.dialog.isVisible());
+
+    wizard.dialog.reset();
+    wizard.dialog.show();
+    QCOMPARE(wizard.state(), Start);
+    QVERIFY(wizard.next()->isEnabled());
+    QVERIFY(wizard.field(QStringLiteral("lineEditServerName"))->text().isEmpty());
+    QVERIFY(wizard.field(QStringLiteral("lineEditLogin"))->text().isEmpty());
+    QVERIFY(wizard.field(QStringLiteral("lineEditPassword"))->text().isEmpty());
+    QVERIFY(!wizard.dialog.isAuthenticationNeeded());
+    QVERIFY(!wizard.dialog.isServerSsl());
+    QCOMPARE(wizard.dialog.getNbConnections(), 1u);
+}
+
+void tst_DialogWizard::cancelRejectsAndKeepsFields()
+{
+    Wizard wizard;
+    QSignalSpy rejected(&wizard.dialog, &QDialog::rejected);
+    wizard.type(QStringLiteral("lineEditServerName"), QStringLiteral("news.example.net"));
+    wizard.tick(QStringLiteral("checkBoxNeedUserNamePwd"), true);
+    wizard.next()->click();
+    wizard.cancel()->click();
+    QCOMPARE(rejected.count(), 1);
+    QVERIFY(!wizard.dialog.isVisible());
+    // Shown again without reset(), it is where the user left it.
+    wizard.dialog.show();
+    QCOMPARE(wizard.state(), Credentials);
+    QCOMPARE(wizard.dialog.getServerName(), QStringLiteral("news.example.net"));
+    QTest::keyClick(&wizard.dialog, Qt::Key_Escape);
+    QCOMPARE(rejected.count(), 2);
+}
+
+void tst_DialogWizard::runAsTheMainWindowDoes()
+{
+    QWidget window;
+    DialogWizard wizard(&window);
+    int accepts = 0;
+    connect(&wizard, &QDialog::accepted, this, [&] { ++accepts; });
+
+    ModalAnswerer answerer;
+    answerer.handleNext([](QWidget *shown) {
+        shown->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"))->setText(QStringLiteral("news.example.net"));
+        auto *next = shown->findChild<QPushButton *>(QStringLiteral("pushButtonNext"));
+        next->click();
+        next->click();
+    });
+    QCOMPARE(wizard.exec(), int(QDialog::Accepted));
+    QCOMPARE(accepts, 1);
+    QCOMPARE(wizard.getServerName(), QStringLiteral("news.example.net"));
+}
+
+QTEST_MAIN(tst_DialogWizard)
+#include "tst_DialogWizard.moc"
