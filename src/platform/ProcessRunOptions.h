@@ -23,6 +23,10 @@ struct ProcessRunOptions
     QString programFolder;
     // Whether the system PATH is searched when the program is not in the program folder.
     bool systemPathFallback = false;
+    // Longest run allowed, in milliseconds, counted from the start; 0: no limit. A program
+    // still running past it is killed with every process of its group and reaped, and the
+    // run is marked as timed out.
+    int timeLimitMs = 0;
 };
 
 #endif // PROCESSRUNOPTIONS_H

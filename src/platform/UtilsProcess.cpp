@@ -1,6 +1,7 @@
 #include "platform/UtilsProcess.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -122,14 +123,6 @@ ChildState reapIfEnded(pid_t pid, int& status)
     return result < 0 ? ChildState::WaitFailed : ChildState::Running;
 }
 
-void killAndReap(pid_t pid, int& status)
-{
-    kill(-pid, SIGKILL);
-    kill(pid, SIGKILL);
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-}
-
 quint32 exitCodeOf(int status)
 {
     if (WIFEXITED(status))
@@ -137,6 +130,19 @@ quint32 exitCodeOf(int status)
     if (WIFSIGNALED(status))
         return quint32(128 + WTERMSIG(status));
     return ProcessRun::kExitCodeUnknown;
+}
+
+// Kills the child with every process of its group and reaps it; returns its exit status.
+quint32 killAndReap(pid_t pid)
+{
+    kill(-pid, SIGKILL);
+    kill(pid, SIGKILL);
+    int status = 0;
+    pid_t result;
+    do {
+        result = waitpid(pid, &status, 0);
+    } while (result < 0 && errno == EINTR);
+    return result == pid ? exitCodeOf(status) : ProcessRun::kExitCodeUnknown;
 }
 
 // Reads the child's output pipe without blocking and turns what it reads into text.
@@ -207,8 +213,15 @@ bool stopRequested(const ProcessRunOptions& options)
     return options.stopFlag && options.stopFlag->load();
 }
 
+bool timeLimitPassed(const ProcessRunOptions& options, const QElapsedTimer& clock)
+{
+    return options.timeLimitMs > 0 && clock.hasExpired(options.timeLimitMs);
+}
+
 void pollUntilEnd(const Child& child, const ProcessRunOptions& options, ProcessRun& run)
 {
+    QElapsedTimer clock;
+    clock.start();
     OutputReader reader(child.outputFd);
     int status = 0;
     for (;;) {
@@ -229,10 +242,15 @@ void pollUntilEnd(const Child& child, const ProcessRunOptions& options, ProcessR
         if (stopRequested(options)) {
             run.stopped = true;
             if (!ended) {
-                killAndReap(child.pid, status);
+                killAndReap(child.pid);
                 run.exitCode = kStoppedExitCode;
                 break;
             }
+        }
+        if (!ended && timeLimitPassed(options, clock)) {
+            run.timedOut = true;
+            run.exitCode = killAndReap(child.pid);
+            break;
         }
         if (ended) {
             run.exitCode =

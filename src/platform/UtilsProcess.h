@@ -7,11 +7,12 @@
 #include <QString>
 #include <QStringList>
 
-// Runs outside programs (par2, unrar, the power tool) without a window and without a shell:
-// the arguments go to the program as a list, exactly as given, so that blanks and quotes in
-// paths or passwords can neither split nor add arguments. Standard output and standard error
-// share one pipe, standard input reads from /dev/null. Every call blocks the calling thread;
-// the class holds no state, so runs in different threads are independent.
+// Runs outside programs (par2, unrar, the power tool, the password converter of older servers
+// files) without a window and without a shell: the arguments go to the program as a list,
+// exactly as given, so that blanks and quotes in paths or passwords can neither split nor add
+// arguments. Standard output and standard error share one pipe, standard input reads from
+// /dev/null. Every call blocks the calling thread; the class holds no state, so runs in
+// different threads are independent.
 class UtilsProcess
 {
 public:
@@ -21,8 +22,8 @@ public:
     static QString findProgram(const QString& fileName, const QString& programFolder = QString(),
                                bool systemPathFallback = false);
 
-    // Runs the program and returns once it has ended (or was killed on the stop flag) and
-    // its output is read in full.
+    // Runs the program and returns once it has ended (or was killed on the stop flag or at the
+    // time limit) and its output is read in full.
     static ProcessRun runHidden(const QString& fileName, const QStringList& arguments,
                                 const ProcessRunOptions& options = ProcessRunOptions());
 

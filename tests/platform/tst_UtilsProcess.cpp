@@ -27,6 +27,8 @@ private slots:
     void failedWaitIsNeverSuccess();
     void stopKillsProgramAndItsChildren();
     void stopSetBeforeStart();
+    void timeLimitKillsProgramAndItsChildren();
+    void programWithinTimeLimitRunsToItsEnd();
     void missingOrUnusableProgram();
     void lookupFallsBackToPathOnlyWhenAsked();
     void startHiddenDoesNotWait();
@@ -217,6 +219,44 @@ void tst_UtilsProcess::stopSetBeforeStart()
     QCOMPARE(run.exitCode, 1u);
     const qint64 pid = StandInProgram::readPid(pidFile);
     QVERIFY(pid < 0 || StandInProgram::isGone(pid));
+}
+
+void tst_UtilsProcess::timeLimitKillsProgramAndItsChildren()
+{
+    // A program that never ends, with a child of its own: both are gone once the limit passed,
+    // what was printed before is kept, and the run does not read as a success.
+    const QString pids = m_dir->path() + QStringLiteral("/pids");
+    ProcessRunOptions options;
+    options.timeLimitMs = 300;
+    const QByteArray body = "sleep 1000 & echo $! > '" + pids.toUtf8() + ".child'\n"
+                            "echo $$ > '" + pids.toUtf8() + ".self'\n"
+                            "echo waiting\n"
+                            "while :; do sleep 1; done";
+    const ProcessRun run = runScript(body, QStringList(), options);
+    QVERIFY(run.started);
+    QVERIFY(run.timedOut);
+    QVERIFY(!run.stopped);
+    QCOMPARE(run.exitCode, quint32(128 + SIGKILL));
+    QCOMPARE(run.output, QStringLiteral("waiting\n"));
+
+    const qint64 self = StandInProgram::readPid(pids + QStringLiteral(".self"));
+    const qint64 child = StandInProgram::readPid(pids + QStringLiteral(".child"));
+    QVERIFY(self > 0 && child > 0);
+    QVERIFY(StandInProgram::isGone(self));
+    QTRY_VERIFY_WITH_TIMEOUT(StandInProgram::isGone(child), 3000);
+}
+
+void tst_UtilsProcess::programWithinTimeLimitRunsToItsEnd()
+{
+    // The limit is far beyond what the program needs: nothing is cut.
+    ProcessRunOptions options;
+    options.timeLimitMs = 120000;
+    const ProcessRun run = runScript("echo first; sleep 0.3; echo second; exit 3",
+                                     QStringList(), options);
+    QVERIFY(run.started);
+    QVERIFY(!run.timedOut);
+    QCOMPARE(run.exitCode, 3u);
+    QCOMPARE(run.output, QStringLiteral("first\nsecond\n"));
 }
 
 void tst_UtilsProcess::missingOrUnusableProgram()
