@@ -1,0 +1,237 @@
+// Servers files: the writer, the reader of the current file and the reader of the older one
+// with its password converter.
+#include "dialogs/DialogImportExportServers.h"
+
+#include "QsLog/QsLog.h"
+#include "model/NntpServer.h"
+#include "platform/UtilsProcess.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <functional>
+#include <memory>
+
+const char *const DialogImportExportServers::ConverterProgram = "MigrateFromOldTessaquill";
+
+namespace {
+
+// The texts of one record element's children, the first child of each name only.
+using RecordTexts = QHash<QString, QString>;
+
+// Decides, for a server just read, whether it is kept; it may change the server.
+using RecordFilter = std::function<bool(NntpServer &)>;
+
+// The character data directly inside the current element (text and CDATA, entities
+// resolved); nested elements and comments are passed over. Leaves the reader on the
+// element's end.
+QString readElementText(QXmlStreamReader &xml)
+{
+    QString text;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement())
+            break;
+        if (xml.isStartElement())
+            xml.skipCurrentElement();
+        else if (xml.isCharacters())
+            text += xml.text();
+    }
+    return text;
+}
+
+RecordTexts readRecord(QXmlStreamReader &xml)
+{
+    RecordTexts texts;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement())
+            break;
+        if (!xml.isStartElement())
+            continue;
+        const QString name = xml.qualifiedName().toString();
+        if (texts.contains(name))
+            xml.skipCurrentElement();
+        else
+            texts.insert(name, readElementText(xml));
+    }
+    return texts;
+}
+
+// Every child element of the root whose name, upper-cased, is "SERVER", in document order;
+// false when the document is not well-formed XML (nothing of it is used then). Whitespace
+// inside values is kept as it is: a password of blanks stays a password of blanks.
+bool readRecords(QIODevice &device, QList<RecordTexts> &records)
+{
+    QXmlStreamReader xml(&device);
+    xml.setNamespaceProcessing(false);
+    while (!xml.atEnd() && !xml.isStartElement())
+        xml.readNext();
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.qualifiedName().toString().toUpper() == QLatin1String("SERVER"))
+            records << readRecord(xml);
+        else
+            xml.skipCurrentElement();
+    }
+    return !xml.hasError();
+}
+
+qint32 numberOrZero(const QString &text)
+{
+    bool ok = false;
+    const uint value = text.toUInt(&ok);
+    return ok ? qint32(value) : 0;
+}
+
+qint32 numberOr(const RecordTexts &texts, const char *name, qint32 missing)
+{
+    const auto it = texts.constFind(QLatin1String(name));
+    return it == texts.constEnd() ? missing : numberOrZero(*it);
+}
+
+NntpServer *serverFromRecord(const RecordTexts &texts)
+{
+    auto *server = new NntpServer;
+    server->iId = numberOr(texts, "Id", 0);
+    server->strHost = texts.value(QStringLiteral("ServerAddress"));
+    server->iPort = numberOr(texts, "ServerPort", 119);
+    server->iConnectionCount = numberOr(texts, "ServerNbConnections", 1);
+    server->strLogin = texts.value(QStringLiteral("Login"));
+    server->strNickname = texts.value(QStringLiteral("Nickname"));
+    server->strPassword = texts.value(QStringLiteral("Password"));
+    server->bSsl = texts.value(QStringLiteral("IsSsl")).toUpper() == QLatin1String("TRUE");
+    return server;
+}
+
+QList<NntpServer *> readServers(const QString &filePath, const RecordFilter &keep)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<RecordTexts> records;
+    const bool wellFormed = readRecords(file, records);
+    file.close();
+    if (!wellFormed)
+        return {};
+
+    QList<NntpServer *> servers;
+    for (const RecordTexts &texts : qAsConst(records)) {
+        std::unique_ptr<NntpServer> server(serverFromRecord(texts));
+        if (!keep || keep(*server))
+            servers << server.release();
+    }
+    return servers;
+}
+
+// Runs the converter on one stored password. The stored text is the converter's one and only
+// argument, whatever blanks or quotes it holds. Only a run that ends by itself with exit
+// status 0 gives a password: anything else would put an error text in its place.
+bool convertOldPassword(const QString &stored, const QString &converterFolder, int timeLimitMs,
+                        const QString &nickname, QString &password)
+{
+    ProcessRunOptions options;
+    options.programFolder = converterFolder;
+    options.systemPathFallback = false;
+    options.timeLimitMs = timeLimitMs;
+    const ProcessRun run = UtilsProcess::runHidden(
+        QString::fromLatin1(DialogImportExportServers::ConverterProgram), {stored}, options);
+    if (!run.started) {
+        QLOG_WARN() << QStringLiteral("Servers file: the password converter %1 could not be "
+                                      "started; server %2 left out")
+                           .arg(QString::fromLatin1(DialogImportExportServers::ConverterProgram),
+                                nickname);
+        return false;
+    }
+    if (run.timedOut || run.exitCode != 0) {
+        QLOG_WARN() << QStringLiteral("Servers file: the password converter %1 for server %2; "
+                                      "server left out")
+                           .arg(run.timedOut ? QStringLiteral("ran out of time")
+                                             : QStringLiteral("failed with status %1")
+                                                   .arg(run.exitCode),
+                                nickname);
+        return false;
+    }
+    password = run.output;
+    if (password.endsWith(QLatin1String("\r\n")))
+        password.chop(2);
+    return true;
+}
+
+void writeServer(QXmlStreamWriter &xml, const NntpServer &server)
+{
+    xml.writeStartElement(QStringLiteral("Server"));
+    xml.writeTextElement(QStringLiteral("Id"), QString::number(quint32(server.iId)));
+    xml.writeTextElement(QStringLiteral("ServerAddress"), server.strHost);
+    xml.writeTextElement(QStringLiteral("ServerPort"), QString::number(quint32(server.iPort)));
+    xml.writeTextElement(QStringLiteral("ServerNbConnections"),
+                         QString::number(quint32(server.iConnectionCount)));
+    xml.writeTextElement(QStringLiteral("Login"), server.strLogin);
+    xml.writeTextElement(QStringLiteral("Password"), server.strPassword);
+    xml.writeTextElement(QStringLiteral("Nickname"), server.strNickname);
+    xml.writeTextElement(QStringLiteral("IsSsl"),
+                         server.bSsl ? QStringLiteral("True") : QStringLiteral("False"));
+    xml.writeEndElement();
+}
+
+bool writeServers(QIODevice &device, const QList<NntpServer *> &servers)
+{
+    QXmlStreamWriter xml(&device);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("Servers"));
+    for (const NntpServer *server : servers)
+        writeServer(xml, *server);
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return !xml.hasError();
+}
+
+} // namespace
+
+QList<NntpServer *> DialogImportExportServers::readServersFile(const QString &filePath)
+{
+    return readServers(filePath, RecordFilter());
+}
+
+QList<NntpServer *> DialogImportExportServers::readOldServersFile(const QString &filePath)
+{
+    return readOldServersFile(filePath, QString(), ConverterTimeLimitMs);
+}
+
+QList<NntpServer *> DialogImportExportServers::readOldServersFile(const QString &filePath,
+                                                                  const QString &converterFolder,
+                                                                  int timeLimitMs)
+{
+    return readServers(filePath, [&](NntpServer &server) {
+        if (server.strPassword.isEmpty())
+            return true;
+        return convertOldPassword(server.strPassword, converterFolder, timeLimitMs,
+                                  server.strNickname, server.strPassword);
+    });
+}
+
+DialogImportExportServers::SaveResult
+DialogImportExportServers::saveServersFile(const QString &filePath,
+                                           const QList<NntpServer *> &servers)
+{
+    // Replacing a device or a pipe by a regular file is never what the user meant (and writing
+    // into /dev/full "succeeds" until the data is lost).
+    const QFileInfo target(filePath);
+    if (target.exists() && !target.isFile())
+        return NotCreated;
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return NotCreated;
+    if (!writeServers(file, servers)) {
+        file.cancelWriting();
+        return NotWritten;
+    }
+    return file.commit() ? Saved : NotWritten;
+}
