@@ -229,7 +229,9 @@ DialogImportExportServers::saveServersFile(const QString &filePath,
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly))
         return NotCreated;
-    if (!writeServers(file, servers)) {
+    // The explicit flush matters: a write that the disk cuts short shows only there, and
+    // commit() would otherwise put the short file in place and report success.
+    if (!writeServers(file, servers) || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return NotWritten;
     }

@@ -1,0 +1,450 @@
+#include "dialogs/DialogImportExportServers.h"
+#include "model/NntpServer.h"
+
+#include "StandInProgram.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+// One server as "id|host|port|connections|login|password|nickname|ssl".
+QString describe(const NntpServer *server)
+{
+    return QStringList{QString::number(server->iId), server->strHost,
+                       QString::number(server->iPort), QString::number(server->iConnectionCount),
+                       server->strLogin, server->strPassword, server->strNickname,
+                       server->bSsl ? QStringLiteral("ssl") : QStringLiteral("plain")}
+        .join(QLatin1Char('|'));
+}
+
+QStringList describe(const QList<NntpServer *> &servers)
+{
+    QStringList lines;
+    for (const NntpServer *server : servers)
+        lines << describe(server);
+    return lines;
+}
+
+// Owns what a reader returned.
+struct ReadServers
+{
+    explicit ReadServers(const QList<NntpServer *> &list) : servers(list) {}
+    ~ReadServers() { qDeleteAll(servers); }
+    QList<NntpServer *> servers;
+};
+
+QString fixture(const QString &name)
+{
+    return QStringLiteral(TQ_TEST_DATA "/servers/") + name;
+}
+
+std::unique_ptr<NntpServer> makeServer(qint32 id, const QString &host, qint32 port,
+                                       qint32 connections, const QString &login,
+                                       const QString &password, const QString &nickname, bool ssl)
+{
+    auto server = std::make_unique<NntpServer>();
+    server->iId = id;
+    server->strHost = host;
+    server->iPort = port;
+    server->iConnectionCount = connections;
+    server->strLogin = login;
+    server->strPassword = password;
+    server->strNickname = nickname;
+    server->bSsl = ssl;
+    return server;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// Keeps the process from writing files longer than `bytes` until destroyed: writes past it fail
+// as they would on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        previousHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous;
+        limited.rlim_cur = bytes;
+        active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        signal(SIGXFSZ, previousHandler);
+    }
+    bool active = false;
+
+private:
+    rlimit previous{};
+    sighandler_t previousHandler = SIG_DFL;
+};
+
+} // namespace
+
+class tst_ServersFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void exportedServersReadBackTheSame_data();
+    void exportedServersReadBackTheSame();
+    void writtenDocument();
+    void readingRules_data();
+    void readingRules();
+
+    void olderFilePasswordsGoThroughTheConverter();
+    void converterOutputEnding_data();
+    void converterOutputEnding();
+    void failedConversionsDropTheirRecord_data();
+    void failedConversionsDropTheirRecord();
+    void converterPastItsTimeLimitIsKilled();
+    void missingConverterKeepsRecordsWithoutPassword();
+
+    void exportThatCannotBeCreatedFails_data();
+    void exportThatCannotBeCreatedFails();
+    void exportThatCannotBeWrittenKeepsTheEarlierFile();
+    void exportReplacesAnEarlierFile();
+
+private:
+    QString writeConverter(const QByteArray &body);
+
+    std::unique_ptr<QTemporaryDir> dir;
+};
+
+void tst_ServersFiles::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+}
+
+QString tst_ServersFiles::writeConverter(const QByteArray &body)
+{
+    return StandInProgram::write(dir->path(),
+                                 QLatin1String(DialogImportExportServers::ConverterProgram), body);
+}
+
+void tst_ServersFiles::exportedServersReadBackTheSame_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("nickname");
+
+    QTest::newRow("plain") << "secret" << "reader" << "Main server";
+    QTest::newRow("ampersand and less-than") << "a&b<c>d" << "me&you" << "<fast> & cheap";
+    QTest::newRow("blanks inside and around") << " pass word " << " login" << "nick ";
+    QTest::newRow("blanks only") << "   " << " " << "  ";
+    QTest::newRow("quotes and entities as text") << "\"q\" 'a' &amp; &#65;" << "x" << "y";
+    QTest::newRow("tab and line break") << "tab\there" << "line\nbreak" << "z";
+    QTest::newRow("non-ASCII") << QString::fromUtf8("pässwörd–日本") << "användare" << "Серв";
+    QTest::newRow("empty texts") << QString() << QString() << QString();
+}
+
+void tst_ServersFiles::exportedServersReadBackTheSame()
+{
+    QFETCH(QString, password);
+    QFETCH(QString, login);
+    QFETCH(QString, nickname);
+
+    const auto first = makeServer(3, QStringLiteral("news.example.com"), 563, 20, login, password,
+                                  nickname, true);
+    const auto second = makeServer(-2, QStringLiteral("10.0.0.1"), 119, 1, QStringLiteral("b"),
+                                   QStringLiteral("c"), QStringLiteral("second"), false);
+    const auto third = makeServer(0, QString(), 0, 0, QString(), password, QString(), false);
+    const QList<NntpServer *> servers{first.get(), second.get(), third.get()};
+    const QString path = dir->filePath(QStringLiteral("servers.tvp"));
+
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, servers),
+             DialogImportExportServers::Saved);
+    ReadServers read(DialogImportExportServers::readServersFile(path));
+    QCOMPARE(describe(read.servers), describe(servers));
+    for (const NntpServer *server : read.servers) {
+        QVERIFY(!server->parent());
+        QVERIFY(!server->bStarted && !server->bReserved);
+        QCOMPARE(server->uiBytesDownloaded, quint64(0));
+    }
+}
+
+void tst_ServersFiles::writtenDocument()
+{
+    const auto server = makeServer(7, QStringLiteral("news.example.com"), 563, 8,
+                                   QStringLiteral("me"), QStringLiteral("a&b"),
+                                   QStringLiteral("Home"), true);
+    const auto other = makeServer(-1, QStringLiteral("h"), 119, 1, QString(), QString(),
+                                  QStringLiteral("n"), false);
+    const QString path = dir->filePath(QStringLiteral("servers.tvp"));
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, {server.get(), other.get()}),
+             DialogImportExportServers::Saved);
+    QCOMPARE(QString::fromUtf8(fileBytes(path)),
+             QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                            "<Servers>\n"
+                            "    <Server>\n"
+                            "        <Id>7</Id>\n"
+                            "        <ServerAddress>news.example.com</ServerAddress>\n"
+                            "        <ServerPort>563</ServerPort>\n"
+                            "        <ServerNbConnections>8</ServerNbConnections>\n"
+                            "        <Login>me</Login>\n"
+                            "        <Password>a&amp;b</Password>\n"
+                            "        <Nickname>Home</Nickname>\n"
+                            "        <IsSsl>True</IsSsl>\n"
+                            "    </Server>\n"
+                            "    <Server>\n"
+                            "        <Id>4294967295</Id>\n"
+                            "        <ServerAddress>h</ServerAddress>\n"
+                            "        <ServerPort>119</ServerPort>\n"
+                            "        <ServerNbConnections>1</ServerNbConnections>\n"
+                            "        <Login></Login>\n"
+                            "        <Password></Password>\n"
+                            "        <Nickname>n</Nickname>\n"
+                            "        <IsSsl>False</IsSsl>\n"
+                            "    </Server>\n"
+                            "</Servers>\n"));
+}
+
+void tst_ServersFiles::readingRules_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("servers");
+
+    QTest::newRow("missing, empty, misspelt and non-numeric elements")
+        << "reading-rules.tvp"
+        << QStringList{"4|news.one.example|119|1|reader|secret|no port, no count|ssl",
+                       "5|news.two.example|0|0|||empty port and count|ssl",
+                       "6||119|0|||port in other letter case|ssl",
+                       "-1||0|12|||elements in another order|plain",
+                       "0||80000|1|||ssl one|plain",
+                       "0||119|1|first||  blanks kept  |plain"};
+    QTest::newRow("any root; server, SERVER; other children passed over")
+        << "record-names.tvp"
+        << QStringList{"1||119|1|||capital|plain", "2||119|1|||lower|plain",
+                       "3||119|1|||upper|plain"};
+    QTest::newRow("no ids: every server gets 0")
+        << "no-ids.tvp"
+        << QStringList{"0|a.example|119|1|||a|plain", "0|b.example|119|1|||b|plain",
+                       "0|c.example|119|1|||c|plain"};
+    QTest::newRow("root without servers") << "no-servers.tvp" << QStringList();
+    QTest::newRow("empty file") << "empty.tvp" << QStringList();
+    QTest::newRow("not XML") << "not-xml.tvp" << QStringList();
+    QTest::newRow("cut short: nothing of it") << "truncated.tvp" << QStringList();
+    QTest::newRow("missing file") << "absent.tvp" << QStringList();
+}
+
+void tst_ServersFiles::readingRules()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, servers);
+
+    ReadServers read(DialogImportExportServers::readServersFile(fixture(file)));
+    QCOMPARE(describe(read.servers), servers);
+}
+
+void tst_ServersFiles::olderFilePasswordsGoThroughTheConverter()
+{
+    // Each stored password reaches the converter as its one argument, whatever it holds; the
+    // record with an empty password starts no converter.
+    const QString calls = dir->filePath(QStringLiteral("calls"));
+    writeConverter("printf '%s:%s\\n' \"$#\" \"$1\" >> '" + calls.toUtf8() + "'\n"
+                   "printf 'clear-%s\\r\\n' \"$1\"");
+
+    ReadServers read(
+        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+                                                      dir->path(), 60000));
+    QCOMPARE(describe(read.servers),
+             (QStringList{"1|news.first.example|119|4|first|clear-stored one|first|plain",
+                          "2|news.second.example|563|8|||no password|ssl",
+                          "3|news.third.example|119|1|third|clear-\"quoted\" & $HOME|third|plain",
+                          "4|news.fourth.example|119|1|fourth|clear-two;words|fourth|plain"}));
+    QCOMPARE(QString::fromUtf8(fileBytes(calls)),
+             QStringLiteral("1:stored one\n1:\"quoted\" & $HOME\n1:two;words\n"));
+}
+
+void tst_ServersFiles::converterOutputEnding_data()
+{
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QString>("password");
+
+    QTest::newRow("CR LF removed") << QByteArray("pw\\r\\n") << "pw";
+    QTest::newRow("lone LF kept") << QByteArray("pw\\n") << "pw\n";
+    QTest::newRow("two CR LF pairs keep one") << QByteArray("pw\\r\\n\\r\\n") << "pw\r\n";
+    QTest::newRow("CR LF inside kept") << QByteArray("a\\r\\nb") << "a\r\nb";
+    QTest::newRow("nothing printed") << QByteArray("") << "";
+    QTest::newRow("UTF-8") << QByteArray("p\\303\\244ss\\r\\n") << QString::fromUtf8("päss");
+}
+
+void tst_ServersFiles::converterOutputEnding()
+{
+    QFETCH(QByteArray, output);
+    QFETCH(QString, password);
+
+    writeConverter("printf '" + output + "'");
+    ReadServers read(
+        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+                                                      dir->path(), 60000));
+    QCOMPARE(read.servers.size(), 4);
+    QCOMPARE(read.servers.at(0)->strPassword, password);
+    QCOMPARE(read.servers.at(1)->strPassword, QString());
+}
+
+void tst_ServersFiles::failedConversionsDropTheirRecord_data()
+{
+    QTest::addColumn<QByteArray>("failure");
+
+    // What the converter does for the password of the third record.
+    QTest::newRow("non-zero exit after an error text")
+        << QByteArray("echo 'cannot convert this password'; exit 3");
+    QTest::newRow("error text on standard error")
+        << QByteArray("echo 'cannot convert' >&2; exit 1");
+    QTest::newRow("killed by a signal") << QByteArray("printf partial; kill -9 $$");
+}
+
+void tst_ServersFiles::failedConversionsDropTheirRecord()
+{
+    QFETCH(QByteArray, failure);
+
+    writeConverter("case \"$1\" in *quoted*) " + failure + " ;; esac\nprintf 'ok'");
+    ReadServers read(
+        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+                                                      dir->path(), 60000));
+    QCOMPARE(describe(read.servers),
+             (QStringList{"1|news.first.example|119|4|first|ok|first|plain",
+                          "2|news.second.example|563|8|||no password|ssl",
+                          "4|news.fourth.example|119|1|fourth|ok|fourth|plain"}));
+}
+
+void tst_ServersFiles::converterPastItsTimeLimitIsKilled()
+{
+    // A converter that hangs on the first password: that record is dropped, the converter is
+    // gone, and the following records are still converted.
+    const QString pidFile = dir->filePath(QStringLiteral("pid"));
+    writeConverter("if [ \"$1\" = 'stored one' ]; then echo $$ > '" + pidFile.toUtf8()
+                   + "'; exec sleep 600; fi\nprintf 'ok'");
+
+    ReadServers read(
+        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+                                                      dir->path(), 500));
+    QCOMPARE(describe(read.servers),
+             (QStringList{"2|news.second.example|563|8|||no password|ssl",
+                          "3|news.third.example|119|1|third|ok|third|plain",
+                          "4|news.fourth.example|119|1|fourth|ok|fourth|plain"}));
+    const qint64 pid = StandInProgram::readPid(pidFile);
+    QVERIFY(pid > 0);
+    QVERIFY(StandInProgram::isGone(pid));
+}
+
+void tst_ServersFiles::missingConverterKeepsRecordsWithoutPassword()
+{
+    // The converter is looked for in the given folder only, never on the PATH.
+    QTemporaryDir empty;
+    ReadServers read(DialogImportExportServers::readOldServersFile(
+        fixture(QStringLiteral("older.tvs")), empty.path(), 60000));
+    QCOMPARE(describe(read.servers),
+             QStringList{"2|news.second.example|563|8|||no password|ssl"});
+
+    // The program's own folder holds no converter: the same result without a folder given.
+    ReadServers fromProgramFolder(
+        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs"))));
+    QCOMPARE(describe(fromProgramFolder.servers), describe(read.servers));
+}
+
+void tst_ServersFiles::exportThatCannotBeCreatedFails_data()
+{
+    QTest::addColumn<QString>("target");
+
+    QTest::newRow("device /dev/full") << "/dev/full";
+    QTest::newRow("below a regular file") << "file/servers.tvp";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("missing folder") << "missing/servers.tvp";
+}
+
+void tst_ServersFiles::exportThatCannotBeCreatedFails()
+{
+    QFETCH(QString, target);
+
+    QVERIFY(writeBytes(dir->filePath(QStringLiteral("file")), "a regular file"));
+    QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("folder")));
+    const QString path = target.startsWith(QLatin1Char('/')) ? target : dir->filePath(target);
+    struct stat before {};
+    const bool isDevice = stat(path.toLocal8Bit().constData(), &before) == 0
+                          && S_ISCHR(before.st_mode);
+
+    const auto server = makeServer(1, QStringLiteral("h"), 119, 1, QString(), QStringLiteral("p"),
+                                   QStringLiteral("n"), false);
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, {server.get()}),
+             DialogImportExportServers::NotCreated);
+
+    QCOMPARE(fileBytes(dir->filePath(QStringLiteral("file"))), QByteArray("a regular file"));
+    QVERIFY(QFileInfo(dir->filePath(QStringLiteral("folder"))).isDir());
+    if (isDevice) {
+        // Still the device, not a file put in its place.
+        struct stat after {};
+        QCOMPARE(stat(path.toLocal8Bit().constData(), &after), 0);
+        QVERIFY(S_ISCHR(after.st_mode));
+        QCOMPARE(after.st_rdev, before.st_rdev);
+    }
+}
+
+void tst_ServersFiles::exportThatCannotBeWrittenKeepsTheEarlierFile()
+{
+    // The disk fills up half-way through: the export fails and the file already there is whole.
+    const QString path = dir->filePath(QStringLiteral("servers.tvp"));
+    QVERIFY(writeBytes(path, "earlier export"));
+    std::vector<std::unique_ptr<NntpServer>> owned;
+    QList<NntpServer *> servers;
+    for (int id = 1; id <= 20; ++id) {
+        owned.push_back(makeServer(id, QStringLiteral("news%1.example.com").arg(id), 119, 4,
+                                   QStringLiteral("login"), QStringLiteral("password"),
+                                   QStringLiteral("server %1").arg(id), false));
+        servers << owned.back().get();
+    }
+
+    DialogImportExportServers::SaveResult result;
+    {
+        FileSizeLimit limit(200);
+        QVERIFY(limit.active);
+        result = DialogImportExportServers::saveServersFile(path, servers);
+    }
+    QCOMPARE(int(result), int(DialogImportExportServers::NotWritten));
+    QCOMPARE(fileBytes(path), QByteArray("earlier export"));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"servers.tvp"});
+
+    // With room again the same export goes through.
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, servers),
+             DialogImportExportServers::Saved);
+    ReadServers read(DialogImportExportServers::readServersFile(path));
+    QCOMPARE(read.servers.size(), 20);
+}
+
+void tst_ServersFiles::exportReplacesAnEarlierFile()
+{
+    const QString path = dir->filePath(QStringLiteral("servers.tvp"));
+    QVERIFY(writeBytes(path, QByteArray(5000, 'x')));
+    const auto server = makeServer(9, QStringLiteral("h"), 119, 1, QString(), QString(),
+                                   QStringLiteral("only"), false);
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, {server.get()}),
+             DialogImportExportServers::Saved);
+    ReadServers read(DialogImportExportServers::readServersFile(path));
+    QCOMPARE(describe(read.servers), QStringList{"9|h|119|1|||only|plain"});
+    QVERIFY(!fileBytes(path).contains("xxx"));
+}
+
+QTEST_MAIN(tst_ServersFiles)
+#include "tst_ServersFiles.moc"
