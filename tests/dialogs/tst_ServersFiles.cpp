@@ -1,14 +1,13 @@
 #include "dialogs/DialogImportExportServers.h"
 #include "model/NntpServer.h"
 
+#include "FileSizeLimit.h"
 #include "StandInProgram.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -71,31 +70,6 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
-
-// Keeps the process from writing files longer than `bytes` until destroyed: writes past it fail
-// as they would on a full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        previousHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = previous;
-        limited.rlim_cur = bytes;
-        active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        signal(SIGXFSZ, previousHandler);
-    }
-    bool active = false;
-
-private:
-    rlimit previous{};
-    sighandler_t previousHandler = SIG_DFL;
-};
 
 } // namespace
 

@@ -1,0 +1,628 @@
+#include "dialogs/DialogImportExportServers.h"
+#include "dialogs/ServersImportExport.h"
+
+#include "app/AppResources.h"
+#include "app/AppStyle.h"
+#include "config/AppConfiguration.h"
+#include "model/NntpServer.h"
+
+#include "FileSizeLimit.h"
+#include "GuiTestHome.h"
+#include "ModalAnswerer.h"
+#include "WidgetPicture.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QString describe(const NntpServer *server)
+{
+    return QStringList{QString::number(server->iId), server->strHost,
+                       QString::number(server->iPort), QString::number(server->iConnectionCount),
+                       server->strLogin, server->strPassword, server->strNickname,
+                       server->bSsl ? QStringLiteral("ssl") : QStringLiteral("plain")}
+        .join(QLatin1Char('|'));
+}
+
+QStringList describe(const QList<NntpServer *> &servers)
+{
+    QStringList lines;
+    for (const NntpServer *server : servers)
+        lines << describe(server);
+    return lines;
+}
+
+NntpServer *newServer(qint32 id, const QString &host, qint32 port, qint32 connections,
+                      const QString &login, const QString &password, const QString &nickname)
+{
+    auto *server = new NntpServer;
+    server->iId = id;
+    server->strHost = host;
+    server->iPort = port;
+    server->iConnectionCount = connections;
+    server->strLogin = login;
+    server->strPassword = password;
+    server->strNickname = nickname;
+    return server;
+}
+
+QString fixture(const QString &name)
+{
+    return QStringLiteral(TQ_TEST_DATA "/servers/") + name;
+}
+
+QListWidget *checkListOf(QWidget *window)
+{
+    return window->findChild<QListWidget *>(QStringLiteral("listWidgetServers"));
+}
+
+QString fieldText(QWidget *window, const char *name)
+{
+    return window->findChild<QLineEdit *>(QLatin1String(name))->text();
+}
+
+void pressOk(QWidget *window)
+{
+    window->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
+        ->button(QDialogButtonBox::Ok)
+        ->click();
+}
+
+// Answers a file chooser by typing the absolute path into its name field. (Selecting the file
+// through QFileDialog::selectFile races with the chooser's folder model: while the name field
+// has the focus it is not filled, and the selection stays empty until the folder is read.)
+// The chooser is accepted from the event loop, so that a question it asks on accepting (replace
+// an existing file?) is answered by the next queued answer.
+std::function<void(QWidget *)> typePath(const QString &path)
+{
+    return [path](QWidget *window) {
+        auto *chooser = qobject_cast<QFileDialog *>(window);
+        auto *name = chooser ? chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                             : nullptr;
+        if (!name) {
+            qWarning("no file chooser to answer: %s", window->metaObject()->className());
+            qobject_cast<QDialog *>(window)->reject();
+            return;
+        }
+        name->setText(path);
+        QTimer::singleShot(0, chooser, [chooser, path] {
+            static_cast<QDialog *>(chooser)->accept();
+            if (chooser->isVisible() && QApplication::activeModalWidget() == chooser) {
+                qWarning("the file chooser refused %s", qPrintable(path));
+                chooser->reject();
+            }
+        });
+    };
+}
+
+// Unticks the given rows of the check list, then presses Ok.
+std::function<void(QWidget *)> untickAndAccept(const QList<int> &rows)
+{
+    return [rows](QWidget *window) {
+        QListWidget *list = checkListOf(window);
+        for (int row : rows)
+            list->item(row)->setCheckState(Qt::Unchecked);
+        pressOk(window);
+    };
+}
+
+QList<NntpServer *> &configuredServers()
+{
+    return AppConfiguration::getInstance()->serversConfiguration.listServers;
+}
+
+} // namespace
+
+class tst_DialogImportExportServers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void form();
+    void checkListShowsEveryServer_data();
+    void checkListShowsEveryServer();
+    void currentRowFillsTheFields();
+
+    void importCancelledAtTheFileChooser();
+    void unreadableFileNamesItsFormat_data();
+    void unreadableFileNamesItsFormat();
+    void importHandsTheTickedServersOver();
+    void importWithNothingTicked();
+    void importCancelledAtTheCheckList();
+    void importNotTakenIsNoSuccess();
+    void olderFileWithoutConverterKeepsServersWithoutPassword();
+
+    void exportCancelledAtTheFileChooser();
+    void exportWritesTheTickedServers();
+    void exportReplacesAnEarlierFile();
+    void exportWithNothingToWrite_data();
+    void exportWithNothingToWrite();
+    void exportFailures_data();
+    void exportFailures();
+
+private:
+    // Runs the import of `file`; the check list is answered by `checkList`, the box after it
+    // by Ok, the hand-over answers `accepted`. Returns the servers handed over (deleted by
+    // then: descriptions only).
+    QStringList runImport(const QString &file, const std::function<void(QWidget *)> &checkList,
+                          bool accepted = true);
+
+    std::unique_ptr<GuiTestHome> home;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QWidget> window;
+    QDialog *settings = nullptr;
+    ModalAnswerer *answerer = nullptr;
+    int handOvers = 0;
+    QList<QPointer<NntpServer>> handedOver;
+};
+
+void tst_DialogImportExportServers::initTestCase()
+{
+    AppResources::initialize();
+    QApplication::setStyle(AppStyle::create());
+}
+
+void tst_DialogImportExportServers::init()
+{
+    home = std::make_unique<GuiTestHome>();
+    QVERIFY(home->isValid());
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    // The main window and its settings dialog, as the two flows find them.
+    window = std::make_unique<QWidget>();
+    window->setObjectName(QStringLiteral("MainWindow"));
+    settings = new QDialog(window.get());
+    settings->setObjectName(QStringLiteral("DialogSettings"));
+    answerer = new ModalAnswerer(window.get());
+    handOvers = 0;
+    handedOver.clear();
+}
+
+void tst_DialogImportExportServers::cleanup()
+{
+    qDeleteAll(configuredServers());
+    configuredServers().clear();
+    window.reset();
+    dir.reset();
+    home.reset();
+}
+
+void tst_DialogImportExportServers::form()
+{
+    DialogImportExportServers dialog;
+    QCOMPARE(dialog.objectName(), QStringLiteral("DialogImportExportServers"));
+    QCOMPARE(dialog.size(), QSize(573, 462));
+    QCOMPARE(dialog.font().family(), QStringLiteral("Arial"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Import / Export Servers"));
+    QVERIFY(!dialog.windowIcon().isNull());
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("labelSelectServers"))->text(),
+             QStringLiteral("Select Servers to import / export"));
+    QListWidget *list = checkListOf(&dialog);
+    QCOMPARE(list->font().pointSize(), 8);
+    QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(list->wordWrap());
+    QVERIFY(!list->showDropIndicator());
+    auto *group = dialog.findChild<QGroupBox *>(QStringLiteral("groupBox"));
+    QCOMPARE(group->title(), QStringLiteral("Server informations"));
+    QCOMPARE(group->minimumHeight(), 151);
+    QCOMPARE(group->maximumHeight(), 151);
+    for (const char *name : {"lineEditServerAddress", "lineEditServerPort",
+                             "lineEditServerNbConnections", "lineEditServerLogin"}) {
+        auto *field = dialog.findChild<QLineEdit *>(QLatin1String(name));
+        QVERIFY2(field && field->parentWidget() == group, name);
+        QCOMPARE(field->maximumHeight(), 20);
+        QVERIFY(field->styleSheet().contains(QLatin1String("border-radius: 10px")));
+    }
+    auto *buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+}
+
+void tst_DialogImportExportServers::checkListShowsEveryServer_data()
+{
+    QTest::addColumn<bool>("import");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("import") << true << "Import Servers" << "Select Servers to import";
+    QTest::newRow("export") << false << "Export Servers" << "Select Servers to export";
+}
+
+void tst_DialogImportExportServers::checkListShowsEveryServer()
+{
+    QFETCH(bool, import);
+    QFETCH(QString, title);
+    QFETCH(QString, label);
+
+    std::unique_ptr<NntpServer> first(newServer(1, "news.a.example", 119, 4, "ann", "pw-a", "A"));
+    std::unique_ptr<NntpServer> second(newServer(1, "news.b.example", 563, 20, "bob", "pw-b", "B"));
+    std::unique_ptr<NntpServer> third(newServer(2, "news.c.example", 443, 1, "", "", "C"));
+    DialogImportExportServers dialog;
+    dialog.init({first.get(), second.get(), third.get()}, import);
+
+    QCOMPARE(dialog.windowTitle(), title);
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("labelSelectServers"))->text(), label);
+    QListWidget *list = checkListOf(&dialog);
+    QCOMPARE(list->count(), 3);
+    for (int row = 0; row < 3; ++row) {
+        QListWidgetItem *item = list->item(row);
+        QCOMPARE(item->text(), QString(QChar('A' + row)));
+        QVERIFY(item->flags() & Qt::ItemIsUserCheckable);
+        QCOMPARE(item->checkState(), Qt::Checked);
+        QVERIFY(!item->icon().isNull());
+    }
+    QCOMPARE(dialog.checkedServers(), (QList<NntpServer *>{first.get(), second.get(), third.get()}));
+    list->setCurrentRow(1);
+    list->item(2)->setCheckState(Qt::Unchecked);
+    WidgetPicture::save(&dialog, import ? QStringLiteral("DialogImportExportServers")
+                                        : QStringLiteral("DialogImportExportServers_export"));
+    list->item(2)->setCheckState(Qt::Checked);
+    list->item(1)->setCheckState(Qt::Unchecked);
+    QCOMPARE(dialog.checkedServers(), (QList<NntpServer *>{first.get(), third.get()}));
+    list->item(0)->setCheckState(Qt::Unchecked);
+    list->item(2)->setCheckState(Qt::Unchecked);
+    QVERIFY(dialog.checkedServers().isEmpty());
+}
+
+void tst_DialogImportExportServers::currentRowFillsTheFields()
+{
+    // Two servers share an id: each row stands for its own server.
+    std::unique_ptr<NntpServer> first(newServer(0, "news.a.example", 119, 4, "ann", "secret-a", "A"));
+    std::unique_ptr<NntpServer> second(newServer(0, "news.b.example", 563, 20, "bob", "secret-b", "B"));
+    DialogImportExportServers dialog;
+    dialog.init({first.get(), second.get()}, true);
+    dialog.show();
+
+    checkListOf(&dialog)->setCurrentRow(1);
+    QCOMPARE(fieldText(&dialog, "lineEditServerAddress"), QStringLiteral("news.b.example"));
+    QCOMPARE(fieldText(&dialog, "lineEditServerPort"), QStringLiteral("563"));
+    QCOMPARE(fieldText(&dialog, "lineEditServerNbConnections"), QStringLiteral("20"));
+    QCOMPARE(fieldText(&dialog, "lineEditServerLogin"), QStringLiteral("bob"));
+    checkListOf(&dialog)->setCurrentRow(0);
+    QCOMPARE(fieldText(&dialog, "lineEditServerAddress"), QStringLiteral("news.a.example"));
+    QCOMPARE(fieldText(&dialog, "lineEditServerLogin"), QStringLiteral("ann"));
+
+    // No current row: the fields keep their texts. The password is shown nowhere.
+    checkListOf(&dialog)->clearSelection();
+    QCOMPARE(fieldText(&dialog, "lineEditServerAddress"), QStringLiteral("news.a.example"));
+    for (const QLineEdit *field : dialog.findChildren<QLineEdit *>())
+        QVERIFY(!field->text().contains(QLatin1String("secret")));
+}
+
+QStringList tst_DialogImportExportServers::runImport(const QString &file,
+                                                     const std::function<void(QWidget *)> &checkList,
+                                                     bool accepted)
+{
+    answerer->handleNext(typePath(file));
+    answerer->handleNext(checkList);
+    answerer->acceptNext();
+    QStringList received;
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &servers) {
+        ++handOvers;
+        received = describe(servers);
+        for (NntpServer *server : servers)
+            handedOver << server;
+        return accepted;
+    });
+    return received;
+}
+
+void tst_DialogImportExportServers::importCancelledAtTheFileChooser()
+{
+    answerer->handleNext([](QWidget *chooser) {
+        auto *fileDialog = qobject_cast<QFileDialog *>(chooser);
+        QVERIFY(fileDialog);
+        QCOMPARE(fileDialog->windowTitle(), QStringLiteral("Open a Tessaquill+ Servers file"));
+        QCOMPARE(fileDialog->nameFilters(),
+                 (QStringList{"Tessaquill+ Servers (*.tvp)", "Tessaquill 0.8.x Servers (*.tvs)"}));
+        QCOMPARE(fileDialog->acceptMode(), QFileDialog::AcceptOpen);
+        fileDialog->reject();
+    });
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &) {
+        ++handOvers;
+        return true;
+    });
+    QCOMPARE(answerer->answeredCount(), 1);
+    QCOMPARE(handOvers, 0);
+}
+
+void tst_DialogImportExportServers::unreadableFileNamesItsFormat_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+
+    const QString older = "An error occured while importing the Tessaquill 0.8.x Servers file";
+    const QString current = "An error occured while importing the Tessaquill+ Servers file";
+    QTest::newRow("tvs in capitals") << "servers.TVS" << older;
+    QTest::newRow("tvs in mixed case") << "servers.Tvs" << older;
+    QTest::newRow("tvs") << "servers.tvs" << older;
+    QTest::newRow("tvp") << "servers.tvp" << current;
+    QTest::newRow("other suffix") << "servers.xml" << current;
+    QTest::newRow("no suffix") << "servers" << current;
+}
+
+void tst_DialogImportExportServers::unreadableFileNamesItsFormat()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+
+    const QString path = dir->filePath(name);
+    QVERIFY(QFile::copy(fixture(QStringLiteral("not-xml.tvp")), path));
+    answerer->handleNext(typePath(path));
+    QWidget *boxParent = nullptr;
+    answerer->handleNext([&boxParent](QWidget *box) {
+        boxParent = box->parentWidget();
+        qobject_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->click();
+    });
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &) {
+        ++handOvers;
+        return true;
+    });
+
+    QCOMPARE(answerer->answeredCount(), 2); // no check list
+    const ModalAnswerer::Seen &box = answerer->seen().at(1);
+    QCOMPARE(box.className, QStringLiteral("QMessageBox"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.title, QStringLiteral("Tessaquill+"));
+    QCOMPARE(box.text, message);
+    QCOMPARE(boxParent, window.get());
+    QCOMPARE(handOvers, 0);
+}
+
+void tst_DialogImportExportServers::importHandsTheTickedServersOver()
+{
+    // Three servers without ids: the rows ticked decide, and each row shows its own server.
+    QString shownAddress;
+    QWidget *checkListParent = nullptr;
+    Qt::WindowType checkListType = Qt::Widget;
+    const QStringList received = runImport(
+        fixture(QStringLiteral("no-ids.tvp")),
+        [&](QWidget *checkList) {
+            checkListParent = checkList->parentWidget();
+            checkListType = checkList->windowType();
+            QCOMPARE(checkList->windowTitle(), QStringLiteral("Import Servers"));
+            checkListOf(checkList)->setCurrentRow(2);
+            shownAddress = fieldText(checkList, "lineEditServerAddress");
+            untickAndAccept({0})(checkList);
+        });
+
+    QCOMPARE(answerer->answeredCount(), 3);
+    QCOMPARE(received, (QStringList{"0|b.example|119|1|||b|plain", "0|c.example|119|1|||c|plain"}));
+    QCOMPARE(handOvers, 1);
+    QCOMPARE(shownAddress, QStringLiteral("c.example"));
+    QCOMPARE(checkListParent, settings);
+    QCOMPARE(checkListType, Qt::Sheet);
+    const ModalAnswerer::Seen &box = answerer->seen().at(2);
+    QCOMPARE(box.icon, QMessageBox::Information);
+    QCOMPARE(box.title, QStringLiteral("Tessaquill+"));
+    QCOMPARE(box.text, QStringLiteral("Servers successfully imported."));
+    // The records read are gone once the import is over: the main window made its copies.
+    for (const QPointer<NntpServer> &server : qAsConst(handedOver))
+        QVERIFY(server.isNull());
+}
+
+void tst_DialogImportExportServers::importWithNothingTicked()
+{
+    runImport(fixture(QStringLiteral("no-ids.tvp")), untickAndAccept({0, 1, 2}));
+    QCOMPARE(answerer->answeredCount(), 3);
+    QCOMPARE(handOvers, 0);
+    QCOMPARE(answerer->seen().at(2).icon, QMessageBox::Information);
+    QCOMPARE(answerer->seen().at(2).text,
+             QStringLiteral("You must select at least one server to import."));
+}
+
+void tst_DialogImportExportServers::importCancelledAtTheCheckList()
+{
+    QList<QPointer<NntpServer>> read;
+    answerer->handleNext(typePath(fixture(QStringLiteral("no-ids.tvp"))));
+    answerer->handleNext([&read](QWidget *checkList) {
+        for (NntpServer *server :
+             qobject_cast<DialogImportExportServers *>(checkList)->checkedServers())
+            read << server;
+        qobject_cast<QDialog *>(checkList)->reject();
+    });
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &) {
+        ++handOvers;
+        return true;
+    });
+    QCOMPARE(answerer->answeredCount(), 2);
+    QCOMPARE(handOvers, 0);
+    QCOMPARE(read.size(), 3);
+    for (const QPointer<NntpServer> &server : qAsConst(read))
+        QVERIFY(server.isNull());
+}
+
+void tst_DialogImportExportServers::importNotTakenIsNoSuccess()
+{
+    runImport(fixture(QStringLiteral("no-ids.tvp")), untickAndAccept({}), false);
+    QCOMPARE(answerer->answeredCount(), 3);
+    QCOMPARE(handOvers, 1);
+    QCOMPARE(answerer->seen().at(2).icon, QMessageBox::Critical);
+    QCOMPARE(answerer->seen().at(2).text, QStringLiteral("The servers could not be added."));
+}
+
+void tst_DialogImportExportServers::olderFileWithoutConverterKeepsServersWithoutPassword()
+{
+    // No converter is shipped: the program's folder has none, so only the server without a
+    // password can be imported from an older file.
+    int rows = -1;
+    const QStringList received = runImport(
+        fixture(QStringLiteral("older.tvs")),
+        [&rows](QWidget *checkList) {
+            rows = checkListOf(checkList)->count();
+            pressOk(checkList);
+        });
+    QCOMPARE(answerer->answeredCount(), 3);
+    QCOMPARE(rows, 1);
+    QCOMPARE(received, QStringList{"2|news.second.example|563|8|||no password|ssl"});
+}
+
+void tst_DialogImportExportServers::exportCancelledAtTheFileChooser()
+{
+    configuredServers() << newServer(1, "h", 119, 1, "", "", "n");
+    answerer->handleNext([](QWidget *chooser) {
+        auto *fileDialog = qobject_cast<QFileDialog *>(chooser);
+        QVERIFY(fileDialog);
+        QCOMPARE(fileDialog->windowTitle(),
+                 QStringLiteral("Choose a Tessaquill+ file to export Servers"));
+        QCOMPARE(fileDialog->nameFilters(), QStringList{"Tessaquill+ Servers (*.tvp)"});
+        QCOMPARE(fileDialog->acceptMode(), QFileDialog::AcceptSave);
+        fileDialog->reject();
+    });
+    ServersImportExport::exportServers(settings);
+    QCOMPARE(answerer->answeredCount(), 1);
+    QVERIFY(QDir(dir->path()).isEmpty());
+}
+
+void tst_DialogImportExportServers::exportWritesTheTickedServers()
+{
+    configuredServers() << newServer(1, "news.a.example", 119, 4, "ann", "a&b <c>", "A")
+                        << newServer(2, "news.b.example", 563, 20, "bob", "pw", "B")
+                        << newServer(3, "news.c.example", 443, 1, "", " ", "C");
+    const QStringList before = describe(configuredServers());
+    answerer->handleNext(typePath(dir->filePath(QStringLiteral("my servers"))));
+    answerer->handleNext([](QWidget *checkList) {
+        QCOMPARE(checkList->windowTitle(), QStringLiteral("Export Servers"));
+        untickAndAccept({1})(checkList);
+    });
+    answerer->acceptNext();
+    ServersImportExport::exportServers(settings);
+
+    // A name without suffix gets ".tvp", as the chooser's filter says.
+    const QString written = dir->filePath(QStringLiteral("my servers.tvp"));
+    QCOMPARE(answerer->answeredCount(), 3);
+    QCOMPARE(answerer->seen().at(2).icon, QMessageBox::Information);
+    QCOMPARE(answerer->seen().at(2).text, QStringLiteral("Servers successfully exported to ") + written);
+    QList<NntpServer *> read = DialogImportExportServers::readServersFile(written);
+    QCOMPARE(describe(read), (QStringList{"1|news.a.example|119|4|ann|a&b <c>|A|plain",
+                                          "3|news.c.example|443|1|| |C|plain"}));
+    qDeleteAll(read);
+    QCOMPARE(describe(configuredServers()), before);
+}
+
+void tst_DialogImportExportServers::exportReplacesAnEarlierFile()
+{
+    configuredServers() << newServer(5, "news.e.example", 119, 2, "", "", "E");
+    const QString path = dir->filePath(QStringLiteral("servers.tvp"));
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write(QByteArray(4000, 'x'));
+    earlier.close();
+
+    answerer->handleNext(typePath(path));
+    answerer->pressNext(QMessageBox::Yes); // the chooser asks before replacing a file
+    answerer->acceptNext();
+    answerer->acceptNext();
+    ServersImportExport::exportServers(settings);
+
+    QCOMPARE(answerer->answeredCount(), 4);
+    QCOMPARE(answerer->seen().at(3).text, QStringLiteral("Servers successfully exported to ") + path);
+    QList<NntpServer *> read = DialogImportExportServers::readServersFile(path);
+    QCOMPARE(describe(read), QStringList{"5|news.e.example|119|2|||E|plain"});
+    qDeleteAll(read);
+}
+
+void tst_DialogImportExportServers::exportWithNothingToWrite_data()
+{
+    QTest::addColumn<int>("configured");
+    QTest::addColumn<bool>("cancel");
+
+    QTest::newRow("no server configured") << 0 << false;
+    QTest::newRow("every row unticked") << 2 << false;
+    QTest::newRow("check list cancelled") << 2 << true;
+}
+
+void tst_DialogImportExportServers::exportWithNothingToWrite()
+{
+    QFETCH(int, configured);
+    QFETCH(bool, cancel);
+
+    for (int id = 1; id <= configured; ++id)
+        configuredServers() << newServer(id, "h", 119, 1, "", "", QString::number(id));
+    const QString path = dir->filePath(QStringLiteral("servers.tvp"));
+    int rows = -1;
+    answerer->handleNext(typePath(path));
+    answerer->handleNext([&](QWidget *checkList) {
+        QListWidget *list = checkListOf(checkList);
+        rows = list->count();
+        if (cancel) {
+            qobject_cast<QDialog *>(checkList)->reject();
+            return;
+        }
+        for (int row = 0; row < list->count(); ++row)
+            list->item(row)->setCheckState(Qt::Unchecked);
+        pressOk(checkList);
+    });
+    answerer->acceptNext();
+    ServersImportExport::exportServers(settings);
+
+    QCOMPARE(rows, configured);
+    QVERIFY(!QFileInfo::exists(path));
+    if (cancel) {
+        QCOMPARE(answerer->answeredCount(), 2);
+        return;
+    }
+    QCOMPARE(answerer->answeredCount(), 3);
+    QCOMPARE(answerer->seen().at(2).icon, QMessageBox::Information);
+    QCOMPARE(answerer->seen().at(2).text,
+             QStringLiteral("You must select at least one server to export."));
+}
+
+void tst_DialogImportExportServers::exportFailures_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("below a regular file") << "file/servers.tvp" << false << "Failed to create file %1";
+    QTest::newRow("disk full while writing") << "servers.tvp" << true << "Failed to write file %1";
+}
+
+void tst_DialogImportExportServers::exportFailures()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, diskFull);
+    QFETCH(QString, message);
+
+    for (int id = 1; id <= 30; ++id)
+        configuredServers() << newServer(id, "news.example.com", 119, 4, "login", "password",
+                                         QStringLiteral("server %1").arg(id));
+    QFile file(dir->filePath(QStringLiteral("file")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString path = dir->filePath(target);
+    answerer->handleNext(typePath(path));
+    answerer->acceptNext();
+    answerer->acceptNext();
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (diskFull) {
+            limit = std::make_unique<FileSizeLimit>(300);
+            QVERIFY(limit->active);
+        }
+        ServersImportExport::exportServers(settings);
+    }
+
+    QCOMPARE(answerer->answeredCount(), 3);
+    QCOMPARE(answerer->seen().at(2).icon, QMessageBox::Critical);
+    QCOMPARE(answerer->seen().at(2).title, QStringLiteral("Tessaquill+"));
+    QCOMPARE(answerer->seen().at(2).text, message.arg(path));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+QTEST_MAIN(tst_DialogImportExportServers)
+#include "tst_DialogImportExportServers.moc"
