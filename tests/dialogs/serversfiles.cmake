@@ -4,3 +4,5 @@ tq_add_gui_test(tst_ServersFiles SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ServersFi
   LIBS tessaquill_processtestsupport TIMEOUT 120)
 tq_add_gui_test(tst_DialogImportExportServers
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogImportExportServers.cpp)
+tq_add_gui_test(tst_DialogSettingsServers
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogSettingsServers.cpp)

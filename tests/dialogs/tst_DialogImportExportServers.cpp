@@ -9,6 +9,7 @@
 #include "FileSizeLimit.h"
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
+#include "ServersTestSupport.h"
 #include "WidgetPicture.h"
 
 #include <QDialogButtonBox>
@@ -26,42 +27,6 @@
 
 namespace {
 
-QString describe(const NntpServer *server)
-{
-    return QStringList{QString::number(server->iId), server->strHost,
-                       QString::number(server->iPort), QString::number(server->iConnectionCount),
-                       server->strLogin, server->strPassword, server->strNickname,
-                       server->bSsl ? QStringLiteral("ssl") : QStringLiteral("plain")}
-        .join(QLatin1Char('|'));
-}
-
-QStringList describe(const QList<NntpServer *> &servers)
-{
-    QStringList lines;
-    for (const NntpServer *server : servers)
-        lines << describe(server);
-    return lines;
-}
-
-NntpServer *newServer(qint32 id, const QString &host, qint32 port, qint32 connections,
-                      const QString &login, const QString &password, const QString &nickname)
-{
-    auto *server = new NntpServer;
-    server->iId = id;
-    server->strHost = host;
-    server->iPort = port;
-    server->iConnectionCount = connections;
-    server->strLogin = login;
-    server->strPassword = password;
-    server->strNickname = nickname;
-    return server;
-}
-
-QString fixture(const QString &name)
-{
-    return QStringLiteral(TQ_TEST_DATA "/servers/") + name;
-}
-
 QListWidget *checkListOf(QWidget *window)
 {
     return window->findChild<QListWidget *>(QStringLiteral("listWidgetServers"));
@@ -77,33 +42,6 @@ void pressOk(QWidget *window)
     window->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
         ->button(QDialogButtonBox::Ok)
         ->click();
-}
-
-// Answers a file chooser by typing the absolute path into its name field. (Selecting the file
-// through QFileDialog::selectFile races with the chooser's folder model: while the name field
-// has the focus it is not filled, and the selection stays empty until the folder is read.)
-// The chooser is accepted from the event loop, so that a question it asks on accepting (replace
-// an existing file?) is answered by the next queued answer.
-std::function<void(QWidget *)> typePath(const QString &path)
-{
-    return [path](QWidget *window) {
-        auto *chooser = qobject_cast<QFileDialog *>(window);
-        auto *name = chooser ? chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-                             : nullptr;
-        if (!name) {
-            qWarning("no file chooser to answer: %s", window->metaObject()->className());
-            qobject_cast<QDialog *>(window)->reject();
-            return;
-        }
-        name->setText(path);
-        QTimer::singleShot(0, chooser, [chooser, path] {
-            static_cast<QDialog *>(chooser)->accept();
-            if (chooser->isVisible() && QApplication::activeModalWidget() == chooser) {
-                qWarning("the file chooser refused %s", qPrintable(path));
-                chooser->reject();
-            }
-        });
-    };
 }
 
 // Unticks the given rows of the check list, then presses Ok.
@@ -361,7 +299,7 @@ void tst_DialogImportExportServers::unreadableFileNamesItsFormat()
     QFETCH(QString, message);
 
     const QString path = dir->filePath(name);
-    QVERIFY(QFile::copy(fixture(QStringLiteral("not-xml.tvp")), path));
+    QVERIFY(QFile::copy(serversFixture(QStringLiteral("not-xml.tvp")), path));
     answerer->handleNext(typePath(path));
     QWidget *boxParent = nullptr;
     answerer->handleNext([&boxParent](QWidget *box) {
@@ -390,7 +328,7 @@ void tst_DialogImportExportServers::importHandsTheTickedServersOver()
     QWidget *checkListParent = nullptr;
     Qt::WindowType checkListType = Qt::Widget;
     const QStringList received = runImport(
-        fixture(QStringLiteral("no-ids.tvp")),
+        serversFixture(QStringLiteral("no-ids.tvp")),
         [&](QWidget *checkList) {
             checkListParent = checkList->parentWidget();
             checkListType = checkList->windowType();
@@ -417,7 +355,7 @@ void tst_DialogImportExportServers::importHandsTheTickedServersOver()
 
 void tst_DialogImportExportServers::importWithNothingTicked()
 {
-    runImport(fixture(QStringLiteral("no-ids.tvp")), untickAndAccept({0, 1, 2}));
+    runImport(serversFixture(QStringLiteral("no-ids.tvp")), untickAndAccept({0, 1, 2}));
     QCOMPARE(answerer->answeredCount(), 3);
     QCOMPARE(handOvers, 0);
     QCOMPARE(answerer->seen().at(2).icon, QMessageBox::Information);
@@ -428,7 +366,7 @@ void tst_DialogImportExportServers::importWithNothingTicked()
 void tst_DialogImportExportServers::importCancelledAtTheCheckList()
 {
     QList<QPointer<NntpServer>> read;
-    answerer->handleNext(typePath(fixture(QStringLiteral("no-ids.tvp"))));
+    answerer->handleNext(typePath(serversFixture(QStringLiteral("no-ids.tvp"))));
     answerer->handleNext([&read](QWidget *checkList) {
         for (NntpServer *server :
              qobject_cast<DialogImportExportServers *>(checkList)->checkedServers())
@@ -448,7 +386,7 @@ void tst_DialogImportExportServers::importCancelledAtTheCheckList()
 
 void tst_DialogImportExportServers::importNotTakenIsNoSuccess()
 {
-    runImport(fixture(QStringLiteral("no-ids.tvp")), untickAndAccept({}), false);
+    runImport(serversFixture(QStringLiteral("no-ids.tvp")), untickAndAccept({}), false);
     QCOMPARE(answerer->answeredCount(), 3);
     QCOMPARE(handOvers, 1);
     QCOMPARE(answerer->seen().at(2).icon, QMessageBox::Critical);
@@ -461,7 +399,7 @@ void tst_DialogImportExportServers::olderFileWithoutConverterKeepsServersWithout
     // password can be imported from an older file.
     int rows = -1;
     const QStringList received = runImport(
-        fixture(QStringLiteral("older.tvs")),
+        serversFixture(QStringLiteral("older.tvs")),
         [&rows](QWidget *checkList) {
             rows = checkListOf(checkList)->count();
             pressOk(checkList);

@@ -2,6 +2,7 @@
 #include "model/NntpServer.h"
 
 #include "FileSizeLimit.h"
+#include "ServersTestSupport.h"
 #include "StandInProgram.h"
 
 #include <QTemporaryDir>
@@ -12,24 +13,6 @@
 
 namespace {
 
-// One server as "id|host|port|connections|login|password|nickname|ssl".
-QString describe(const NntpServer *server)
-{
-    return QStringList{QString::number(server->iId), server->strHost,
-                       QString::number(server->iPort), QString::number(server->iConnectionCount),
-                       server->strLogin, server->strPassword, server->strNickname,
-                       server->bSsl ? QStringLiteral("ssl") : QStringLiteral("plain")}
-        .join(QLatin1Char('|'));
-}
-
-QStringList describe(const QList<NntpServer *> &servers)
-{
-    QStringList lines;
-    for (const NntpServer *server : servers)
-        lines << describe(server);
-    return lines;
-}
-
 // Owns what a reader returned.
 struct ReadServers
 {
@@ -38,25 +21,12 @@ struct ReadServers
     QList<NntpServer *> servers;
 };
 
-QString fixture(const QString &name)
-{
-    return QStringLiteral(TQ_TEST_DATA "/servers/") + name;
-}
-
 std::unique_ptr<NntpServer> makeServer(qint32 id, const QString &host, qint32 port,
                                        qint32 connections, const QString &login,
                                        const QString &password, const QString &nickname, bool ssl)
 {
-    auto server = std::make_unique<NntpServer>();
-    server->iId = id;
-    server->strHost = host;
-    server->iPort = port;
-    server->iConnectionCount = connections;
-    server->strLogin = login;
-    server->strPassword = password;
-    server->strNickname = nickname;
-    server->bSsl = ssl;
-    return server;
+    return std::unique_ptr<NntpServer>(
+        newServer(id, host, port, connections, login, password, nickname, ssl));
 }
 
 QByteArray fileBytes(const QString &path)
@@ -227,7 +197,7 @@ void tst_ServersFiles::readingRules()
     QFETCH(QString, file);
     QFETCH(QStringList, servers);
 
-    ReadServers read(DialogImportExportServers::readServersFile(fixture(file)));
+    ReadServers read(DialogImportExportServers::readServersFile(serversFixture(file)));
     QCOMPARE(describe(read.servers), servers);
 }
 
@@ -240,7 +210,7 @@ void tst_ServersFiles::olderFilePasswordsGoThroughTheConverter()
                    "printf 'clear-%s\\r\\n' \"$1\"");
 
     ReadServers read(
-        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+        DialogImportExportServers::readOldServersFile(serversFixture(QStringLiteral("older.tvs")),
                                                       dir->path(), 60000));
     QCOMPARE(describe(read.servers),
              (QStringList{"1|news.first.example|119|4|first|clear-stored one|first|plain",
@@ -271,7 +241,7 @@ void tst_ServersFiles::converterOutputEnding()
 
     writeConverter("printf '" + output + "'");
     ReadServers read(
-        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+        DialogImportExportServers::readOldServersFile(serversFixture(QStringLiteral("older.tvs")),
                                                       dir->path(), 60000));
     QCOMPARE(read.servers.size(), 4);
     QCOMPARE(read.servers.at(0)->strPassword, password);
@@ -296,7 +266,7 @@ void tst_ServersFiles::failedConversionsDropTheirRecord()
 
     writeConverter("case \"$1\" in *quoted*) " + failure + " ;; esac\nprintf 'ok'");
     ReadServers read(
-        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+        DialogImportExportServers::readOldServersFile(serversFixture(QStringLiteral("older.tvs")),
                                                       dir->path(), 60000));
     QCOMPARE(describe(read.servers),
              (QStringList{"1|news.first.example|119|4|first|ok|first|plain",
@@ -313,7 +283,7 @@ void tst_ServersFiles::converterPastItsTimeLimitIsKilled()
                    + "'; exec sleep 600; fi\nprintf 'ok'");
 
     ReadServers read(
-        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs")),
+        DialogImportExportServers::readOldServersFile(serversFixture(QStringLiteral("older.tvs")),
                                                       dir->path(), 500));
     QCOMPARE(describe(read.servers),
              (QStringList{"2|news.second.example|563|8|||no password|ssl",
@@ -329,13 +299,13 @@ void tst_ServersFiles::missingConverterKeepsRecordsWithoutPassword()
     // The converter is looked for in the given folder only, never on the PATH.
     QTemporaryDir empty;
     ReadServers read(DialogImportExportServers::readOldServersFile(
-        fixture(QStringLiteral("older.tvs")), empty.path(), 60000));
+        serversFixture(QStringLiteral("older.tvs")), empty.path(), 60000));
     QCOMPARE(describe(read.servers),
              QStringList{"2|news.second.example|563|8|||no password|ssl"});
 
     // The program's own folder holds no converter: the same result without a folder given.
     ReadServers fromProgramFolder(
-        DialogImportExportServers::readOldServersFile(fixture(QStringLiteral("older.tvs"))));
+        DialogImportExportServers::readOldServersFile(serversFixture(QStringLiteral("older.tvs"))));
     QCOMPARE(describe(fromProgramFolder.servers), describe(read.servers));
 }
 
