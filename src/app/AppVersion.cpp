@@ -7,5 +7,5 @@ QString AppVersion::displayName()
 
 QString AppVersion::version()
 {
-    return QStringLiteral("1.0.0");
+    return QStringLiteral("1.4.1");
 }

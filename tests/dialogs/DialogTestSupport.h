@@ -84,18 +84,4 @@ inline void clickButtonBox(QWidget *dialog, QDialogButtonBox::StandardButton whi
     dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(which)->click();
 }
 
-// Answers Qt's own file dialog with an absolute path typed into its name field. (Selecting the
-// path with selectFile() races with the dialog's file system model, which now and then leaves a
-// name relative to another folder and a "not found" box nobody answers.)
-inline void typeIntoFileDialog(QWidget *window, const QString &path)
-{
-    auto *chooser = qobject_cast<QFileDialog *>(window);
-    if (!chooser) {
-        window->close();
-        return;
-    }
-    chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
-    static_cast<QDialog *>(chooser)->accept();
-}
-
 #endif // DIALOGTESTSUPPORT_H

@@ -57,32 +57,4 @@ inline QString serversFixture(const QString &name)
     return QStringLiteral(TQ_TEST_DATA "/servers/") + name;
 }
 
-// Answers a file chooser (for ModalAnswerer::handleNext) by typing the absolute path into its
-// name field. (Selecting the file through QFileDialog::selectFile races with the chooser's folder
-// model: while the name field has the focus it is not filled, and the selection stays empty
-// until the folder is read.) The chooser is accepted from the event loop, so that a question it
-// asks on accepting (replace an existing file?) is answered by the next queued answer.
-inline std::function<void(QWidget *)> typePath(const QString &path)
-{
-    return [path](QWidget *window) {
-        auto *chooser = qobject_cast<QFileDialog *>(window);
-        auto *name = chooser ? chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-                             : nullptr;
-        if (!name) {
-            qWarning("no file chooser to answer: %s", window->metaObject()->className());
-            if (auto *dialog = qobject_cast<QDialog *>(window))
-                dialog->reject();
-            return;
-        }
-        name->setText(path);
-        QTimer::singleShot(0, chooser, [chooser, path] {
-            static_cast<QDialog *>(chooser)->accept();
-            if (chooser->isVisible() && QApplication::activeModalWidget() == chooser) {
-                qWarning("the file chooser refused %s", qPrintable(path));
-                chooser->reject();
-            }
-        });
-    };
-}
-
 #endif // SERVERSTESTSUPPORT_H

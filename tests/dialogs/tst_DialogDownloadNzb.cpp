@@ -365,7 +365,7 @@ private slots:
             typeInto(dialog, "lineEditDownloadNzbPath", withHome(destination));
         } else if (how == QLatin1String("picked")) {
             const QString folder = withHome(destination);
-            answerer.handleNext([folder](QWidget *window) { typeIntoFileDialog(window, folder); });
+            answerer.chooseFileNext(folder);
             child<QPushButton>(dialog, "pushButtonChooseDownloadNzb")->click();
             QCOMPARE(answerer.seen().first().title, QStringLiteral("Choose Destination directory"));
         }
@@ -474,7 +474,7 @@ private slots:
         QVERIFY(field->text().isEmpty());
 
         const QString chosen = withHome("@HOME@/picked");
-        answerer.handleNext([chosen](QWidget *window) { typeIntoFileDialog(window, chosen); });
+        answerer.chooseFileNext(chosen);
         child<QPushButton>(dialog, "pushButtonChooseSaveNzb")->click();
         QCOMPARE(field->text(), chosen + QLatin1String(".nzb"));
         QCOMPARE(answerer.seen().at(1).title, QStringLiteral("Save NZB File"));

@@ -245,7 +245,7 @@ QStringList tst_DialogImportExportServers::runImport(const QString &file,
                                                      const std::function<void(QWidget *)> &checkList,
                                                      bool accepted)
 {
-    answerer->handleNext(typePath(file));
+    answerer->chooseFileNext(file);
     answerer->handleNext(checkList);
     answerer->acceptNext();
     QStringList received;
@@ -300,7 +300,7 @@ void tst_DialogImportExportServers::unreadableFileNamesItsFormat()
 
     const QString path = dir->filePath(name);
     QVERIFY(QFile::copy(serversFixture(QStringLiteral("not-xml.tvp")), path));
-    answerer->handleNext(typePath(path));
+    answerer->chooseFileNext(path);
     QWidget *boxParent = nullptr;
     answerer->handleNext([&boxParent](QWidget *box) {
         boxParent = box->parentWidget();
@@ -366,7 +366,7 @@ void tst_DialogImportExportServers::importWithNothingTicked()
 void tst_DialogImportExportServers::importCancelledAtTheCheckList()
 {
     QList<QPointer<NntpServer>> read;
-    answerer->handleNext(typePath(serversFixture(QStringLiteral("no-ids.tvp"))));
+    answerer->chooseFileNext(serversFixture(QStringLiteral("no-ids.tvp")));
     answerer->handleNext([&read](QWidget *checkList) {
         for (NntpServer *server :
              qobject_cast<DialogImportExportServers *>(checkList)->checkedServers())
@@ -432,7 +432,7 @@ void tst_DialogImportExportServers::exportWritesTheTickedServers()
                         << newServer(2, "news.b.example", 563, 20, "bob", "pw", "B")
                         << newServer(3, "news.c.example", 443, 1, "", " ", "C");
     const QStringList before = describe(configuredServers());
-    answerer->handleNext(typePath(dir->filePath(QStringLiteral("my servers"))));
+    answerer->chooseFileNext(dir->filePath(QStringLiteral("my servers")));
     answerer->handleNext([](QWidget *checkList) {
         QCOMPARE(checkList->windowTitle(), QStringLiteral("Export Servers"));
         untickAndAccept({1})(checkList);
@@ -461,7 +461,7 @@ void tst_DialogImportExportServers::exportReplacesAnEarlierFile()
     earlier.write(QByteArray(4000, 'x'));
     earlier.close();
 
-    answerer->handleNext(typePath(path));
+    answerer->chooseFileNext(path);
     answerer->pressNext(QMessageBox::Yes); // the chooser asks before replacing a file
     answerer->acceptNext();
     answerer->acceptNext();
@@ -493,7 +493,7 @@ void tst_DialogImportExportServers::exportWithNothingToWrite()
         configuredServers() << newServer(id, "h", 119, 1, "", "", QString::number(id));
     const QString path = dir->filePath(QStringLiteral("servers.tvp"));
     int rows = -1;
-    answerer->handleNext(typePath(path));
+    answerer->chooseFileNext(path);
     answerer->handleNext([&](QWidget *checkList) {
         QListWidget *list = checkListOf(checkList);
         rows = list->count();
@@ -543,7 +543,7 @@ void tst_DialogImportExportServers::exportFailures()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     const QString path = dir->filePath(target);
-    answerer->handleNext(typePath(path));
+    answerer->chooseFileNext(path);
     answerer->acceptNext();
     answerer->acceptNext();
     {

@@ -75,7 +75,7 @@ private slots:
         StandInMainWindow window;
         DialogSettings dialog(&window);
         ModalAnswerer answerer;
-        answerer.handleNext(typePath(serversFixture(QStringLiteral("no-ids.tvp"))));
+        answerer.chooseFileNext(serversFixture(QStringLiteral("no-ids.tvp")));
         answerer.acceptNext(); // the check list, every row ticked
         QWidget *boxParent = nullptr;
         answerer.handleNext([&boxParent](QWidget *box) {
@@ -104,7 +104,7 @@ private slots:
         QWidget window; // has no slot to take the servers
         DialogSettings dialog(&window);
         ModalAnswerer answerer;
-        answerer.handleNext(typePath(serversFixture(QStringLiteral("no-ids.tvp"))));
+        answerer.chooseFileNext(serversFixture(QStringLiteral("no-ids.tvp")));
         answerer.acceptNext();
         answerer.acceptNext();
         dialog.findChild<QPushButton *>(QStringLiteral("PushButtonImportServers"))->click();
@@ -122,7 +122,7 @@ private slots:
         DialogSettings dialog(&window);
         ModalAnswerer answerer;
         const QString path = dir.filePath(QStringLiteral("servers.tvp"));
-        answerer.handleNext(typePath(path));
+        answerer.chooseFileNext(path);
         answerer.acceptNext();
         answerer.acceptNext();
         dialog.findChild<QPushButton *>(QStringLiteral("PushButtonExportServers"))->click();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -80,17 +81,32 @@ void ModalAnswerer::clickNext(const QString &text)
 
 void ModalAnswerer::chooseFileNext(const QString &path)
 {
+    // The path is typed into the chooser's name field: selecting it with selectFile() races with
+    // the chooser's file system model, which now and then leaves the selection empty or relative
+    // to another folder, and a "not found" box that nobody answers. The chooser is accepted from
+    // the event loop, so that a question it asks on accepting (replace an existing file?) is
+    // answered by the next queued answer.
     handleNext([path](QWidget *window) {
         auto *chooser = qobject_cast<QFileDialog *>(window);
-        if (!chooser) {
+        auto *name = chooser ? chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                             : nullptr;
+        if (!name) {
             qWarning("ModalAnswerer: %s is no file dialog; rejected instead",
                      window->metaObject()->className());
             if (auto *dialog = qobject_cast<QDialog *>(window))
                 dialog->reject();
+            else
+                window->close();
             return;
         }
-        chooser->selectFile(path);
-        static_cast<QDialog *>(chooser)->accept(); // protected in QFileDialog, public in QDialog
+        name->setText(path);
+        QTimer::singleShot(0, chooser, [chooser, path] {
+            static_cast<QDialog *>(chooser)->accept(); // protected in QFileDialog, public in QDialog
+            if (chooser->isVisible() && QApplication::activeModalWidget() == chooser) {
+                qWarning("ModalAnswerer: the file chooser refused %s", qPrintable(path));
+                chooser->reject();
+            }
+        });
     });
 }
 
