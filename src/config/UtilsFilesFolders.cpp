@@ -84,7 +84,9 @@ bool UtilsFilesFolders::saveFile(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // The last bytes may still sit in the file's buffer: commit() would rename the temporary file
+    // over the old one even when writing them out fails, so they are flushed and checked first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -1,2 +1,3 @@
 tq_add_gui_test(tst_UtilsNzbCompressUncompress SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_UtilsNzbCompressUncompress.cpp)
 tq_add_gui_test(tst_PopupCalendar SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_PopupCalendar.cpp)
+tq_add_gui_test(tst_DialogHistoryNzb SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogHistoryNzb.cpp)

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "GuiTestHome.h"
 
 #include "config/AppConfiguration.h"
@@ -11,9 +12,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
@@ -62,31 +61,6 @@ QStringList describe(const NzbFiles &nzb)
     }
     return lines;
 }
-
-// Lowers the largest file this process may write, so that writes beyond it fail for real.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit lowered = previous;
-        lowered.rlim_cur = bytes;
-        active = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    bool isActive() const { return active; }
-
-private:
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
-    bool active = false;
-};
 
 } // namespace
 

@@ -1,0 +1,2 @@
+tq_add_test(tst_SaveFileShortWrite SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_SaveFileShortWrite.cpp)
+target_include_directories(tst_SaveFileShortWrite PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
