@@ -5,6 +5,7 @@
 #include "app/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
+#include "dialogs/ConfigurationSave.h"
 #include "dialogs/PopupCalendar.h"
 #include "dialogs/UtilsNzbCompressUncompress.h"
 #include "model/NzbFile.h"
@@ -95,8 +96,7 @@ void DialogHistoryNzb::showEvent(QShowEvent *event)
     if (answer != QMessageBox::Yes)
         return;
     configuration->autoSaveHistoNzb = true;
-    if (!configuration->saveConfiguration())
-        QMessageBox::critical(this, tr("Error"), configuration->lastError, QMessageBox::Ok);
+    ConfigurationSave::saveOrReport(this, tr("Error"));
 }
 
 void DialogHistoryNzb::slotPopupFromCalendar()

@@ -1,3 +1,4 @@
+#include "DialogTestSupport.h"
 #include "FileSizeLimit.h"
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
@@ -104,22 +105,9 @@ QStringList columnTexts(const QTableWidget *table, int column)
     return texts;
 }
 
-// Types a path into Qt's own save dialog and accepts it. (The path is typed rather than selected:
-// selecting a file leaves the name field as it was when that field already has the focus.)
 void saveAs(ModalAnswerer &answerer, const QString &path)
 {
-    answerer.handleNext([path](QWidget *window) {
-        auto *chooser = qobject_cast<QFileDialog *>(window);
-        auto *name = chooser ? chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
-        if (name) {
-            name->setText(path);
-            static_cast<QDialog *>(chooser)->accept(); // protected in QFileDialog
-        }
-        if (window->isVisible()) {
-            qWarning("saveAs: the dialog did not take %s", qPrintable(path));
-            window->close();
-        }
-    });
+    answerer.handleNext([path](QWidget *window) { typeIntoFileDialog(window, path); });
 }
 
 // Where the view draws the check box of a row's first cell.
@@ -153,10 +141,9 @@ private slots:
     {
         home.reset(new GuiTestHome);
         QVERIFY(home->isValid());
+        resetConfiguration();
         AppConfiguration *configuration = AppConfiguration::getInstance();
         configuration->autoSaveHistoNzb = true;
-        configuration->autoSmartDownload = true;
-        configuration->languageName = QStringLiteral("en");
         configuration->cacheFolder = home->path() + QStringLiteral("/Cache");
     }
 
@@ -616,7 +603,7 @@ private slots:
             QVERIFY(answerer.waitForAnswered(1));
         }
         QVERIFY(configuration->autoSaveHistoNzb);
-        QVERIFY(readAll(AppConfiguration::getConfigurationFile()).contains("<AutoSaveHistoNzb>1</AutoSaveHistoNzb>"));
+        QCOMPARE(storedValue(QStringLiteral("Auto"), QStringLiteral("AutoSaveHistoNzb")), QStringLiteral("1"));
         window->hide();
         {
             ModalAnswerer answerer;
@@ -624,6 +611,22 @@ private slots:
             window->show();
             QCOMPARE(answerer.answeredCount(), 0);
         }
+    }
+
+    void aSwitchThatCannotBeSavedIsReported()
+    {
+        AppConfiguration::getInstance()->autoSaveHistoNzb = false;
+        QVERIFY(writeFile(home->dataFolder(), "a file where the data folder belongs"));
+        window.reset(new DialogHistoryNzb);
+        ModalAnswerer answerer;
+        answerer.pressNext(QMessageBox::Yes);
+        answerer.pressNext(QMessageBox::Ok);
+        window->show();
+        QCOMPARE(answerer.answeredCount(), 2);
+        QCOMPARE(answerer.seen().at(1).title, QStringLiteral("Error"));
+        QCOMPARE(answerer.seen().at(1).icon, QMessageBox::Critical);
+        QVERIFY(answerer.seen().at(1).text.contains(AppConfiguration::getInstance()->lastError));
+        QVERIFY(AppConfiguration::getInstance()->autoSaveHistoNzb); // for this run at least
     }
 
     void picksDatesWithTheCalendar()
