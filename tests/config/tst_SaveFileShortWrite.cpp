@@ -30,7 +30,7 @@ private slots:
         bool saved = true;
         {
             FileSizeLimit limit(64);
-            QVERIFY(limit.isActive());
+            QVERIFY(limit.active);
             saved = UtilsFilesFolders::saveFile(path, QByteArray(size, 'n'));
         }
         QVERIFY(!saved);

@@ -105,11 +105,6 @@ QStringList columnTexts(const QTableWidget *table, int column)
     return texts;
 }
 
-void saveAs(ModalAnswerer &answerer, const QString &path)
-{
-    answerer.handleNext([path](QWidget *window) { typeIntoFileDialog(window, path); });
-}
-
 // Where the view draws the check box of a row's first cell.
 QPoint checkBoxCentre(QTableWidget *table, int row)
 {
@@ -378,7 +373,7 @@ private slots:
 
         {
             ModalAnswerer answerer;
-            saveAs(answerer, target.filePath(QStringLiteral("chosen")));
+            answerer.chooseFileNext(target.filePath(QStringLiteral("chosen")));
             QTest::mouseClick(button("pushButtonExportNzb"), Qt::LeftButton);
             QCOMPARE(answerer.seen().first().title, QStringLiteral("Save NZB File"));
         }
@@ -397,11 +392,11 @@ private slots:
         // A write that fails is reported, and nothing is left.
         {
             ModalAnswerer answerer;
-            saveAs(answerer, target.filePath(QStringLiteral("full.nzb")));
+            answerer.chooseFileNext(target.filePath(QStringLiteral("full.nzb")));
             answerer.pressNext(QMessageBox::Ok);
             {
                 FileSizeLimit limit(64);
-                QVERIFY(limit.isActive());
+                QVERIFY(limit.active);
                 QTest::mouseClick(button("pushButtonExportNzb"), Qt::LeftButton);
             }
             QCOMPARE(answerer.answeredCount(), 2);

@@ -263,7 +263,7 @@ private slots:
         bool saved = true;
         {
             FileSizeLimit limit(64);
-            QVERIFY(limit.isActive());
+            QVERIFY(limit.active);
             saved = UtilsNzbCompressUncompress::saveNzbToHistory(source, QStringLiteral("Holiday.nzb"), error);
         }
         QVERIFY(!saved);
