@@ -85,12 +85,14 @@ void ThreadParity::run()
         QMutexLocker locker(&m_jobsMutex);
         m_jobs.clear();
     }
+    m_takingJobs = true;
     while (!bStop) {
         ParityJob job;
         if (takeNextJob(job))
             runJob(job);
         msleep(kIdleSleepMs);
     }
+    m_takingJobs = false;
 }
 
 bool ThreadParity::takeNextJob(ParityJob& job)

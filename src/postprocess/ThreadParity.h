@@ -31,6 +31,10 @@ public:
     // PATH is searched after it.
     void setProgramFolder(const QString& folder);
 
+    // True from the moment run() has emptied the queue until it returns: jobs added from
+    // then on are run.
+    bool isTakingJobs() const { return m_takingJobs; }
+
     // Set by the owner to end the thread; also kills a running par2. Cleared by run().
     std::atomic<bool> bStop{false};
 
@@ -54,6 +58,7 @@ private:
 
     QList<ParityJob> m_jobs;
     QMutex m_jobsMutex;
+    std::atomic<bool> m_takingJobs{false};
     QString m_programFolder;
 };
 

@@ -111,6 +111,7 @@ private slots:
     void stopEndsRunningJobWithDoneSignal();
     void missingPar2AnswersEveryJob();
     void jobAddedBeforeStartIsDropped();
+    void takesJobsFromStartUntilStopped();
 
 private:
     void startWorker(const QString& programFolder);
@@ -465,6 +466,24 @@ void tst_ThreadParity::jobAddedBeforeStartIsDropped()
     m_worker->addJob(makeJob(2, QStringLiteral("/x/later.par2"), m_dir->path()));
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->done.first().job.jobId, 2u);
+}
+
+void tst_ThreadParity::takesJobsFromStartUntilStopped()
+{
+    const QString programs = standInPar2("echo 'Repair complete.'");
+    m_worker->setProgramFolder(programs);
+    QVERIFY(!m_worker->isTakingJobs());
+    // Twice: a worker stopped and started again takes jobs as soon as it says so.
+    for (quint32 round = 1; round <= 2; ++round) {
+        m_worker->start(QThread::NormalPriority);
+        QTRY_VERIFY_WITH_TIMEOUT(m_worker->isTakingJobs(), kWorkerTimeoutMs);
+        m_worker->addJob(makeJob(round, QStringLiteral("/x/movie.par2"), m_dir->path()));
+        QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), int(round), kWorkerTimeoutMs);
+        QCOMPARE(m_recorder->done.last().job.jobId, round);
+        m_worker->bStop = true;
+        QVERIFY(m_worker->wait(kWorkerTimeoutMs));
+        QVERIFY(!m_worker->isTakingJobs());
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ThreadParity)
