@@ -100,6 +100,27 @@ private:
     std::thread m_thread;
 };
 
+// The controls of one of the dialog's three areas.
+struct Area
+{
+    const char* start;
+    const char* progress;
+    QString idleText;
+    QString stopText;
+};
+
+Area areaNamed(const QString& name)
+{
+    if (name == QLatin1String("par2"))
+        return {"pushButtonStartPar2", "lineEditPar2Progress", QStringLiteral("Start repairing"),
+                QStringLiteral("Stop PAR2")};
+    if (name == QLatin1String("unrar"))
+        return {"pushButtonStartUnrar", "lineEditUnrarProgress", QStringLiteral("Start Unrar"),
+                QStringLiteral("Stop Unrar")};
+    return {"pushButtonStartUnsplit", "lineEditUnsplitProgress", QStringLiteral("Start Unsplit"),
+            QStringLiteral("Stop Unsplit")};
+}
+
 } // namespace
 
 class tst_DialogManualRepairExtract : public QObject
@@ -143,10 +164,11 @@ private:
     QLineEdit* field(const char* name) const;
     void chooseFolder(const char* browseButton, const QString& folder);
     QString folder(const QString& name);
-    QString standIns();
+    QString standIns(const QByteArray& progressLine = QByteArray());
     QString par2Set();
     bool idle(const char* startButton, const QString& idleText) const;
     void checkRunningControls(const char* runningStart) const;
+    void runJobToItsBox(const Area& area, int icon, const QString& title, const QString& text);
 
     std::unique_ptr<GuiTestHome> m_home;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -236,20 +258,23 @@ QString tst_DialogManualRepairExtract::folder(const QString& name)
 }
 
 // A program folder whose par2 and unrar run slowly while the file "slow" exists in it
-// (writing their process id to "pid" and one line of progress), and otherwise write their
-// arguments to "args", one a line, and succeed.
-QString tst_DialogManualRepairExtract::standIns()
+// (writing their process id to "pid" and one line of progress: `progressLine`, or a line of
+// their own), and otherwise write their arguments to "args", one a line, and succeed.
+QString tst_DialogManualRepairExtract::standIns(const QByteArray& progressLine)
 {
     const QString programs = folder(QStringLiteral("programs"));
     const QByteArray dir = programs.toUtf8();
     const QByteArray common = "if [ -e '" + dir + "/slow' ]; then echo $$ > '" + dir
         + "/pid'; printf '%s\\n' \"$PROGRESS\"; exec sleep 120; fi\n"
           "printf '%s\\n' \"$@\" > '" + dir + "/args'\n";
+    const auto progress = [&progressLine](const QByteArray& ownLine) {
+        return "PROGRESS='" + (progressLine.isEmpty() ? ownLine : progressLine) + "'\n";
+    };
     StandInProgram::write(programs, QStringLiteral("par2"),
-                          "PROGRESS='Loading: 5.3%'\n" + common
+                          progress("Loading: 5.3%") + common
                               + "echo 'All files are correct, repair is not required.'");
     StandInProgram::write(programs, QStringLiteral("unrar"),
-                          "PROGRESS='Extracting  archive.rar     45%'\n" + common + "echo 'All OK'");
+                          progress("Extracting  archive.rar     45%") + common + "echo 'All OK'");
     return programs;
 }
 
@@ -292,6 +317,26 @@ void tst_DialogManualRepairExtract::checkRunningControls(const char* runningStar
         QVERIFY2(button(name)->isEnabled() == expected, name);
     }
     QVERIFY(field("lineEditUnrarPassword")->isEnabled());
+}
+
+// Runs the area's job with the folders chosen: the controls while it runs, the box that
+// ends it, and the area idle again once the box is shown.
+void tst_DialogManualRepairExtract::runJobToItsBox(const Area& area, int icon, const QString& title,
+                                                   const QString& text)
+{
+    const int before = m_answerer->answeredCount();
+    m_answerer->pressNext(QMessageBox::Ok);
+    button(area.start)->click();
+    QCOMPARE(button(area.start)->text(), area.stopText);
+    checkRunningControls(area.start);
+
+    QVERIFY(m_answerer->waitForAnswered(before + 1, kJobTimeoutMs));
+    const ModalAnswerer::Seen& box = m_answerer->seen().last();
+    QCOMPARE(int(box.icon), icon);
+    QCOMPARE(box.title, title);
+    QCOMPARE(box.text, text);
+    QVERIFY(idle(area.start, area.idleText));
+    QVERIFY(field(area.progress)->text().isEmpty());
 }
 
 // --- The form ------------------------------------------------------------------------------
@@ -477,20 +522,16 @@ void tst_DialogManualRepairExtract::refusedStartsChangeNothing()
     const QString source = folder(QStringLiteral("source"));
     const QString target = folder(QStringLiteral("target"));
     QVERIFY(writeFile(source + QStringLiteral("/movie.avi.001"), "data")); // not a PAR2 file
-    const char* start = "pushButtonStartPar2";
-    QString idleText = QStringLiteral("Start repairing");
+    const Area controls = areaNamed(area);
+    const char* start = controls.start;
     if (area == QLatin1String("par2")) {
         chooseFolder("pushButtonBrowsePar2Path", source);
     } else if (area == QLatin1String("unrar")) {
         chooseFolder("pushButtonBrowseUnrarPath", source);
         chooseFolder("pushButtonBrowseUnrarDestination", target);
-        start = "pushButtonStartUnrar";
-        idleText = QStringLiteral("Start Unrar");
     } else {
         chooseFolder("pushButtonBrowseUnsplitPath", source);
         chooseFolder("pushButtonBrowseUnsplitDestination", target);
-        start = "pushButtonStartUnsplit";
-        idleText = QStringLiteral("Start Unsplit");
     }
     const QString gone = missing == QLatin1String("destination") ? target : source;
     if (missing != QLatin1String("par2 file"))
@@ -504,7 +545,7 @@ void tst_DialogManualRepairExtract::refusedStartsChangeNothing()
     QCOMPARE(int(box.icon), icon);
     QCOMPARE(box.title, title);
     QCOMPARE(box.text, text.arg(gone));
-    QVERIFY(idle(start, idleText));
+    QVERIFY(idle(start, controls.idleText));
     for (const char* other : {"pushButtonStartPar2", "pushButtonStartUnrar", "pushButtonStartUnsplit"}) {
         if (qstrcmp(other, start) != 0)
             QVERIFY(!button(other)->isEnabled()); // their folders were never chosen
@@ -589,18 +630,7 @@ void tst_DialogManualRepairExtract::realPar2()
     }
 
     chooseFolder("pushButtonBrowsePar2Path", set);
-    m_answerer->pressNext(QMessageBox::Ok);
-    button("pushButtonStartPar2")->click();
-    QCOMPARE(button("pushButtonStartPar2")->text(), QStringLiteral("Stop PAR2"));
-    checkRunningControls("pushButtonStartPar2");
-
-    QVERIFY(m_answerer->waitForAnswered(2, kJobTimeoutMs));
-    const ModalAnswerer::Seen& box = m_answerer->seen().last();
-    QCOMPARE(int(box.icon), icon);
-    QCOMPARE(box.title, title);
-    QCOMPARE(box.text, text);
-    QVERIFY(idle("pushButtonStartPar2", QStringLiteral("Start repairing")));
-    QVERIFY(field("lineEditPar2Progress")->text().isEmpty());
+    runJobToItsBox(areaNamed(QStringLiteral("par2")), icon, title, text);
     QVERIFY(button("pushButtonBrowsePar2Path")->isEnabled());
     if (damage != QLatin1String("delete"))
         QCOMPARE(readFile(b), original);
@@ -661,18 +691,8 @@ void tst_DialogManualRepairExtract::realUnrar()
     chooseFolder("pushButtonBrowseUnrarPath", source);
     chooseFolder("pushButtonBrowseUnrarDestination", target);
     QTest::keyClicks(field("lineEditUnrarPassword"), password);
-    m_answerer->pressNext(QMessageBox::Ok);
-    button("pushButtonStartUnrar")->click();
-    QCOMPARE(button("pushButtonStartUnrar")->text(), QStringLiteral("Stop Unrar"));
-    checkRunningControls("pushButtonStartUnrar");
-
-    QVERIFY(m_answerer->waitForAnswered(3, kJobTimeoutMs));
-    const ModalAnswerer::Seen& box = m_answerer->seen().last();
-    QCOMPARE(int(box.icon), icon);
-    QCOMPARE(box.title, title);
-    QCOMPARE(box.text, text.contains(QLatin1String("%1")) ? text.arg(source) : text);
-    QVERIFY(idle("pushButtonStartUnrar", QStringLiteral("Start Unrar")));
-    QVERIFY(field("lineEditUnrarProgress")->text().isEmpty());
+    runJobToItsBox(areaNamed(QStringLiteral("unrar")), icon, title,
+                   text.contains(QLatin1String("%1")) ? text.arg(source) : text);
     // Manual jobs leave the volumes where they were.
     QCOMPARE(entries(source), names);
     if (!extracted.isEmpty())
@@ -754,18 +774,7 @@ void tst_DialogManualRepairExtract::joining()
 
     chooseFolder("pushButtonBrowseUnsplitPath", source);
     chooseFolder("pushButtonBrowseUnsplitDestination", target);
-    m_answerer->pressNext(QMessageBox::Ok);
-    button("pushButtonStartUnsplit")->click();
-    QCOMPARE(button("pushButtonStartUnsplit")->text(), QStringLiteral("Stop Unsplit"));
-    checkRunningControls("pushButtonStartUnsplit");
-
-    QVERIFY(m_answerer->waitForAnswered(3, kJobTimeoutMs));
-    const ModalAnswerer::Seen& box = m_answerer->seen().last();
-    QCOMPARE(int(box.icon), icon);
-    QCOMPARE(box.title, title);
-    QCOMPARE(box.text, text);
-    QVERIFY(idle("pushButtonStartUnsplit", QStringLiteral("Start Unsplit")));
-    QVERIFY(field("lineEditUnsplitProgress")->text().isEmpty());
+    runJobToItsBox(areaNamed(QStringLiteral("unsplit")), icon, title, text);
     for (const QString& volume : qAsConst(volumes))
         QVERIFY2(QFile::exists(volume), qPrintable(volume)); // manual jobs keep the volumes
     if (set == QLatin1String("plain"))
@@ -816,20 +825,26 @@ void tst_DialogManualRepairExtract::jobStartedAtOnceIsNotLost()
 void tst_DialogManualRepairExtract::stopEndsOutsideProgram_data()
 {
     QTest::addColumn<QString>("area");
+    QTest::addColumn<QByteArray>("output");
     QTest::addColumn<QString>("progress");
     QTest::addColumn<QString>("success");
 
-    QTest::newRow("par2") << "par2" << "Loading: 5.3%" << "PAR2 successful !";
-    QTest::newRow("unrar") << "unrar" << "Unrar progress: 45%" << "Unrar successful !";
+    QTest::newRow("par2") << "par2" << QByteArray() << "Loading: 5.3%" << "PAR2 successful !";
+    QTest::newRow("unrar") << "unrar" << QByteArray() << "Unrar progress: 45%"
+                           << "Unrar successful !";
+    QTest::newRow("unrar before its first percentage")
+        << "unrar" << QByteArray("Extracting from archive.rar") << "Unrar in progress..."
+        << "Unrar successful !";
 }
 
 void tst_DialogManualRepairExtract::stopEndsOutsideProgram()
 {
     QFETCH(QString, area);
+    QFETCH(QByteArray, output);
     QFETCH(QString, progress);
     QFETCH(QString, success);
 
-    const QString programs = standIns();
+    const QString programs = standIns(output);
     m_dialog->setProgramFolder(programs);
     QVERIFY(writeFile(programs + QStringLiteral("/slow"), ""));
     const QString source = folder(QStringLiteral("source"));
@@ -837,12 +852,9 @@ void tst_DialogManualRepairExtract::stopEndsOutsideProgram()
     QVERIFY(writeFile(source + QStringLiteral("/movie.par2"), "x"));
     QVERIFY(writeFile(source + QStringLiteral("/archive.rar"), "Rar!"));
 
-    const bool par2 = area == QLatin1String("par2");
-    const char* start = par2 ? "pushButtonStartPar2" : "pushButtonStartUnrar";
-    const char* progressField = par2 ? "lineEditPar2Progress" : "lineEditUnrarProgress";
-    const QString idleText = par2 ? QStringLiteral("Start repairing") : QStringLiteral("Start Unrar");
-    const QString stopText = par2 ? QStringLiteral("Stop PAR2") : QStringLiteral("Stop Unrar");
-    if (par2) {
+    const Area controls = areaNamed(area);
+    const char* start = controls.start;
+    if (area == QLatin1String("par2")) {
         chooseFolder("pushButtonBrowsePar2Path", source);
     } else {
         chooseFolder("pushButtonBrowseUnrarPath", source);
@@ -851,29 +863,40 @@ void tst_DialogManualRepairExtract::stopEndsOutsideProgram()
     const int boxes = m_answerer->answeredCount();
 
     button(start)->click();
-    QTRY_COMPARE_WITH_TIMEOUT(field(progressField)->text(), progress, kJobTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(field(controls.progress)->text(), progress, kJobTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(StandInProgram::readPid(programs + QStringLiteral("/pid")) > 0,
+                             kJobTimeoutMs);
     const qint64 pid = StandInProgram::readPid(programs + QStringLiteral("/pid"));
-    QVERIFY(pid > 0);
-    WidgetPicture::save(m_dialog.get(), QStringLiteral("DialogManualRepairExtract_running_") + area);
+    if (output.isEmpty())
+        WidgetPicture::save(m_dialog.get(), QStringLiteral("DialogManualRepairExtract_running_") + area);
+
+    // The next job is asked for the moment the area is idle again, while its worker is
+    // only just starting again.
+    QVERIFY(QFile::remove(programs + QStringLiteral("/slow")));
+    QVERIFY(QFile::remove(programs + QStringLiteral("/pid")));
+    const char* startSlot =
+        area == QLatin1String("par2") ? "slotPar2StopStart" : "slotUnrarStopStart";
+    bool restarted = false;
+    connect(field(controls.progress), &QLineEdit::textChanged, this, [&](const QString& text) {
+        if (!text.isEmpty() || restarted)
+            return;
+        restarted = true;
+        QMetaObject::invokeMethod(m_dialog.get(), startSlot, Qt::QueuedConnection);
+    });
+    m_answerer->pressNext(QMessageBox::Ok);
 
     button(start)->click(); // Stop
     // The area stays busy until its worker has ended; then everything is as before the job.
     checkRunningControls(nullptr);
-    QCOMPARE(button(start)->text(), stopText);
-    QTRY_VERIFY_WITH_TIMEOUT(idle(start, idleText), kJobTimeoutMs);
-    QVERIFY(field(progressField)->text().isEmpty());
+    QCOMPARE(button(start)->text(), controls.stopText);
+    QTRY_VERIFY_WITH_TIMEOUT(restarted, kJobTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(StandInProgram::isGone(pid), kJobTimeoutMs);
-    // The stopped job's own end is no result to show.
-    QTest::qWait(300);
-    QCOMPARE(m_answerer->answeredCount(), boxes);
-
-    // The next job, asked for at once, runs to its end.
-    QVERIFY(QFile::remove(programs + QStringLiteral("/slow")));
-    m_answerer->pressNext(QMessageBox::Ok);
-    button(start)->click();
+    // The stopped job's own end is no result to show: the first box is the next job's.
     QVERIFY(m_answerer->waitForAnswered(boxes + 1, kJobTimeoutMs));
     QCOMPARE(m_answerer->seen().last().text, success);
-    QVERIFY(idle(start, idleText));
+    QVERIFY(idle(start, controls.idleText));
+    QTest::qWait(300);
+    QCOMPARE(m_answerer->answeredCount(), boxes + 1);
 
     QSignalSpy accepted(m_dialog.get(), &QDialog::accepted);
     button("pushButtonExit")->click();
