@@ -926,6 +926,7 @@ void tst_DialogManualRepairExtract::stopMidJoinLeavesNoJoinedFile()
         QTRY_COMPARE_WITH_TIMEOUT(field("lineEditUnsplitProgress")->text(),
                                   QStringLiteral("Unsplit in progress: 100%"), kJobTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(joined).size(), qint64(first.size()), kJobTimeoutMs);
+        WidgetPicture::save(m_dialog.get(), QStringLiteral("DialogManualRepairExtract_running_unsplit"));
         button("pushButtonStartUnsplit")->click(); // Stop
         checkRunningControls(nullptr);
         writer.release();
