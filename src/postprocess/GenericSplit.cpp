@@ -57,9 +57,9 @@ int GenericSplit::unsplit(const QString& destinationFolder)
         if (result == CopyResult::Stopped)
             return abandonStopped(target);
         if (result == CopyResult::ReadFailed)
-            return fail(tr("Unsplit: failed to read source file - %1").arg(volume.errorString()));
+            return fail(AbstractSplit::tr("Unsplit: failed to read source file - %1").arg(volume.errorString()));
         if (result == CopyResult::WriteFailed)
-            return fail(tr("Unsplit: failed to write file %1").arg(targetPath(destinationFolder)));
+            return fail(AbstractSplit::tr("Unsplit: failed to write file %1").arg(targetPath(destinationFolder)));
         target.flush();
         volume.close();
         volume.setFileName(volumePath(number + 1));

@@ -98,11 +98,11 @@ bool XtremSplit::isVolumeOfThisSet(const QString& destinationFolder, const QStri
 int XtremSplit::refuseHeader(const Header& header, const QString& destinationFolder)
 {
     if (header.volumeCount == 0)
-        return fail(tr("Unsplit: no volume in %1").arg(strSourcePath));
+        return fail(AbstractSplit::tr("Unsplit: no volume in %1").arg(strSourcePath));
     if (header.name.isEmpty())
         return 0; // the empty name fails to open as a file, with its own message
     if (strTargetName.isEmpty() || isVolumeOfThisSet(destinationFolder, strTargetName))
-        return fail(tr("Unsplit: unusable file name in %1").arg(strSourcePath));
+        return fail(AbstractSplit::tr("Unsplit: unusable file name in %1").arg(strSourcePath));
     return 0;
 }
 
@@ -133,10 +133,10 @@ int XtremSplit::unsplit(const QString& destinationFolder)
     if (!prepareJoin(destinationFolder, volume))
         return 1;
     if (!volume.seek(kNameLengthOffset))
-        return fail(tr("Unsplit: failed to parse source file %1").arg(strSourcePath));
+        return fail(AbstractSplit::tr("Unsplit: failed to parse source file %1").arg(strSourcePath));
     Header header;
     if (!readHeader(volume, header))
-        return fail(tr("Unsplit: failed to parse source file HEADER %1").arg(strSourcePath));
+        return fail(AbstractSplit::tr("Unsplit: failed to parse source file HEADER %1").arg(strSourcePath));
     strTargetName = header.name.isEmpty() ? QString() : cleanTargetName(header.name);
     bHeader = header.flag;
     uiVolumeCount = header.volumeCount;
@@ -166,17 +166,17 @@ int XtremSplit::copyVolumes(QFile& volume, QFile& target, const QString& destina
         if (result == CopyResult::Stopped)
             return abandonStopped(target);
         if (result == CopyResult::ReadFailed)
-            return fail(tr("Unsplit: error while parsing file - %1").arg(volume.errorString()));
+            return fail(AbstractSplit::tr("Unsplit: error while parsing file - %1").arg(volume.errorString()));
         if (result == CopyResult::WriteFailed)
-            return fail(tr("Unsplit: failed to write file %1").arg(targetPath(destinationFolder)));
+            return fail(AbstractSplit::tr("Unsplit: failed to write file %1").arg(targetPath(destinationFolder)));
         if (last && written < totalSize)
-            return fail(tr("Unsplit: unexpected end of file %1").arg(volume.fileName()));
+            return fail(AbstractSplit::tr("Unsplit: unexpected end of file %1").arg(volume.fileName()));
         target.flush();
         volume.close();
         if (!last) {
             volume.setFileName(volumePath(number + 1));
             if (!volume.open(QIODevice::ReadOnly))
-                return fail(tr("Unsplit: Error while opening file: %1").arg(volumeName(number + 1)));
+                return fail(AbstractSplit::tr("Unsplit: Error while opening file: %1").arg(volumeName(number + 1)));
             listVolumesRead.append(volume.fileName());
             emitProgress(number + 1);
         }

@@ -23,6 +23,46 @@
         <source>Unsplit: joining stopped</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Unsplit: file %1 already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: failed to read source file - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: failed to write file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: no volume in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: unusable file name in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: failed to parse source file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: failed to parse source file HEADER %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: error while parsing file - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: unexpected end of file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit: Error while opening file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AppConfiguration</name>
@@ -44,13 +84,1583 @@
     </message>
 </context>
 <context>
-    <name>GenericSplit</name>
+    <name>BinSearch</name>
     <message>
-        <source>Unsplit: failed to read source file - %1</source>
+        <source>Wrong path %1: cannot download NZB file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: failed to write file %1</source>
+        <source>Cannot create folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server does not respond.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network reply error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Request suceeded but no NZB returned</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write NZB file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server returned an empty page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tag format exception in the answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationSave</name>
+    <message>
+        <source>The configuration could not be saved: %1
+The changes apply until Tessaquill+ is closed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogAbout</name>
+    <message>
+        <source>About Tessaquill+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessaquill+</source>
+        <translation type="unfinished">Tessaquill+</translation>
+    </message>
+    <message>
+        <source>Version ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copyright © the Tessaquill+ developers. This program comes with no warranty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Questions and bug reports are welcome on the project&apos;s issue tracker.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> bits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (Big Endian)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (Little Endian)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogDestinationFolders</name>
+    <message>
+        <source>Destination folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a new Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove selected Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the selected Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a Destination item to delete.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a Destination item to modify.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogDestinationFoldersAddModify</name>
+    <message>
+        <source>Destination item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse path...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a Label.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a Path associated with the label.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another Destination already has the label &quot;%1&quot;. Please enter another Label.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogDownloadNzb</name>
+    <message>
+        <source>Download NZB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save NZB to disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save file to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the folder where NZB will be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select / Unselect all files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose from a list of your Destinations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the Destination folders configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configure Destination folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB Destination folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose donwload folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save NZB File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nzb files (*.nzb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Destination directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the path where the file will be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please check at least one file in the files list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the full path of the folder where the NZB will be downloaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogHistoryNzb</name>
+    <message>
+        <source>NZB history</source>
+        <translation type="unfinished">NZB-Verlauf</translation>
+    </message>
+    <message>
+        <source>From :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Popup &quot;From&quot; calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Popup &quot;To&quot; calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter by name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh NZB list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete selected NZB</source>
+        <translation type="unfinished">Ausgewählte NZB löschen</translation>
+    </message>
+    <message>
+        <source>Delete all history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size (KiB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Informations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size : 0 KiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected files : 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select all files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export selected files to NZB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export to NZB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download selected files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KiB</source>
+        <translation type="unfinished">KiB</translation>
+    </message>
+    <message>
+        <source>MiB</source>
+        <translation type="unfinished">MiB</translation>
+    </message>
+    <message>
+        <source>GiB</source>
+        <translation type="unfinished">GiB</translation>
+    </message>
+    <message>
+        <source>TiB</source>
+        <translation type="unfinished">TiB</translation>
+    </message>
+    <message>
+        <source>Tessaquill+</source>
+        <translation type="unfinished">Tessaquill+</translation>
+    </message>
+    <message>
+        <source>Automatic save of your NZB history is not activated. Do you wish to activate it right now ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy hh:mm:ss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected files : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to write NZB file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save NZB File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nzb files (*.nzb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The NZB you wish to download does not contain any file to download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to delete the selected NZB?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to delete all your NZB history?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogImportExportServers</name>
+    <message>
+        <source>Import / Export Servers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Servers to import / export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server informations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server address :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of connections :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account name (Login) :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Servers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Servers to import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Servers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Servers to export</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogLogs</name>
+    <message>
+        <source>Logs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current log file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete current log file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete all logs files but the most recent one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date / Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Process new data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh every:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>second(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DD-MM-YYYY hh:mm:ss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No log found in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log file not found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot delete current log file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete current log file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to delete the current log file?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete logs files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to delete all logs files (Except the last one)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logs are not enabled.
+If you want to activate this functionnality you have to enable it via the configuration of the application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogManualRepairExtract</name>
+    <message>
+        <source>Manual repair / extraction / unsplit</source>
+        <translation type="unfinished">Manuelle Reparatur / Entpacken / Zusammenfügen</translation>
+    </message>
+    <message>
+        <source>PAR2 repairing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory to repair :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse Par2 directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start repairing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extraction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Archive to extract :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse Rar directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Unrar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination folder :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse Rar destination directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password (optional) :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Archive to unsplit :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse Split directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Unsplit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse Split destination directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished">Beenden</translation>
+    </message>
+    <message>
+        <source>Stop PAR2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop Unrar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop Unsplit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose PAR2 directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Unrar directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Unrar Destination directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Unsplit directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Unsplit destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory %1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No PAR2 file found in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination directory %1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAR2 successful !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAR2 : need %1 more block(s) to repair.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAR2 error code %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar successful !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No rar file found in directory : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to create destination directory : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar error: exit code: %1, exit status: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit successful !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit - no splitted file found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit error : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar in progress...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar progress: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit in progress: %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogServerManagement</name>
+    <message>
+        <source>Server Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server general settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server name or IP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of connections:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of connections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a nickname for the server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nickname of the server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0 KiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date Counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authentication on the server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server requires authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account name (Login):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Secured connection (SSL)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click on this button to test the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KiB</source>
+        <translation type="unfinished">KiB</translation>
+    </message>
+    <message>
+        <source>MiB</source>
+        <translation type="unfinished">MiB</translation>
+    </message>
+    <message>
+        <source>GiB</source>
+        <translation type="unfinished">GiB</translation>
+    </message>
+    <message>
+        <source>TiB</source>
+        <translation type="unfinished">TiB</translation>
+    </message>
+    <message>
+        <source>Tessaquill+</source>
+        <translation type="unfinished">Tessaquill+</translation>
+    </message>
+    <message>
+        <source>Server name is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server nickname is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid Port value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your password contains extra spaces. Do you want to remove them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to reset your counter ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0 byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the current connection test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Testing the connection...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are successfully connected to the server!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occured while connecting to the server: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogSettings</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished">Einstellungen</translation>
+    </message>
+    <message>
+        <source>General settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cache:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select cache folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select download folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select destination folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore default Cache, Download and Destination folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore default folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the Destination folders configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configure Destination folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a sub-folder for each download in Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Unrar at the end of the download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Unrar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Unsplit at the end of the download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Unsplit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable NZB download history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatically add NZB in the Download list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto download NZB when added to Tessaquill+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Tessaquill+ &quot;Smart Download&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable &quot;Smart Download&quot; (PAR2 files are downloaded if needed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Always keep PAR2 files at the end of the download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Always keep PAR2 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter removal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files extension to remove:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic detection of the maximum speed for the bandwidth limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manually set the limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KiB/s</source>
+        <translation type="unfinished">KiB/s</translation>
+    </message>
+    <message>
+        <source>Connection timeout :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>seconds (From 2 to 30 seconds)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log disabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log with INFO level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log with WARNING level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log with ERROR level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logs are disabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete log files:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proxy configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No proxy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proxy enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please wait while detecting proxies...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh list of proxies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import / Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Servers Import / Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Servers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Servers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose cache directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose download directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose destination directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logs are enabled with INFOS, WARNINGS and ERRORS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logs are enabled with WARNINGS and ERRORS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logs are enabled with ERRORS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the full path of the Cache folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the full path of the Download folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the full path of the Destination folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cache, Download and Destination folders must be defined in different paths.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please check your files filter removal pattern. It must match the following format: *.nzb;*.par2;*.001</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The maximum speed limit is invald. It must be between 50 KiB/s and 99999 KiB/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The socket timeout must be between 2 and 30 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You will have to restart the application in order to apply the new selected language.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No proxy found !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;/b&gt;, port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tunneling Capability&lt;br/&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listening Capability&lt;br/&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP Tunneling Capability&lt;br/&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Caching Capability&lt;br/&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host Name Lookup Capability&lt;br/&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open a Tessaquill+ Servers file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessaquill+ Servers (*.tvp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>;;Tessaquill 0.8.x Servers (*.tvs)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occured while importing the Tessaquill 0.8.x Servers file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occured while importing the Tessaquill+ Servers file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You must select at least one server to import.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The servers could not be added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Servers successfully imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a Tessaquill+ file to export Servers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You must select at least one server to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Servers successfully exported to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to create file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to write file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogShutdown</name>
+    <message>
+        <source>Shutdown management</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No shutdown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close application at the end of the downloads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shutdown computer at the end of the downloads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standby computer at the end of the downloads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hibernate computer at the end of the downloads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save shutdown configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogWebAuthentication</name>
+    <message>
+        <source>Authentication required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Intro label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogWizard</name>
+    <message>
+        <source>Tessaquill+ - Configuration Wizard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Welcome to the server Wizard Configuration!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the address of your internet news (NNTP) server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>News (NNTP) server address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>News (NNTP) server requires a user name and password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>News (NNTP) server uses SSL encryption</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of connections:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User name and password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the user name and password provided by your news (NNTP) provider.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Congratulations!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have successfully configured your news (NNTP) server. It will be added to the servers list when you click on Finished.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can access to its configuration by double-clicking the server name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the name of your news (NNTP) server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the user name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your password contains extra spaces. Do you want to remove them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DownloadNzbManager</name>
+    <message>
+        <source>Unknown NZB Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: no NZB file object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: NZB file already queued</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk is full or the folder cannot be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FrameSearchResults</name>
+    <message>
+        <source>Search title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Age</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation type="unfinished">Gruppen</translation>
+    </message>
+    <message>
+        <source>Poster</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select / Unselect all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nb results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No result found for &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> result(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> - More results available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A request of this page is still running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No selected result.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -536,6 +2146,37 @@ p, li { white-space: pre-wrap; }
         <source>GiB/s</source>
         <translation>GiB/s</translation>
     </message>
+    <message>
+        <source>-- All results --</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a search request.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download error : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NetworkAccessManager</name>
+    <message>
+        <source>Proxy &quot;%1&quot; not found. Please check your configuration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;qt&gt;Enter username and password for &quot;%1&quot; at %2&lt;/qt&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NzbParser</name>
@@ -549,6 +2190,21 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>PopupCalendar</name>
+    <message>
+        <source>Previous month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ThreadUnsplit</name>
     <message>
         <source>Unsplit: no split file found</source>
@@ -556,37 +2212,37 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
-    <name>XtremSplit</name>
+    <name>UtilsNzbCompressUncompress</name>
     <message>
-        <source>Unsplit: no volume in %1</source>
+        <source>Failed to create folder %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: unusable file name in %1</source>
+        <source>Failed to open NZB file %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: failed to parse source file %1</source>
+        <source>Failed to find a name for NZB history (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: failed to parse source file HEADER %1</source>
+        <source>Failed to open NZB history file in write mode : %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: error while parsing file - %1</source>
+        <source>Failed to write NZB history file %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: failed to write file %1</source>
+        <source>No NZB History folder found !</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: unexpected end of file %1</source>
+        <source>Failed to open NZB History file %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unsplit: Error while opening file: %1</source>
+        <source>NZB History file %1: data is corrupt</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
