@@ -1,6 +1,7 @@
 #ifndef DOWNLOADNZBMANAGER_H
 #define DOWNLOADNZBMANAGER_H
 
+#include "engine/EngineWaits.h"
 #include "engine/ThreadComputeServerNewBytes.h"
 #include "postprocess/ParityJob.h"
 #include "postprocess/ThreadParity.h"
@@ -99,6 +100,14 @@ public:
     void pauseAllThreads(bool bPause);
     void pauseThreads(const QList<quint32> &listThreadIds, bool bPause);
     void stopAllThreads();
+    // Stores the bandwidth limit (bytes per second, 0 = none) and gives every running
+    // connection its share of it (0 for none), never below kMinimumBandwidthShare.
+    void setBandwidthLimit(quint64 uiLimit);
+    static constexpr quint64 kMinimumBandwidthShare = 15360;
+    // The fixed waits of the connections and of the byte-count saver, for the connections
+    // started from now on; tests shorten them.
+    void setEngineWaits(const EngineWaits &newWaits);
+    EngineWaits engineWaits() const { return waits; }
 
     // File decoders (GUI thread).
     void setDecodersPriority(int iPause);
@@ -186,6 +195,9 @@ public slots:
     void processDownload_ErrorMissingSegment(quint32 uiThreadId, NzbSegment *pSegment, QString strMessage,
                                              QString strServerNickname, quint32 uiServerId);
     void processDownload_ErrorFailedConnect(quint32 uiThreadId, NzbSegment *pSegment, QString strMessage);
+    // A connection gives a segment back untried (it was stopped, or it cannot connect and has
+    // reported that already): back to the front of the global queue, nothing is reported.
+    void processDownload_Returned(quint32 uiThreadId, NzbSegment *pSegment);
     void processDecodedFile(NzbFile *pNzbFile);
     void processFileWarning(NzbFile *pNzbFile, QString strWarning);
     void computeServerNewBytes();
@@ -278,6 +290,9 @@ private:
     void requestStopThreads(const QList<quint32> &listThreadIds);
     void rebuildServerQueues(const QList<quint32> &listThreadIds);
     void splitBandwidthLimit();
+    void shareBandwidthLimitLocked(bool bEvenWithoutLimit);
+    ThreadNntp *findThreadLocked(quint32 uiThreadId) const;
+    void answerStopRequests();
 
     // Post-processing.
     QFileInfoList findPar2Files(const QString &strFolder);
@@ -286,6 +301,7 @@ private:
     QSet<int> setNzbIndexesGiven;                             // GUI only
     QSet<QString> setDownloadFoldersGiven;                    // GUI only
     bool bPausedAfterFileError = false;                       // GUI only
+    EngineWaits waits;                                        // GUI only
     bool bShutDown = false;                                   // GUI only
 };
 

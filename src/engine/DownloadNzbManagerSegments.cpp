@@ -185,6 +185,17 @@ void DownloadNzbManager::processDownload_ErrorFailedConnect(quint32 uiThreadId, 
     putBackAtFront(pSegment);
 }
 
+void DownloadNzbManager::processDownload_Returned(quint32 uiThreadId, NzbSegment *pSegment)
+{
+    Q_UNUSED(uiThreadId);
+    if (!pSegment)
+        return;
+    // Nothing was learnt about the article or the server: no failure is counted.
+    QMutexLocker locker(&mutexSegments);
+    if (takeResult(pSegment))
+        putBackAtFront(pSegment);
+}
+
 void DownloadNzbManager::processDownload_ErrorFailedCreateFile(NzbSegment *pSegment, QString strMessage)
 {
     if (!pSegment)

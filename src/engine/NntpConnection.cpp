@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -23,6 +24,8 @@ const unsigned long LimitedPassSleepMs = 10;
 // Longest single wait for data while the connection is silent, so that the silence
 // deadline and a changed time-out are checked often enough.
 const int SilencePollMs = 100;
+// How often a connection waiting for its turn to open looks whether it was called off.
+const int AbortPollMs = 50;
 
 } // namespace
 
@@ -82,7 +85,19 @@ void NntpConnection::setError(const QString &text, qint32 code)
 
 bool NntpConnection::connectToServer()
 {
-    QMutexLocker opening(&connectMutex);
+    // One connection opens at a time; waiting for the turn ends when the opening is called off.
+    std::unique_lock<QMutex> opening(connectMutex, std::defer_lock);
+    while (!opening.try_lock_for(std::chrono::milliseconds(AbortPollMs))) {
+        if (abortRequested.load())
+            return failOpening(cancelledText());
+    }
+    struct OpeningLockScope {
+        NntpConnection *connection;
+        ~OpeningLockScope() { connection->openingLock = nullptr; }
+    } scope{this};
+    openingLock = &opening;
+    openingClock.start();
+
     iErrorCode = NntpErrorNone;
     disconnectFromServer();
 
@@ -90,6 +105,8 @@ bool NntpConnection::connectToServer()
         setError(QStringLiteral("Error: no server name"), NntpErrorReply);
         return false;
     }
+    if (abortRequested.load())
+        return failOpening(cancelledText());
     if (!openSocket() || !readGreeting())
         return false;
 
@@ -97,12 +114,26 @@ bool NntpConnection::connectToServer()
         ready = true;
         QString helpText;
         if (!getHelp(helpText))
-            return failOpening(strLastError);
+            return failOpening(abortRequested.load() ? cancelledText() : strLastError);
         return true;
     }
     // The log-in may be slow; other connections may open meanwhile.
-    opening.unlock();
+    if (opening.owns_lock())
+        opening.unlock();
     return authenticate();
+}
+
+QString NntpConnection::cancelledText()
+{
+    return QStringLiteral("Error: cancelled");
+}
+
+// An opening that has held the connect mutex for ConnectMutexHoldMs lets the next one start;
+// it goes on without the mutex.
+void NntpConnection::releaseLongHeldOpeningLock()
+{
+    if (openingLock && openingLock->owns_lock() && openingClock.elapsed() >= ConnectMutexHoldMs)
+        openingLock->unlock();
 }
 
 // Drops the connection; the error is set afterwards, since dropping resets the code.
@@ -115,7 +146,8 @@ bool NntpConnection::failOpening(const QString &text)
 
 bool NntpConnection::openSocket()
 {
-    const int wait = timeout.load();
+    QElapsedTimer waited;
+    waited.start();
     if (ssl) {
         if (!QSslSocket::supportsSsl())
             return failOpening(QStringLiteral("This platform does not support SSL"));
@@ -126,16 +158,36 @@ bool NntpConnection::openSocket()
         sslSocket->setPeerVerifyMode(QSslSocket::VerifyNone);
         sslSocket->ignoreSslErrors();
         sslSocket->connectToHostEncrypted(host, static_cast<quint16>(port), QIODevice::ReadWrite);
-        if (!sslSocket->waitForEncrypted(wait))
-            return failOpening(socket->errorString());
+        if (!sslSocket->waitForConnected(timeout.load()) || !waitForEncryption(waited))
+            return failOpening(abortRequested.load() ? cancelledText() : socket->errorString());
         return true;
     }
     socket = new QTcpSocket();
     connect(socket, &QAbstractSocket::proxyAuthenticationRequired,
             this, &NntpConnection::socketProxyAuthenticationRequired);
     socket->connectToHost(host, static_cast<quint16>(port), QIODevice::ReadWrite);
-    if (!socket->waitForConnected(wait))
+    if (!socket->waitForConnected(timeout.load()))
         return failOpening(socket->errorString());
+    return true;
+}
+
+// The TLS handshake of a connected socket, within the time-out counted by `waited`, in short
+// waits so that a call-off is seen and the connect mutex is not held past its bound.
+bool NntpConnection::waitForEncryption(QElapsedTimer &waited)
+{
+    QSslSocket *sslSocket = static_cast<QSslSocket *>(socket);
+    while (!sslSocket->isEncrypted()) {
+        if (abortRequested.load())
+            return false;
+        releaseLongHeldOpeningLock();
+        const qint64 remaining = timeout.load() - waited.elapsed();
+        if (remaining <= 0)
+            return false;
+        if (!sslSocket->waitForEncrypted(static_cast<int>(qMin<qint64>(remaining, SilencePollMs)))
+            && (sslSocket->state() != QAbstractSocket::ConnectedState
+                || sslSocket->error() != QAbstractSocket::SocketTimeoutError))
+            return sslSocket->isEncrypted();
+    }
     return true;
 }
 
@@ -213,7 +265,7 @@ bool NntpConnection::sendAndWait(const QByteArray &line, const QString &noAnswer
     sendCommand(line);
     reply = readStatusLine();
     if (reply.isEmpty())
-        return failOpening(noAnswerText);
+        return failOpening(abortRequested.load() ? cancelledText() : noAnswerText);
     return true;
 }
 
@@ -259,12 +311,16 @@ void NntpConnection::sendCommand(const QByteArray &line)
     socket->waitForBytesWritten(timeout.load());
 }
 
-// Waits until a whole line (up to its LF) is buffered, at most the time-out.
+// Waits until a whole line (up to its LF) is buffered, at most the time-out; false at once
+// when the connection is called off.
 bool NntpConnection::waitForLine()
 {
     QElapsedTimer waited;
     waited.start();
     while (!socket->canReadLine()) {
+        if (abortRequested.load())
+            return false;
+        releaseLongHeldOpeningLock();
         const qint64 remaining = timeout.load() - waited.elapsed();
         if (remaining <= 0 || socket->state() != QAbstractSocket::ConnectedState)
             return false;
@@ -288,8 +344,11 @@ bool NntpConnection::readMultiLineReply(const std::function<void(const QByteArra
     for (;;) {
         if (!waitForLine()) {
             socket->readAll();
-            setError(isConnected() ? silenceText() : QStringLiteral("Error : disconnected from server"),
-                     NntpErrorNotConnected);
+            if (abortRequested.load())
+                setError(cancelledText(), NntpErrorNotConnected);
+            else
+                setError(isConnected() ? silenceText() : QStringLiteral("Error : disconnected from server"),
+                         NntpErrorNotConnected);
             return false;
         }
         const QByteArray line = socket->readLine();
@@ -481,6 +540,11 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
 
     sendCommand("BODY " + articleArgument(id));
     const QByteArray status = readStatusLine();
+    if (abortRequested.load() && !status.endsWith('\n')) {
+        setError(cancelledText(), NntpErrorNotConnected);
+        file.remove();
+        return false;
+    }
     if (status.size() <= 2 || replyCode(status) != QLatin1String("222")) {
         setError(toText(status), NntpErrorReply);
         file.remove();
@@ -497,6 +561,8 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
     if (end != BodyEnd::Complete) {
         if (end == BodyEnd::Silent)
             setError(silenceText(), NntpErrorNotConnected);
+        else if (end == BodyEnd::Aborted)
+            setError(cancelledText(), NntpErrorNotConnected);
         else if (end == BodyEnd::TooLarge)
             setError(QStringLiteral("Error : article body larger than %1 bytes").arg(cap), NntpErrorNotConnected);
         else
@@ -526,6 +592,8 @@ NntpConnection::BodyEnd NntpConnection::receiveBody(QByteArray &body, qint64 cap
     silence.start();
     qint64 n = 0;
     for (;;) {
+        if (abortRequested.load())
+            return BodyEnd::Aborted;
         const bool previousPassRead = n > 0;
         const qint64 wanted = nextReadSize();
         if (previousPassRead || !readClock.isValid())

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 
 class QAuthenticator;
 class QFile;
@@ -43,6 +44,10 @@ public:
     static constexpr qint64 MinimumBodyCap = 16 * 1024 * 1024;
     // Whatever the announced size, a body never grows past this (the file's length is 32-bit).
     static constexpr qint64 MaximumBodyCap = 1024 * 1024 * 1024;
+    // Longest time one opening keeps the process-wide connect mutex once its socket is
+    // connected: a server that is slow to greet, to finish the TLS handshake or to end its
+    // HELP reply does not hold up every other connection's opening for the whole time-out.
+    static constexpr int ConnectMutexHoldMs = 3000;
 
     explicit NntpConnection(QObject *parent = nullptr);
     ~NntpConnection() override;
@@ -66,7 +71,17 @@ public:
     QString lastError() const { return strLastError; }
     qint32 errorCode() const { return iErrorCode; }
     bool isConnected() const;
+    // A socket exists, connected or not (the server may have closed it).
+    bool hasSocket() const { return socket != nullptr; }
     quint64 averageSpeed() const { return uiAverageSpeed.load(); }
+
+    // Calls off the operation in progress and every later one, from any thread: a wait for
+    // the connect mutex, the TLS handshake, a reply or a body ends within about 100 ms with
+    // "Error: cancelled" (a TCP connect in progress ends at the time-out at the latest).
+    // The connection stays called off until clearAbort().
+    void requestAbort() { abortRequested.store(true); }
+    void clearAbort() { abortRequested.store(false); }
+    bool isAbortRequested() const { return abortRequested.load(); }
 
     bool connectToServer();
     bool authenticate();
@@ -101,11 +116,13 @@ signals:
     void signalStat(QString messageId);
 
 private:
-    enum class BodyEnd { Complete, Silent, Disconnected, TooLarge };
+    enum class BodyEnd { Complete, Silent, Disconnected, TooLarge, Aborted };
 
     void setError(const QString &text, qint32 code);
     bool failOpening(const QString &text);
     bool openSocket();
+    bool waitForEncryption(QElapsedTimer &waited);
+    void releaseLongHeldOpeningLock();
     bool readGreeting();
     bool sendAndWait(const QByteArray &line, const QString &noAnswerText, QByteArray &reply);
 
@@ -133,6 +150,7 @@ private:
     bool writeSegmentFile(QFile &file, const QByteArray &body);
 
     static QMutex connectMutex;
+    static QString cancelledText();
 
     QTcpSocket *socket;
     QString host;
@@ -152,6 +170,10 @@ private:
     QElapsedTimer readClock;
     // Allocated on the first body and kept for the life of the connection object.
     QByteArray receiveBuffer;
+    std::atomic<bool> abortRequested{false};
+    // While an opening holds the connect mutex: its lock, and since when it holds it.
+    std::unique_lock<QMutex> *openingLock = nullptr;
+    QElapsedTimer openingClock;
 };
 
 #endif // NNTPCONNECTION_H

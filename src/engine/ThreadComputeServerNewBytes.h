@@ -5,6 +5,8 @@
 #include <QMutex>
 #include <QThread>
 
+#include <atomic>
+
 class QTimer;
 
 // Adds the bytes each news server received to its counters, and every three seconds writes
@@ -18,10 +20,12 @@ public:
     explicit ThreadComputeServerNewBytes(QObject *parent = nullptr);
     ~ThreadComputeServerNewBytes() override;
 
-    QTimer *timerSave = nullptr;
+    QTimer *timerSave = nullptr;      // lives while run() does
     QList<quint32> listServersToSave; // mutexServers
     QMutex mutexServers;
-    bool bSaving = false;
+    std::atomic<bool> bSaving{false};
+    // Period of the save timer, read when the thread starts.
+    int iSaveIntervalMs = 3000;
 
 public slots:
     void slotNewBytesDownloaded(QList<quint32> listServers, QList<quint64> listNbBytesDownloaded);
