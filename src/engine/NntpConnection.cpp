@@ -197,6 +197,8 @@ bool NntpConnection::readGreeting()
     const QString code = replyCode(greeting);
     if (code == QLatin1String("200") || code == QLatin1String("201"))
         return true;
+    if (abortRequested.load())
+        return failOpening(cancelledText());
     return failOpening(QStringLiteral("Error: %1").arg(toText(greeting)));
 }
 

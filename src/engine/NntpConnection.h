@@ -74,6 +74,7 @@ public:
     // A socket exists, connected or not (the server may have closed it).
     bool hasSocket() const { return socket != nullptr; }
     quint64 averageSpeed() const { return uiAverageSpeed.load(); }
+    quint64 speedLimit() const { return uiSpeedLimit.load(); }
 
     // Calls off the operation in progress and every later one, from any thread: a wait for
     // the connect mutex, the TLS handshake, a reply or a body ends within about 100 ms with

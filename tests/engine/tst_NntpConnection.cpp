@@ -27,6 +27,14 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+bool anyEventStartsWith(const NntpTestServer &server, const QString &prefix)
+{
+    for (const NntpTestServer::Event &event : server.events())
+        if (event.what.startsWith(prefix))
+            return true;
+    return false;
+}
+
 bool anyStartsWith(const QStringList &lines, const QString &prefix)
 {
     for (const QString &line : lines)
@@ -72,6 +80,10 @@ private slots:
     void limiterHoldsTheRate();
     void samplesAverageTenSeconds();
     void furtherCommands();
+    void cancelledFromAnotherThread_data();
+    void cancelledFromAnotherThread();
+    void stuckOpeningLetsOthersOpen_data();
+    void stuckOpeningLetsOthersOpen();
 
 private:
     bool connectTo(NntpConnection &connection);
@@ -646,6 +658,115 @@ void tst_NntpConnection::furtherCommands()
     QString help;
     QVERIFY(connection.getHelp(help));
     QVERIFY(help.contains(QStringLiteral("body")));
+}
+
+// An opening or transfer that waits on a silent server ends soon after another thread calls it
+// off, not at its time-out; nothing is left on disk.
+void tst_NntpConnection::cancelledFromAnotherThread_data()
+{
+    QTest::addColumn<Faults>("faults");
+    QTest::addColumn<QString>("messageId");
+    QTest::addColumn<QString>("callOffAfter");
+
+    Faults silent;
+    silent.greeting = NntpTestServer::Greeting::None;
+    Faults endlessHelp;
+    endlessHelp.helpWithoutEnd = true;
+    QTest::newRow("greeting never comes") << silent << QString() << "accept";
+    QTest::newRow("HELP reply never ends") << endlessHelp << QString() << "HELP";
+    QTest::newRow("body stalls") << Faults() << NntpTestArticle::generatedId(400000, 8, Fault::Stall) << "BODY";
+    QTest::newRow("body without end") << Faults() << NntpTestArticle::generatedId(1000, 9, Fault::Endless) << "BODY";
+}
+
+void tst_NntpConnection::cancelledFromAnotherThread()
+{
+    QFETCH(Faults, faults);
+    QFETCH(QString, messageId);
+    QFETCH(QString, callOffAfter);
+    server.setDefaultConnectionFaults(faults);
+    const QString path = tempPath(QStringLiteral("cancelled.tmp"));
+
+    NntpConnection connection;
+    pointAt(connection, server);
+    connection.setTimeout(120000);
+    bool ok = true;
+    QString error;
+    QThread *worker = QThread::create([&]() {
+        ok = connection.connectToServer();
+        if (ok && !messageId.isEmpty())
+            ok = connection.downloadBody(messageId, path);
+        error = connection.lastError();
+        connection.disconnectFromServer();
+    });
+    worker->start();
+    QTRY_VERIFY_WITH_TIMEOUT(anyEventStartsWith(server, callOffAfter), 20000);
+    connection.requestAbort();
+    const bool ended = worker->wait(20000);
+    if (!ended) {
+        server.stop();  // lets the worker go before the test ends
+        worker->wait();
+    }
+    delete worker;
+    QVERIFY2(ended, "the call-off was not seen: the operation waits for its time-out");
+    QVERIFY(!ok);
+    QCOMPARE(error, QStringLiteral("Error: cancelled"));
+    QVERIFY(!QFile::exists(path));
+}
+
+// A server that never greets, or never ends its HELP reply, holds the connect mutex only for a
+// bounded time: a second connection opens long before the first one's time-out.
+void tst_NntpConnection::stuckOpeningLetsOthersOpen_data()
+{
+    QTest::addColumn<Faults>("stuck");
+    QTest::addColumn<QString>("stuckAt");
+    Faults silent;
+    silent.greeting = NntpTestServer::Greeting::None;
+    Faults endlessHelp;
+    endlessHelp.helpWithoutEnd = true;
+    QTest::newRow("greeting never comes") << silent << "accept";
+    QTest::newRow("HELP reply never ends") << endlessHelp << "HELP";
+}
+
+void tst_NntpConnection::stuckOpeningLetsOthersOpen()
+{
+    QFETCH(Faults, stuck);
+    QFETCH(QString, stuckAt);
+    server.queueConnectionFaults(stuck);
+
+    NntpConnection first;
+    pointAt(first, server);
+    first.setTimeout(120000);
+    bool firstOk = true;
+    QString firstError;
+    QThread *firstWorker = QThread::create([&]() {
+        firstOk = first.connectToServer();
+        firstError = first.lastError();
+    });
+    firstWorker->start();
+    QTRY_VERIFY_WITH_TIMEOUT(anyEventStartsWith(server, stuckAt), 20000);
+
+    NntpConnection second;
+    pointAt(second, server);
+    second.setTimeout(120000);
+    bool secondOk = false;
+    QThread *secondWorker = QThread::create([&]() {
+        secondOk = second.connectToServer();
+        second.disconnectFromServer();
+    });
+    secondWorker->start();
+    const bool secondEnded = secondWorker->wait(60000);
+    const bool firstStillWaiting = firstWorker->isRunning();
+    first.requestAbort();
+    firstWorker->wait();
+    secondWorker->wait();
+    delete firstWorker;
+    delete secondWorker;
+
+    QVERIFY2(secondEnded, "the second opening waited for the first one's time-out");
+    QVERIFY(secondOk);
+    QVERIFY2(firstStillWaiting, "the stuck opening gave up instead of waiting out its reply");
+    QVERIFY(!firstOk);
+    QCOMPARE(firstError, QStringLiteral("Error: cancelled"));
 }
 
 QTEST_GUILESS_MAIN(tst_NntpConnection)

@@ -49,6 +49,7 @@ public:
         QByteArray helpReply;
         quint64 throttleBytesPerSecond = 0;  // 0: as fast as the socket takes it
         int textReplyPauseMs = 0;  // HELP, CAPABILITIES, LIST: pauses inside the reply
+        bool helpWithoutEnd = false;  // HELP: the status line and one line, then silence
         bool closeAfterGreeting = false;
     };
 

@@ -139,6 +139,13 @@ bool NntpTestSession::handleCommand(const QByteArray &line)
     } else if (command == "MODE") {
         sendLine("200 reader mode");
     } else if (command == "HELP") {
+        if (faults.helpWithoutEnd) {
+            sendLine("100 help text follows");
+            sendLine("  body [<message-id>|number]");
+            flush();
+            waitForClientToLeave();
+            return false;
+        }
         if (!faults.helpReply.isEmpty())
             sendLine(faults.helpReply);
         else

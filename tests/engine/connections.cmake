@@ -1,0 +1,6 @@
+# The connection threads against the test news server: one connection at a time, two servers
+# of four connections each, bandwidth shares, speeds and byte counts, and the exit of a program
+# with connections in the middle of bodies.
+set(connection_support ${CMAKE_CURRENT_LIST_DIR}/ConnectionTestSupport.h ${CMAKE_CURRENT_LIST_DIR}/ManagerTestSupport.h)
+tq_add_test(tst_ThreadNntp SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ThreadNntp.cpp ${connection_support}
+  LIBS tessaquill_testsupport TIMEOUT 300)
