@@ -4,3 +4,5 @@
 set(connection_support ${CMAKE_CURRENT_LIST_DIR}/ConnectionTestSupport.h ${CMAKE_CURRENT_LIST_DIR}/ManagerTestSupport.h)
 tq_add_test(tst_ThreadNntp SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ThreadNntp.cpp ${connection_support}
   LIBS tessaquill_testsupport TIMEOUT 300)
+tq_add_test(tst_DownloadNzbManagerConnections SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DownloadNzbManagerConnections.cpp
+  ${connection_support} LIBS tessaquill_testsupport TIMEOUT 300)
