@@ -6,3 +6,5 @@ tq_add_test(tst_ThreadNntp SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ThreadNntp.cpp 
   LIBS tessaquill_testsupport TIMEOUT 300)
 tq_add_test(tst_DownloadNzbManagerConnections SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DownloadNzbManagerConnections.cpp
   ${connection_support} LIBS tessaquill_testsupport TIMEOUT 300)
+tq_add_test(tst_DownloadNzbManagerSpeeds SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DownloadNzbManagerSpeeds.cpp
+  ${connection_support} LIBS tessaquill_testsupport TIMEOUT 300)
