@@ -8,3 +8,7 @@ tq_add_test(tst_DownloadNzbManagerConnections SOURCES ${CMAKE_CURRENT_LIST_DIR}/
   ${connection_support} LIBS tessaquill_testsupport TIMEOUT 300)
 tq_add_test(tst_DownloadNzbManagerSpeeds SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DownloadNzbManagerSpeeds.cpp
   ${connection_support} LIBS tessaquill_testsupport TIMEOUT 300)
+
+add_executable(tq_connections_exit ${CMAKE_CURRENT_LIST_DIR}/ConnectionsExitMain.cpp ${connection_support})
+target_link_libraries(tq_connections_exit PRIVATE tessaquill_core tessaquill_testsupport)
+add_dependencies(tst_DownloadNzbManagerConnections tq_connections_exit)

@@ -4,6 +4,7 @@
 #include "ConnectionTestSupport.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -44,6 +45,7 @@ private slots:
     void stopHandsTheRetryQueueBack();
     void stopInTheMiddleOfTransfers();
     void stopRequestsAreEachAnsweredOnce();
+    void programExitsWithConnectionsInBodies();
 
 private:
     QString folder() const { return work->path(); }
@@ -306,6 +308,28 @@ void tst_DownloadNzbManagerConnections::stopRequestsAreEachAnsweredOnce()
     QCOMPARE(threadIdsOf(manager), (QList<quint32>{0, 1, 2, 3}));
     QVERIFY(!manager.hashServerSegments.contains(2));
     QVERIFY(manager.listStopRequestsPending.isEmpty() && manager.listStopRequests.isEmpty());
+}
+
+// A program whose four connections all wait in stalled bodies (two-minute time-out) exits with
+// code 0 within seconds: shutdown cuts the bodies short instead of waiting out the time-out,
+// and no thread is left behind.
+void tst_DownloadNzbManagerConnections::programExitsWithConnectionsInBodies()
+{
+    QProcess program;
+    program.start(qEnvironmentVariable("TQ_BIN_DIR") + QStringLiteral("/tq_connections_exit"), {folder()});
+    QVERIFY2(program.waitForFinished(100000), "the program did not end before the socket time-out");
+    const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(program.exitStatus() == QProcess::NormalExit, qPrintable(err));
+    QVERIFY2(program.exitCode() == 0, qPrintable(out + err));
+    QVERIFY2(out.contains(QLatin1String("bodies-under-way: 4\n")), qPrintable(out));
+    QVERIFY2(out.contains(QLatin1String("threads-left: 0 (")), qPrintable(out));
+    QVERIFY2(!err.contains(QLatin1String("QThread")), qPrintable(err));
+    const QRegularExpressionMatch shutdown = QRegularExpression(QStringLiteral("shutdown-ms: (\\d+)")).match(out);
+    QVERIFY2(shutdown.hasMatch(), qPrintable(out));
+    // Well below the two-minute time-out the bodies would otherwise wait for.
+    QVERIFY2(shutdown.captured(1).toInt() < 10000, qPrintable(out));
+    qInfo("%s", qPrintable(out.trimmed().replace(QLatin1Char('\n'), QLatin1String("; "))));
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadNzbManagerConnections)
