@@ -178,7 +178,8 @@ bool ThreadNntp::openConnection(NzbSegment *pSegment)
         return false;
     }
     reportFailedConnect(pSegment);
-    sleepUnlessStopped(iConnectRetryMs);
+    // A long wait ends early when the user pauses, so that the pause shows at once.
+    sleepUnlessStopped(iConnectRetryMs, true);
     return false;
 }
 
@@ -260,10 +261,10 @@ void ThreadNntp::reportFailedTransfer(NzbSegment *pSegment)
     connection.disconnectFromServer();
 }
 
-void ThreadNntp::sleepUnlessStopped(int ms)
+void ThreadNntp::sleepUnlessStopped(int ms, bool bEndOnPause)
 {
     QElapsedTimer slept;
     slept.start();
-    for (qint64 left = ms; left > 0 && !bStop; left = ms - slept.elapsed())
+    for (qint64 left = ms; left > 0 && !bStop && !(bEndOnPause && bPaused); left = ms - slept.elapsed())
         QThread::msleep(static_cast<unsigned long>(qMin<qint64>(left, StopPollMs)));
 }

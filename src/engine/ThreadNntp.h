@@ -104,8 +104,8 @@ private:
     void reportFailedConnect(NzbSegment *pSegment);
     void fetch(NzbSegment *pSegment);
     void reportFailedTransfer(NzbSegment *pSegment);
-    // Sleeps, but returns as soon as the thread is told to stop.
-    void sleepUnlessStopped(int ms);
+    // Sleeps, but returns as soon as the thread is told to stop (or paused, when asked).
+    void sleepUnlessStopped(int ms, bool bEndOnPause = false);
     quint32 serverId() const { return static_cast<quint32>(server.iId); }
 
     DownloadNzbManager *pSegmentSource = nullptr;

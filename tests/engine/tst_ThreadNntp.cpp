@@ -45,6 +45,7 @@ private slots:
     void pauseDropsTheConnection();
     void idleConnectionIsDroppedOnce();
     void refusedLogInBacksOffAndReportsOnce();
+    void pauseEndsTheWaitAfterAFailedConnect();
     void stopDuringStalledBodyReturnsAtOnce();
 
 private:
@@ -281,6 +282,31 @@ void tst_ThreadNntp::refusedLogInBacksOffAndReportsOnce()
     QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("ok ")) == 1, 20000);
     QCOMPARE(log.count(QStringLiteral("missing")), 0);
     QCOMPARE(log.count(QStringLiteral("exception")), 0);
+}
+
+// A connection that waits a minute before its next attempt shows a pause at once.
+void tst_ThreadNntp::pauseEndsTheWaitAfterAFailedConnect()
+{
+    server.setCredentials(QStringLiteral("reader"), QStringLiteral("secret"));
+    Faults refusing;
+    refusing.refuseLogin = true;
+    server.setDefaultConnectionFaults(refusing);
+
+    TestDownloadManager manager;
+    prepareManager(manager, folder());
+    EngineWaits waits = manager.engineWaits();
+    waits.failedConnectMs = 60000;
+    waits.maxFailedConnectMs = 60000;
+    manager.setEngineWaits(waits);
+    ConnectionLog log(manager);
+    QVERIFY(queueGeneratedNzb(manager, folder(), QStringLiteral("waiting"), {{Good}}));
+    const auto record =
+        serverRecord(1, QStringLiteral("news"), server, 1, QStringLiteral("reader"), QStringLiteral("secret"));
+    manager.startServer(record.get(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("connect-error 0")) == 1, 20000);
+    manager.pauseAllThreads(true);
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("paused 0")) == 1, 20000);
+    QCOMPARE(serverEvents(server, QStringLiteral("accept")), 1);
 }
 
 // Stopping a connection that waits in the middle of a stalled body (with a long time-out)
