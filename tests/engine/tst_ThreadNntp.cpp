@@ -305,7 +305,9 @@ void tst_ThreadNntp::pauseEndsTheWaitAfterAFailedConnect()
     manager.startServer(record.get(), false);
     QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("connect-error 0")) == 1, 20000);
     manager.pauseAllThreads(true);
-    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("paused 0")) == 1, 20000);
+    // A paused connection reports itself paused at every pass of its pause loop: the first
+    // report, long before the minute's wait is over, is what counts.
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("paused 0")) >= 1, 20000);
     QCOMPARE(serverEvents(server, QStringLiteral("accept")), 1);
 }
 

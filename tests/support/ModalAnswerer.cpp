@@ -168,14 +168,43 @@ bool ModalAnswerer::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+void ModalAnswerer::closeIfStuck(QWidget *window)
+{
+    if (window != waitingWindow) {
+        waitingWindow = window;
+        waitingSince.start();
+        return;
+    }
+    if (waitingSince.elapsed() < kStuckMs)
+        return;
+    const Seen seen = describe(window);
+    qWarning("ModalAnswerer: %s \"%s\" (%s) stayed open without an answer; closed",
+             qPrintable(seen.className), qPrintable(seen.title), qPrintable(seen.text));
+    if (auto *dialog = qobject_cast<QDialog *>(window))
+        dialog->reject();
+    else
+        window->close();
+    waitingWindow = nullptr;
+}
+
 void ModalAnswerer::poll()
 {
     QWidget *window = QApplication::activeModalWidget();
-    if (!window || answers.isEmpty())
+    if (!window) {
+        waitingWindow = nullptr;
         return;
-    // A window that was answered but has not closed yet is not answered twice.
-    if (window == lastAnswered && window->isVisible())
+    }
+    // A window that was answered but has not closed yet is not answered twice (its handler
+    // closes it in its own time).
+    if (window == lastAnswered && window->isVisible()) {
+        waitingWindow = nullptr;
         return;
+    }
+    if (answers.isEmpty()) {
+        closeIfStuck(window);
+        return;
+    }
+    waitingWindow = nullptr;
     lastAnswered = window;
     window->installEventFilter(this);
     seenWindows << describe(window);

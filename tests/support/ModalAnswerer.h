@@ -1,6 +1,7 @@
 #ifndef MODALANSWERER_H
 #define MODALANSWERER_H
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -67,6 +68,13 @@ private:
     QQueue<std::function<void(QWidget *)>> answers;
     QList<Seen> seenWindows;
     QPointer<QWidget> lastAnswered;
+    // A modal window that no queued answer is left for would hang the test until ctest's time-out: after
+    // kStuckMs it is named in the log and closed, so the test fails where it went wrong.
+    static constexpr int kStuckMs = 30000;
+    QPointer<QWidget> waitingWindow;
+    QElapsedTimer waitingSince;
+
+    void closeIfStuck(QWidget *window);
 };
 
 #endif // MODALANSWERER_H
