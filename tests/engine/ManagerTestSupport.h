@@ -16,10 +16,11 @@
 class QTreeWidgetItem;
 
 // The program reaches its one manager through getInstance(); each test builds one of its own.
+// Without decoder threads unless asked: tests of the queue look at the decode queue themselves.
 class TestDownloadManager : public DownloadNzbManager
 {
 public:
-    TestDownloadManager() = default;
+    explicit TestDownloadManager(int decoders = 0) { iFileDecodersToStart = decoders; }
 };
 
 // Stand-ins for download-list rows: the manager only compares row pointers, never follows them.
