@@ -3,6 +3,7 @@
 
 #include "engine/DecodedFileNames.h"
 #include "engine/EngineWaits.h"
+#include "engine/FileDecodeBoard.h"
 #include "engine/ThreadComputeServerNewBytes.h"
 #include "postprocess/ParityJob.h"
 #include "postprocess/ThreadParity.h"
@@ -176,6 +177,7 @@ public:
     QTimer *timerNzbToProcess = nullptr;             // manager thread
     // Decoding and post-processing beyond the members above.
     DecodedFileNames decodedFileNames;               // its own mutex: which posted file writes which name
+    FileDecodeBoard decodeBoard;                     // its own mutex: files the decoders share
 
 public slots:
     void slotNextNzbToProcess();

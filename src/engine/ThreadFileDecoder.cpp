@@ -2,6 +2,7 @@
 
 #include "config/UtilsFilesFolders.h"
 #include "engine/DownloadNzbManager.h"
+#include "engine/FileDecodeJob.h"
 #include "engine/NntpConnection.h"
 #include "engine/NntpSegmentDecoder.h"
 #include "engine/RunDeadline.h"
@@ -57,12 +58,18 @@ void ThreadFileDecoder::run()
     if (!manager)
         manager = DownloadNzbManager::getInstance();
     while (!bStop) {
-        NzbFile *file = manager->takeNextFileToDecode();
-        if (!file) {
-            msleep(kIdleSleepMs);
+        if (NzbFile *file = manager->takeNextFileToDecode()) {
+            decodeFile(file);
             continue;
         }
-        decodeFile(file);
+        // Nothing queued: help with the articles of a file another decoder is on.
+        if (const std::shared_ptr<FileDecodeJob> job = manager->decodeBoard.takeOpen()) {
+            while (!bStop && job->decodeNext()) {
+            }
+            job->leave();
+            continue;
+        }
+        msleep(kIdleSleepMs);
     }
 }
 
@@ -79,41 +86,45 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
         QMutexLocker locker(&nzb->mutex);
         folder = nzb->strDownloadFolder;
     }
-    const QString subject = file->getSubject();
 
     // Each posted file writes under names of its own: a name another posted file of the folder
     // took gets a number. And no part is written beyond what the posted file can hold.
     DecodedFileNames &names = manager->decodedFileNames;
     SegmentDecodeOptions options;
     options.outputLimit = outputLimit(segments);
-    options.outputName = [&names, &folder, file](const QString &wanted) {
+    options.outputName = [&names, folder, file](const QString &wanted) {
         return names.claim(folder, wanted, file, DecodedFileNames::Use::Output);
     };
-
-    QString lastOutput;
-    QList<const NzbSegment *> undecodable;
-    QStringList tempFolders;
-    for (const NzbSegment *segment : segments) {
-        QString firstName;
-        QString outName;
-        QString error;
-        const int result = NntpSegmentDecoder::decodeSegmentFile(segment->getTempFilePath(), folder, subject, firstName,
-                                                                 outName, error, options);
-        if (result == 0 || result == 1)
-            lastOutput = firstName;
-        if (result != 0)
-            emit signalFileWarning(file, warningFor(result, segment->getNumber()));
-        if (result == 2)
-            undecodable.append(segment);
-        if (!tempFolders.contains(segment->strTempFolder))
-            tempFolders.append(segment->strTempFolder);
-        const quint32 pause = uiPause;
+    const auto job = std::make_shared<FileDecodeJob>(segments, folder, file->getSubject(), options);
+    const quint32 pause = uiPause;
+    job->decodeNext();
+    // yEnc parts can be decoded in any order: decoders with nothing else to do take some. At low
+    // decoding priority the file is decoded by this thread alone, pausing after each article.
+    const bool shared = pause == 0 && job->isSharable() && job->hasArticlesLeft();
+    if (shared)
+        manager->decodeBoard.post(job);
+    do {
         if (pause != 0)
             msleep(pause);
+    } while (job->decodeNext());
+    job->waitUntilDone();
+    if (shared)
+        manager->decodeBoard.withdraw(job);
+
+    const QVector<int> results = job->results();
+    QStringList tempFolders;
+    for (int article = 0; article < segments.size(); ++article) {
+        const NzbSegment *segment = segments.at(article);
+        if (results.at(article) != 0)
+            emit signalFileWarning(file, warningFor(results.at(article), segment->getNumber()));
+        if (!tempFolders.contains(segment->strTempFolder))
+            tempFolders.append(segment->strTempFolder);
     }
     // Raw copies come last, so that they can never take the name of what this posted file decoded.
-    for (const NzbSegment *segment : qAsConst(undecodable))
-        copyRaw(file, segment, folder);
+    for (int article = 0; article < segments.size(); ++article) {
+        if (results.at(article) == 2)
+            copyRaw(file, segments.at(article), folder);
+    }
 
     file->setDecoded(true);
     for (const QString &tempFolder : qAsConst(tempFolders)) {
@@ -126,6 +137,7 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
         QMutexLocker locker(&nzb->mutex);
         checkDone = nzb->bPasswordCheckDone;
     }
+    const QString lastOutput = job->lastOutputName();
     if (!checkDone && !lastOutput.isEmpty())
         probePassword(nzb, folder + QLatin1Char('/') + lastOutput);
     emit signalDecoded(file);

@@ -8,6 +8,7 @@
 #include "model/NzbSegment.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QMutexLocker>
 #include <QString>
@@ -89,7 +90,8 @@ inline QByteArray nzbDocument(const QStringList &subjects, int segments, int byt
 
 // An NZB built in memory, one file per spec: optional flags before a colon (P paused, D decoded),
 // then one letter per segment (p pending, d downloaded, m missing). Files are named
-// "<name>f<i>", segments carry `bytes` bytes, and the segment paths use `nzbIndex`.
+// "<name>f<i>", segments carry `bytes` bytes, and the segment paths use `nzbIndex`, under the
+// test's private home folder (queueing makes their parent folder).
 inline NzbFiles *buildNzb(const QString &name, const QStringList &specs, quint64 bytes = 100, int nzbIndex = 0)
 {
     auto *nzb = new NzbFiles;
@@ -113,7 +115,7 @@ inline NzbFiles *buildNzb(const QString &name, const QStringList &specs, quint64
         file->bDecoded = flags.contains(QLatin1Char('D'));
     }
     nzb->updateSizes();
-    nzb->setSegmentPaths(QStringLiteral("/nonexistent-cache"), nzbIndex);
+    nzb->setSegmentPaths(QDir::homePath() + QStringLiteral("/Cache"), nzbIndex);
     return nzb;
 }
 

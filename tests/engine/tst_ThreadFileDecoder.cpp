@@ -3,12 +3,17 @@
 // part's place, and the password probe with a stand-in and with the project's own unrar.
 #include "DecodeTestSupport.h"
 #include "StandInProgram.h"
+#include "engine/FileDecodeJob.h"
+#include "engine/SegmentFolders.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+#include <thread>
+
+#include <sys/vfs.h>
 
 using Writer = SegmentBodyWriter;
 
@@ -51,6 +56,9 @@ private slots:
     void postedFilesWithOneName_data();
     void postedFilesWithOneName();
     void partBeyondThePostedFile();
+    void articlesSharedByThreads_data();
+    void articlesSharedByThreads();
+    void largeFileWithIdleDecoders();
     void probeReadsTheListing_data();
     void probeReadsTheListing();
     void probeStopsOnceProtected();
@@ -59,6 +67,7 @@ private slots:
     void probeWithTheProjectsUnrar_data();
     void probeWithTheProjectsUnrar();
     void decodersFollowThePriority();
+    void segmentFoldersAreSpread();
 
 private:
     NzbFiles *queue(const QList<PostedFile> &files);
@@ -266,6 +275,64 @@ void tst_ThreadFileDecoder::partBeyondThePostedFile()
     QVERIFY(QFileInfo(download + "/big.bin").size() < 1000);
 }
 
+void tst_ThreadFileDecoder::articlesSharedByThreads_data()
+{
+    QTest::addColumn<bool>("yenc");
+    QTest::newRow("yEnc parts: any order") << true;
+    QTest::newRow("uuencode: one thread, in order") << false;
+}
+
+// Three threads take the articles of one file: every article is decoded once, each result is
+// kept in number order, the file is whole. Only yEnc parts, which carry their place, are shared.
+void tst_ThreadFileDecoder::articlesSharedByThreads()
+{
+    QFETCH(bool, yenc);
+    const QByteArray data = Writer::randomBytes(300000, 11);
+    QList<QByteArray> bodies;
+    if (yenc) {
+        bodies = yencArticles(QStringLiteral("shared.bin"), data, 5000);
+        bodies[7] = QByteArray();
+    } else {
+        bodies = {Writer::uuencodeFile(QStringLiteral("shared.bin"), data)};
+    }
+    NzbFiles *nzb = downloadedNzb(QStringLiteral("N"), {{QStringLiteral("\"shared.bin\""), bodies}}, cache, download);
+    const QList<NzbSegment *> segments = nzb->getFileAt(0)->getSegments();
+    FileDecodeJob job(segments, download, QStringLiteral("\"shared.bin\""), SegmentDecodeOptions());
+    QVERIFY(job.decodeNext());
+    QCOMPARE(job.isSharable(), yenc);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back([&job] {
+            while (job.decodeNext()) {
+            }
+        });
+    for (std::thread &thread : threads)
+        thread.join();
+    job.waitUntilDone();
+    QVector<int> expected(segments.size(), 0);
+    if (yenc)
+        expected[7] = 3;
+    QCOMPARE(job.results(), expected);
+    QByteArray whole = data;
+    if (yenc)
+        whole.replace(7 * 5000, 5000, QByteArray(5000, '\0'));
+    QCOMPARE(fileBytes(download + "/shared.bin"), whole);
+    QCOMPARE(job.lastOutputName(), QStringLiteral("shared.bin"));
+    delete nzb;
+}
+
+// Decoders with nothing queued help with a large file: it comes out whole, reported once.
+void tst_ThreadFileDecoder::largeFileWithIdleDecoders()
+{
+    const QByteArray data = Writer::randomBytes(3000000, 12);
+    NzbFiles *nzb = queue({{QStringLiteral("\"large.bin\" yEnc"), yencArticles(QStringLiteral("large.bin"), data, 20000)}});
+    decode(nzb, DownloadNzbManager::kFileDecoderCount);
+    QCOMPARE(decoded->size(), 1);
+    QCOMPARE(warnings->size(), 0);
+    QCOMPARE(fileBytes(download + "/large.bin"), data);
+    QVERIFY(manager->decodeBoard.takeOpen() == nullptr);
+}
+
 void tst_ThreadFileDecoder::probeReadsTheListing_data()
 {
     QTest::addColumn<QByteArray>("start");
@@ -377,6 +444,25 @@ void tst_ThreadFileDecoder::decodersFollowThePriority()
     }
     withDecoders.stopFileDecoders();
     QVERIFY(withDecoders.listDecoders.isEmpty());
+}
+
+// Queueing makes the folder of the NZB's segment folders; on ext4 it is marked so that its
+// sub-folders are spread over the disk (see SegmentFolders).
+void tst_ThreadFileDecoder::segmentFoldersAreSpread()
+{
+    const QString parent = work->filePath(QStringLiteral("Cache"));
+    QVERIFY(!QFileInfo::exists(parent));
+    NzbFiles *nzb = buildNzb(QStringLiteral("N"), {QStringLiteral("pp")});
+    nzb->setSegmentPaths(parent, 0);
+    QString error;
+    manager->queueNzbFiles(nzb, error);
+    QVERIFY(QFileInfo(parent).isDir());
+    struct statfs info {};
+    QCOMPARE(statfs(QFile::encodeName(parent).constData(), &info), 0);
+    constexpr long kExtMagic = 0xEF53;
+    if (long(info.f_type) == kExtMagic)
+        QVERIFY(SegmentFolders::isMarked(parent));
+    QVERIFY(!SegmentFolders::isMarked(work->path()));
 }
 
 QTEST_GUILESS_MAIN(tst_ThreadFileDecoder)
