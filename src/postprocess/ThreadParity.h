@@ -60,7 +60,6 @@ private:
     QMutex m_jobsMutex;
     std::atomic<bool> m_takingJobs{false};
     QString m_programFolder;
-    std::atomic<bool> m_takingJobs{false};
 };
 
 #endif // THREADPARITY_H
