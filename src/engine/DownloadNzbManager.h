@@ -307,6 +307,8 @@ private:
 
     // Post-processing (GUI thread unless said; mutexNzbToProcess where the name says so).
     QFileInfoList findPar2Files(const QString &strFolder);
+    void appendJob(NzbToProcess *pJob);
+    void startHeadJobSoon();
     ParityJob makeParityJob(NzbFiles *pNzbFiles);
     void startNextStage(NzbFiles *pNzbFiles);
     void finishNzb(NzbFiles *pNzbFiles);

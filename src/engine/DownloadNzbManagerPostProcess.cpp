@@ -1,7 +1,8 @@
 // Completion of an NZB and its post-processing stages: every PAR2 set (with more recovery
 // volumes fetched when par2 asks for them), then extraction, then joining when no extraction was
 // done, then signalNzbFinished. One NZB is post-processed at a time: the head of
-// listNzbToProcess, started by the one-second tick, stays running through all its stages.
+// listNzbToProcess, started by the one-second tick or at once when the queue is idle, stays
+// running through all its stages.
 //
 // Whether an NZB ends "successfully downloaded" is its post-processing-succeeded flag: set at
 // each completion, and only ever cleared by a stage that failed (a later stage that succeeds
@@ -88,21 +89,36 @@ void DownloadNzbManager::processDecodedFile(NzbFile *pNzbFile)
     if (!nzb->listPar2IndexFiles.isEmpty()) {
         job->parityJob = makeParityJob(nzb);
         job->iKind = NzbToProcess::Par2;
-        listNzbToProcess.append(job);
+        appendJob(job);
         return;
     }
     emit signalPar2Finished(tr("No par2 file found!"), QStringLiteral("0"), nzb);
     if (bAutoUnrar && !nzb->bSkipExtraction) {
         job->iKind = NzbToProcess::Unrar;
-        listNzbToProcess.append(job);
+        appendJob(job);
     } else if (bAutoUnsplit && !nzb->bSkipExtraction) {
         job->iKind = NzbToProcess::Unsplit;
-        listNzbToProcess.append(job);
+        appendJob(job);
     } else {
         delete job;
         nzb->setFinished(true);
         emit signalNzbFinished(nzb);
     }
+}
+
+// Queues a job (mutexNzbToProcess is held). The one-second tick would start it within a second;
+// an idle queue starts it at once.
+void DownloadNzbManager::appendJob(NzbToProcess *pJob)
+{
+    listNzbToProcess.append(pJob);
+    startHeadJobSoon();
+}
+
+// Runs the tick's work in the manager object's thread as soon as its event loop is free, without
+// waiting for the timer (safe from any thread, with any lock held).
+void DownloadNzbManager::startHeadJobSoon()
+{
+    QMetaObject::invokeMethod(this, "slotNextNzbToProcess", Qt::QueuedConnection);
 }
 
 // The PAR2 index files of a folder in name order: "*.par2" in any case, less the recovery volumes
@@ -138,7 +154,8 @@ ParityJob DownloadNzbManager::makeParityJob(NzbFiles *pNzbFiles)
     return job;
 }
 
-// The manager's thread, every second: starts the head job, or removes it once done.
+// The manager's thread, every second (and the GUI thread when a job was queued or ended):
+// removes the head job once done and starts the next one.
 void DownloadNzbManager::slotNextNzbToProcess()
 {
     // An NZB's removed flag is written under the queue mutexes; the last of them is enough here.
@@ -150,7 +167,7 @@ void DownloadNzbManager::slotNextNzbToProcess()
             return;
         if (head->iState == NzbToProcess::Done) {
             delete listNzbToProcess.takeFirst();
-            return;
+            continue;
         }
         // The job of an NZB removed while it waited starts nothing: no extraction into its
         // destination, no par2 on its folder.
@@ -408,8 +425,10 @@ void DownloadNzbManager::markJobDone(NzbFiles *pNzbFiles)
 void DownloadNzbManager::markJobDoneLocked(NzbFiles *pNzbFiles)
 {
     for (NzbToProcess *job : qAsConst(listNzbToProcess)) {
-        if (job->pNzbFiles == pNzbFiles && job->iState == NzbToProcess::Running)
+        if (job->pNzbFiles == pNzbFiles && job->iState == NzbToProcess::Running) {
             job->iState = NzbToProcess::Done;
+            startHeadJobSoon();
+        }
     }
 }
 

@@ -472,7 +472,7 @@ void tst_DownloadNzbManagerPostProcess::oneNzbAtATime()
     manager->bAutoUnsplit = false;
     for (const QString &name : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
         completeNzb(name, {name.toLower() + ".par2"});
-    // The manager's own one-second tick does the rest.
+    // The manager starts each when the one before has ended.
     waitForEvent(QStringLiteral("C finished"));
     QCOMPARE(events, (QStringList{"A par2: Par2: success - a | 0", "A finished", "B par2: Par2: success - b | 0",
                                   "B finished", "C par2: Par2: success - c | 0", "C finished"}));
