@@ -14,6 +14,8 @@ PACKAGES=(
   inn2
   # windows: Qt's own translations, and Arial's metric twin for stable layouts and pictures
   qttranslations5-l10n fonts-liberation2
+  # the end-to-end test's poster (nyuu, from npm, scripts/install-nyuu.sh) runs on Node.js
+  nodejs
 )
 
 missing=()
@@ -21,6 +23,8 @@ for p in "${PACKAGES[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
   [ "$status" = "installed" ] || missing+=("$p")
 done
+# npm comes with some builds of nodejs; Debian's own nodejs needs the npm package beside it.
+command -v npm >/dev/null || missing+=(npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 SUDO=""

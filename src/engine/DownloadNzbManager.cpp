@@ -112,14 +112,17 @@ void DownloadNzbManager::run()
     connect(timerAverageSpeed, SIGNAL(timeout()), this, SLOT(computeAverageSpeed()), Qt::DirectConnection);
     connect(timerServerNewBytes, SIGNAL(timeout()), this, SLOT(computeServerNewBytes()), Qt::DirectConnection);
     connect(timerNzbToProcess, SIGNAL(timeout()), this, SLOT(slotNextNzbToProcess()), Qt::DirectConnection);
-    timerAverageSpeed->start(kTimerIntervalMs);
-    timerNzbToProcess->start(kTimerIntervalMs);
-    timerServerNewBytes->start(kTimerIntervalMs);
-
     threadParity.start(QThread::NormalPriority);
     threadUnrar.start(QThread::NormalPriority);
     threadUnsplit.start(QThread::NormalPriority);
     threadComputeServerNewBytes.start(QThread::NormalPriority);
+    // A worker drops the jobs added before its run() has begun: the first tick, which hands
+    // one over, waits for them.
+    waitForWorkers();
+
+    timerAverageSpeed->start(kTimerIntervalMs);
+    timerNzbToProcess->start(kTimerIntervalMs);
+    timerServerNewBytes->start(kTimerIntervalMs);
 
     exec();
 
@@ -132,6 +135,15 @@ void DownloadNzbManager::run()
     timerAverageSpeed = nullptr;
     timerServerNewBytes = nullptr;
     timerNzbToProcess = nullptr;
+}
+
+void DownloadNzbManager::waitForWorkers()
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!(threadParity.isTakingJobs() && threadUnrar.isTakingJobs() && threadUnsplit.isTakingJobs())
+           && elapsed.elapsed() < qint64(kWorkerStopWaitMs))
+        msleep(1);
 }
 
 void DownloadNzbManager::shutdown()

@@ -1,7 +1,9 @@
 #ifndef DOWNLOADNZBMANAGER_H
 #define DOWNLOADNZBMANAGER_H
 
+#include "engine/DecodedFileNames.h"
 #include "engine/EngineWaits.h"
+#include "engine/FileDecodeBoard.h"
 #include "engine/ThreadComputeServerNewBytes.h"
 #include "postprocess/ParityJob.h"
 #include "postprocess/ThreadParity.h"
@@ -74,6 +76,9 @@ public:
     // worker, then the byte-count saver.
     static constexpr unsigned long kWorkerStopWaitMs = 5000;
     static constexpr unsigned long kSaverStopWaitMs = 10000;
+
+    // The file decoder threads the manager runs.
+    static constexpr int kFileDecoderCount = 3;
 
     // Queue operations (GUI thread).
     NzbFiles *loadNzbFile(const QString &strPath, QString &strError, const QString &strName,
@@ -170,6 +175,9 @@ public:
     std::atomic<quint64> uiTotalSpeed{0};            // written by the manager thread only
     QList<NzbToProcess *> listNzbToProcess;          // mutexNzbToProcess
     QTimer *timerNzbToProcess = nullptr;             // manager thread
+    // Decoding and post-processing beyond the members above.
+    DecodedFileNames decodedFileNames;               // its own mutex: which posted file writes which name
+    FileDecodeBoard decodeBoard;                     // its own mutex: files the decoders share
 
 public slots:
     void slotNextNzbToProcess();
@@ -251,6 +259,9 @@ protected:
 
     void run() override;
 
+    // Decoders started by startFileDecoders(); tests of the queue alone start none.
+    int iFileDecodersToStart = kFileDecoderCount;
+
 private:
     // Per segment, what each server has done with it so far; only for segments that failed or
     // were reported missing somewhere, and dropped once the segment is downloaded or missing.
@@ -294,14 +305,29 @@ private:
     ThreadNntp *findThreadLocked(quint32 uiThreadId) const;
     void answerStopRequests();
 
-    // Post-processing.
+    // Post-processing (GUI thread unless said; mutexNzbToProcess where the name says so).
     QFileInfoList findPar2Files(const QString &strFolder);
+    void appendJob(NzbToProcess *pJob);
+    void startHeadJobSoon();
+    ParityJob makeParityJob(NzbFiles *pNzbFiles);
+    void startNextStage(NzbFiles *pNzbFiles);
+    void finishNzb(NzbFiles *pNzbFiles);
+    void markJobDone(NzbFiles *pNzbFiles);
+    void markJobDoneLocked(NzbFiles *pNzbFiles);
+    bool queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<NzbFile *> &listVolumes);
+    void deletePar2Backups(const ParityJob &job);
+    void waitForWorkers();
+    static QString par2ExitText(int iExitCode);
 
     QHash<NzbSegment *, SegmentServerTries> hashSegmentTries; // GUI only
     QSet<int> setNzbIndexesGiven;                             // GUI only
     QSet<QString> setDownloadFoldersGiven;                    // GUI only
     bool bPausedAfterFileError = false;                       // GUI only
     EngineWaits waits;                                        // GUI only
+    // mutexNzbToProcess: the NZBs whose completion has its post-processing queued (or done), so
+    // that a second report of the same completion queues nothing; an NZB leaves it when it is
+    // seen incomplete again (recovery volumes queued, a file downloaded again).
+    QSet<NzbFiles *> setNzbsCompleted;
     bool bShutDown = false;                                   // GUI only
 };
 

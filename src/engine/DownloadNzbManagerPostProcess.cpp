@@ -1,99 +1,464 @@
-// Completion of an NZB and its post-processing stages: PAR2, extraction, joining.
+// Completion of an NZB and its post-processing stages: every PAR2 set (with more recovery
+// volumes fetched when par2 asks for them), then extraction, then joining when no extraction was
+// done, then signalNzbFinished. One NZB is post-processed at a time: the head of
+// listNzbToProcess, started by the one-second tick or at once when the queue is idle, stays
+// running through all its stages.
 //
-// TODO(post-processing): everything in this file beyond what processDecodedFile does now.
-// The constructor connects the three workers' done and progress signals to the slots below
-// (and own signalStartUnrar / signalStartUnsplit to the start slots); shutdown() disconnects
-// them before it stops the workers. The manager's thread calls slotNextNzbToProcess() every
-// second. deleteFilesList and queueNzbFiles call processDecodedFile(file) holding mutexNzbFiles,
-// mutexSegments and mutexFilesToDecode; mutexNzbToProcess comes after them.
+// Whether an NZB ends "successfully downloaded" is its post-processing-succeeded flag: set at
+// each completion, and only ever cleared by a stage that failed (a later stage that succeeds
+// does not hide an earlier failure).
 #include "engine/DownloadNzbManager.h"
 
+#include "engine/NzbToProcess.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
+#include "model/NzbSegment.h"
+#include "postprocess/Par2Backups.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMutexLocker>
 
+#include <algorithm>
+
+namespace {
+
+constexpr int kPar2ExitNeedsMoreBlocks = 2;
+
+bool isPendingSegment(const NzbSegment *segment)
+{
+    return !segment->bDownloaded && !segment->bDownloading && !segment->bMissing;
+}
+
+QFileInfoList folderFiles(const QString &folder)
+{
+    if (folder.isEmpty()) // QDir("") is the current folder
+        return {};
+    return QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+}
+
+QStringList fileNames(const QList<QFileInfo> &files)
+{
+    QStringList names;
+    names.reserve(files.size());
+    for (const QFileInfo &file : files)
+        names.append(file.fileName());
+    return names;
+}
+
+void setSucceeded(NzbFiles *nzb, bool succeeded)
+{
+    QMutexLocker locker(&nzb->mutex);
+    nzb->bPostProcessingSucceeded = succeeded;
+}
+
+} // namespace
+
+// Completion: reached for every decoded (or removed) file. Holds mutexNzbToProcess throughout;
+// queueNzbFiles and deleteFilesList call it with mutexNzbFiles, mutexSegments and
+// mutexFilesToDecode held.
 void DownloadNzbManager::processDecodedFile(NzbFile *pNzbFile)
 {
-    if (!pNzbFile || pNzbFile->getNzbFiles()->bDeleted)
+    if (!pNzbFile || !pNzbFile->getNzbFiles() || pNzbFile->getNzbFiles()->bDeleted)
         return;
+    NzbFiles *nzb = pNzbFile->getNzbFiles();
     QMutexLocker locker(&mutexNzbToProcess);
     emit signalFileDecoded(pNzbFile);
-    // TODO(post-processing): when the whole NZB is decoded, queue its first job (once).
+
+    bool allDecoded = false;
+    {
+        QMutexLocker nzbLocker(&nzb->mutex);
+        allDecoded = nzb->bAllFilesDecoded;
+    }
+    if (!allDecoded) {
+        // Incomplete again (a file to download again, recovery volumes): its next completion
+        // gets post-processing of its own.
+        setNzbsCompleted.remove(nzb);
+        return;
+    }
+    // Two files that finish in the same turn both find the NZB complete: one job per completion.
+    if (setNzbsCompleted.contains(nzb))
+        return;
+    setNzbsCompleted.insert(nzb);
+    setSucceeded(nzb, true);
+
+    nzb->listPar2IndexFiles = findPar2Files(nzb->strDownloadFolder);
+    auto *job = new NzbToProcess;
+    job->pNzbFiles = nzb;
+    if (!nzb->listPar2IndexFiles.isEmpty()) {
+        job->parityJob = makeParityJob(nzb);
+        job->iKind = NzbToProcess::Par2;
+        appendJob(job);
+        return;
+    }
+    emit signalPar2Finished(tr("No par2 file found!"), QStringLiteral("0"), nzb);
+    if (bAutoUnrar && !nzb->bSkipExtraction) {
+        job->iKind = NzbToProcess::Unrar;
+        appendJob(job);
+    } else if (bAutoUnsplit && !nzb->bSkipExtraction) {
+        job->iKind = NzbToProcess::Unsplit;
+        appendJob(job);
+    } else {
+        delete job;
+        nzb->setFinished(true);
+        emit signalNzbFinished(nzb);
+    }
 }
 
-// TODO(post-processing)
+// Queues a job (mutexNzbToProcess is held). The one-second tick would start it within a second;
+// an idle queue starts it at once.
+void DownloadNzbManager::appendJob(NzbToProcess *pJob)
+{
+    listNzbToProcess.append(pJob);
+    startHeadJobSoon();
+}
+
+// Runs the tick's work in the manager object's thread as soon as its event loop is free, without
+// waiting for the timer (safe from any thread, with any lock held).
+void DownloadNzbManager::startHeadJobSoon()
+{
+    QMetaObject::invokeMethod(this, "slotNextNzbToProcess", Qt::QueuedConnection);
+}
+
+// The PAR2 index files of a folder in name order: "*.par2" in any case, less the recovery volumes
+// (a ".vol" in the part of the name after its first dot).
 QFileInfoList DownloadNzbManager::findPar2Files(const QString &strFolder)
 {
-    Q_UNUSED(strFolder);
-    return {};
+    if (strFolder.isEmpty())
+        return {};
+    QFileInfoList found =
+        QDir(strFolder).entryInfoList({QStringLiteral("*.par2")}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    found.erase(std::remove_if(found.begin(), found.end(),
+                               [](const QFileInfo &file) {
+                                   return file.completeSuffix().toUpper().contains(QLatin1String("VOL"));
+                               }),
+                found.end());
+    return found;
 }
 
-// TODO(post-processing)
+// A PAR2 run for the NZB's next index file, with the folder's files as they are now.
+ParityJob DownloadNzbManager::makeParityJob(NzbFiles *pNzbFiles)
+{
+    const QFileInfoList entries = folderFiles(pNzbFiles->strDownloadFolder);
+    ParityJob job;
+    job.jobId = uiParityJobId++;
+    hashParityJobs.insert(job.jobId, pNzbFiles);
+    job.otherFilesCount = entries.size() - pNzbFiles->listPar2IndexFiles.size();
+    job.par2FilesCount = pNzbFiles->listPar2IndexFiles.size();
+    job.par2File = pNzbFiles->takeNextFileInfo().absoluteFilePath();
+    job.applicationFolder = QCoreApplication::applicationDirPath();
+    job.folder = pNzbFiles->strDownloadFolder;
+    job.result = QStringLiteral("0");
+    job.folderFiles = entries;
+    return job;
+}
+
+// The manager's thread, every second (and the GUI thread when a job was queued or ended):
+// removes the head job once done and starts the next one.
 void DownloadNzbManager::slotNextNzbToProcess()
 {
+    // An NZB's removed flag is written under the queue mutexes; the last of them is enough here.
+    QMutexLocker decodeLocker(&mutexFilesToDecode);
+    QMutexLocker locker(&mutexNzbToProcess);
+    while (!listNzbToProcess.isEmpty()) {
+        NzbToProcess *head = listNzbToProcess.first();
+        if (head->iState == NzbToProcess::Running)
+            return;
+        if (head->iState == NzbToProcess::Done) {
+            delete listNzbToProcess.takeFirst();
+            continue;
+        }
+        // The job of an NZB removed while it waited starts nothing: no extraction into its
+        // destination, no par2 on its folder.
+        const bool known = head->iKind == NzbToProcess::Par2 || head->iKind == NzbToProcess::Unrar
+                           || head->iKind == NzbToProcess::Unsplit;
+        if (!known || head->pNzbFiles->bDeleted) {
+            delete listNzbToProcess.takeFirst();
+            continue;
+        }
+        head->iState = NzbToProcess::Running;
+        if (head->iKind == NzbToProcess::Par2)
+            threadParity.addJob(head->parityJob);
+        else if (head->iKind == NzbToProcess::Unrar)
+            emit signalStartUnrar(head->pNzbFiles);
+        else
+            emit signalStartUnsplit(head->pNzbFiles);
+        return;
+    }
 }
 
-// TODO(post-processing)
-void DownloadNzbManager::unsplitStartSlot(NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(pNzbFiles);
-}
-
-// TODO(post-processing)
-void DownloadNzbManager::unsplitProgress(quint32 uiJobId, quint32 uiPosCrt, quint32 uiPosTotal)
-{
-    Q_UNUSED(uiJobId);
-    Q_UNUSED(uiPosCrt);
-    Q_UNUSED(uiPosTotal);
-}
-
-// TODO(post-processing)
-void DownloadNzbManager::unsplitDoneSlot(UnsplitJob job, int iResult, QString strError)
-{
-    Q_UNUSED(job);
-    Q_UNUSED(iResult);
-    Q_UNUSED(strError);
-}
-
-// TODO(post-processing)
 void DownloadNzbManager::unrarStartSlot(NzbFiles *pNzbFiles)
 {
-    Q_UNUSED(pNzbFiles);
+    if (!pNzbFiles)
+        return;
+    if (pNzbFiles->bDeleted) {
+        markJobDone(pNzbFiles);
+        return;
+    }
+    UnrarJob job;
+    job.jobId = uiUnrarJobId++;
+    hashUnrarJobs.insert(job.jobId, pNzbFiles);
+    job.sourceFolder = pNzbFiles->strDownloadFolder;
+    job.extractionFolder = pNzbFiles->getDestination();
+    job.applicationFolder = QCoreApplication::applicationDirPath();
+    job.password = pNzbFiles->strArchivePassword;
+    threadUnrar.addJob(job);
 }
 
-// TODO(post-processing)
-void DownloadNzbManager::unrarDoneSlot(UnrarJob job, int iResult, quint32 uiStatus)
+void DownloadNzbManager::unsplitStartSlot(NzbFiles *pNzbFiles)
 {
-    Q_UNUSED(job);
-    Q_UNUSED(iResult);
-    Q_UNUSED(uiStatus);
+    if (!pNzbFiles)
+        return;
+    if (pNzbFiles->bDeleted) {
+        markJobDone(pNzbFiles);
+        return;
+    }
+    UnsplitJob job;
+    job.jobId = uiUnsplitJobId++;
+    hashUnsplitJobs.insert(job.jobId, pNzbFiles);
+    job.sourceFolder = pNzbFiles->strDownloadFolder;
+    job.destinationFolder = pNzbFiles->getDestination();
+    threadUnsplit.addJob(job);
 }
 
-// TODO(post-processing)
-void DownloadNzbManager::unrarProgressSignal(QString uiPercent, quint32 uiJobID)
-{
-    Q_UNUSED(uiPercent);
-    Q_UNUSED(uiJobID);
-}
-
-// TODO(post-processing)
-void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNotStarted)
-{
-    Q_UNUSED(job);
-    Q_UNUSED(iExitCode);
-    Q_UNUSED(uiNotStarted);
-}
-
-// TODO(post-processing)
 void DownloadNzbManager::par2ProgressSignal(quint32 uiJobId, QString strStatus)
 {
-    Q_UNUSED(uiJobId);
-    Q_UNUSED(strStatus);
+    NzbFiles *nzb = hashParityJobs.value(uiJobId);
+    if (nzb && !nzb->bDeleted)
+        emit signalPar2Progress(strStatus, nzb);
 }
 
-// TODO(post-processing): delete the jobs of listNzbToProcess (called by the destructor, once
-// every thread has ended).
+void DownloadNzbManager::unrarProgressSignal(QString uiPercent, quint32 uiJobID)
+{
+    NzbFiles *nzb = hashUnrarJobs.value(uiJobID);
+    if (nzb && !nzb->bDeleted)
+        emit signalUnrarProgress(uiPercent, nzb);
+}
+
+void DownloadNzbManager::unsplitProgress(quint32 uiJobId, quint32 uiPosCrt, quint32 uiPosTotal)
+{
+    NzbFiles *nzb = hashUnsplitJobs.value(uiJobId);
+    if (nzb && !nzb->bDeleted)
+        emit signalUnsplitProgress(nzb, uiPosCrt, uiPosTotal);
+}
+
+void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNotStarted)
+{
+    Q_UNUSED(uiNotStarted);
+    NzbFiles *nzb = hashParityJobs.value(job.jobId);
+    if (!nzb)
+        return;
+    if (nzb->bDeleted) {
+        markJobDone(nzb);
+        return;
+    }
+    const QString base = QFileInfo(job.par2File).completeBaseName();
+    if (iExitCode == 0) {
+        emit signalPar2Finished(tr("Par2: success - %1").arg(base), QStringLiteral("0"), nzb);
+        if (!bAutoUnsplit || nzb->bSkipExtraction)
+            deletePar2Backups(job);
+        startNextStage(nzb);
+        return;
+    }
+    if (iExitCode == kPar2ExitNeedsMoreBlocks) {
+        bool ok = false;
+        const quint64 needed = job.result.toULongLong(&ok, 10);
+        const QList<NzbFile *> volumes = nzb->selectPar2Volumes(ok ? needed : 0, base);
+        if (queueRecoveryVolumes(nzb, volumes)) {
+            emit signalPar2Finished(tr("Par2: need more par2 volumes to repair - %1").arg(base), job.result, nzb);
+            return;
+        }
+        // Nothing left to fetch: the set stays damaged, whatever the stages after it do.
+        emit signalPar2Finished(tr("Par2: repair is not possible - %1").arg(base), job.result, nzb);
+        setSucceeded(nzb, false);
+        startNextStage(nzb);
+        return;
+    }
+    setSucceeded(nzb, false);
+    emit signalPar2Finished(base + QStringLiteral(": ") + par2ExitText(iExitCode), job.result, nzb);
+    finishNzb(nzb);
+}
+
+// Un-pauses the volumes and puts their segments at the front of the global queue, the first
+// volume's first; a volume whose articles are all in already goes straight to the decoders. True
+// when anything was queued: the NZB's post-processing then ends here until it completes again.
+bool DownloadNzbManager::queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<NzbFile *> &listVolumes)
+{
+    if (listVolumes.isEmpty())
+        return false;
+    pNzbFiles->addToSizeToDownload(listVolumes);
+    {
+        QMutexLocker locker(&pNzbFiles->mutex);
+        pNzbFiles->bAllFilesDecoded = false;
+    }
+    bool queued = false;
+    QMutexLocker segmentsLocker(&mutexSegments);
+    QMutexLocker decodeLocker(&mutexFilesToDecode);
+    for (auto volume = listVolumes.crbegin(); volume != listVolumes.crend(); ++volume) {
+        NzbFile *file = *volume;
+        file->bPaused = false;
+        if (file->isAllSegmentsProcessed()) {
+            if (!file->bDecoded && !listFilesToDecode.contains(file)) {
+                listFilesToDecode.append(file);
+                queued = true;
+            }
+        } else {
+            const QList<NzbSegment *> segments = file->getSegments();
+            for (auto segment = segments.crbegin(); segment != segments.crend(); ++segment) {
+                if (isPendingSegment(*segment) && !listSegmentsInProgress.contains(*segment)) {
+                    listSegments.prepend(*segment);
+                    queued = true;
+                }
+            }
+        }
+        emit signalFileResumed(file);
+    }
+    if (queued) {
+        QMutexLocker locker(&mutexNzbToProcess);
+        markJobDoneLocked(pNzbFiles);
+        setNzbsCompleted.remove(pNzbFiles);
+    }
+    return queued;
+}
+
+// par2 keeps each file it repaired under "<name>.1": those copies go, and nothing else that
+// appeared during the run (the files the repair restored among them).
+void DownloadNzbManager::deletePar2Backups(const ParityJob &job)
+{
+    const QStringList before = fileNames(job.folderFiles);
+    const QStringList after = fileNames(folderFiles(job.folder));
+    const QStringList backups = Par2Backups::backups(before, after, Par2Backups::namesInSet(job.par2File));
+    for (const QString &name : backups)
+        QFile::remove(job.folder + QLatin1Char('/') + name);
+}
+
+// After a PAR2 set that verified, repaired or could not be repaired: the next set, else
+// extraction, else joining, else the end.
+void DownloadNzbManager::startNextStage(NzbFiles *pNzbFiles)
+{
+    if (!pNzbFiles->listPar2IndexFiles.isEmpty()) {
+        threadParity.addJob(makeParityJob(pNzbFiles));
+        return;
+    }
+    if (bAutoUnrar && !pNzbFiles->bSkipExtraction) {
+        emit signalStartUnrar(pNzbFiles);
+        return;
+    }
+    if (bAutoUnsplit && !pNzbFiles->bSkipExtraction) {
+        emit signalStartUnsplit(pNzbFiles);
+        return;
+    }
+    finishNzb(pNzbFiles);
+}
+
+void DownloadNzbManager::unrarDoneSlot(UnrarJob job, int iResult, quint32 uiStatus)
+{
+    NzbFiles *nzb = hashUnrarJobs.value(job.jobId);
+    if (!nzb)
+        return;
+    if (nzb->bDeleted) {
+        markJobDone(nzb);
+        return;
+    }
+    if (iResult == 0) {
+        emit signalUnrarFinished(nzb, true);
+        finishNzb(nzb);
+        return;
+    }
+    if (iResult == ThreadUnrar::ExtractFolderFailed) {
+        setSucceeded(nzb, false);
+        emit signalUnrarError(tr("Failed to create extract directory"), nzb);
+        finishNzb(nzb);
+        return;
+    }
+    if (iResult == ThreadUnrar::NoArchiveFound) {
+        // Nothing to extract is no failure: the NZB simply holds no archive.
+        emit signalUnrarNoFileFound(nzb);
+    } else {
+        emit signalUnrarError(tr("Unrar error: exit code: %1, exit status: %2").arg(iResult).arg(uiStatus), nzb);
+        setSucceeded(nzb, false);
+    }
+    if (bAutoUnsplit && !nzb->bSkipExtraction)
+        emit signalStartUnsplit(nzb);
+    else
+        finishNzb(nzb);
+}
+
+void DownloadNzbManager::unsplitDoneSlot(UnsplitJob job, int iResult, QString strError)
+{
+    NzbFiles *nzb = hashUnsplitJobs.value(job.jobId);
+    if (!nzb)
+        return;
+    if (nzb->bDeleted) {
+        markJobDone(nzb);
+        return;
+    }
+    nzb->setFinished(true);
+    markJobDone(nzb);
+    if (iResult == ThreadUnsplit::Joined) {
+        emit signalUnsplitDone(nzb, QString());
+    } else if (iResult == ThreadUnsplit::NothingFound) {
+        emit signalUnsplitDone(nzb, strError);
+    } else {
+        setSucceeded(nzb, false);
+        emit signalUnsplitDone(nzb, strError);
+    }
+    emit signalNzbFinished(nzb);
+}
+
+void DownloadNzbManager::finishNzb(NzbFiles *pNzbFiles)
+{
+    pNzbFiles->setFinished(true);
+    markJobDone(pNzbFiles);
+    emit signalNzbFinished(pNzbFiles);
+}
+
+void DownloadNzbManager::markJobDone(NzbFiles *pNzbFiles)
+{
+    QMutexLocker locker(&mutexNzbToProcess);
+    markJobDoneLocked(pNzbFiles);
+}
+
+// The NZB's own running job, never another NZB's: an NZB that finishes without a job (nothing
+// to run) leaves the running head alone.
+void DownloadNzbManager::markJobDoneLocked(NzbFiles *pNzbFiles)
+{
+    for (NzbToProcess *job : qAsConst(listNzbToProcess)) {
+        if (job->pNzbFiles == pNzbFiles && job->iState == NzbToProcess::Running) {
+            job->iState = NzbToProcess::Done;
+            startHeadJobSoon();
+        }
+    }
+}
+
+QString DownloadNzbManager::par2ExitText(int iExitCode)
+{
+    switch (iExitCode) {
+    case 1:
+        return tr("Data files are damaged and there is enough recovery data available to repair them");
+    case 3:
+        return tr("There was something wrong with the command line arguments");
+    case 4:
+        return tr("The PAR2 files did not contain sufficient information about the data files to be able to verify them");
+    case 5:
+        return tr("Repair completed but the data files still appear to be damaged");
+    case 6:
+        return tr("An error occured when accessing files");
+    case 7:
+        return tr("An internal error occurred");
+    case 8:
+        return tr("Out of memory");
+    case 9:
+        return tr("Failed to start PAR2: you may have insufficient permissions to invoke the program");
+    default:
+        return QString();
+    }
+}
+
 void DownloadNzbManager::deletePostProcessingJobs()
 {
+    QMutexLocker locker(&mutexNzbToProcess);
+    qDeleteAll(listNzbToProcess);
+    listNzbToProcess.clear();
 }

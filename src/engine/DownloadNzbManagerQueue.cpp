@@ -3,6 +3,7 @@
 #include "engine/DownloadNzbManager.h"
 
 #include "config/AppConfiguration.h"
+#include "engine/SegmentFolders.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
 #include "model/NzbParser.h"
@@ -58,6 +59,16 @@ QString nameFromSubject(const QString &subject)
     QString name = subject;
     name.remove(forbidden);
     return name.left(kMaxNameFromSubject).trimmed();
+}
+
+// The folder that holds the NZB's segment folders, empty when it has no segment.
+QString segmentFoldersParent(const NzbFiles *nzb)
+{
+    for (const NzbFile *file : nzb->getFiles()) {
+        if (!file->hashSegments.isEmpty())
+            return QFileInfo(file->hashSegments.constBegin().value()->strTempFolder).path();
+    }
+    return QString();
 }
 
 bool isPending(const NzbSegment *segment)
@@ -159,6 +170,10 @@ void DownloadNzbManager::queueNzbFiles(NzbFiles *pNzbFiles, QString &strError)
     }
     if (pNzbFiles->isFinished())
         return;
+    // The connections make the segment folders beneath it from now on.
+    const QString segmentsParent = segmentFoldersParent(pNzbFiles);
+    if (!segmentsParent.isEmpty())
+        SegmentFolders::prepareParent(segmentsParent);
 
     QMutexLocker segmentsLocker(&mutexSegments);
     QMutexLocker decodeLocker(&mutexFilesToDecode);

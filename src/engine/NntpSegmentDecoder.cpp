@@ -7,7 +7,15 @@ NntpSegmentDecoder::NntpSegmentDecoder() = default;
 int NntpSegmentDecoder::decodeSegmentFile(const QString &inputPath, const QString &outputFolder, const QString &subject,
                                           QString &firstOutputName, QString &outputName, QString &errorText)
 {
-    SegmentDecodeSession session(inputPath, outputFolder, subject);
+    return decodeSegmentFile(inputPath, outputFolder, subject, firstOutputName, outputName, errorText,
+                             SegmentDecodeOptions());
+}
+
+int NntpSegmentDecoder::decodeSegmentFile(const QString &inputPath, const QString &outputFolder, const QString &subject,
+                                          QString &firstOutputName, QString &outputName, QString &errorText,
+                                          const SegmentDecodeOptions &options)
+{
+    SegmentDecodeSession session(inputPath, outputFolder, subject, options);
     return session.run(firstOutputName, outputName, errorText);
 }
 

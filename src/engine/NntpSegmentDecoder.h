@@ -1,6 +1,8 @@
 #ifndef NNTPSEGMENTDECODER_H
 #define NNTPSEGMENTDECODER_H
 
+#include "engine/SegmentDecodeOptions.h"
+
 #include <QObject>
 #include <QString>
 
@@ -20,6 +22,10 @@ public:
     // tells which). firstOutputName is the first output opened, outputName the last.
     static int decodeSegmentFile(const QString &inputPath, const QString &outputFolder, const QString &subject,
                                  QString &firstOutputName, QString &outputName, QString &errorText);
+    // The same, with a bound on the output's size and the caller's choice of output names.
+    static int decodeSegmentFile(const QString &inputPath, const QString &outputFolder, const QString &subject,
+                                 QString &firstOutputName, QString &outputName, QString &errorText,
+                                 const SegmentDecodeOptions &options);
 
     // The text without any of the characters \ / : * ? " < > |
     static QString sanitizeFileName(const QString &name);

@@ -83,10 +83,12 @@ bool passesUuencodeTest(const unsigned char *line, std::size_t length)
 
 } // namespace
 
-SegmentDecodeSession::SegmentDecodeSession(const QString &inputPath, const QString &outputFolder, const QString &subject)
+SegmentDecodeSession::SegmentDecodeSession(const QString &inputPath, const QString &outputFolder, const QString &subject,
+                                           const SegmentDecodeOptions &options)
     : inputPath(inputPath)
     , outputFolder(outputFolder)
     , subject(subject)
+    , options(options)
 {
 }
 
@@ -224,6 +226,11 @@ int SegmentDecodeSession::openOutput(QString name)
         name = NntpSegmentDecoder::sanitizeFileName(subject);
     if (!isUsableName(name))
         return fail(5, QStringLiteral("Invalid output file name"));
+    if (options.outputName) {
+        name = options.outputName(name);
+        if (!isUsableName(name))
+            return fail(5, QStringLiteral("Invalid output file name"));
+    }
 
     *outputName = name;
     currentOutputName = name;
@@ -287,6 +294,10 @@ int SegmentDecodeSession::yencPart(const QByteArray &line)
     yencMultiPart = true;
     const QList<QByteArray> pieces = line.split(' ');
     for (const QByteArray &piece : pieces) {
+        if (piece.startsWith("end=") && options.outputLimit >= 0 && piece.mid(4).toLongLong() > options.outputLimit)
+            return fail(5, QStringLiteral("yEnc part beyond the posted file"));
+    }
+    for (const QByteArray &piece : pieces) {
         if (!piece.startsWith("begin"))
             continue;
         // yEnc counts the bytes of a file from 1. A part outside the file would seek anywhere
@@ -294,8 +305,12 @@ int SegmentDecodeSession::yencPart(const QByteArray &line)
         const qint64 begin = piece.mid(6).toLongLong();
         if (begin < 1 || (expectedSize >= 0 && begin > expectedSize))
             return fail(5, QStringLiteral("Invalid yEnc part offset"));
-        if (yencHasOutput)
-            output.seek(begin - 1);
+        // A header can claim any size: the caller knows how large the posted file can be.
+        if (options.outputLimit >= 0 && begin > options.outputLimit)
+            return fail(5, QStringLiteral("yEnc part beyond the posted file"));
+        // Writing on at the current position would put the part over another one.
+        if (yencHasOutput && !output.seek(begin - 1))
+            return fail(5, QStringLiteral("Cannot seek to the yEnc part offset"));
     }
     return kContinue;
 }

@@ -2,6 +2,7 @@
 #define SEGMENTDECODESESSION_H
 
 #include "engine/Crc32.h"
+#include "engine/SegmentDecodeOptions.h"
 #include "engine/SegmentOutputFile.h"
 
 #include <QByteArray>
@@ -17,7 +18,8 @@ class SegmentLineReader;
 class SegmentDecodeSession
 {
 public:
-    SegmentDecodeSession(const QString &inputPath, const QString &outputFolder, const QString &subject);
+    SegmentDecodeSession(const QString &inputPath, const QString &outputFolder, const QString &subject,
+                         const SegmentDecodeOptions &options = SegmentDecodeOptions());
 
     // Results: 0 decoded, 1 CRC error, 2 nothing to decode, 3 input missing,
     // 4 output cannot be opened, 5 any other failure.
@@ -50,6 +52,7 @@ private:
     const QString inputPath;
     const QString outputFolder;
     const QString subject;
+    const SegmentDecodeOptions options;
 
     QString *firstOutputName = nullptr;
     QString *outputName = nullptr;

@@ -8,6 +8,7 @@
 #include "model/NzbSegment.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QMutexLocker>
 #include <QString>
@@ -16,10 +17,11 @@
 class QTreeWidgetItem;
 
 // The program reaches its one manager through getInstance(); each test builds one of its own.
+// Without decoder threads unless asked: tests of the queue look at the decode queue themselves.
 class TestDownloadManager : public DownloadNzbManager
 {
 public:
-    TestDownloadManager() = default;
+    explicit TestDownloadManager(int decoders = 0) { iFileDecodersToStart = decoders; }
 };
 
 // Stand-ins for download-list rows: the manager only compares row pointers, never follows them.
@@ -88,7 +90,8 @@ inline QByteArray nzbDocument(const QStringList &subjects, int segments, int byt
 
 // An NZB built in memory, one file per spec: optional flags before a colon (P paused, D decoded),
 // then one letter per segment (p pending, d downloaded, m missing). Files are named
-// "<name>f<i>", segments carry `bytes` bytes, and the segment paths use `nzbIndex`.
+// "<name>f<i>", segments carry `bytes` bytes, and the segment paths use `nzbIndex`, under the
+// test's private home folder (queueing makes their parent folder).
 inline NzbFiles *buildNzb(const QString &name, const QStringList &specs, quint64 bytes = 100, int nzbIndex = 0)
 {
     auto *nzb = new NzbFiles;
@@ -112,7 +115,7 @@ inline NzbFiles *buildNzb(const QString &name, const QStringList &specs, quint64
         file->bDecoded = flags.contains(QLatin1Char('D'));
     }
     nzb->updateSizes();
-    nzb->setSegmentPaths(QStringLiteral("/nonexistent-cache"), nzbIndex);
+    nzb->setSegmentPaths(QDir::homePath() + QStringLiteral("/Cache"), nzbIndex);
     return nzb;
 }
 

@@ -3,6 +3,7 @@
 #
 #   inn2-server.sh start DIR INND_PORT PLAIN_PORT AUTH_PORT TLS_PORT USER PASSWORD
 #   inn2-server.sh stop DIR
+#   inn2-server.sh cancel DIR MESSAGE-ID    (with its angle brackets: the article is removed)
 #
 # Everything lives under DIR (configuration, database, spool, logs, run files, certificate):
 # innd accepts posts on INND_PORT; nnrpd serves readers on PLAIN_PORT without log-in, on
@@ -201,12 +202,17 @@ start)
     DIR=$2 INND_PORT=$3 PLAIN_PORT=$4 AUTH_PORT=$5 TLS_PORT=$6 USER_NAME=$7 USER_PASSWORD=$8
     start
     ;;
+cancel)
+    [ $# -eq 3 ] || die "usage: $0 cancel DIR MESSAGE-ID"
+    DIR=$2
+    as_news "$INNBIN/ctlinnd" -t 30 cancel "$3" >/dev/null || die "ctlinnd cancel $3 failed"
+    ;;
 stop)
     [ $# -eq 2 ] || die "usage: $0 stop DIR"
     DIR=$2
     stop
     ;;
 *)
-    die "usage: $0 start|stop DIR ..."
+    die "usage: $0 start|stop|cancel DIR ..."
     ;;
 esac

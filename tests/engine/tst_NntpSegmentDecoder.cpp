@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include <sys/stat.h>
+
 using Writer = SegmentBodyWriter;
 
 namespace {
@@ -91,6 +93,11 @@ private slots:
     void lineLongerThanOneReadBlock();
     void largeFileInPartsDecodedInRandomOrder();
     void concurrentCallsDoNotInterfere();
+    void boundedOutput_data();
+    void boundedOutput();
+    void partThatCannotBePlacedFails();
+    void callerChoosesTheOutputName_data();
+    void callerChoosesTheOutputName();
 
     void sanitizeFileName_data();
     void sanitizeFileName();
@@ -564,6 +571,106 @@ void tst_NntpSegmentDecoder::concurrentCallsDoNotInterfere()
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(results[i], 0);
         QCOMPARE(readFile(work.filePath("d/f%1.bin").arg(i)), sources[i]);
+    }
+}
+
+// The caller bounds the output by what the posted file can hold: a header may claim any size.
+void tst_NntpSegmentDecoder::boundedOutput_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<qint64>("begin");
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<qint64>("outputSize");
+
+    const QString beyond = QStringLiteral("yEnc part beyond the posted file");
+    QTest::newRow("part inside the bound") << qint64(3000) << qint64(2001) << qint64(3000) << 0 << QString() << qint64(2100);
+    QTest::newRow("part ending on the bound") << qint64(3000) << qint64(2901) << qint64(3000) << 0 << QString() << qint64(3000);
+    QTest::newRow("terabyte claim, part beyond the bound")
+        << qint64(1000000000000) << qint64(999999990001) << qint64(3000) << 5 << beyond << qint64(0);
+    QTest::newRow("part ending beyond the bound") << qint64(3100) << qint64(2951) << qint64(3000) << 5 << beyond << qint64(0);
+    QTest::newRow("no bound given") << qint64(3000) << qint64(2001) << qint64(-1) << 0 << QString() << qint64(2100);
+}
+
+void tst_NntpSegmentDecoder::boundedOutput()
+{
+    QFETCH(qint64, size);
+    QFETCH(qint64, begin);
+    QFETCH(qint64, limit);
+    QFETCH(int, result);
+    QFETCH(QString, error);
+    QFETCH(qint64, outputSize);
+
+    QTemporaryDir work;
+    const QByteArray data = randomBytes(100, 7);
+    const QByteArray body = "=ybegin part=2 total=3 line=128 size=" + QByteArray::number(size)
+                            + " name=abc.bin\r\n=ypart begin=" + QByteArray::number(begin)
+                            + " end=" + QByteArray::number(begin + data.size() - 1) + "\r\n" + Writer::yencLines(data)
+                            + "=yend size=100 part=2 pcrc32=" + Writer::crcText(Writer::crcOf(data)) + "\r\n";
+    QVERIFY(writeFile(work.filePath("1.tmp"), Writer::segmentFile(body)));
+
+    SegmentDecodeOptions options;
+    options.outputLimit = limit;
+    QString first, out, text;
+    QCOMPARE(NntpSegmentDecoder::decodeSegmentFile(work.filePath("1.tmp"), work.filePath("d"), QString(), first, out,
+                                                   text, options),
+             result);
+    QCOMPARE(text, error);
+    QCOMPARE(QFileInfo(work.filePath("d/abc.bin")).size(), outputSize);
+    if (result == 0)
+        QCOMPARE(readFile(work.filePath("d/abc.bin")).mid(int(begin - 1)), data);
+}
+
+// A part whose offset cannot be reached is never written at the current position, over the
+// start of the file: here the output is a pipe, which has no positions at all.
+void tst_NntpSegmentDecoder::partThatCannotBePlacedFails()
+{
+    QTemporaryDir work;
+    QVERIFY(QDir().mkpath(work.filePath("d")));
+    QCOMPARE(::mkfifo(QFile::encodeName(work.filePath("d/abc.bin")).constData(), 0600), 0);
+    const QByteArray data = randomBytes(100, 8);
+    const QByteArray body = "=ybegin part=2 total=3 line=128 size=3000 name=abc.bin\r\n=ypart begin=2001 end=2100\r\n"
+                            + Writer::yencLines(data) + "=yend size=100 part=2\r\n";
+    QVERIFY(writeFile(work.filePath("1.tmp"), Writer::segmentFile(body)));
+    const Run run = decodeFile(work.filePath("1.tmp"), work.filePath("d"), QString());
+    QCOMPARE(run.result, 5);
+    QCOMPARE(run.error, QStringLiteral("Cannot seek to the yEnc part offset"));
+}
+
+void tst_NntpSegmentDecoder::callerChoosesTheOutputName_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("another name") << QStringLiteral("abc.bin (2)") << 0 << QStringList{"abc.bin (2)"};
+    QTest::newRow("refused") << QString() << 5 << QStringList();
+    QTest::newRow("a name that leaves the folder") << QStringLiteral("..") << 5 << QStringList();
+}
+
+void tst_NntpSegmentDecoder::callerChoosesTheOutputName()
+{
+    QFETCH(QString, given);
+    QFETCH(int, result);
+    QFETCH(QStringList, entries);
+    QTemporaryDir work;
+    const QByteArray data = randomBytes(300, 9);
+    QVERIFY(writeFile(work.filePath("1.tmp"), Writer::segmentFile(Writer::yencSinglePart(QStringLiteral("abc.bin"), data))));
+    QStringList asked;
+    SegmentDecodeOptions options;
+    options.outputName = [&asked, given](const QString &wanted) {
+        asked << wanted;
+        return given;
+    };
+    QString first, out, error;
+    QCOMPARE(NntpSegmentDecoder::decodeSegmentFile(work.filePath("1.tmp"), work.filePath("d"), QString(), first, out,
+                                                   error, options),
+             result);
+    QCOMPARE(asked, QStringList{"abc.bin"});
+    QCOMPARE(entriesOf(work.filePath("d")), entries);
+    if (result == 0) {
+        QCOMPARE(first, given);
+        QCOMPARE(readFile(work.filePath("d/") + given), data);
     }
 }
 

@@ -1,0 +1,57 @@
+#ifndef DECODEDFILENAMES_H
+#define DECODEDFILENAMES_H
+
+#include <QHash>
+#include <QMutex>
+#include <QString>
+
+class NzbFile;
+
+// Which posted file writes which file of a download folder, so that two posted files that end
+// with the same name (obfuscated posts with equal subjects, an entry listed twice) never write
+// into one file, and a raw copy of an undecodable article never lands on an assembled file.
+// Shared by the decoder threads; every call takes the object's own mutex.
+class DecodedFileNames
+{
+public:
+    // What a name is claimed for: a decoded output, or the raw copy of one article that held
+    // nothing to decode. A posted file keeps the two apart, so neither ever writes over the other.
+    enum class Use { Output, RawCopy };
+
+    // The name under which `file` writes `wanted` in `folder` (for a raw copy, that of article
+    // `article`), and claims it: the name it took for the same before, else `wanted` itself when
+    // no posted file claimed it and nothing stands at it, else the first free of "wanted (2)",
+    // "wanted (3)"... (a raw copy: "wanted (segment <article>)", then with " (2)"...). The
+    // number goes after the whole name, so that a second copy never looks like a volume of an
+    // archive or split set. Empty when no name is free.
+    QString claim(const QString &folder, const QString &wanted, const NzbFile *file, Use use, int article = 0);
+
+    // The n-th name tried for `wanted` (n from 1).
+    static QString candidate(const QString &wanted, Use use, int article, int n);
+
+private:
+    struct Key
+    {
+        const NzbFile *file;
+        Use use;
+        int article;
+        QString wantedPath;
+        bool operator==(const Key &other) const
+        {
+            return file == other.file && use == other.use && article == other.article
+                   && wantedPath == other.wantedPath;
+        }
+    };
+    friend uint qHash(const Key &key, uint seed)
+    {
+        return qHash(key.wantedPath, seed) ^ qHash(key.file, seed) ^ qHash(key.article, seed);
+    }
+
+    bool isFree(const QString &path) const;
+
+    QMutex mutex;
+    QHash<Key, QString> hashClaims;             // what each posted file took for a wanted name
+    QHash<QString, const NzbFile *> hashOwners; // every claimed path and its posted file
+};
+
+#endif // DECODEDFILENAMES_H

@@ -1,0 +1,6 @@
+#include "engine/NzbToProcess.h"
+
+NzbToProcess::NzbToProcess(QObject *parent)
+    : QObject(parent)
+{
+}

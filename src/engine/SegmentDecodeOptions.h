@@ -1,0 +1,20 @@
+#ifndef SEGMENTDECODEOPTIONS_H
+#define SEGMENTDECODEOPTIONS_H
+
+#include <QString>
+
+#include <functional>
+
+// What the caller of NntpSegmentDecoder::decodeSegmentFile() knows beyond the segment itself:
+// how large the posted file can be, and under which name each output goes in the folder.
+struct SegmentDecodeOptions
+{
+    // Bytes the output file can hold: a yEnc part that begins or ends beyond fails (result 5)
+    // before a byte of it is written. Negative: no bound.
+    qint64 outputLimit = -1;
+    // Turns the name an encoding header gives (after the subject rule) into the name the output
+    // takes in the folder; an empty result refuses the output (result 5). Unset: the name as is.
+    std::function<QString(const QString &)> outputName;
+};
+
+#endif // SEGMENTDECODEOPTIONS_H

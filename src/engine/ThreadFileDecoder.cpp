@@ -1,0 +1,241 @@
+#include "engine/ThreadFileDecoder.h"
+
+#include "config/UtilsFilesFolders.h"
+#include "engine/DownloadNzbManager.h"
+#include "engine/FileDecodeJob.h"
+#include "engine/NntpConnection.h"
+#include "engine/NntpSegmentDecoder.h"
+#include "engine/RunDeadline.h"
+#include "model/NzbFile.h"
+#include "model/NzbFiles.h"
+#include "model/NzbSegment.h"
+#include "platform/UtilsProcess.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutexLocker>
+
+namespace {
+
+constexpr unsigned long kIdleSleepMs = 10;
+constexpr int kProbeOutputReserve = 150000;
+
+// The first bytes of a RAR archive, any case.
+bool startsAsRar(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    return QString::fromLatin1(file.read(4)).toUpper() == QLatin1String("RAR!");
+}
+
+} // namespace
+
+ThreadFileDecoder::ThreadFileDecoder(QObject *parent)
+    : QThread(parent)
+{
+}
+
+void ThreadFileDecoder::setManager(DownloadNzbManager *newManager)
+{
+    manager = newManager;
+}
+
+void ThreadFileDecoder::setProgramFolder(const QString &folder)
+{
+    programFolder = folder;
+}
+
+void ThreadFileDecoder::setProbeTimeLimit(int milliseconds)
+{
+    probeTimeLimitMs = milliseconds;
+}
+
+void ThreadFileDecoder::run()
+{
+    if (!manager)
+        manager = DownloadNzbManager::getInstance();
+    while (!bStop) {
+        if (NzbFile *file = manager->takeNextFileToDecode()) {
+            decodeFile(file);
+            continue;
+        }
+        // Nothing queued: help with the articles of a file another decoder is on.
+        if (const std::shared_ptr<FileDecodeJob> job = manager->decodeBoard.takeOpen()) {
+            while (!bStop && job->decodeNext()) {
+            }
+            job->leave();
+            continue;
+        }
+        msleep(kIdleSleepMs);
+    }
+}
+
+void ThreadFileDecoder::decodeFile(NzbFile *file)
+{
+    const QList<NzbSegment *> segments = file->getSegments();
+    if (segments.isEmpty()) {
+        emit signalDecoded(file);
+        return;
+    }
+    NzbFiles *nzb = file->getNzbFiles();
+    QString folder;
+    {
+        QMutexLocker locker(&nzb->mutex);
+        folder = nzb->strDownloadFolder;
+    }
+
+    // Each posted file writes under names of its own: a name another posted file of the folder
+    // took gets a number. And no part is written beyond what the posted file can hold.
+    DecodedFileNames &names = manager->decodedFileNames;
+    SegmentDecodeOptions options;
+    options.outputLimit = outputLimit(segments);
+    options.outputName = [&names, folder, file](const QString &wanted) {
+        return names.claim(folder, wanted, file, DecodedFileNames::Use::Output);
+    };
+    const auto job = std::make_shared<FileDecodeJob>(segments, folder, file->getSubject(), options);
+    const quint32 pause = uiPause;
+    job->decodeNext();
+    // yEnc parts can be decoded in any order: decoders with nothing else to do take some. At low
+    // decoding priority the file is decoded by this thread alone, pausing after each article.
+    const bool shared = pause == 0 && job->isSharable() && job->hasArticlesLeft();
+    if (shared)
+        manager->decodeBoard.post(job);
+    do {
+        if (pause != 0)
+            msleep(pause);
+    } while (job->decodeNext());
+    job->waitUntilDone();
+    if (shared)
+        manager->decodeBoard.withdraw(job);
+
+    const QVector<int> results = job->results();
+    QStringList tempFolders;
+    for (int article = 0; article < segments.size(); ++article) {
+        const NzbSegment *segment = segments.at(article);
+        if (results.at(article) != 0)
+            emit signalFileWarning(file, warningFor(results.at(article), segment->getNumber()));
+        if (!tempFolders.contains(segment->strTempFolder))
+            tempFolders.append(segment->strTempFolder);
+    }
+    // Raw copies come last, so that they can never take the name of what this posted file decoded.
+    for (int article = 0; article < segments.size(); ++article) {
+        if (results.at(article) == 2)
+            copyRaw(file, segments.at(article), folder);
+    }
+
+    file->setDecoded(true);
+    for (const QString &tempFolder : qAsConst(tempFolders)) {
+        if (!tempFolder.isEmpty())
+            UtilsFilesFolders::removeFolder(QDir(tempFolder));
+    }
+
+    bool checkDone = false;
+    {
+        QMutexLocker locker(&nzb->mutex);
+        checkDone = nzb->bPasswordCheckDone;
+    }
+    const QString lastOutput = job->lastOutputName();
+    if (!checkDone && !lastOutput.isEmpty())
+        probePassword(nzb, folder + QLatin1Char('/') + lastOutput);
+    emit signalDecoded(file);
+}
+
+// The article is kept as it came (length field included) for the user to look at; never over a
+// file that something else wrote.
+void ThreadFileDecoder::copyRaw(NzbFile *file, const NzbSegment *segment, const QString &folder)
+{
+    const QString tempFile = segment->getTempFilePath();
+    const QString wanted = rawCopyName(file->getSubject(), tempFile);
+    const QString name = manager->decodedFileNames.claim(folder, wanted, file, DecodedFileNames::Use::RawCopy,
+                                                         NzbFile::segmentKey(segment->getNumber()));
+    if (name.isEmpty() || !QDir().mkpath(folder))
+        return;
+    UtilsFilesFolders::copyFile(tempFile, folder + QLatin1Char('/') + name);
+}
+
+void ThreadFileDecoder::probePassword(NzbFiles *nzb, const QString &path)
+{
+    if (!startsAsRar(path))
+        return;
+    const RunDeadline deadline(probeTimeLimitMs, &bStop);
+    ProcessRunOptions options;
+    options.outputReserve = kProbeOutputReserve;
+    options.pauseAfterPoll = true;
+    options.stopFlag = deadline.flag();
+    options.programFolder = programFolder;
+    const ProcessRun run = UtilsProcess::runHidden(
+        QStringLiteral("unrar"),
+        {QStringLiteral("lt"), QStringLiteral("-c-"), QStringLiteral("-p-"), QDir::toNativeSeparators(path)}, options);
+    if (!run.started) {
+        qDebug() << "Process Unrar -lt didn't start in ThreadFileDecoder";
+        msleep(kIdleSleepMs);
+        return;
+    }
+    if (deadline.expired())
+        qDebug() << "The password probe of" << path << "was stopped after" << probeTimeLimitMs << "ms";
+    if (!needsPassword(run.output))
+        return;
+    QMutexLocker locker(&nzb->mutex);
+    nzb->bPasswordProtected = true;
+    nzb->bPasswordCheckDone = true;
+}
+
+QString ThreadFileDecoder::rawCopyName(const QString &subject, const QString &tempFilePath)
+{
+    QString name = subject;
+    const int firstQuote = name.indexOf(QLatin1Char('"'));
+    const int lastQuote = name.lastIndexOf(QLatin1Char('"'));
+    if (firstQuote >= 0 && lastQuote > firstQuote)
+        name = name.mid(firstQuote + 1, lastQuote - firstQuote - 1);
+    name = NntpSegmentDecoder::sanitizeFileName(name);
+    // A name that cannot name a plain file of the folder falls back to the temporary file's.
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return QFileInfo(tempFilePath).fileName();
+    return name;
+}
+
+bool ThreadFileDecoder::needsPassword(const QString &listing)
+{
+    const QStringList lines = listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines) {
+        if (line.toLower().contains(QLatin1String("wrong password")) || line.startsWith(QLatin1Char('*')))
+            return true;
+    }
+    return false;
+}
+
+qint64 ThreadFileDecoder::outputLimit(const QList<NzbSegment *> &segments)
+{
+    qint64 announced = 0;
+    for (const NzbSegment *segment : segments) {
+        const quint64 bytes = segment->getBytesValue();
+        const qint64 article = bytes == 0 ? NntpConnection::MinimumBodyCap
+                                          : qint64(qMin<quint64>(bytes, quint64(NntpConnection::MaximumBodyCap)));
+        announced += article;
+    }
+    // An article's size counts its encoded form, larger than what it decodes to; the margin is
+    // for NZBs that count the decoded bytes, and for a rounded size.
+    constexpr qint64 kSlackBytes = 64 * 1024;
+    return announced + announced / 16 + kSlackBytes;
+}
+
+QString ThreadFileDecoder::warningFor(int result, const QString &segmentNumber)
+{
+    switch (result) {
+    case 0:
+        return QString();
+    case 1:
+        return tr("Segment %1 has a CRC error").arg(segmentNumber);
+    case 2:
+        return tr("Segment %1 has nothing to decode").arg(segmentNumber);
+    case 3:
+        return tr("Segment %1 was not found").arg(segmentNumber);
+    case 4:
+        return tr("Segment %1: failed to create output file for assembly").arg(segmentNumber);
+    default:
+        return tr("Segment %1: an unknown error has occured").arg(segmentNumber);
+    }
+}
