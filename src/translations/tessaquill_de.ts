@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Unsplit: failed to parse source file HEADER %1</source>
-        <translation>Zusammenfügen: Der KOPF der Quelldatei %1 konnte nicht ausgewertet werden</translation>
+        <translation>Zusammenfügen: Der Header der Quelldatei %1 konnte nicht ausgewertet werden</translation>
     </message>
     <message>
         <source>Unsplit: error while parsing file - %1</source>
@@ -360,7 +360,7 @@ Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
     </message>
     <message>
         <source>Please check at least one file in the files list</source>
-        <translation>Bitte haken Sie mindestens eine Datei in der Dateiliste an</translation>
+        <translation>Bitte markieren Sie mindestens eine Datei in der Dateiliste</translation>
     </message>
     <message>
         <source>Please enter the full path of the folder where the NZB will be downloaded</source>
@@ -562,7 +562,7 @@ Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
     </message>
     <message>
         <source>Account name (Login) :</source>
-        <translation>Kontoname (Benutzername) :</translation>
+        <translation>Kontoname (Login) :</translation>
     </message>
     <message>
         <source>Import Servers</source>
@@ -921,7 +921,7 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     </message>
     <message>
         <source>Account name (Login):</source>
-        <translation>Kontoname (Benutzername):</translation>
+        <translation>Kontoname (Login):</translation>
     </message>
     <message>
         <source>Login</source>
@@ -1148,7 +1148,7 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     </message>
     <message>
         <source>Filter removal</source>
-        <translation>Entfernen per Filter</translation>
+        <translation>Dateien per Filter entfernen</translation>
     </message>
     <message>
         <source>Files extension to remove:</source>

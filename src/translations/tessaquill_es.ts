@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Unsplit: failed to parse source file HEADER %1</source>
-        <translation>Unión: no se pudo analizar la CABECERA del archivo de origen %1</translation>
+        <translation>Unión: no se pudo analizar la cabecera del archivo de origen %1</translation>
     </message>
     <message>
         <source>Unsplit: error while parsing file - %1</source>

@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Unsplit: failed to parse source file HEADER %1</source>
-        <translation>Assemblage : impossible d&apos;analyser l&apos;EN-TÊTE du fichier source %1</translation>
+        <translation>Assemblage : impossible d&apos;analyser l&apos;en-tête du fichier source %1</translation>
     </message>
     <message>
         <source>Unsplit: error while parsing file - %1</source>
