@@ -5,117 +5,117 @@
     <name>AbstractSplit</name>
     <message>
         <source>Unsplit: no extract path!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: kein Zielpfad!</translation>
     </message>
     <message>
         <source>Unsplit: failed to create extract path!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Der Zielpfad konnte nicht erstellt werden!</translation>
     </message>
     <message>
         <source>Unsplit: failed to open source file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Die Quelldatei %1 konnte nicht geöffnet werden</translation>
     </message>
     <message>
         <source>Unsplit: failed to create file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Die Datei %1 konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>Unsplit: joining stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: abgebrochen</translation>
     </message>
     <message>
         <source>Unsplit: file %1 already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Die Datei %1 existiert bereits</translation>
     </message>
     <message>
         <source>Unsplit: failed to read source file - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Die Quelldatei konnte nicht gelesen werden - %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to write file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Die Datei %1 konnte nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Unsplit: no volume in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: keine Teildatei in %1</translation>
     </message>
     <message>
         <source>Unsplit: unusable file name in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: unbrauchbarer Dateiname in %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to parse source file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Die Quelldatei %1 konnte nicht ausgewertet werden</translation>
     </message>
     <message>
         <source>Unsplit: failed to parse source file HEADER %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Der Header der Quelldatei %1 konnte nicht ausgewertet werden</translation>
     </message>
     <message>
         <source>Unsplit: error while parsing file - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Fehler beim Auswerten der Datei - %1</translation>
     </message>
     <message>
         <source>Unsplit: unexpected end of file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: unerwartetes Ende der Datei %1</translation>
     </message>
     <message>
         <source>Unsplit: Error while opening file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: Fehler beim Öffnen der Datei: %1</translation>
     </message>
 </context>
 <context>
     <name>AppConfiguration</name>
     <message>
         <source>Failed to create directory %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>Failed to create configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei %1 konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>Failed to open configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei %1 konnte nicht geöffnet werden</translation>
     </message>
     <message>
         <source>Failed to write configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfigurationsdatei %1 konnte nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
     <name>BinSearch</name>
     <message>
         <source>Wrong path %1: cannot download NZB file</source>
-        <translation type="unfinished"></translation>
+        <translation>Falscher Pfad %1: Die NZB-Datei kann nicht heruntergeladen werden</translation>
     </message>
     <message>
         <source>Cannot create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 kann nicht erstellt werden</translation>
     </message>
     <message>
         <source>The server does not respond.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server antwortet nicht.</translation>
     </message>
     <message>
         <source>Network reply error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler in der Netzwerkantwort: %1</translation>
     </message>
     <message>
         <source>Request suceeded but no NZB returned</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Anfrage war erfolgreich, hat aber keine NZB geliefert</translation>
     </message>
     <message>
         <source>Cannot write NZB file %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB-Datei %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>The server returned an empty page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat eine leere Seite geliefert.</translation>
     </message>
     <message>
         <source>Tag format exception in the answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Unerwartetes Tag-Format in der Antwort</translation>
     </message>
 </context>
 <context>
@@ -123,1545 +123,1547 @@
     <message>
         <source>The configuration could not be saved: %1
 The changes apply until Tessaquill+ is closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration konnte nicht gespeichert werden: %1
+Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
     </message>
 </context>
 <context>
     <name>DialogAbout</name>
     <message>
         <source>About Tessaquill+</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Tessaquill+</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Version ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Version ...</translation>
     </message>
     <message>
         <source>System Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Systeminformationen</translation>
     </message>
     <message>
         <source>Copyright © the Tessaquill+ developers. This program comes with no warranty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright © die Entwickler von Tessaquill+. Dieses Programm wird ohne jegliche Gewährleistung bereitgestellt.</translation>
     </message>
     <message>
         <source>Questions and bug reports are welcome on the project&apos;s issue tracker.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fragen und Fehlerberichte sind im Issue-Tracker des Projekts willkommen.</translation>
     </message>
     <message>
         <source>Version </source>
-        <translation type="unfinished"></translation>
+        <translation>Version </translation>
     </message>
     <message>
         <source> - </source>
-        <translation type="unfinished"></translation>
+        <translation> - </translation>
     </message>
     <message>
         <source> bits</source>
-        <translation type="unfinished"></translation>
+        <translation> Bit</translation>
     </message>
     <message>
         <source> (Big Endian)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Big Endian)</translation>
     </message>
     <message>
         <source> (Little Endian)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Little Endian)</translation>
     </message>
 </context>
 <context>
     <name>DialogDestinationFolders</name>
     <message>
         <source>Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner</translation>
     </message>
     <message>
         <source>Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Bezeichnung</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad</translation>
     </message>
     <message>
         <source>Add a new Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Ziel hinzufügen</translation>
     </message>
     <message>
         <source>Remove selected Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewähltes Ziel entfernen</translation>
     </message>
     <message>
         <source>Edit the selected Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewähltes Ziel bearbeiten</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Please select a Destination item to delete.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie das zu löschende Ziel aus.</translation>
     </message>
     <message>
         <source>Please select a Destination item to modify.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie das zu bearbeitende Ziel aus.</translation>
     </message>
 </context>
 <context>
     <name>DialogDestinationFoldersAddModify</name>
     <message>
         <source>Destination item</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziel</translation>
     </message>
     <message>
         <source>Label: </source>
-        <translation type="unfinished"></translation>
+        <translation>Bezeichnung: </translation>
     </message>
     <message>
         <source>Path: </source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad: </translation>
     </message>
     <message>
         <source>Browse path...</source>
-        <translation type="unfinished"></translation>
+        <translation>Durchsuchen...</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Please enter a Label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie eine Bezeichnung ein.</translation>
     </message>
     <message>
         <source>Please enter a Path associated with the label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den Pfad zu dieser Bezeichnung ein.</translation>
     </message>
     <message>
         <source>Another Destination already has the label &quot;%1&quot;. Please enter another Label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Ziel hat bereits die Bezeichnung „%1“. Bitte geben Sie eine andere Bezeichnung ein.</translation>
     </message>
     <message>
         <source>Choose directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner wählen</translation>
     </message>
 </context>
 <context>
     <name>DialogDownloadNzb</name>
     <message>
         <source>Download NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB herunterladen</translation>
     </message>
     <message>
         <source>Save NZB to disk</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB auf dem Datenträger speichern</translation>
     </message>
     <message>
         <source>Save file to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei speichern in:</translation>
     </message>
     <message>
         <source>Choose the folder where NZB will be saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner wählen, in dem die NZB gespeichert wird</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Files list</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiliste</translation>
     </message>
     <message>
         <source>File name</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiname</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe</translation>
     </message>
     <message>
         <source>Select / Unselect all files</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien auswählen / abwählen</translation>
     </message>
     <message>
         <source>Choose from a list of your Destinations</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus der Liste Ihrer Ziele wählen</translation>
     </message>
     <message>
         <source>Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Bezeichnung</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad</translation>
     </message>
     <message>
         <source>Open the Destination folders configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen der Zielordner öffnen</translation>
     </message>
     <message>
         <source>Configure Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner einrichten</translation>
     </message>
     <message>
         <source>NZB Destination folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner der NZB:</translation>
     </message>
     <message>
         <source>Choose donwload folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Ordner wählen...</translation>
     </message>
     <message>
         <source>bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Bytes</translation>
     </message>
     <message>
         <source>Kb</source>
-        <translation type="unfinished"></translation>
+        <translation>KB</translation>
     </message>
     <message>
         <source>Mb</source>
-        <translation type="unfinished"></translation>
+        <translation>MB</translation>
     </message>
     <message>
         <source>Gb</source>
-        <translation type="unfinished"></translation>
+        <translation>GB</translation>
     </message>
     <message>
         <source>Default Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardziel</translation>
     </message>
     <message>
         <source>Save NZB File</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Datei speichern</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb)</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Dateien (*.nzb)</translation>
     </message>
     <message>
         <source>Choose Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner wählen</translation>
     </message>
     <message>
         <source>Please enter the path where the file will be saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den Pfad ein, unter dem die Datei gespeichert wird</translation>
     </message>
     <message>
         <source>Please check at least one file in the files list</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte markieren Sie mindestens eine Datei in der Dateiliste</translation>
     </message>
     <message>
         <source>Please enter the full path of the folder where the NZB will be downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den vollständigen Pfad des Ordners ein, in den die NZB heruntergeladen wird</translation>
     </message>
 </context>
 <context>
     <name>DialogHistoryNzb</name>
     <message>
         <source>NZB history</source>
-        <translation type="unfinished">NZB-Verlauf</translation>
+        <translation>NZB-Verlauf</translation>
     </message>
     <message>
         <source>From :</source>
-        <translation type="unfinished"></translation>
+        <translation>Von :</translation>
     </message>
     <message>
         <source>Popup &quot;From&quot; calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender „Von“ öffnen</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>To :</source>
-        <translation type="unfinished"></translation>
+        <translation>Bis :</translation>
     </message>
     <message>
         <source>Popup &quot;To&quot; calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender „Bis“ öffnen</translation>
     </message>
     <message>
         <source>Name :</source>
-        <translation type="unfinished"></translation>
+        <translation>Name :</translation>
     </message>
     <message>
         <source>Filter by name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Namen filtern</translation>
     </message>
     <message>
         <source>Refresh NZB list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Liste aktualisieren</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisieren</translation>
     </message>
     <message>
         <source>Date added</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzugefügt am</translation>
     </message>
     <message>
         <source>Download name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name des Downloads</translation>
     </message>
     <message>
         <source>Delete selected NZB</source>
-        <translation type="unfinished">Ausgewählte NZB löschen</translation>
+        <translation>Ausgewählte NZB löschen</translation>
     </message>
     <message>
         <source>Delete all history</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesamten Verlauf löschen</translation>
     </message>
     <message>
         <source>File name</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiname</translation>
     </message>
     <message>
         <source>Size (KiB)</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe (KiB)</translation>
     </message>
     <message>
         <source>Informations</source>
-        <translation type="unfinished"></translation>
+        <translation>Informationen</translation>
     </message>
     <message>
         <source>Size : 0 KiB</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe : 0 KiB</translation>
     </message>
     <message>
         <source>Selected files : 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Dateien : 0</translation>
     </message>
     <message>
         <source>Select all files</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien auswählen</translation>
     </message>
     <message>
         <source>Export selected files to NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Dateien als NZB exportieren</translation>
     </message>
     <message>
         <source>Export to NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Als NZB exportieren</translation>
     </message>
     <message>
         <source>Download selected files</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Dateien herunterladen</translation>
     </message>
     <message>
         <source>Download selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl herunterladen</translation>
     </message>
     <message>
         <source>KiB</source>
-        <translation type="unfinished">KiB</translation>
+        <translation>KiB</translation>
     </message>
     <message>
         <source>MiB</source>
-        <translation type="unfinished">MiB</translation>
+        <translation>MiB</translation>
     </message>
     <message>
         <source>GiB</source>
-        <translation type="unfinished">GiB</translation>
+        <translation>GiB</translation>
     </message>
     <message>
         <source>TiB</source>
-        <translation type="unfinished">TiB</translation>
+        <translation>TiB</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Automatic save of your NZB history is not activated. Do you wish to activate it right now ?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das automatische Speichern Ihres NZB-Verlaufs ist nicht aktiviert. Möchten Sie es jetzt aktivieren?</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>dd/MM/yyyy hh:mm:ss</source>
-        <translation type="unfinished"></translation>
+        <translation>dd.MM.yyyy hh:mm:ss</translation>
     </message>
     <message>
         <source>Error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1</translation>
     </message>
     <message>
         <source>Selected files : </source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Dateien : </translation>
     </message>
     <message>
         <source>Size : </source>
-        <translation type="unfinished"></translation>
+        <translation>Größe : </translation>
     </message>
     <message>
         <source>Failed to write NZB file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB-Datei %1 konnte nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Save NZB File</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Datei speichern</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb)</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Dateien (*.nzb)</translation>
     </message>
     <message>
         <source>The NZB you wish to download does not contain any file to download</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB, die Sie herunterladen möchten, enthält keine Datei zum Herunterladen</translation>
     </message>
     <message>
         <source>Do you really want to delete the selected NZB?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die ausgewählte NZB wirklich löschen?</translation>
     </message>
     <message>
         <source>Do you really want to delete all your NZB history?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie Ihren gesamten NZB-Verlauf wirklich löschen?</translation>
     </message>
 </context>
 <context>
     <name>DialogImportExportServers</name>
     <message>
         <source>Import / Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Server importieren / exportieren</translation>
     </message>
     <message>
         <source>Select Servers to import / export</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu importierende / exportierende Server auswählen</translation>
     </message>
     <message>
         <source>Server informations</source>
-        <translation type="unfinished"></translation>
+        <translation>Serverinformationen</translation>
     </message>
     <message>
         <source>Server address :</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveradresse :</translation>
     </message>
     <message>
         <source>Port :</source>
-        <translation type="unfinished"></translation>
+        <translation>Port :</translation>
     </message>
     <message>
         <source>Number of connections :</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Verbindungen :</translation>
     </message>
     <message>
         <source>Account name (Login) :</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontoname (Login) :</translation>
     </message>
     <message>
         <source>Import Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Server importieren</translation>
     </message>
     <message>
         <source>Select Servers to import</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu importierende Server auswählen</translation>
     </message>
     <message>
         <source>Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Server exportieren</translation>
     </message>
     <message>
         <source>Select Servers to export</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu exportierende Server auswählen</translation>
     </message>
 </context>
 <context>
     <name>DialogLogs</name>
     <message>
         <source>Logs</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolle</translation>
     </message>
     <message>
         <source>Current log file:</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldatei:</translation>
     </message>
     <message>
         <source>Delete current log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Protokolldatei löschen</translation>
     </message>
     <message>
         <source>Delete all logs files but the most recent one</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Protokolldateien außer der neuesten löschen</translation>
     </message>
     <message>
         <source>Date / Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum / Uhrzeit</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Meldung</translation>
     </message>
     <message>
         <source>Process new data</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Einträge laden</translation>
     </message>
     <message>
         <source>Refresh every:</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisieren alle:</translation>
     </message>
     <message>
         <source>second(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunde(n)</translation>
     </message>
     <message>
         <source>DD-MM-YYYY hh:mm:ss</source>
-        <translation type="unfinished"></translation>
+        <translation>DD.MM.YYYY hh:mm:ss</translation>
     </message>
     <message>
         <source>No log found in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Protokoll in %1 gefunden</translation>
     </message>
     <message>
         <source>Log file not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldatei nicht gefunden: %1</translation>
     </message>
     <message>
         <source>Cannot delete current log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gerade verwendete Protokolldatei kann nicht gelöscht werden</translation>
     </message>
     <message>
         <source>Delete current log file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Protokolldatei löschen.</translation>
     </message>
     <message>
         <source>Do you really want to delete the current log file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie diese Protokolldatei wirklich löschen?</translation>
     </message>
     <message>
         <source>Delete logs files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldateien löschen.</translation>
     </message>
     <message>
         <source>Do you really want to delete all logs files (Except the last one)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie wirklich alle Protokolldateien (außer der letzten) löschen?</translation>
     </message>
     <message>
         <source>Logs are not enabled.
 If you want to activate this functionnality you have to enable it via the configuration of the application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Protokollierung ist nicht aktiviert.
+Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendung.</translation>
     </message>
 </context>
 <context>
     <name>DialogManualRepairExtract</name>
     <message>
         <source>Manual repair / extraction / unsplit</source>
-        <translation type="unfinished">Manuelle Reparatur / Entpacken / Zusammenfügen</translation>
+        <translation>Manuelle Reparatur / Entpacken / Zusammenfügen</translation>
     </message>
     <message>
         <source>PAR2 repairing</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Reparatur</translation>
     </message>
     <message>
         <source>Directory to repair :</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu reparierender Ordner :</translation>
     </message>
     <message>
         <source>Browse Par2 directory</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Ordner wählen</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Start repairing</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparatur starten</translation>
     </message>
     <message>
         <source>Progress :</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt :</translation>
     </message>
     <message>
         <source>Extraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken</translation>
     </message>
     <message>
         <source>Archive to extract :</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu entpackendes Archiv :</translation>
     </message>
     <message>
         <source>Browse Rar directory</source>
-        <translation type="unfinished"></translation>
+        <translation>RAR-Ordner wählen</translation>
     </message>
     <message>
         <source>Start Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken starten</translation>
     </message>
     <message>
         <source>Destination folder :</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner :</translation>
     </message>
     <message>
         <source>Browse Rar destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner für das Entpacken wählen</translation>
     </message>
     <message>
         <source>Password (optional) :</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort (optional) :</translation>
     </message>
     <message>
         <source>Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen</translation>
     </message>
     <message>
         <source>Archive to unsplit :</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenzufügendes Archiv :</translation>
     </message>
     <message>
         <source>Browse Split directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner der geteilten Dateien wählen</translation>
     </message>
     <message>
         <source>Start Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen starten</translation>
     </message>
     <message>
         <source>Browse Split destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner für das Zusammenfügen wählen</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished">Beenden</translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Stop PAR2</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparatur stoppen</translation>
     </message>
     <message>
         <source>Stop Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken stoppen</translation>
     </message>
     <message>
         <source>Stop Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen stoppen</translation>
     </message>
     <message>
         <source>Choose PAR2 directory</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Ordner wählen</translation>
     </message>
     <message>
         <source>Choose Unrar directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner zum Entpacken wählen</translation>
     </message>
     <message>
         <source>Choose Unrar Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner für das Entpacken wählen</translation>
     </message>
     <message>
         <source>Choose Unsplit directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner zum Zusammenfügen wählen</translation>
     </message>
     <message>
         <source>Choose Unsplit destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziel für das Zusammenfügen wählen</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Directory %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>No PAR2 file found in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine PAR2-Datei in %1 gefunden.</translation>
     </message>
     <message>
         <source>Destination directory %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Zielordner %1 existiert nicht.</translation>
     </message>
     <message>
         <source>PAR2 successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Reparatur erfolgreich!</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>PAR2 : need %1 more block(s) to repair.</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: Für die Reparatur fehlende Blöcke: %1.</translation>
     </message>
     <message>
         <source>PAR2 error code %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Fehlercode %1.</translation>
     </message>
     <message>
         <source>Unrar successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken erfolgreich!</translation>
     </message>
     <message>
         <source>No rar file found in directory : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine RAR-Datei im Ordner gefunden: %1</translation>
     </message>
     <message>
         <source>Failed to create destination directory : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Zielordner konnte nicht erstellt werden: %1</translation>
     </message>
     <message>
         <source>Unrar error: exit code: %1, exit status: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Entpacken: Exit-Code %1, Beendigungsstatus %2</translation>
     </message>
     <message>
         <source>Unsplit successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen erfolgreich!</translation>
     </message>
     <message>
         <source>Unsplit - no splitted file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen - keine geteilte Datei gefunden</translation>
     </message>
     <message>
         <source>Unsplit error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Zusammenfügen: %1</translation>
     </message>
     <message>
         <source>Unrar in progress...</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken läuft...</translation>
     </message>
     <message>
         <source>Unrar progress: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt beim Entpacken: %1</translation>
     </message>
     <message>
         <source>Unsplit in progress: %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen läuft: %1 %</translation>
     </message>
 </context>
 <context>
     <name>DialogServerManagement</name>
     <message>
         <source>Server Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Serverkonfiguration</translation>
     </message>
     <message>
         <source>Server general settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemeine Servereinstellungen</translation>
     </message>
     <message>
         <source>Server address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveradresse:</translation>
     </message>
     <message>
         <source>Server name or IP</source>
-        <translation type="unfinished"></translation>
+        <translation>Servername oder IP-Adresse</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <source>Server port</source>
-        <translation type="unfinished"></translation>
+        <translation>Server-Port</translation>
     </message>
     <message>
         <source>Number of connections:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Verbindungen:</translation>
     </message>
     <message>
         <source>Number of connections</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Verbindungen</translation>
     </message>
     <message>
         <source>Choose a nickname for the server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen Kurznamen für den Server:</translation>
     </message>
     <message>
         <source>Nickname of the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzname des Servers</translation>
     </message>
     <message>
         <source>Counter:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zähler:</translation>
     </message>
     <message>
         <source>0 KiB</source>
-        <translation type="unfinished"></translation>
+        <translation>0 KiB</translation>
     </message>
     <message>
         <source>Date Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Zählerdatum</translation>
     </message>
     <message>
         <source>Reset counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Zähler zurücksetzen</translation>
     </message>
     <message>
         <source>Authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Authentifizierung</translation>
     </message>
     <message>
         <source>Authentication on the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldung am Server</translation>
     </message>
     <message>
         <source>The server requires authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server erfordert eine Anmeldung</translation>
     </message>
     <message>
         <source>Account name (Login):</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontoname (Login):</translation>
     </message>
     <message>
         <source>Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort:</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort</translation>
     </message>
     <message>
         <source>SSL</source>
-        <translation type="unfinished"></translation>
+        <translation>SSL</translation>
     </message>
     <message>
         <source>Secured connection (SSL)</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesicherte Verbindung (SSL)</translation>
     </message>
     <message>
         <source>Test the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung testen</translation>
     </message>
     <message>
         <source>Click on this button to test the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf diese Schaltfläche, um die Verbindung zu testen</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>KiB</source>
-        <translation type="unfinished">KiB</translation>
+        <translation>KiB</translation>
     </message>
     <message>
         <source>MiB</source>
-        <translation type="unfinished">MiB</translation>
+        <translation>MiB</translation>
     </message>
     <message>
         <source>GiB</source>
-        <translation type="unfinished">GiB</translation>
+        <translation>GiB</translation>
     </message>
     <message>
         <source>TiB</source>
-        <translation type="unfinished">TiB</translation>
+        <translation>TiB</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Server name is required</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Servername ist erforderlich</translation>
     </message>
     <message>
         <source>Server nickname is required</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Kurzname des Servers ist erforderlich</translation>
     </message>
     <message>
         <source>Invalid Port value</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Port</translation>
     </message>
     <message>
         <source>Login is required</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Benutzername ist erforderlich</translation>
     </message>
     <message>
         <source>Password is required</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort ist erforderlich</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Your password contains extra spaces. Do you want to remove them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr Passwort enthält überzählige Leerzeichen. Möchten Sie sie entfernen?</translation>
     </message>
     <message>
         <source>Do you really want to reset your counter ?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie Ihren Zähler wirklich zurücksetzen?</translation>
     </message>
     <message>
         <source>0 byte</source>
-        <translation type="unfinished"></translation>
+        <translation>0 Byte</translation>
     </message>
     <message>
         <source>Stop the current connection test</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufenden Verbindungstest abbrechen</translation>
     </message>
     <message>
         <source>Testing the connection...</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung wird getestet...</translation>
     </message>
     <message>
         <source>You are successfully connected to the server!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Verbindung zum Server war erfolgreich!</translation>
     </message>
     <message>
         <source>An error occured while connecting to the server: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Verbinden mit dem Server ist ein Fehler aufgetreten: %1</translation>
     </message>
 </context>
 <context>
     <name>DialogSettings</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished">Einstellungen</translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>General settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemeine Einstellungen</translation>
     </message>
     <message>
         <source>Program folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmordner</translation>
     </message>
     <message>
         <source>Cache:</source>
-        <translation type="unfinished"></translation>
+        <translation>Cache:</translation>
     </message>
     <message>
         <source>Select cache folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Cache-Ordner wählen</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Download:</source>
-        <translation type="unfinished"></translation>
+        <translation>Download:</translation>
     </message>
     <message>
         <source>Select download folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Ordner wählen</translation>
     </message>
     <message>
         <source>Destination:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziel:</translation>
     </message>
     <message>
         <source>Select destination folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner wählen</translation>
     </message>
     <message>
         <source>Restore default Cache, Download and Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardordner für Cache, Download und Ziel wiederherstellen</translation>
     </message>
     <message>
         <source>Restore default folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardordner wiederherstellen</translation>
     </message>
     <message>
         <source>Open the Destination folders configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen der Zielordner öffnen</translation>
     </message>
     <message>
         <source>Configure Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner einrichten</translation>
     </message>
     <message>
         <source>Create a sub-folder for each download in Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Für jeden Download einen Unterordner im Ziel anlegen</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Download</translation>
     </message>
     <message>
         <source>Download options</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Optionen</translation>
     </message>
     <message>
         <source>Automatic Unrar at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach dem Download automatisch entpacken</translation>
     </message>
     <message>
         <source>Automatic Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch entpacken</translation>
     </message>
     <message>
         <source>Automatic Unsplit at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach dem Download automatisch zusammenfügen</translation>
     </message>
     <message>
         <source>Automatic Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch zusammenfügen</translation>
     </message>
     <message>
         <source>Enable NZB download history</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Download-Verlauf aktivieren</translation>
     </message>
     <message>
         <source>Automatically add NZB in the Download list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB automatisch zur Download-Liste hinzufügen</translation>
     </message>
     <message>
         <source>Auto download NZB when added to Tessaquill+</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB automatisch herunterladen, wenn sie zu Tessaquill+ hinzugefügt werden</translation>
     </message>
     <message>
         <source>Enable Tessaquill+ &quot;Smart Download&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Den „intelligenten Download“ von Tessaquill+ aktivieren</translation>
     </message>
     <message>
         <source>Enable &quot;Smart Download&quot; (PAR2 files are downloaded if needed)</source>
-        <translation type="unfinished"></translation>
+        <translation>„Intelligenten Download“ aktivieren (PAR2-Dateien werden nur bei Bedarf heruntergeladen)</translation>
     </message>
     <message>
         <source>Always keep PAR2 files at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Dateien nach dem Download immer behalten</translation>
     </message>
     <message>
         <source>Always keep PAR2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Dateien immer behalten</translation>
     </message>
     <message>
         <source>Filter removal</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien per Filter entfernen</translation>
     </message>
     <message>
         <source>Files extension to remove:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu entfernende Dateiendungen:</translation>
     </message>
     <message>
         <source>Speed limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschwindigkeitsbegrenzung</translation>
     </message>
     <message>
         <source>Automatic detection of the maximum speed for the bandwidth limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Höchstgeschwindigkeit für die Bandbreitengrenze automatisch ermitteln</translation>
     </message>
     <message>
         <source>Manually set the limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Grenze von Hand festlegen</translation>
     </message>
     <message>
         <source>KiB/s</source>
-        <translation type="unfinished">KiB/s</translation>
+        <translation>KiB/s</translation>
     </message>
     <message>
         <source>Connection timeout :</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindungs-Timeout :</translation>
     </message>
     <message>
         <source>seconds (From 2 to 30 seconds)</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunden (2 bis 30 Sekunden)</translation>
     </message>
     <message>
         <source>Logs</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolle</translation>
     </message>
     <message>
         <source>Log disabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll deaktiviert</translation>
     </message>
     <message>
         <source>Log with INFO level</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll mit Stufe INFO</translation>
     </message>
     <message>
         <source>Log with WARNING level</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll mit Stufe WARNING</translation>
     </message>
     <message>
         <source>Log with ERROR level</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll mit Stufe ERROR</translation>
     </message>
     <message>
         <source>Logs are disabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Protokollierung ist deaktiviert</translation>
     </message>
     <message>
         <source>Delete log files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldateien löschen:</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie</translation>
     </message>
     <message>
         <source>Every week</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Woche</translation>
     </message>
     <message>
         <source>Every month</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Monat</translation>
     </message>
     <message>
         <source>Proxy configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Proxy-Einstellungen</translation>
     </message>
     <message>
         <source>No proxy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Proxy</translation>
     </message>
     <message>
         <source>Proxy enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Proxy aktiviert</translation>
     </message>
     <message>
         <source>Please wait while detecting proxies...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte warten, Proxys werden gesucht...</translation>
     </message>
     <message>
         <source>Host name</source>
-        <translation type="unfinished"></translation>
+        <translation>Hostname</translation>
     </message>
     <message>
         <source>Refresh list of proxies</source>
-        <translation type="unfinished"></translation>
+        <translation>Proxy-Liste aktualisieren</translation>
     </message>
     <message>
         <source>Login:</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort:</translation>
     </message>
     <message>
         <source>Import / Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Import / Export</translation>
     </message>
     <message>
         <source>Servers Import / Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Server importieren / exportieren</translation>
     </message>
     <message>
         <source>Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Server exportieren</translation>
     </message>
     <message>
         <source>Import Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Server importieren</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache</translation>
     </message>
     <message>
         <source>Select language</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache wählen</translation>
     </message>
     <message>
         <source>Select language:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache wählen:</translation>
     </message>
     <message>
         <source>French</source>
-        <translation type="unfinished"></translation>
+        <translation>Französisch</translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>Englisch</translation>
     </message>
     <message>
         <source>German</source>
-        <translation type="unfinished"></translation>
+        <translation>Deutsch</translation>
     </message>
     <message>
         <source>Spanish</source>
-        <translation type="unfinished"></translation>
+        <translation>Spanisch</translation>
     </message>
     <message>
         <source>Choose cache directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Cache-Ordner wählen</translation>
     </message>
     <message>
         <source>Choose download directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Ordner wählen</translation>
     </message>
     <message>
         <source>Choose destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner wählen</translation>
     </message>
     <message>
         <source>Logs are enabled with INFOS, WARNINGS and ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolliert werden Informationen, Warnungen und Fehler</translation>
     </message>
     <message>
         <source>Logs are enabled with WARNINGS and ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolliert werden Warnungen und Fehler</translation>
     </message>
     <message>
         <source>Logs are enabled with ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolliert werden Fehler</translation>
     </message>
     <message>
         <source>Please enter the full path of the Cache folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den vollständigen Pfad des Cache-Ordners ein.</translation>
     </message>
     <message>
         <source>Please enter the full path of the Download folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den vollständigen Pfad des Download-Ordners ein.</translation>
     </message>
     <message>
         <source>Please enter the full path of the Destination folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den vollständigen Pfad des Zielordners ein.</translation>
     </message>
     <message>
         <source>Cache, Download and Destination folders must be defined in different paths.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cache-, Download- und Zielordner müssen in unterschiedlichen Pfaden liegen.</translation>
     </message>
     <message>
         <source>Please check your files filter removal pattern. It must match the following format: *.nzb;*.par2;*.001</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte prüfen Sie das Filtermuster der zu entfernenden Dateien. Es muss folgendem Format entsprechen: *.nzb;*.par2;*.001</translation>
     </message>
     <message>
         <source>The maximum speed limit is invald. It must be between 50 KiB/s and 99999 KiB/s</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Geschwindigkeitsgrenze ist ungültig. Sie muss zwischen 50 KiB/s und 99999 KiB/s liegen</translation>
     </message>
     <message>
         <source>The socket timeout must be between 2 and 30 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verbindungs-Timeout muss zwischen 2 und 30 Sekunden liegen</translation>
     </message>
     <message>
         <source>You will have to restart the application in order to apply the new selected language.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die neue Sprache wird erst nach einem Neustart der Anwendung wirksam.</translation>
     </message>
     <message>
         <source>No proxy found !</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Proxy gefunden!</translation>
     </message>
     <message>
         <source>&lt;/b&gt;, port:</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;/b&gt;, Port:</translation>
     </message>
     <message>
         <source>Tunneling Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Tunneling&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Listening Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingehende Verbindungen (Listening)&lt;br/&gt;</translation>
     </message>
     <message>
         <source>UDP Tunneling Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP-Tunneling&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Caching Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Zwischenspeicherung (Caching)&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Host Name Lookup Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Auflösung von Hostnamen&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Open a Tessaquill+ Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+-Serverdatei öffnen</translation>
     </message>
     <message>
         <source>Tessaquill+ Servers (*.tvp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+-Server (*.tvp)</translation>
     </message>
     <message>
         <source>;;Tessaquill 0.8.x Servers (*.tvs)</source>
-        <translation type="unfinished"></translation>
+        <translation>;;Tessaquill-0.8.x-Server (*.tvs)</translation>
     </message>
     <message>
         <source>An error occured while importing the Tessaquill 0.8.x Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Importieren der Tessaquill-0.8.x-Serverdatei ist ein Fehler aufgetreten</translation>
     </message>
     <message>
         <source>An error occured while importing the Tessaquill+ Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Importieren der Tessaquill+-Serverdatei ist ein Fehler aufgetreten</translation>
     </message>
     <message>
         <source>You must select at least one server to import.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie müssen mindestens einen Server zum Importieren auswählen.</translation>
     </message>
     <message>
         <source>The servers could not be added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Server konnten nicht hinzugefügt werden.</translation>
     </message>
     <message>
         <source>Servers successfully imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Server erfolgreich importiert.</translation>
     </message>
     <message>
         <source>Choose a Tessaquill+ file to export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+-Datei für den Export der Server wählen</translation>
     </message>
     <message>
         <source>You must select at least one server to export.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie müssen mindestens einen Server zum Exportieren auswählen.</translation>
     </message>
     <message>
         <source>Servers successfully exported to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Server erfolgreich nach %1 exportiert</translation>
     </message>
     <message>
         <source>Failed to create file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei %1 konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>Failed to write file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei %1 konnte nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
     <name>DialogShutdown</name>
     <message>
         <source>Shutdown management</source>
-        <translation type="unfinished"></translation>
+        <translation>Herunterfahren verwalten</translation>
     </message>
     <message>
         <source>No shutdown</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht herunterfahren</translation>
     </message>
     <message>
         <source>Close application at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Anwendung nach Abschluss der Downloads schließen</translation>
     </message>
     <message>
         <source>Shutdown computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Computer nach Abschluss der Downloads herunterfahren</translation>
     </message>
     <message>
         <source>Standby computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Computer nach Abschluss der Downloads in den Standby versetzen</translation>
     </message>
     <message>
         <source>Hibernate computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Computer nach Abschluss der Downloads in den Ruhezustand versetzen</translation>
     </message>
     <message>
         <source>Save shutdown configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellung zum Herunterfahren speichern</translation>
     </message>
 </context>
 <context>
     <name>DialogWebAuthentication</name>
     <message>
         <source>Authentication required</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldung erforderlich</translation>
     </message>
     <message>
         <source>Intro label</source>
-        <translation type="unfinished"></translation>
+        <translation>Einleitungstext</translation>
     </message>
     <message>
         <source>Login: </source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername: </translation>
     </message>
     <message>
         <source>Password: </source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort: </translation>
     </message>
 </context>
 <context>
     <name>DialogWizard</name>
     <message>
         <source>Tessaquill+ - Configuration Wizard</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ - Einrichtungsassistent</translation>
     </message>
     <message>
         <source>Welcome to the server Wizard Configuration!</source>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen beim Einrichtungsassistenten für den Server!</translation>
     </message>
     <message>
         <source>Type the address of your internet news (NNTP) server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie die Adresse Ihres News-Servers (NNTP) ein.</translation>
     </message>
     <message>
         <source>News (NNTP) server address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse des News-Servers (NNTP):</translation>
     </message>
     <message>
         <source>News (NNTP) server requires a user name and password</source>
-        <translation type="unfinished"></translation>
+        <translation>Der News-Server (NNTP) erfordert Benutzername und Passwort</translation>
     </message>
     <message>
         <source>News (NNTP) server uses SSL encryption</source>
-        <translation type="unfinished"></translation>
+        <translation>Der News-Server (NNTP) verwendet SSL-Verschlüsselung</translation>
     </message>
     <message>
         <source>Number of connections:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Verbindungen:</translation>
     </message>
     <message>
         <source>User name and password</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername und Passwort</translation>
     </message>
     <message>
         <source>Enter the user name and password provided by your news (NNTP) provider.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie den Benutzernamen und das Passwort ein, die Sie von Ihrem News-Anbieter (NNTP) erhalten haben.</translation>
     </message>
     <message>
         <source>User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort:</translation>
     </message>
     <message>
         <source>Congratulations!</source>
-        <translation type="unfinished"></translation>
+        <translation>Herzlichen Glückwunsch!</translation>
     </message>
     <message>
         <source>You have successfully configured your news (NNTP) server. It will be added to the servers list when you click on Finished.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr News-Server (NNTP) ist eingerichtet. Er wird zur Serverliste hinzugefügt, wenn Sie auf Fertig stellen klicken.</translation>
     </message>
     <message>
         <source>You can access to its configuration by double-clicking the server name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine Einstellungen öffnen Sie mit einem Doppelklick auf den Servernamen.</translation>
     </message>
     <message>
         <source>&lt; Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; Zurück</translation>
     </message>
     <message>
         <source>Next &gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter &gt;</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig stellen</translation>
     </message>
     <message>
         <source>Please enter the name of your news (NNTP) server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den Namen Ihres News-Servers (NNTP) ein.</translation>
     </message>
     <message>
         <source>Please enter the user name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie den Benutzernamen ein.</translation>
     </message>
     <message>
         <source>Please enter the password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie das Passwort ein.</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Your password contains extra spaces. Do you want to remove them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr Passwort enthält überzählige Leerzeichen. Möchten Sie sie entfernen?</translation>
     </message>
 </context>
 <context>
     <name>DownloadNzbManager</name>
     <message>
         <source>Unknown NZB Subject</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter NZB-Betreff</translation>
     </message>
     <message>
         <source>Error: no NZB file object</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: kein NZB-Dateiobjekt</translation>
     </message>
     <message>
         <source>Error: NZB file already queued</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Die NZB-Datei ist bereits in der Warteschlange</translation>
     </message>
     <message>
         <source>the disk is full or the folder cannot be written</source>
-        <translation type="unfinished"></translation>
+        <translation>der Datenträger ist voll oder der Ordner ist nicht beschreibbar</translation>
     </message>
     <message>
         <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
-        <translation type="unfinished"></translation>
+        <translation>Downloads angehalten: Die temporäre Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Cache-Ordner und setzen Sie dann die Downloads fort.</translation>
     </message>
 </context>
 <context>
     <name>FrameSearchResults</name>
     <message>
         <source>Search title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel der Suche</translation>
     </message>
     <message>
         <source>Subject</source>
-        <translation type="unfinished"></translation>
+        <translation>Betreff</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe</translation>
     </message>
     <message>
         <source>Age</source>
-        <translation type="unfinished"></translation>
+        <translation>Alter</translation>
     </message>
     <message>
         <source>Groups</source>
-        <translation type="unfinished">Gruppen</translation>
+        <translation>Gruppen</translation>
     </message>
     <message>
         <source>Poster</source>
-        <translation type="unfinished"></translation>
+        <translation>Verfasser</translation>
     </message>
     <message>
         <source>Select / Unselect all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle auswählen / abwählen</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>Nb results</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Ergebnisse</translation>
     </message>
     <message>
         <source>No result found for &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Ergebnisse für „%1“</translation>
     </message>
     <message>
         <source> result(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> Ergebnis(se)</translation>
     </message>
     <message>
         <source> - More results available</source>
-        <translation type="unfinished"></translation>
+        <translation> - Weitere Ergebnisse verfügbar</translation>
     </message>
     <message>
         <source>A request of this page is still running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Anfrage dieser Seite läuft noch.</translation>
     </message>
     <message>
         <source>No selected result.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Ergebnis ausgewählt.</translation>
     </message>
 </context>
 <context>
@@ -2148,102 +2150,102 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>-- All results --</source>
-        <translation type="unfinished"></translation>
+        <translation>-- Alle Ergebnisse --</translation>
     </message>
     <message>
         <source>Please enter a search request.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie einen Suchbegriff ein.</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>%1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>Download error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Fehler: %1</translation>
     </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
     <message>
         <source>Proxy &quot;%1&quot; not found. Please check your configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Proxy „%1“ nicht gefunden. Bitte prüfen Sie Ihre Einstellungen.</translation>
     </message>
     <message>
         <source>&lt;qt&gt;Enter username and password for &quot;%1&quot; at %2&lt;/qt&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;qt&gt;Benutzername und Passwort für „%1“ auf %2 eingeben&lt;/qt&gt;</translation>
     </message>
 </context>
 <context>
     <name>NzbParser</name>
     <message>
         <source>NZB contains error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB enthält Fehler</translation>
     </message>
     <message>
         <source>File does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei existiert nicht</translation>
     </message>
 </context>
 <context>
     <name>PopupCalendar</name>
     <message>
         <source>Previous month</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriger Monat</translation>
     </message>
     <message>
         <source>Next month</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächster Monat</translation>
     </message>
     <message>
         <source>Wed</source>
-        <translation type="unfinished"></translation>
+        <translation>Mi.</translation>
     </message>
 </context>
 <context>
     <name>ThreadUnsplit</name>
     <message>
         <source>Unsplit: no split file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen: keine geteilte Datei gefunden</translation>
     </message>
 </context>
 <context>
     <name>UtilsNzbCompressUncompress</name>
     <message>
         <source>Failed to create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>Failed to open NZB file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB-Datei %1 konnte nicht geöffnet werden</translation>
     </message>
     <message>
         <source>Failed to find a name for NZB history (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein freier Name für den NZB-Verlauf gefunden (%1)</translation>
     </message>
     <message>
         <source>Failed to open NZB history file in write mode : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB-Verlaufsdatei konnte nicht zum Schreiben geöffnet werden: %1</translation>
     </message>
     <message>
         <source>Failed to write NZB history file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB-Verlaufsdatei %1 konnte nicht geschrieben werden</translation>
     </message>
     <message>
         <source>No NZB History folder found !</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein NZB-Verlaufsordner gefunden!</translation>
     </message>
     <message>
         <source>Failed to open NZB History file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die NZB-Verlaufsdatei %1 konnte nicht geöffnet werden</translation>
     </message>
     <message>
         <source>NZB History file %1: data is corrupt</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Verlaufsdatei %1: Die Daten sind beschädigt</translation>
     </message>
 </context>
 </TS>

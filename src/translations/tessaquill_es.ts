@@ -5,117 +5,117 @@
     <name>AbstractSplit</name>
     <message>
         <source>Unsplit: no extract path!</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: ¡no hay ruta de extracción!</translation>
     </message>
     <message>
         <source>Unsplit: failed to create extract path!</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: ¡no se pudo crear la ruta de extracción!</translation>
     </message>
     <message>
         <source>Unsplit: failed to open source file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no se pudo abrir el archivo de origen %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to create file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no se pudo crear el archivo %1</translation>
     </message>
     <message>
         <source>Unsplit: joining stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: detenida</translation>
     </message>
     <message>
         <source>Unsplit: file %1 already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: el archivo %1 ya existe</translation>
     </message>
     <message>
         <source>Unsplit: failed to read source file - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no se pudo leer el archivo de origen - %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to write file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no se pudo escribir el archivo %1</translation>
     </message>
     <message>
         <source>Unsplit: no volume in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no hay ningún volumen en %1</translation>
     </message>
     <message>
         <source>Unsplit: unusable file name in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: nombre de archivo no utilizable en %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to parse source file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no se pudo analizar el archivo de origen %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to parse source file HEADER %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no se pudo analizar la cabecera del archivo de origen %1</translation>
     </message>
     <message>
         <source>Unsplit: error while parsing file - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: error al analizar el archivo - %1</translation>
     </message>
     <message>
         <source>Unsplit: unexpected end of file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: final inesperado del archivo %1</translation>
     </message>
     <message>
         <source>Unsplit: Error while opening file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: error al abrir el archivo: %1</translation>
     </message>
 </context>
 <context>
     <name>AppConfiguration</name>
     <message>
         <source>Failed to create directory %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta %1</translation>
     </message>
     <message>
         <source>Failed to create configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear el archivo de configuración %1</translation>
     </message>
     <message>
         <source>Failed to open configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir el archivo de configuración %1</translation>
     </message>
     <message>
         <source>Failed to write configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir el archivo de configuración %1</translation>
     </message>
 </context>
 <context>
     <name>BinSearch</name>
     <message>
         <source>Wrong path %1: cannot download NZB file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ruta %1 incorrecta: no se puede descargar el archivo NZB</translation>
     </message>
     <message>
         <source>Cannot create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede crear la carpeta %1</translation>
     </message>
     <message>
         <source>The server does not respond.</source>
-        <translation type="unfinished"></translation>
+        <translation>El servidor no responde.</translation>
     </message>
     <message>
         <source>Network reply error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error en la respuesta de red: %1</translation>
     </message>
     <message>
         <source>Request suceeded but no NZB returned</source>
-        <translation type="unfinished"></translation>
+        <translation>La petición se completó pero no devolvió ningún NZB</translation>
     </message>
     <message>
         <source>Cannot write NZB file %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir el archivo NZB %1: %2</translation>
     </message>
     <message>
         <source>The server returned an empty page.</source>
-        <translation type="unfinished"></translation>
+        <translation>El servidor devolvió una página vacía.</translation>
     </message>
     <message>
         <source>Tag format exception in the answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato de etiqueta inesperado en la respuesta</translation>
     </message>
 </context>
 <context>
@@ -123,1545 +123,1547 @@
     <message>
         <source>The configuration could not be saved: %1
 The changes apply until Tessaquill+ is closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar la configuración: %1
+Los cambios se aplicarán hasta que se cierre Tessaquill+.</translation>
     </message>
 </context>
 <context>
     <name>DialogAbout</name>
     <message>
         <source>About Tessaquill+</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de Tessaquill+</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Version ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión ...</translation>
     </message>
     <message>
         <source>System Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Información del sistema</translation>
     </message>
     <message>
         <source>Copyright © the Tessaquill+ developers. This program comes with no warranty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright © los desarrolladores de Tessaquill+. Este programa se ofrece sin ninguna garantía.</translation>
     </message>
     <message>
         <source>Questions and bug reports are welcome on the project&apos;s issue tracker.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las preguntas y los informes de errores son bienvenidos en el gestor de incidencias del proyecto.</translation>
     </message>
     <message>
         <source>Version </source>
-        <translation type="unfinished"></translation>
+        <translation>Versión </translation>
     </message>
     <message>
         <source> - </source>
-        <translation type="unfinished"></translation>
+        <translation> - </translation>
     </message>
     <message>
         <source> bits</source>
-        <translation type="unfinished"></translation>
+        <translation> bits</translation>
     </message>
     <message>
         <source> (Big Endian)</source>
-        <translation type="unfinished"></translation>
+        <translation> (big-endian)</translation>
     </message>
     <message>
         <source> (Little Endian)</source>
-        <translation type="unfinished"></translation>
+        <translation> (little-endian)</translation>
     </message>
 </context>
 <context>
     <name>DialogDestinationFolders</name>
     <message>
         <source>Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpetas de destino</translation>
     </message>
     <message>
         <source>Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Etiqueta</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Ruta</translation>
     </message>
     <message>
         <source>Add a new Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir un destino nuevo</translation>
     </message>
     <message>
         <source>Remove selected Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitar el destino seleccionado</translation>
     </message>
     <message>
         <source>Edit the selected Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Modificar el destino seleccionado</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Please select a Destination item to delete.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione el destino que desea eliminar.</translation>
     </message>
     <message>
         <source>Please select a Destination item to modify.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione el destino que desea modificar.</translation>
     </message>
 </context>
 <context>
     <name>DialogDestinationFoldersAddModify</name>
     <message>
         <source>Destination item</source>
-        <translation type="unfinished"></translation>
+        <translation>Destino</translation>
     </message>
     <message>
         <source>Label: </source>
-        <translation type="unfinished"></translation>
+        <translation>Etiqueta: </translation>
     </message>
     <message>
         <source>Path: </source>
-        <translation type="unfinished"></translation>
+        <translation>Ruta: </translation>
     </message>
     <message>
         <source>Browse path...</source>
-        <translation type="unfinished"></translation>
+        <translation>Examinar...</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Please enter a Label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba una etiqueta.</translation>
     </message>
     <message>
         <source>Please enter a Path associated with the label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba la ruta asociada a la etiqueta.</translation>
     </message>
     <message>
         <source>Another Destination already has the label &quot;%1&quot;. Please enter another Label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro destino ya tiene la etiqueta «%1». Escriba otra etiqueta.</translation>
     </message>
     <message>
         <source>Choose directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir una carpeta</translation>
     </message>
 </context>
 <context>
     <name>DialogDownloadNzb</name>
     <message>
         <source>Download NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar el NZB</translation>
     </message>
     <message>
         <source>Save NZB to disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar el NZB en el disco</translation>
     </message>
     <message>
         <source>Save file to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar el archivo en:</translation>
     </message>
     <message>
         <source>Choose the folder where NZB will be saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta donde se guardará el NZB</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Files list</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de archivos</translation>
     </message>
     <message>
         <source>File name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del archivo</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño</translation>
     </message>
     <message>
         <source>Select / Unselect all files</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar / deseleccionar todos los archivos</translation>
     </message>
     <message>
         <source>Choose from a list of your Destinations</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir de la lista de sus destinos</translation>
     </message>
     <message>
         <source>Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Etiqueta</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Ruta</translation>
     </message>
     <message>
         <source>Open the Destination folders configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir la configuración de las carpetas de destino</translation>
     </message>
     <message>
         <source>Configure Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurar las carpetas de destino</translation>
     </message>
     <message>
         <source>NZB Destination folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta de destino del NZB:</translation>
     </message>
     <message>
         <source>Choose donwload folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de descarga...</translation>
     </message>
     <message>
         <source>bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>bytes</translation>
     </message>
     <message>
         <source>Kb</source>
-        <translation type="unfinished"></translation>
+        <translation>KB</translation>
     </message>
     <message>
         <source>Mb</source>
-        <translation type="unfinished"></translation>
+        <translation>MB</translation>
     </message>
     <message>
         <source>Gb</source>
-        <translation type="unfinished"></translation>
+        <translation>GB</translation>
     </message>
     <message>
         <source>Default Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Destino predeterminado</translation>
     </message>
     <message>
         <source>Save NZB File</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar el archivo NZB</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos NZB (*.nzb)</translation>
     </message>
     <message>
         <source>Choose Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de destino</translation>
     </message>
     <message>
         <source>Please enter the path where the file will be saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique la ruta donde se guardará el archivo</translation>
     </message>
     <message>
         <source>Please check at least one file in the files list</source>
-        <translation type="unfinished"></translation>
+        <translation>Marque al menos un archivo en la lista de archivos</translation>
     </message>
     <message>
         <source>Please enter the full path of the folder where the NZB will be downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique la ruta completa de la carpeta donde se descargará el NZB</translation>
     </message>
 </context>
 <context>
     <name>DialogHistoryNzb</name>
     <message>
         <source>NZB history</source>
-        <translation type="unfinished">Historial de NZB</translation>
+        <translation>Historial de NZB</translation>
     </message>
     <message>
         <source>From :</source>
-        <translation type="unfinished"></translation>
+        <translation>Desde :</translation>
     </message>
     <message>
         <source>Popup &quot;From&quot; calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir el calendario «Desde»</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>To :</source>
-        <translation type="unfinished"></translation>
+        <translation>Hasta :</translation>
     </message>
     <message>
         <source>Popup &quot;To&quot; calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir el calendario «Hasta»</translation>
     </message>
     <message>
         <source>Name :</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre :</translation>
     </message>
     <message>
         <source>Filter by name</source>
-        <translation type="unfinished"></translation>
+        <translation>Filtrar por nombre</translation>
     </message>
     <message>
         <source>Refresh NZB list</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar la lista de NZB</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar</translation>
     </message>
     <message>
         <source>Date added</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha de incorporación</translation>
     </message>
     <message>
         <source>Download name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de la descarga</translation>
     </message>
     <message>
         <source>Delete selected NZB</source>
-        <translation type="unfinished">Eliminar el NZB seleccionado</translation>
+        <translation>Eliminar el NZB seleccionado</translation>
     </message>
     <message>
         <source>Delete all history</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar todo el historial</translation>
     </message>
     <message>
         <source>File name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del archivo</translation>
     </message>
     <message>
         <source>Size (KiB)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño (KiB)</translation>
     </message>
     <message>
         <source>Informations</source>
-        <translation type="unfinished"></translation>
+        <translation>Información</translation>
     </message>
     <message>
         <source>Size : 0 KiB</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño : 0 KiB</translation>
     </message>
     <message>
         <source>Selected files : 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos seleccionados : 0</translation>
     </message>
     <message>
         <source>Select all files</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar todos los archivos</translation>
     </message>
     <message>
         <source>Export selected files to NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar los archivos seleccionados a un NZB</translation>
     </message>
     <message>
         <source>Export to NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar a NZB</translation>
     </message>
     <message>
         <source>Download selected files</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar los archivos seleccionados</translation>
     </message>
     <message>
         <source>Download selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar la selección</translation>
     </message>
     <message>
         <source>KiB</source>
-        <translation type="unfinished">KiB</translation>
+        <translation>KiB</translation>
     </message>
     <message>
         <source>MiB</source>
-        <translation type="unfinished">MiB</translation>
+        <translation>MiB</translation>
     </message>
     <message>
         <source>GiB</source>
-        <translation type="unfinished">GiB</translation>
+        <translation>GiB</translation>
     </message>
     <message>
         <source>TiB</source>
-        <translation type="unfinished">TiB</translation>
+        <translation>TiB</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Automatic save of your NZB history is not activated. Do you wish to activate it right now ?</source>
-        <translation type="unfinished"></translation>
+        <translation>El guardado automático del historial de NZB no está activado. ¿Desea activarlo ahora?</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>dd/MM/yyyy hh:mm:ss</source>
-        <translation type="unfinished"></translation>
+        <translation>dd/MM/yyyy hh:mm:ss</translation>
     </message>
     <message>
         <source>Error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: %1</translation>
     </message>
     <message>
         <source>Selected files : </source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos seleccionados : </translation>
     </message>
     <message>
         <source>Size : </source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño : </translation>
     </message>
     <message>
         <source>Failed to write NZB file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir el archivo NZB %1</translation>
     </message>
     <message>
         <source>Save NZB File</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar el archivo NZB</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos NZB (*.nzb)</translation>
     </message>
     <message>
         <source>The NZB you wish to download does not contain any file to download</source>
-        <translation type="unfinished"></translation>
+        <translation>El NZB que desea descargar no contiene ningún archivo que descargar</translation>
     </message>
     <message>
         <source>Do you really want to delete the selected NZB?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que desea eliminar el NZB seleccionado?</translation>
     </message>
     <message>
         <source>Do you really want to delete all your NZB history?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que desea borrar todo el historial de NZB?</translation>
     </message>
 </context>
 <context>
     <name>DialogImportExportServers</name>
     <message>
         <source>Import / Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar / exportar servidores</translation>
     </message>
     <message>
         <source>Select Servers to import / export</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione los servidores que desea importar / exportar</translation>
     </message>
     <message>
         <source>Server informations</source>
-        <translation type="unfinished"></translation>
+        <translation>Información del servidor</translation>
     </message>
     <message>
         <source>Server address :</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección del servidor :</translation>
     </message>
     <message>
         <source>Port :</source>
-        <translation type="unfinished"></translation>
+        <translation>Puerto :</translation>
     </message>
     <message>
         <source>Number of connections :</source>
-        <translation type="unfinished"></translation>
+        <translation>Número de conexiones :</translation>
     </message>
     <message>
         <source>Account name (Login) :</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de cuenta (usuario) :</translation>
     </message>
     <message>
         <source>Import Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar servidores</translation>
     </message>
     <message>
         <source>Select Servers to import</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione los servidores que desea importar</translation>
     </message>
     <message>
         <source>Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar servidores</translation>
     </message>
     <message>
         <source>Select Servers to export</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione los servidores que desea exportar</translation>
     </message>
 </context>
 <context>
     <name>DialogLogs</name>
     <message>
         <source>Logs</source>
-        <translation type="unfinished"></translation>
+        <translation>Registros</translation>
     </message>
     <message>
         <source>Current log file:</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo de registro:</translation>
     </message>
     <message>
         <source>Delete current log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar este archivo de registro</translation>
     </message>
     <message>
         <source>Delete all logs files but the most recent one</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar todos los archivos de registro excepto el más reciente</translation>
     </message>
     <message>
         <source>Date / Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha / hora</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Mensaje</translation>
     </message>
     <message>
         <source>Process new data</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargar las entradas nuevas</translation>
     </message>
     <message>
         <source>Refresh every:</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar cada:</translation>
     </message>
     <message>
         <source>second(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>segundo(s)</translation>
     </message>
     <message>
         <source>DD-MM-YYYY hh:mm:ss</source>
-        <translation type="unfinished"></translation>
+        <translation>DD/MM/YYYY hh:mm:ss</translation>
     </message>
     <message>
         <source>No log found in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró ningún registro en %1</translation>
     </message>
     <message>
         <source>Log file not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el archivo de registro: %1</translation>
     </message>
     <message>
         <source>Cannot delete current log file</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede eliminar el archivo de registro en uso</translation>
     </message>
     <message>
         <source>Delete current log file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar este archivo de registro.</translation>
     </message>
     <message>
         <source>Do you really want to delete the current log file?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que desea eliminar este archivo de registro?</translation>
     </message>
     <message>
         <source>Delete logs files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar los archivos de registro.</translation>
     </message>
     <message>
         <source>Do you really want to delete all logs files (Except the last one)?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que desea eliminar todos los archivos de registro (excepto el último)?</translation>
     </message>
     <message>
         <source>Logs are not enabled.
 If you want to activate this functionnality you have to enable it via the configuration of the application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los registros no están activados.
+Para usar esta función, actívela en la configuración de la aplicación.</translation>
     </message>
 </context>
 <context>
     <name>DialogManualRepairExtract</name>
     <message>
         <source>Manual repair / extraction / unsplit</source>
-        <translation type="unfinished">Reparación / extracción / unión manuales</translation>
+        <translation>Reparación / extracción / unión manuales</translation>
     </message>
     <message>
         <source>PAR2 repairing</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparación PAR2</translation>
     </message>
     <message>
         <source>Directory to repair :</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta que se reparará :</translation>
     </message>
     <message>
         <source>Browse Par2 directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta PAR2</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Start repairing</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar la reparación</translation>
     </message>
     <message>
         <source>Progress :</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso :</translation>
     </message>
     <message>
         <source>Extraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción</translation>
     </message>
     <message>
         <source>Archive to extract :</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo que se extraerá :</translation>
     </message>
     <message>
         <source>Browse Rar directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta RAR</translation>
     </message>
     <message>
         <source>Start Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar la extracción</translation>
     </message>
     <message>
         <source>Destination folder :</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta de destino :</translation>
     </message>
     <message>
         <source>Browse Rar destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de destino de la extracción</translation>
     </message>
     <message>
         <source>Password (optional) :</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña (opcional) :</translation>
     </message>
     <message>
         <source>Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión</translation>
     </message>
     <message>
         <source>Archive to unsplit :</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo que se unirá :</translation>
     </message>
     <message>
         <source>Browse Split directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de los archivos divididos</translation>
     </message>
     <message>
         <source>Start Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar la unión</translation>
     </message>
     <message>
         <source>Browse Split destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de destino de la unión</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished">Salir</translation>
+        <translation>Cerrar</translation>
     </message>
     <message>
         <source>Stop PAR2</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener la reparación</translation>
     </message>
     <message>
         <source>Stop Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener la extracción</translation>
     </message>
     <message>
         <source>Stop Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener la unión</translation>
     </message>
     <message>
         <source>Choose PAR2 directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta PAR2</translation>
     </message>
     <message>
         <source>Choose Unrar directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta que se extraerá</translation>
     </message>
     <message>
         <source>Choose Unrar Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de destino de la extracción</translation>
     </message>
     <message>
         <source>Choose Unsplit directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta que se unirá</translation>
     </message>
     <message>
         <source>Choose Unsplit destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir el destino de la unión</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Directory %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta %1 no existe.</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Información</translation>
     </message>
     <message>
         <source>No PAR2 file found in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró ningún archivo PAR2 en %1.</translation>
     </message>
     <message>
         <source>Destination directory %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta de destino %1 no existe.</translation>
     </message>
     <message>
         <source>PAR2 successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>¡Reparación PAR2 completada!</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Advertencia</translation>
     </message>
     <message>
         <source>PAR2 : need %1 more block(s) to repair.</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: bloques que faltan para la reparación: %1.</translation>
     </message>
     <message>
         <source>PAR2 error code %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Código de error de PAR2: %1.</translation>
     </message>
     <message>
         <source>Unrar successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>¡Extracción completada!</translation>
     </message>
     <message>
         <source>No rar file found in directory : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró ningún archivo RAR en la carpeta: %1</translation>
     </message>
     <message>
         <source>Failed to create destination directory : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta de destino: %1</translation>
     </message>
     <message>
         <source>Unrar error: exit code: %1, exit status: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de extracción: código de salida %1, estado de salida %2</translation>
     </message>
     <message>
         <source>Unsplit successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>¡Unión completada!</translation>
     </message>
     <message>
         <source>Unsplit - no splitted file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión - no se encontró ningún archivo dividido</translation>
     </message>
     <message>
         <source>Unsplit error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de unión: %1</translation>
     </message>
     <message>
         <source>Unrar in progress...</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción en curso...</translation>
     </message>
     <message>
         <source>Unrar progress: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso de la extracción: %1</translation>
     </message>
     <message>
         <source>Unsplit in progress: %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión en curso: %1 %</translation>
     </message>
 </context>
 <context>
     <name>DialogServerManagement</name>
     <message>
         <source>Server Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración del servidor</translation>
     </message>
     <message>
         <source>Server general settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración general del servidor</translation>
     </message>
     <message>
         <source>Server address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección del servidor:</translation>
     </message>
     <message>
         <source>Server name or IP</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre o IP del servidor</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Puerto:</translation>
     </message>
     <message>
         <source>Server port</source>
-        <translation type="unfinished"></translation>
+        <translation>Puerto del servidor</translation>
     </message>
     <message>
         <source>Number of connections:</source>
-        <translation type="unfinished"></translation>
+        <translation>Número de conexiones:</translation>
     </message>
     <message>
         <source>Number of connections</source>
-        <translation type="unfinished"></translation>
+        <translation>Número de conexiones</translation>
     </message>
     <message>
         <source>Choose a nickname for the server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un alias para el servidor:</translation>
     </message>
     <message>
         <source>Nickname of the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Alias del servidor</translation>
     </message>
     <message>
         <source>Counter:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contador:</translation>
     </message>
     <message>
         <source>0 KiB</source>
-        <translation type="unfinished"></translation>
+        <translation>0 KiB</translation>
     </message>
     <message>
         <source>Date Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha del contador</translation>
     </message>
     <message>
         <source>Reset counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Poner el contador a cero</translation>
     </message>
     <message>
         <source>Authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Autenticación</translation>
     </message>
     <message>
         <source>Authentication on the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Autenticación en el servidor</translation>
     </message>
     <message>
         <source>The server requires authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>El servidor requiere autenticación</translation>
     </message>
     <message>
         <source>Account name (Login):</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de cuenta (usuario):</translation>
     </message>
     <message>
         <source>Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Usuario</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña:</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña</translation>
     </message>
     <message>
         <source>SSL</source>
-        <translation type="unfinished"></translation>
+        <translation>SSL</translation>
     </message>
     <message>
         <source>Secured connection (SSL)</source>
-        <translation type="unfinished"></translation>
+        <translation>Conexión segura (SSL)</translation>
     </message>
     <message>
         <source>Test the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Probar la conexión</translation>
     </message>
     <message>
         <source>Click on this button to test the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse este botón para probar la conexión</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>KiB</source>
-        <translation type="unfinished">KiB</translation>
+        <translation>KiB</translation>
     </message>
     <message>
         <source>MiB</source>
-        <translation type="unfinished">MiB</translation>
+        <translation>MiB</translation>
     </message>
     <message>
         <source>GiB</source>
-        <translation type="unfinished">GiB</translation>
+        <translation>GiB</translation>
     </message>
     <message>
         <source>TiB</source>
-        <translation type="unfinished">TiB</translation>
+        <translation>TiB</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Server name is required</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre del servidor es obligatorio</translation>
     </message>
     <message>
         <source>Server nickname is required</source>
-        <translation type="unfinished"></translation>
+        <translation>El alias del servidor es obligatorio</translation>
     </message>
     <message>
         <source>Invalid Port value</source>
-        <translation type="unfinished"></translation>
+        <translation>Valor de puerto no válido</translation>
     </message>
     <message>
         <source>Login is required</source>
-        <translation type="unfinished"></translation>
+        <translation>El usuario es obligatorio</translation>
     </message>
     <message>
         <source>Password is required</source>
-        <translation type="unfinished"></translation>
+        <translation>La contraseña es obligatoria</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Advertencia</translation>
     </message>
     <message>
         <source>Your password contains extra spaces. Do you want to remove them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Su contraseña contiene espacios de más. ¿Desea quitarlos?</translation>
     </message>
     <message>
         <source>Do you really want to reset your counter ?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que desea poner el contador a cero?</translation>
     </message>
     <message>
         <source>0 byte</source>
-        <translation type="unfinished"></translation>
+        <translation>0 bytes</translation>
     </message>
     <message>
         <source>Stop the current connection test</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener la prueba de conexión en curso</translation>
     </message>
     <message>
         <source>Testing the connection...</source>
-        <translation type="unfinished"></translation>
+        <translation>Probando la conexión...</translation>
     </message>
     <message>
         <source>You are successfully connected to the server!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡La conexión con el servidor se ha realizado correctamente!</translation>
     </message>
     <message>
         <source>An error occured while connecting to the server: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Se produjo un error al conectar con el servidor: %1</translation>
     </message>
 </context>
 <context>
     <name>DialogSettings</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished">Configuración</translation>
+        <translation>Configuración</translation>
     </message>
     <message>
         <source>General settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración general</translation>
     </message>
     <message>
         <source>Program folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpetas del programa</translation>
     </message>
     <message>
         <source>Cache:</source>
-        <translation type="unfinished"></translation>
+        <translation>Caché:</translation>
     </message>
     <message>
         <source>Select cache folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de caché</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Download:</source>
-        <translation type="unfinished"></translation>
+        <translation>Descarga:</translation>
     </message>
     <message>
         <source>Select download folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de descarga</translation>
     </message>
     <message>
         <source>Destination:</source>
-        <translation type="unfinished"></translation>
+        <translation>Destino:</translation>
     </message>
     <message>
         <source>Select destination folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de destino</translation>
     </message>
     <message>
         <source>Restore default Cache, Download and Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurar las carpetas predeterminadas de caché, descarga y destino</translation>
     </message>
     <message>
         <source>Restore default folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurar las carpetas predeterminadas</translation>
     </message>
     <message>
         <source>Open the Destination folders configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir la configuración de las carpetas de destino</translation>
     </message>
     <message>
         <source>Configure Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurar las carpetas de destino</translation>
     </message>
     <message>
         <source>Create a sub-folder for each download in Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear una subcarpeta para cada descarga en el destino</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Descarga</translation>
     </message>
     <message>
         <source>Download options</source>
-        <translation type="unfinished"></translation>
+        <translation>Opciones de descarga</translation>
     </message>
     <message>
         <source>Automatic Unrar at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción automática al terminar la descarga</translation>
     </message>
     <message>
         <source>Automatic Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción automática</translation>
     </message>
     <message>
         <source>Automatic Unsplit at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión automática al terminar la descarga</translation>
     </message>
     <message>
         <source>Automatic Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión automática</translation>
     </message>
     <message>
         <source>Enable NZB download history</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar el historial de descargas de NZB</translation>
     </message>
     <message>
         <source>Automatically add NZB in the Download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir automáticamente los NZB a la lista de descargas</translation>
     </message>
     <message>
         <source>Auto download NZB when added to Tessaquill+</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar automáticamente los NZB añadidos a Tessaquill+</translation>
     </message>
     <message>
         <source>Enable Tessaquill+ &quot;Smart Download&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar la «descarga inteligente» de Tessaquill+</translation>
     </message>
     <message>
         <source>Enable &quot;Smart Download&quot; (PAR2 files are downloaded if needed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar la «descarga inteligente» (los archivos PAR2 se descargan solo si hacen falta)</translation>
     </message>
     <message>
         <source>Always keep PAR2 files at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar siempre los archivos PAR2 al terminar la descarga</translation>
     </message>
     <message>
         <source>Always keep PAR2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar siempre los archivos PAR2</translation>
     </message>
     <message>
         <source>Filter removal</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminación por filtro</translation>
     </message>
     <message>
         <source>Files extension to remove:</source>
-        <translation type="unfinished"></translation>
+        <translation>Extensiones de los archivos que se eliminarán:</translation>
     </message>
     <message>
         <source>Speed limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Límite de velocidad</translation>
     </message>
     <message>
         <source>Automatic detection of the maximum speed for the bandwidth limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Detección automática de la velocidad máxima para el límite de ancho de banda</translation>
     </message>
     <message>
         <source>Manually set the limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Fijar el límite a mano</translation>
     </message>
     <message>
         <source>KiB/s</source>
-        <translation type="unfinished">KiB/s</translation>
+        <translation>KiB/s</translation>
     </message>
     <message>
         <source>Connection timeout :</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo de espera de conexión :</translation>
     </message>
     <message>
         <source>seconds (From 2 to 30 seconds)</source>
-        <translation type="unfinished"></translation>
+        <translation>segundos (de 2 a 30 segundos)</translation>
     </message>
     <message>
         <source>Logs</source>
-        <translation type="unfinished"></translation>
+        <translation>Registros</translation>
     </message>
     <message>
         <source>Log disabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Registro desactivado</translation>
     </message>
     <message>
         <source>Log with INFO level</source>
-        <translation type="unfinished"></translation>
+        <translation>Registro con nivel INFO</translation>
     </message>
     <message>
         <source>Log with WARNING level</source>
-        <translation type="unfinished"></translation>
+        <translation>Registro con nivel WARNING</translation>
     </message>
     <message>
         <source>Log with ERROR level</source>
-        <translation type="unfinished"></translation>
+        <translation>Registro con nivel ERROR</translation>
     </message>
     <message>
         <source>Logs are disabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Los registros están desactivados</translation>
     </message>
     <message>
         <source>Delete log files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar los archivos de registro:</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Nunca</translation>
     </message>
     <message>
         <source>Every week</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada semana</translation>
     </message>
     <message>
         <source>Every month</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada mes</translation>
     </message>
     <message>
         <source>Proxy configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración del proxy</translation>
     </message>
     <message>
         <source>No proxy</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin proxy</translation>
     </message>
     <message>
         <source>Proxy enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Proxy activado</translation>
     </message>
     <message>
         <source>Please wait while detecting proxies...</source>
-        <translation type="unfinished"></translation>
+        <translation>Espere mientras se detectan los proxies...</translation>
     </message>
     <message>
         <source>Host name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de host</translation>
     </message>
     <message>
         <source>Refresh list of proxies</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar la lista de proxies</translation>
     </message>
     <message>
         <source>Login:</source>
-        <translation type="unfinished"></translation>
+        <translation>Usuario:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña:</translation>
     </message>
     <message>
         <source>Import / Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar / exportar</translation>
     </message>
     <message>
         <source>Servers Import / Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar / exportar servidores</translation>
     </message>
     <message>
         <source>Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar servidores</translation>
     </message>
     <message>
         <source>Import Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar servidores</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Idioma</translation>
     </message>
     <message>
         <source>Select language</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir el idioma</translation>
     </message>
     <message>
         <source>Select language:</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir el idioma:</translation>
     </message>
     <message>
         <source>French</source>
-        <translation type="unfinished"></translation>
+        <translation>Francés</translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>Inglés</translation>
     </message>
     <message>
         <source>German</source>
-        <translation type="unfinished"></translation>
+        <translation>Alemán</translation>
     </message>
     <message>
         <source>Spanish</source>
-        <translation type="unfinished"></translation>
+        <translation>Español</translation>
     </message>
     <message>
         <source>Choose cache directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de caché</translation>
     </message>
     <message>
         <source>Choose download directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de descarga</translation>
     </message>
     <message>
         <source>Choose destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta de destino</translation>
     </message>
     <message>
         <source>Logs are enabled with INFOS, WARNINGS and ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Se registran la información, las advertencias y los errores</translation>
     </message>
     <message>
         <source>Logs are enabled with WARNINGS and ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Se registran las advertencias y los errores</translation>
     </message>
     <message>
         <source>Logs are enabled with ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Se registran los errores</translation>
     </message>
     <message>
         <source>Please enter the full path of the Cache folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique la ruta completa de la carpeta de caché.</translation>
     </message>
     <message>
         <source>Please enter the full path of the Download folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique la ruta completa de la carpeta de descarga.</translation>
     </message>
     <message>
         <source>Please enter the full path of the Destination folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique la ruta completa de la carpeta de destino.</translation>
     </message>
     <message>
         <source>Cache, Download and Destination folders must be defined in different paths.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las carpetas de caché, descarga y destino deben estar en rutas distintas.</translation>
     </message>
     <message>
         <source>Please check your files filter removal pattern. It must match the following format: *.nzb;*.par2;*.001</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el patrón del filtro de archivos que se eliminarán. Debe seguir este formato: *.nzb;*.par2;*.001</translation>
     </message>
     <message>
         <source>The maximum speed limit is invald. It must be between 50 KiB/s and 99999 KiB/s</source>
-        <translation type="unfinished"></translation>
+        <translation>El límite de velocidad máxima no es válido. Debe estar entre 50 KiB/s y 99999 KiB/s</translation>
     </message>
     <message>
         <source>The socket timeout must be between 2 and 30 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>El tiempo de espera de conexión debe estar entre 2 y 30 segundos</translation>
     </message>
     <message>
         <source>You will have to restart the application in order to apply the new selected language.</source>
-        <translation type="unfinished"></translation>
+        <translation>Deberá reiniciar la aplicación para aplicar el idioma seleccionado.</translation>
     </message>
     <message>
         <source>No proxy found !</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encontró ningún proxy!</translation>
     </message>
     <message>
         <source>&lt;/b&gt;, port:</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;/b&gt;, puerto:</translation>
     </message>
     <message>
         <source>Tunneling Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacidad de túnel&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Listening Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacidad de escucha&lt;br/&gt;</translation>
     </message>
     <message>
         <source>UDP Tunneling Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacidad de túnel UDP&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Caching Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacidad de caché&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Host Name Lookup Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacidad de resolución de nombres de host&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Open a Tessaquill+ Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir un archivo de servidores de Tessaquill+</translation>
     </message>
     <message>
         <source>Tessaquill+ Servers (*.tvp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Servidores de Tessaquill+ (*.tvp)</translation>
     </message>
     <message>
         <source>;;Tessaquill 0.8.x Servers (*.tvs)</source>
-        <translation type="unfinished"></translation>
+        <translation>;;Servidores de Tessaquill 0.8.x (*.tvs)</translation>
     </message>
     <message>
         <source>An error occured while importing the Tessaquill 0.8.x Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Se produjo un error al importar el archivo de servidores de Tessaquill 0.8.x</translation>
     </message>
     <message>
         <source>An error occured while importing the Tessaquill+ Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Se produjo un error al importar el archivo de servidores de Tessaquill+</translation>
     </message>
     <message>
         <source>You must select at least one server to import.</source>
-        <translation type="unfinished"></translation>
+        <translation>Debe seleccionar al menos un servidor para importar.</translation>
     </message>
     <message>
         <source>The servers could not be added.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron añadir los servidores.</translation>
     </message>
     <message>
         <source>Servers successfully imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Servidores importados correctamente.</translation>
     </message>
     <message>
         <source>Choose a Tessaquill+ file to export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir un archivo de Tessaquill+ para exportar los servidores</translation>
     </message>
     <message>
         <source>You must select at least one server to export.</source>
-        <translation type="unfinished"></translation>
+        <translation>Debe seleccionar al menos un servidor para exportar.</translation>
     </message>
     <message>
         <source>Servers successfully exported to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Servidores exportados correctamente a %1</translation>
     </message>
     <message>
         <source>Failed to create file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear el archivo %1</translation>
     </message>
     <message>
         <source>Failed to write file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir el archivo %1</translation>
     </message>
 </context>
 <context>
     <name>DialogShutdown</name>
     <message>
         <source>Shutdown management</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestión del apagado</translation>
     </message>
     <message>
         <source>No shutdown</source>
-        <translation type="unfinished"></translation>
+        <translation>No apagar</translation>
     </message>
     <message>
         <source>Close application at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerrar la aplicación al terminar las descargas</translation>
     </message>
     <message>
         <source>Shutdown computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Apagar el equipo al terminar las descargas</translation>
     </message>
     <message>
         <source>Standby computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Suspender el equipo al terminar las descargas</translation>
     </message>
     <message>
         <source>Hibernate computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Hibernar el equipo al terminar las descargas</translation>
     </message>
     <message>
         <source>Save shutdown configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar la configuración de apagado</translation>
     </message>
 </context>
 <context>
     <name>DialogWebAuthentication</name>
     <message>
         <source>Authentication required</source>
-        <translation type="unfinished"></translation>
+        <translation>Autenticación necesaria</translation>
     </message>
     <message>
         <source>Intro label</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto de introducción</translation>
     </message>
     <message>
         <source>Login: </source>
-        <translation type="unfinished"></translation>
+        <translation>Usuario: </translation>
     </message>
     <message>
         <source>Password: </source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña: </translation>
     </message>
 </context>
 <context>
     <name>DialogWizard</name>
     <message>
         <source>Tessaquill+ - Configuration Wizard</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ - Asistente de configuración</translation>
     </message>
     <message>
         <source>Welcome to the server Wizard Configuration!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡Bienvenido al asistente de configuración del servidor!</translation>
     </message>
     <message>
         <source>Type the address of your internet news (NNTP) server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba la dirección de su servidor de noticias (NNTP).</translation>
     </message>
     <message>
         <source>News (NNTP) server address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección del servidor de noticias (NNTP):</translation>
     </message>
     <message>
         <source>News (NNTP) server requires a user name and password</source>
-        <translation type="unfinished"></translation>
+        <translation>El servidor de noticias (NNTP) requiere usuario y contraseña</translation>
     </message>
     <message>
         <source>News (NNTP) server uses SSL encryption</source>
-        <translation type="unfinished"></translation>
+        <translation>El servidor de noticias (NNTP) usa cifrado SSL</translation>
     </message>
     <message>
         <source>Number of connections:</source>
-        <translation type="unfinished"></translation>
+        <translation>Número de conexiones:</translation>
     </message>
     <message>
         <source>User name and password</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de usuario y contraseña</translation>
     </message>
     <message>
         <source>Enter the user name and password provided by your news (NNTP) provider.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba el nombre de usuario y la contraseña que le dio su proveedor de noticias (NNTP).</translation>
     </message>
     <message>
         <source>User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de usuario:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña:</translation>
     </message>
     <message>
         <source>Congratulations!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡Enhorabuena!</translation>
     </message>
     <message>
         <source>You have successfully configured your news (NNTP) server. It will be added to the servers list when you click on Finished.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ha configurado su servidor de noticias (NNTP). Se añadirá a la lista de servidores cuando pulse Finalizar.</translation>
     </message>
     <message>
         <source>You can access to its configuration by double-clicking the server name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Puede acceder a su configuración haciendo doble clic en el nombre del servidor.</translation>
     </message>
     <message>
         <source>&lt; Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; Atrás</translation>
     </message>
     <message>
         <source>Next &gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Siguiente &gt;</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Información</translation>
     </message>
     <message>
         <source>Finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Finalizar</translation>
     </message>
     <message>
         <source>Please enter the name of your news (NNTP) server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba el nombre de su servidor de noticias (NNTP).</translation>
     </message>
     <message>
         <source>Please enter the user name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba el nombre de usuario.</translation>
     </message>
     <message>
         <source>Please enter the password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba la contraseña.</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Advertencia</translation>
     </message>
     <message>
         <source>Your password contains extra spaces. Do you want to remove them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Su contraseña contiene espacios de más. ¿Desea quitarlos?</translation>
     </message>
 </context>
 <context>
     <name>DownloadNzbManager</name>
     <message>
         <source>Unknown NZB Subject</source>
-        <translation type="unfinished"></translation>
+        <translation>Asunto de NZB desconocido</translation>
     </message>
     <message>
         <source>Error: no NZB file object</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: no hay ningún objeto de archivo NZB</translation>
     </message>
     <message>
         <source>Error: NZB file already queued</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: el archivo NZB ya está en la cola</translation>
     </message>
     <message>
         <source>the disk is full or the folder cannot be written</source>
-        <translation type="unfinished"></translation>
+        <translation>el disco está lleno o no se puede escribir en la carpeta</translation>
     </message>
     <message>
         <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargas en pausa: no se puede escribir el archivo temporal %1 (%2). Libere espacio en disco o compruebe la carpeta de caché y después reanude las descargas.</translation>
     </message>
 </context>
 <context>
     <name>FrameSearchResults</name>
     <message>
         <source>Search title</source>
-        <translation type="unfinished"></translation>
+        <translation>Título de la búsqueda</translation>
     </message>
     <message>
         <source>Subject</source>
-        <translation type="unfinished"></translation>
+        <translation>Asunto</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño</translation>
     </message>
     <message>
         <source>Age</source>
-        <translation type="unfinished"></translation>
+        <translation>Antigüedad</translation>
     </message>
     <message>
         <source>Groups</source>
-        <translation type="unfinished">Grupos</translation>
+        <translation>Grupos</translation>
     </message>
     <message>
         <source>Poster</source>
-        <translation type="unfinished"></translation>
+        <translation>Autor</translation>
     </message>
     <message>
         <source>Select / Unselect all</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar / deseleccionar todo</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Anterior</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Siguiente</translation>
     </message>
     <message>
         <source>Nb results</source>
-        <translation type="unfinished"></translation>
+        <translation>Número de resultados</translation>
     </message>
     <message>
         <source>No result found for &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay resultados para «%1»</translation>
     </message>
     <message>
         <source> result(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> resultado(s)</translation>
     </message>
     <message>
         <source> - More results available</source>
-        <translation type="unfinished"></translation>
+        <translation> - Hay más resultados disponibles</translation>
     </message>
     <message>
         <source>A request of this page is still running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Todavía hay una petición de esta página en curso.</translation>
     </message>
     <message>
         <source>No selected result.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ningún resultado seleccionado.</translation>
     </message>
 </context>
 <context>
@@ -2148,102 +2150,102 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>-- All results --</source>
-        <translation type="unfinished"></translation>
+        <translation>-- Todos los resultados --</translation>
     </message>
     <message>
         <source>Please enter a search request.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba lo que desea buscar.</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>%1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>Download error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de descarga: %1</translation>
     </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
     <message>
         <source>Proxy &quot;%1&quot; not found. Please check your configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el proxy «%1». Compruebe la configuración.</translation>
     </message>
     <message>
         <source>&lt;qt&gt;Enter username and password for &quot;%1&quot; at %2&lt;/qt&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;qt&gt;Escriba el nombre de usuario y la contraseña para «%1» en %2&lt;/qt&gt;</translation>
     </message>
 </context>
 <context>
     <name>NzbParser</name>
     <message>
         <source>NZB contains error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>El NZB contiene errores</translation>
     </message>
     <message>
         <source>File does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo no existe</translation>
     </message>
 </context>
 <context>
     <name>PopupCalendar</name>
     <message>
         <source>Previous month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mes anterior</translation>
     </message>
     <message>
         <source>Next month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mes siguiente</translation>
     </message>
     <message>
         <source>Wed</source>
-        <translation type="unfinished"></translation>
+        <translation>mié.</translation>
     </message>
 </context>
 <context>
     <name>ThreadUnsplit</name>
     <message>
         <source>Unsplit: no split file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión: no se encontró ningún archivo dividido</translation>
     </message>
 </context>
 <context>
     <name>UtilsNzbCompressUncompress</name>
     <message>
         <source>Failed to create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta %1</translation>
     </message>
     <message>
         <source>Failed to open NZB file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir el archivo NZB %1</translation>
     </message>
     <message>
         <source>Failed to find a name for NZB history (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró un nombre para el historial de NZB (%1)</translation>
     </message>
     <message>
         <source>Failed to open NZB history file in write mode : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir para escritura el archivo del historial de NZB: %1</translation>
     </message>
     <message>
         <source>Failed to write NZB history file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir el archivo del historial de NZB %1</translation>
     </message>
     <message>
         <source>No NZB History folder found !</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encontró la carpeta del historial de NZB!</translation>
     </message>
     <message>
         <source>Failed to open NZB History file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir el archivo del historial de NZB %1</translation>
     </message>
     <message>
         <source>NZB History file %1: data is corrupt</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo del historial de NZB %1: los datos están dañados</translation>
     </message>
 </context>
 </TS>

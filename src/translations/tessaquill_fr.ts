@@ -5,117 +5,117 @@
     <name>AbstractSplit</name>
     <message>
         <source>Unsplit: no extract path!</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : aucun chemin d&apos;extraction !</translation>
     </message>
     <message>
         <source>Unsplit: failed to create extract path!</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : impossible de créer le chemin d&apos;extraction !</translation>
     </message>
     <message>
         <source>Unsplit: failed to open source file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : impossible d&apos;ouvrir le fichier source %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to create file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : impossible de créer le fichier %1</translation>
     </message>
     <message>
         <source>Unsplit: joining stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : arrêté</translation>
     </message>
     <message>
         <source>Unsplit: file %1 already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : le fichier %1 existe déjà</translation>
     </message>
     <message>
         <source>Unsplit: failed to read source file - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : impossible de lire le fichier source - %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to write file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : impossible d&apos;écrire le fichier %1</translation>
     </message>
     <message>
         <source>Unsplit: no volume in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : aucun volume dans %1</translation>
     </message>
     <message>
         <source>Unsplit: unusable file name in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : nom de fichier inutilisable dans %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to parse source file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : impossible d&apos;analyser le fichier source %1</translation>
     </message>
     <message>
         <source>Unsplit: failed to parse source file HEADER %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : impossible d&apos;analyser l&apos;en-tête du fichier source %1</translation>
     </message>
     <message>
         <source>Unsplit: error while parsing file - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : erreur lors de l&apos;analyse du fichier - %1</translation>
     </message>
     <message>
         <source>Unsplit: unexpected end of file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : fin inattendue du fichier %1</translation>
     </message>
     <message>
         <source>Unsplit: Error while opening file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : erreur à l&apos;ouverture du fichier : %1</translation>
     </message>
 </context>
 <context>
     <name>AppConfiguration</name>
     <message>
         <source>Failed to create directory %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1</translation>
     </message>
     <message>
         <source>Failed to create configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le fichier de configuration %1</translation>
     </message>
     <message>
         <source>Failed to open configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le fichier de configuration %1</translation>
     </message>
     <message>
         <source>Failed to write configuration file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire le fichier de configuration %1</translation>
     </message>
 </context>
 <context>
     <name>BinSearch</name>
     <message>
         <source>Wrong path %1: cannot download NZB file</source>
-        <translation type="unfinished"></translation>
+        <translation>Chemin %1 incorrect : impossible de télécharger le fichier NZB</translation>
     </message>
     <message>
         <source>Cannot create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1</translation>
     </message>
     <message>
         <source>The server does not respond.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur ne répond pas.</translation>
     </message>
     <message>
         <source>Network reply error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur dans la réponse du réseau : %1</translation>
     </message>
     <message>
         <source>Request suceeded but no NZB returned</source>
-        <translation type="unfinished"></translation>
+        <translation>La requête a abouti mais aucun NZB n&apos;a été renvoyé</translation>
     </message>
     <message>
         <source>Cannot write NZB file %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire le fichier NZB %1 : %2</translation>
     </message>
     <message>
         <source>The server returned an empty page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur a renvoyé une page vide.</translation>
     </message>
     <message>
         <source>Tag format exception in the answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Format de balise inattendu dans la réponse</translation>
     </message>
 </context>
 <context>
@@ -123,1545 +123,1547 @@
     <message>
         <source>The configuration could not be saved: %1
 The changes apply until Tessaquill+ is closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>La configuration n&apos;a pas pu être enregistrée : %1
+Les modifications restent valables jusqu&apos;à la fermeture de Tessaquill+.</translation>
     </message>
 </context>
 <context>
     <name>DialogAbout</name>
     <message>
         <source>About Tessaquill+</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos de Tessaquill+</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Version ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Version ...</translation>
     </message>
     <message>
         <source>System Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations système</translation>
     </message>
     <message>
         <source>Copyright © the Tessaquill+ developers. This program comes with no warranty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright © les développeurs de Tessaquill+. Ce programme est fourni sans aucune garantie.</translation>
     </message>
     <message>
         <source>Questions and bug reports are welcome on the project&apos;s issue tracker.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les questions et les rapports de bogue sont les bienvenus sur le suivi des tickets du projet.</translation>
     </message>
     <message>
         <source>Version </source>
-        <translation type="unfinished"></translation>
+        <translation>Version </translation>
     </message>
     <message>
         <source> - </source>
-        <translation type="unfinished"></translation>
+        <translation> - </translation>
     </message>
     <message>
         <source> bits</source>
-        <translation type="unfinished"></translation>
+        <translation> bits</translation>
     </message>
     <message>
         <source> (Big Endian)</source>
-        <translation type="unfinished"></translation>
+        <translation> (big-endian)</translation>
     </message>
     <message>
         <source> (Little Endian)</source>
-        <translation type="unfinished"></translation>
+        <translation> (little-endian)</translation>
     </message>
 </context>
 <context>
     <name>DialogDestinationFolders</name>
     <message>
         <source>Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossiers de destination</translation>
     </message>
     <message>
         <source>Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Libellé</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Chemin</translation>
     </message>
     <message>
         <source>Add a new Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une destination</translation>
     </message>
     <message>
         <source>Remove selected Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la destination sélectionnée</translation>
     </message>
     <message>
         <source>Edit the selected Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier la destination sélectionnée</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>Please select a Destination item to delete.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez sélectionner la destination à supprimer.</translation>
     </message>
     <message>
         <source>Please select a Destination item to modify.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez sélectionner la destination à modifier.</translation>
     </message>
 </context>
 <context>
     <name>DialogDestinationFoldersAddModify</name>
     <message>
         <source>Destination item</source>
-        <translation type="unfinished"></translation>
+        <translation>Destination</translation>
     </message>
     <message>
         <source>Label: </source>
-        <translation type="unfinished"></translation>
+        <translation>Libellé : </translation>
     </message>
     <message>
         <source>Path: </source>
-        <translation type="unfinished"></translation>
+        <translation>Chemin : </translation>
     </message>
     <message>
         <source>Browse path...</source>
-        <translation type="unfinished"></translation>
+        <translation>Parcourir...</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>Please enter a Label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir un libellé.</translation>
     </message>
     <message>
         <source>Please enter a Path associated with the label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir le chemin associé au libellé.</translation>
     </message>
     <message>
         <source>Another Destination already has the label &quot;%1&quot;. Please enter another Label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une autre destination porte déjà le libellé « %1 ». Veuillez saisir un autre libellé.</translation>
     </message>
     <message>
         <source>Choose directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir un dossier</translation>
     </message>
 </context>
 <context>
     <name>DialogDownloadNzb</name>
     <message>
         <source>Download NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharger le NZB</translation>
     </message>
     <message>
         <source>Save NZB to disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le NZB sur le disque</translation>
     </message>
     <message>
         <source>Save file to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le fichier dans :</translation>
     </message>
     <message>
         <source>Choose the folder where NZB will be saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier où enregistrer le NZB</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Files list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste des fichiers</translation>
     </message>
     <message>
         <source>File name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom du fichier</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille</translation>
     </message>
     <message>
         <source>Select / Unselect all files</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner / désélectionner tous les fichiers</translation>
     </message>
     <message>
         <source>Choose from a list of your Destinations</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir parmi vos destinations</translation>
     </message>
     <message>
         <source>Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Libellé</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Chemin</translation>
     </message>
     <message>
         <source>Open the Destination folders configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir la configuration des dossiers de destination</translation>
     </message>
     <message>
         <source>Configure Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurer les dossiers de destination</translation>
     </message>
     <message>
         <source>NZB Destination folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de destination du NZB :</translation>
     </message>
     <message>
         <source>Choose donwload folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de téléchargement...</translation>
     </message>
     <message>
         <source>bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>octets</translation>
     </message>
     <message>
         <source>Kb</source>
-        <translation type="unfinished"></translation>
+        <translation>Ko</translation>
     </message>
     <message>
         <source>Mb</source>
-        <translation type="unfinished"></translation>
+        <translation>Mo</translation>
     </message>
     <message>
         <source>Gb</source>
-        <translation type="unfinished"></translation>
+        <translation>Go</translation>
     </message>
     <message>
         <source>Default Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Destination par défaut</translation>
     </message>
     <message>
         <source>Save NZB File</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le fichier NZB</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers NZB (*.nzb)</translation>
     </message>
     <message>
         <source>Choose Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de destination</translation>
     </message>
     <message>
         <source>Please enter the path where the file will be saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez indiquer le chemin où enregistrer le fichier</translation>
     </message>
     <message>
         <source>Please check at least one file in the files list</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez cocher au moins un fichier dans la liste des fichiers</translation>
     </message>
     <message>
         <source>Please enter the full path of the folder where the NZB will be downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez indiquer le chemin complet du dossier où le NZB sera téléchargé</translation>
     </message>
 </context>
 <context>
     <name>DialogHistoryNzb</name>
     <message>
         <source>NZB history</source>
-        <translation type="unfinished">Historique des NZB</translation>
+        <translation>Historique des NZB</translation>
     </message>
     <message>
         <source>From :</source>
-        <translation type="unfinished"></translation>
+        <translation>Du :</translation>
     </message>
     <message>
         <source>Popup &quot;From&quot; calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le calendrier « Du »</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>To :</source>
-        <translation type="unfinished"></translation>
+        <translation>Au :</translation>
     </message>
     <message>
         <source>Popup &quot;To&quot; calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le calendrier « Au »</translation>
     </message>
     <message>
         <source>Name :</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom :</translation>
     </message>
     <message>
         <source>Filter by name</source>
-        <translation type="unfinished"></translation>
+        <translation>Filtrer par nom</translation>
     </message>
     <message>
         <source>Refresh NZB list</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualiser la liste des NZB</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualiser</translation>
     </message>
     <message>
         <source>Date added</source>
-        <translation type="unfinished"></translation>
+        <translation>Date d&apos;ajout</translation>
     </message>
     <message>
         <source>Download name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom du téléchargement</translation>
     </message>
     <message>
         <source>Delete selected NZB</source>
-        <translation type="unfinished">Supprimer le NZB sélectionné</translation>
+        <translation>Supprimer le NZB sélectionné</translation>
     </message>
     <message>
         <source>Delete all history</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer tout l&apos;historique</translation>
     </message>
     <message>
         <source>File name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom du fichier</translation>
     </message>
     <message>
         <source>Size (KiB)</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille (Kio)</translation>
     </message>
     <message>
         <source>Informations</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations</translation>
     </message>
     <message>
         <source>Size : 0 KiB</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille : 0 Kio</translation>
     </message>
     <message>
         <source>Selected files : 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers sélectionnés : 0</translation>
     </message>
     <message>
         <source>Select all files</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner tous les fichiers</translation>
     </message>
     <message>
         <source>Export selected files to NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter les fichiers sélectionnés dans un NZB</translation>
     </message>
     <message>
         <source>Export to NZB</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter en NZB</translation>
     </message>
     <message>
         <source>Download selected files</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharger les fichiers sélectionnés</translation>
     </message>
     <message>
         <source>Download selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharger la sélection</translation>
     </message>
     <message>
         <source>KiB</source>
-        <translation type="unfinished">Kio</translation>
+        <translation>Kio</translation>
     </message>
     <message>
         <source>MiB</source>
-        <translation type="unfinished">Mio</translation>
+        <translation>Mio</translation>
     </message>
     <message>
         <source>GiB</source>
-        <translation type="unfinished">Gio</translation>
+        <translation>Gio</translation>
     </message>
     <message>
         <source>TiB</source>
-        <translation type="unfinished">Tio</translation>
+        <translation>Tio</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Automatic save of your NZB history is not activated. Do you wish to activate it right now ?</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;enregistrement automatique de votre historique des NZB n&apos;est pas activé. Voulez-vous l&apos;activer maintenant ?</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>dd/MM/yyyy hh:mm:ss</source>
-        <translation type="unfinished"></translation>
+        <translation>dd/MM/yyyy hh:mm:ss</translation>
     </message>
     <message>
         <source>Error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur : %1</translation>
     </message>
     <message>
         <source>Selected files : </source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers sélectionnés : </translation>
     </message>
     <message>
         <source>Size : </source>
-        <translation type="unfinished"></translation>
+        <translation>Taille : </translation>
     </message>
     <message>
         <source>Failed to write NZB file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire le fichier NZB %1</translation>
     </message>
     <message>
         <source>Save NZB File</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le fichier NZB</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers NZB (*.nzb)</translation>
     </message>
     <message>
         <source>The NZB you wish to download does not contain any file to download</source>
-        <translation type="unfinished"></translation>
+        <translation>Le NZB que vous voulez télécharger ne contient aucun fichier à télécharger</translation>
     </message>
     <message>
         <source>Do you really want to delete the selected NZB?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment supprimer le NZB sélectionné ?</translation>
     </message>
     <message>
         <source>Do you really want to delete all your NZB history?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment effacer tout votre historique des NZB ?</translation>
     </message>
 </context>
 <context>
     <name>DialogImportExportServers</name>
     <message>
         <source>Import / Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer / exporter des serveurs</translation>
     </message>
     <message>
         <source>Select Servers to import / export</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionnez les serveurs à importer / exporter</translation>
     </message>
     <message>
         <source>Server informations</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations sur le serveur</translation>
     </message>
     <message>
         <source>Server address :</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse du serveur :</translation>
     </message>
     <message>
         <source>Port :</source>
-        <translation type="unfinished"></translation>
+        <translation>Port :</translation>
     </message>
     <message>
         <source>Number of connections :</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de connexions :</translation>
     </message>
     <message>
         <source>Account name (Login) :</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom du compte (identifiant) :</translation>
     </message>
     <message>
         <source>Import Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer des serveurs</translation>
     </message>
     <message>
         <source>Select Servers to import</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionnez les serveurs à importer</translation>
     </message>
     <message>
         <source>Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter des serveurs</translation>
     </message>
     <message>
         <source>Select Servers to export</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionnez les serveurs à exporter</translation>
     </message>
 </context>
 <context>
     <name>DialogLogs</name>
     <message>
         <source>Logs</source>
-        <translation type="unfinished"></translation>
+        <translation>Journaux</translation>
     </message>
     <message>
         <source>Current log file:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier journal :</translation>
     </message>
     <message>
         <source>Delete current log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer ce fichier journal</translation>
     </message>
     <message>
         <source>Delete all logs files but the most recent one</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer tous les fichiers journaux sauf le plus récent</translation>
     </message>
     <message>
         <source>Date / Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Date / heure</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Message</translation>
     </message>
     <message>
         <source>Process new data</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger les nouvelles entrées</translation>
     </message>
     <message>
         <source>Refresh every:</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalle d&apos;actualisation :</translation>
     </message>
     <message>
         <source>second(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>seconde(s)</translation>
     </message>
     <message>
         <source>DD-MM-YYYY hh:mm:ss</source>
-        <translation type="unfinished"></translation>
+        <translation>DD/MM/YYYY hh:mm:ss</translation>
     </message>
     <message>
         <source>No log found in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun journal trouvé dans %1</translation>
     </message>
     <message>
         <source>Log file not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier journal introuvable : %1</translation>
     </message>
     <message>
         <source>Cannot delete current log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer le fichier journal en cours d&apos;écriture</translation>
     </message>
     <message>
         <source>Delete current log file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer ce fichier journal.</translation>
     </message>
     <message>
         <source>Do you really want to delete the current log file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment supprimer ce fichier journal ?</translation>
     </message>
     <message>
         <source>Delete logs files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les fichiers journaux.</translation>
     </message>
     <message>
         <source>Do you really want to delete all logs files (Except the last one)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment supprimer tous les fichiers journaux (sauf le dernier) ?</translation>
     </message>
     <message>
         <source>Logs are not enabled.
 If you want to activate this functionnality you have to enable it via the configuration of the application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les journaux ne sont pas activés.
+Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;application.</translation>
     </message>
 </context>
 <context>
     <name>DialogManualRepairExtract</name>
     <message>
         <source>Manual repair / extraction / unsplit</source>
-        <translation type="unfinished">Réparation / extraction / assemblage manuels</translation>
+        <translation>Réparation / extraction / assemblage manuels</translation>
     </message>
     <message>
         <source>PAR2 repairing</source>
-        <translation type="unfinished"></translation>
+        <translation>Réparation PAR2</translation>
     </message>
     <message>
         <source>Directory to repair :</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier à réparer :</translation>
     </message>
     <message>
         <source>Browse Par2 directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier PAR2</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Start repairing</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer la réparation</translation>
     </message>
     <message>
         <source>Progress :</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression :</translation>
     </message>
     <message>
         <source>Extraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction</translation>
     </message>
     <message>
         <source>Archive to extract :</source>
-        <translation type="unfinished"></translation>
+        <translation>Archive à extraire :</translation>
     </message>
     <message>
         <source>Browse Rar directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier RAR</translation>
     </message>
     <message>
         <source>Start Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer l&apos;extraction</translation>
     </message>
     <message>
         <source>Destination folder :</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de destination :</translation>
     </message>
     <message>
         <source>Browse Rar destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de destination de l&apos;extraction</translation>
     </message>
     <message>
         <source>Password (optional) :</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe (facultatif) :</translation>
     </message>
     <message>
         <source>Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage</translation>
     </message>
     <message>
         <source>Archive to unsplit :</source>
-        <translation type="unfinished"></translation>
+        <translation>Archive à assembler :</translation>
     </message>
     <message>
         <source>Browse Split directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier des fichiers découpés</translation>
     </message>
     <message>
         <source>Start Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer l&apos;assemblage</translation>
     </message>
     <message>
         <source>Browse Split destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de destination de l&apos;assemblage</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished">Quitter</translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Stop PAR2</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter la réparation</translation>
     </message>
     <message>
         <source>Stop Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter l&apos;extraction</translation>
     </message>
     <message>
         <source>Stop Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter l&apos;assemblage</translation>
     </message>
     <message>
         <source>Choose PAR2 directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier PAR2</translation>
     </message>
     <message>
         <source>Choose Unrar directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier à extraire</translation>
     </message>
     <message>
         <source>Choose Unrar Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de destination de l&apos;extraction</translation>
     </message>
     <message>
         <source>Choose Unsplit directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier à assembler</translation>
     </message>
     <message>
         <source>Choose Unsplit destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la destination de l&apos;assemblage</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>Directory %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier %1 n&apos;existe pas.</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>No PAR2 file found in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier PAR2 trouvé dans %1.</translation>
     </message>
     <message>
         <source>Destination directory %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier de destination %1 n&apos;existe pas.</translation>
     </message>
     <message>
         <source>PAR2 successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>Réparation PAR2 réussie !</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <source>PAR2 : need %1 more block(s) to repair.</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 : blocs manquants pour la réparation : %1.</translation>
     </message>
     <message>
         <source>PAR2 error code %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Code d&apos;erreur PAR2 %1.</translation>
     </message>
     <message>
         <source>Unrar successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction réussie !</translation>
     </message>
     <message>
         <source>No rar file found in directory : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier RAR trouvé dans le dossier : %1</translation>
     </message>
     <message>
         <source>Failed to create destination directory : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier de destination : %1</translation>
     </message>
     <message>
         <source>Unrar error: exit code: %1, exit status: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;extraction : code de sortie %1, état de sortie %2</translation>
     </message>
     <message>
         <source>Unsplit successful !</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage réussi !</translation>
     </message>
     <message>
         <source>Unsplit - no splitted file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage - aucun fichier découpé trouvé</translation>
     </message>
     <message>
         <source>Unsplit error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;assemblage : %1</translation>
     </message>
     <message>
         <source>Unrar in progress...</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction en cours...</translation>
     </message>
     <message>
         <source>Unrar progress: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression de l&apos;extraction : %1</translation>
     </message>
     <message>
         <source>Unsplit in progress: %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage en cours : %1 %</translation>
     </message>
 </context>
 <context>
     <name>DialogServerManagement</name>
     <message>
         <source>Server Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration du serveur</translation>
     </message>
     <message>
         <source>Server general settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres généraux du serveur</translation>
     </message>
     <message>
         <source>Server address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse du serveur :</translation>
     </message>
     <message>
         <source>Server name or IP</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom ou adresse IP du serveur</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port :</translation>
     </message>
     <message>
         <source>Server port</source>
-        <translation type="unfinished"></translation>
+        <translation>Port du serveur</translation>
     </message>
     <message>
         <source>Number of connections:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de connexions :</translation>
     </message>
     <message>
         <source>Number of connections</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de connexions</translation>
     </message>
     <message>
         <source>Choose a nickname for the server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez un surnom pour le serveur :</translation>
     </message>
     <message>
         <source>Nickname of the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Surnom du serveur</translation>
     </message>
     <message>
         <source>Counter:</source>
-        <translation type="unfinished"></translation>
+        <translation>Compteur :</translation>
     </message>
     <message>
         <source>0 KiB</source>
-        <translation type="unfinished"></translation>
+        <translation>0 Kio</translation>
     </message>
     <message>
         <source>Date Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Date du compteur</translation>
     </message>
     <message>
         <source>Reset counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Remettre le compteur à zéro</translation>
     </message>
     <message>
         <source>Authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Authentification</translation>
     </message>
     <message>
         <source>Authentication on the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Authentification sur le serveur</translation>
     </message>
     <message>
         <source>The server requires authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur demande une authentification</translation>
     </message>
     <message>
         <source>Account name (Login):</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom du compte (identifiant) :</translation>
     </message>
     <message>
         <source>Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Identifiant</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe :</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe</translation>
     </message>
     <message>
         <source>SSL</source>
-        <translation type="unfinished"></translation>
+        <translation>SSL</translation>
     </message>
     <message>
         <source>Secured connection (SSL)</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion sécurisée (SSL)</translation>
     </message>
     <message>
         <source>Test the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Tester la connexion</translation>
     </message>
     <message>
         <source>Click on this button to test the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez sur ce bouton pour tester la connexion</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>KiB</source>
-        <translation type="unfinished">Kio</translation>
+        <translation>Kio</translation>
     </message>
     <message>
         <source>MiB</source>
-        <translation type="unfinished">Mio</translation>
+        <translation>Mio</translation>
     </message>
     <message>
         <source>GiB</source>
-        <translation type="unfinished">Gio</translation>
+        <translation>Gio</translation>
     </message>
     <message>
         <source>TiB</source>
-        <translation type="unfinished">Tio</translation>
+        <translation>Tio</translation>
     </message>
     <message>
         <source>Tessaquill+</source>
-        <translation type="unfinished">Tessaquill+</translation>
+        <translation>Tessaquill+</translation>
     </message>
     <message>
         <source>Server name is required</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom du serveur est obligatoire</translation>
     </message>
     <message>
         <source>Server nickname is required</source>
-        <translation type="unfinished"></translation>
+        <translation>Le surnom du serveur est obligatoire</translation>
     </message>
     <message>
         <source>Invalid Port value</source>
-        <translation type="unfinished"></translation>
+        <translation>Numéro de port invalide</translation>
     </message>
     <message>
         <source>Login is required</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;identifiant est obligatoire</translation>
     </message>
     <message>
         <source>Password is required</source>
-        <translation type="unfinished"></translation>
+        <translation>Le mot de passe est obligatoire</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <source>Your password contains extra spaces. Do you want to remove them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre mot de passe contient des espaces superflus. Voulez-vous les supprimer ?</translation>
     </message>
     <message>
         <source>Do you really want to reset your counter ?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment remettre votre compteur à zéro ?</translation>
     </message>
     <message>
         <source>0 byte</source>
-        <translation type="unfinished"></translation>
+        <translation>0 octet</translation>
     </message>
     <message>
         <source>Stop the current connection test</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter le test de connexion en cours</translation>
     </message>
     <message>
         <source>Testing the connection...</source>
-        <translation type="unfinished"></translation>
+        <translation>Test de la connexion...</translation>
     </message>
     <message>
         <source>You are successfully connected to the server!</source>
-        <translation type="unfinished"></translation>
+        <translation>La connexion au serveur a réussi !</translation>
     </message>
     <message>
         <source>An error occured while connecting to the server: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Une erreur est survenue lors de la connexion au serveur : %1</translation>
     </message>
 </context>
 <context>
     <name>DialogSettings</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished">Paramètres</translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>General settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres généraux</translation>
     </message>
     <message>
         <source>Program folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossiers du programme</translation>
     </message>
     <message>
         <source>Cache:</source>
-        <translation type="unfinished"></translation>
+        <translation>Cache :</translation>
     </message>
     <message>
         <source>Select cache folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier cache</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Download:</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement :</translation>
     </message>
     <message>
         <source>Select download folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de téléchargement</translation>
     </message>
     <message>
         <source>Destination:</source>
-        <translation type="unfinished"></translation>
+        <translation>Destination :</translation>
     </message>
     <message>
         <source>Select destination folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de destination</translation>
     </message>
     <message>
         <source>Restore default Cache, Download and Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir les dossiers cache, de téléchargement et de destination par défaut</translation>
     </message>
     <message>
         <source>Restore default folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir les dossiers par défaut</translation>
     </message>
     <message>
         <source>Open the Destination folders configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir la configuration des dossiers de destination</translation>
     </message>
     <message>
         <source>Configure Destination folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurer les dossiers de destination</translation>
     </message>
     <message>
         <source>Create a sub-folder for each download in Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un sous-dossier pour chaque téléchargement dans la destination</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement</translation>
     </message>
     <message>
         <source>Download options</source>
-        <translation type="unfinished"></translation>
+        <translation>Options de téléchargement</translation>
     </message>
     <message>
         <source>Automatic Unrar at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction automatique à la fin du téléchargement</translation>
     </message>
     <message>
         <source>Automatic Unrar</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction automatique</translation>
     </message>
     <message>
         <source>Automatic Unsplit at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage automatique à la fin du téléchargement</translation>
     </message>
     <message>
         <source>Automatic Unsplit</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage automatique</translation>
     </message>
     <message>
         <source>Enable NZB download history</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer l&apos;historique des NZB téléchargés</translation>
     </message>
     <message>
         <source>Automatically add NZB in the Download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter automatiquement les NZB à la liste des téléchargements</translation>
     </message>
     <message>
         <source>Auto download NZB when added to Tessaquill+</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharger automatiquement les NZB ajoutés à Tessaquill+</translation>
     </message>
     <message>
         <source>Enable Tessaquill+ &quot;Smart Download&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer le « téléchargement intelligent » de Tessaquill+</translation>
     </message>
     <message>
         <source>Enable &quot;Smart Download&quot; (PAR2 files are downloaded if needed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer le « téléchargement intelligent » (les fichiers PAR2 ne sont téléchargés qu&apos;en cas de besoin)</translation>
     </message>
     <message>
         <source>Always keep PAR2 files at the end of the download</source>
-        <translation type="unfinished"></translation>
+        <translation>Toujours conserver les fichiers PAR2 à la fin du téléchargement</translation>
     </message>
     <message>
         <source>Always keep PAR2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Toujours conserver les fichiers PAR2</translation>
     </message>
     <message>
         <source>Filter removal</source>
-        <translation type="unfinished"></translation>
+        <translation>Suppression par filtre</translation>
     </message>
     <message>
         <source>Files extension to remove:</source>
-        <translation type="unfinished"></translation>
+        <translation>Extensions des fichiers à supprimer :</translation>
     </message>
     <message>
         <source>Speed limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Limite de vitesse</translation>
     </message>
     <message>
         <source>Automatic detection of the maximum speed for the bandwidth limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Détection automatique de la vitesse maximale pour la limite de bande passante</translation>
     </message>
     <message>
         <source>Manually set the limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Fixer la limite manuellement</translation>
     </message>
     <message>
         <source>KiB/s</source>
-        <translation type="unfinished">Kio/s</translation>
+        <translation>Kio/s</translation>
     </message>
     <message>
         <source>Connection timeout :</source>
-        <translation type="unfinished"></translation>
+        <translation>Délai d&apos;attente de connexion :</translation>
     </message>
     <message>
         <source>seconds (From 2 to 30 seconds)</source>
-        <translation type="unfinished"></translation>
+        <translation>secondes (de 2 à 30 secondes)</translation>
     </message>
     <message>
         <source>Logs</source>
-        <translation type="unfinished"></translation>
+        <translation>Journaux</translation>
     </message>
     <message>
         <source>Log disabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal désactivé</translation>
     </message>
     <message>
         <source>Log with INFO level</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal de niveau INFO</translation>
     </message>
     <message>
         <source>Log with WARNING level</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal de niveau WARNING</translation>
     </message>
     <message>
         <source>Log with ERROR level</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal de niveau ERROR</translation>
     </message>
     <message>
         <source>Logs are disabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Les journaux sont désactivés</translation>
     </message>
     <message>
         <source>Delete log files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les fichiers journaux :</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Jamais</translation>
     </message>
     <message>
         <source>Every week</source>
-        <translation type="unfinished"></translation>
+        <translation>Chaque semaine</translation>
     </message>
     <message>
         <source>Every month</source>
-        <translation type="unfinished"></translation>
+        <translation>Chaque mois</translation>
     </message>
     <message>
         <source>Proxy configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration du proxy</translation>
     </message>
     <message>
         <source>No proxy</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas de proxy</translation>
     </message>
     <message>
         <source>Proxy enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Proxy activé</translation>
     </message>
     <message>
         <source>Please wait while detecting proxies...</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez patienter pendant la détection des proxys...</translation>
     </message>
     <message>
         <source>Host name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom d&apos;hôte</translation>
     </message>
     <message>
         <source>Refresh list of proxies</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualiser la liste des proxys</translation>
     </message>
     <message>
         <source>Login:</source>
-        <translation type="unfinished"></translation>
+        <translation>Identifiant :</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe :</translation>
     </message>
     <message>
         <source>Import / Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer / exporter</translation>
     </message>
     <message>
         <source>Servers Import / Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Import / export des serveurs</translation>
     </message>
     <message>
         <source>Export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter des serveurs</translation>
     </message>
     <message>
         <source>Import Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer des serveurs</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Langue</translation>
     </message>
     <message>
         <source>Select language</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la langue</translation>
     </message>
     <message>
         <source>Select language:</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la langue :</translation>
     </message>
     <message>
         <source>French</source>
-        <translation type="unfinished"></translation>
+        <translation>Français</translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>Anglais</translation>
     </message>
     <message>
         <source>German</source>
-        <translation type="unfinished"></translation>
+        <translation>Allemand</translation>
     </message>
     <message>
         <source>Spanish</source>
-        <translation type="unfinished"></translation>
+        <translation>Espagnol</translation>
     </message>
     <message>
         <source>Choose cache directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier cache</translation>
     </message>
     <message>
         <source>Choose download directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de téléchargement</translation>
     </message>
     <message>
         <source>Choose destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de destination</translation>
     </message>
     <message>
         <source>Logs are enabled with INFOS, WARNINGS and ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Les journaux enregistrent les informations, les avertissements et les erreurs</translation>
     </message>
     <message>
         <source>Logs are enabled with WARNINGS and ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Les journaux enregistrent les avertissements et les erreurs</translation>
     </message>
     <message>
         <source>Logs are enabled with ERRORS</source>
-        <translation type="unfinished"></translation>
+        <translation>Les journaux enregistrent les erreurs</translation>
     </message>
     <message>
         <source>Please enter the full path of the Cache folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez indiquer le chemin complet du dossier cache.</translation>
     </message>
     <message>
         <source>Please enter the full path of the Download folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez indiquer le chemin complet du dossier de téléchargement.</translation>
     </message>
     <message>
         <source>Please enter the full path of the Destination folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez indiquer le chemin complet du dossier de destination.</translation>
     </message>
     <message>
         <source>Cache, Download and Destination folders must be defined in different paths.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les dossiers cache, de téléchargement et de destination doivent se trouver à des emplacements différents.</translation>
     </message>
     <message>
         <source>Please check your files filter removal pattern. It must match the following format: *.nzb;*.par2;*.001</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez vérifier le filtre des fichiers à supprimer. Il doit respecter le format suivant : *.nzb;*.par2;*.001</translation>
     </message>
     <message>
         <source>The maximum speed limit is invald. It must be between 50 KiB/s and 99999 KiB/s</source>
-        <translation type="unfinished"></translation>
+        <translation>La limite de vitesse maximale est invalide. Elle doit être comprise entre 50 Kio/s et 99999 Kio/s</translation>
     </message>
     <message>
         <source>The socket timeout must be between 2 and 30 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Le délai d&apos;attente de connexion doit être compris entre 2 et 30 secondes</translation>
     </message>
     <message>
         <source>You will have to restart the application in order to apply the new selected language.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous devrez redémarrer l&apos;application pour appliquer la nouvelle langue.</translation>
     </message>
     <message>
         <source>No proxy found !</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun proxy trouvé !</translation>
     </message>
     <message>
         <source>&lt;/b&gt;, port:</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;/b&gt;, port :</translation>
     </message>
     <message>
         <source>Tunneling Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacité de tunnel&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Listening Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacité d&apos;écoute&lt;br/&gt;</translation>
     </message>
     <message>
         <source>UDP Tunneling Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacité de tunnel UDP&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Caching Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacité de mise en cache&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Host Name Lookup Capability&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Capacité de résolution des noms d&apos;hôte&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Open a Tessaquill+ Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un fichier de serveurs Tessaquill+</translation>
     </message>
     <message>
         <source>Tessaquill+ Servers (*.tvp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveurs Tessaquill+ (*.tvp)</translation>
     </message>
     <message>
         <source>;;Tessaquill 0.8.x Servers (*.tvs)</source>
-        <translation type="unfinished"></translation>
+        <translation>;;Serveurs Tessaquill 0.8.x (*.tvs)</translation>
     </message>
     <message>
         <source>An error occured while importing the Tessaquill 0.8.x Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Une erreur est survenue lors de l&apos;import du fichier de serveurs Tessaquill 0.8.x</translation>
     </message>
     <message>
         <source>An error occured while importing the Tessaquill+ Servers file</source>
-        <translation type="unfinished"></translation>
+        <translation>Une erreur est survenue lors de l&apos;import du fichier de serveurs Tessaquill+</translation>
     </message>
     <message>
         <source>You must select at least one server to import.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous devez sélectionner au moins un serveur à importer.</translation>
     </message>
     <message>
         <source>The servers could not be added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les serveurs n&apos;ont pas pu être ajoutés.</translation>
     </message>
     <message>
         <source>Servers successfully imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveurs importés avec succès.</translation>
     </message>
     <message>
         <source>Choose a Tessaquill+ file to export Servers</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir un fichier Tessaquill+ pour exporter les serveurs</translation>
     </message>
     <message>
         <source>You must select at least one server to export.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous devez sélectionner au moins un serveur à exporter.</translation>
     </message>
     <message>
         <source>Servers successfully exported to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveurs exportés avec succès vers %1</translation>
     </message>
     <message>
         <source>Failed to create file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le fichier %1</translation>
     </message>
     <message>
         <source>Failed to write file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire le fichier %1</translation>
     </message>
 </context>
 <context>
     <name>DialogShutdown</name>
     <message>
         <source>Shutdown management</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestion de l&apos;extinction</translation>
     </message>
     <message>
         <source>No shutdown</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne pas éteindre</translation>
     </message>
     <message>
         <source>Close application at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer l&apos;application à la fin des téléchargements</translation>
     </message>
     <message>
         <source>Shutdown computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Éteindre l&apos;ordinateur à la fin des téléchargements</translation>
     </message>
     <message>
         <source>Standby computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre l&apos;ordinateur en veille à la fin des téléchargements</translation>
     </message>
     <message>
         <source>Hibernate computer at the end of the downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre l&apos;ordinateur en veille prolongée à la fin des téléchargements</translation>
     </message>
     <message>
         <source>Save shutdown configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer la configuration d&apos;extinction</translation>
     </message>
 </context>
 <context>
     <name>DialogWebAuthentication</name>
     <message>
         <source>Authentication required</source>
-        <translation type="unfinished"></translation>
+        <translation>Authentification requise</translation>
     </message>
     <message>
         <source>Intro label</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte d&apos;introduction</translation>
     </message>
     <message>
         <source>Login: </source>
-        <translation type="unfinished"></translation>
+        <translation>Identifiant : </translation>
     </message>
     <message>
         <source>Password: </source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe : </translation>
     </message>
 </context>
 <context>
     <name>DialogWizard</name>
     <message>
         <source>Tessaquill+ - Configuration Wizard</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ - Assistant de configuration</translation>
     </message>
     <message>
         <source>Welcome to the server Wizard Configuration!</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenue dans l&apos;assistant de configuration du serveur !</translation>
     </message>
     <message>
         <source>Type the address of your internet news (NNTP) server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez l&apos;adresse de votre serveur de news (NNTP).</translation>
     </message>
     <message>
         <source>News (NNTP) server address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse du serveur de news (NNTP) :</translation>
     </message>
     <message>
         <source>News (NNTP) server requires a user name and password</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur de news (NNTP) demande un nom d&apos;utilisateur et un mot de passe</translation>
     </message>
     <message>
         <source>News (NNTP) server uses SSL encryption</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur de news (NNTP) utilise le chiffrement SSL</translation>
     </message>
     <message>
         <source>Number of connections:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de connexions :</translation>
     </message>
     <message>
         <source>User name and password</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom d&apos;utilisateur et mot de passe</translation>
     </message>
     <message>
         <source>Enter the user name and password provided by your news (NNTP) provider.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez le nom d&apos;utilisateur et le mot de passe fournis par votre fournisseur de news (NNTP).</translation>
     </message>
     <message>
         <source>User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom d&apos;utilisateur :</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe :</translation>
     </message>
     <message>
         <source>Congratulations!</source>
-        <translation type="unfinished"></translation>
+        <translation>Félicitations !</translation>
     </message>
     <message>
         <source>You have successfully configured your news (NNTP) server. It will be added to the servers list when you click on Finished.</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre serveur de news (NNTP) est configuré. Il sera ajouté à la liste des serveurs quand vous cliquerez sur Terminer.</translation>
     </message>
     <message>
         <source>You can access to its configuration by double-clicking the server name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous pourrez modifier sa configuration en double-cliquant sur le nom du serveur.</translation>
     </message>
     <message>
         <source>&lt; Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; Précédent</translation>
     </message>
     <message>
         <source>Next &gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant &gt;</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminer</translation>
     </message>
     <message>
         <source>Please enter the name of your news (NNTP) server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir le nom de votre serveur de news (NNTP).</translation>
     </message>
     <message>
         <source>Please enter the user name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir le nom d&apos;utilisateur.</translation>
     </message>
     <message>
         <source>Please enter the password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir le mot de passe.</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <source>Your password contains extra spaces. Do you want to remove them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre mot de passe contient des espaces superflus. Voulez-vous les supprimer ?</translation>
     </message>
 </context>
 <context>
     <name>DownloadNzbManager</name>
     <message>
         <source>Unknown NZB Subject</source>
-        <translation type="unfinished"></translation>
+        <translation>Sujet du NZB inconnu</translation>
     </message>
     <message>
         <source>Error: no NZB file object</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur : aucun objet fichier NZB</translation>
     </message>
     <message>
         <source>Error: NZB file already queued</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur : le fichier NZB est déjà dans la file d&apos;attente</translation>
     </message>
     <message>
         <source>the disk is full or the folder cannot be written</source>
-        <translation type="unfinished"></translation>
+        <translation>le disque est plein ou le dossier n&apos;est pas accessible en écriture</translation>
     </message>
     <message>
         <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargements en pause : impossible d&apos;écrire le fichier temporaire %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier cache, puis reprenez les téléchargements.</translation>
     </message>
 </context>
 <context>
     <name>FrameSearchResults</name>
     <message>
         <source>Search title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre de la recherche</translation>
     </message>
     <message>
         <source>Subject</source>
-        <translation type="unfinished"></translation>
+        <translation>Sujet</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille</translation>
     </message>
     <message>
         <source>Age</source>
-        <translation type="unfinished"></translation>
+        <translation>Âge</translation>
     </message>
     <message>
         <source>Groups</source>
-        <translation type="unfinished">Groupes</translation>
+        <translation>Groupes</translation>
     </message>
     <message>
         <source>Poster</source>
-        <translation type="unfinished"></translation>
+        <translation>Auteur</translation>
     </message>
     <message>
         <source>Select / Unselect all</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout sélectionner / désélectionner</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Précédent</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant</translation>
     </message>
     <message>
         <source>Nb results</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de résultats</translation>
     </message>
     <message>
         <source>No result found for &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun résultat pour « %1 »</translation>
     </message>
     <message>
         <source> result(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> résultat(s)</translation>
     </message>
     <message>
         <source> - More results available</source>
-        <translation type="unfinished"></translation>
+        <translation> - D&apos;autres résultats sont disponibles</translation>
     </message>
     <message>
         <source>A request of this page is still running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une requête de cette page est encore en cours.</translation>
     </message>
     <message>
         <source>No selected result.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun résultat sélectionné.</translation>
     </message>
 </context>
 <context>
@@ -2148,102 +2150,102 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>-- All results --</source>
-        <translation type="unfinished"></translation>
+        <translation>-- Tous les résultats --</translation>
     </message>
     <message>
         <source>Please enter a search request.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir une recherche.</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>%1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>Download error : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de téléchargement : %1</translation>
     </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
     <message>
         <source>Proxy &quot;%1&quot; not found. Please check your configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Proxy « %1 » introuvable. Veuillez vérifier votre configuration.</translation>
     </message>
     <message>
         <source>&lt;qt&gt;Enter username and password for &quot;%1&quot; at %2&lt;/qt&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;qt&gt;Saisissez le nom d&apos;utilisateur et le mot de passe pour « %1 » sur %2&lt;/qt&gt;</translation>
     </message>
 </context>
 <context>
     <name>NzbParser</name>
     <message>
         <source>NZB contains error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Le NZB contient des erreurs</translation>
     </message>
     <message>
         <source>File does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n&apos;existe pas</translation>
     </message>
 </context>
 <context>
     <name>PopupCalendar</name>
     <message>
         <source>Previous month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois précédent</translation>
     </message>
     <message>
         <source>Next month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois suivant</translation>
     </message>
     <message>
         <source>Wed</source>
-        <translation type="unfinished"></translation>
+        <translation>mer.</translation>
     </message>
 </context>
 <context>
     <name>ThreadUnsplit</name>
     <message>
         <source>Unsplit: no split file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage : aucun fichier découpé trouvé</translation>
     </message>
 </context>
 <context>
     <name>UtilsNzbCompressUncompress</name>
     <message>
         <source>Failed to create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1</translation>
     </message>
     <message>
         <source>Failed to open NZB file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le fichier NZB %1</translation>
     </message>
     <message>
         <source>Failed to find a name for NZB history (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de trouver un nom pour l&apos;historique des NZB (%1)</translation>
     </message>
     <message>
         <source>Failed to open NZB history file in write mode : %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir en écriture le fichier d&apos;historique des NZB : %1</translation>
     </message>
     <message>
         <source>Failed to write NZB history file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire le fichier d&apos;historique des NZB %1</translation>
     </message>
     <message>
         <source>No NZB History folder found !</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun dossier d&apos;historique des NZB trouvé !</translation>
     </message>
     <message>
         <source>Failed to open NZB History file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le fichier d&apos;historique des NZB %1</translation>
     </message>
     <message>
         <source>NZB History file %1: data is corrupt</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier d&apos;historique des NZB %1 : données corrompues</translation>
     </message>
 </context>
 </TS>
