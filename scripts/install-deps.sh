@@ -14,6 +14,8 @@ PACKAGES=(
   inn2
   # windows: Qt's own translations, and Arial's metric twin for stable layouts and pictures
   qttranslations5-l10n fonts-liberation2
+  # desktop layers: tests run them on a private session bus (dbus-run-session)
+  dbus-daemon
 )
 
 missing=()
