@@ -11,9 +11,8 @@
 #include "app/MDPriorityChangeEvent.h"
 #include "app/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
+#include "dialogs/DialogWizard.h"
 #include "platform/SleepInhibitor.h"
-#include "platform/TaskbarProgress.h"
-#include "postprocess/ThreadClean.h"
 
 #include "ui_MainWindow.h"
 
@@ -60,8 +59,10 @@ MainWindow::MainWindow(QWidget *parent)
     initSplitters();
     setWindowTitle(tr("Tessaquill+ ") + AppVersion::version());
     ui->labelClickOnStartBtnToBegin->hide();
-    // TODO(servers): the first-run wizard (DialogWizard, a top-level window of its own) is built
-    // here once its class exists; its accepted() reaches slotWizardAccepted().
+    // The first-run wizard: a top-level window of its own, kept for the whole run, never modal.
+    dialogWizard = new DialogWizard(this);
+    dialogWizard->setWindowFlags(Qt::Window);
+    dialogWizard->setModal(false);
     for (int i = 0; i < kSpeedHistoryLength; ++i)
         listSpeedHistory.append(0);
     initSpeedChart();
@@ -94,7 +95,9 @@ MainWindow::MainWindow(QWidget *parent)
     timerSpeed.start(kStatisticsIntervalMs);
     initSleepPrevention();
     restoreDownloadList();
-    // TODO(servers): with no configured server, the wizard is shown here (non-modal).
+    // Without a news server the wizard asks for one; the main window stays usable meanwhile.
+    if (config->serversConfiguration.listServers.isEmpty())
+        dialogWizard->show();
 }
 
 MainWindow::~MainWindow()
@@ -220,7 +223,7 @@ void MainWindow::connectFormSignals()
     connect(ui->pushButtonMoveDownFiles, SIGNAL(clicked()), this, SLOT(slotMoveDownFiles()));
     connect(ui->verticalSliderBandwidth, SIGNAL(valueChanged(int)), this, SLOT(slotLimitBandwidthValueChanged(int)));
     connect(trayIcon, SIGNAL(messageClicked()), this, SLOT(slotSystrayMessageClicked()));
-    // TODO(servers): the wizard's accepted() to slotWizardAccepted(), once the wizard exists.
+    connect(dialogWizard, SIGNAL(accepted()), this, SLOT(slotWizardAccepted()));
     // The search tab connects its own controls (query line, search, close, download, clear,
     // close all): see initSearch().
     connect(ui->radioButtonDecodingPriorityHigh, SIGNAL(toggled(bool)), this, SLOT(slotDecodersPriorityStateChanged(bool)));

@@ -276,6 +276,7 @@ private:
     void bringWindowForward();
     void runExitSequence();
     void waitForCleanThreads();
+    void waitForConnectionTests();
     void removeDeletedNzbFolders();
     void saveWindowSettings();
     void showTrayMessage(const QString &strTitle, const QString &strText);

@@ -3,6 +3,7 @@
 
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
+#include "dialogs/ThreadTestConnection.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NntpServer.h"
 #include "model/NzbFiles.h"
@@ -14,10 +15,19 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSet>
 #include <QTimer>
+
+namespace {
+
+// Longer than a connection test's own time-outs can keep it running.
+constexpr qint64 kConnectionTestWaitMs = 35000;
+
+} // namespace
 
 std::function<bool()> MainWindow::systemTrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
 
@@ -132,6 +142,7 @@ void MainWindow::runExitSequence()
         timer->stop();
     DownloadNzbManager::getInstance()->shutdown();
     waitForCleanThreads();
+    waitForConnectionTests();
     AppConfiguration *config = AppConfiguration::getInstance();
     config->nzbConfiguration.saveAllNzbs();
     removeDeletedNzbFolders();
@@ -149,6 +160,19 @@ void MainWindow::waitForCleanThreads()
 {
     for (ThreadClean *thread : qAsConst(listThreadClean))
         thread->wait();
+}
+
+// A server editor's connection test has no stop: it ends within its time-outs, and its thread
+// object is deleted once it has. It must not outlive the program's objects.
+void MainWindow::waitForConnectionTests()
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (ThreadTestConnection::instanceCount() > 0 && elapsed.elapsed() < kConnectionTestWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QThread::msleep(10);
+    }
 }
 
 namespace {

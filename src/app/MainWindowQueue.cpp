@@ -46,6 +46,9 @@ void MainWindow::restoreDownloadList()
 // (until then the NZB goes to the default destination), and the copy into the NZB history.
 void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName, const QString &strDestination)
 {
+    // Once the exit has begun the engine is stopped for good: nothing more may reach it.
+    if (bClosing)
+        return;
     bringWindowForward();
     AppConfiguration *config = AppConfiguration::getInstance();
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
@@ -83,6 +86,8 @@ void MainWindow::loadNzbFromArguments(const QStringList &listArguments)
 // One argument of a later start of the program, handled as one of the command line.
 void MainWindow::handleMessage(const QString &strMessage)
 {
+    if (bClosing)
+        return;
     const QFileInfo info(strMessage);
     if (info.suffix().toLower() != QLatin1String("nzb")) {
         QLOG_ERROR() << tr("Cannot load %1: bad suffix").arg(strMessage);

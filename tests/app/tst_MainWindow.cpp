@@ -10,16 +10,22 @@
 #include "model/NntpServer.h"
 #include "model/NzbFiles.h"
 #include "postprocess/ThreadClean.h"
+#include "dialogs/DialogAbout.h"
+#include "dialogs/DialogLogs.h"
+#include "dialogs/DialogWizard.h"
+#include "dialogs/ThreadTestConnection.h"
 
 #include "GuiTestHome.h"
 #include "HttpTestServer.h"
 #include "ModalAnswerer.h"
+#include "NntpTestServer.h"
 #include "WidgetPicture.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QPointer>
 #include <QSemaphore>
 #include <QSettings>
 #include <QSignalSpy>
@@ -112,6 +118,10 @@ private slots:
     void argumentsAndMessages();
     void exitQuestionAnsweredNo();
     void quitFromTheTrayShowsTheWindowFirst();
+    void wizardWithoutServers_data();
+    void wizardWithoutServers();
+    void aboutBox();
+    void oneLogViewerForTheRun();
     void pictures();
     // Last: the exit shuts the process's download manager down for good.
     void exitSavesEverythingAndLeavesNoThread();
@@ -868,6 +878,68 @@ void tst_MainWindow::quitFromTheTrayShowsTheWindowFirst()
     QVERIFY(window->isVisible());
 }
 
+void tst_MainWindow::wizardWithoutServers_data()
+{
+    QTest::addColumn<bool>("withServer");
+    QTest::newRow("no server") << false;
+    QTest::newRow("a server") << true;
+}
+
+// The first-run wizard is built with the window and opened when no server is configured: a
+// window of its own, not modal, so the main window stays usable.
+void tst_MainWindow::wizardWithoutServers()
+{
+    QFETCH(bool, withServer);
+    if (withServer) {
+        auto *server = new NntpServer;
+        server->iId = 1;
+        AppConfiguration::getInstance()->serversConfiguration.listServers.append(server);
+    }
+    window = makeWindow();
+    const QList<DialogWizard *> wizards = window->findChildren<DialogWizard *>();
+    QCOMPARE(wizards.size(), 1);
+    DialogWizard *wizard = wizards.first();
+    QCOMPARE(wizard->isVisible(), !withServer);
+    QVERIFY(wizard->isWindow());
+    QVERIFY(!wizard->isModal());
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(!window->isVisible());
+    QVERIFY(QObject::disconnect(wizard, SIGNAL(accepted()), window.get(), SLOT(slotWizardAccepted())));
+    if (!withServer)
+        QVERIFY(!WidgetPicture::save(wizard, QStringLiteral("MainWindow_wizard")).isEmpty());
+}
+
+void tst_MainWindow::aboutBox()
+{
+    window = makeWindow();
+    ModalAnswerer answerer;
+    answerer.acceptNext();
+    MainWindowTestAccess::ui(*window).actionAbout_Tessaquill_Plus->trigger();
+    QCOMPARE(answerer.answeredCount(), 1);
+    QCOMPARE(answerer.seen().first().className, QStringLiteral("DialogAbout"));
+    // Built on the stack, gone once closed.
+    QVERIFY(window->findChildren<DialogAbout *>().isEmpty());
+}
+
+void tst_MainWindow::oneLogViewerForTheRun()
+{
+    QVERIFY(writeFile(AppConfiguration::getLogsFolder() + QStringLiteral("/2024-01-02T03-04-05.log"), "INFO line\n"));
+    window = makeWindow();
+    QAction *logs = MainWindowTestAccess::ui(*window).actionLogs;
+    logs->trigger();
+    const QList<DialogLogs *> viewers = window->findChildren<DialogLogs *>();
+    QCOMPARE(viewers.size(), 1);
+    DialogLogs *viewer = viewers.first();
+    QVERIFY(viewer->isVisible());
+    QVERIFY(viewer->isWindow());
+    logs->trigger(); // shown already: nothing
+    viewer->hide();
+    logs->trigger(); // the same viewer comes back
+    QCOMPARE(window->findChildren<DialogLogs *>(), viewers);
+    QVERIFY(viewer->isVisible());
+    viewer->hide();
+}
+
 void tst_MainWindow::pictures()
 {
     window = makeWindow();
@@ -927,6 +999,26 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     started.acquire();
     clean->start();
 
+    // A server editor's connection test still waits for a greeting that never comes.
+    NntpTestServer silent;
+    NntpTestServer::ConnectionFaults noGreeting;
+    noGreeting.greeting = NntpTestServer::Greeting::None;
+    silent.setDefaultConnectionFaults(noGreeting);
+    QVERIFY(silent.start());
+    NntpServer target;
+    target.strHost = QStringLiteral("127.0.0.1");
+    target.iPort = silent.port();
+    auto *test = new ThreadTestConnection;
+    test->setServer(&target);
+    test->setTimeout(1500);
+    connect(test, &QThread::finished, test, &QObject::deleteLater);
+    test->start();
+    // And the log viewer is open.
+    QVERIFY(writeFile(AppConfiguration::getLogsFolder() + QStringLiteral("/2024-01-02T03-04-05.log"), "INFO\n"));
+    MainWindowTestAccess::ui(*window).actionLogs->trigger();
+    QPointer<DialogLogs> viewer = window->findChild<DialogLogs *>();
+    QVERIFY(viewer);
+
     QList<QTreeWidgetItem *> rows;
     for (NzbFiles *nzb : {removed, sharing, cleaning}) {
         rows.append(new QTreeWidgetItem);
@@ -953,6 +1045,8 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     QVERIFY(manager->listThreads.isEmpty());
     QVERIFY(manager->listDecoders.isEmpty());
     QVERIFY(clean->isFinished());
+    QCOMPARE(ThreadTestConnection::instanceCount(), 0);
+    QVERIFY(!viewer);
 
     // The clean-up could finish: its file reached the destination and nothing of it was lost.
     QCOMPARE(QFileInfo(cleaning->strDestination + QStringLiteral("/part.bin")).size(), qint64(names.at(3).size()));
