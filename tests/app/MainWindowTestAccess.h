@@ -3,6 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "platform/SleepInhibitor.h"
+#include "platform/TaskbarProgress.h"
 #include "web/NetworkAccessManager.h"
 #include "web/SearchTab.h"
 
@@ -45,6 +46,7 @@ struct MainWindowTestAccess {
     static QMenu *menuDownloadToDestination(MainWindow &w) { return w.menuDownloadToDestination; }
     static void saveWindowSettings(MainWindow &w) { w.saveWindowSettings(); }
     static bool hasTaskbar(MainWindow &w) { return w.taskbarList != nullptr; }
+    static TaskbarProgress *taskbarList(MainWindow &w) { return w.taskbarList; }
 };
 
 #endif // MAINWINDOWTESTACCESS_H

@@ -1024,6 +1024,7 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
         rows.append(new QTreeWidgetItem);
         nzb->pTreeItem = rows.last();
     }
+    QVERIFY(!WidgetPicture::save(window.get(), QStringLiteral("MainWindow_queue")).isEmpty());
     emit window->signalDeleteNzbList(rows);
     QVERIFY(manager->listDeletedNzbFiles.contains(removed));
 
