@@ -102,6 +102,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // A clean-up thread is a child of the window: destroying it while it runs would abort.
+    waitForCleanThreads();
     qDeleteAll(hashServerThreads);
     delete ui;
 }
