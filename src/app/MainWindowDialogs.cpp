@@ -3,11 +3,16 @@
 #include "app/MainWindow.h"
 
 #include "dialogs/DialogAbout.h"
+#include "dialogs/DialogHistoryNzb.h"
 #include "dialogs/DialogLogs.h"
+#include "postprocess/gui/DialogManualRepairExtract.h"
 
-// PENDING-DIALOGS: the manual repair dialog, once it is on main.
+// The dialog and its own workers go when it closes.
 void MainWindow::slotManualRepairExtract()
 {
+    DialogManualRepairExtract dialog(this);
+    dialog.setWindowFlags(Qt::Sheet);
+    dialog.exec();
 }
 
 void MainWindow::slotAboutTessaquill()
@@ -32,13 +37,27 @@ void MainWindow::slotActionLogs()
     dialogLogs->show();
 }
 
-// PENDING-DIALOGS: the NZB history window, once it is on main.
+// A history window that was closed is built anew, so each opening reads the history afresh;
+// one that is shown is left as it is.
 void MainWindow::slotNzbHistory()
 {
+    if (dialogHistoryNzb && dialogHistoryNzb->isVisible())
+        return;
+    if (dialogHistoryNzb) {
+        disconnect(dialogHistoryNzb, SIGNAL(historyNzbToDownload(QString)), this,
+                   SLOT(slotHistoryNzbFileToDownload(QString)));
+        delete dialogHistoryNzb;
+    }
+    dialogHistoryNzb = new DialogHistoryNzb(this);
+    dialogHistoryNzb->setWindowFlags(Qt::Window);
+    connect(dialogHistoryNzb, SIGNAL(historyNzbToDownload(QString)), this, SLOT(slotHistoryNzbFileToDownload(QString)));
+    dialogHistoryNzb->show();
 }
 
 void MainWindow::closeAuxiliaryWindows()
 {
+    delete dialogHistoryNzb;
+    dialogHistoryNzb = nullptr;
     delete dialogLogs;
     dialogLogs = nullptr;
 }

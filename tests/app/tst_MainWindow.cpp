@@ -11,6 +11,8 @@
 #include "model/NzbFiles.h"
 #include "postprocess/ThreadClean.h"
 #include "dialogs/DialogAbout.h"
+#include "dialogs/DialogHistoryNzb.h"
+#include "postprocess/gui/DialogManualRepairExtract.h"
 #include "dialogs/DialogLogs.h"
 #include "dialogs/DialogWizard.h"
 #include "dialogs/ThreadTestConnection.h"
@@ -122,6 +124,8 @@ private slots:
     void wizardWithoutServers();
     void aboutBox();
     void oneLogViewerForTheRun();
+    void manualRepairDialog();
+    void historyWindowBuiltAnewWhenClosed();
     void pictures();
     // Last: the exit shuts the process's download manager down for good.
     void exitSavesEverythingAndLeavesNoThread();
@@ -179,6 +183,7 @@ void tst_MainWindow::resetConfiguration()
     config->webConfiguration.homePage.clear();
     config->webConfiguration.homePageLaunch = false;
     config->searchHistory.clear();
+    config->autoSaveHistoNzb = false;
 }
 
 std::unique_ptr<MainWindow> tst_MainWindow::makeWindow()
@@ -940,6 +945,48 @@ void tst_MainWindow::oneLogViewerForTheRun()
     viewer->hide();
 }
 
+void tst_MainWindow::manualRepairDialog()
+{
+    window = makeWindow();
+    ModalAnswerer answerer;
+    answerer.rejectNext();
+    MainWindowTestAccess::ui(*window).actionManual_repair_extraction_unsplit->trigger();
+    QCOMPARE(answerer.answeredCount(), 1);
+    QCOMPARE(answerer.seen().first().className, QStringLiteral("DialogManualRepairExtract"));
+    QVERIFY(window->findChildren<DialogManualRepairExtract *>().isEmpty());
+}
+
+void tst_MainWindow::historyWindowBuiltAnewWhenClosed()
+{
+    AppConfiguration::getInstance()->autoSaveHistoNzb = false;
+    window = makeWindow();
+    QAction *history = MainWindowTestAccess::ui(*window).actionNZB_history;
+    // The window asks to switch the history on when it is off.
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::No);
+    history->trigger();
+    QCOMPARE(answerer.answeredCount(), 1);
+    QPointer<DialogHistoryNzb> first = window->findChild<DialogHistoryNzb *>();
+    QVERIFY(first);
+    QVERIFY(first->isVisible());
+    QVERIFY(first->isWindow());
+    QVERIFY(!first->isModal());
+    history->trigger(); // shown: left as it is
+    QCOMPARE(window->findChildren<DialogHistoryNzb *>().size(), 1);
+    QCOMPARE(answerer.answeredCount(), 1);
+
+    first->hide();
+    answerer.pressNext(QMessageBox::No);
+    history->trigger();
+    QVERIFY(!first);
+    const QList<DialogHistoryNzb *> windows = window->findChildren<DialogHistoryNzb *>();
+    QCOMPARE(windows.size(), 1);
+    QVERIFY(windows.first()->isVisible());
+    QVERIFY(QObject::disconnect(windows.first(), SIGNAL(historyNzbToDownload(QString)), window.get(),
+                                SLOT(slotHistoryNzbFileToDownload(QString))));
+    windows.first()->hide();
+}
+
 void tst_MainWindow::pictures()
 {
     window = makeWindow();
@@ -1018,6 +1065,11 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     MainWindowTestAccess::ui(*window).actionLogs->trigger();
     QPointer<DialogLogs> viewer = window->findChild<DialogLogs *>();
     QVERIFY(viewer);
+    // And the history window.
+    config->autoSaveHistoNzb = true;
+    MainWindowTestAccess::ui(*window).actionNZB_history->trigger();
+    QPointer<DialogHistoryNzb> history = window->findChild<DialogHistoryNzb *>();
+    QVERIFY(history);
 
     QList<QTreeWidgetItem *> rows;
     for (NzbFiles *nzb : {removed, sharing, cleaning}) {
@@ -1048,6 +1100,7 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     QVERIFY(clean->isFinished());
     QCOMPARE(ThreadTestConnection::instanceCount(), 0);
     QVERIFY(!viewer);
+    QVERIFY(!history);
 
     // The clean-up could finish: its file reached the destination and nothing of it was lost.
     QCOMPARE(QFileInfo(cleaning->strDestination + QStringLiteral("/part.bin")).size(), qint64(names.at(3).size()));
