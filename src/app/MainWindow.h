@@ -275,6 +275,7 @@ private:
     // Life cycle.
     void bringWindowForward();
     void runExitSequence();
+    void collectLastResults();
     void waitForCleanThreads();
     void waitForConnectionTests();
     void removeDeletedNzbFolders();

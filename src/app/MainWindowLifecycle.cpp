@@ -141,6 +141,7 @@ void MainWindow::runExitSequence()
     for (QTimer *timer : {&timerBlink, &timerRefreshDrivesFreeSpace, &timerShutdown, &timerDelayedPause, &timerPreventSuspend})
         timer->stop();
     DownloadNzbManager::getInstance()->shutdown();
+    collectLastResults();
     waitForCleanThreads();
     waitForConnectionTests();
     AppConfiguration *config = AppConfiguration::getInstance();
@@ -151,6 +152,23 @@ void MainWindow::runExitSequence()
     sleepInhibitor->release();
     closeAuxiliaryWindows();
     QCoreApplication::exit(0);
+}
+
+// What the engine's threads reported just before they stopped: results they had sent (a segment
+// that arrived, a file decoded) are applied, and the bytes each server received since the last
+// one-second hand-over reach its counter, so that the records and byte counts written next hold
+// everything that arrived. Only the manager's and the byte counter's pending calls run here.
+void MainWindow::collectLastResults()
+{
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    QCoreApplication::sendPostedEvents(manager, QEvent::MetaCall);
+    ThreadComputeServerNewBytes *counter = &manager->threadComputeServerNewBytes;
+    QCoreApplication::sendPostedEvents(counter, QEvent::MetaCall);
+    const QMetaObject::Connection handOver =
+        connect(manager, &DownloadNzbManager::signalNewBytesDownloaded, counter,
+                &ThreadComputeServerNewBytes::slotNewBytesDownloaded, Qt::DirectConnection);
+    manager->computeServerNewBytes();
+    disconnect(handOver);
 }
 
 // A clean-up thread moves an NZB's files into its destination; ending it early could lose what

@@ -20,6 +20,7 @@
 #include "GuiTestHome.h"
 #include "HttpTestServer.h"
 #include "ModalAnswerer.h"
+#include "NntpTestArticle.h"
 #include "NntpTestServer.h"
 #include "WidgetPicture.h"
 
@@ -127,6 +128,7 @@ private slots:
     void manualRepairDialog();
     void historyWindowBuiltAnewWhenClosed();
     void pictures();
+    void firstShowingStartsTheSavedServers();
     // Last: the exit shuts the process's download manager down for good.
     void exitSavesEverythingAndLeavesNoThread();
 
@@ -994,6 +996,73 @@ void tst_MainWindow::pictures()
     QVERIFY(!WidgetPicture::save(window.get(), QStringLiteral("MainWindow_start")).isEmpty());
 }
 
+// The servers that ran when the program last ended start at the first showing, with all their
+// connections, unpaused; a later showing starts nothing.
+void tst_MainWindow::firstShowingStartsTheSavedServers()
+{
+    NntpTestServer first;
+    NntpTestServer stopped;
+    NntpTestServer second;
+    for (NntpTestServer *news : {&first, &stopped, &second})
+        QVERIFY2(news->start(), qPrintable(news->errorString()));
+    const struct {
+        qint32 id;
+        NntpTestServer *news;
+        int connections;
+        bool started;
+    } servers[] = {{1, &first, 2, true}, {2, &stopped, 1, false}, {3, &second, 1, true}};
+    AppConfiguration *config = AppConfiguration::getInstance();
+    for (const auto &entry : servers) {
+        auto *server = new NntpServer;
+        server->iId = entry.id;
+        server->strHost = QStringLiteral("127.0.0.1");
+        server->iPort = entry.news->port();
+        server->strNickname = QStringLiteral("news %1").arg(entry.id);
+        server->iConnectionCount = entry.connections;
+        server->bStarted = entry.started;
+        config->serversConfiguration.listServers.append(server);
+    }
+    // Work for every connection: slow articles, one at a time per connection.
+    config->autoDownloadNzb = true;
+    const QString path = home->path() + QStringLiteral("/work.nzb");
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<nzb><file poster=\"p\" date=\"1\" subject=\"work.bin\">"
+                     "<groups><group>alt.binaries.test</group></groups><segments>";
+    for (int i = 1; i <= 12; ++i)
+        xml += "<segment bytes=\"50000\" number=\"" + QByteArray::number(i) + "\">"
+               + NntpTestArticle::generatedId(50000, quint32(i)).toUtf8() + "</segment>";
+    xml += "</segments></file></nzb>\n";
+    QVERIFY(writeFile(path, xml));
+    NntpTestServer::ConnectionFaults slow;
+    slow.throttleBytesPerSecond = 50000;
+    for (NntpTestServer *news : {&first, &stopped, &second})
+        news->setDefaultConnectionFaults(slow);
+
+    window = makeWindow();
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    QCOMPARE(manager->listThreads.size(), 0);
+    window->addNzbFile(path, QStringLiteral("work"), QString()); // shows the window: its first showing
+    NzbFiles *work = manager->listNzbFiles.last();
+    QCOMPARE(work->strName, QStringLiteral("work"));
+    QCOMPARE(manager->listThreads.size(), 3);
+    QTRY_COMPARE(first.connectionCount(), 2);
+    QTRY_COMPARE(second.connectionCount(), 1);
+    QTest::qWait(300);
+    QCOMPARE(stopped.connectionCount(), 0);
+    QVERIFY(config->serversConfiguration.listServers.at(0)->bStarted);
+    QVERIFY(!config->serversConfiguration.listServers.at(1)->bStarted);
+
+    config->serversConfiguration.listServers.at(1)->bStarted = true;
+    window->showMinimized();
+    window->showNormal();
+    QCOMPARE(manager->listThreads.size(), 3);
+    manager->stopAllThreads();
+    QVERIFY(manager->listThreads.isEmpty());
+    QTreeWidgetItem row;
+    work->pTreeItem = &row;
+    emit window->signalDeleteNzbList({&row});
+    config->nzbConfiguration.deleteNzb(work);
+}
+
 // The exit question answered Yes: the engine stops, every clean-up thread is waited for, the
 // queue records, the window layout and the byte counts are saved, and only the work folders that
 // belong to nothing any more are removed.
@@ -1012,10 +1081,11 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     window->show();
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
 
-    // Four NZBs: one stays queued, one is removed, one is removed but shares its work folder with
-    // the queued one, one is removed while its clean-up still moves its files.
+    // Five NZBs: one stays queued, one is removed, one is removed but shares its work folder with
+    // the queued one, one is removed while its clean-up still moves its files, one is removed
+    // after a clean-up that left files behind.
     const QStringList names = {QStringLiteral("kept"), QStringLiteral("removed"), QStringLiteral("sharing"),
-                               QStringLiteral("cleaning")};
+                               QStringLiteral("cleaning"), QStringLiteral("leftovers")};
     QList<NzbFiles *> nzbs;
     for (const QString &name : names) {
         const QString path = home->path() + QStringLiteral("/") + name + QStringLiteral(".nzb");
@@ -1029,6 +1099,8 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     NzbFiles *removed = nzbs.at(1);
     NzbFiles *sharing = nzbs.at(2);
     NzbFiles *cleaning = nzbs.at(3);
+    NzbFiles *leftovers = nzbs.at(4);
+    leftovers->bCleaned = true;
     sharing->strDownloadFolder = kept->strDownloadFolder;
     cleaning->strDestination = home->path() + QStringLiteral("/Destination/cleaning");
 
@@ -1072,7 +1144,7 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     QVERIFY(history);
 
     QList<QTreeWidgetItem *> rows;
-    for (NzbFiles *nzb : {removed, sharing, cleaning}) {
+    for (NzbFiles *nzb : {removed, sharing, cleaning, leftovers}) {
         rows.append(new QTreeWidgetItem);
         nzb->pTreeItem = rows.last();
     }
@@ -1107,6 +1179,8 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     // The removed NZB's folder is gone; the one a queued NZB still uses stays.
     QVERIFY(!QFileInfo::exists(removed->strDownloadFolder));
     QVERIFY(QFileInfo::exists(kept->strDownloadFolder + QStringLiteral("/part.bin")));
+    // What a clean-up could not move stays where it is.
+    QVERIFY(QFileInfo::exists(leftovers->strDownloadFolder + QStringLiteral("/part.bin")));
 
     // Queue records: the kept NZB only.
     const QStringList records = QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files, QDir::Name);

@@ -1,12 +1,21 @@
 #include "config/AppConfiguration.h"
 #include "config/NzbConfiguration.h"
+#include "model/NntpServer.h"
+#include "model/NzbFile.h"
 #include "model/NzbFiles.h"
+#include "model/NzbSegment.h"
 #include "platform/SingleInstance.h"
 
+#include "NntpTestArticle.h"
+#include "NntpTestServer.h"
+
+#include <QDataStream>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,6 +62,7 @@ private slots:
     void killedProgramLeavesItsPlaceToTheNext();
     void refusedHandOverIsReported();
     void brokenConfigurationIsReportedAndDeletesNothing();
+    void terminationDuringADownloadKeepsItsProgress();
 
 private:
     struct Result {
@@ -69,7 +79,8 @@ private:
     QList<QString> savedQueueNames() const;
     QString logText() const;
     QString identityKey() const;
-    void configure(bool autoDownloadNzb);
+    void configure(bool autoDownloadNzb, const QList<NntpServer *> &servers = {});
+    int segmentFileCount() const;
 
     std::unique_ptr<QTemporaryDir> home;
     QList<QProcess *> programs;
@@ -225,8 +236,8 @@ QString tst_ProgramRun::logText() const
     return text;
 }
 
-// A configuration file that queues NZB files without asking where to.
-void tst_ProgramRun::configure(bool autoDownloadNzb)
+// A configuration file that queues NZB files without asking where to, and the server records.
+void tst_ProgramRun::configure(bool autoDownloadNzb, const QList<NntpServer *> &servers)
 {
     const QByteArray previous = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(home->path()));
@@ -237,7 +248,22 @@ void tst_ProgramRun::configure(bool autoDownloadNzb)
     config.downloadFolder = AppConfiguration::defaultDownloadFolder();
     config.destinationFolder = AppConfiguration::defaultDestinationFolder();
     QVERIFY(config.saveConfiguration());
+    config.serversConfiguration.listServers = servers;
+    QVERIFY(config.serversConfiguration.saveServers());
     qputenv("HOME", previous);
+}
+
+// Segment files whose article has arrived whole (a file is made empty before its transfer).
+int tst_ProgramRun::segmentFileCount() const
+{
+    int count = 0;
+    QDirIterator it(home->path() + QStringLiteral("/Tessaquill_Plus/Cache"), {QStringLiteral("*.tmp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        count += it.fileInfo().size() > 0 ? 1 : 0;
+    }
+    return count;
 }
 
 // A later start in another folder hands over its files, relative paths and non-ASCII names
@@ -345,6 +371,101 @@ void tst_ProgramRun::brokenConfigurationIsReportedAndDeletesNothing()
     QVERIFY2(ended.errors.contains(QStringLiteral("Failed to open configuration file Tessaquill_Plus.cfg")),
              qPrintable(ended.errors));
     QVERIFY(QFileInfo::exists(data + QStringLiteral("/Cache/0-1/1.tmp")));
+}
+
+namespace {
+
+// The message ids of the BODY commands a news server received, in order.
+QStringList bodyRequests(const NntpTestServer &news)
+{
+    QStringList ids;
+    for (const QString &command : news.commands()) {
+        if (command.startsWith(QLatin1String("BODY <")))
+            ids.append(command.mid(6).chopped(1));
+    }
+    return ids;
+}
+
+} // namespace
+
+// SIGTERM in the middle of a download: the queue record holds every segment that had arrived,
+// the server's byte count is on disk, and the next start (the server saved as started) fetches
+// only what was missing.
+void tst_ProgramRun::terminationDuringADownloadKeepsItsProgress()
+{
+    NntpTestServer news;
+    NntpTestServer::ConnectionFaults slow;
+    slow.throttleBytesPerSecond = 200000;
+    news.setDefaultConnectionFaults(slow);
+    QVERIFY2(news.start(), qPrintable(news.errorString()));
+    auto *server = new NntpServer;
+    server->iId = 1;
+    server->strHost = QStringLiteral("127.0.0.1");
+    server->iPort = news.port();
+    server->strNickname = QStringLiteral("test");
+    server->iConnectionCount = 2;
+    server->bStarted = true;
+    configure(true, {server});
+
+    const int segments = 24;
+    QStringList ids;
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n"
+                     "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;big.bin&quot; yEnc (1/24)\">\n"
+                     "<groups><group>alt.binaries.test</group></groups>\n<segments>\n";
+    for (int i = 1; i <= segments; ++i) {
+        ids.append(NntpTestArticle::generatedId(60000, quint32(i)));
+        xml += "<segment bytes=\"60000\" number=\"" + QByteArray::number(i) + "\">" + ids.last().toUtf8()
+               + "</segment>\n";
+    }
+    xml += "</segments>\n</file>\n</nzb>\n";
+    QVERIFY(writeFile(home->path() + QStringLiteral("/big.nzb"), xml));
+
+    QProcess *first = startProgram({QStringLiteral("big.nzb")});
+    QVERIFY(first);
+    QVERIFY(waitUntilReady(first));
+    // A segment file has content once its article has arrived whole (it is made empty before).
+    QTRY_VERIFY_WITH_TIMEOUT(segmentFileCount() >= 5, 60000);
+    const int arrived = segmentFileCount();
+    const Result ended = terminate(first);
+    QCOMPARE(ended.exitCode, 0);
+    QVERIFY2(!ended.errors.contains(QStringLiteral("QThread")), qPrintable(ended.errors));
+
+    // The record: every segment whose file is there is marked downloaded.
+    const QByteArray previous = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home->path()));
+    NzbConfiguration queue;
+    queue.loadNzbs();
+    qputenv("HOME", previous);
+    QCOMPARE(queue.listNzbFiles.size(), 1);
+    QSet<QString> downloaded;
+    for (NzbFile *file : queue.listNzbFiles.first()->getFiles()) {
+        for (NzbSegment *segment : file->getSegments()) {
+            if (segment->bDownloaded)
+                downloaded.insert(segment->getMessageId());
+            else
+                QVERIFY2(QFileInfo(segment->getTempFilePath()).size() <= 0, qPrintable(segment->getTempFilePath()));
+        }
+    }
+    qDeleteAll(queue.listNzbFiles);
+    QVERIFY2(downloaded.size() >= arrived && downloaded.size() < segments, qPrintable(QString::number(downloaded.size())));
+    QFile histo(home->path() + QStringLiteral("/Tessaquill_Plus/Servers/Histo/Server_1"));
+    QVERIFY(histo.open(QIODevice::ReadOnly));
+    QDataStream stream(&histo);
+    stream.setVersion(12);
+    quint64 bytes = 0;
+    stream >> bytes;
+    QVERIFY2(bytes >= quint64(downloaded.size()) * 60000, qPrintable(QString::number(bytes)));
+
+    // The next start takes the rest, and nothing twice.
+    news.clearEvents();
+    QProcess *second = startProgram();
+    QVERIFY(second);
+    QVERIFY(waitUntilReady(second));
+    QTRY_VERIFY_WITH_TIMEOUT(bodyRequests(news).size() >= segments - downloaded.size(), 60000);
+    const QStringList again = bodyRequests(news);
+    for (const QString &id : again)
+        QVERIFY2(!downloaded.contains(id), qPrintable(id));
+    QCOMPARE(terminate(second).exitCode, 0);
 }
 
 QTEST_GUILESS_MAIN(tst_ProgramRun)
