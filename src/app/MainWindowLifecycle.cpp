@@ -10,8 +10,6 @@
 #include "platform/SleepInhibitor.h"
 #include "postprocess/ThreadClean.h"
 
-#include "ui_MainWindow.h"
-
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>

@@ -59,6 +59,8 @@ private slots:
 
     void laterStartHandsItsFilesOver();
     void terminationEndsInOrderAndTheNextStartResumes();
+    void everyEndRequestEndsInOrder_data();
+    void everyEndRequestEndsInOrder();
     void killedProgramLeavesItsPlaceToTheNext();
     void refusedHandOverIsReported();
     void brokenConfigurationIsReportedAndDeletesNothing();
@@ -74,7 +76,7 @@ private:
     QProcess *startProgram(const QStringList &arguments = {});
     Result runLaterStart(const QStringList &arguments, const QString &folder);
     bool waitUntilReady(QProcess *program);
-    Result terminate(QProcess *program);
+    Result terminate(QProcess *program, int signalNumber = SIGTERM);
     QStringList recordFiles() const;
     QList<QString> savedQueueNames() const;
     QString logText() const;
@@ -184,10 +186,10 @@ bool tst_ProgramRun::waitUntilReady(QProcess *program)
     return false;
 }
 
-tst_ProgramRun::Result tst_ProgramRun::terminate(QProcess *program)
+tst_ProgramRun::Result tst_ProgramRun::terminate(QProcess *program, int signalNumber)
 {
     Result result;
-    ::kill(pid_t(program->processId()), SIGTERM);
+    ::kill(pid_t(program->processId()), signalNumber);
     if (!program->waitForFinished(60000))
         return result;
     result.exitCode = program->exitStatus() == QProcess::NormalExit ? program->exitCode() : -1;
@@ -323,6 +325,28 @@ void tst_ProgramRun::terminationEndsInOrderAndTheNextStartResumes()
     QCOMPARE(terminate(second).exitCode, 0);
     QCOMPARE(savedQueueNames(), (QList<QString>{QStringLiteral("one"), QStringLiteral("two")}));
     QVERIFY(QFileInfo(home->path() + QStringLiteral("/Tessaquill_Plus/Nzb/Nzb_0")).lastModified() > before);
+}
+
+// The session's end (SIGTERM), a closed terminal (SIGHUP) and Ctrl+C (SIGINT) all end in order.
+void tst_ProgramRun::everyEndRequestEndsInOrder_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void tst_ProgramRun::everyEndRequestEndsInOrder()
+{
+    QFETCH(int, signalNumber);
+    configure(true);
+    QProcess *program = startProgram();
+    QVERIFY(program);
+    QVERIFY(waitUntilReady(program));
+    const Result ended = terminate(program, signalNumber);
+    QCOMPARE(ended.exitCode, 0);
+    const QSettings settings(home->path() + QStringLiteral("/.config/Ostrel/Tessaquill_Plus.conf"), QSettings::IniFormat);
+    QVERIFY(settings.contains(QStringLiteral("mainWindowGeometry")));
 }
 
 void tst_ProgramRun::killedProgramLeavesItsPlaceToTheNext()
