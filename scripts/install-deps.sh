@@ -16,6 +16,8 @@ PACKAGES=(
   qttranslations5-l10n fonts-liberation2
   # the end-to-end test's poster (nyuu, from npm, scripts/install-nyuu.sh) runs on Node.js
   nodejs
+  # desktop layers: tests run them on a private session bus (dbus-run-session)
+  dbus-daemon
 )
 
 missing=()

@@ -14,6 +14,10 @@ public:
     // The public web address for which the system is asked which proxies it would use
     // ("TESSAQUILL_PROXY_QUERY_URL").
     static QString proxyQueryUrl();
+    // The maker's page that answers with the number of the latest version
+    // ("TESSAQUILL_VERSION_URL"), and the product page that offers it ("TESSAQUILL_PRODUCT_URL").
+    static QString versionUrl();
+    static QString productPageUrl();
 
     // The value of the environment variable when it is set and not empty, else the default.
     static QString fromEnvironment(const char *variable, const QString &defaultValue);

@@ -1,0 +1,7 @@
+#include "app/MDPriorityChangeEvent.h"
+
+MDPriorityChangeEvent::MDPriorityChangeEvent(QThread::Priority priority)
+    : QEvent(kType)
+    , priority(priority)
+{
+}

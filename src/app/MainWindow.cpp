@@ -1,0 +1,271 @@
+// Construction and destruction of the main window, its custom events and its size texts.
+#include "app/MainWindow.h"
+
+#include "app/AppVersion.h"
+#include "app/ChartXY.h"
+#include "app/ChartXYBorder.h"
+#include "app/ChartXYGrid.h"
+#include "app/ChartXYGridTick.h"
+#include "app/ChartXYScale.h"
+#include "app/ChartXYSetting.h"
+#include "app/MDPriorityChangeEvent.h"
+#include "app/SizeSpeedText.h"
+#include "config/AppConfiguration.h"
+#include "dialogs/DialogWizard.h"
+#include "platform/SleepInhibitor.h"
+
+#include "ui_MainWindow.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardItemModel>
+
+namespace {
+
+constexpr int kSpeedHistoryLength = 30;
+constexpr int kBlinkIntervalMs = 750;
+constexpr int kFreeSpaceIntervalMs = 10000;
+constexpr int kShutdownIntervalMs = 1000;
+constexpr int kStatisticsIntervalMs = 1000;
+constexpr int kPreventSuspendIntervalMs = 15000;
+
+const char *const kKeyGeometry = "mainWindowGeometry";
+const char *const kKeyState = "mainWindowState";
+const char *const kKeySplitterLeft = "splitterLeftServers";
+const char *const kKeySplitterRight = "splitterRightDownload";
+const char *const kKeySplitterMiddle = "splitterMiddleDownload";
+
+QSplitter *makeSplitter(Qt::Orientation orientation, QWidget *parent, QWidget *first, QWidget *second)
+{
+    auto *splitter = new QSplitter(orientation, parent);
+    splitter->setChildrenCollapsible(true);
+    splitter->addWidget(first);
+    splitter->addWidget(second);
+    return splitter;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    createTaskbarList();
+    ui->mainToolBar->addSeparator();
+    ui->mainToolBar->addAction(ui->actionMinimize);
+    initSplitters();
+    setWindowTitle(tr("Tessaquill+ ") + AppVersion::version());
+    ui->labelClickOnStartBtnToBegin->hide();
+    // The first-run wizard: a top-level window of its own, kept for the whole run, never modal.
+    dialogWizard = new DialogWizard(this);
+    dialogWizard->setWindowFlags(Qt::Window);
+    dialogWizard->setModal(false);
+    for (int i = 0; i < kSpeedHistoryLength; ++i)
+        listSpeedHistory.append(0);
+    initSpeedChart();
+
+    AppConfiguration *config = AppConfiguration::getInstance();
+    if (config->shutdownSaved && config->shutdownType > 0)
+        timerShutdown.start(kShutdownIntervalMs);
+    slotRefreshDrivesFreeSpaceTick();
+    timerRefreshDrivesFreeSpace.start(kFreeSpaceIntervalMs);
+    timerBlink.start(kBlinkIntervalMs);
+    restoreWindowSettings();
+    initBandwidthReference();
+    initDestinationMenus();
+    startVersionCheck();
+    createSystrayMenu();
+    createSystrayIcon();
+    trayIcon->show();
+    initDownloadManager();
+    initDownloadList();
+    initServersTables();
+    createDelayedPauseMenu();
+
+    splitterMiddle = makeSplitter(Qt::Horizontal, ui->tabServersDownload, ui->frame_2, ui->frame);
+    ui->horizontalLayout->addWidget(splitterMiddle);
+    splitterMiddle->restoreState(QSettings().value(QLatin1String(kKeySplitterMiddle)).toByteArray());
+
+    initSearch();
+    initWebBrowser();
+    connectFormSignals();
+    timerSpeed.start(kStatisticsIntervalMs);
+    initSleepPrevention();
+    restoreDownloadList();
+    // Without a news server the wizard asks for one; the main window stays usable meanwhile.
+    if (config->serversConfiguration.listServers.isEmpty())
+        dialogWizard->show();
+}
+
+MainWindow::~MainWindow()
+{
+    // A clean-up thread is a child of the window: destroying it while it runs would abort.
+    waitForCleanThreads();
+    qDeleteAll(hashServerThreads);
+    delete ui;
+}
+
+void MainWindow::initSplitters()
+{
+    splitterLeft = makeSplitter(Qt::Vertical, ui->frame_2, ui->frame_3, ui->frame_4);
+    ui->verticalLayout_6->addWidget(splitterLeft);
+    splitterRight = makeSplitter(Qt::Vertical, ui->frame, ui->frame_5, ui->frame_6);
+    ui->verticalLayout_4->addWidget(splitterRight);
+}
+
+// Thirty one-minute rows of zero speed, coloured as the speed series, shown by the chart view.
+void MainWindow::initSpeedChart()
+{
+    modelSpeedChart = new QStandardItemModel(kSpeedHistoryLength, 2, this);
+    modelSpeedChart->setHeaderData(0, Qt::Horizontal, tr("Time"), Qt::EditRole);
+    modelSpeedChart->setHeaderData(1, Qt::Horizontal, tr("Speed"), Qt::EditRole);
+    QDateTime time = QDateTime::currentDateTime();
+    const QColor seriesColor(128, 160, 255, 255);
+    for (int row = 0; row < kSpeedHistoryLength; ++row) {
+        modelSpeedChart->setData(modelSpeedChart->index(row, 0), time, Qt::EditRole);
+        time = time.addSecs(60);
+        modelSpeedChart->setData(modelSpeedChart->index(row, 1), 0, Qt::EditRole);
+        modelSpeedChart->setData(modelSpeedChart->index(row, 1), seriesColor, Qt::DecorationRole);
+    }
+    ui->DownloadGraph->setModel(modelSpeedChart);
+    ChartXYSetting *setting = ui->DownloadGraph->setting();
+    setting->border()->setBackgroundColor(QColor(255, 255, 255, 255));
+    setting->grid()->tickX()->setMajor(4);
+    setting->grid()->tickX()->setMinor(5);
+    setting->grid()->tickY()->setMajor(5);
+    setting->grid()->tickY()->setMinor(1);
+    setting->grid()->setBaseColor(QColor(192, 192, 192));
+    setting->grid()->setLineColor(QColor(0, 0, 0, 255));
+    setting->scale()->setAutoViewLimits(true);
+    setting->scale()->setNiceLimits(true);
+    ui->DownloadGraph->updateChart();
+}
+
+// A missing or unusable value is refused by Qt and leaves the form's own layout.
+void MainWindow::restoreWindowSettings()
+{
+    const QSettings settings;
+    restoreGeometry(settings.value(QLatin1String(kKeyGeometry)).toByteArray());
+    restoreState(settings.value(QLatin1String(kKeyState)).toByteArray(), 0);
+    splitterLeft->restoreState(settings.value(QLatin1String(kKeySplitterLeft)).toByteArray());
+    splitterRight->restoreState(settings.value(QLatin1String(kKeySplitterRight)).toByteArray());
+}
+
+void MainWindow::saveWindowSettings()
+{
+    QSettings settings;
+    settings.setValue(QLatin1String(kKeyGeometry), saveGeometry());
+    settings.setValue(QLatin1String(kKeyState), saveState(0));
+    settings.setValue(QLatin1String(kKeySplitterLeft), splitterLeft->saveState());
+    settings.setValue(QLatin1String(kKeySplitterRight), splitterRight->saveState());
+    settings.setValue(QLatin1String(kKeySplitterMiddle), splitterMiddle->saveState());
+    settings.sync();
+}
+
+// Without automatic detection the slider's scale is the configured limit from the start.
+void MainWindow::initBandwidthReference()
+{
+    const AppConfiguration *config = AppConfiguration::getInstance();
+    if (config->autoDetectBandwidthLimit)
+        return;
+    uiMaxSpeed = quint64(config->autoSpeedLimit) * 1024;
+    ui->verticalSliderBandwidth->setEnabled(true);
+}
+
+void MainWindow::initDestinationMenus()
+{
+    menuOpenDestination = new QMenu(this);
+    menuDownloadToDestination = new QMenu(this);
+    ui->actionDestinations->setMenu(menuOpenDestination);
+    ui->pushButtonSearchDownloadNzbDestination->setMenu(menuDownloadToDestination);
+    createDestinationMenus();
+}
+
+void MainWindow::connectFormSignals()
+{
+    connect(ui->mainToolBar, SIGNAL(actionTriggered(QAction*)), this, SLOT(slotToolbarActionTriggered(QAction*)));
+    connect(ui->actionExit, SIGNAL(triggered()), this, SLOT(close()));
+    connect(ui->actionUpdate, SIGNAL(triggered()), this, SLOT(slotActionUpdate()));
+    connect(ui->actionManual_repair_extraction_unsplit, SIGNAL(triggered()), this, SLOT(slotManualRepairExtract()));
+    connect(ui->actionLogs, SIGNAL(triggered()), this, SLOT(slotActionLogs()));
+    connect(ui->actionNZB_history, SIGNAL(triggered()), this, SLOT(slotNzbHistory()));
+    connect(ui->actionAbout_Tessaquill_Plus, SIGNAL(triggered()), this, SLOT(slotAboutTessaquill()));
+    connect(&timerDelayedPause, SIGNAL(timeout()), this, SLOT(slotPausedTick()));
+    connect(&timerShutdown, SIGNAL(timeout()), this, SLOT(slotShutdownTick()));
+    connect(&timerRefreshDrivesFreeSpace, SIGNAL(timeout()), this, SLOT(slotRefreshDrivesFreeSpaceTick()));
+    connect(&timerBlink, SIGNAL(timeout()), this, SLOT(slotLabelInfoStartServerBlink()));
+    connect(&timerSpeed, SIGNAL(timeout()), this, SLOT(slotCurrentSpeedDownload()));
+    connect(ui->pushButtonGoUrl, SIGNAL(clicked()), this, SLOT(webBrowserGoUrl()));
+    connect(ui->pushButtonGoNzbEngine, SIGNAL(clicked()), this, SLOT(webBrowserGoNzbSearchEngine()));
+    connect(ui->pushButtonWebHome, SIGNAL(clicked()), this, SLOT(webBrowserGoHomePage()));
+    connect(ui->pushButtonWebBack, SIGNAL(clicked()), this, SLOT(webBrowserBack()));
+    connect(ui->pushButtonWebForward, SIGNAL(clicked()), this, SLOT(webBrowserForward()));
+    connect(ui->pushButtonWebReload, SIGNAL(clicked()), this, SLOT(webBrowserReload()));
+    connect(ui->lineEditWebUrl, SIGNAL(returnPressed()), ui->pushButtonGoUrl, SIGNAL(clicked()));
+    connect(ui->lineEditWebSearch, SIGNAL(returnPressed()), ui->pushButtonWebSearch, SIGNAL(clicked()));
+    connect(ui->pushButtonWebSearch, SIGNAL(clicked()), this, SLOT(webBrowserSearchClicked()));
+    connect(ui->comboBoxWebZoom, SIGNAL(currentIndexChanged(QString)), this,
+            SLOT(webBrowserZoomCurrentIndexChanged(QString)));
+    // TODO(browser): the browser tab widget's signals (load started and finished, address
+    // changed, internal search, unsupported content and download requests as unique
+    // connections, tab closed, current tab changed) are connected here once it exists.
+    connect(ui->pushButtonAddServer, SIGNAL(clicked()), this, SLOT(slotAddNewServer()));
+    connect(ui->pushButtonModifyServer, SIGNAL(clicked()), this, SLOT(slotModifyServer()));
+    connect(ui->pushButtonDeleteServer, SIGNAL(clicked()), this, SLOT(slotDeleteServer()));
+    connect(ui->pushButtonPausePlay, SIGNAL(clicked()), this, SLOT(slotPausePlayThreads()));
+    connect(ui->pushButtonDeleteSelNzb, SIGNAL(clicked()), this, SLOT(slotDownloadListNzbItemDelete()));
+    connect(ui->pushButtonDeleteNzbFinished, SIGNAL(clicked()), this, SLOT(slotDeleteNzbFinished()));
+    connect(ui->pushButtonOpenDestinationFolder, SIGNAL(clicked()), this, SLOT(slotOpenDownloadDestinationFolder()));
+    connect(ui->pushButtonMoveUpNzb, SIGNAL(clicked()), this, SLOT(slotMoveUpNzb()));
+    connect(ui->pushButtonMoveDownNzb, SIGNAL(clicked()), this, SLOT(slotMoveDownNzb()));
+    connect(ui->pushButtonMoveUpFiles, SIGNAL(clicked()), this, SLOT(slotMoveUpFiles()));
+    connect(ui->pushButtonMoveDownFiles, SIGNAL(clicked()), this, SLOT(slotMoveDownFiles()));
+    connect(ui->verticalSliderBandwidth, SIGNAL(valueChanged(int)), this, SLOT(slotLimitBandwidthValueChanged(int)));
+    connect(trayIcon, SIGNAL(messageClicked()), this, SLOT(slotSystrayMessageClicked()));
+    connect(dialogWizard, SIGNAL(accepted()), this, SLOT(slotWizardAccepted()));
+    // The search tab connects its own controls (query line, search, close, download, clear,
+    // close all): see initSearch().
+    connect(ui->radioButtonDecodingPriorityHigh, SIGNAL(toggled(bool)), this, SLOT(slotDecodersPriorityStateChanged(bool)));
+    connect(ui->radioButtonDecodingPriorityLow, SIGNAL(toggled(bool)), this, SLOT(slotDecodersPriorityStateChanged(bool)));
+    connect(ui->lineEditManualLimitBandwidth, SIGNAL(editingFinished()), this,
+            SLOT(slotManualLimitBandwidthEditingFinished()));
+}
+
+void MainWindow::initSleepPrevention()
+{
+    bSuspendPrevented = false;
+    sleepInhibitor = new SleepInhibitor(SleepInhibitor::defaultBus(), this);
+    connect(&timerPreventSuspend, SIGNAL(timeout()), this, SLOT(slotTimedElapsedPreventComputerSuspend()));
+    timerPreventSuspend.start(kPreventSuspendIntervalMs);
+}
+
+// Raises the GUI thread once the event loop runs; any other custom event is left alone.
+void MainWindow::customEvent(QEvent *event)
+{
+    if (event->type() != MDPriorityChangeEvent::kType) {
+        event->ignore();
+        return;
+    }
+    const auto priority = QThread::Priority(static_cast<MDPriorityChangeEvent *>(event)->priority);
+    QCoreApplication::instance()->thread()->setPriority(priority);
+    QThread::currentThread()->setPriority(priority);
+}
+
+// No menu of tool bars on a right click.
+QMenu *MainWindow::createPopupMenu()
+{
+    return nullptr;
+}
+
+QString MainWindow::formatSize(double size)
+{
+    return SizeSpeedText::formatSize(size);
+}
+
+QString MainWindow::formatSpeed(double speed)
+{
+    return SizeSpeedText::formatSpeed(speed);
+}

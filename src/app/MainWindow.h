@@ -1,0 +1,385 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QMenu>
+#include <QNetworkRequest>
+#include <QString>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+
+class BrowserTabWidget;
+class DialogHistoryNzb;
+class DialogLogs;
+class DialogWizard;
+class DownloadListTreeWidget;
+class NetworkAccessManager;
+class NntpServer;
+class NzbFile;
+class NzbFiles;
+class NzbSegment;
+class QAction;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDragLeaveEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QLabel;
+class QNetworkReply;
+class QSignalMapper;
+class QSplitter;
+class QStandardItemModel;
+class QTemporaryFile;
+class QTreeWidgetItem;
+class SearchTab;
+class SleepInhibitor;
+class TaskbarProgress;
+class ThreadClean;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The program's one main window and the hub of the GUI thread: the queue, the servers and their
+// connections, the statistics and speed chart, the search and browser tabs, the tray icon, and the
+// program's orderly start and exit.
+//
+// Implementation by concern, one file each:
+//   MainWindow.cpp                construction, destruction, custom events, size and speed texts
+//   MainWindowLifecycle.cpp       first showing, hiding, the exit question and the exit sequence
+//   MainWindowTray.cpp            tray icon and menu, taskbar progress, sleep prevention, drags
+//   MainWindowDialogs.cpp         manual repair, about box, log viewer, NZB history window
+//   MainWindowEngine.cpp          wiring of the download manager and its settings
+//   MainWindowSearch.cpp          the search tab
+//   MainWindowVersionCheck.cpp    the start-up version check
+//   MainWindowQueue.cpp           the download list, its rows and events, adding NZB files
+//   MainWindowServers.cpp         server and connection tables, pause, bandwidth limit
+//   MainWindowStatistics.cpp      the one-second statistics tick
+//   MainWindowCommands.cpp        the download list commands
+//   MainWindowDestinations.cpp    the destination menus
+//   MainWindowToolbar.cpp         the toolbar actions
+//   MainWindowFreeSpace.cpp       the free disk space of the status bar
+//   MainWindowEndOfQueue.cpp      the action when the queue is finished
+//   MainWindowBrowser.cpp         the web browser tab
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The one routine that queues an NZB file: its path, display name and destination folder
+    // (empty: ask, or the default one with "AutoDownloadNzb"). The file has been read when it
+    // returns.
+    void addNzbFile(const QString &strNzbPath, const QString &strNzbName, const QString &strDestination);
+    // The program's arguments as QCoreApplication::arguments() gives them (the program's name
+    // first): every NZB file among them is queued, anything else is logged and left.
+    void loadNzbFromArguments(const QStringList &listArguments);
+    // Shows the text of a configuration that could not be loaded, once the window is up.
+    void reportConfigurationError(const QString &strError);
+
+    QString formatSize(double size);
+    QString formatSpeed(double speed);
+
+    void setVisible(bool visible) override;
+    QMenu *createPopupMenu() override;
+
+    // Whether the desktop has a system tray; tests stand in for a desktop with or without one.
+    static std::function<bool()> systemTrayAvailable;
+
+public slots:
+    // Program entry and life cycle.
+    void handleMessage(const QString &strMessage);
+    void slotExitWithoutQuestion();
+
+    // Engine hook-up.
+    void slotDecodersPriorityStateChanged(bool bChecked);
+    void slotDownloadsPaused(QString strReason);
+
+    // Tray, taskbar and sleep prevention.
+    void slotSystrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void slotSystrayMessageClicked();
+    void updateWin7ProgressBarValue(int iValue);
+    void slotTimedElapsedPreventComputerSuspend();
+
+    // Auxiliary windows.
+    void slotManualRepairExtract();
+    void slotAboutTessaquill();
+    void slotActionLogs();
+    void slotNzbHistory();
+    void slotHistoryNzbFileToDownload(QString strNzbPath);
+
+    // Version check.
+    void checkVersionFinished(QNetworkReply *reply);
+    void slotActionUpdate();
+
+    // Connections table (their status, as the download manager relays it).
+    void slotThreadIdle(quint32 uiThreadId);
+    void slotThreadWorking(quint32 uiThreadId);
+    void slotThreadPaused(quint32 uiThreadId);
+    void slotThreadCurrentSpeedBytesPerSec(quint64 uiSpeed, quint32 uiThreadId);
+    void slotThreadBody(QString strMessageId, quint32 uiThreadId);
+    void slotThreadConnect(quint32 uiThreadId);
+    void slotThreadDisconnect(quint32 uiThreadId);
+    void slotThreadGetGroups(quint32 uiThreadId);
+    void slotThreadSelectGroup(QString strGroup, quint32 uiThreadId);
+    void slotThreadStat(QString strMessage, quint32 uiThreadId);
+    void slotThreadHelp(quint32 uiThreadId);
+    void slotThreadCapabilities(quint32 uiThreadId);
+    void slotThreadDate(quint32 uiThreadId);
+    void slotThreadErrorConnect(quint32 uiThreadId, NzbSegment *pSegment, QString strMessage);
+    void slotThreadSegmentIsMissing(quint32 uiThreadId, NzbSegment *pSegment);
+    void slotThreadsStopped(QList<quint32> listThreadIds, int iTag);
+
+    // Server table, servers, pause and bandwidth.
+    void pushButtonStartStopServer(int iRow);
+    void slotAddNewServer();
+    void slotModifyServer();
+    void slotDeleteServer();
+    void slotCellDoubleClicked(int iRow, int iColumn);
+    void slotAddNewServerFromImport(QList<NntpServer *> listServers);
+    void slotWizardAccepted();
+    void slotLabelInfoStartServerBlink();
+    void slotPausePlayThreads();
+    void slotDifferedPausedClick();
+    void slotPausedTick();
+    void slotLimitBandwidthValueChanged(int iValue);
+    void slotManualLimitBandwidthEditingFinished();
+
+    // Statistics.
+    void slotCurrentSpeedDownload();
+
+    // Download list: progress, post-processing and the end of an NZB.
+    void slotDownloadListSegmentDownloadOK(NzbSegment *pSegment);
+    void slotDownloadListSegmentDownloadException(NzbSegment *pSegment, QString strMessage);
+    void slotDownloadListSegmentIsMissing(NzbSegment *pSegment);
+    void slotDownloadListSegmentFailedToCreateFile(NzbSegment *pSegment, QString strMessage);
+    void slotDownloadListFileDecoded(NzbFile *pNzbFile);
+    void slotDownloadListFileWarning(NzbFile *pNzbFile, QString strWarning);
+    void slotDownloadListFileResumed(NzbFile *pNzbFile);
+    void slotDownloadListNzbFinished(NzbFiles *pNzbFiles);
+    void slotDownloadListNzbFinishedAndCleaned(NzbFiles *pNzbFiles);
+    void slotDownloadListPar2Progress(QString strStatus, NzbFiles *pNzbFiles);
+    void slotDownloadListPar2Finished(QString strMessage, QString strBlocksNeeded, NzbFiles *pNzbFiles);
+    void slotUnrarProgress(QString strPercent, NzbFiles *pNzbFiles);
+    void slotUnrarFinished(NzbFiles *pNzbFiles, bool bSuccess);
+    void slotUnrarError(QString strMessage, NzbFiles *pNzbFiles);
+    void slotUnrarNoFileFound(NzbFiles *pNzbFiles);
+    void slotUnsplitStart(NzbFiles *pNzbFiles);
+    void slotUnsplitProgress(NzbFiles *pNzbFiles, quint32 uiPosCrt, quint32 uiPosTotal);
+    void slotUnsplitDone(NzbFiles *pNzbFiles, QString strError);
+
+    // Download list: selection and removal.
+    void slotDownloadListItemSelectionChanged();
+    void slotDownloadListSupprEvent();
+    void slotDownloadListFilesItemDelete();
+    void slotDownloadListNzbItemDelete();
+    void slotDeleteNzbFinished();
+
+    // Download list commands.
+    void slotUnpauseSelectedFiles();
+    void slotPauseSelectedFiles();
+    void slotRedownloadSelectedFiles();
+    void slotMoveUpFiles();
+    void slotMoveDownFiles();
+    void slotMoveUpNzb();
+    void slotMoveDownNzb();
+    void slotDownloadListItemMoved();
+    void slotUnrarToDoOnNzb();
+    void slotUnrarNotToDoOnNzb();
+    void slotUnrarPassword();
+    void slotKeepPar2Files();
+    void slotModifyDestinationDirectory();
+    void slotModifyNzbTitle();
+    void slotOpenDownloadDestinationFolder();
+    void slotDestinationToOpenTriggered();
+
+    // Toolbar, free space and the end of the queue.
+    void slotToolbarActionTriggered(QAction *pAction);
+    void slotRefreshDrivesFreeSpaceTick();
+    void slotShutdownTick();
+
+    // Search tab.
+    void slotSearchNzb();
+    void slotSearchTabCloseRequested(int iIndex);
+    void slotSearchCloseAllTabs();
+    void slotSearchButtonDownloadNzb();
+    void slotSearchClearButton();
+    void slotDownloadNzbDestinationTriggered();
+    void slotSearchNzbDownloaded(bool bError, QString strError, QString strNzbPath, QString strDestination);
+    void webBrowserNzbInternalSearch(QString strSearch);
+
+    // Web browser tab.
+    void webBrowserGoUrl();
+    void webBrowserGoNzbSearchEngine();
+    void webBrowserGoHomePage();
+    void webBrowserBack();
+    void webBrowserForward();
+    void webBrowserReload();
+    void webBrowserSearchClicked();
+    void webBrowserZoomCurrentIndexChanged(QString strZoom);
+    void webBrowserLoadFavourite();
+    void webBrowserAddFavourite();
+    void webBrowserBrowserOptions();
+    void webBrowserLoadStarted();
+    void webBrowserLoadFinished(bool bOk);
+    void webBrowserUrlChanged(QUrl url, QWidget *pWidget);
+    void webBrowserTabCloseRequested(int iIndex);
+    void webBrowserCurrentTabChanged(int iIndex);
+    void webBrowserUnsupportedContent(QNetworkReply *pReply);
+    void webBrowserDownloadRequested(QNetworkRequest request);
+    void webBrowserUnsupportedContentDownloadReadyRead();
+    void webBrowserDownloadReadyRead();
+    void webBrowserDownloadProgress(qint64 iReceived, qint64 iTotal);
+    void webBrowserUnsupportedContentDownloadFinished();
+    void webBrowserDownloadFinished();
+
+signals:
+    void signalStopThreads(QList<quint32> listThreadIds, int iTag);
+    void signalDeleteNzbList(QList<QTreeWidgetItem *> listItems);
+    void signalDeleteFileList(QList<QTreeWidgetItem *> listItems);
+    void signalReorderNzbList(QList<QTreeWidgetItem *> listItems);
+    void signalPauseUnpauseFiles();
+    // A tray balloon was shown (never without a system tray).
+    void signalTrayMessageShown(QString strTitle, QString strText);
+
+protected:
+    void customEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // A test program may define this to reach the members it checks.
+    friend struct MainWindowTestAccess;
+
+    // Construction steps.
+    void initSplitters();
+    void initSpeedChart();
+    void restoreWindowSettings();
+    void initBandwidthReference();
+    void initDestinationMenus();
+    void connectFormSignals();
+    void initSleepPrevention();
+
+    // Life cycle.
+    void bringWindowForward();
+    void runExitSequence();
+    void collectLastResults();
+    void waitForCleanThreads();
+    void waitForConnectionTests();
+    void removeDeletedNzbFolders();
+    void saveWindowSettings();
+    void showTrayMessage(const QString &strTitle, const QString &strText);
+    void updateTrayActions(bool bVisible);
+    void closeAuxiliaryWindows();
+
+    // Engine hook-up.
+    void initDownloadManager();
+    void copySettingsToDownloadManager();
+
+    // Tray and taskbar.
+    void createSystrayMenu();
+    void createSystrayIcon();
+    void createTaskbarList();
+
+    // Search and version check.
+    void initSearch();
+    void initSearchComboBoxes();
+    void startVersionCheck();
+
+    // Download list and queue.
+    void initDownloadList();
+    void createNzbItems(NzbFiles *pNzbFiles);
+    void restoreDownloadList();
+
+    // Servers, pause, destinations, browser.
+    void initServersTables();
+    void addServerThreadsRows(QList<quint32> listThreadIds, NntpServer *pServer);
+    void createDelayedPauseMenu();
+    void resetDelayedPauseFonts();
+    void createDestinationMenus();
+    void initWebBrowser();
+    void createWebFavouritesMenu();
+
+    // Members, in the order the window builds them.
+    Ui::MainWindow *ui;
+    QSplitter *splitterLeft = nullptr;   // server table over statistics
+    QSplitter *splitterRight = nullptr;  // download list over connection table
+    QSplitter *splitterMiddle = nullptr; // the two columns
+    QSignalMapper *signalMapperServers = nullptr;
+    // The progress on the program's taskbar entry; null without a session bus.
+    TaskbarProgress *taskbarList = nullptr;
+    bool bFirstShowDone = false;
+    QString strLastNzbFolder;
+    QStandardItemModel *modelSpeedChart = nullptr;
+    quint64 uiMaxSpeed = 0;
+    QMenu *menuOpenDestination = nullptr;
+    QMenu *menuDownloadToDestination = nullptr;
+    QList<QAction *> listActionsOpenDestination;
+    QList<QAction *> listActionsDownloadToDestination;
+    QTimer timerBlink;
+    QTimer timerRefreshDrivesFreeSpace;
+    QList<QLabel *> listLabelsFreeSpace;
+    DialogLogs *dialogLogs = nullptr;
+    DialogHistoryNzb *dialogHistoryNzb = nullptr;
+    DialogWizard *dialogWizard = nullptr;
+    QTimer timerShutdown;
+    QSystemTrayIcon *trayIcon = nullptr;
+    QMenu *trayMenu = nullptr;
+    QAction *actionTrayMinimize = nullptr;
+    QAction *actionTrayMaximize = nullptr;
+    QAction *actionTrayRestore = nullptr;
+    QAction *actionTrayQuit = nullptr;
+    QString strLastFinishedDestination;
+    DownloadListTreeWidget *treeWidgetDownloadList = nullptr;
+    QAction *actionRedownloadFiles = nullptr;
+    QAction *actionUnpauseFiles = nullptr;
+    QAction *actionPauseFiles = nullptr;
+    QAction *actionDeleteFiles = nullptr;
+    QAction *actionSeparatorDownloadList = nullptr;
+    QAction *actionUnrarToDo = nullptr;
+    QAction *actionUnrarNotToDo = nullptr;
+    QAction *actionUnrarPassword = nullptr;
+    QAction *actionModifyDestination = nullptr;
+    QAction *actionModifyNzbTitle = nullptr;
+    QAction *actionDeleteNzb = nullptr;
+    QAction *actionKeepPar2Files = nullptr;
+    QList<quint64> listSpeedHistory; // total speeds in bytes per second, newest first
+    BrowserTabWidget *browserTabWidget = nullptr;
+    NetworkAccessManager *networkManagerBrowser = nullptr;
+    QNetworkReply *replyWebDownload = nullptr;
+    QTemporaryFile *fileWebDownload = nullptr;
+    QMenu menuWebFavourites;
+    NetworkAccessManager *networkManagerVersion = nullptr;
+    QHash<quint32, int> hashThreadRows;
+    QHash<qint32, QList<quint32> *> hashServerThreads;
+    qint32 iThreadRowCount = 0;
+    bool bPaused = false;
+    QMenu menuDelayedPause;
+    QAction *actionPauseNow = nullptr;
+    QTimer timerDelayedPause;
+    QElapsedTimer elapsedPausedStart; // monotonic: a clock change cannot shorten a pause
+    quint64 uiPauseDelay = 0;
+    QString strPausedCountdown;
+    bool bClosing = false;
+    QList<ThreadClean *> listThreadClean;
+    QTimer timerSpeed;
+    SearchTab *searchTab = nullptr;
+    QTimer timerPreventSuspend;
+    bool bSuspendPrevented = false;
+    SleepInhibitor *sleepInhibitor = nullptr;
+    bool bSkipExitQuestion = false;
+};
+
+#endif // MAINWINDOW_H

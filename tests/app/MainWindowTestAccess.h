@@ -1,0 +1,52 @@
+#ifndef MAINWINDOWTESTACCESS_H
+#define MAINWINDOWTESTACCESS_H
+
+#include "app/MainWindow.h"
+#include "platform/SleepInhibitor.h"
+#include "platform/TaskbarProgress.h"
+#include "web/NetworkAccessManager.h"
+#include "web/SearchTab.h"
+
+#include "ui_MainWindow.h"
+
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTimer>
+
+// What the main window's tests read and drive inside the window.
+struct MainWindowTestAccess {
+    static Ui::MainWindow &ui(MainWindow &w) { return *w.ui; }
+    static QSplitter *splitterLeft(MainWindow &w) { return w.splitterLeft; }
+    static QSplitter *splitterRight(MainWindow &w) { return w.splitterRight; }
+    static QSplitter *splitterMiddle(MainWindow &w) { return w.splitterMiddle; }
+    static QStandardItemModel *modelSpeedChart(MainWindow &w) { return w.modelSpeedChart; }
+    static const QList<quint64> &listSpeedHistory(MainWindow &w) { return w.listSpeedHistory; }
+    static quint64 uiMaxSpeed(MainWindow &w) { return w.uiMaxSpeed; }
+    static QTimer &timerSpeed(MainWindow &w) { return w.timerSpeed; }
+    static QTimer &timerBlink(MainWindow &w) { return w.timerBlink; }
+    static QTimer &timerRefreshDrivesFreeSpace(MainWindow &w) { return w.timerRefreshDrivesFreeSpace; }
+    static QTimer &timerShutdown(MainWindow &w) { return w.timerShutdown; }
+    static QTimer &timerDelayedPause(MainWindow &w) { return w.timerDelayedPause; }
+    static QTimer &timerPreventSuspend(MainWindow &w) { return w.timerPreventSuspend; }
+    static QSystemTrayIcon *trayIcon(MainWindow &w) { return w.trayIcon; }
+    static QMenu *trayMenu(MainWindow &w) { return w.trayMenu; }
+    static QAction *actionTrayMinimize(MainWindow &w) { return w.actionTrayMinimize; }
+    static QAction *actionTrayMaximize(MainWindow &w) { return w.actionTrayMaximize; }
+    static QAction *actionTrayRestore(MainWindow &w) { return w.actionTrayRestore; }
+    static QAction *actionTrayQuit(MainWindow &w) { return w.actionTrayQuit; }
+    static QString &strLastFinishedDestination(MainWindow &w) { return w.strLastFinishedDestination; }
+    static QList<ThreadClean *> &listThreadClean(MainWindow &w) { return w.listThreadClean; }
+    static SleepInhibitor *sleepInhibitor(MainWindow &w) { return w.sleepInhibitor; }
+    static bool bSuspendPrevented(MainWindow &w) { return w.bSuspendPrevented; }
+    static bool bFirstShowDone(MainWindow &w) { return w.bFirstShowDone; }
+    static NetworkAccessManager *networkManagerVersion(MainWindow &w) { return w.networkManagerVersion; }
+    static NetworkAccessManager *networkManagerBrowser(MainWindow &w) { return w.networkManagerBrowser; }
+    static SearchTab *searchTab(MainWindow &w) { return w.searchTab; }
+    static QMenu *menuOpenDestination(MainWindow &w) { return w.menuOpenDestination; }
+    static QMenu *menuDownloadToDestination(MainWindow &w) { return w.menuDownloadToDestination; }
+    static void saveWindowSettings(MainWindow &w) { w.saveWindowSettings(); }
+    static bool hasTaskbar(MainWindow &w) { return w.taskbarList != nullptr; }
+    static TaskbarProgress *taskbarList(MainWindow &w) { return w.taskbarList; }
+};
+
+#endif // MAINWINDOWTESTACCESS_H

@@ -1,0 +1,496 @@
+#include "config/AppConfiguration.h"
+#include "config/NzbConfiguration.h"
+#include "model/NntpServer.h"
+#include "model/NzbFile.h"
+#include "model/NzbFiles.h"
+#include "model/NzbSegment.h"
+#include "platform/SingleInstance.h"
+
+#include "NntpTestArticle.h"
+#include "NntpTestServer.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QSet>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+QByteArray nzbDocument(const QString &subject)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n"
+           "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;" + subject.toUtf8() + ".bin&quot; yEnc (1/1)\">\n"
+           "<groups><group>alt.binaries.test</group></groups>\n<segments>\n"
+           "<segment bytes=\"1000\" number=\"1\">" + subject.toUtf8() + ".1@test</segment>\n"
+           "</segments>\n</file>\n</nzb>\n";
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QString programPath()
+{
+    return QDir(qEnvironmentVariable("TQ_BIN_DIR")).filePath(QStringLiteral("tessaquill"));
+}
+
+} // namespace
+
+// The program itself, started as a user starts it: offscreen, in a temporary home of its own.
+class tst_ProgramRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void laterStartHandsItsFilesOver();
+    void terminationEndsInOrderAndTheNextStartResumes();
+    void everyEndRequestEndsInOrder_data();
+    void everyEndRequestEndsInOrder();
+    void killedProgramLeavesItsPlaceToTheNext();
+    void refusedHandOverIsReported();
+    void brokenConfigurationIsReportedAndDeletesNothing();
+    void terminationDuringADownloadKeepsItsProgress();
+
+private:
+    struct Result {
+        int exitCode = -1;
+        QString errors;
+    };
+
+    QProcessEnvironment environment() const;
+    QProcess *startProgram(const QStringList &arguments = {});
+    Result runLaterStart(const QStringList &arguments, const QString &folder);
+    bool waitUntilReady(QProcess *program);
+    Result terminate(QProcess *program, int signalNumber = SIGTERM);
+    QStringList recordFiles() const;
+    QList<QString> savedQueueNames() const;
+    QString logText() const;
+    QString identityKey() const;
+    void configure(bool autoDownloadNzb, const QList<NntpServer *> &servers = {});
+    int segmentFileCount() const;
+
+    std::unique_ptr<QTemporaryDir> home;
+    QList<QProcess *> programs;
+};
+
+void tst_ProgramRun::init()
+{
+    home = std::make_unique<QTemporaryDir>();
+    QVERIFY(home->isValid());
+    QVERIFY(QDir().mkdir(home->path() + QStringLiteral("/runtime")));
+    QVERIFY(QFile::setPermissions(home->path() + QStringLiteral("/runtime"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(QFileInfo::exists(programPath()));
+}
+
+void tst_ProgramRun::cleanup()
+{
+    for (QProcess *program : qAsConst(programs)) {
+        if (program->state() != QProcess::NotRunning) {
+            program->kill();
+            program->waitForFinished(10000);
+        }
+        delete program;
+    }
+    programs.clear();
+    home.reset();
+}
+
+QProcessEnvironment tst_ProgramRun::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home->path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home->path() + QStringLiteral("/.config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home->path() + QStringLiteral("/.local/share"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home->path() + QStringLiteral("/.cache"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home->path() + QStringLiteral("/runtime"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("TESSAQUILL_VERSION_URL"), QStringLiteral("http://127.0.0.1:1/version.txt"));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/session-bus"));
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/system-bus"));
+    return env;
+}
+
+QProcess *tst_ProgramRun::startProgram(const QStringList &arguments)
+{
+    auto *program = new QProcess;
+    programs.append(program);
+    program->setProcessEnvironment(environment());
+    program->setWorkingDirectory(home->path());
+    program->start(programPath(), arguments);
+    return program->waitForStarted(10000) ? program : nullptr;
+}
+
+tst_ProgramRun::Result tst_ProgramRun::runLaterStart(const QStringList &arguments, const QString &folder)
+{
+    QProcess start;
+    start.setProcessEnvironment(environment());
+    start.setWorkingDirectory(folder);
+    start.start(programPath(), arguments);
+    Result result;
+    if (!start.waitForStarted(10000))
+        return result;
+    if (!start.waitForFinished(60000)) {
+        start.kill();
+        start.waitForFinished();
+        return result;
+    }
+    result.exitCode = start.exitStatus() == QProcess::NormalExit ? start.exitCode() : -1;
+    result.errors = QString::fromUtf8(start.readAllStandardError());
+    return result;
+}
+
+// Ready once a later start's message has been acknowledged: the event loop runs.
+bool tst_ProgramRun::waitUntilReady(QProcess *program)
+{
+    // First the program must hold its identity, or the later start would take it.
+    QFile lock(QDir::temp().filePath(identityKey() + QStringLiteral(".lock")));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    for (;;) {
+        if (lock.open(QIODevice::ReadOnly)) {
+            const qint64 holder = lock.readLine().trimmed().toLongLong();
+            lock.close();
+            if (holder == program->processId())
+                break;
+        }
+        if (program->state() != QProcess::Running || elapsed.elapsed() > 30000)
+            return false;
+        QTest::qWait(20);
+    }
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (program->state() != QProcess::Running || program->waitForFinished(0)) {
+            qWarning() << "The program ended before it was ready, exit code" << program->exitCode()
+                       << program->readAllStandardError();
+            return false;
+        }
+        if (runLaterStart({QStringLiteral("ready.txt")}, home->path()).exitCode == 0)
+            return true;
+    }
+    return false;
+}
+
+tst_ProgramRun::Result tst_ProgramRun::terminate(QProcess *program, int signalNumber)
+{
+    Result result;
+    ::kill(pid_t(program->processId()), signalNumber);
+    if (!program->waitForFinished(60000))
+        return result;
+    result.exitCode = program->exitStatus() == QProcess::NormalExit ? program->exitCode() : -1;
+    result.errors = QString::fromUtf8(program->readAllStandardError());
+    return result;
+}
+
+QStringList tst_ProgramRun::recordFiles() const
+{
+    return QDir(home->path() + QStringLiteral("/Tessaquill_Plus/Nzb")).entryList(QDir::Files, QDir::Name);
+}
+
+// The saved queue as the next start reads it.
+QList<QString> tst_ProgramRun::savedQueueNames() const
+{
+    const QByteArray previous = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home->path()));
+    NzbConfiguration queue;
+    queue.loadNzbs();
+    QList<QString> names;
+    for (NzbFiles *nzb : qAsConst(queue.listNzbFiles))
+        names.append(nzb->strName);
+    qDeleteAll(queue.listNzbFiles);
+    qputenv("HOME", previous);
+    return names;
+}
+
+QString tst_ProgramRun::identityKey() const
+{
+    const QByteArray previous = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home->path()));
+    const QString key = SingleInstance::defaultKey();
+    qputenv("HOME", previous);
+    return key;
+}
+
+QString tst_ProgramRun::logText() const
+{
+    QString text;
+    const QDir logs(home->path() + QStringLiteral("/Tessaquill_Plus/Logs"));
+    for (const QString &name : logs.entryList(QDir::Files, QDir::Name)) {
+        QFile file(logs.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            text += QString::fromUtf8(file.readAll());
+    }
+    return text;
+}
+
+// A configuration file that queues NZB files without asking where to, and the server records.
+void tst_ProgramRun::configure(bool autoDownloadNzb, const QList<NntpServer *> &servers)
+{
+    const QByteArray previous = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home->path()));
+    AppConfiguration config;
+    config.loadConfiguration();
+    config.autoDownloadNzb = autoDownloadNzb;
+    config.cacheFolder = AppConfiguration::defaultCacheFolder();
+    config.downloadFolder = AppConfiguration::defaultDownloadFolder();
+    config.destinationFolder = AppConfiguration::defaultDestinationFolder();
+    QVERIFY(config.saveConfiguration());
+    config.serversConfiguration.listServers = servers;
+    QVERIFY(config.serversConfiguration.saveServers());
+    qputenv("HOME", previous);
+}
+
+// Segment files whose article has arrived whole (a file is made empty before its transfer).
+int tst_ProgramRun::segmentFileCount() const
+{
+    int count = 0;
+    QDirIterator it(home->path() + QStringLiteral("/Tessaquill_Plus/Cache"), {QStringLiteral("*.tmp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        count += it.fileInfo().size() > 0 ? 1 : 0;
+    }
+    return count;
+}
+
+// A later start in another folder hands over its files, relative paths and non-ASCII names
+// included, and ends with 0; the running program queues the NZB files and logs the rest under
+// the path the later start meant.
+void tst_ProgramRun::laterStartHandsItsFilesOver()
+{
+    configure(true);
+    QProcess *program = startProgram();
+    QVERIFY(program);
+    QVERIFY2(waitUntilReady(program), qPrintable(QString::fromUtf8(program->readAllStandardError())));
+    QVERIFY2(logText().contains(QStringLiteral("Cannot load %1/ready.txt: bad suffix").arg(home->path())),
+             qPrintable(logText()));
+
+    const QString elsewhere = home->path() + QStringLiteral("/elsewhere");
+    QVERIFY(writeFile(elsewhere + QStringLiteral("/sub/Été à l'eau.nzb"), nzbDocument(QStringLiteral("ete"))));
+    QVERIFY(writeFile(home->path() + QStringLiteral("/absolute/日本.NZB"), nzbDocument(QStringLiteral("nihon"))));
+    const Result later = runLaterStart({QStringLiteral("sub/Été à l'eau.nzb"),
+                                        home->path() + QStringLiteral("/absolute/日本.NZB"),
+                                        QStringLiteral("notes.txt")},
+                                       elsewhere);
+    QCOMPARE(later.exitCode, 0);
+    QVERIFY2(!later.errors.contains(QStringLiteral("Tessaquill+:")), qPrintable(later.errors));
+    QTRY_COMPARE_WITH_TIMEOUT(recordFiles().size(), 4, 20000);
+    QCOMPARE(savedQueueNames(), (QList<QString>{QStringLiteral("Été à l'eau"), QStringLiteral("日本")}));
+    QTRY_VERIFY_WITH_TIMEOUT(logText().contains(QStringLiteral("Cannot load %1/notes.txt: bad suffix").arg(elsewhere)),
+                             20000);
+    QCOMPARE(terminate(program).exitCode, 0);
+}
+
+// SIGTERM runs the orderly exit without the question: the queue records, the window layout are
+// saved and every thread is ended; the next start takes the queue back.
+void tst_ProgramRun::terminationEndsInOrderAndTheNextStartResumes()
+{
+    configure(true);
+    QVERIFY(writeFile(home->path() + QStringLiteral("/one.nzb"), nzbDocument(QStringLiteral("one"))));
+    QVERIFY(writeFile(home->path() + QStringLiteral("/two.nzb"), nzbDocument(QStringLiteral("two"))));
+    QProcess *first = startProgram({QStringLiteral("one.nzb"), home->path() + QStringLiteral("/two.nzb")});
+    QVERIFY(first);
+    QVERIFY(waitUntilReady(first));
+    QCOMPARE(recordFiles().size(), 4);
+    const Result ended = terminate(first);
+    QCOMPARE(ended.exitCode, 0);
+    QVERIFY2(!ended.errors.contains(QStringLiteral("QThread")), qPrintable(ended.errors));
+    QCOMPARE(savedQueueNames(), (QList<QString>{QStringLiteral("one"), QStringLiteral("two")}));
+    const QSettings settings(home->path() + QStringLiteral("/.config/Ostrel/Tessaquill_Plus.conf"), QSettings::IniFormat);
+    for (const char *key : {"mainWindowGeometry", "mainWindowState", "splitterLeftServers", "splitterRightDownload",
+                            "splitterMiddleDownload"})
+        QVERIFY2(settings.contains(QLatin1String(key)), key);
+
+    // The next start restores the queue and writes it back at its own exit.
+    const QDateTime before = QFileInfo(home->path() + QStringLiteral("/Tessaquill_Plus/Nzb/Nzb_0")).lastModified();
+    QTest::qWait(1100);
+    QProcess *second = startProgram();
+    QVERIFY(second);
+    QVERIFY(waitUntilReady(second));
+    QCOMPARE(terminate(second).exitCode, 0);
+    QCOMPARE(savedQueueNames(), (QList<QString>{QStringLiteral("one"), QStringLiteral("two")}));
+    QVERIFY(QFileInfo(home->path() + QStringLiteral("/Tessaquill_Plus/Nzb/Nzb_0")).lastModified() > before);
+}
+
+// The session's end (SIGTERM), a closed terminal (SIGHUP) and Ctrl+C (SIGINT) all end in order.
+void tst_ProgramRun::everyEndRequestEndsInOrder_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void tst_ProgramRun::everyEndRequestEndsInOrder()
+{
+    QFETCH(int, signalNumber);
+    configure(true);
+    QProcess *program = startProgram();
+    QVERIFY(program);
+    QVERIFY(waitUntilReady(program));
+    const Result ended = terminate(program, signalNumber);
+    QCOMPARE(ended.exitCode, 0);
+    const QSettings settings(home->path() + QStringLiteral("/.config/Ostrel/Tessaquill_Plus.conf"), QSettings::IniFormat);
+    QVERIFY(settings.contains(QStringLiteral("mainWindowGeometry")));
+}
+
+void tst_ProgramRun::killedProgramLeavesItsPlaceToTheNext()
+{
+    configure(true);
+    QProcess *first = startProgram();
+    QVERIFY(first);
+    QVERIFY(waitUntilReady(first));
+    ::kill(pid_t(first->processId()), SIGKILL);
+    QVERIFY(first->waitForFinished(10000));
+
+    QProcess *second = startProgram();
+    QVERIFY(second);
+    QVERIFY2(waitUntilReady(second), "the start after a killed program did not take its place");
+    QVERIFY(writeFile(home->path() + QStringLiteral("/late.nzb"), nzbDocument(QStringLiteral("late"))));
+    QCOMPARE(runLaterStart({QStringLiteral("late.nzb")}, home->path()).exitCode, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(savedQueueNames(), QList<QString>{QStringLiteral("late")}, 20000);
+    QCOMPARE(terminate(second).exitCode, 0);
+}
+
+// Something holds the identity but takes nothing: the later start says so and fails.
+void tst_ProgramRun::refusedHandOverIsReported()
+{
+    QLockFile lock(QDir::temp().filePath(identityKey() + QStringLiteral(".lock")));
+    QVERIFY(lock.tryLock(0));
+    const Result later = runLaterStart({QStringLiteral("lost.nzb")}, home->path());
+    QCOMPARE(later.exitCode, 1);
+    QVERIFY2(later.errors.contains(home->path() + QStringLiteral("/lost.nzb")), qPrintable(later.errors));
+    QVERIFY2(later.errors.contains(QStringLiteral("Cannot reach the running program")), qPrintable(later.errors));
+    // Nothing of the data folder was touched.
+    QVERIFY(!QFileInfo::exists(home->path() + QStringLiteral("/Tessaquill_Plus")));
+}
+
+// A configuration that cannot be read is said on the error output (and in a message box), and
+// nothing that an empty queue would let go is removed: not the Cache's segment folders.
+void tst_ProgramRun::brokenConfigurationIsReportedAndDeletesNothing()
+{
+    const QString data = home->path() + QStringLiteral("/Tessaquill_Plus");
+    QVERIFY(writeFile(data + QStringLiteral("/Tessaquill_Plus.cfg"), "<Configuration><Auto>"));
+    QVERIFY(writeFile(data + QStringLiteral("/Cache/0-1/1.tmp"), "segment"));
+    QProcess *program = startProgram();
+    QVERIFY(program);
+    QVERIFY(waitUntilReady(program));
+    const Result ended = terminate(program);
+    QCOMPARE(ended.exitCode, 0);
+    QVERIFY2(ended.errors.contains(QStringLiteral("Failed to open configuration file Tessaquill_Plus.cfg")),
+             qPrintable(ended.errors));
+    QVERIFY(QFileInfo::exists(data + QStringLiteral("/Cache/0-1/1.tmp")));
+}
+
+namespace {
+
+// The message ids of the BODY commands a news server received, in order.
+QStringList bodyRequests(const NntpTestServer &news)
+{
+    QStringList ids;
+    for (const QString &command : news.commands()) {
+        if (command.startsWith(QLatin1String("BODY <")))
+            ids.append(command.mid(6).chopped(1));
+    }
+    return ids;
+}
+
+} // namespace
+
+// SIGTERM in the middle of a download: the queue record holds every segment that had arrived,
+// the server's byte count is on disk, and the next start (the server saved as started) fetches
+// only what was missing.
+void tst_ProgramRun::terminationDuringADownloadKeepsItsProgress()
+{
+    NntpTestServer news;
+    NntpTestServer::ConnectionFaults slow;
+    slow.throttleBytesPerSecond = 200000;
+    news.setDefaultConnectionFaults(slow);
+    QVERIFY2(news.start(), qPrintable(news.errorString()));
+    auto *server = new NntpServer;
+    server->iId = 1;
+    server->strHost = QStringLiteral("127.0.0.1");
+    server->iPort = news.port();
+    server->strNickname = QStringLiteral("test");
+    server->iConnectionCount = 2;
+    server->bStarted = true;
+    configure(true, {server});
+
+    const int segments = 24;
+    QStringList ids;
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n"
+                     "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;big.bin&quot; yEnc (1/24)\">\n"
+                     "<groups><group>alt.binaries.test</group></groups>\n<segments>\n";
+    for (int i = 1; i <= segments; ++i) {
+        ids.append(NntpTestArticle::generatedId(60000, quint32(i)));
+        xml += "<segment bytes=\"60000\" number=\"" + QByteArray::number(i) + "\">" + ids.last().toUtf8()
+               + "</segment>\n";
+    }
+    xml += "</segments>\n</file>\n</nzb>\n";
+    QVERIFY(writeFile(home->path() + QStringLiteral("/big.nzb"), xml));
+
+    QProcess *first = startProgram({QStringLiteral("big.nzb")});
+    QVERIFY(first);
+    QVERIFY(waitUntilReady(first));
+    // A segment file has content once its article has arrived whole (it is made empty before).
+    QTRY_VERIFY_WITH_TIMEOUT(segmentFileCount() >= 5, 60000);
+    const int arrived = segmentFileCount();
+    const Result ended = terminate(first);
+    QCOMPARE(ended.exitCode, 0);
+    QVERIFY2(!ended.errors.contains(QStringLiteral("QThread")), qPrintable(ended.errors));
+
+    // The record: every segment whose file is there is marked downloaded.
+    const QByteArray previous = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home->path()));
+    NzbConfiguration queue;
+    queue.loadNzbs();
+    qputenv("HOME", previous);
+    QCOMPARE(queue.listNzbFiles.size(), 1);
+    QSet<QString> downloaded;
+    for (NzbFile *file : queue.listNzbFiles.first()->getFiles()) {
+        for (NzbSegment *segment : file->getSegments()) {
+            if (segment->bDownloaded)
+                downloaded.insert(segment->getMessageId());
+            else
+                QVERIFY2(QFileInfo(segment->getTempFilePath()).size() <= 0, qPrintable(segment->getTempFilePath()));
+        }
+    }
+    qDeleteAll(queue.listNzbFiles);
+    QVERIFY2(downloaded.size() >= arrived && downloaded.size() < segments, qPrintable(QString::number(downloaded.size())));
+    QFile histo(home->path() + QStringLiteral("/Tessaquill_Plus/Servers/Histo/Server_1"));
+    QVERIFY(histo.open(QIODevice::ReadOnly));
+    QDataStream stream(&histo);
+    stream.setVersion(12);
+    quint64 bytes = 0;
+    stream >> bytes;
+    QVERIFY2(bytes >= quint64(downloaded.size()) * 60000, qPrintable(QString::number(bytes)));
+
+    // The next start takes the rest, and nothing twice.
+    news.clearEvents();
+    QProcess *second = startProgram();
+    QVERIFY(second);
+    QVERIFY(waitUntilReady(second));
+    QTRY_VERIFY_WITH_TIMEOUT(bodyRequests(news).size() >= segments - downloaded.size(), 60000);
+    const QStringList again = bodyRequests(news);
+    for (const QString &id : again)
+        QVERIFY2(!downloaded.contains(id), qPrintable(id));
+    QCOMPARE(terminate(second).exitCode, 0);
+}
+
+QTEST_GUILESS_MAIN(tst_ProgramRun)
+#include "tst_ProgramRun.moc"

@@ -1,0 +1,4 @@
+add_executable(tq_single_instance_probe ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceProbe.cpp)
+target_link_libraries(tq_single_instance_probe PRIVATE tessaquill_core)
+tq_add_test(tst_SingleInstance SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_SingleInstance.cpp TIMEOUT 120)
+add_dependencies(tst_SingleInstance tq_single_instance_probe)
