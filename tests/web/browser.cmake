@@ -1,0 +1,4 @@
+# The embedded web browser: the listing-page rewriter, tabs and pages, the controls on the
+# main window's form, the files caught from pages, the favourites and options dialogs.
+tq_add_gui_test(tst_ListingPageRewriter SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ListingPageRewriter.cpp
+  LIBS tessaquill_httptestsupport TIMEOUT 180)
