@@ -92,7 +92,8 @@ QString withoutUnsafeCharacters(const QString &name)
 
 QString CaughtFileName::fileNameParameter(const QByteArray &headerValue)
 {
-    const QByteArray header = headerValue.left(headerValue.indexOf('\0'));
+    const int nul = headerValue.indexOf('\0');
+    const QByteArray header = nul < 0 ? headerValue : headerValue.left(nul);
     bool found = false;
     const QByteArray extended = parameter(header, "filename*", &found);
     if (found) {

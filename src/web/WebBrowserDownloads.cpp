@@ -152,7 +152,8 @@ void WebBrowserDownloads::webBrowserDownloadReadyRead()
 
 void WebBrowserDownloads::appendAvailable()
 {
-    if (!current || !current->reply)
+    // An aborted reply is closed: what it held is of no use any more.
+    if (!current || !current->reply || !current->reply->isOpen())
         return;
     const QByteArray data = current->reply->readAll();
     if (data.isEmpty() || !current->writeError.isEmpty())

@@ -2,3 +2,7 @@
 # main window's form, the files caught from pages, the favourites and options dialogs.
 tq_add_gui_test(tst_ListingPageRewriter SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ListingPageRewriter.cpp
   LIBS tessaquill_httptestsupport TIMEOUT 180)
+tq_add_gui_test(tst_BrowserTabWidget SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_BrowserTabWidget.cpp
+  LIBS tessaquill_httptestsupport TIMEOUT 180)
+tq_add_gui_test(tst_WebBrowserDownloads SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_WebBrowserDownloads.cpp
+  LIBS tessaquill_httptestsupport TIMEOUT 240)
