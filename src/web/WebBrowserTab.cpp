@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -54,7 +55,10 @@ WebBrowserTab::WebBrowserTab(const Controls &controls, QNetworkAccessManager *ma
     ui.progressBarWebDownload->setValue(0);
 
     applyWebSettings(true);
-    QWebSettings::setIconDatabasePath(AppConfiguration::getInstance()->cacheFolder);
+    // The page icons are kept in the Cache folder, which must exist for them to be kept.
+    const QString cacheFolder = AppConfiguration::getInstance()->cacheFolder;
+    QDir().mkpath(cacheFolder);
+    QWebSettings::setIconDatabasePath(cacheFolder);
 
     ui.pushButtonWebBack->setEnabled(false);
     ui.pushButtonWebForward->setEnabled(false);

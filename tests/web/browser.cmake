@@ -6,3 +6,5 @@ tq_add_gui_test(tst_BrowserTabWidget SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_Brows
   LIBS tessaquill_httptestsupport TIMEOUT 180)
 tq_add_gui_test(tst_WebBrowserDownloads SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_WebBrowserDownloads.cpp
   LIBS tessaquill_httptestsupport TIMEOUT 240)
+tq_add_gui_test(tst_WebBrowserTab SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_WebBrowserTab.cpp
+  LIBS tessaquill_httptestsupport TIMEOUT 240)
