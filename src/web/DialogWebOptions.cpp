@@ -5,6 +5,7 @@
 
 #include "ui_DialogWebOptions.h"
 
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QTableWidgetItem>
@@ -17,6 +18,9 @@ DialogWebOptions::DialogWebOptions(QWidget *parent)
 {
     ui->setupUi(this);
     ui->tableWidgetFavourites->setHorizontalHeaderLabels({tr("Name"), tr("URL")});
+    // Shown by name until the user clicks a header (the order of the stored favourites changes
+    // from run to run).
+    ui->tableWidgetFavourites->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
 
     const WebConfiguration &web = AppConfiguration::getInstance()->webConfiguration;
     fillFavourites(web.favourites);

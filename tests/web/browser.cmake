@@ -8,3 +8,4 @@ tq_add_gui_test(tst_WebBrowserDownloads SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_We
   LIBS tessaquill_httptestsupport TIMEOUT 240)
 tq_add_gui_test(tst_WebBrowserTab SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_WebBrowserTab.cpp
   LIBS tessaquill_httptestsupport TIMEOUT 240)
+tq_add_gui_test(tst_DialogWebOptions SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogWebOptions.cpp)
