@@ -22,6 +22,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <QWebElement>
+#include <QWebFrame>
 #include <QWebPage>
 #include <QtTest>
 
@@ -93,6 +95,7 @@ private slots:
     void requestedDownloadIsSaved_data();
     void requestedDownloadIsSaved();
     void requestedDownloadThatFailsIsReported();
+    void saveLinkActionOfThePage();
     void saveDialogOfferedByDefault();
 
 private:
@@ -574,6 +577,31 @@ void tst_WebBrowserDownloads::requestedDownloadThatFailsIsReported()
     QCOMPARE(answerer->answeredCount(), 1);
     QCOMPARE(answerer->seen().first().text, QStringLiteral("Download failed"));
     QVERIFY(saveRequests.isEmpty());
+}
+
+void tst_WebBrowserDownloads::saveLinkActionOfThePage()
+{
+    const QByteArray content = fixtureNzb();
+    server->addRoute("GET", "/links", Response::ok("<html><body><p><a id=\"nzb\" href=\"/files/linked.nzb\">"
+                                                    "the NZB</a></p></body></html>"));
+    server->addRoute("GET", "/files/linked.nzb", Response::ok(content, "application/x-nzb"));
+    QSignalSpy loaded(tabs->currentWebView(), SIGNAL(loadFinished(bool)));
+    catchFrom(QStringLiteral("/links"));
+    QVERIFY(loaded.wait(15000));
+    const QString target = home->path() + QStringLiteral("/linked.nzb");
+    saveAnswers << target;
+
+    // The page's "save link" action on the link under the pointer.
+    QWebPage *page = tabs->currentWebView()->page();
+    page->updatePositionDependentActions(page->mainFrame()->findFirstElement(QStringLiteral("#nzb")).geometry().center());
+    page->triggerAction(QWebPage::DownloadLinkToDisk);
+    QVERIFY(waitForEnd());
+    QVERIFY(queued.isEmpty());
+    QCOMPARE(saveRequests.size(), 1);
+    QCOMPARE(saveRequests.first().suggestion, QDir::homePath() + QStringLiteral("/linked.nzb"));
+    QFile saved(target);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), content);
 }
 
 void tst_WebBrowserDownloads::saveDialogOfferedByDefault()

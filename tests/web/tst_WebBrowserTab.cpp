@@ -9,6 +9,7 @@
 #include "web/NetworkAccessManager.h"
 #include "web/WebBrowserDownloads.h"
 #include "web/WebBrowserTab.h"
+#include "web/SearchTab.h"
 
 #include "../dialogs/DialogTestSupport.h"
 #include "BrowserTestSupport.h"
@@ -30,6 +31,8 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QWebElement>
+#include <QWebFrame>
 #include <QWebHistory>
 #include <QWebSettings>
 #include <QtTest>
@@ -112,6 +115,7 @@ private slots:
     void browserOptionsAreApplied();
     void cancelledOptionsChangeNothing();
     void caughtNzbReachesTheQueue();
+    void rewrittenListingLinkSearchesInTheSearchTab();
 
 private:
     void build();
@@ -743,6 +747,42 @@ void tst_WebBrowserTab::caughtNzbReachesTheQueue()
     QVERIFY(ends.wait(15000));
     QCOMPARE(queued, (QStringList{"Holiday", QString(), QString::fromLatin1(nzb)}));
     QVERIFY(ui->labelWebDownloading->isHidden());
+}
+
+// A title of the listing site, rewritten into a search link, searched for in the search tab:
+// the road from a page to the search service.
+void tst_WebBrowserTab::rewrittenListingLinkSearchesInTheSearchTab()
+{
+    for (const QString &name : {QStringLiteral("index.html"), QStringLiteral("menu.html"), QStringLiteral("listing.html")})
+        server->addRoute("GET", QStringLiteral("http://www.nzblisting.fr/") + name,
+                         Response::ok(listingPage(name), "text/html; charset=utf-8"));
+    server->addRoute("GET", "/", Response::ok("<html><body>no results</body></html>"));
+    qputenv("TESSAQUILL_BINSEARCH_URL", server->url().toEncoded());
+    build();
+    SearchTab search(SearchTab::Controls::fromForm(window.get(), *ui), [](const QString &, const QString &, const QString &) {});
+    connect(tab->tabWidget(), SIGNAL(signalNzbInternalSearch(QString)), &search, SLOT(webBrowserNzbInternalSearch(QString)));
+    answerer->pressNext(QMessageBox::Ok); // "no result" for the search
+
+    QVERIFY(goTo(QStringLiteral("www.nzblisting.fr/index.html")));
+    QWebFrame *listing = tab->currentWebView()->page()->mainFrame()->childFrames().at(1);
+    QTRY_VERIFY(listing->toHtml().contains(QStringLiteral("Tessaquill_Plus_Search/Holiday.Movie.2010")));
+    const QWebElement link = listing->findFirstElement(QStringLiteral("a[target=_blank]"));
+    QCOMPARE(link.toPlainText(), QStringLiteral("Holiday.Movie.2010"));
+    const QPoint at = link.geometry().center() + listing->geometry().topLeft() - listing->scrollPosition();
+    QMouseEvent move(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(tab->currentWebView(), &move);
+    QTest::mouseClick(tab->currentWebView(), Qt::LeftButton, Qt::NoModifier, at);
+
+    QTRY_COMPARE(ui->tabWidget->currentWidget(), ui->tabSearch);
+    QCOMPARE(ui->lineEditSearch->text(), QStringLiteral("Holiday.Movie.2010"));
+    QTRY_COMPARE(ui->tabWidgetSearchNzb->count(), 1);
+    QVERIFY(answerer->waitForAnswered(1));
+    QCOMPARE(tab->tabWidget()->count(), 1);
+    bool searched = false;
+    for (const HttpTestServer::Request &request : server->requests())
+        searched = searched || request.query().startsWith("q=Holiday.Movie.2010");
+    QVERIFY(searched);
+    qunsetenv("TESSAQUILL_BINSEARCH_URL");
 }
 
 QTEST_MAIN(tst_WebBrowserTab)
