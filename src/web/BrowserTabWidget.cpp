@@ -25,7 +25,8 @@ void BrowserTabWidget::createTab()
     page->setNetworkManager(networkManager);
     setCurrentIndex(addTab(page, tr("New tab")));
 
-    connect(page, SIGNAL(webBrowserTitleChanged(QString,QWidget*)), this, SLOT(webBrowserTitleChanged(QString,QWidget*)));
+    connect(page, SIGNAL(webBrowserTitleChanged(QString,QWidget*)), this,
+            SLOT(webBrowserTitleChanged(QString,QWidget*)));
     connect(page, SIGNAL(webBrowserLoadStarted()), this, SIGNAL(loadStarted()));
     connect(page, SIGNAL(webBrowserLoadFinished(bool)), this, SIGNAL(loadFinished(bool)));
     connect(page, SIGNAL(webBrowserUrlChanged(QUrl,QWidget*)), this, SIGNAL(urlChanged(QUrl,QWidget*)));

@@ -47,7 +47,8 @@ QString searchLinksAfterTitle(const QString &title)
 {
     return QStringLiteral("</a><br/><a href=\"http://") + WebAddresses::nzbSearchSiteHost(QStringLiteral("binsearch"))
            + QStringLiteral("/?q=") + title
-           + QStringLiteral("&max=25&adv_age=&server=\"><font color=\"#0000FF\">BinSearch</font></a> | <a href=\"http://")
+           + QStringLiteral("&max=25&adv_age=&server=\"><font color=\"#0000FF\">BinSearch</font></a> | "
+                            "<a href=\"http://")
            + WebAddresses::nzbSearchSiteHost(QStringLiteral("nzbindex")) + QStringLiteral("/search/?q=") + title
            + QStringLiteral("&age=&max=25&sort=agedesc&minsize=&maxsize=&poster=&nfo=&hidespam=0&hidespam=1&more=1\">"
                             "<font color=\"#FF0000\">NzbIndex</font></a>");
@@ -100,8 +101,8 @@ void removeAdvertising(QString &html)
     removeBlock(html, QStringLiteral("<div id=\"xiti-logo\">"), QStringLiteral("</div>"), false);
     removeBlock(html, QStringLiteral("<!-- D\u00e9but tag AdServerPub //-->"),
                 QStringLiteral("<!-- Fin tag AdServerPub //-->"), true);
-    removeBlock(html, QStringLiteral("<script type=\"text/javascript\" src=\"http://") + WebAddresses::listingAdvertisingHost(),
-                QStringLiteral("</script>"), false);
+    const QString script = QStringLiteral("<script type=\"text/javascript\" src=\"http://");
+    removeBlock(html, script + WebAddresses::listingAdvertisingHost(), QStringLiteral("</script>"), false);
     removeBlock(html, QStringLiteral("<div class=\"NewsBas\">"), QStringLiteral("</div>"), false);
 }
 

@@ -16,13 +16,8 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
+// The browser's texts belong to the main window (translation context "MainWindow").
 namespace {
-
-// The browser's texts belong to the main window.
-QString text(const char *source)
-{
-    return QCoreApplication::translate("MainWindow", source);
-}
 
 WebBrowserDownloads::SaveFileChooser &saveFileChooser()
 {
@@ -225,7 +220,7 @@ bool WebBrowserDownloads::reportFailure(Download &download)
 {
     QString reason = download.writeError;
     if (reason.isEmpty() && !download.reply)
-        reason = text("The connection was closed.");
+        reason = QCoreApplication::translate("MainWindow", "The connection was closed.");
     if (reason.isEmpty() && download.reply->error() != QNetworkReply::NoError)
         reason = download.reply->errorString();
     if (reason.isEmpty())
@@ -236,7 +231,8 @@ bool WebBrowserDownloads::reportFailure(Download &download)
 
 void WebBrowserDownloads::showFailure(const QString &reason)
 {
-    QMessageBox box(QMessageBox::Warning, AppVersion::displayName(), text("Download failed"), QMessageBox::Ok, ui.window);
+    QMessageBox box(QMessageBox::Warning, AppVersion::displayName(),
+                    QCoreApplication::translate("MainWindow", "Download failed"), QMessageBox::Ok, ui.window);
     box.setInformativeText(reason);
     box.exec();
 }
@@ -270,14 +266,16 @@ void WebBrowserDownloads::handOver(Download &download)
 // comes back.
 void WebBrowserDownloads::offerToSave(Download &download, const QString &name)
 {
-    QString path = chooseSaveFile(ui.window, text("Save file..."), QDir::homePath() + QLatin1Char('/') + name);
+    const QString caption = QCoreApplication::translate("MainWindow", "Save file...");
+    QString path = chooseSaveFile(ui.window, caption, QDir::homePath() + QLatin1Char('/') + name);
     while (!path.isEmpty()) {
         if (UtilsFilesFolders::copyFile(download.file->fileName(), path))
             return;
         QMessageBox::critical(ui.window, AppVersion::displayName(),
-                              text("The file could not be saved to %1.").arg(QDir::toNativeSeparators(path)),
+                              QCoreApplication::translate("MainWindow", "The file could not be saved to %1.")
+                                  .arg(QDir::toNativeSeparators(path)),
                               QMessageBox::Ok);
-        path = chooseSaveFile(ui.window, text("Save file..."), path);
+        path = chooseSaveFile(ui.window, caption, path);
     }
 }
 

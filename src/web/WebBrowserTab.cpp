@@ -26,13 +26,8 @@
 
 #include <algorithm>
 
+// The browser's texts belong to the main window (translation context "MainWindow").
 namespace {
-
-// The browser's texts belong to the main window.
-QString text(const char *source)
-{
-    return QCoreApplication::translate("MainWindow", source);
-}
 
 WebConfiguration &webConfiguration()
 {
@@ -124,7 +119,8 @@ void WebBrowserTab::webBrowserGoUrl()
     ui.lineEditWebUrl->setText(typed);
     QUrl url(typed, QUrl::TolerantMode);
     if (typed.isEmpty() || !url.isValid()) {
-        QMessageBox::warning(ui.window, AppVersion::displayName(), text("This is not a valid URL"), QMessageBox::Ok);
+        QMessageBox::warning(ui.window, AppVersion::displayName(),
+                             QCoreApplication::translate("MainWindow", "This is not a valid URL"), QMessageBox::Ok);
         return;
     }
     if (url.isRelative()) {
@@ -189,7 +185,7 @@ void WebBrowserTab::webBrowserZoomCurrentIndexChanged(QString strZoom)
 
 void WebBrowserTab::webBrowserLoadStarted()
 {
-    ui.labelLoadStartedInfo->setText(text("Loading page..."));
+    ui.labelLoadStartedInfo->setText(QCoreApplication::translate("MainWindow", "Loading page..."));
     ui.labelLoadStartedInfo->show();
 }
 
@@ -244,9 +240,11 @@ void WebBrowserTab::createWebFavouritesMenu()
 {
     QMenu *menu = ui.menuWebFavourites;
     menu->clear();
-    QAction *add = menu->addAction(QIcon(QStringLiteral(":/images/Add_Favourites.png")), text("Add to Favourite"));
+    QAction *add = menu->addAction(QIcon(QStringLiteral(":/images/Add_Favourites.png")),
+                                   QCoreApplication::translate("MainWindow", "Add to Favourite"));
     connect(add, SIGNAL(triggered()), this, SLOT(webBrowserAddFavourite()));
-    QAction *options = menu->addAction(QIcon(QStringLiteral(":/images/settings.png")), text("Browser options"));
+    QAction *options = menu->addAction(QIcon(QStringLiteral(":/images/settings.png")),
+                                       QCoreApplication::translate("MainWindow", "Browser options"));
     connect(options, SIGNAL(triggered()), this, SLOT(webBrowserBrowserOptions()));
     menu->addSeparator();
 
@@ -268,7 +266,7 @@ void WebBrowserTab::webBrowserAddFavourite()
     DialogWebFavourite dialog(ui.window);
     dialog.setWindowFlags(Qt::Sheet);
     const MyWebView *view = currentWebView();
-    dialog.setTitle(view ? view->title().trimmed() : text("New favourite"));
+    dialog.setTitle(view ? view->title().trimmed() : QCoreApplication::translate("MainWindow", "New favourite"));
     dialog.setUrl(ui.lineEditWebUrl->text().trimmed());
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -276,11 +274,13 @@ void WebBrowserTab::webBrowserAddFavourite()
     const QString title = dialog.getTitle();
     const QString url = dialog.getUrl();
     if (title.isEmpty()) {
-        QMessageBox::critical(ui.window, AppVersion::displayName(), text("Title must not be empty"), QMessageBox::Ok);
+        QMessageBox::critical(ui.window, AppVersion::displayName(),
+                              QCoreApplication::translate("MainWindow", "Title must not be empty"), QMessageBox::Ok);
         return;
     }
     if (url.isEmpty()) {
-        QMessageBox::critical(ui.window, AppVersion::displayName(), text("URL must not be empty"), QMessageBox::Ok);
+        QMessageBox::critical(ui.window, AppVersion::displayName(),
+                              QCoreApplication::translate("MainWindow", "URL must not be empty"), QMessageBox::Ok);
         return;
     }
     webConfiguration().favourites.insert(title, url);

@@ -81,8 +81,7 @@ public:
         }
     };
 
-    // Queues an NZB file (path, display name, destination folder; an empty destination asks
-    // the user): the main window's addNzbFile. It has read the file when it returns.
+    // The main window's addNzbFile, for the NZB files caught from pages.
     using NzbFileAdder = std::function<void(const QString &, const QString &, const QString &)>;
 
     // Builds the browser's tab widget ("webTabView", closable and movable tabs, the first tab)
