@@ -19,6 +19,24 @@ public:
     static QString versionUrl();
     static QString productPageUrl();
 
+    // The browser's web search: the search text is appended to this address, which ends in
+    // "q=" ("TESSAQUILL_WEB_SEARCH_URL").
+    static QString webSearchQueryUrl();
+    // Home page of one of the browser's NZB search sites, by its key (the site's name in the
+    // list, lower case: "binsearch", "nzbindex", "mysterbin", "nzbking.com", "yabsearch");
+    // empty for an unknown key. Each can be replaced ("TESSAQUILL_<KEY>_HOME", the key in
+    // capitals without its dots, e.g. "TESSAQUILL_NZBKINGCOM_HOME").
+    static QString nzbSearchSiteHome(const QString &key);
+    // Host (with the port, when it has one) of a search site's home page, for links that the
+    // page rewriter adds.
+    static QString nzbSearchSiteHost(const QString &key);
+    // The word by which the page rewriter knows the NZB listing site it rewrites, searched in
+    // the host of the page shown ("TESSAQUILL_LISTING_SITE_HOST").
+    static QString listingSiteHostWord();
+    // Host of the advertising network whose script the page rewriter removes from that site's
+    // pages ("TESSAQUILL_LISTING_AD_HOST").
+    static QString listingAdvertisingHost();
+
     // The value of the environment variable when it is set and not empty, else the default.
     static QString fromEnvironment(const char *variable, const QString &defaultValue);
 
