@@ -6,8 +6,14 @@
 //
 //   file_decoders <folder> [total MB] [runs] [articles per posted file (70)] [thread counts (1,2,3,4)]
 //
-// Prints last, per thread count n: decoders-<n>: MB/s of encoded input, and speed-up-<n>: the
-// ratio to one thread (medians of the runs, alternated).
+// Prints last, per thread count n: decoders-<n>: MB/s of encoded input, busy-cpus-<n>: the CPU
+// time of the process (user and system) over the wall time, cpu-s-per-gib-<n>: CPU seconds per
+// GiB of encoded input, and speed-up-<n>: the ratio to one thread (medians of the runs,
+// alternated). Busy CPUs below n mean the decoders wait; CPU per GiB above one thread's means
+// each byte costs more when they run together. Where the decoder threads' time went, from the
+// kernel's accounting of each thread (/proc/self/task/<id>/schedstat), as shares of n times the
+// wall time: running-<n> (on a CPU), runnable-<n> (ready, but every CPU was taken by other
+// work of the machine) and asleep-<n> (waiting: a lock, the disk, nothing left to decode).
 #include "engine/DownloadNzbManager.h"
 #include "engine/NzbToProcess.h"
 #include "model/NzbFile.h"
@@ -18,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -28,6 +35,8 @@
 #include <cstdlib>
 #include <map>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -113,7 +122,49 @@ NzbFiles *downloadedNzb(const Corpus &corpus, int files, const QString &root, in
     return nzb;
 }
 
-double runOnce(const Corpus &corpus, int files, const QString &root, int decoders, int run)
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+struct ThreadTimes
+{
+    double running = 0;
+    double runnable = 0;
+};
+
+// The times of the decoder threads alive now, from their creation.
+ThreadTimes decoderThreadTimes()
+{
+    ThreadTimes times;
+    QDirIterator tasks(QStringLiteral("/proc/self/task"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (tasks.hasNext()) {
+        const QString task = tasks.next();
+        QFile comm(task + QStringLiteral("/comm"));
+        QFile schedstat(task + QStringLiteral("/schedstat"));
+        if (!comm.open(QIODevice::ReadOnly) || !comm.readAll().startsWith("ThreadFileDecod")
+            || !schedstat.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> fields = schedstat.readAll().simplified().split(' ');
+        if (fields.size() < 2)
+            continue;
+        times.running += fields.at(0).toDouble() / 1e9;
+        times.runnable += fields.at(1).toDouble() / 1e9;
+    }
+    return times;
+}
+
+struct RunFigures
+{
+    double seconds = 0;
+    double cpu = 0;
+    ThreadTimes decoders;
+};
+
+RunFigures runOnce(const Corpus &corpus, int files, const QString &root, int decoders, int run)
 {
     BenchManager manager(decoders);
     manager.bAutoUnrar = false;
@@ -123,16 +174,20 @@ double runOnce(const Corpus &corpus, int files, const QString &root, int decoder
     QObject::connect(&manager, &DownloadNzbManager::signalFileDecoded, [&decoded](NzbFile *) { ++decoded; });
     QElapsedTimer timer;
     timer.start();
+    const double cpuBefore = cpuSeconds();
     QString error;
     manager.queueNzbFiles(nzb, error);
     while (decoded < files) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::usleep(500);
     }
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    RunFigures figures;
+    figures.seconds = double(timer.nsecsElapsed()) / 1e9;
+    figures.cpu = cpuSeconds() - cpuBefore;
+    figures.decoders = decoderThreadTimes();
     manager.stopFileDecoders();
     QDir(nzb->strDownloadFolder).removeRecursively();
-    return seconds;
+    return figures;
 }
 
 double median(std::vector<double> values)
@@ -166,18 +221,34 @@ int main(int argc, char **argv)
         if (count.toInt() > 0)
             counts.push_back(count.toInt());
     std::map<int, std::vector<double>> seconds;
+    std::map<int, std::vector<double>> cpu;
+    std::map<int, std::vector<double>> running;
+    std::map<int, std::vector<double>> runnable;
     int run = 0;
     for (int r = 0; r < runs; ++r) {
         for (int count : counts) {
-            const double s = runOnce(corpus, files, root, count, run++);
-            seconds[count].push_back(s);
-            std::fprintf(stderr, "run %d, %d decoders: %.0f MB/s\n", r + 1, count, encodedMb / s);
+            const RunFigures figures = runOnce(corpus, files, root, count, run++);
+            seconds[count].push_back(figures.seconds);
+            cpu[count].push_back(figures.cpu);
+            running[count].push_back(figures.decoders.running / (count * figures.seconds));
+            runnable[count].push_back(figures.decoders.runnable / (count * figures.seconds));
+            std::fprintf(stderr, "run %d, %d decoders: %.0f MB/s, %.2f CPUs busy\n", r + 1, count,
+                         encodedMb / figures.seconds, figures.cpu / figures.seconds);
         }
     }
     QDir(root).removeRecursively();
     const double one = seconds.count(1) ? median(seconds[1]) : 0;
-    for (int count : counts)
+    const double encodedGib = encodedMb * 1e6 / (1024.0 * 1024 * 1024);
+    for (int count : counts) {
         std::printf("decoders-%d: %.0f MB/s\n", count, encodedMb / median(seconds[count]));
+        std::printf("busy-cpus-%d: %.2f\n", count, median(cpu[count]) / median(seconds[count]));
+        std::printf("cpu-s-per-gib-%d: %.2f s\n", count, median(cpu[count]) / encodedGib);
+        const double run = median(running[count]);
+        const double ready = median(runnable[count]);
+        std::printf("running-%d: %.0f %%\n", count, 100 * run);
+        std::printf("runnable-%d: %.0f %%\n", count, 100 * ready);
+        std::printf("asleep-%d: %.0f %%\n", count, 100 * std::max(0.0, 1 - run - ready));
+    }
     for (int count : counts)
         if (one > 0)
             std::printf("speed-up-%d: %.2f\n", count, one / median(seconds[count]));

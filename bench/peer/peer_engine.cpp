@@ -6,11 +6,13 @@
 //
 // The Cache, Download and Destination folders are the program's defaults (in the data folder
 // of the home folder), or "Cache", "Download" and "Destination" in <folder>. Prints last:
-// articles-in-s (seconds until the last article was in), verified-s (seconds until the files
-// were verified and in the destination), status (succeeded or failed) and destination.
+// articles-in-s (seconds until the last article was in), decoded-s (until the last file was
+// decoded), par2-s (until par2 ended), verified-s (until the files were verified and in the
+// destination), status (succeeded or failed) and destination.
 #include "config/AppConfiguration.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NntpServer.h"
+#include "model/NzbFile.h"
 #include "model/NzbFiles.h"
 #include "model/NzbSegment.h"
 #include "postprocess/ThreadClean.h"
@@ -48,11 +50,16 @@ int main(int argc, char **argv)
 
     QElapsedTimer clock;
     double articlesIn = 0;
+    double decoded = 0;
+    double par2Ended = 0;
     double verified = 0;
-    const auto articleIn = [&](NzbSegment *) { articlesIn = double(clock.nsecsElapsed()) / 1e9; };
+    const auto now = [&clock] { return double(clock.nsecsElapsed()) / 1e9; };
+    const auto articleIn = [&](NzbSegment *) { articlesIn = now(); };
     QObject::connect(&manager, &DownloadNzbManager::signalSegmentDownloadOK, articleIn);
     QObject::connect(&manager, &DownloadNzbManager::signalSegmentIsMissing, articleIn);
-    QObject::connect(&manager, &DownloadNzbManager::signalPar2Finished, [](const QString &text, const QString &, NzbFiles *) {
+    QObject::connect(&manager, &DownloadNzbManager::signalFileDecoded, [&](NzbFile *) { decoded = now(); });
+    QObject::connect(&manager, &DownloadNzbManager::signalPar2Finished, [&](const QString &text, const QString &, NzbFiles *) {
+        par2Ended = now();
         std::fprintf(stderr, "%s\n", qPrintable(text));
     });
     QObject::connect(&manager, &DownloadNzbManager::signalUnrarError, [](const QString &text, NzbFiles *) {
@@ -65,7 +72,7 @@ int main(int argc, char **argv)
         clean.start();
     });
     QObject::connect(&clean, &ThreadClean::signalCleanDone, [&](NzbFiles *) {
-        verified = double(clock.nsecsElapsed()) / 1e9;
+        verified = now();
         app.quit();
     });
 
@@ -89,6 +96,8 @@ int main(int argc, char **argv)
     clean.wait();
 
     std::printf("articles-in-s: %.2f s\n", articlesIn);
+    std::printf("decoded-s: %.2f s\n", decoded);
+    std::printf("par2-s: %.2f s\n", par2Ended);
     std::printf("verified-s: %.2f s\n", verified);
     std::printf("status: %s\n", nzb->bPostProcessingSucceeded && !clean.hasFilesLeftBehind() ? "succeeded" : "failed");
     std::printf("destination: %s\n", qPrintable(nzb->getDestination()));

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # bench/peer/run.sh: this engine against Debian's nzbget on one posted set, by hand, never in CI.
 #
-#   bench/peer/run.sh [--size MB] [--runs N] [--folder DIR] [--connections N]
+#   bench/peer/run.sh [--size MB] [--runs N] [--folder DIR] [--connections N] [--nzbget-par-quick yes|no]
 #
 # Starts INN 2 on 127.0.0.1 (tests/engine/inn2-server.sh), makes a set of random files of
 # --size MB (1024) with 5 % PAR2 recovery, posts it with nyuu in 700 KB articles, then downloads
@@ -9,6 +9,8 @@
 # clean-up into the destination) and by nzbget (its own configuration in a temporary folder,
 # DirectWrite on, ParCheck forced), alternating A B A B... --runs times (3). Both keep their
 # folders in --folder (~/tq-peer-bench: the home file system; give /dev/shm/... for tmpfs).
+# nzbget verifies with the checksums it computed while downloading (its ParQuick, on by default);
+# --nzbget-par-quick no makes it read the files back and hash them as par2 does for the engine.
 # Every run's files are checked against the originals (SHA-256).
 #
 # Prints for each client and run the seconds until every article was in and until the
@@ -16,14 +18,15 @@
 # last, the medians and the ratios as "name: value unit".
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-size_mb=1024 runs=3 folder="$HOME/tq-peer-bench" connections=8
+size_mb=1024 runs=3 folder="$HOME/tq-peer-bench" connections=8 par_quick=yes
 while [ $# -gt 0 ]; do
   case $1 in
     --size) size_mb=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
     --folder) folder=$2; shift 2 ;;
     --connections) connections=$2; shift 2 ;;
-    *) echo "usage: $0 [--size MB] [--runs N] [--folder DIR] [--connections N]" >&2; exit 2 ;;
+    --nzbget-par-quick) par_quick=$2; shift 2 ;;
+    *) echo "usage: $0 [--size MB] [--runs N] [--folder DIR] [--connections N] [--nzbget-par-quick yes|no]" >&2; exit 2 ;;
   esac
 done
 [ "$(id -u)" -eq 0 ] || { echo "run as root (INN runs as user news, nzbget comes from apt)" >&2; exit 1; }
@@ -37,7 +40,9 @@ for tool in nzbget bc:bc time:/usr/bin/time; do
 done
 build="$top/build/bench"
 say "building"
-"$top/scripts/configure-build.sh" "$build" RelWithDebInfo -DTQ_BUILD_BENCH=ON -DTQ_WERROR=OFF >/dev/null 2>&1 || true
+# Configured only: the two programs the bench runs are all it builds.
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${TQ_BENCH_BUILD_TYPE:-Release}" \
+  -DTQ_BUILD_BENCH=ON -DTQ_WERROR=OFF >/dev/null
 cmake --build "$build" --parallel "${TQ_JOBS:-4}" --target peer_engine unrar >&2
 "$top/scripts/install-nyuu.sh" "$build/npm"
 nyuu="$build/npm/node_modules/.bin/nyuu"
@@ -129,6 +134,7 @@ DaemonUsername=root
 UpdateCheck=none
 DirectWrite=yes
 ParCheck=force
+ParQuick=$par_quick
 ParRepair=yes
 Unpack=yes
 AppendCategoryDir=no
@@ -145,7 +151,8 @@ cpu_of() { # pid -> user+system seconds of it and its waited children
 peak_of() { awk '/VmHWM/ { print $2 / 1024 }' "/proc/$1/status"; }
 
 run_engine() {
-  rm -rf "$folder/engine"
+  # The Cache folder stays from run to run, as the program's own does; the others are emptied.
+  rm -rf "$folder/engine/Download" "$folder/engine/Destination"
   local out="$folder/engine.out"
   /usr/bin/time -f '%U %S %M' -o "$folder/engine.time" \
     "$build/bin/peer_engine" "$nzb" "$plain_port" "$connections" "$folder/engine" > "$out"
@@ -155,6 +162,7 @@ run_engine() {
   articles=$(sed -n 's/^articles-in-s: \([0-9.]*\).*/\1/p' "$out")
   verified=$(sed -n 's/^verified-s: \([0-9.]*\).*/\1/p' "$out")
   read -r user sys peak < "$folder/engine.time"
+  say "engine: every file decoded at $(sed -n 's/^decoded-s: \([0-9.]*\).*/\1/p' "$out") s, par2 ended at $(sed -n 's/^par2-s: \([0-9.]*\).*/\1/p' "$out") s"
   echo "engine $articles $verified $(echo "$user + $sys" | bc -l) $(echo "$peak / 1024" | bc -l)"
 }
 
