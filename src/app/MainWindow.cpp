@@ -13,6 +13,7 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogWizard.h"
 #include "platform/SleepInhibitor.h"
+#include "web/BrowserTabWidget.h"
 
 #include "ui_MainWindow.h"
 
@@ -209,9 +210,11 @@ void MainWindow::connectFormSignals()
     connect(ui->pushButtonWebSearch, SIGNAL(clicked()), this, SLOT(webBrowserSearchClicked()));
     connect(ui->comboBoxWebZoom, SIGNAL(currentIndexChanged(QString)), this,
             SLOT(webBrowserZoomCurrentIndexChanged(QString)));
-    // TODO(browser): the browser tab widget's signals (load started and finished, address
-    // changed, internal search, unsupported content and download requests as unique
-    // connections, tab closed, current tab changed) are connected here once it exists.
+    // The browser's tab widget sends its loads, addresses, tab changes and caught files to the
+    // browser tab (WebBrowserTab, built by initWebBrowser()); an internal search link goes to the
+    // search tab.
+    connect(browserTabWidget, SIGNAL(signalNzbInternalSearch(QString)), this,
+            SLOT(webBrowserNzbInternalSearch(QString)));
     connect(ui->pushButtonAddServer, SIGNAL(clicked()), this, SLOT(slotAddNewServer()));
     connect(ui->pushButtonModifyServer, SIGNAL(clicked()), this, SLOT(slotModifyServer()));
     connect(ui->pushButtonDeleteServer, SIGNAL(clicked()), this, SLOT(slotDeleteServer()));

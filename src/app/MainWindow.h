@@ -36,12 +36,12 @@ class QNetworkReply;
 class QSignalMapper;
 class QSplitter;
 class QStandardItemModel;
-class QTemporaryFile;
 class QTreeWidgetItem;
 class SearchTab;
 class SleepInhibitor;
 class TaskbarProgress;
 class ThreadClean;
+class WebBrowserTab;
 
 namespace Ui {
 class MainWindow;
@@ -358,8 +358,7 @@ private:
     QList<quint64> listSpeedHistory; // total speeds in bytes per second, newest first
     BrowserTabWidget *browserTabWidget = nullptr;
     NetworkAccessManager *networkManagerBrowser = nullptr;
-    QNetworkReply *replyWebDownload = nullptr;
-    QTemporaryFile *fileWebDownload = nullptr;
+    WebBrowserTab *webBrowserTab = nullptr; // the controls, favourites and caught downloads
     QMenu menuWebFavourites;
     NetworkAccessManager *networkManagerVersion = nullptr;
     QHash<quint32, int> hashThreadRows;
