@@ -55,12 +55,6 @@ QByteArray page(const QByteArray &title, const QByteArray &body = QByteArray())
     return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p>" + body + "</body></html>";
 }
 
-QByteArray fixtureNzb()
-{
-    QFile file(QStringLiteral(TQ_TEST_DATA "/nzb/holiday_with_par2.nzb"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What a parsed NZB holds: each file's subject and number of segments.
 QStringList contentOf(const NzbFiles &nzb)
 {
@@ -69,23 +63,6 @@ QStringList contentOf(const NzbFiles &nzb)
         content << file->getSubject() + QLatin1Char('/') + QString::number(file->getSegmentCount());
     content.sort();
     return content;
-}
-
-QAction *menuAction(const QMenu *menu, const QString &text)
-{
-    for (QAction *action : menu->actions()) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
-}
-
-QStringList menuTexts(const QMenu *menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu->actions())
-        texts.append(action->isSeparator() ? QStringLiteral("--") : action->text());
-    return texts;
 }
 
 } // namespace
@@ -166,14 +143,7 @@ void tst_MainWindowBrowser::init()
     config->cacheFolder = home->dataFolder() + QStringLiteral("/Cache");
     config->downloadFolder = home->dataFolder() + QStringLiteral("/Download");
     config->destinationFolder = home->dataFolder() + QStringLiteral("/Destination");
-    WebConfiguration &web = config->webConfiguration;
-    const WebConfiguration defaults;
-    web.favourites.clear();
-    web.homePage = defaults.homePage;
-    web.homePageLaunch = defaults.homePageLaunch;
-    web.pluginsEnabled = defaults.pluginsEnabled;
-    web.javaEnabled = defaults.javaEnabled;
-    web.javascriptEnabled = defaults.javascriptEnabled;
+    resetWebConfiguration();
     AppConfiguration::makeDataFolder();
     answerer = std::make_unique<ModalAnswerer>();
 }
@@ -194,10 +164,7 @@ void tst_MainWindowBrowser::cleanup()
     qunsetenv("TMPDIR");
     temporaryFolder.reset();
     home.reset();
-    for (QWebSettings::WebAttribute attribute :
-         {QWebSettings::JavascriptEnabled, QWebSettings::JavascriptCanOpenWindows,
-          QWebSettings::JavascriptCanAccessClipboard, QWebSettings::PluginsEnabled, QWebSettings::JavaEnabled})
-        QWebSettings::globalSettings()->resetAttribute(attribute);
+    resetWebSettings();
 }
 
 void tst_MainWindowBrowser::build()
@@ -220,15 +187,9 @@ bool tst_MainWindowBrowser::goTo(const QString &address)
     return settle(*loads);
 }
 
-// The last page asked for (the page icons that follow each page are left out).
 QString tst_MainWindowBrowser::lastTarget() const
 {
-    QString target;
-    for (const HttpTestServer::Request &request : server->requests()) {
-        if (request.path() != "/favicon.ico")
-            target = QString::fromLatin1(request.target);
-    }
-    return target;
+    return lastPageTarget(*server);
 }
 
 QStringList tst_MainWindowBrowser::temporaryFiles() const
@@ -255,7 +216,7 @@ void tst_MainWindowBrowser::browserIsBuiltIntoTheWindow()
     QVERIFY(!ui().pushButtonWebHome->isEnabled());
     QCOMPARE(QFileInfo(QWebSettings::iconDatabasePath()).absolutePath(), AppConfiguration::getInstance()->cacheFolder);
     QVERIFY(ui().pushButtonWebFavourite->menu());
-    QCOMPARE(menuTexts(ui().pushButtonWebFavourite->menu()), (QStringList{"Add to Favourite", "Browser options", "--"}));
+    QCOMPARE(menuTexts(*ui().pushButtonWebFavourite->menu()), (QStringList{"Add to Favourite", "Browser options", "--"}));
     QCOMPARE(server->requestCount(), 0);
 
     QVERIFY(goTo(QStringLiteral("www.example.test/start")));
@@ -513,7 +474,7 @@ void tst_MainWindowBrowser::favouritesAndOptions()
 {
     AppConfiguration::getInstance()->webConfiguration.favourites = {{QStringLiteral("Old"), QStringLiteral("www.old.test")}};
     build();
-    QMenu *menu = ui().pushButtonWebFavourite->menu();
+    QMenu &menu = *ui().pushButtonWebFavourite->menu();
     QCOMPARE(menuTexts(menu), (QStringList{"Add to Favourite", "Browser options", "--", "Old"}));
     QVERIFY(goTo(QStringLiteral("www.fav.test/page")));
 

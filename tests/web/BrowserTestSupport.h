@@ -2,18 +2,24 @@
 #define BROWSERTESTSUPPORT_H
 
 #include "HttpTestServer.h"
+#include "config/AppConfiguration.h"
 
 #include <QByteArray>
+#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QSignalSpy>
 #include <QString>
+#include <QStringList>
 #include <QTest>
+#include <QWebSettings>
 
 // Shared by the browser tests: the hand-written pages of tests/data/web/listing, a manager
-// that reaches every host name through the test server, and a wait for pages to settle.
+// that reaches every host name through the test server, a wait for pages to settle, the page
+// last asked for, the favourites menu as texts, and the NZB fixture the pages serve.
 
 inline QByteArray listingPage(const QString &name)
 {
@@ -41,6 +47,64 @@ inline bool settle(QSignalSpy &spy, int atLeast = 1, int timeoutMs = 15000)
             return true;
     }
     return false;
+}
+
+// The target of the last page asked of the server (the page icons that follow each page are
+// left out); through the proxy it is the absolute address.
+inline QString lastPageTarget(const HttpTestServer &server)
+{
+    QString target;
+    for (const HttpTestServer::Request &request : server.requests()) {
+        if (request.path() != "/favicon.ico")
+            target = QString::fromLatin1(request.target);
+    }
+    return target;
+}
+
+// The entries of a menu, "--" for a separator.
+inline QStringList menuTexts(const QMenu &menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu.actions())
+        texts.append(action->isSeparator() ? QStringLiteral("--") : action->text());
+    return texts;
+}
+
+inline QAction *menuAction(const QMenu &menu, const QString &text)
+{
+    for (QAction *action : menu.actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+// The browser's part of the configuration as a first start leaves it: no favourite.
+inline void resetWebConfiguration()
+{
+    WebConfiguration &web = AppConfiguration::getInstance()->webConfiguration;
+    const WebConfiguration defaults;
+    web.favourites.clear();
+    web.homePage = defaults.homePage;
+    web.homePageLaunch = defaults.homePageLaunch;
+    web.pluginsEnabled = defaults.pluginsEnabled;
+    web.javaEnabled = defaults.javaEnabled;
+    web.javascriptEnabled = defaults.javascriptEnabled;
+}
+
+// The process-wide web settings that building a browser sets, back to WebKit's own.
+inline void resetWebSettings()
+{
+    for (QWebSettings::WebAttribute attribute :
+         {QWebSettings::JavascriptEnabled, QWebSettings::JavascriptCanOpenWindows,
+          QWebSettings::JavascriptCanAccessClipboard, QWebSettings::PluginsEnabled, QWebSettings::JavaEnabled})
+        QWebSettings::globalSettings()->resetAttribute(attribute);
+}
+
+inline QByteArray fixtureNzb()
+{
+    QFile file(QStringLiteral(TQ_TEST_DATA "/nzb/holiday_with_par2.nzb"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 #endif // BROWSERTESTSUPPORT_H

@@ -34,12 +34,6 @@ namespace {
 
 using Response = HttpTestServer::Response;
 
-QByteArray fixtureNzb()
-{
-    QFile file(QStringLiteral(TQ_TEST_DATA "/nzb/holiday_with_par2.nzb"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A body large enough to arrive in many reads: the fixture NZB with a long comment inside.
 QByteArray largeNzb()
 {

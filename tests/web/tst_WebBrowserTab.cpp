@@ -64,23 +64,6 @@ void wireLikeTheWindow(const Ui::MainWindow &ui, WebBrowserTab &tab)
                      SLOT(webBrowserZoomCurrentIndexChanged(QString)));
 }
 
-QStringList menuTexts(const QMenu &menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu.actions())
-        texts.append(action->isSeparator() ? QStringLiteral("--") : action->text());
-    return texts;
-}
-
-QAction *menuAction(const QMenu &menu, const QString &text)
-{
-    for (QAction *action : menu.actions()) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class tst_WebBrowserTab : public QObject
@@ -151,14 +134,7 @@ void tst_WebBrowserTab::init()
         return Response::ok(page("Page " + request.url().host().toLatin1() + request.path()));
     });
     resetConfiguration();
-    WebConfiguration &web = AppConfiguration::getInstance()->webConfiguration;
-    const WebConfiguration defaults;
-    web.favourites.clear();
-    web.homePage = defaults.homePage;
-    web.homePageLaunch = defaults.homePageLaunch;
-    web.pluginsEnabled = defaults.pluginsEnabled;
-    web.javaEnabled = defaults.javaEnabled;
-    web.javascriptEnabled = defaults.javascriptEnabled;
+    resetWebConfiguration();
     QFile::remove(AppConfiguration::getConfigurationFile());
     AppConfiguration::makeDataFolder();
     answerer = std::make_unique<ModalAnswerer>();
@@ -200,11 +176,7 @@ void tst_WebBrowserTab::cleanup()
     ui.reset();
     manager.reset();
     server.reset();
-    QWebSettings::globalSettings()->resetAttribute(QWebSettings::JavascriptEnabled);
-    QWebSettings::globalSettings()->resetAttribute(QWebSettings::JavascriptCanOpenWindows);
-    QWebSettings::globalSettings()->resetAttribute(QWebSettings::JavascriptCanAccessClipboard);
-    QWebSettings::globalSettings()->resetAttribute(QWebSettings::PluginsEnabled);
-    QWebSettings::globalSettings()->resetAttribute(QWebSettings::JavaEnabled);
+    resetWebSettings();
 }
 
 // Types the address into the bar and presses Enter, then waits for the page.
@@ -219,12 +191,7 @@ bool tst_WebBrowserTab::goTo(const QString &address)
 // The last page asked for (the page icons that follow each page are left out).
 QString tst_WebBrowserTab::lastTarget() const
 {
-    QString target;
-    for (const HttpTestServer::Request &request : server->requests()) {
-        if (request.path() != "/favicon.ico")
-            target = QString::fromLatin1(request.target);
-    }
-    return target;
+    return lastPageTarget(*server);
 }
 
 void tst_WebBrowserTab::picture(const QString &name)
