@@ -610,7 +610,9 @@ private slots:
         QVERIFY(!ui.checkBoxSearchOnlyShowCollections->isChecked());
         QVERIFY(!ui.checkBoxSearchOnlyShowNfo->isChecked());
         QCOMPARE(ui.lineEditSearch->minimumSize(), QSize(350, 20));
-        QCOMPARE(ui.groupBox_6->maximumSize(), QSize(455, 104));
+        // At least 455 x 104, and as large as its texts need (a fixed size cut them).
+        QCOMPARE(ui.groupBox_6->minimumSize(), QSize(455, 104));
+        QCOMPARE(ui.groupBox_6->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         QCOMPARE(ui.pushButtonSearchDownloadNzbDestination->maximumSize(), QSize(16, 50));
         QCOMPARE(ui.progressBarWebDownload->value(), 50);
         QVERIFY(ui.progressBarWebDownload->isTextVisible());
