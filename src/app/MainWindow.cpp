@@ -106,6 +106,7 @@ MainWindow::~MainWindow()
     // A clean-up thread is a child of the window: destroying it while it runs would abort.
     waitForCleanThreads();
     qDeleteAll(hashServerThreads);
+    qDeleteAll(listRemovedRows);
     delete ui;
 }
 

@@ -59,7 +59,9 @@ class MainWindow;
 //   MainWindowEngine.cpp          wiring of the download manager and its settings
 //   MainWindowSearch.cpp          the search tab
 //   MainWindowVersionCheck.cpp    the start-up version check
-//   MainWindowQueue.cpp           the download list, its rows and events, adding NZB files
+//   MainWindowQueue.cpp           adding NZB files, restoring the saved queue
+//   MainWindowDownloadList.cpp    the download list, its rows and their events, removals
+//   MainWindowNzbEnd.cpp          post-processing shown in the rows, the clean-up of a finished NZB
 //   MainWindowServers.cpp         server and connection tables, pause, bandwidth limit
 //   MainWindowStatistics.cpp      the one-second statistics tick
 //   MainWindowCommands.cpp        the download list commands
@@ -280,7 +282,8 @@ private:
     void waitForConnectionTests();
     void removeDeletedNzbFolders();
     void saveWindowSettings();
-    void showTrayMessage(const QString &strTitle, const QString &strText);
+    void showTrayMessage(const QString &strTitle, const QString &strText,
+                         QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information);
     void updateTrayActions(bool bVisible);
     void closeAuxiliaryWindows();
 
@@ -302,6 +305,11 @@ private:
     void initDownloadList();
     void createNzbItems(NzbFiles *pNzbFiles);
     void restoreDownloadList();
+    void cleanLeftoversOfEmptyQueue();
+    void removeNzbRows(const QList<QTreeWidgetItem *> &rows);
+    void reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread);
+    void addFilesFromDrop(const QStringList &listPaths);
+    void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
 
     // Servers, pause, destinations, browser.
     void initServersTables();
@@ -343,6 +351,7 @@ private:
     QAction *actionTrayQuit = nullptr;
     QString strLastFinishedDestination;
     DownloadListTreeWidget *treeWidgetDownloadList = nullptr;
+    QList<QTreeWidgetItem *> listRemovedRows; // out of the list, still named by the model; freed with the window
     QAction *actionRedownloadFiles = nullptr;
     QAction *actionUnpauseFiles = nullptr;
     QAction *actionPauseFiles = nullptr;

@@ -67,11 +67,11 @@ void MainWindow::updateTrayActions(bool visible)
     actionTrayRestore->setEnabled(isMaximized() || !visible);
 }
 
-void MainWindow::showTrayMessage(const QString &strTitle, const QString &strText)
+void MainWindow::showTrayMessage(const QString &strTitle, const QString &strText, QSystemTrayIcon::MessageIcon icon)
 {
     if (!systemTrayAvailable())
         return;
-    trayIcon->showMessage(strTitle, strText, QSystemTrayIcon::Information, 10000);
+    trayIcon->showMessage(strTitle, strText, icon, 10000);
     emit signalTrayMessageShown(strTitle, strText);
 }
 

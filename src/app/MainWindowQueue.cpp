@@ -1,34 +1,36 @@
-// The download list: its rows, the events of the queue shown in them, and the roads by which
-// NZB files reach the queue.
-//
-// TODO(queue): the download list widget and its rows, the row events, the add-NZB dialog and the
-// history copy when an NZB file is added, drops, the history hand-over, and the clean-up of
-// leftovers after an empty restored queue (only after a configuration that loaded).
+// The roads by which NZB files reach the queue (command line, a later start, a drop, the open
+// dialog, the browser, the search and the history all end in addNzbFile), and the saved queue
+// put back at start-up.
 #include "app/MainWindow.h"
 
 #include "config/AppConfiguration.h"
+#include "config/UtilsFilesFolders.h"
+#include "dialogs/DialogDownloadNzb.h"
+#include "dialogs/DialogHistoryNzb.h"
+#include "dialogs/UtilsNzbCompressUncompress.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NzbFiles.h"
 #include "QsLog/QsLog.h"
 
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
 
-// TODO(queue): create the DownloadListTreeWidget "treeWidgetDownloadList" with its delegate,
-// columns and context-menu actions, and place it in gridLayout_4 of frame_5.
-void MainWindow::initDownloadList()
-{
-}
+namespace {
 
-// TODO(queue): the NZB's row and one row per file.
-void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(pNzbFiles);
-}
+constexpr int kMaxDroppedFiles = 32;
+
+} // namespace
 
 // Every NZB of the saved queue gets its rows first, then goes to the manager in the saved
-// order; the manager resumes each where its record left it.
+// order; the manager resumes each where its record left it. An NZB with nothing left to
+// download stays queued there, as one added by hand does.
 void MainWindow::restoreDownloadList()
 {
     const QList<NzbFiles *> listSaved = AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles;
@@ -38,12 +40,36 @@ void MainWindow::restoreDownloadList()
         QString strError;
         DownloadNzbManager::getInstance()->queueNzbFiles(nzb, strError);
     }
-    // TODO(queue): with an empty saved queue, after a configuration that loaded, remove the
-    // leftovers of earlier runs in the Cache folder and the record folder.
+    if (listSaved.isEmpty())
+        cleanLeftoversOfEmptyQueue();
 }
 
-// TODO(queue): the add-NZB dialog when no destination is given and "AutoDownloadNzb" is off
-// (until then the NZB goes to the default destination), and the copy into the NZB history.
+// Only after a configuration that loaded: otherwise the Cache folder may be a default that is
+// not the user's, and records that could not be read are still worth a later start. Only the
+// segment folders the program makes are removed (the Cache folder may be shared), and a record
+// that could not be opened stays with its backup for a later start.
+void MainWindow::cleanLeftoversOfEmptyQueue()
+{
+    AppConfiguration *config = AppConfiguration::getInstance();
+    if (!config->loaded)
+        return;
+    config->cleanCacheFolder();
+    const QDir records(AppConfiguration::getNzbFolder());
+    if (!records.exists())
+        return;
+    const QFileInfoList files = records.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    QSet<QString> setKept;
+    for (const QFileInfo &file : files) {
+        QFile probe(file.absoluteFilePath());
+        if (!probe.open(QIODevice::ReadOnly))
+            setKept << file.fileName() << file.fileName() + NzbConfiguration::backupSuffix();
+    }
+    for (const QFileInfo &file : files) {
+        if (!setKept.contains(file.fileName()))
+            QFile::remove(file.absoluteFilePath());
+    }
+}
+
 void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName, const QString &strDestination)
 {
     // Once the exit has begun the engine is stopped for good: nothing more may reach it.
@@ -62,9 +88,41 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     }
     QLOG_INFO() << tr("Adding new NZB: %1...").arg(nzb->strName);
     nzb->bKeepPar2Files = config->autoKeepPar2Files;
+
+    QString strChosenDestination = strDestination;
+    if (strChosenDestination.isEmpty() && !config->autoDownloadNzb) {
+        QPointer<DialogDownloadNzb> dialog = new DialogDownloadNzb(this);
+        dialog->setWindowFlags(Qt::Sheet);
+        dialog->setNzbFiles(nzb);
+        const int result = dialog->exec();
+        // The exit may have begun while the dialog was open.
+        if (!dialog || result != QDialog::Accepted || bClosing) {
+            delete dialog;
+            delete nzb;
+            return;
+        }
+        createDestinationMenus();
+        if (!dialog->isDownloadNzbSelected() && dialog->isSaveNzbSelected()) {
+            saveNzbFileTo(strNzbPath, nzb->strName, dialog->getSaveFilePath());
+            delete dialog;
+            delete nzb;
+            return;
+        }
+        strChosenDestination = dialog->getDestinationPath();
+        delete dialog;
+    }
+
+    QString strHistoryError;
+    if (!UtilsNzbCompressUncompress::saveNzbToHistory(strNzbPath, nzb->strName, strHistoryError))
+        QMessageBox::critical(this, tr("Tessaquill+"), tr("Error while saving NZB history file: %1").arg(strHistoryError),
+                              QMessageBox::Ok);
+    if (bClosing) {
+        delete nzb;
+        return;
+    }
     QLOG_INFO() << tr("NZB %1 added to download list").arg(nzb->strName);
-    if (!strDestination.isEmpty())
-        nzb->setDestination(strDestination, config->autoCreateSubFolderInDestination);
+    if (!strChosenDestination.isEmpty())
+        nzb->setDestination(strChosenDestination, config->autoCreateSubFolderInDestination);
     nzb->sortFiles(false);
     createNzbItems(nzb);
     quint32 uiHighest = 0;
@@ -73,7 +131,21 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     nzb->iQueueId = config->nzbConfiguration.listNzbFiles.isEmpty() ? 0 : qint32(uiHighest + 1);
     config->nzbConfiguration.listNzbFiles.append(nzb);
     config->nzbConfiguration.saveNzb(nzb);
+    // An NZB with nothing to download (all its files held back, or none) stays queued as it is:
+    // resuming or removing its files still reaches it, as after a restart.
     manager->queueNzbFiles(nzb, strError);
+}
+
+// The NZB file is kept somewhere instead of being downloaded; a copy that fails is said so.
+void MainWindow::saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath)
+{
+    if (UtilsFilesFolders::copyFile(strNzbPath, strSavePath)) {
+        QLOG_INFO() << tr("NZB %1 saved to disk: %2").arg(strNzbName, strSavePath);
+        return;
+    }
+    const QString text = tr("NZB %1 could not be saved to disk: %2").arg(strNzbName, strSavePath);
+    QLOG_ERROR() << text;
+    QMessageBox::critical(this, tr("Tessaquill+"), text, QMessageBox::Ok);
 }
 
 // From index 1: an NZB file by its suffix, in any letter case; anything else is logged.
@@ -96,143 +168,32 @@ void MainWindow::handleMessage(const QString &strMessage)
     addNzbFile(strMessage, info.completeBaseName(), QString());
 }
 
-// TODO(queue): add the local files of the first 32 URLs, after the drop has been accepted.
+// The drop is accepted at once and the files are added from the event loop afterwards: the
+// questions and messages of an addition must not hold the program the drag came from.
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    event->ignore();
+    if (!event->mimeData()->hasUrls())
+        return;
+    QStringList listPaths;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (int i = 0; i < urls.size() && i < kMaxDroppedFiles; ++i)
+        listPaths.append(urls.at(i).toLocalFile());
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, listPaths] { addFilesFromDrop(listPaths); });
 }
 
-// TODO(queue): close the history window, add the file, then delete it.
+// No suffix test: a file that is no NZB file is refused by the reading, with its message.
+void MainWindow::addFilesFromDrop(const QStringList &listPaths)
+{
+    for (const QString &path : listPaths)
+        addNzbFile(path, QFileInfo(path).completeBaseName(), QString());
+}
+
+// The history window wrote this file for the hand-over only: it goes whatever the addition did.
 void MainWindow::slotHistoryNzbFileToDownload(QString strNzbPath)
 {
-    Q_UNUSED(strNzbPath);
-}
-
-// TODO(queue): the progress and state of the rows.
-void MainWindow::slotDownloadListSegmentDownloadOK(NzbSegment *pSegment)
-{
-    Q_UNUSED(pSegment);
-}
-
-void MainWindow::slotDownloadListSegmentDownloadException(NzbSegment *pSegment, QString strMessage)
-{
-    Q_UNUSED(pSegment);
-    Q_UNUSED(strMessage);
-}
-
-void MainWindow::slotDownloadListSegmentIsMissing(NzbSegment *pSegment)
-{
-    Q_UNUSED(pSegment);
-}
-
-void MainWindow::slotDownloadListSegmentFailedToCreateFile(NzbSegment *pSegment, QString strMessage)
-{
-    Q_UNUSED(pSegment);
-    Q_UNUSED(strMessage);
-}
-
-// TODO(queue): the row of a decoded file; the NZB's queue record is written.
-void MainWindow::slotDownloadListFileDecoded(NzbFile *pNzbFile)
-{
-    Q_UNUSED(pNzbFile);
-}
-
-void MainWindow::slotDownloadListFileWarning(NzbFile *pNzbFile, QString strWarning)
-{
-    Q_UNUSED(pNzbFile);
-    Q_UNUSED(strWarning);
-}
-
-void MainWindow::slotDownloadListFileResumed(NzbFile *pNzbFile)
-{
-    Q_UNUSED(pNzbFile);
-}
-
-// TODO(queue): one ThreadClean per finished NZB, kept in listThreadClean (the exit waits for
-// every thread of that list); the end of the clean-up in slotDownloadListNzbFinishedAndCleaned,
-// whose tray balloon goes through showTrayMessage().
-void MainWindow::slotDownloadListNzbFinished(NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(pNzbFiles);
-}
-
-void MainWindow::slotDownloadListNzbFinishedAndCleaned(NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(pNzbFiles);
-}
-
-// TODO(queue): the post-processing display.
-void MainWindow::slotDownloadListPar2Progress(QString strStatus, NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(strStatus);
-    Q_UNUSED(pNzbFiles);
-}
-
-void MainWindow::slotDownloadListPar2Finished(QString strMessage, QString strBlocksNeeded, NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(strMessage);
-    Q_UNUSED(strBlocksNeeded);
-    Q_UNUSED(pNzbFiles);
-}
-
-void MainWindow::slotUnrarProgress(QString strPercent, NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(strPercent);
-    Q_UNUSED(pNzbFiles);
-}
-
-void MainWindow::slotUnrarFinished(NzbFiles *pNzbFiles, bool bSuccess)
-{
-    Q_UNUSED(pNzbFiles);
-    Q_UNUSED(bSuccess);
-}
-
-void MainWindow::slotUnrarError(QString strMessage, NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(strMessage);
-    Q_UNUSED(pNzbFiles);
-}
-
-void MainWindow::slotUnrarNoFileFound(NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(pNzbFiles);
-}
-
-void MainWindow::slotUnsplitStart(NzbFiles *pNzbFiles)
-{
-    Q_UNUSED(pNzbFiles);
-}
-
-void MainWindow::slotUnsplitProgress(NzbFiles *pNzbFiles, quint32 uiPosCrt, quint32 uiPosTotal)
-{
-    Q_UNUSED(pNzbFiles);
-    Q_UNUSED(uiPosCrt);
-    Q_UNUSED(uiPosTotal);
-}
-
-void MainWindow::slotUnsplitDone(NzbFiles *pNzbFiles, QString strError)
-{
-    Q_UNUSED(pNzbFiles);
-    Q_UNUSED(strError);
-}
-
-// TODO(queue): selection and removal of rows.
-void MainWindow::slotDownloadListItemSelectionChanged()
-{
-}
-
-void MainWindow::slotDownloadListSupprEvent()
-{
-}
-
-void MainWindow::slotDownloadListFilesItemDelete()
-{
-}
-
-void MainWindow::slotDownloadListNzbItemDelete()
-{
-}
-
-void MainWindow::slotDeleteNzbFinished()
-{
+    if (dialogHistoryNzb)
+        dialogHistoryNzb->close();
+    addNzbFile(strNzbPath, QFileInfo(strNzbPath).completeBaseName(), QString());
+    QFile::remove(strNzbPath);
 }

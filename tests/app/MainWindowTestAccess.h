@@ -1,6 +1,7 @@
 #ifndef MAINWINDOWTESTACCESS_H
 #define MAINWINDOWTESTACCESS_H
 
+#include "app/DownloadListTreeWidget.h"
 #include "app/MainWindow.h"
 #include "platform/SleepInhibitor.h"
 #include "platform/TaskbarProgress.h"
@@ -47,6 +48,14 @@ struct MainWindowTestAccess {
     static void saveWindowSettings(MainWindow &w) { w.saveWindowSettings(); }
     static bool hasTaskbar(MainWindow &w) { return w.taskbarList != nullptr; }
     static TaskbarProgress *taskbarList(MainWindow &w) { return w.taskbarList; }
+    static DownloadListTreeWidget *treeWidgetDownloadList(MainWindow &w) { return w.treeWidgetDownloadList; }
+    // The download list's context-menu actions, in menu order (the separator fifth).
+    static QList<QAction *> downloadListActions(MainWindow &w)
+    {
+        return {w.actionRedownloadFiles, w.actionUnpauseFiles, w.actionPauseFiles,   w.actionDeleteFiles,
+                w.actionSeparatorDownloadList, w.actionUnrarToDo, w.actionUnrarNotToDo, w.actionUnrarPassword,
+                w.actionModifyDestination, w.actionModifyNzbTitle, w.actionDeleteNzb, w.actionKeepPar2Files};
+    }
 };
 
 #endif // MAINWINDOWTESTACCESS_H

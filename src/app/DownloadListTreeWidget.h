@@ -1,0 +1,38 @@
+#ifndef DOWNLOADLISTTREEWIDGET_H
+#define DOWNLOADLISTTREEWIDGET_H
+
+#include <QList>
+#include <QTreeWidget>
+
+class QDropEvent;
+class QKeyEvent;
+class QMouseEvent;
+
+// The download list: one top-level row per queued NZB, one child row per file. The Delete key
+// asks for a removal instead of acting, a right click leaves the selection alone (the context
+// menu acts on it), and a click on a selected row deselects it.
+class DownloadListTreeWidget : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DownloadListTreeWidget(QWidget *parent = nullptr);
+    ~DownloadListTreeWidget() override;
+
+    // The selected NZB rows (no parent) and file rows (with a parent), in selection order.
+    QList<QTreeWidgetItem *> selectedNzbRows() const;
+    QList<QTreeWidgetItem *> selectedFileRows() const;
+    // Every NZB row, in list order.
+    QList<QTreeWidgetItem *> nzbRows() const;
+
+signals:
+    void signalItemPositionChanged();
+    void signalItemDelete();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+};
+
+#endif // DOWNLOADLISTTREEWIDGET_H
