@@ -23,6 +23,7 @@
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
 #include "NntpTestServer.h"
+#include "RarTestArchive.h"
 #include "WidgetPicture.h"
 
 #include <QDialogButtonBox>
@@ -123,6 +124,7 @@ private slots:
     void postProcessingShown();
     void endOfAnNzb();
     void cleanUpThatCannotCreateTheDestination();
+    void cleanUpThatLeavesFilesBehind();
     void deleteWhileCleaning();
     void removalsAndDeleteKey();
     void restoringTheSavedQueue();
@@ -396,6 +398,7 @@ void tst_MainWindowQueue::segmentAndFileEvents()
     QVERIFY(showsImage(fileRow, 0, QStringLiteral(":/images/download_downloading.png")));
     window->resize(1200, 760);
     MainWindowTestAccess::treeWidgetDownloadList(*window)->expandAll();
+    MainWindowTestAccess::treeWidgetDownloadList(*window)->resizeColumnToContents(0);
     QVERIFY(!WidgetPicture::save(window.get(), QStringLiteral("MainWindowQueue_downloading")).isEmpty());
 
     // A missing segment: warning, messages in both rows, and a later success keeps the warning.
@@ -571,6 +574,8 @@ void tst_MainWindowQueue::endOfAnNzb()
     good->pTreeItem->setSelected(true);
     QVERIFY(MainWindowTestAccess::ui(*window).pushButtonOpenDestinationFolder->isEnabled());
     window->resize(1200, 760);
+    MainWindowTestAccess::treeWidgetDownloadList(*window)->expandAll();
+    MainWindowTestAccess::treeWidgetDownloadList(*window)->resizeColumnToContents(0);
     QVERIFY(!WidgetPicture::save(window.get(), QStringLiteral("MainWindowQueue_finished")).isEmpty());
 
     // "Clear NZB completed" removes the cleaned NZBs without a question.
@@ -601,6 +606,39 @@ void tst_MainWindowQueue::cleanUpThatCannotCreateTheDestination()
     QCOMPARE(recordFiles(), (QStringList{QStringLiteral("Nzb_0"), QStringLiteral("Nzb_0.rec")}));
     QVERIFY(logText().contains(QStringLiteral("ERROR")));
     QVERIFY(logText().contains(QStringLiteral("could not be created")));
+}
+
+// A file that cannot be moved (every name it could take in the destination is taken) stays in
+// the download folder: the row names that folder and the record stays. A file whose name was
+// taken once is kept under another name, and that is logged.
+void tst_MainWindowQueue::cleanUpThatLeavesFilesBehind()
+{
+    window = makeWindow();
+    NzbFiles *nzb = addNzb(QStringLiteral("crowded"), fileEntry(QStringLiteral("crowded.bin"), 1, QStringLiteral("y")));
+    QVERIFY(nzb);
+    DownloadNzbManager::getInstance()->stopAllThreads();
+    QVERIFY(writeFile(nzb->strDownloadFolder + QStringLiteral("/stuck.bin"), "stuck"));
+    QVERIFY(writeFile(nzb->strDownloadFolder + QStringLiteral("/twice.bin"), "new"));
+    const QString destination = nzb->getDestination();
+    QVERIFY(writeFile(destination + QStringLiteral("/twice.bin"), "old"));
+    QVERIFY(writeFile(destination + QStringLiteral("/stuck.bin"), "old"));
+    for (int n = 1; n < 1000; ++n)
+        QVERIFY(writeFile(destination + QStringLiteral("/") + ThreadClean::distinctName(QStringLiteral("stuck.bin"), n), ""));
+
+    window->slotDownloadListNzbFinished(nzb);
+    QTRY_VERIFY(nzb->bCleaned);
+    QCOMPARE(readFile(nzb->strDownloadFolder + QStringLiteral("/stuck.bin")), QByteArray("stuck"));
+    QCOMPARE(readFile(destination + QStringLiteral("/twice.bin")), QByteArray("old"));
+    const QString renamed = destination + QStringLiteral("/") + ThreadClean::distinctName(QStringLiteral("twice.bin"), 1);
+    QCOMPARE(readFile(renamed), QByteArray("new"));
+    const QString message = nzb->pTreeItem->text(5);
+    QVERIFY2(message.contains(nzb->strDownloadFolder) && message.contains(QStringLiteral("1 file(s)")), qPrintable(message));
+    QVERIFY(showsImage(nzb->pTreeItem, 0, QStringLiteral(":/images/download_warning.png")));
+    QCOMPARE(recordFiles(), (QStringList{QStringLiteral("Nzb_0"), QStringLiteral("Nzb_0.rec")}));
+    const QString log = logText();
+    QVERIFY(log.contains(QStringLiteral("ERROR")));
+    QVERIFY(log.contains(renamed));
+    QVERIFY(!log.contains(QStringLiteral("crowded has been successfully downloaded")));
 }
 
 // The NZB is removed while its clean-up runs: the end of the clean-up touches no row.
@@ -753,6 +791,7 @@ void tst_MainWindowQueue::restoringTheSavedQueue()
     QCOMPARE(queued, 4 + 2);
     window->resize(1200, 760);
     list->expandAll();
+    list->resizeColumnToContents(0);
     QVERIFY(!WidgetPicture::save(window.get(), QStringLiteral("MainWindowQueue_restored")).isEmpty());
 }
 
@@ -949,17 +988,17 @@ void tst_MainWindowQueue::historyRoad()
 // downloaded to 100 %, verified with par2, cleaned into the destination, record gone.
 void tst_MainWindowQueue::downloadFromTheTestServer()
 {
-    // A posted set: two data files and the par2 files made for them.
+    // A posted set: a RAR archive, a loose file and the par2 files made for them.
     QTemporaryDir posted;
     QVERIFY(posted.isValid());
     const QList<PostedFile> data = {{QStringLiteral("film.mkv"), SegmentBodyWriter::randomBytes(60000, 7)},
                                     {QStringLiteral("notes.nfo"), SegmentBodyWriter::randomBytes(3000, 8)}};
-    for (const PostedFile &file : data)
-        QVERIFY(writeFile(posted.filePath(file.name), file.data));
+    QVERIFY(RarTestArchive(RarTestArchive::Format::Rar5).file("film.mkv", data.at(0).data).write(posted.filePath(QStringLiteral("film.rar"))));
+    QVERIFY(writeFile(posted.filePath(data.at(1).name), data.at(1).data));
     QProcess par2;
     par2.setWorkingDirectory(posted.path());
     par2.start(QStringLiteral("par2"), {QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-r10"),
-                                        QStringLiteral("-n1"), QStringLiteral("film.par2"), QStringLiteral("film.mkv"),
+                                        QStringLiteral("-n1"), QStringLiteral("film.par2"), QStringLiteral("film.rar"),
                                         QStringLiteral("notes.nfo")});
     QVERIFY(par2.waitForFinished(60000));
     QCOMPARE(par2.exitCode(), 0);
@@ -997,12 +1036,18 @@ void tst_MainWindowQueue::downloadFromTheTestServer()
     QTreeWidgetItem *row = nzb->pTreeItem;
     QVERIFY(row);
     MainWindowTestAccess::treeWidgetDownloadList(*window)->expandAll();
+    MainWindowTestAccess::treeWidgetDownloadList(*window)->resizeColumnToContents(0);
 
     QStringList messages;
     QTimer watch;
+    bool pictured = false;
     connect(&watch, &QTimer::timeout, this, [&] {
         if (messages.isEmpty() || messages.last() != row->text(5))
             messages.append(row->text(5));
+        if (!pictured && row->text(5).startsWith(QStringLiteral("PAR2"))) {
+            pictured = true;
+            WidgetPicture::save(window.get(), QStringLiteral("MainWindowQueue_postprocessing"));
+        }
     });
     watch.start(5);
     QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
@@ -1011,10 +1056,12 @@ void tst_MainWindowQueue::downloadFromTheTestServer()
     for (const PostedFile &file : data)
         QCOMPARE(readFile(nzb->getDestination() + QStringLiteral("/") + file.name), file.data);
     QVERIFY(!QFileInfo::exists(nzb->getDestination() + QStringLiteral("/film.par2")));
+    QVERIFY(!QFileInfo::exists(nzb->getDestination() + QStringLiteral("/film.rar")));
     QCOMPARE(row->text(5), QStringLiteral("film has been successfully downloaded"));
     QVERIFY(recordFiles().isEmpty());
     const QString log = logText();
     QVERIFY(log.contains(QStringLiteral("PAR2 finished for film: ")));
+    QVERIFY(log.contains(QStringLiteral("Unrar finished successfully for film")));
     QVERIFY(log.contains(QStringLiteral("NZB film has been successfully downloaded")));
     bool sawPar2 = false;
     for (const QString &message : messages)
