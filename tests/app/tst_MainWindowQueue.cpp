@@ -453,7 +453,10 @@ void tst_MainWindowQueue::segmentAndFileEvents()
     emit window->signalDeleteNzbList({removedRow});
     window->slotDownloadListSegmentIsMissing(segments.at(8));
     window->slotDownloadListFileWarning(file, QStringLiteral("late"));
+    QFile::remove(AppConfiguration::getNzbFolder() + QStringLiteral("/Nzb_0"));
+    window->slotDownloadListFileDecoded(other);
     QCOMPARE(fileRow->text(5), before);
+    QVERIFY(!QFileInfo::exists(AppConfiguration::getNzbFolder() + QStringLiteral("/Nzb_0")));
     AppConfiguration::getInstance()->nzbConfiguration.deleteNzb(nzb);
 }
 
@@ -965,6 +968,8 @@ void tst_MainWindowQueue::dialogRoads()
 // The history hands a file over: it is added, then deleted even when it could not be read.
 void tst_MainWindowQueue::historyRoad()
 {
+    // With "AutoDownloadNzb" on no question is asked, and the history copy is still made.
+    AppConfiguration::getInstance()->autoSaveHistoNzb = true;
     window = makeWindow();
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     const QString handedOver = AppConfiguration::getInstance()->cacheFolder + QStringLiteral("/NZB/from history.nzb");
@@ -974,6 +979,8 @@ void tst_MainWindowQueue::historyRoad()
     QCOMPARE(manager->listNzbFiles.size(), before + 1);
     QCOMPARE(manager->listNzbFiles.last()->strName, QStringLiteral("from history"));
     QVERIFY(!QFileInfo::exists(handedOver));
+    QCOMPARE(QDir(AppConfiguration::getHistoNzbFolder()).entryList(QDir::Files).size(), 1);
+    AppConfiguration::getInstance()->autoSaveHistoNzb = false;
 
     QVERIFY(writeFile(handedOver, "<nzb><file"));
     ModalAnswerer answerer;
