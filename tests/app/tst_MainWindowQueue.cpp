@@ -1004,10 +1004,10 @@ void tst_MainWindowQueue::downloadFromTheTestServer()
     QVERIFY(writeFile(posted.filePath(data.at(1).name), data.at(1).data));
     QProcess par2;
     par2.setWorkingDirectory(posted.path());
-    par2.start(QStringLiteral("par2"), {QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-r10"),
+    par2.start(QStringLiteral("par2"), {QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-b20"), QStringLiteral("-c2"),
                                         QStringLiteral("-n1"), QStringLiteral("film.par2"), QStringLiteral("film.rar"),
                                         QStringLiteral("notes.nfo")});
-    QVERIFY(par2.waitForFinished(60000));
+    QVERIFY2(par2.waitForFinished(60000), qPrintable(par2.errorString() + QLatin1Char(' ') + par2.readAll()));
     QCOMPARE(par2.exitCode(), 0);
 
     NntpTestServer news;
