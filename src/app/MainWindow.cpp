@@ -22,6 +22,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardItemModel>
+#include <QTreeWidgetItem>
 
 namespace {
 
@@ -106,6 +107,7 @@ MainWindow::~MainWindow()
     // A clean-up thread is a child of the window: destroying it while it runs would abort.
     waitForCleanThreads();
     qDeleteAll(hashServerThreads);
+    // QTreeWidgetItem must be complete here: deleting a declared-only class skips its destructor.
     qDeleteAll(listRemovedRows);
     delete ui;
 }
