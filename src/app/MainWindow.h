@@ -62,7 +62,9 @@ class MainWindow;
 //   MainWindowQueue.cpp           adding NZB files, restoring the saved queue
 //   MainWindowDownloadList.cpp    the download list, its rows and their events, removals
 //   MainWindowNzbEnd.cpp          post-processing shown in the rows, the clean-up of a finished NZB
-//   MainWindowServers.cpp         server and connection tables, pause, bandwidth limit
+//   MainWindowServers.cpp         the server table, adding, changing and importing servers
+//   MainWindowConnections.cpp     the connections table
+//   MainWindowPause.cpp           pause, delayed pause and the bandwidth limit
 //   MainWindowStatistics.cpp      the one-second statistics tick
 //   MainWindowCommands.cpp        the download list commands
 //   MainWindowDestinations.cpp    the destination menus
@@ -313,7 +315,16 @@ private:
 
     // Servers, pause, destinations, browser.
     void initServersTables();
+    void rebuildServerButtonMapper();
+    void updateStartHint();
+    void markServerStopped(NntpServer *pServer);
+    void addConfiguredServer(const NntpServer &source);
     void addServerThreadsRows(QList<quint32> listThreadIds, NntpServer *pServer);
+    void removeThreadRows(const QList<quint32> &listThreadIds);
+    bool setThreadStatus(quint32 uiThreadId, const QString &strStatus);
+    void showPauseButtonPaused(bool bShowPaused);
+    void refreshServerCounters();
+    static QString remainingTimeText(quint64 bytes, quint64 averageSpeed);
     void createDelayedPauseMenu();
     void resetDelayedPauseFonts();
     void createDestinationMenus();

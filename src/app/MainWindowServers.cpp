@@ -1,180 +1,403 @@
-// The server table, the connections table, adding and changing servers, pause and delayed
-// pause, and the bandwidth limit.
-//
-// TODO(servers): everything in this file.
+// The server table: its rows, each row's Start/Stop button, the answer to a stop, and adding,
+// modifying, deleting and importing servers through the server editor, the wizard and the
+// settings dialog.
 #include "app/MainWindow.h"
 
-#include "QsLog/QsLog.h"
+#include "app/SizeSpeedText.h"
+#include "config/AppConfiguration.h"
+#include "dialogs/DialogServerManagement.h"
+#include "dialogs/DialogWizard.h"
+#include "dialogs/ServerFieldRules.h"
+#include "engine/DownloadNzbManager.h"
+#include "model/NntpServer.h"
 
-// TODO(servers): fill the server table, the button signal mapper, the connection table.
+#include "ui_MainWindow.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalMapper>
+#include <QTableWidget>
+
+namespace {
+
+enum ServerColumn { StatusColumn = 0, NicknameColumn = 1, CounterColumn = 2, ButtonColumn = 3 };
+
+// The hint's own rich text, kept on the label while it blinks.
+const char kHintTextProperty[] = "hintText";
+
+QList<NntpServer *> &configuredServers()
+{
+    return AppConfiguration::getInstance()->serversConfiguration.listServers;
+}
+
+// The last configured server with that id, as every operation on a row finds it.
+NntpServer *findConfiguredServer(qint32 id)
+{
+    const QList<NntpServer *> &servers = configuredServers();
+    for (int i = servers.size() - 1; i >= 0; --i) {
+        if (servers.at(i)->iId == id)
+            return servers.at(i);
+    }
+    return nullptr;
+}
+
+bool anyServerStarted()
+{
+    for (const NntpServer *server : configuredServers()) {
+        if (server->bStarted)
+            return true;
+    }
+    return false;
+}
+
+qint32 rowServerId(const QTableWidget *table, int row)
+{
+    const QTableWidgetItem *item = table->item(row, NicknameColumn);
+    return item ? item->data(Qt::UserRole).toInt() : -1;
+}
+
+int findServerRow(const QTableWidget *table, qint32 id)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, NicknameColumn);
+        if (item && item->data(Qt::UserRole).toInt() == id)
+            return row;
+    }
+    return -1;
+}
+
+// The first child of the row's button container whose class name says it is a button.
+QPushButton *rowButton(const QTableWidget *table, int row)
+{
+    const QWidget *container = table->cellWidget(row, ButtonColumn);
+    if (!container)
+        return nullptr;
+    for (QObject *child : container->children()) {
+        if (QString::fromLatin1(child->metaObject()->className()).toLower().contains(QLatin1String("button")))
+            return qobject_cast<QPushButton *>(child);
+    }
+    return nullptr;
+}
+
+QLabel *rowStatusLabel(const QTableWidget *table, int row)
+{
+    return qobject_cast<QLabel *>(table->cellWidget(row, StatusColumn));
+}
+
+QString paddedText(const QString &text)
+{
+    return QLatin1Char(' ') + text + QLatin1Char(' ');
+}
+
+QString counterText(quint64 bytes)
+{
+    return paddedText(SizeSpeedText::formatSize(double(bytes >> 10)));
+}
+
+void showRowState(QTableWidget *table, int row, bool started)
+{
+    if (QLabel *status = rowStatusLabel(table, row))
+        status->setPixmap(QPixmap(started ? QStringLiteral(":/images/server_started.png")
+                                          : QStringLiteral(":/images/server_stop.png")));
+    if (QPushButton *button = rowButton(table, row)) {
+        button->setText(started ? MainWindow::tr("Stop") : MainWindow::tr("Start"));
+        button->setIcon(QIcon(started ? QStringLiteral(":/images/stop_server.png")
+                                      : QStringLiteral(":/images/start_server.png")));
+        button->setEnabled(true);
+    }
+}
+
+// Fills row `row` (already inserted) of the server table.
+void fillServerRow(QTableWidget *table, int row, const QString &nickname, qint32 id, quint64 bytes, bool started)
+{
+    auto *status = new QLabel;
+    status->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    table->setCellWidget(row, StatusColumn, status);
+
+    auto *nicknameItem = new QTableWidgetItem(paddedText(nickname));
+    nicknameItem->setData(Qt::UserRole, id);
+    table->setItem(row, NicknameColumn, nicknameItem);
+
+    auto *counterItem = new QTableWidgetItem(counterText(bytes));
+    counterItem->setData(Qt::TextAlignmentRole, int(Qt::AlignRight | Qt::AlignVCenter));
+    table->setItem(row, CounterColumn, counterItem);
+
+    auto *container = new QLabel;
+    auto *layout = new QHBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *button = new QPushButton(container);
+    button->setMinimumWidth(0);
+    button->setMaximumWidth(100);
+    layout->addWidget(button, 0, Qt::AlignCenter);
+    table->setCellWidget(row, ButtonColumn, container);
+
+    showRowState(table, row, started);
+}
+
+} // namespace
+
 void MainWindow::initServersTables()
 {
+    QTableWidget *table = ui->tableWidgetServers;
+    const QList<NntpServer *> servers = configuredServers();
+    table->setColumnCount(4);
+    for (int row = 0; row < servers.size(); ++row) {
+        const NntpServer *server = servers.at(row);
+        table->insertRow(row);
+        fillServerRow(table, row, server->strNickname, server->iId, server->uiBytesDownloaded, server->bStarted);
+    }
+    rebuildServerButtonMapper();
+
+    QLabel *hint = ui->labelClickOnStartBtnToBegin;
+    hint->setProperty(kHintTextProperty, hint->text());
+    updateStartHint();
+
+    table->setHorizontalHeaderLabels({tr("Status"), tr("Nickname"), tr("Counter"), tr("Start / Stop")});
+    table->resizeColumnsToContents();
+    QTableWidget *threads = ui->tableWidgetServerThreads;
+    threads->setColumnCount(3);
+    threads->setHorizontalHeaderLabels({tr("Server"), tr("Speed"), tr("Description")});
+    threads->resizeColumnToContents(0);
+    connect(table, SIGNAL(cellDoubleClicked(int,int)), this, SLOT(slotCellDoubleClicked(int,int)));
+}
+
+// Every row's button maps to the row it sits in now.
+void MainWindow::rebuildServerButtonMapper()
+{
+    delete signalMapperServers;
+    signalMapperServers = new QSignalMapper(this);
+    QTableWidget *table = ui->tableWidgetServers;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QPushButton *button = rowButton(table, row);
+        if (!button)
+            continue;
+        connect(button, SIGNAL(clicked()), signalMapperServers, SLOT(map()));
+        signalMapperServers->setMapping(button, row);
+    }
+    connect(signalMapperServers, SIGNAL(mapped(int)), this, SLOT(pushButtonStartStopServer(int)));
+}
+
+// Hidden without servers; otherwise shown exactly while none is started.
+void MainWindow::updateStartHint()
+{
+    ui->labelClickOnStartBtnToBegin->setVisible(!configuredServers().isEmpty() && !anyServerStarted());
 }
 
 void MainWindow::pushButtonStartStopServer(int iRow)
 {
-    Q_UNUSED(iRow);
+    QTableWidget *table = ui->tableWidgetServers;
+    NntpServer *server = findConfiguredServer(rowServerId(table, iRow));
+    QPushButton *button = rowButton(table, iRow);
+    if (!server || !button)
+        return;
+    if (!server->bStarted) {
+        const QList<quint32> listThreadIds = DownloadNzbManager::getInstance()->startServer(server, bPaused);
+        addServerThreadsRows(listThreadIds, server);
+        server->bStarted = true;
+        showRowState(table, iRow, true);
+        AppConfiguration::getInstance()->serversConfiguration.saveServers();
+        ui->labelClickOnStartBtnToBegin->hide();
+        return;
+    }
+    button->setEnabled(false);
+    QCoreApplication::processEvents();
+    const QList<quint32> *threads = hashServerThreads.value(server->iId);
+    if (!threads || threads->isEmpty()) {
+        // No connection was started (a server without connections): nothing to wait for.
+        markServerStopped(server);
+        return;
+    }
+    // The answer names the server by id: rows above it may go before it comes.
+    emit signalStopThreads(*threads, server->iId);
 }
 
-// TODO(servers): one connection row per thread id; hashServerThreads and hashThreadRows.
-void MainWindow::addServerThreadsRows(QList<quint32> listThreadIds, NntpServer *pServer)
-{
-    Q_UNUSED(listThreadIds);
-    Q_UNUSED(pServer);
-}
-
+// The manager's answer to a stop: the connections of the server with id iTag have all ended.
 void MainWindow::slotThreadsStopped(QList<quint32> listThreadIds, int iTag)
 {
-    Q_UNUSED(listThreadIds);
-    Q_UNUSED(iTag);
+    setCursor(Qt::ArrowCursor);
+    removeThreadRows(listThreadIds);
+    const qint32 serverId = iTag;
+    delete hashServerThreads.take(serverId);
+    if (NntpServer *server = findConfiguredServer(serverId))
+        markServerStopped(server);
 }
 
-void MainWindow::slotThreadIdle(quint32 uiThreadId)
+void MainWindow::markServerStopped(NntpServer *pServer)
 {
-    Q_UNUSED(uiThreadId);
+    delete hashServerThreads.take(pServer->iId);
+    pServer->bStarted = false;
+    AppConfiguration::getInstance()->serversConfiguration.saveServers();
+    const int row = findServerRow(ui->tableWidgetServers, pServer->iId);
+    if (row >= 0)
+        showRowState(ui->tableWidgetServers, row, false);
+    updateStartHint();
 }
 
-void MainWindow::slotThreadWorking(quint32 uiThreadId)
+void MainWindow::slotLabelInfoStartServerBlink()
 {
-    Q_UNUSED(uiThreadId);
+    QLabel *hint = ui->labelClickOnStartBtnToBegin;
+    if (!hint->isVisible())
+        return;
+    if (!hint->text().isEmpty())
+        hint->setText(QString());
+    else
+        hint->setText(hint->property(kHintTextProperty).toString());
 }
 
-void MainWindow::slotThreadPaused(quint32 uiThreadId)
+// A new configured server from the record fields of `source` (started flag cleared: a new
+// server always starts stopped), with the next free id; its row goes at the end of the table.
+void MainWindow::addConfiguredServer(const NntpServer &source)
 {
-    Q_UNUSED(uiThreadId);
-}
+    ServersConfiguration &serversConfiguration = AppConfiguration::getInstance()->serversConfiguration;
+    auto *server = new NntpServer;
+    server->copyRecordFieldsFrom(source);
+    server->iId = serversConfiguration.nextServerId();
+    server->bStarted = false;
+    serversConfiguration.listServers.append(server);
+    serversConfiguration.saveServers();
 
-void MainWindow::slotThreadCurrentSpeedBytesPerSec(quint64 uiSpeed, quint32 uiThreadId)
-{
-    Q_UNUSED(uiSpeed);
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadBody(QString strMessageId, quint32 uiThreadId)
-{
-    Q_UNUSED(strMessageId);
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadConnect(quint32 uiThreadId)
-{
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadDisconnect(quint32 uiThreadId)
-{
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadGetGroups(quint32 uiThreadId)
-{
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadSelectGroup(QString strGroup, quint32 uiThreadId)
-{
-    Q_UNUSED(strGroup);
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadStat(QString strMessage, quint32 uiThreadId)
-{
-    Q_UNUSED(strMessage);
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadHelp(quint32 uiThreadId)
-{
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadCapabilities(quint32 uiThreadId)
-{
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadDate(quint32 uiThreadId)
-{
-    Q_UNUSED(uiThreadId);
-}
-
-void MainWindow::slotThreadErrorConnect(quint32 uiThreadId, NzbSegment *pSegment, QString strMessage)
-{
-    Q_UNUSED(uiThreadId);
-    Q_UNUSED(pSegment);
-    Q_UNUSED(strMessage);
-}
-
-void MainWindow::slotThreadSegmentIsMissing(quint32 uiThreadId, NzbSegment *pSegment)
-{
-    Q_UNUSED(uiThreadId);
-    Q_UNUSED(pSegment);
+    QTableWidget *table = ui->tableWidgetServers;
+    const int row = table->rowCount();
+    table->insertRow(row);
+    fillServerRow(table, row, source.strNickname, server->iId, source.uiBytesDownloaded, false);
+    rebuildServerButtonMapper();
+    table->resizeColumnToContents(StatusColumn);
+    table->resizeColumnToContents(NicknameColumn);
 }
 
 void MainWindow::slotAddNewServer()
 {
-}
-
-void MainWindow::slotModifyServer()
-{
-}
-
-void MainWindow::slotDeleteServer()
-{
+    DialogServerManagement dialog(this);
+    dialog.setWindowFlags(Qt::Sheet);
+    dialog.setTitle(tr("Configuration of a new server"));
+    if (dialog.exec() == QDialog::Accepted && dialog.server)
+        addConfiguredServer(*dialog.server);
+    updateStartHint();
 }
 
 void MainWindow::slotCellDoubleClicked(int iRow, int iColumn)
 {
     Q_UNUSED(iRow);
     Q_UNUSED(iColumn);
+    slotModifyServer();
 }
 
-void MainWindow::slotAddNewServerFromImport(QList<NntpServer *> listServers)
+void MainWindow::slotModifyServer()
 {
-    Q_UNUSED(listServers);
+    QTableWidget *table = ui->tableWidgetServers;
+    const QModelIndexList selected = table->selectionModel()->selectedRows(StatusColumn);
+    if (selected.isEmpty()) {
+        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please select a server to update in the list"), QMessageBox::Ok);
+        return;
+    }
+    const int row = selected.first().row();
+    const qint32 id = rowServerId(table, row);
+    NntpServer *server = findConfiguredServer(id);
+    if (!server)
+        return;
+    if (server->bStarted) {
+        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please stop the selected server before updating configuration"),
+                             QMessageBox::Ok);
+        return;
+    }
+    DialogServerManagement dialog(this);
+    dialog.setWindowFlags(Qt::Sheet);
+    dialog.setTitle(tr("Server Configuration"));
+    dialog.setSecuredConnection(server->bSsl);
+    dialog.setServerName(server->strHost);
+    dialog.setServerPort(uint(server->iPort));
+    dialog.setServerNickname(server->strNickname);
+    dialog.setNbConnections(uint(server->iConnectionCount));
+    dialog.setCounter(server->uiBytesDownloaded, server->histoNbBytes.dtStart);
+    if (!server->strLogin.isEmpty() && !server->strPassword.isEmpty())
+        dialog.setAuthentication(server->strLogin, server->strPassword);
+    if (dialog.exec() != QDialog::Accepted || !dialog.server)
+        return;
+
+    const bool counterReset = dialog.isCounterReset();
+    ServersConfiguration &serversConfiguration = AppConfiguration::getInstance()->serversConfiguration;
+    // The editor ran an event loop: look the server up again.
+    server = findConfiguredServer(id);
+    if (server) {
+        server->copyRecordFieldsFrom(*dialog.server);
+        server->iId = id;
+        server->bStarted = false;
+        if (counterReset) {
+            server->histoNbBytes.reset();
+            server->uiBytesDownloaded = 0;
+            serversConfiguration.saveServerHisto(id);
+        }
+    }
+    serversConfiguration.saveServers();
+    const int currentRow = findServerRow(table, id);
+    if (!server || currentRow < 0)
+        return;
+    table->item(currentRow, NicknameColumn)->setText(paddedText(server->strNickname));
+    table->item(currentRow, CounterColumn)->setText(counterText(server->uiBytesDownloaded));
+}
+
+void MainWindow::slotDeleteServer()
+{
+    QTableWidget *table = ui->tableWidgetServers;
+    const QModelIndexList selected = table->selectionModel()->selectedRows(StatusColumn);
+    if (selected.isEmpty()) {
+        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please select a server to delete in the list"), QMessageBox::Ok);
+        return;
+    }
+    const qint32 id = rowServerId(table, selected.first().row());
+    const NntpServer *server = findConfiguredServer(id);
+    if (!server)
+        return;
+    if (server->bStarted) {
+        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please stop the selected server before deleting it"),
+                             QMessageBox::Ok);
+        return;
+    }
+    QMessageBox question;
+    question.setInformativeText(tr("Remove the server '%1'?").arg(server->strNickname));
+    question.setStandardButtons(QMessageBox::Ok | QMessageBox::No);
+    question.setDefaultButton(QMessageBox::No);
+    if (question.exec() == QMessageBox::Ok) {
+        const NntpServer *stillThere = findConfiguredServer(id);
+        const int row = findServerRow(table, id);
+        if (stillThere && !stillThere->bStarted && row >= 0) {
+            AppConfiguration::getInstance()->serversConfiguration.deleteServer(id);
+            table->removeRow(row);
+            rebuildServerButtonMapper();
+        }
+    }
+    updateStartHint();
 }
 
 void MainWindow::slotWizardAccepted()
 {
+    NntpServer server;
+    server.strHost = dialogWizard->getServerName().trimmed();
+    server.strNickname = server.strHost;
+    server.bSsl = dialogWizard->isServerSsl();
+    server.bStarted = false;
+    server.iConnectionCount = qint32(dialogWizard->getNbConnections());
+    server.iPort = ServerFieldRules::defaultPort(server.bSsl).toInt();
+    if (dialogWizard->isAuthenticationNeeded()) {
+        server.strLogin = dialogWizard->getLogin().trimmed();
+        server.strPassword = dialogWizard->getPassword();
+    }
+    addConfiguredServer(server);
+    updateStartHint();
 }
 
-void MainWindow::slotLabelInfoStartServerBlink()
+// The settings dialog keeps the imported records and deletes them afterwards: each becomes a
+// new configured server of its own, stopped, with a new id.
+void MainWindow::slotAddNewServerFromImport(QList<NntpServer *> listServers)
 {
-}
-
-void MainWindow::slotPausePlayThreads()
-{
-}
-
-void MainWindow::slotDifferedPausedClick()
-{
-}
-
-void MainWindow::slotPausedTick()
-{
-}
-
-void MainWindow::createDelayedPauseMenu()
-{
-}
-
-void MainWindow::resetDelayedPauseFonts()
-{
-}
-
-void MainWindow::slotLimitBandwidthValueChanged(int iValue)
-{
-    Q_UNUSED(iValue);
-}
-
-void MainWindow::slotManualLimitBandwidthEditingFinished()
-{
-}
-
-// The manager has paused every connection because segment files cannot be written (disk full,
-// Cache folder gone). TODO(servers): show the pause button as paused and the reason to the user.
-void MainWindow::slotDownloadsPaused(QString strReason)
-{
-    bPaused = true;
-    QLOG_ERROR() << strReason;
+    for (const NntpServer *imported : qAsConst(listServers)) {
+        if (imported)
+            addConfiguredServer(*imported);
+    }
+    AppConfiguration::getInstance()->serversConfiguration.saveServers();
+    ui->labelClickOnStartBtnToBegin->setVisible(!anyServerStarted());
 }

@@ -121,6 +121,23 @@ bool ServersConfiguration::hasValidSettings(const NntpServer &server)
         && server.iConnectionCount <= MaxConnectionCount;
 }
 
+qint32 ServersConfiguration::nextServerId() const
+{
+    quint32 highest = 0;
+    for (const NntpServer *server : listServers)
+        highest = qMax(highest, quint32(server->iId));
+    const QString prefix = serverFileName(0).chopped(1);
+    const QDir folder(AppConfiguration::getServersFolder());
+    const QStringList names = folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        bool ok = false;
+        const quint32 id = name.mid(prefix.size()).toUInt(&ok, 10);
+        if (ok && name == serverFileName(qint32(id)))
+            highest = qMax(highest, id);
+    }
+    return qint32(highest + 1);
+}
+
 void ServersConfiguration::loadServers()
 {
     const QDir folder(AppConfiguration::getServersFolder());

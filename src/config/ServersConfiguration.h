@@ -29,6 +29,11 @@ public:
     // Removes the first server with that id from the list, deletes it and removes its files.
     void deleteServer(qint32 id);
 
+    // The id for a new server: one more than the highest id, compared as unsigned numbers,
+    // among the configured servers and the record files of the server folder (a record that
+    // could not be read keeps its file, so its id stays taken); 1 when there is none.
+    qint32 nextServerId() const;
+
     static QString getHistoFolder();
     static QString serverFileName(qint32 id);
 

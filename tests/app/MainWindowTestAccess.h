@@ -23,6 +23,14 @@ struct MainWindowTestAccess {
     static QStandardItemModel *modelSpeedChart(MainWindow &w) { return w.modelSpeedChart; }
     static const QList<quint64> &listSpeedHistory(MainWindow &w) { return w.listSpeedHistory; }
     static quint64 uiMaxSpeed(MainWindow &w) { return w.uiMaxSpeed; }
+    // Servers, connections and pause.
+    static const QHash<quint32, int> &hashThreadRows(MainWindow &w) { return w.hashThreadRows; }
+    static const QHash<qint32, QList<quint32> *> &hashServerThreads(MainWindow &w) { return w.hashServerThreads; }
+    static qint32 iThreadRowCount(MainWindow &w) { return w.iThreadRowCount; }
+    static bool bPaused(MainWindow &w) { return w.bPaused; }
+    static QString strPausedCountdown(MainWindow &w) { return w.strPausedCountdown; }
+    static QMenu &menuDelayedPause(MainWindow &w) { return w.menuDelayedPause; }
+    static DialogWizard *dialogWizard(MainWindow &w) { return w.dialogWizard; }
     static QTimer &timerSpeed(MainWindow &w) { return w.timerSpeed; }
     static QTimer &timerBlink(MainWindow &w) { return w.timerBlink; }
     static QTimer &timerRefreshDrivesFreeSpace(MainWindow &w) { return w.timerRefreshDrivesFreeSpace; }

@@ -1,0 +1,7 @@
+# The main window's server and connection tables, pause, bandwidth limit and statistics tick,
+# on the real download manager with test news servers on 127.0.0.1. No D-Bus.
+tq_add_gui_test(tst_MainWindowServers SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_MainWindowServers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestAccess.h LIBS tessaquill_testsupport TIMEOUT 240)
+set_property(TEST tst_MainWindowServers APPEND PROPERTY ENVIRONMENT
+  "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/tessaquill-session-bus"
+  "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/tessaquill-system-bus")
