@@ -138,6 +138,24 @@ void fillServerRow(QTableWidget *table, int row, const QString &nickname, qint32
     showRowState(table, row, started);
 }
 
+// The server of the first selected row, when it may be changed: none selected or a started
+// (or stopping) server gets its warning and null.
+NntpServer *selectedStoppedServer(QWidget *parent, const QTableWidget *table, const QString &noSelection,
+                                  const QString &notStopped)
+{
+    const QModelIndexList selected = table->selectionModel()->selectedRows(StatusColumn);
+    if (selected.isEmpty()) {
+        QMessageBox::warning(parent, MainWindow::tr("Tessaquill+"), noSelection, QMessageBox::Ok);
+        return nullptr;
+    }
+    NntpServer *server = findConfiguredServer(rowServerId(table, selected.first().row()));
+    if (server && server->bStarted) {
+        QMessageBox::warning(parent, MainWindow::tr("Tessaquill+"), notStopped, QMessageBox::Ok);
+        return nullptr;
+    }
+    return server;
+}
+
 } // namespace
 
 void MainWindow::initServersTables()
@@ -289,21 +307,11 @@ void MainWindow::slotCellDoubleClicked(int iRow, int iColumn)
 void MainWindow::slotModifyServer()
 {
     QTableWidget *table = ui->tableWidgetServers;
-    const QModelIndexList selected = table->selectionModel()->selectedRows(StatusColumn);
-    if (selected.isEmpty()) {
-        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please select a server to update in the list"), QMessageBox::Ok);
-        return;
-    }
-    const int row = selected.first().row();
-    const qint32 id = rowServerId(table, row);
-    NntpServer *server = findConfiguredServer(id);
+    NntpServer *server = selectedStoppedServer(this, table, tr("Please select a server to update in the list"),
+                                               tr("Please stop the selected server before updating configuration"));
     if (!server)
         return;
-    if (server->bStarted) {
-        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please stop the selected server before updating configuration"),
-                             QMessageBox::Ok);
-        return;
-    }
+    const qint32 id = server->iId;
     DialogServerManagement dialog(this);
     dialog.setWindowFlags(Qt::Sheet);
     dialog.setTitle(tr("Server Configuration"));
@@ -343,20 +351,11 @@ void MainWindow::slotModifyServer()
 void MainWindow::slotDeleteServer()
 {
     QTableWidget *table = ui->tableWidgetServers;
-    const QModelIndexList selected = table->selectionModel()->selectedRows(StatusColumn);
-    if (selected.isEmpty()) {
-        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please select a server to delete in the list"), QMessageBox::Ok);
-        return;
-    }
-    const qint32 id = rowServerId(table, selected.first().row());
-    const NntpServer *server = findConfiguredServer(id);
+    const NntpServer *server = selectedStoppedServer(this, table, tr("Please select a server to delete in the list"),
+                                                     tr("Please stop the selected server before deleting it"));
     if (!server)
         return;
-    if (server->bStarted) {
-        QMessageBox::warning(this, tr("Tessaquill+"), tr("Please stop the selected server before deleting it"),
-                             QMessageBox::Ok);
-        return;
-    }
+    const qint32 id = server->iId;
     QMessageBox question;
     question.setInformativeText(tr("Remove the server '%1'?").arg(server->strNickname));
     question.setStandardButtons(QMessageBox::Ok | QMessageBox::No);
