@@ -5,3 +5,7 @@ tq_add_gui_test(tst_MainWindowServers SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_Main
 set_property(TEST tst_MainWindowServers APPEND PROPERTY ENVIRONMENT
   "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/tessaquill-session-bus"
   "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/tessaquill-system-bus")
+# The statistics tick's download-list tool tip and launcher-entry progress, on a private session
+# bus (the test starts itself under dbus-run-session).
+tq_add_gui_test(tst_MainWindowTick SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_MainWindowTick.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestAccess.h LIBS tessaquill_dbustestsupport TIMEOUT 120)

@@ -425,7 +425,9 @@ void tst_MainWindowServers::importedServersStartStopped()
     QList<NntpServer *> imported;
     imported.append(makeServer(1, QStringLiteral("imported a"), news.port(), 2, true));
     imported.append(makeServer(7, QStringLiteral("imported b"), news.port(), 1, true));
-    window->slotAddNewServerFromImport(imported);
+    // As the settings dialog calls it.
+    QVERIFY(QMetaObject::invokeMethod(window.get(), "slotAddNewServerFromImport", Qt::DirectConnection,
+                                      Q_ARG(QList<NntpServer *>, imported)));
     qDeleteAll(imported);
 
     QTableWidget *table = ui().tableWidgetServers;
