@@ -1091,6 +1091,18 @@ void tst_MainWindowServers::picturesDuringADownload()
                                  && threads->item(0, 1)->text() != QStringLiteral("0 KiB/s"),
                              15000);
     QTest::qWait(2500);
+    // The tick's totals are those of the download under way.
+    window->slotCurrentSpeedDownload();
+    const quint64 downloaded = nzb->uiDownloaded;
+    const quint64 size = nzb->uiSizeToDownload;
+    QVERIFY(downloaded > 0 && downloaded < size);
+    QTableWidget *infos = ui().tableWidgetDownloadInfos;
+    QCOMPARE(infos->item(2, 1)->text(),
+             window->formatSize(double(downloaded / 1024)) + QStringLiteral(" (%1%)").arg(downloaded * 100 / size));
+    QCOMPARE(infos->item(3, 1)->text(), window->formatSize(double((size - downloaded) / 1024)));
+    QVERIFY(infos->item(0, 1)->text().endsWith(QStringLiteral("/s")));
+    QVERIFY(infos->item(1, 1)->text() != QStringLiteral("0 KiB/s"));
+    QVERIFY(!infos->item(4, 1)->text().isEmpty());
     QVERIFY(!WidgetPicture::save(ui().tableWidgetServers, QStringLiteral("MainWindow_servers")).isEmpty());
     QVERIFY(!WidgetPicture::save(threads, QStringLiteral("MainWindow_connections")).isEmpty());
     QVERIFY(!WidgetPicture::save(window.get(), QStringLiteral("MainWindow_downloading")).isEmpty());
