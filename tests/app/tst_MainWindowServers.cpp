@@ -1,6 +1,7 @@
 // The main window's server table, connections table, pause, bandwidth limit and statistics
 // tick, on the real download manager with test news servers on 127.0.0.1.
 #include "MainWindowTestAccess.h"
+#include "TotalSpeedHold.h"
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
@@ -965,6 +966,8 @@ void tst_MainWindowServers::statisticsTick()
     servers().append(makeServer(1, QStringLiteral("news"), 1, 1));
     servers().first()->uiBytesDownloaded = 2 * 1024 * 1024;
     makeWindow();
+    const TotalSpeedHold hold;
+    QVERIFY(hold.isHolding());
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     QTableWidget *infos = ui().tableWidgetDownloadInfos;
     auto info = [infos](int row) { return infos->item(row, 1) ? infos->item(row, 1)->text() : QString(); };
@@ -1050,6 +1053,8 @@ void tst_MainWindowServers::remainingTimeTexts()
     QFETCH(quint64, seconds);
     QFETCH(QString, text);
     makeWindow();
+    const TotalSpeedHold hold;
+    QVERIFY(hold.isHolding());
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     // 30 samples of 30 KiB/s: the average is exactly 30 KiB/s.
     manager->uiTotalSpeed = 30 * 1024;

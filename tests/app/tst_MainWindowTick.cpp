@@ -1,6 +1,7 @@
 // The statistics tick's ties to the download list and the launcher entry: the tool tip of the
 // selected NZBs, and the taskbar progress of the whole queue, on a private session bus.
 #include "MainWindowTestAccess.h"
+#include "TotalSpeedHold.h"
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
@@ -39,6 +40,7 @@ private:
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<MainWindow> window;
+    std::unique_ptr<TotalSpeedHold> speedHold;
     // Two NZBs of the queue, each with a row and one file row.
     NzbFiles first;
     NzbFiles second;
@@ -71,6 +73,8 @@ void tst_MainWindowTick::init()
     second.uiSizeToDownload = 60 * 1024 * 1024;
     second.uiDownloaded = 60 * 1024 * 1024;
     // The average speed: 30 samples of 512 KiB/s.
+    speedHold = std::make_unique<TotalSpeedHold>();
+    QVERIFY(speedHold->isHolding());
     DownloadNzbManager::getInstance()->uiTotalSpeed = 512 * 1024;
     tick(30);
 }
@@ -80,7 +84,7 @@ void tst_MainWindowTick::cleanup()
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     manager->listNzbFiles.removeAll(&first);
     manager->listNzbFiles.removeAll(&second);
-    manager->uiTotalSpeed = 0;
+    speedHold.reset();
     first.pTreeItem = nullptr;
     second.pTreeItem = nullptr;
     window.reset();
