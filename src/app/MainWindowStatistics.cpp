@@ -2,6 +2,7 @@
 // the server counters and the taskbar progress.
 #include "app/MainWindow.h"
 
+#include "app/DownloadListTreeWidget.h"
 #include "app/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
 #include "engine/DownloadNzbManager.h"
@@ -72,8 +73,7 @@ void MainWindow::slotCurrentSpeedDownload()
         uiMaxSpeed = speed;
         ui->verticalSliderBandwidth->setEnabled(true);
     }
-    // The download list by its object name: the window builds it after the form.
-    QTreeWidget *downloadList = findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));
+    QTreeWidget *downloadList = treeWidgetDownloadList;
     const QList<QTreeWidgetItem *> selectedItems = downloadList ? downloadList->selectedItems() : QList<QTreeWidgetItem *>();
     QTableWidget *infos = ui->tableWidgetDownloadInfos;
     setInfo(infos, CurrentSpeedRow, formatSpeed(double(speed / 1024)));

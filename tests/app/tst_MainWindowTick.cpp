@@ -94,16 +94,12 @@ void tst_MainWindowTick::cleanup()
     home.reset();
 }
 
-// The window's download list, or, while the window builds none, a list of that name in its
-// place, holding a row and a file row for each of the two NZBs.
+// The window's download list, holding a row and a file row for each of the two NZBs.
 QTreeWidget *tst_MainWindowTick::downloadList()
 {
     auto *list = window->findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));
-    if (!list) {
-        list = new QTreeWidget(window.get());
-        list->setObjectName(QStringLiteral("treeWidgetDownloadList"));
-        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    }
+    if (!list)
+        return nullptr;
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     for (NzbFiles *nzb : {&first, &second}) {
         if (nzb->pTreeItem)
@@ -138,6 +134,7 @@ void tst_MainWindowTick::selectionToolTip()
     QFETCH(QStringList, selected);
     QFETCH(QString, toolTip);
     QTreeWidget *list = downloadList();
+    QVERIFY(list);
     list->clearSelection();
     for (const QString &name : selected) {
         NzbFiles *nzb = name.startsWith(QStringLiteral("first")) ? &first : &second;
@@ -158,7 +155,7 @@ void tst_MainWindowTick::taskbarFollowsTheQueue()
     QVERIFY(taskbar);
     tick();
     QVERIFY(!taskbar->isProgressVisible());
-    downloadList();
+    QVERIFY(downloadList());
     tick();
     QVERIFY(taskbar->isProgressVisible());
     QCOMPARE(taskbar->progress(), 70.0 / 99.0);
