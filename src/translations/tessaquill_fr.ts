@@ -119,6 +119,17 @@
     </message>
 </context>
 <context>
+    <name>BrowserTabWidget</name>
+    <message>
+        <source>Create a new tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ConfigurationSave</name>
     <message>
         <source>The configuration could not be saved: %1
@@ -1482,6 +1493,84 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     </message>
 </context>
 <context>
+    <name>DialogWebFavourite</name>
+    <message>
+        <source>Add Favourite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogWebOptions</name>
+    <message>
+        <source>Browser options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete selected favourites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List of favourites</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the following page:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load the home page at startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plugins enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Java enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Javascript enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favourite&apos;s name &quot;%1&quot; must be unique</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; favourite&apos;s URL mustn&apos;t be empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DialogWizard</name>
     <message>
         <source>Tessaquill+ - Configuration Wizard</source>
@@ -1602,6 +1691,62 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
         <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
         <translation>Téléchargements en pause : impossible d&apos;écrire le fichier temporaire %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier cache, puis reprenez les téléchargements.</translation>
     </message>
+    <message>
+        <source>No par2 file found!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Par2: success - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Par2: need more par2 volumes to repair - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Par2: repair is not possible - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to create extract directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar error: exit code: %1, exit status: %2</source>
+        <translation type="unfinished">Erreur d&apos;extraction : code de sortie %1, état de sortie %2</translation>
+    </message>
+    <message>
+        <source>Data files are damaged and there is enough recovery data available to repair them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There was something wrong with the command line arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PAR2 files did not contain sufficient information about the data files to be able to verify them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repair completed but the data files still appear to be damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occured when accessing files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An internal error occurred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to start PAR2: you may have insufficient permissions to invoke the program</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FrameSearchResults</name>
@@ -1664,6 +1809,17 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     <message>
         <source>No selected result.</source>
         <translation>Aucun résultat sélectionné.</translation>
+    </message>
+</context>
+<context>
+    <name>FrameWebBrowser</name>
+    <message>
+        <source>Frame</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>about:blank</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2168,6 +2324,560 @@ p, li { white-space: pre-wrap; }
         <source>Download error : %1</source>
         <translation>Erreur de téléchargement : %1</translation>
     </message>
+    <message>
+        <source>Tessaquill+ </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> - Delay before thread starts: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Downloading </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Connecting to server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Disconnecting from server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Downloading Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Select group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Stat %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Capabilities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thread %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Segment is missing on server: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation type="unfinished">Sujet</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished">Taille</translation>
+    </message>
+    <message>
+        <source>File date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redownload file(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete selected files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uncompress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do not uncompress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password of the archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modify Destination directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modify NZB title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep PAR2 file(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segment %1 (Number %2 of NZB %3): %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segment %1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segment %1 (Number %2 of NZB %3) is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: segment %2 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to create file for segment %1 (Number %2 of NZB %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 of NZB %2 decoded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB %1 requires a password in order to extract the archive !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 of NZB %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 of NZB %2 resumed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do not keep PAR2 file(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select either NZB(s) or file(s) to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to remove the selected file(s)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 removed from download list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to remove the selected NZB(s)?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB %1 removed from download list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished">Information</translation>
+    </message>
+    <message>
+        <source>Tessaquill+ has been minimized in the task bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration could not be loaded: %1
+
+The program runs with the default settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you really want to exit Tessaquill+ ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAR2 parity test...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAR2 parity test of %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAR2 parity test: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 block(s) needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAR2 finished for %1: %2, %3 block(s) needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar in progress...</source>
+        <translation type="unfinished">Extraction en cours...</translation>
+    </message>
+    <message>
+        <source>Unrar in progress for %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar progress: %1</source>
+        <translation type="unfinished">Progression de l&apos;extraction : %1</translation>
+    </message>
+    <message>
+        <source>Unrar error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar error for %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar: no file found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar: no file found for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar finished successfully</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar finished successfully for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar finished with error(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unrar finished with error(s) for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit in progress...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit in progress for %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit in progress: %1%</source>
+        <translation type="unfinished">Assemblage en cours : %1 %</translation>
+    </message>
+    <message>
+        <source>Unsplit finished successfully</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit finished successfully for %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit finished with error(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsplit finished with error(s) for %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cleaning </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB %1: a file of that name was already in the destination, kept as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the destination folder %2 could not be created, the files stay in %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 file(s) could not be moved to the destination, they stay in %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished">Erreur</translation>
+    </message>
+    <message>
+        <source>NZB %1 has been downloaded with error(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> has been downloaded with error(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB %1 has been successfully downloaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> has been successfully downloaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 5 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 15 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 1 hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 2 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 3 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 4 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 5 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause for 6 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start connections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The downloads have been paused: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limit bandwidth: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error while importing NZB file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding new NZB: %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error while saving NZB history file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB %1 added to download list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB %1 saved to disk: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZB %1 could not be saved to disk: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot load %1: bad suffix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nickname</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start / Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration of a new server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a server to update in the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please stop the selected server before updating configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server Configuration</source>
+        <translation type="unfinished">Configuration du serveur</translation>
+    </message>
+    <message>
+        <source>Please select a server to delete in the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please stop the selected server before deleting it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the server &apos;%1&apos;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &lt; 1 minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg Speed: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ma&amp;ximize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The connection was closed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be saved to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is not a valid URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading page...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to Favourite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browser options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New favourite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title must not be empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL must not be empty</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
@@ -2204,6 +2914,74 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>Wed</source>
         <translation>mer.</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Cannot create the lock file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The message is too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot reach the running program: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot send to the running program: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The running program did not acknowledge the message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The running program refused the message</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SleepInhibitor</name>
+    <message>
+        <source>No connection to the login manager&apos;s bus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The bus cannot pass file descriptors</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ThreadFileDecoder</name>
+    <message>
+        <source>Segment %1 has a CRC error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segment %1 has nothing to decode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segment %1 was not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segment %1: failed to create output file for assembly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segment %1: an unknown error has occured</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ThreadNntp</name>
+    <message>
+        <source>%1 (failed %2 times in a row; trying again every %3 s)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
