@@ -122,11 +122,11 @@
     <name>BrowserTabWidget</name>
     <message>
         <source>Create a new tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuen Tab erstellen</translation>
     </message>
     <message>
         <source>New tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Tab</translation>
     </message>
 </context>
 <context>
@@ -1496,78 +1496,78 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     <name>DialogWebFavourite</name>
     <message>
         <source>Add Favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Favorit hinzufügen</translation>
     </message>
     <message>
         <source>Title: </source>
-        <translation type="unfinished"></translation>
+        <translation>Titel: </translation>
     </message>
     <message>
         <source>URL: </source>
-        <translation type="unfinished"></translation>
+        <translation>URL: </translation>
     </message>
 </context>
 <context>
     <name>DialogWebOptions</name>
     <message>
         <source>Browser options</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser-Optionen</translation>
     </message>
     <message>
         <source>Favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoriten</translation>
     </message>
     <message>
         <source>Delete selected favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Favoriten löschen</translation>
     </message>
     <message>
         <source>List of favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste der Favoriten</translation>
     </message>
     <message>
         <source>Home page</source>
-        <translation type="unfinished"></translation>
+        <translation>Startseite</translation>
     </message>
     <message>
         <source>Open the following page:</source>
-        <translation type="unfinished"></translation>
+        <translation>Folgende Seite öffnen:</translation>
     </message>
     <message>
         <source>Load the home page at startup</source>
-        <translation type="unfinished"></translation>
+        <translation>Startseite beim Programmstart laden</translation>
     </message>
     <message>
         <source>Web settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Web-Einstellungen</translation>
     </message>
     <message>
         <source>Plugins enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Plugins aktiviert</translation>
     </message>
     <message>
         <source>Java enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Java aktiviert</translation>
     </message>
     <message>
         <source>Javascript enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>JavaScript aktiviert</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Favourite&apos;s name &quot;%1&quot; must be unique</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Favoritenname „%1“ muss eindeutig sein</translation>
     </message>
     <message>
         <source>&quot;%1&quot; favourite&apos;s URL mustn&apos;t be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>Die URL des Favoriten „%1“ darf nicht leer sein</translation>
     </message>
 </context>
 <context>
@@ -1693,59 +1693,59 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     </message>
     <message>
         <source>No par2 file found!</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine PAR2-Datei gefunden!</translation>
     </message>
     <message>
         <source>Par2: success - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: erfolgreich - %1</translation>
     </message>
     <message>
         <source>Par2: need more par2 volumes to repair - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: Für die Reparatur werden weitere PAR2-Volumes benötigt - %1</translation>
     </message>
     <message>
         <source>Par2: repair is not possible - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: Die Reparatur ist nicht möglich - %1</translation>
     </message>
     <message>
         <source>Failed to create extract directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner zum Entpacken konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>Unrar error: exit code: %1, exit status: %2</source>
-        <translation type="unfinished">Fehler beim Entpacken: Exit-Code %1, Beendigungsstatus %2</translation>
+        <translation>Fehler beim Entpacken: Exit-Code %1, Beendigungsstatus %2</translation>
     </message>
     <message>
         <source>Data files are damaged and there is enough recovery data available to repair them</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datendateien sind beschädigt, und es sind genug Wiederherstellungsdaten vorhanden, um sie zu reparieren</translation>
     </message>
     <message>
         <source>There was something wrong with the command line arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit den Befehlszeilenargumenten stimmte etwas nicht</translation>
     </message>
     <message>
         <source>The PAR2 files did not contain sufficient information about the data files to be able to verify them</source>
-        <translation type="unfinished"></translation>
+        <translation>Die PAR2-Dateien enthielten nicht genug Angaben über die Datendateien, um sie prüfen zu können</translation>
     </message>
     <message>
         <source>Repair completed but the data files still appear to be damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparatur abgeschlossen, aber die Datendateien scheinen weiterhin beschädigt zu sein</translation>
     </message>
     <message>
         <source>An error occured when accessing files</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Zugriff auf die Dateien ist ein Fehler aufgetreten</translation>
     </message>
     <message>
         <source>An internal error occurred</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein interner Fehler ist aufgetreten</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genügend Arbeitsspeicher</translation>
     </message>
     <message>
         <source>Failed to start PAR2: you may have insufficient permissions to invoke the program</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 konnte nicht gestartet werden: Möglicherweise fehlen Ihnen die Rechte, das Programm auszuführen</translation>
     </message>
 </context>
 <context>
@@ -1815,11 +1815,11 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     <name>FrameWebBrowser</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Rahmen</translation>
     </message>
     <message>
         <source>about:blank</source>
-        <translation type="unfinished"></translation>
+        <translation>about:blank</translation>
     </message>
 </context>
 <context>
@@ -2326,557 +2326,559 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Tessaquill+ </source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ </translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit</translation>
     </message>
     <message>
         <source>Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschwindigkeit</translation>
     </message>
     <message>
         <source> Idle</source>
-        <translation type="unfinished"></translation>
+        <translation> Untätig</translation>
     </message>
     <message>
         <source> Paused</source>
-        <translation type="unfinished"></translation>
+        <translation> Angehalten</translation>
     </message>
     <message>
         <source> - Delay before thread starts: </source>
-        <translation type="unfinished"></translation>
+        <translation> - Wartezeit bis zum Start der Verbindung: </translation>
     </message>
     <message>
         <source> Downloading </source>
-        <translation type="unfinished"></translation>
+        <translation> Lade herunter: </translation>
     </message>
     <message>
         <source> Connecting to server</source>
-        <translation type="unfinished"></translation>
+        <translation> Verbindung zum Server wird hergestellt</translation>
     </message>
     <message>
         <source> Disconnecting from server</source>
-        <translation type="unfinished"></translation>
+        <translation> Verbindung zum Server wird getrennt</translation>
     </message>
     <message>
         <source> Downloading Groups</source>
-        <translation type="unfinished"></translation>
+        <translation> Gruppen werden heruntergeladen</translation>
     </message>
     <message>
         <source> Select group %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Gruppe %1 wird ausgewählt</translation>
     </message>
     <message>
         <source> Stat %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Stat %1</translation>
     </message>
     <message>
         <source> Help</source>
-        <translation type="unfinished"></translation>
+        <translation> Hilfe</translation>
     </message>
     <message>
         <source> Capabilities</source>
-        <translation type="unfinished"></translation>
+        <translation> Fähigkeiten</translation>
     </message>
     <message>
         <source> Date</source>
-        <translation type="unfinished"></translation>
+        <translation> Datum</translation>
     </message>
     <message>
         <source>Thread %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung %1: %2</translation>
     </message>
     <message>
         <source> Segment is missing on server: %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Segment fehlt auf dem Server: %1</translation>
     </message>
     <message>
         <source>Subject</source>
-        <translation type="unfinished">Betreff</translation>
+        <translation>Betreff</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished">Größe</translation>
+        <translation>Größe</translation>
     </message>
     <message>
         <source>File date</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateidatum</translation>
     </message>
     <message>
         <source>Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner</translation>
     </message>
     <message>
         <source>Messages</source>
-        <translation type="unfinished"></translation>
+        <translation>Meldungen</translation>
     </message>
     <message>
         <source>Redownload file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei(en) erneut herunterladen</translation>
     </message>
     <message>
         <source>Delete selected files</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Dateien löschen</translation>
     </message>
     <message>
         <source>Uncompress</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken</translation>
     </message>
     <message>
         <source>Do not uncompress</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht entpacken</translation>
     </message>
     <message>
         <source>Password of the archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort des Archivs</translation>
     </message>
     <message>
         <source>Modify Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner ändern</translation>
     </message>
     <message>
         <source>Modify NZB title</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB-Titel ändern</translation>
     </message>
     <message>
         <source>Keep PAR2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Datei(en) behalten</translation>
     </message>
     <message>
         <source>Segment %1 (Number %2 of NZB %3): %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 (Nummer %2 der NZB %3): %4</translation>
     </message>
     <message>
         <source>Segment %1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 fehlt</translation>
     </message>
     <message>
         <source>Segment %1 (Number %2 of NZB %3) is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 (Nummer %2 der NZB %3) fehlt</translation>
     </message>
     <message>
         <source>%1: segment %2 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Segment %2 fehlt</translation>
     </message>
     <message>
         <source>Failed to create file for segment %1 (Number %2 of NZB %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei für Segment %1 (Nummer %2 der NZB %3) konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>File %1 of NZB %2 decoded</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei %1 der NZB %2 dekodiert</translation>
     </message>
     <message>
         <source>NZB %1 requires a password in order to extract the archive !</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 benötigt ein Passwort, um das Archiv zu entpacken!</translation>
     </message>
     <message>
         <source>File %1 of NZB %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei %1 der NZB %2: %3</translation>
     </message>
     <message>
         <source>File %1 of NZB %2 resumed</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei %1 der NZB %2 fortgesetzt</translation>
     </message>
     <message>
         <source>Do not keep PAR2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Datei(en) nicht behalten</translation>
     </message>
     <message>
         <source>Please select either NZB(s) or file(s) to delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie NZB oder Dateien zum Löschen aus</translation>
     </message>
     <message>
         <source>Do you want to remove the selected file(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die ausgewählte(n) Datei(en) entfernen?</translation>
     </message>
     <message>
         <source>File %1 removed from download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei %1 aus der Download-Liste entfernt</translation>
     </message>
     <message>
         <source>Do you want to remove the selected NZB(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die ausgewählte(n) NZB entfernen?</translation>
     </message>
     <message>
         <source>NZB %1 removed from download list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 aus der Download-Liste entfernt</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished">Information</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Tessaquill+ has been minimized in the task bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ wurde in die Taskleiste minimiert</translation>
     </message>
     <message>
         <source>The configuration could not be loaded: %1
 
 The program runs with the default settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration konnte nicht geladen werden: %1
+
+Das Programm läuft mit den Standardeinstellungen.</translation>
     </message>
     <message>
         <source>Do you really want to exit Tessaquill+ ?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie Tessaquill+ wirklich beenden?</translation>
     </message>
     <message>
         <source>PAR2 parity test...</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Paritätsprüfung...</translation>
     </message>
     <message>
         <source>PAR2 parity test of %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Paritätsprüfung von %1...</translation>
     </message>
     <message>
         <source>PAR2 parity test: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2-Paritätsprüfung: %1</translation>
     </message>
     <message>
         <source>%1, %2 block(s) needed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, benötigte Blöcke: %2</translation>
     </message>
     <message>
         <source>PAR2 finished for %1: %2, %3 block(s) needed</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 für %1 beendet: %2, benötigte Blöcke: %3</translation>
     </message>
     <message>
         <source>Unrar in progress...</source>
-        <translation type="unfinished">Entpacken läuft...</translation>
+        <translation>Entpacken läuft...</translation>
     </message>
     <message>
         <source>Unrar in progress for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken von %1 läuft...</translation>
     </message>
     <message>
         <source>Unrar progress: %1</source>
-        <translation type="unfinished">Fortschritt beim Entpacken: %1</translation>
+        <translation>Fortschritt beim Entpacken: %1</translation>
     </message>
     <message>
         <source>Unrar error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Entpacken: %1</translation>
     </message>
     <message>
         <source>Unrar error for %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Entpacken von %1: %2</translation>
     </message>
     <message>
         <source>Unrar: no file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken: keine Datei gefunden</translation>
     </message>
     <message>
         <source>Unrar: no file found for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken: keine Datei für %1 gefunden</translation>
     </message>
     <message>
         <source>Unrar finished successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken erfolgreich beendet</translation>
     </message>
     <message>
         <source>Unrar finished successfully for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken von %1 erfolgreich beendet</translation>
     </message>
     <message>
         <source>Unrar finished with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken mit Fehler(n) beendet</translation>
     </message>
     <message>
         <source>Unrar finished with error(s) for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Entpacken von %1 mit Fehler(n) beendet</translation>
     </message>
     <message>
         <source>Unsplit in progress...</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen läuft...</translation>
     </message>
     <message>
         <source>Unsplit in progress for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen von %1 läuft...</translation>
     </message>
     <message>
         <source>Unsplit in progress: %1%</source>
-        <translation type="unfinished">Zusammenfügen läuft: %1 %</translation>
+        <translation>Zusammenfügen läuft: %1 %</translation>
     </message>
     <message>
         <source>Unsplit finished successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen erfolgreich beendet</translation>
     </message>
     <message>
         <source>Unsplit finished successfully for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen von %1 erfolgreich beendet...</translation>
     </message>
     <message>
         <source>Unsplit finished with error(s): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen mit Fehler(n) beendet: %1</translation>
     </message>
     <message>
         <source>Unsplit finished with error(s) for %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenfügen von %1 mit Fehler(n) beendet: %2</translation>
     </message>
     <message>
         <source>Cleaning </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufräumen: </translation>
     </message>
     <message>
         <source>NZB %1: a file of that name was already in the destination, kept as %2</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1: Eine Datei dieses Namens lag bereits im Ziel, sie wurde als %2 behalten</translation>
     </message>
     <message>
         <source>%1: the destination folder %2 could not be created, the files stay in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Der Zielordner %2 konnte nicht erstellt werden, die Dateien bleiben in %3</translation>
     </message>
     <message>
         <source>%1: %2 file(s) could not be moved to the destination, they stay in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 Datei(en) konnten nicht ins Ziel verschoben werden, sie bleiben in %3</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished">Fehler</translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>NZB %1 has been downloaded with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 wurde mit Fehler(n) heruntergeladen</translation>
     </message>
     <message>
         <source> has been downloaded with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> wurde mit Fehler(n) heruntergeladen</translation>
     </message>
     <message>
         <source>NZB %1 has been successfully downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 wurde erfolgreich heruntergeladen</translation>
     </message>
     <message>
         <source> has been successfully downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation> wurde erfolgreich heruntergeladen</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Pause for 5 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 5 Minuten</translation>
     </message>
     <message>
         <source>Pause for 15 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 15 Minuten</translation>
     </message>
     <message>
         <source>Pause for 30 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 30 Minuten</translation>
     </message>
     <message>
         <source>Pause for 1 hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 1 Stunde</translation>
     </message>
     <message>
         <source>Pause for 2 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 2 Stunden</translation>
     </message>
     <message>
         <source>Pause for 3 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 3 Stunden</translation>
     </message>
     <message>
         <source>Pause for 4 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 4 Stunden</translation>
     </message>
     <message>
         <source>Pause for 5 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 5 Stunden</translation>
     </message>
     <message>
         <source>Pause for 6 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause für 6 Stunden</translation>
     </message>
     <message>
         <source>Start connections</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindungen starten</translation>
     </message>
     <message>
         <source>The downloads have been paused: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Downloads wurden angehalten: %1</translation>
     </message>
     <message>
         <source>Limit bandwidth: </source>
-        <translation type="unfinished"></translation>
+        <translation>Bandbreitengrenze: </translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>Error while importing NZB file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Importieren der NZB-Datei: %1</translation>
     </message>
     <message>
         <source>Adding new NZB: %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue NZB wird hinzugefügt: %1...</translation>
     </message>
     <message>
         <source>Error while saving NZB history file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern der NZB-Verlaufsdatei: %1</translation>
     </message>
     <message>
         <source>NZB %1 added to download list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 zur Download-Liste hinzugefügt</translation>
     </message>
     <message>
         <source>NZB %1 saved to disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 auf dem Datenträger gespeichert: %2</translation>
     </message>
     <message>
         <source>NZB %1 could not be saved to disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 konnte nicht auf dem Datenträger gespeichert werden: %2</translation>
     </message>
     <message>
         <source>Cannot load %1: bad suffix</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geladen werden: falsche Dateiendung</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stoppen</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Starten</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Nickname</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzname</translation>
     </message>
     <message>
         <source>Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Zähler</translation>
     </message>
     <message>
         <source>Start / Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Starten / Stoppen</translation>
     </message>
     <message>
         <source>Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Server</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschreibung</translation>
     </message>
     <message>
         <source>Configuration of a new server</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration eines neuen Servers</translation>
     </message>
     <message>
         <source>Please select a server to update in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie in der Liste den Server aus, der bearbeitet werden soll</translation>
     </message>
     <message>
         <source>Please stop the selected server before updating configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte stoppen Sie den ausgewählten Server, bevor Sie seine Konfiguration ändern</translation>
     </message>
     <message>
         <source>Server Configuration</source>
-        <translation type="unfinished">Serverkonfiguration</translation>
+        <translation>Serverkonfiguration</translation>
     </message>
     <message>
         <source>Please select a server to delete in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie in der Liste den Server aus, der gelöscht werden soll</translation>
     </message>
     <message>
         <source>Please stop the selected server before deleting it</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte stoppen Sie den ausgewählten Server, bevor Sie ihn löschen</translation>
     </message>
     <message>
         <source>Remove the server &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Server „%1“ entfernen?</translation>
     </message>
     <message>
         <source> &lt; 1 minute</source>
-        <translation type="unfinished"></translation>
+        <translation> &lt; 1 Minute</translation>
     </message>
     <message>
         <source>%)</source>
-        <translation type="unfinished"></translation>
+        <translation>%)</translation>
     </message>
     <message>
         <source>Avg Speed: </source>
-        <translation type="unfinished"></translation>
+        <translation>Mittl. Geschwindigkeit: </translation>
     </message>
     <message>
         <source>Time: </source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit: </translation>
     </message>
     <message>
         <source>Mi&amp;nimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Mi&amp;nimieren</translation>
     </message>
     <message>
         <source>Ma&amp;ximize</source>
-        <translation type="unfinished"></translation>
+        <translation>Ma&amp;ximieren</translation>
     </message>
     <message>
         <source>&amp;Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Download läuft</translation>
     </message>
     <message>
         <source>The connection was closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Verbindung wurde geschlossen.</translation>
     </message>
     <message>
         <source>Download failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Download fehlgeschlagen</translation>
     </message>
     <message>
         <source>Save file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei speichern...</translation>
     </message>
     <message>
         <source>The file could not be saved to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei konnte nicht unter %1 gespeichert werden.</translation>
     </message>
     <message>
         <source>This is not a valid URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Dies ist keine gültige URL</translation>
     </message>
     <message>
         <source>Loading page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite wird geladen...</translation>
     </message>
     <message>
         <source>Add to Favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu den Favoriten hinzufügen</translation>
     </message>
     <message>
         <source>Browser options</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser-Optionen</translation>
     </message>
     <message>
         <source>New favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Favorit</translation>
     </message>
     <message>
         <source>Title must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Titel darf nicht leer sein</translation>
     </message>
     <message>
         <source>URL must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>Die URL darf nicht leer sein</translation>
     </message>
 </context>
 <context>
@@ -2920,68 +2922,68 @@ The program runs with the default settings.</source>
     <name>SingleInstance</name>
     <message>
         <source>Cannot create the lock file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sperrdatei %1 kann nicht erstellt werden</translation>
     </message>
     <message>
         <source>The message is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Nachricht ist zu lang</translation>
     </message>
     <message>
         <source>Cannot reach the running program: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das laufende Programm ist nicht erreichbar: %1</translation>
     </message>
     <message>
         <source>Cannot send to the running program: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden an das laufende Programm nicht möglich: %1</translation>
     </message>
     <message>
         <source>The running program did not acknowledge the message</source>
-        <translation type="unfinished"></translation>
+        <translation>Das laufende Programm hat den Empfang der Nachricht nicht bestätigt</translation>
     </message>
     <message>
         <source>The running program refused the message</source>
-        <translation type="unfinished"></translation>
+        <translation>Das laufende Programm hat die Nachricht abgelehnt</translation>
     </message>
 </context>
 <context>
     <name>SleepInhibitor</name>
     <message>
         <source>No connection to the login manager&apos;s bus</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Verbindung zum Bus der Sitzungsverwaltung</translation>
     </message>
     <message>
         <source>The bus cannot pass file descriptors</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Bus kann keine Dateideskriptoren übertragen</translation>
     </message>
 </context>
 <context>
     <name>ThreadFileDecoder</name>
     <message>
         <source>Segment %1 has a CRC error</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 hat einen CRC-Fehler</translation>
     </message>
     <message>
         <source>Segment %1 has nothing to decode</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 enthält nichts zum Dekodieren</translation>
     </message>
     <message>
         <source>Segment %1 was not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 wurde nicht gefunden</translation>
     </message>
     <message>
         <source>Segment %1: failed to create output file for assembly</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1: Die Ausgabedatei zum Zusammensetzen konnte nicht erstellt werden</translation>
     </message>
     <message>
         <source>Segment %1: an unknown error has occured</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1: Ein unbekannter Fehler ist aufgetreten</translation>
     </message>
 </context>
 <context>
     <name>ThreadNntp</name>
     <message>
         <source>%1 (failed %2 times in a row; trying again every %3 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2-mal in Folge fehlgeschlagen; neuer Versuch alle %3 s)</translation>
     </message>
 </context>
 <context>

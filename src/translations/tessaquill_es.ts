@@ -122,11 +122,11 @@
     <name>BrowserTabWidget</name>
     <message>
         <source>Create a new tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear una pestaña nueva</translation>
     </message>
     <message>
         <source>New tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Pestaña nueva</translation>
     </message>
 </context>
 <context>
@@ -1496,78 +1496,78 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
     <name>DialogWebFavourite</name>
     <message>
         <source>Add Favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir un favorito</translation>
     </message>
     <message>
         <source>Title: </source>
-        <translation type="unfinished"></translation>
+        <translation>Título: </translation>
     </message>
     <message>
         <source>URL: </source>
-        <translation type="unfinished"></translation>
+        <translation>URL: </translation>
     </message>
 </context>
 <context>
     <name>DialogWebOptions</name>
     <message>
         <source>Browser options</source>
-        <translation type="unfinished"></translation>
+        <translation>Opciones del navegador</translation>
     </message>
     <message>
         <source>Favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoritos</translation>
     </message>
     <message>
         <source>Delete selected favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar los favoritos seleccionados</translation>
     </message>
     <message>
         <source>List of favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de favoritos</translation>
     </message>
     <message>
         <source>Home page</source>
-        <translation type="unfinished"></translation>
+        <translation>Página de inicio</translation>
     </message>
     <message>
         <source>Open the following page:</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir la página siguiente:</translation>
     </message>
     <message>
         <source>Load the home page at startup</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargar la página de inicio al arrancar</translation>
     </message>
     <message>
         <source>Web settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración web</translation>
     </message>
     <message>
         <source>Plugins enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Complementos activados</translation>
     </message>
     <message>
         <source>Java enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Java activado</translation>
     </message>
     <message>
         <source>Javascript enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>JavaScript activado</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Favourite&apos;s name &quot;%1&quot; must be unique</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de favorito «%1» debe ser único</translation>
     </message>
     <message>
         <source>&quot;%1&quot; favourite&apos;s URL mustn&apos;t be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>La URL del favorito «%1» no puede estar vacía</translation>
     </message>
 </context>
 <context>
@@ -1693,59 +1693,59 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
     </message>
     <message>
         <source>No par2 file found!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encontró ningún archivo PAR2!</translation>
     </message>
     <message>
         <source>Par2: success - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: correcto - %1</translation>
     </message>
     <message>
         <source>Par2: need more par2 volumes to repair - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: se necesitan más volúmenes PAR2 para reparar - %1</translation>
     </message>
     <message>
         <source>Par2: repair is not possible - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2: la reparación no es posible - %1</translation>
     </message>
     <message>
         <source>Failed to create extract directory</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta de extracción</translation>
     </message>
     <message>
         <source>Unrar error: exit code: %1, exit status: %2</source>
-        <translation type="unfinished">Error de extracción: código de salida %1, estado de salida %2</translation>
+        <translation>Error de extracción: código de salida %1, estado de salida %2</translation>
     </message>
     <message>
         <source>Data files are damaged and there is enough recovery data available to repair them</source>
-        <translation type="unfinished"></translation>
+        <translation>Los archivos de datos están dañados y hay suficientes datos de recuperación para repararlos</translation>
     </message>
     <message>
         <source>There was something wrong with the command line arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>Los argumentos de la línea de órdenes no son correctos</translation>
     </message>
     <message>
         <source>The PAR2 files did not contain sufficient information about the data files to be able to verify them</source>
-        <translation type="unfinished"></translation>
+        <translation>Los archivos PAR2 no contenían suficiente información sobre los archivos de datos para poder verificarlos</translation>
     </message>
     <message>
         <source>Repair completed but the data files still appear to be damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparación terminada, pero los archivos de datos parecen seguir dañados</translation>
     </message>
     <message>
         <source>An error occured when accessing files</source>
-        <translation type="unfinished"></translation>
+        <translation>Se produjo un error al acceder a los archivos</translation>
     </message>
     <message>
         <source>An internal error occurred</source>
-        <translation type="unfinished"></translation>
+        <translation>Se produjo un error interno</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Memoria insuficiente</translation>
     </message>
     <message>
         <source>Failed to start PAR2: you may have insufficient permissions to invoke the program</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo iniciar PAR2: puede que no tenga permisos suficientes para ejecutar el programa</translation>
     </message>
 </context>
 <context>
@@ -1815,11 +1815,11 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
     <name>FrameWebBrowser</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Marco</translation>
     </message>
     <message>
         <source>about:blank</source>
-        <translation type="unfinished"></translation>
+        <translation>about:blank</translation>
     </message>
 </context>
 <context>
@@ -2326,557 +2326,559 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Tessaquill+ </source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ </translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Hora</translation>
     </message>
     <message>
         <source>Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocidad</translation>
     </message>
     <message>
         <source> Idle</source>
-        <translation type="unfinished"></translation>
+        <translation> Inactiva</translation>
     </message>
     <message>
         <source> Paused</source>
-        <translation type="unfinished"></translation>
+        <translation> En pausa</translation>
     </message>
     <message>
         <source> - Delay before thread starts: </source>
-        <translation type="unfinished"></translation>
+        <translation> - Espera antes de iniciar la conexión: </translation>
     </message>
     <message>
         <source> Downloading </source>
-        <translation type="unfinished"></translation>
+        <translation> Descargando </translation>
     </message>
     <message>
         <source> Connecting to server</source>
-        <translation type="unfinished"></translation>
+        <translation> Conectando con el servidor</translation>
     </message>
     <message>
         <source> Disconnecting from server</source>
-        <translation type="unfinished"></translation>
+        <translation> Desconectando del servidor</translation>
     </message>
     <message>
         <source> Downloading Groups</source>
-        <translation type="unfinished"></translation>
+        <translation> Descargando los grupos</translation>
     </message>
     <message>
         <source> Select group %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Seleccionando el grupo %1</translation>
     </message>
     <message>
         <source> Stat %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Stat %1</translation>
     </message>
     <message>
         <source> Help</source>
-        <translation type="unfinished"></translation>
+        <translation> Ayuda</translation>
     </message>
     <message>
         <source> Capabilities</source>
-        <translation type="unfinished"></translation>
+        <translation> Capacidades</translation>
     </message>
     <message>
         <source> Date</source>
-        <translation type="unfinished"></translation>
+        <translation> Fecha</translation>
     </message>
     <message>
         <source>Thread %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Conexión %1: %2</translation>
     </message>
     <message>
         <source> Segment is missing on server: %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Falta el segmento en el servidor: %1</translation>
     </message>
     <message>
         <source>Subject</source>
-        <translation type="unfinished">Asunto</translation>
+        <translation>Asunto</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished">Tamaño</translation>
+        <translation>Tamaño</translation>
     </message>
     <message>
         <source>File date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha del archivo</translation>
     </message>
     <message>
         <source>Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta de destino</translation>
     </message>
     <message>
         <source>Messages</source>
-        <translation type="unfinished"></translation>
+        <translation>Mensajes</translation>
     </message>
     <message>
         <source>Redownload file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver a descargar los archivos</translation>
     </message>
     <message>
         <source>Delete selected files</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar los archivos seleccionados</translation>
     </message>
     <message>
         <source>Uncompress</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraer</translation>
     </message>
     <message>
         <source>Do not uncompress</source>
-        <translation type="unfinished"></translation>
+        <translation>No extraer</translation>
     </message>
     <message>
         <source>Password of the archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña del archivo</translation>
     </message>
     <message>
         <source>Modify Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Modificar la carpeta de destino</translation>
     </message>
     <message>
         <source>Modify NZB title</source>
-        <translation type="unfinished"></translation>
+        <translation>Modificar el título del NZB</translation>
     </message>
     <message>
         <source>Keep PAR2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar los archivos PAR2</translation>
     </message>
     <message>
         <source>Segment %1 (Number %2 of NZB %3): %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Segmento %1 (número %2 del NZB %3): %4</translation>
     </message>
     <message>
         <source>Segment %1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Falta el segmento %1</translation>
     </message>
     <message>
         <source>Segment %1 (Number %2 of NZB %3) is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Falta el segmento %1 (número %2 del NZB %3)</translation>
     </message>
     <message>
         <source>%1: segment %2 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: falta el segmento %2</translation>
     </message>
     <message>
         <source>Failed to create file for segment %1 (Number %2 of NZB %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear el archivo del segmento %1 (número %2 del NZB %3)</translation>
     </message>
     <message>
         <source>File %1 of NZB %2 decoded</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo %1 del NZB %2 decodificado</translation>
     </message>
     <message>
         <source>NZB %1 requires a password in order to extract the archive !</source>
-        <translation type="unfinished"></translation>
+        <translation>¡El NZB %1 necesita una contraseña para extraer el archivo!</translation>
     </message>
     <message>
         <source>File %1 of NZB %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo %1 del NZB %2: %3</translation>
     </message>
     <message>
         <source>File %1 of NZB %2 resumed</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo %1 del NZB %2 reanudado</translation>
     </message>
     <message>
         <source>Do not keep PAR2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>No conservar los archivos PAR2</translation>
     </message>
     <message>
         <source>Please select either NZB(s) or file(s) to delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione los NZB o los archivos que desea eliminar</translation>
     </message>
     <message>
         <source>Do you want to remove the selected file(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Desea quitar los archivos seleccionados?</translation>
     </message>
     <message>
         <source>File %1 removed from download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo %1 quitado de la lista de descargas</translation>
     </message>
     <message>
         <source>Do you want to remove the selected NZB(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Desea quitar los NZB seleccionados?</translation>
     </message>
     <message>
         <source>NZB %1 removed from download list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 quitado de la lista de descargas</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished">Información</translation>
+        <translation>Información</translation>
     </message>
     <message>
         <source>Tessaquill+ has been minimized in the task bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ se ha minimizado en la barra de tareas</translation>
     </message>
     <message>
         <source>The configuration could not be loaded: %1
 
 The program runs with the default settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo cargar la configuración: %1
+
+El programa funciona con la configuración predeterminada.</translation>
     </message>
     <message>
         <source>Do you really want to exit Tessaquill+ ?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que desea salir de Tessaquill+?</translation>
     </message>
     <message>
         <source>PAR2 parity test...</source>
-        <translation type="unfinished"></translation>
+        <translation>Prueba de paridad PAR2...</translation>
     </message>
     <message>
         <source>PAR2 parity test of %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Prueba de paridad PAR2 de %1...</translation>
     </message>
     <message>
         <source>PAR2 parity test: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Prueba de paridad PAR2: %1</translation>
     </message>
     <message>
         <source>%1, %2 block(s) needed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, bloques necesarios: %2</translation>
     </message>
     <message>
         <source>PAR2 finished for %1: %2, %3 block(s) needed</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 terminado para %1: %2, bloques necesarios: %3</translation>
     </message>
     <message>
         <source>Unrar in progress...</source>
-        <translation type="unfinished">Extracción en curso...</translation>
+        <translation>Extracción en curso...</translation>
     </message>
     <message>
         <source>Unrar in progress for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción de %1 en curso...</translation>
     </message>
     <message>
         <source>Unrar progress: %1</source>
-        <translation type="unfinished">Progreso de la extracción: %1</translation>
+        <translation>Progreso de la extracción: %1</translation>
     </message>
     <message>
         <source>Unrar error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de extracción: %1</translation>
     </message>
     <message>
         <source>Unrar error for %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de extracción de %1: %2</translation>
     </message>
     <message>
         <source>Unrar: no file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción: no se encontró ningún archivo</translation>
     </message>
     <message>
         <source>Unrar: no file found for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción: no se encontró ningún archivo para %1</translation>
     </message>
     <message>
         <source>Unrar finished successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción terminada correctamente</translation>
     </message>
     <message>
         <source>Unrar finished successfully for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción de %1 terminada correctamente</translation>
     </message>
     <message>
         <source>Unrar finished with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción terminada con errores</translation>
     </message>
     <message>
         <source>Unrar finished with error(s) for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción de %1 terminada con errores</translation>
     </message>
     <message>
         <source>Unsplit in progress...</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión en curso...</translation>
     </message>
     <message>
         <source>Unsplit in progress for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión de %1 en curso...</translation>
     </message>
     <message>
         <source>Unsplit in progress: %1%</source>
-        <translation type="unfinished">Unión en curso: %1 %</translation>
+        <translation>Unión en curso: %1 %</translation>
     </message>
     <message>
         <source>Unsplit finished successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión terminada correctamente</translation>
     </message>
     <message>
         <source>Unsplit finished successfully for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión de %1 terminada correctamente...</translation>
     </message>
     <message>
         <source>Unsplit finished with error(s): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión terminada con errores: %1</translation>
     </message>
     <message>
         <source>Unsplit finished with error(s) for %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Unión de %1 terminada con errores: %2</translation>
     </message>
     <message>
         <source>Cleaning </source>
-        <translation type="unfinished"></translation>
+        <translation>Limpiando </translation>
     </message>
     <message>
         <source>NZB %1: a file of that name was already in the destination, kept as %2</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1: ya había un archivo con ese nombre en el destino, se conservó como %2</translation>
     </message>
     <message>
         <source>%1: the destination folder %2 could not be created, the files stay in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: no se pudo crear la carpeta de destino %2, los archivos se quedan en %3</translation>
     </message>
     <message>
         <source>%1: %2 file(s) could not be moved to the destination, they stay in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: no se pudieron mover %2 archivos al destino, se quedan en %3</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished">Error</translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>NZB %1 has been downloaded with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>El NZB %1 se ha descargado con errores</translation>
     </message>
     <message>
         <source> has been downloaded with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> se ha descargado con errores</translation>
     </message>
     <message>
         <source>NZB %1 has been successfully downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>El NZB %1 se ha descargado correctamente</translation>
     </message>
     <message>
         <source> has been successfully downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation> se ha descargado correctamente</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa</translation>
     </message>
     <message>
         <source>Pause for 5 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 5 minutos</translation>
     </message>
     <message>
         <source>Pause for 15 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 15 minutos</translation>
     </message>
     <message>
         <source>Pause for 30 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 30 minutos</translation>
     </message>
     <message>
         <source>Pause for 1 hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 1 hora</translation>
     </message>
     <message>
         <source>Pause for 2 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 2 horas</translation>
     </message>
     <message>
         <source>Pause for 3 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 3 horas</translation>
     </message>
     <message>
         <source>Pause for 4 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 4 horas</translation>
     </message>
     <message>
         <source>Pause for 5 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 5 horas</translation>
     </message>
     <message>
         <source>Pause for 6 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa de 6 horas</translation>
     </message>
     <message>
         <source>Start connections</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar las conexiones</translation>
     </message>
     <message>
         <source>The downloads have been paused: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Las descargas se han pausado: %1</translation>
     </message>
     <message>
         <source>Limit bandwidth: </source>
-        <translation type="unfinished"></translation>
+        <translation>Límite de ancho de banda: </translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>Error while importing NZB file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al importar el archivo NZB: %1</translation>
     </message>
     <message>
         <source>Adding new NZB: %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadiendo un NZB nuevo: %1...</translation>
     </message>
     <message>
         <source>Error while saving NZB history file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al guardar el archivo del historial de NZB: %1</translation>
     </message>
     <message>
         <source>NZB %1 added to download list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 añadido a la lista de descargas</translation>
     </message>
     <message>
         <source>NZB %1 saved to disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 guardado en el disco: %2</translation>
     </message>
     <message>
         <source>NZB %1 could not be saved to disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar el NZB %1 en el disco: %2</translation>
     </message>
     <message>
         <source>Cannot load %1: bad suffix</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede cargar %1: extensión incorrecta</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Estado</translation>
     </message>
     <message>
         <source>Nickname</source>
-        <translation type="unfinished"></translation>
+        <translation>Alias</translation>
     </message>
     <message>
         <source>Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Contador</translation>
     </message>
     <message>
         <source>Start / Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar / detener</translation>
     </message>
     <message>
         <source>Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Servidor</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Descripción</translation>
     </message>
     <message>
         <source>Configuration of a new server</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de un servidor nuevo</translation>
     </message>
     <message>
         <source>Please select a server to update in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione en la lista el servidor que desea modificar</translation>
     </message>
     <message>
         <source>Please stop the selected server before updating configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Detenga el servidor seleccionado antes de modificar su configuración</translation>
     </message>
     <message>
         <source>Server Configuration</source>
-        <translation type="unfinished">Configuración del servidor</translation>
+        <translation>Configuración del servidor</translation>
     </message>
     <message>
         <source>Please select a server to delete in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione en la lista el servidor que desea eliminar</translation>
     </message>
     <message>
         <source>Please stop the selected server before deleting it</source>
-        <translation type="unfinished"></translation>
+        <translation>Detenga el servidor seleccionado antes de eliminarlo</translation>
     </message>
     <message>
         <source>Remove the server &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Quitar el servidor «%1»?</translation>
     </message>
     <message>
         <source> &lt; 1 minute</source>
-        <translation type="unfinished"></translation>
+        <translation> &lt; 1 minuto</translation>
     </message>
     <message>
         <source>%)</source>
-        <translation type="unfinished"></translation>
+        <translation>%)</translation>
     </message>
     <message>
         <source>Avg Speed: </source>
-        <translation type="unfinished"></translation>
+        <translation>Velocidad media: </translation>
     </message>
     <message>
         <source>Time: </source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo: </translation>
     </message>
     <message>
         <source>Mi&amp;nimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Mi&amp;nimizar</translation>
     </message>
     <message>
         <source>Ma&amp;ximize</source>
-        <translation type="unfinished"></translation>
+        <translation>Ma&amp;ximizar</translation>
     </message>
     <message>
         <source>&amp;Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Restaurar</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Descarga en curso</translation>
     </message>
     <message>
         <source>The connection was closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>La conexión se ha cerrado.</translation>
     </message>
     <message>
         <source>Download failed</source>
-        <translation type="unfinished"></translation>
+        <translation>La descarga ha fallado</translation>
     </message>
     <message>
         <source>Save file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar el archivo...</translation>
     </message>
     <message>
         <source>The file could not be saved to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar el archivo en %1.</translation>
     </message>
     <message>
         <source>This is not a valid URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Esta URL no es válida</translation>
     </message>
     <message>
         <source>Loading page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargando la página...</translation>
     </message>
     <message>
         <source>Add to Favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir a favoritos</translation>
     </message>
     <message>
         <source>Browser options</source>
-        <translation type="unfinished"></translation>
+        <translation>Opciones del navegador</translation>
     </message>
     <message>
         <source>New favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Favorito nuevo</translation>
     </message>
     <message>
         <source>Title must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>El título no puede estar vacío</translation>
     </message>
     <message>
         <source>URL must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>La URL no puede estar vacía</translation>
     </message>
 </context>
 <context>
@@ -2920,68 +2922,68 @@ The program runs with the default settings.</source>
     <name>SingleInstance</name>
     <message>
         <source>Cannot create the lock file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede crear el archivo de bloqueo %1</translation>
     </message>
     <message>
         <source>The message is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>El mensaje es demasiado largo</translation>
     </message>
     <message>
         <source>Cannot reach the running program: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede contactar con el programa en ejecución: %1</translation>
     </message>
     <message>
         <source>Cannot send to the running program: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede enviar al programa en ejecución: %1</translation>
     </message>
     <message>
         <source>The running program did not acknowledge the message</source>
-        <translation type="unfinished"></translation>
+        <translation>El programa en ejecución no confirmó la recepción del mensaje</translation>
     </message>
     <message>
         <source>The running program refused the message</source>
-        <translation type="unfinished"></translation>
+        <translation>El programa en ejecución rechazó el mensaje</translation>
     </message>
 </context>
 <context>
     <name>SleepInhibitor</name>
     <message>
         <source>No connection to the login manager&apos;s bus</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay conexión con el bus del gestor de sesiones</translation>
     </message>
     <message>
         <source>The bus cannot pass file descriptors</source>
-        <translation type="unfinished"></translation>
+        <translation>El bus no puede transmitir descriptores de archivo</translation>
     </message>
 </context>
 <context>
     <name>ThreadFileDecoder</name>
     <message>
         <source>Segment %1 has a CRC error</source>
-        <translation type="unfinished"></translation>
+        <translation>El segmento %1 tiene un error de CRC</translation>
     </message>
     <message>
         <source>Segment %1 has nothing to decode</source>
-        <translation type="unfinished"></translation>
+        <translation>El segmento %1 no tiene nada que decodificar</translation>
     </message>
     <message>
         <source>Segment %1 was not found</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el segmento %1</translation>
     </message>
     <message>
         <source>Segment %1: failed to create output file for assembly</source>
-        <translation type="unfinished"></translation>
+        <translation>Segmento %1: no se pudo crear el archivo de salida para el ensamblado</translation>
     </message>
     <message>
         <source>Segment %1: an unknown error has occured</source>
-        <translation type="unfinished"></translation>
+        <translation>Segmento %1: se produjo un error desconocido</translation>
     </message>
 </context>
 <context>
     <name>ThreadNntp</name>
     <message>
         <source>%1 (failed %2 times in a row; trying again every %3 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 fallos seguidos; se reintenta cada %3 s)</translation>
     </message>
 </context>
 <context>

@@ -122,11 +122,11 @@
     <name>BrowserTabWidget</name>
     <message>
         <source>Create a new tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un nouvel onglet</translation>
     </message>
     <message>
         <source>New tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvel onglet</translation>
     </message>
 </context>
 <context>
@@ -1496,78 +1496,78 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     <name>DialogWebFavourite</name>
     <message>
         <source>Add Favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un favori</translation>
     </message>
     <message>
         <source>Title: </source>
-        <translation type="unfinished"></translation>
+        <translation>Titre : </translation>
     </message>
     <message>
         <source>URL: </source>
-        <translation type="unfinished"></translation>
+        <translation>URL : </translation>
     </message>
 </context>
 <context>
     <name>DialogWebOptions</name>
     <message>
         <source>Browser options</source>
-        <translation type="unfinished"></translation>
+        <translation>Options du navigateur</translation>
     </message>
     <message>
         <source>Favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoris</translation>
     </message>
     <message>
         <source>Delete selected favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les favoris sélectionnés</translation>
     </message>
     <message>
         <source>List of favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste des favoris</translation>
     </message>
     <message>
         <source>Home page</source>
-        <translation type="unfinished"></translation>
+        <translation>Page d&apos;accueil</translation>
     </message>
     <message>
         <source>Open the following page:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir la page suivante :</translation>
     </message>
     <message>
         <source>Load the home page at startup</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger la page d&apos;accueil au démarrage</translation>
     </message>
     <message>
         <source>Web settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres web</translation>
     </message>
     <message>
         <source>Plugins enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Plugins activés</translation>
     </message>
     <message>
         <source>Java enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Java activé</translation>
     </message>
     <message>
         <source>Javascript enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>JavaScript activé</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Favourite&apos;s name &quot;%1&quot; must be unique</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom de favori « %1 » doit être unique</translation>
     </message>
     <message>
         <source>&quot;%1&quot; favourite&apos;s URL mustn&apos;t be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;URL du favori « %1 » ne doit pas être vide</translation>
     </message>
 </context>
 <context>
@@ -1693,59 +1693,59 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     </message>
     <message>
         <source>No par2 file found!</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier PAR2 trouvé !</translation>
     </message>
     <message>
         <source>Par2: success - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 : réussite - %1</translation>
     </message>
     <message>
         <source>Par2: need more par2 volumes to repair - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 : il faut davantage de volumes PAR2 pour réparer - %1</translation>
     </message>
     <message>
         <source>Par2: repair is not possible - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 : la réparation est impossible - %1</translation>
     </message>
     <message>
         <source>Failed to create extract directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier d&apos;extraction</translation>
     </message>
     <message>
         <source>Unrar error: exit code: %1, exit status: %2</source>
-        <translation type="unfinished">Erreur d&apos;extraction : code de sortie %1, état de sortie %2</translation>
+        <translation>Erreur d&apos;extraction : code de sortie %1, état de sortie %2</translation>
     </message>
     <message>
         <source>Data files are damaged and there is enough recovery data available to repair them</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers de données sont endommagés et il y a assez de données de récupération pour les réparer</translation>
     </message>
     <message>
         <source>There was something wrong with the command line arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>Les arguments de la ligne de commande sont incorrects</translation>
     </message>
     <message>
         <source>The PAR2 files did not contain sufficient information about the data files to be able to verify them</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers PAR2 ne contenaient pas assez d&apos;informations sur les fichiers de données pour pouvoir les vérifier</translation>
     </message>
     <message>
         <source>Repair completed but the data files still appear to be damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>Réparation terminée, mais les fichiers de données semblent encore endommagés</translation>
     </message>
     <message>
         <source>An error occured when accessing files</source>
-        <translation type="unfinished"></translation>
+        <translation>Une erreur est survenue lors de l&apos;accès aux fichiers</translation>
     </message>
     <message>
         <source>An internal error occurred</source>
-        <translation type="unfinished"></translation>
+        <translation>Une erreur interne est survenue</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Mémoire insuffisante</translation>
     </message>
     <message>
         <source>Failed to start PAR2: you may have insufficient permissions to invoke the program</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lancer PAR2 : vous n&apos;avez peut-être pas les droits suffisants pour exécuter le programme</translation>
     </message>
 </context>
 <context>
@@ -1815,11 +1815,11 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     <name>FrameWebBrowser</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Cadre</translation>
     </message>
     <message>
         <source>about:blank</source>
-        <translation type="unfinished"></translation>
+        <translation>about:blank</translation>
     </message>
 </context>
 <context>
@@ -2326,557 +2326,559 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Tessaquill+ </source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ </translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure</translation>
     </message>
     <message>
         <source>Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse</translation>
     </message>
     <message>
         <source> Idle</source>
-        <translation type="unfinished"></translation>
+        <translation> Inactive</translation>
     </message>
     <message>
         <source> Paused</source>
-        <translation type="unfinished"></translation>
+        <translation> En pause</translation>
     </message>
     <message>
         <source> - Delay before thread starts: </source>
-        <translation type="unfinished"></translation>
+        <translation> - Délai avant le démarrage de la connexion : </translation>
     </message>
     <message>
         <source> Downloading </source>
-        <translation type="unfinished"></translation>
+        <translation> Téléchargement de </translation>
     </message>
     <message>
         <source> Connecting to server</source>
-        <translation type="unfinished"></translation>
+        <translation> Connexion au serveur</translation>
     </message>
     <message>
         <source> Disconnecting from server</source>
-        <translation type="unfinished"></translation>
+        <translation> Déconnexion du serveur</translation>
     </message>
     <message>
         <source> Downloading Groups</source>
-        <translation type="unfinished"></translation>
+        <translation> Téléchargement des groupes</translation>
     </message>
     <message>
         <source> Select group %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Sélection du groupe %1</translation>
     </message>
     <message>
         <source> Stat %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Stat %1</translation>
     </message>
     <message>
         <source> Help</source>
-        <translation type="unfinished"></translation>
+        <translation> Aide</translation>
     </message>
     <message>
         <source> Capabilities</source>
-        <translation type="unfinished"></translation>
+        <translation> Capacités</translation>
     </message>
     <message>
         <source> Date</source>
-        <translation type="unfinished"></translation>
+        <translation> Date</translation>
     </message>
     <message>
         <source>Thread %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion %1 : %2</translation>
     </message>
     <message>
         <source> Segment is missing on server: %1</source>
-        <translation type="unfinished"></translation>
+        <translation> Segment absent du serveur : %1</translation>
     </message>
     <message>
         <source>Subject</source>
-        <translation type="unfinished">Sujet</translation>
+        <translation>Sujet</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished">Taille</translation>
+        <translation>Taille</translation>
     </message>
     <message>
         <source>File date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date du fichier</translation>
     </message>
     <message>
         <source>Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de destination</translation>
     </message>
     <message>
         <source>Messages</source>
-        <translation type="unfinished"></translation>
+        <translation>Messages</translation>
     </message>
     <message>
         <source>Redownload file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Retélécharger le(s) fichier(s)</translation>
     </message>
     <message>
         <source>Delete selected files</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les fichiers sélectionnés</translation>
     </message>
     <message>
         <source>Uncompress</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraire</translation>
     </message>
     <message>
         <source>Do not uncompress</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne pas extraire</translation>
     </message>
     <message>
         <source>Password of the archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe de l&apos;archive</translation>
     </message>
     <message>
         <source>Modify Destination directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le dossier de destination</translation>
     </message>
     <message>
         <source>Modify NZB title</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le titre du NZB</translation>
     </message>
     <message>
         <source>Keep PAR2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver le(s) fichier(s) PAR2</translation>
     </message>
     <message>
         <source>Segment %1 (Number %2 of NZB %3): %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 (numéro %2 du NZB %3) : %4</translation>
     </message>
     <message>
         <source>Segment %1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Le segment %1 est absent</translation>
     </message>
     <message>
         <source>Segment %1 (Number %2 of NZB %3) is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Le segment %1 (numéro %2 du NZB %3) est absent</translation>
     </message>
     <message>
         <source>%1: segment %2 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : le segment %2 est absent</translation>
     </message>
     <message>
         <source>Failed to create file for segment %1 (Number %2 of NZB %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le fichier du segment %1 (numéro %2 du NZB %3)</translation>
     </message>
     <message>
         <source>File %1 of NZB %2 decoded</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier %1 du NZB %2 décodé</translation>
     </message>
     <message>
         <source>NZB %1 requires a password in order to extract the archive !</source>
-        <translation type="unfinished"></translation>
+        <translation>Le NZB %1 demande un mot de passe pour extraire l&apos;archive !</translation>
     </message>
     <message>
         <source>File %1 of NZB %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier %1 du NZB %2 : %3</translation>
     </message>
     <message>
         <source>File %1 of NZB %2 resumed</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier %1 du NZB %2 repris</translation>
     </message>
     <message>
         <source>Do not keep PAR2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne pas conserver le(s) fichier(s) PAR2</translation>
     </message>
     <message>
         <source>Please select either NZB(s) or file(s) to delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez sélectionner des NZB ou des fichiers à supprimer</translation>
     </message>
     <message>
         <source>Do you want to remove the selected file(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous retirer le(s) fichier(s) sélectionné(s) ?</translation>
     </message>
     <message>
         <source>File %1 removed from download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier %1 retiré de la liste des téléchargements</translation>
     </message>
     <message>
         <source>Do you want to remove the selected NZB(s)?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous retirer le(s) NZB sélectionné(s) ?</translation>
     </message>
     <message>
         <source>NZB %1 removed from download list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 retiré de la liste des téléchargements</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished">Information</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Tessaquill+ has been minimized in the task bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessaquill+ a été réduit dans la barre des tâches</translation>
     </message>
     <message>
         <source>The configuration could not be loaded: %1
 
 The program runs with the default settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>La configuration n&apos;a pas pu être chargée : %1
+
+Le programme fonctionne avec les paramètres par défaut.</translation>
     </message>
     <message>
         <source>Do you really want to exit Tessaquill+ ?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment quitter Tessaquill+ ?</translation>
     </message>
     <message>
         <source>PAR2 parity test...</source>
-        <translation type="unfinished"></translation>
+        <translation>Test de parité PAR2...</translation>
     </message>
     <message>
         <source>PAR2 parity test of %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Test de parité PAR2 de %1...</translation>
     </message>
     <message>
         <source>PAR2 parity test: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Test de parité PAR2 : %1</translation>
     </message>
     <message>
         <source>%1, %2 block(s) needed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, bloc(s) nécessaire(s) : %2</translation>
     </message>
     <message>
         <source>PAR2 finished for %1: %2, %3 block(s) needed</source>
-        <translation type="unfinished"></translation>
+        <translation>PAR2 terminé pour %1 : %2, bloc(s) nécessaire(s) : %3</translation>
     </message>
     <message>
         <source>Unrar in progress...</source>
-        <translation type="unfinished">Extraction en cours...</translation>
+        <translation>Extraction en cours...</translation>
     </message>
     <message>
         <source>Unrar in progress for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction de %1 en cours...</translation>
     </message>
     <message>
         <source>Unrar progress: %1</source>
-        <translation type="unfinished">Progression de l&apos;extraction : %1</translation>
+        <translation>Progression de l&apos;extraction : %1</translation>
     </message>
     <message>
         <source>Unrar error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;extraction : %1</translation>
     </message>
     <message>
         <source>Unrar error for %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;extraction de %1 : %2</translation>
     </message>
     <message>
         <source>Unrar: no file found</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction : aucun fichier trouvé</translation>
     </message>
     <message>
         <source>Unrar: no file found for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction : aucun fichier trouvé pour %1</translation>
     </message>
     <message>
         <source>Unrar finished successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction terminée avec succès</translation>
     </message>
     <message>
         <source>Unrar finished successfully for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction de %1 terminée avec succès</translation>
     </message>
     <message>
         <source>Unrar finished with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction terminée avec des erreurs</translation>
     </message>
     <message>
         <source>Unrar finished with error(s) for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction de %1 terminée avec des erreurs</translation>
     </message>
     <message>
         <source>Unsplit in progress...</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage en cours...</translation>
     </message>
     <message>
         <source>Unsplit in progress for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage de %1 en cours...</translation>
     </message>
     <message>
         <source>Unsplit in progress: %1%</source>
-        <translation type="unfinished">Assemblage en cours : %1 %</translation>
+        <translation>Assemblage en cours : %1 %</translation>
     </message>
     <message>
         <source>Unsplit finished successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage terminé avec succès</translation>
     </message>
     <message>
         <source>Unsplit finished successfully for %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage de %1 terminé avec succès...</translation>
     </message>
     <message>
         <source>Unsplit finished with error(s): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage terminé avec des erreurs : %1</translation>
     </message>
     <message>
         <source>Unsplit finished with error(s) for %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Assemblage de %1 terminé avec des erreurs : %2</translation>
     </message>
     <message>
         <source>Cleaning </source>
-        <translation type="unfinished"></translation>
+        <translation>Nettoyage de </translation>
     </message>
     <message>
         <source>NZB %1: a file of that name was already in the destination, kept as %2</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 : un fichier de ce nom existait déjà dans la destination, conservé sous le nom %2</translation>
     </message>
     <message>
         <source>%1: the destination folder %2 could not be created, the files stay in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : le dossier de destination %2 n&apos;a pas pu être créé, les fichiers restent dans %3</translation>
     </message>
     <message>
         <source>%1: %2 file(s) could not be moved to the destination, they stay in %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : %2 fichier(s) n&apos;ont pas pu être déplacés vers la destination, ils restent dans %3</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished">Erreur</translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>NZB %1 has been downloaded with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Le NZB %1 a été téléchargé avec des erreurs</translation>
     </message>
     <message>
         <source> has been downloaded with error(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> a été téléchargé avec des erreurs</translation>
     </message>
     <message>
         <source>NZB %1 has been successfully downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Le NZB %1 a été téléchargé avec succès</translation>
     </message>
     <message>
         <source> has been successfully downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation> a été téléchargé avec succès</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Pause for 5 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 5 minutes</translation>
     </message>
     <message>
         <source>Pause for 15 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 15 minutes</translation>
     </message>
     <message>
         <source>Pause for 30 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 30 minutes</translation>
     </message>
     <message>
         <source>Pause for 1 hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause d&apos;une heure</translation>
     </message>
     <message>
         <source>Pause for 2 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 2 heures</translation>
     </message>
     <message>
         <source>Pause for 3 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 3 heures</translation>
     </message>
     <message>
         <source>Pause for 4 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 4 heures</translation>
     </message>
     <message>
         <source>Pause for 5 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 5 heures</translation>
     </message>
     <message>
         <source>Pause for 6 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause de 6 heures</translation>
     </message>
     <message>
         <source>Start connections</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer les connexions</translation>
     </message>
     <message>
         <source>The downloads have been paused: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Les téléchargements ont été mis en pause : %1</translation>
     </message>
     <message>
         <source>Limit bandwidth: </source>
-        <translation type="unfinished"></translation>
+        <translation>Limite de bande passante : </translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>Error while importing NZB file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur lors de l&apos;import du fichier NZB : %1</translation>
     </message>
     <message>
         <source>Adding new NZB: %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajout d&apos;un nouveau NZB : %1...</translation>
     </message>
     <message>
         <source>Error while saving NZB history file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur lors de l&apos;enregistrement du fichier d&apos;historique des NZB : %1</translation>
     </message>
     <message>
         <source>NZB %1 added to download list</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 ajouté à la liste des téléchargements</translation>
     </message>
     <message>
         <source>NZB %1 saved to disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>NZB %1 enregistré sur le disque : %2</translation>
     </message>
     <message>
         <source>NZB %1 could not be saved to disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Le NZB %1 n&apos;a pas pu être enregistré sur le disque : %2</translation>
     </message>
     <message>
         <source>Cannot load %1: bad suffix</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de charger %1 : mauvaise extension</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>État</translation>
     </message>
     <message>
         <source>Nickname</source>
-        <translation type="unfinished"></translation>
+        <translation>Surnom</translation>
     </message>
     <message>
         <source>Counter</source>
-        <translation type="unfinished"></translation>
+        <translation>Compteur</translation>
     </message>
     <message>
         <source>Start / Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer / arrêter</translation>
     </message>
     <message>
         <source>Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveur</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>Configuration of a new server</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration d&apos;un nouveau serveur</translation>
     </message>
     <message>
         <source>Please select a server to update in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez sélectionner dans la liste le serveur à modifier</translation>
     </message>
     <message>
         <source>Please stop the selected server before updating configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez arrêter le serveur sélectionné avant de modifier sa configuration</translation>
     </message>
     <message>
         <source>Server Configuration</source>
-        <translation type="unfinished">Configuration du serveur</translation>
+        <translation>Configuration du serveur</translation>
     </message>
     <message>
         <source>Please select a server to delete in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez sélectionner dans la liste le serveur à supprimer</translation>
     </message>
     <message>
         <source>Please stop the selected server before deleting it</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez arrêter le serveur sélectionné avant de le supprimer</translation>
     </message>
     <message>
         <source>Remove the server &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer le serveur « %1 » ?</translation>
     </message>
     <message>
         <source> &lt; 1 minute</source>
-        <translation type="unfinished"></translation>
+        <translation> &lt; 1 minute</translation>
     </message>
     <message>
         <source>%)</source>
-        <translation type="unfinished"></translation>
+        <translation>%)</translation>
     </message>
     <message>
         <source>Avg Speed: </source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse moy. : </translation>
     </message>
     <message>
         <source>Time: </source>
-        <translation type="unfinished"></translation>
+        <translation>Temps : </translation>
     </message>
     <message>
         <source>Mi&amp;nimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Réd&amp;uire</translation>
     </message>
     <message>
         <source>Ma&amp;ximize</source>
-        <translation type="unfinished"></translation>
+        <translation>Agran&amp;dir</translation>
     </message>
     <message>
         <source>&amp;Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Restaurer</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement en cours</translation>
     </message>
     <message>
         <source>The connection was closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>La connexion a été fermée.</translation>
     </message>
     <message>
         <source>Download failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec du téléchargement</translation>
     </message>
     <message>
         <source>Save file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le fichier...</translation>
     </message>
     <message>
         <source>The file could not be saved to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n&apos;a pas pu être enregistré dans %1.</translation>
     </message>
     <message>
         <source>This is not a valid URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette URL n&apos;est pas valide</translation>
     </message>
     <message>
         <source>Loading page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Chargement de la page...</translation>
     </message>
     <message>
         <source>Add to Favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter aux favoris</translation>
     </message>
     <message>
         <source>Browser options</source>
-        <translation type="unfinished"></translation>
+        <translation>Options du navigateur</translation>
     </message>
     <message>
         <source>New favourite</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouveau favori</translation>
     </message>
     <message>
         <source>Title must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>Le titre ne doit pas être vide</translation>
     </message>
     <message>
         <source>URL must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;URL ne doit pas être vide</translation>
     </message>
 </context>
 <context>
@@ -2920,68 +2922,68 @@ The program runs with the default settings.</source>
     <name>SingleInstance</name>
     <message>
         <source>Cannot create the lock file %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le fichier de verrou %1</translation>
     </message>
     <message>
         <source>The message is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Le message est trop long</translation>
     </message>
     <message>
         <source>Cannot reach the running program: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de joindre le programme en cours d&apos;exécution : %1</translation>
     </message>
     <message>
         <source>Cannot send to the running program: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;envoyer au programme en cours d&apos;exécution : %1</translation>
     </message>
     <message>
         <source>The running program did not acknowledge the message</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programme en cours d&apos;exécution n&apos;a pas accusé réception du message</translation>
     </message>
     <message>
         <source>The running program refused the message</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programme en cours d&apos;exécution a refusé le message</translation>
     </message>
 </context>
 <context>
     <name>SleepInhibitor</name>
     <message>
         <source>No connection to the login manager&apos;s bus</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune connexion au bus du gestionnaire de sessions</translation>
     </message>
     <message>
         <source>The bus cannot pass file descriptors</source>
-        <translation type="unfinished"></translation>
+        <translation>Le bus ne peut pas transmettre de descripteurs de fichiers</translation>
     </message>
 </context>
 <context>
     <name>ThreadFileDecoder</name>
     <message>
         <source>Segment %1 has a CRC error</source>
-        <translation type="unfinished"></translation>
+        <translation>Le segment %1 a une erreur de CRC</translation>
     </message>
     <message>
         <source>Segment %1 has nothing to decode</source>
-        <translation type="unfinished"></translation>
+        <translation>Le segment %1 n&apos;a rien à décoder</translation>
     </message>
     <message>
         <source>Segment %1 was not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Le segment %1 est introuvable</translation>
     </message>
     <message>
         <source>Segment %1: failed to create output file for assembly</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 : impossible de créer le fichier de sortie pour l&apos;assemblage</translation>
     </message>
     <message>
         <source>Segment %1: an unknown error has occured</source>
-        <translation type="unfinished"></translation>
+        <translation>Segment %1 : une erreur inconnue est survenue</translation>
     </message>
 </context>
 <context>
     <name>ThreadNntp</name>
     <message>
         <source>%1 (failed %2 times in a row; trying again every %3 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 échecs consécutifs ; nouvel essai toutes les %3 s)</translation>
     </message>
 </context>
 <context>
