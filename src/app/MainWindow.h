@@ -20,6 +20,7 @@ class DialogHistoryNzb;
 class DialogLogs;
 class DialogWizard;
 class DownloadListTreeWidget;
+class DriveSpaceQueries;
 class NetworkAccessManager;
 class NntpServer;
 class NzbFile;
@@ -328,6 +329,12 @@ private:
     void createDelayedPauseMenu();
     void resetDelayedPauseFonts();
     void createDestinationMenus();
+    void showDrivesFreeSpace();
+    void runPowerTool(const QString &strArgument);
+    void reportEndOfQueueFailure(const QString &strReason);
+    void runSettingsDialog();
+    void openNzbFiles();
+    void runShutdownDialog();
     void initWebBrowser();
     void createWebFavouritesMenu();
 
@@ -350,6 +357,7 @@ private:
     QTimer timerBlink;
     QTimer timerRefreshDrivesFreeSpace;
     QList<QLabel *> listLabelsFreeSpace;
+    DriveSpaceQueries *driveSpaceQueries = nullptr;
     DialogLogs *dialogLogs = nullptr;
     DialogHistoryNzb *dialogHistoryNzb = nullptr;
     DialogWizard *dialogWizard = nullptr;

@@ -1,9 +1,82 @@
 // The toolbar's actions, dispatched by object name.
 #include "app/MainWindow.h"
 
-// TODO(commands): the dispatch. After an accepted settings dialog: copySettingsToDownloadManager(),
-// the bandwidth scale without automatic detection, createDestinationMenus().
+#include "config/AppConfiguration.h"
+#include "dialogs/DialogSettings.h"
+#include "dialogs/DialogShutdown.h"
+#include "dialogs/DialogWizard.h"
+
+#include "ui_MainWindow.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kShutdownIntervalMs = 1000;
+
+} // namespace
+
+// The toolbar reports its own actions however they are triggered (button, menu entry, shortcut)
+// and the entries of its drop-down menus; the destination entries have their own slot. Object
+// names are compared as they are, never translated.
 void MainWindow::slotToolbarActionTriggered(QAction *pAction)
 {
-    Q_UNUSED(pAction);
+    if (!pAction || listActionsOpenDestination.contains(pAction))
+        return;
+    const QString name = pAction->objectName().toLower();
+    if (name == QLatin1String("actionminimize")) {
+        setVisible(false);
+    } else if (name == QLatin1String("actionconfiguration_wizard")) {
+        dialogWizard->reset();
+        dialogWizard->setVisible(true);
+    } else if (name == QLatin1String("actionsettings")) {
+        runSettingsDialog();
+    } else if (name == QLatin1String("actionnzb")) {
+        openNzbFiles();
+    } else if (name == QLatin1String("actionshutdown")) {
+        runShutdownDialog();
+    }
+}
+
+// Accepted settings reach the manager for what it does from then on, and the menus show the
+// destination folders as they now are.
+void MainWindow::runSettingsDialog()
+{
+    DialogSettings dialog(this);
+    dialog.setWindowFlags(Qt::Sheet);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    copySettingsToDownloadManager();
+    initBandwidthReference();
+    createDestinationMenus();
+}
+
+// Native file choosers compare patterns case-sensitively, and "*.*" would hide files without a
+// dot: both spellings of the suffix, and every file.
+void MainWindow::openNzbFiles()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(this, tr("Open one or several NZB"), strLastNzbFolder,
+                                                            tr("Nzb files (*.nzb *.NZB);;Any files (*)"));
+    for (const QString &path : paths) {
+        if (bClosing)
+            return;
+        addNzbFile(path, QFileInfo(path).completeBaseName(), QString());
+    }
+    if (!paths.isEmpty())
+        strLastNzbFolder = QFileInfo(paths.first()).absolutePath();
+}
+
+// Any accepted choice but "No shutdown" arms the action, whether it is saved for later starts
+// or not.
+void MainWindow::runShutdownDialog()
+{
+    DialogShutdown dialog(this);
+    dialog.setWindowFlags(Qt::Sheet);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (AppConfiguration::getInstance()->shutdownType >= 1)
+        timerShutdown.start(kShutdownIntervalMs);
+    else
+        timerShutdown.stop();
 }

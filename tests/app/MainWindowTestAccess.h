@@ -64,6 +64,13 @@ struct MainWindowTestAccess {
                 w.actionSeparatorDownloadList, w.actionUnrarToDo, w.actionUnrarNotToDo, w.actionUnrarPassword,
                 w.actionModifyDestination, w.actionModifyNzbTitle, w.actionDeleteNzb, w.actionKeepPar2Files};
     }
+    static QList<QAction *> &listActionsOpenDestination(MainWindow &w) { return w.listActionsOpenDestination; }
+    static QList<QAction *> &listActionsDownloadToDestination(MainWindow &w) { return w.listActionsDownloadToDestination; }
+    static void createDestinationMenus(MainWindow &w) { w.createDestinationMenus(); }
+    static const QList<QLabel *> &listLabelsFreeSpace(MainWindow &w) { return w.listLabelsFreeSpace; }
+    static QString &strLastNzbFolder(MainWindow &w) { return w.strLastNzbFolder; }
+    static DialogWizard *dialogWizard(MainWindow &w) { return w.dialogWizard; }
+    static bool bSkipExitQuestion(MainWindow &w) { return w.bSkipExitQuestion; }
 };
 
 #endif // MAINWINDOWTESTACCESS_H
