@@ -1,65 +1,370 @@
 // The download list commands: pause, resume and download files again, move files and NZBs,
 // extraction, password, PAR2 files, destination and title of an NZB, opening its folder.
-//
-// TODO(commands): everything in this file. Folders are opened with QUrl::fromLocalFile.
 #include "app/MainWindow.h"
+
+#include "config/AppConfiguration.h"
+#include "engine/DownloadNzbManager.h"
+#include "model/NzbFile.h"
+#include "model/NzbFiles.h"
+#include "QsLog/QsLog.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QIcon>
+#include <QInputDialog>
+#include <QRegularExpression>
+#include <QSet>
+#include <QThread>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr int kColumnSubject = 0;
+constexpr int kColumnProgress = 1;
+constexpr int kColumnDestination = 4;
+constexpr int kColumnMessages = 5;
+constexpr int kTitleLength = 50;
+// Lets the connections settle on the new order before the records are written.
+constexpr unsigned long kReorderPauseMs = 150;
+
+// The download list of the window.
+QTreeWidget *downloadList(const MainWindow *window)
+{
+    return window->findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));
+}
+
+QList<NzbFiles *> queueCopy()
+{
+    return DownloadNzbManager::getInstance()->listNzbFiles;
+}
+
+QList<QTreeWidgetItem *> selectedRows(QTreeWidget *list, bool bFileRows)
+{
+    QList<QTreeWidgetItem *> rows;
+    if (!list)
+        return rows;
+    const QList<QTreeWidgetItem *> selected = list->selectedItems();
+    for (QTreeWidgetItem *row : selected) {
+        if ((row->parent() != nullptr) == bFileRows)
+            rows.append(row);
+    }
+    return rows;
+}
+
+// The one NZB the single-NZB commands act on: exactly one NZB row selected, and its NZB not
+// cleaned yet.
+NzbFiles *singleSelectedNzb(QTreeWidget *list)
+{
+    const QList<QTreeWidgetItem *> rows = selectedRows(list, false);
+    if (rows.size() != 1)
+        return nullptr;
+    for (NzbFiles *nzb : queueCopy()) {
+        if (nzb->pTreeItem == rows.first() && !nzb->bCleaned)
+            return nzb;
+    }
+    return nullptr;
+}
+
+// Rows sorted by their place under `parent` (top level when null).
+void sortByPosition(QList<QTreeWidgetItem *> &rows, QTreeWidget *list, QTreeWidgetItem *parent, bool bAscending)
+{
+    const auto position = [list, parent](QTreeWidgetItem *row) {
+        return parent ? parent->indexOfChild(row) : list->indexOfTopLevelItem(row);
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+        return bAscending ? position(a) < position(b) : position(a) > position(b);
+    });
+}
+
+// A new title as a folder and a name can take it: no character that file names cannot hold,
+// 50 characters at most, no blanks around.
+QString cleanTitle(const QString &text)
+{
+    static const QRegularExpression forbidden(QStringLiteral("[\\\\/:*?\"<>|]"));
+    QString title = text;
+    title.remove(forbidden);
+    return title.left(kTitleLength).trimmed();
+}
+
+void openFolder(const QString &folder)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+// One walk over the queue for the pause family: `rule` is applied to each file whose row is
+// selected and says whether it changed the file. Every NZB's sizes follow its files' states.
+bool applyToSelectedFiles(QTreeWidget *list, const std::function<bool(NzbFile *)> &rule)
+{
+    const QList<QTreeWidgetItem *> rows = selectedRows(list, true);
+    if (rows.isEmpty())
+        return false;
+    const QSet<QTreeWidgetItem *> setRows(rows.begin(), rows.end());
+    bool bChanged = false;
+    for (NzbFiles *nzb : queueCopy()) {
+        for (NzbFile *file : nzb->getFilesCopy()) {
+            if (file->pTreeItem && setRows.contains(file->pTreeItem) && rule(file))
+                bChanged = true;
+        }
+        nzb->updateSizes();
+    }
+    return bChanged;
+}
+
+// Files move within the NZB of the last selected file row; rows of other NZBs are deselected.
+bool moveSelectedFiles(QTreeWidget *list, bool bUp)
+{
+    QList<QTreeWidgetItem *> rows = selectedRows(list, true);
+    if (rows.isEmpty())
+        return false;
+    QTreeWidgetItem *target = rows.last()->parent();
+    for (int i = rows.size() - 1; i >= 0; --i) {
+        if (rows.at(i)->parent() != target) {
+            rows.at(i)->setSelected(false);
+            rows.removeAt(i);
+        }
+    }
+    NzbFiles *nzb = nullptr;
+    for (NzbFiles *candidate : queueCopy()) {
+        if (candidate->pTreeItem == target) {
+            nzb = candidate;
+            break;
+        }
+    }
+    if (!nzb)
+        return false;
+    sortByPosition(rows, list, target, bUp);
+    QList<QTreeWidgetItem *> moved;
+    for (QTreeWidgetItem *row : qAsConst(rows)) {
+        const int position = target->indexOfChild(row);
+        const int last = target->childCount() - 1;
+        if (position < 0 || (bUp && position == 0) || (!bUp && position == last))
+            continue;
+        target->takeChild(position);
+        target->insertChild(bUp ? position - 1 : position + 1, row);
+        moved.append(row);
+    }
+    if (bUp)
+        nzb->moveFilesUp(moved);
+    else
+        nzb->moveFilesDown(moved);
+    for (QTreeWidgetItem *row : qAsConst(moved))
+        row->setSelected(true);
+    return true;
+}
+
+// Each selected NZB row changes place with its neighbour; the selected rows themselves stay in
+// the list, so they keep their selection and their file rows.
+bool moveSelectedNzbs(QTreeWidget *list, bool bUp)
+{
+    QList<QTreeWidgetItem *> rows = selectedRows(list, false);
+    if (rows.isEmpty())
+        return false;
+    sortByPosition(rows, list, nullptr, bUp);
+    for (QTreeWidgetItem *row : qAsConst(rows)) {
+        const int position = list->indexOfTopLevelItem(row);
+        const int neighbour = bUp ? position - 1 : position + 1;
+        if (position < 0 || neighbour < 0 || neighbour >= list->topLevelItemCount())
+            continue;
+        QTreeWidgetItem *other = list->topLevelItem(neighbour);
+        const bool bExpanded = other->isExpanded();
+        list->takeTopLevelItem(neighbour);
+        list->insertTopLevelItem(position, other);
+        other->setExpanded(bExpanded);
+    }
+    return true;
+}
+
+void setExtraction(QTreeWidget *list, bool bExtract)
+{
+    const QList<QTreeWidgetItem *> rows = selectedRows(list, false);
+    if (rows.isEmpty())
+        return;
+    for (NzbFiles *nzb : queueCopy()) {
+        if (!rows.contains(nzb->pTreeItem) || nzb->bCleaned)
+            continue;
+        nzb->bSkipExtraction = !bExtract;
+        nzb->pTreeItem->setIcon(kColumnDestination, QIcon(bExtract ? QStringLiteral(":/images/winrar.png")
+                                                                   : QStringLiteral(":/images/notwinrar.png")));
+    }
+}
+
+} // namespace
 
 void MainWindow::slotUnpauseSelectedFiles()
 {
+    const bool bChanged = applyToSelectedFiles(downloadList(this), [](NzbFile *file) {
+        if (!file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
+            return false;
+        file->bPaused = false;
+        file->pTreeItem->setIcon(kColumnSubject, QIcon(QStringLiteral(":/images/download_wait.png")));
+        return true;
+    });
+    if (bChanged)
+        emit signalPauseUnpauseFiles();
 }
 
 void MainWindow::slotPauseSelectedFiles()
 {
+    const bool bChanged = applyToSelectedFiles(downloadList(this), [](NzbFile *file) {
+        if (file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
+            return false;
+        file->bPaused = true;
+        file->pTreeItem->setIcon(kColumnSubject, QIcon(QStringLiteral(":/images/download_pause.png")));
+        return true;
+    });
+    if (bChanged)
+        emit signalPauseUnpauseFiles();
 }
 
 void MainWindow::slotRedownloadSelectedFiles()
 {
+    const bool bChanged = applyToSelectedFiles(downloadList(this), [](NzbFile *file) {
+        if (!file->bDecoded)
+            return false;
+        file->reset();
+        QTreeWidgetItem *row = file->pTreeItem;
+        row->setIcon(kColumnSubject, QIcon(QStringLiteral(":/images/download_wait.png")));
+        row->setData(kColumnSubject, Qt::UserRole, 0);
+        row->setData(kColumnProgress, Qt::DisplayRole, 0);
+        row->setText(kColumnMessages, QString());
+        return true;
+    });
+    if (bChanged)
+        emit signalPauseUnpauseFiles();
 }
 
 void MainWindow::slotMoveUpFiles()
 {
+    if (!moveSelectedFiles(downloadList(this), true))
+        return;
+    emit signalPauseUnpauseFiles();
 }
 
 void MainWindow::slotMoveDownFiles()
 {
+    if (!moveSelectedFiles(downloadList(this), false))
+        return;
+    emit signalPauseUnpauseFiles();
 }
 
 void MainWindow::slotMoveUpNzb()
 {
+    if (moveSelectedNzbs(downloadList(this), true))
+        slotDownloadListItemMoved();
 }
 
 void MainWindow::slotMoveDownNzb()
 {
+    if (moveSelectedNzbs(downloadList(this), false))
+        slotDownloadListItemMoved();
 }
 
+// The manager takes the list's order as the queue's and numbers the queue anew; the records
+// follow.
 void MainWindow::slotDownloadListItemMoved()
 {
+    QTreeWidget *list = downloadList(this);
+    if (!list)
+        return;
+    QLOG_INFO() << tr("NZB download list reordered by user");
+    QList<QTreeWidgetItem *> rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        rows.append(list->topLevelItem(i));
+    emit signalReorderNzbList(rows);
+    QThread::msleep(kReorderPauseMs);
+    AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
+    slotDownloadListItemSelectionChanged();
 }
 
 void MainWindow::slotUnrarToDoOnNzb()
 {
+    setExtraction(downloadList(this), true);
 }
 
 void MainWindow::slotUnrarNotToDoOnNzb()
 {
+    setExtraction(downloadList(this), false);
 }
 
+// Shown as typed: the user checks what the archive will be opened with.
 void MainWindow::slotUnrarPassword()
 {
+    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    if (!nzb)
+        return;
+    bool bOk = false;
+    const QString strPassword = QInputDialog::getText(this, tr("Password"), tr("Password of the archive :"),
+                                                      QLineEdit::Normal, nzb->strArchivePassword, &bOk);
+    if (bOk)
+        nzb->strArchivePassword = strPassword;
 }
 
 void MainWindow::slotKeepPar2Files()
 {
+    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    if (!nzb)
+        return;
+    nzb->bKeepPar2Files = !nzb->bKeepPar2Files;
+    if (actionKeepPar2Files)
+        actionKeepPar2Files->setText(nzb->bKeepPar2Files ? tr("Do not keep PAR2 file(s)") : tr("Keep PAR2 file(s)"));
 }
 
+// The download folder stays; the files go to the new destination at the clean-up.
 void MainWindow::slotModifyDestinationDirectory()
 {
+    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    if (!nzb)
+        return;
+    const QString strFolder = QFileDialog::getExistingDirectory(this, tr("Choose Destination directory"),
+                                                                nzb->getDestination(), QFileDialog::ShowDirsOnly);
+    if (strFolder.trimmed().isEmpty())
+        return;
+    nzb->setDestination(strFolder, AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
+    nzb->pTreeItem->setText(kColumnDestination, nzb->getDestination());
 }
 
+// The destination's sub-folder follows the new title; a title that leaves no usable folder
+// name (only dots, say) gets the model's fixed folder name, never one above the destination.
 void MainWindow::slotModifyNzbTitle()
 {
+    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    if (!nzb)
+        return;
+    bool bOk = false;
+    const QString strText = QInputDialog::getText(this, tr("NZB title"), tr("New NZB title :"), QLineEdit::Normal,
+                                                  nzb->strName, &bOk);
+    if (!bOk)
+        return;
+    const QString strTitle = cleanTitle(strText);
+    if (strTitle.isEmpty())
+        return;
+    nzb->strName = strTitle;
+    nzb->updateDestinationSubFolder(AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
+    nzb->pTreeItem->setText(kColumnSubject, nzb->strName);
+    nzb->pTreeItem->setText(kColumnDestination, nzb->getDestination());
 }
 
+// A finished NZB opens where its files went; one still downloading or post-processing opens
+// its working folder. One window per NZB.
 void MainWindow::slotOpenDownloadDestinationFolder()
 {
+    const QList<QTreeWidgetItem *> rows = selectedRows(downloadList(this), false);
+    if (rows.isEmpty())
+        return;
+    QStringList folders;
+    for (NzbFiles *nzb : queueCopy()) {
+        if (!rows.contains(nzb->pTreeItem))
+            continue;
+        if (nzb->bCleaned)
+            folders.append(nzb->getDestination());
+        else if (nzb->isAnyFileDecoded())
+            folders.append(nzb->strDownloadFolder);
+    }
+    for (const QString &folder : qAsConst(folders))
+        openFolder(folder);
 }
