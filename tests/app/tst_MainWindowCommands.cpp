@@ -15,6 +15,7 @@
 #include "QsLog/Logger.h"
 
 #include "GuiTestHome.h"
+#include "WindowTestFixture.h"
 #include "ModalAnswerer.h"
 #include "WidgetPicture.h"
 
@@ -29,14 +30,9 @@
 
 #include <memory>
 
-namespace {
+using namespace WindowTestFixture;
 
-class CapturingDestination : public QsLogging::Destination
-{
-public:
-    QStringList lines;
-    void write(const QString &message) override { lines.append(message); }
-};
+namespace {
 
 class UrlCatcher : public QObject
 {
@@ -50,28 +46,6 @@ public:
 public slots:
     void open(const QUrl &url) { urls.append(url); }
 };
-
-// An NZB with one file per name, two segments each.
-QByteArray nzbDocument(const QString &prefix, const QStringList &files)
-{
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n";
-    for (const QString &name : files) {
-        xml += "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;" + name.toUtf8()
-               + "&quot; yEnc (1/2)\">\n<groups><group>alt.binaries.test</group></groups>\n<segments>\n";
-        for (int i = 1; i <= 2; ++i)
-            xml += "<segment bytes=\"1000\" number=\"" + QByteArray::number(i) + "\">" + prefix.toUtf8() + "."
-                   + name.toUtf8() + "." + QByteArray::number(i) + "@test</segment>\n";
-        xml += "</segments>\n</file>\n";
-    }
-    return xml + "</nzb>\n";
-}
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 QStringList fileNames(const NzbFiles *nzb)
 {
@@ -144,11 +118,7 @@ private:
 
 void tst_MainWindowCommands::initTestCase()
 {
-    AppResources::initialize();
-    QApplication::setStyle(AppStyle::create());
-    ProgramStart::setIdentity();
-    QApplication::setQuitOnLastWindowClosed(false);
-    qputenv("TESSAQUILL_VERSION_URL", "http://127.0.0.1:1/version.txt");
+    setUpApplication();
     QsLogging::Logger::getInstance()->setLevel(QsLogging::TraceLevel);
     QsLogging::Logger::getInstance()->attachDestination(&log);
 }
@@ -157,19 +127,7 @@ void tst_MainWindowCommands::init()
 {
     home = std::make_unique<GuiTestHome>();
     QVERIFY(home->isValid());
-    AppConfiguration *config = AppConfiguration::getInstance();
-    qDeleteAll(config->serversConfiguration.listServers);
-    config->serversConfiguration.listServers.clear();
-    config->nzbConfiguration.listNzbFiles.clear();
-    config->autoDownloadNzb = true;
-    config->autoSaveHistoNzb = false;
-    config->autoSmartDownload = false;
-    config->autoCreateSubFolderInDestination = true;
-    config->cacheFolder = home->dataFolder() + QStringLiteral("/Cache");
-    config->downloadFolder = home->dataFolder() + QStringLiteral("/Download");
-    config->destinationFolder = home->dataFolder() + QStringLiteral("/Destination");
-    config->drives.clear();
-    MainWindow::systemTrayAvailable = [] { return false; };
+    resetConfiguration(*home);
     window = std::make_unique<MainWindow>();
     log.lines.clear();
 }

@@ -14,6 +14,7 @@
 #include "QsLog/Logger.h"
 
 #include "GuiTestHome.h"
+#include "WindowTestFixture.h"
 #include "ModalAnswerer.h"
 #include "StandInProgram.h"
 
@@ -28,33 +29,11 @@
 
 #include <memory>
 
+using namespace WindowTestFixture;
+
 namespace {
 
 const char *const kToolName = "tessaquill-power";
-
-class CapturingDestination : public QsLogging::Destination
-{
-public:
-    QStringList lines;
-    void write(const QString &message) override { lines.append(message); }
-};
-
-QByteArray nzbDocument(const QString &subject)
-{
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n"
-           "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;"
-           + subject.toUtf8()
-           + ".bin&quot; yEnc (1/1)\">\n<groups><group>alt.binaries.test</group></groups>\n<segments>\n"
-             "<segment bytes=\"1000\" number=\"1\">"
-           + subject.toUtf8() + ".1@test</segment>\n</segments>\n</file>\n</nzb>\n";
-}
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 void allowEventLoopsAgain()
 {
@@ -98,11 +77,7 @@ private:
 
 void tst_MainWindowEndOfQueue::initTestCase()
 {
-    AppResources::initialize();
-    QApplication::setStyle(AppStyle::create());
-    ProgramStart::setIdentity();
-    QApplication::setQuitOnLastWindowClosed(false);
-    qputenv("TESSAQUILL_VERSION_URL", "http://127.0.0.1:1/version.txt");
+    setUpApplication();
     QsLogging::Logger::getInstance()->setLevel(QsLogging::TraceLevel);
     QsLogging::Logger::getInstance()->attachDestination(&log);
 }
@@ -111,19 +86,7 @@ void tst_MainWindowEndOfQueue::init()
 {
     home = std::make_unique<GuiTestHome>();
     QVERIFY(home->isValid());
-    AppConfiguration *config = AppConfiguration::getInstance();
-    qDeleteAll(config->serversConfiguration.listServers);
-    config->serversConfiguration.listServers.clear();
-    config->nzbConfiguration.listNzbFiles.clear();
-    config->autoDownloadNzb = true;
-    config->autoSaveHistoNzb = false;
-    config->shutdownSaved = false;
-    config->shutdownType = 0;
-    config->cacheFolder = home->dataFolder() + QStringLiteral("/Cache");
-    config->downloadFolder = home->dataFolder() + QStringLiteral("/Download");
-    config->destinationFolder = home->dataFolder() + QStringLiteral("/Destination");
-    config->drives.clear();
-    MainWindow::systemTrayAvailable = [] { return false; };
+    resetConfiguration(*home);
     log.lines.clear();
     QFile::remove(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(kToolName));
 }
@@ -141,7 +104,7 @@ void tst_MainWindowEndOfQueue::cleanup()
 NzbFiles *tst_MainWindowEndOfQueue::addNzb(const QString &name)
 {
     const QString path = home->path() + QLatin1Char('/') + name + QStringLiteral(".nzb");
-    if (!writeFile(path, nzbDocument(name)))
+    if (!writeFile(path, nzbDocument(name, {name + QStringLiteral(".bin")})))
         return nullptr;
     window->addNzbFile(path, name, QString());
     NzbFiles *nzb = DownloadNzbManager::getInstance()->listNzbFiles.last();

@@ -16,6 +16,7 @@
 #include "platform/Drives.h"
 
 #include "GuiTestHome.h"
+#include "WindowTestFixture.h"
 #include "HttpTestServer.h"
 #include "ModalAnswerer.h"
 #include "WidgetPicture.h"
@@ -42,6 +43,8 @@
 #include <atomic>
 #include <memory>
 
+using namespace WindowTestFixture;
+
 namespace {
 
 // Receives the addresses the window opens with QDesktopServices.
@@ -65,23 +68,6 @@ public:
 public slots:
     void open(const QUrl &url) { urls.append(url); }
 };
-
-QByteArray nzbDocument(const QString &subject)
-{
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n"
-           "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;"
-           + subject.toUtf8()
-           + ".bin&quot; yEnc (1/1)\">\n<groups><group>alt.binaries.test</group></groups>\n<segments>\n"
-             "<segment bytes=\"1000\" number=\"1\">"
-           + subject.toUtf8() + ".1@test</segment>\n</segments>\n</file>\n</nzb>\n";
-}
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 void showForPictures(MainWindow &window)
 {
@@ -161,7 +147,6 @@ private slots:
     void pictures();
 
 private:
-    void resetConfiguration();
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<MainWindow> window;
@@ -169,12 +154,8 @@ private:
 
 void tst_MainWindowToolbar::initTestCase()
 {
-    AppResources::initialize();
-    QApplication::setStyle(AppStyle::create());
-    ProgramStart::setIdentity();
-    QApplication::setQuitOnLastWindowClosed(false);
+    setUpApplication();
     qRegisterMetaType<QNetworkReply *>();
-    qputenv("TESSAQUILL_VERSION_URL", "http://127.0.0.1:1/version.txt");
     qputenv("TESSAQUILL_PRODUCT_URL", "http://127.0.0.1:1/product/");
 }
 
@@ -182,8 +163,11 @@ void tst_MainWindowToolbar::init()
 {
     home = std::make_unique<GuiTestHome>();
     QVERIFY(home->isValid());
-    resetConfiguration();
-    MainWindow::systemTrayAvailable = [] { return false; };
+    resetConfiguration(*home);
+    AppConfiguration *config = AppConfiguration::getInstance();
+    config->autoDetectBandwidthLimit = true;
+    config->autoSpeedLimit = 0;
+    config->socketTimeout = 30;
 }
 
 void tst_MainWindowToolbar::cleanup()
@@ -191,26 +175,6 @@ void tst_MainWindowToolbar::cleanup()
     window.reset();
     home.reset();
     DriveSpaceQueries::query = &AppConfiguration::getDiskSpace;
-}
-
-void tst_MainWindowToolbar::resetConfiguration()
-{
-    AppConfiguration *config = AppConfiguration::getInstance();
-    qDeleteAll(config->serversConfiguration.listServers);
-    config->serversConfiguration.listServers.clear();
-    config->nzbConfiguration.listNzbFiles.clear();
-    config->destinationConfiguration.destinations.clear();
-    config->shutdownSaved = false;
-    config->shutdownType = 0;
-    config->autoDetectBandwidthLimit = true;
-    config->autoSpeedLimit = 0;
-    config->socketTimeout = 30;
-    config->autoDownloadNzb = true;
-    config->autoSaveHistoNzb = false;
-    config->cacheFolder = home->dataFolder() + QStringLiteral("/Cache");
-    config->downloadFolder = home->dataFolder() + QStringLiteral("/Download");
-    config->destinationFolder = home->dataFolder() + QStringLiteral("/Destination");
-    config->drives.clear();
 }
 
 // Only a 2xx answer that is a version number counts; anything else leaves the settings store as
@@ -497,7 +461,7 @@ void tst_MainWindowToolbar::openDialogAddsFilesInOrder()
     const QString folder = home->path() + QStringLiteral("/incoming nzb");
     const QStringList names = {QStringLiteral("second.NZB"), QStringLiteral("first.nzb"), QStringLiteral("third")};
     for (const QString &name : names)
-        QVERIFY(writeFile(folder + QLatin1Char('/') + name, nzbDocument(QFileInfo(name).completeBaseName())));
+        QVERIFY(writeFile(folder + QLatin1Char('/') + name, nzbDocument(name, {QFileInfo(name).completeBaseName() + QStringLiteral(".bin")})));
     window = std::make_unique<MainWindow>();
     ModalAnswerer answerer;
     QStringList filters;
