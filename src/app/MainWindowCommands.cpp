@@ -2,6 +2,8 @@
 // extraction, password, PAR2 files, destination and title of an NZB, opening its folder.
 #include "app/MainWindow.h"
 
+#include "app/DownloadListRows.h"
+#include "app/DownloadListTreeWidget.h"
 #include "config/AppConfiguration.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NzbFile.h"
@@ -24,19 +26,9 @@
 
 namespace {
 
-constexpr int kColumnSubject = 0;
-constexpr int kColumnProgress = 1;
-constexpr int kColumnDestination = 4;
-constexpr int kColumnMessages = 5;
 constexpr int kTitleLength = 50;
 // Lets the connections settle on the new order before the records are written.
 constexpr unsigned long kReorderPauseMs = 150;
-
-// The download list of the window.
-QTreeWidget *downloadList(const MainWindow *window)
-{
-    return window->findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));
-}
 
 QList<NzbFiles *> queueCopy()
 {
@@ -128,13 +120,7 @@ bool moveSelectedFiles(QTreeWidget *list, bool bUp)
             rows.removeAt(i);
         }
     }
-    NzbFiles *nzb = nullptr;
-    for (NzbFiles *candidate : queueCopy()) {
-        if (candidate->pTreeItem == target) {
-            nzb = candidate;
-            break;
-        }
-    }
+    NzbFiles *nzb = DownloadListRows::nzbOfRow(queueCopy(), target);
     if (!nzb)
         return false;
     sortByPosition(rows, list, target, bUp);
@@ -188,8 +174,7 @@ void setExtraction(QTreeWidget *list, bool bExtract)
         if (!rows.contains(nzb->pTreeItem) || nzb->bCleaned)
             continue;
         nzb->bSkipExtraction = !bExtract;
-        nzb->pTreeItem->setIcon(kColumnDestination, QIcon(bExtract ? QStringLiteral(":/images/winrar.png")
-                                                                   : QStringLiteral(":/images/notwinrar.png")));
+        nzb->pTreeItem->setIcon(DownloadListRows::ColumnDestination, QIcon(DownloadListRows::extractionImage(nzb)));
     }
 }
 
@@ -197,11 +182,11 @@ void setExtraction(QTreeWidget *list, bool bExtract)
 
 void MainWindow::slotUnpauseSelectedFiles()
 {
-    const bool bChanged = applyToSelectedFiles(downloadList(this), [](NzbFile *file) {
+    const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
         if (!file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
             return false;
         file->bPaused = false;
-        file->pTreeItem->setIcon(kColumnSubject, QIcon(QStringLiteral(":/images/download_wait.png")));
+        DownloadListRows::setIcon(file->pTreeItem, QStringLiteral(":/images/download_wait.png"));
         return true;
     });
     if (bChanged)
@@ -210,11 +195,11 @@ void MainWindow::slotUnpauseSelectedFiles()
 
 void MainWindow::slotPauseSelectedFiles()
 {
-    const bool bChanged = applyToSelectedFiles(downloadList(this), [](NzbFile *file) {
+    const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
         if (file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
             return false;
         file->bPaused = true;
-        file->pTreeItem->setIcon(kColumnSubject, QIcon(QStringLiteral(":/images/download_pause.png")));
+        DownloadListRows::setIcon(file->pTreeItem, QStringLiteral(":/images/download_pause.png"));
         return true;
     });
     if (bChanged)
@@ -223,15 +208,15 @@ void MainWindow::slotPauseSelectedFiles()
 
 void MainWindow::slotRedownloadSelectedFiles()
 {
-    const bool bChanged = applyToSelectedFiles(downloadList(this), [](NzbFile *file) {
+    const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
         if (!file->bDecoded)
             return false;
         file->reset();
         QTreeWidgetItem *row = file->pTreeItem;
-        row->setIcon(kColumnSubject, QIcon(QStringLiteral(":/images/download_wait.png")));
-        row->setData(kColumnSubject, Qt::UserRole, 0);
-        row->setData(kColumnProgress, Qt::DisplayRole, 0);
-        row->setText(kColumnMessages, QString());
+        DownloadListRows::setIcon(row, QStringLiteral(":/images/download_wait.png"));
+        DownloadListRows::setWarningMark(row, false);
+        DownloadListRows::setProgress(row, 0);
+        DownloadListRows::setMessage(row, QString());
         return true;
     });
     if (bChanged)
@@ -240,27 +225,27 @@ void MainWindow::slotRedownloadSelectedFiles()
 
 void MainWindow::slotMoveUpFiles()
 {
-    if (!moveSelectedFiles(downloadList(this), true))
+    if (!moveSelectedFiles(treeWidgetDownloadList, true))
         return;
     emit signalPauseUnpauseFiles();
 }
 
 void MainWindow::slotMoveDownFiles()
 {
-    if (!moveSelectedFiles(downloadList(this), false))
+    if (!moveSelectedFiles(treeWidgetDownloadList, false))
         return;
     emit signalPauseUnpauseFiles();
 }
 
 void MainWindow::slotMoveUpNzb()
 {
-    if (moveSelectedNzbs(downloadList(this), true))
+    if (moveSelectedNzbs(treeWidgetDownloadList, true))
         slotDownloadListItemMoved();
 }
 
 void MainWindow::slotMoveDownNzb()
 {
-    if (moveSelectedNzbs(downloadList(this), false))
+    if (moveSelectedNzbs(treeWidgetDownloadList, false))
         slotDownloadListItemMoved();
 }
 
@@ -268,9 +253,7 @@ void MainWindow::slotMoveDownNzb()
 // follow.
 void MainWindow::slotDownloadListItemMoved()
 {
-    QTreeWidget *list = downloadList(this);
-    if (!list)
-        return;
+    QTreeWidget *list = treeWidgetDownloadList;
     QLOG_INFO() << tr("NZB download list reordered by user");
     QList<QTreeWidgetItem *> rows;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
@@ -283,18 +266,18 @@ void MainWindow::slotDownloadListItemMoved()
 
 void MainWindow::slotUnrarToDoOnNzb()
 {
-    setExtraction(downloadList(this), true);
+    setExtraction(treeWidgetDownloadList, true);
 }
 
 void MainWindow::slotUnrarNotToDoOnNzb()
 {
-    setExtraction(downloadList(this), false);
+    setExtraction(treeWidgetDownloadList, false);
 }
 
 // Shown as typed: the user checks what the archive will be opened with.
 void MainWindow::slotUnrarPassword()
 {
-    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
     if (!nzb)
         return;
     bool bOk = false;
@@ -306,7 +289,7 @@ void MainWindow::slotUnrarPassword()
 
 void MainWindow::slotKeepPar2Files()
 {
-    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
     if (!nzb)
         return;
     nzb->bKeepPar2Files = !nzb->bKeepPar2Files;
@@ -317,7 +300,7 @@ void MainWindow::slotKeepPar2Files()
 // The download folder stays; the files go to the new destination at the clean-up.
 void MainWindow::slotModifyDestinationDirectory()
 {
-    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
     if (!nzb)
         return;
     const QString strFolder = QFileDialog::getExistingDirectory(this, tr("Choose Destination directory"),
@@ -325,14 +308,14 @@ void MainWindow::slotModifyDestinationDirectory()
     if (strFolder.trimmed().isEmpty())
         return;
     nzb->setDestination(strFolder, AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
-    nzb->pTreeItem->setText(kColumnDestination, nzb->getDestination());
+    nzb->pTreeItem->setText(DownloadListRows::ColumnDestination, nzb->getDestination());
 }
 
 // The destination's sub-folder follows the new title; a title that leaves no usable folder
 // name (only dots, say) gets the model's fixed folder name, never one above the destination.
 void MainWindow::slotModifyNzbTitle()
 {
-    NzbFiles *nzb = singleSelectedNzb(downloadList(this));
+    NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
     if (!nzb)
         return;
     bool bOk = false;
@@ -345,15 +328,15 @@ void MainWindow::slotModifyNzbTitle()
         return;
     nzb->strName = strTitle;
     nzb->updateDestinationSubFolder(AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
-    nzb->pTreeItem->setText(kColumnSubject, nzb->strName);
-    nzb->pTreeItem->setText(kColumnDestination, nzb->getDestination());
+    nzb->pTreeItem->setText(DownloadListRows::ColumnSubject, nzb->strName);
+    nzb->pTreeItem->setText(DownloadListRows::ColumnDestination, nzb->getDestination());
 }
 
 // A finished NZB opens where its files went; one still downloading or post-processing opens
 // its working folder. One window per NZB.
 void MainWindow::slotOpenDownloadDestinationFolder()
 {
-    const QList<QTreeWidgetItem *> rows = selectedRows(downloadList(this), false);
+    const QList<QTreeWidgetItem *> rows = selectedRows(treeWidgetDownloadList, false);
     if (rows.isEmpty())
         return;
     QStringList folders;

@@ -72,6 +72,12 @@ int queuedSegmentsOf(const NzbFile *file)
     return count;
 }
 
+// Whether a column of a row (the destination column unless said) shows the image.
+bool showsImage(const QTreeWidgetItem *row, const char *image, int column = 4)
+{
+    return row->icon(column).pixmap(16).toImage() == QIcon(QLatin1String(image)).pixmap(16).toImage();
+}
+
 void markDecoded(NzbFile *file)
 {
     for (NzbSegment *segment : file->getSegments())
@@ -158,31 +164,12 @@ QList<NzbFiles *> tst_MainWindowCommands::queueNzbs(const QList<QStringList> &nz
         window->addNzbFile(path, name, QString());
         added.append(DownloadNzbManager::getInstance()->listNzbFiles.last());
     }
-    // The rows of the download list; a list of this test's own when the window has none yet.
-    QTreeWidget *rows = list();
-    for (NzbFiles *nzb : added) {
-        if (nzb->pTreeItem)
-            continue;
-        auto *nzbRow = new QTreeWidgetItem(rows, QStringList{nzb->strName});
-        nzb->pTreeItem = nzbRow;
-        for (NzbFile *file : nzb->getFilesCopy()) {
-            file->pTreeItem =
-                new QTreeWidgetItem(nzbRow, QStringList{file->getSubject().section(QLatin1Char('"'), 1, 1)});
-        }
-    }
     return added;
 }
 
 QTreeWidget *tst_MainWindowCommands::list()
 {
-    auto *found = window->findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));
-    if (found)
-        return found;
-    auto *own = new QTreeWidget(window.get());
-    own->setObjectName(QStringLiteral("treeWidgetDownloadList"));
-    own->setColumnCount(6);
-    own->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    return own;
+    return MainWindowTestAccess::treeWidgetDownloadList(*window);
 }
 
 void tst_MainWindowCommands::select(const QList<QTreeWidgetItem *> &rows)
@@ -215,7 +202,7 @@ void tst_MainWindowCommands::pauseResumeAndDownloadAgain()
     QVERIFY(!c->bPaused); // decoded: skipped
     QCOMPARE(changes.size(), 1);
     QCOMPARE(queuedSegmentsOf(a) + queuedSegmentsOf(b), 0);
-    QVERIFY(!a->pTreeItem->icon(0).isNull());
+    QVERIFY(showsImage(a->pTreeItem, ":/images/download_pause.png", 0));
     QCOMPARE(nzbs.first()->uiSizeToDownload, c->uiSize);
 
     window->slotPauseSelectedFiles(); // nothing left to pause
@@ -242,6 +229,8 @@ void tst_MainWindowCommands::pauseResumeAndDownloadAgain()
     QCOMPARE(c->pTreeItem->data(0, Qt::UserRole).toInt(), 0);
     QCOMPARE(c->pTreeItem->data(1, Qt::DisplayRole).toInt(), 0);
     QCOMPARE(c->pTreeItem->text(5), QString());
+    QVERIFY(showsImage(c->pTreeItem, ":/images/download_wait.png", 0));
+    QVERIFY(showsImage(b->pTreeItem, ":/images/download_wait.png", 0));
 
     // No file row selected: nothing.
     select({nzbs.first()->pTreeItem});
@@ -379,10 +368,12 @@ void tst_MainWindowCommands::extractionChoice()
     QVERIFY(nzbs.at(0)->bSkipExtraction);
     QVERIFY(!nzbs.at(1)->bSkipExtraction);
     QVERIFY(!nzbs.at(2)->bSkipExtraction);
-    QVERIFY(!nzbs.at(0)->pTreeItem->icon(4).isNull());
-    QVERIFY(nzbs.at(1)->pTreeItem->icon(4).isNull());
+    QVERIFY(showsImage(nzbs.at(0)->pTreeItem, ":/images/notwinrar.png"));
+    QVERIFY(showsImage(nzbs.at(1)->pTreeItem, ":/images/winrar.png"));
+    QVERIFY(showsImage(nzbs.at(2)->pTreeItem, ":/images/winrar.png"));
     window->slotUnrarToDoOnNzb();
     QVERIFY(!nzbs.at(0)->bSkipExtraction);
+    QVERIFY(showsImage(nzbs.at(0)->pTreeItem, ":/images/winrar.png"));
 }
 
 // Asked in clear text, pre-filled; confirmed text replaces the password (empty clears it);
@@ -430,10 +421,13 @@ void tst_MainWindowCommands::keepPar2Files()
     NzbFiles *nzb = nzbs.first();
     const bool before = nzb->bKeepPar2Files;
     select({nzb->pTreeItem});
+    QAction *keep = MainWindowTestAccess::downloadListActions(*window).last();
     window->slotKeepPar2Files();
     QCOMPARE(nzb->bKeepPar2Files, !before);
+    QCOMPARE(keep->text(), nzb->bKeepPar2Files ? QStringLiteral("Do not keep PAR2 file(s)") : QStringLiteral("Keep PAR2 file(s)"));
     window->slotKeepPar2Files();
     QCOMPARE(nzb->bKeepPar2Files, before);
+    QCOMPARE(keep->text(), before ? QStringLiteral("Do not keep PAR2 file(s)") : QStringLiteral("Keep PAR2 file(s)"));
 }
 
 // A chosen folder becomes the base of the destination (with the NZB's sub-folder); a cancelled
