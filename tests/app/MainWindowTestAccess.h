@@ -69,7 +69,6 @@ struct MainWindowTestAccess {
     static void createDestinationMenus(MainWindow &w) { w.createDestinationMenus(); }
     static const QList<QLabel *> &listLabelsFreeSpace(MainWindow &w) { return w.listLabelsFreeSpace; }
     static QString &strLastNzbFolder(MainWindow &w) { return w.strLastNzbFolder; }
-    static DialogWizard *dialogWizard(MainWindow &w) { return w.dialogWizard; }
     static bool bSkipExitQuestion(MainWindow &w) { return w.bSkipExitQuestion; }
 };
 
