@@ -2880,6 +2880,86 @@ Das Programm läuft mit den Standardeinstellungen.</translation>
         <source>URL must not be empty</source>
         <translation>Die URL darf nicht leer sein</translation>
     </message>
+    <message>
+        <source>NZB download list reordered by user</source>
+        <translation>NZB-Downloadliste vom Benutzer neu geordnet</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Password of the archive :</source>
+        <translation>Passwort des Archivs:</translation>
+    </message>
+    <message>
+        <source>Choose Destination directory</source>
+        <translation>Zielordner wählen</translation>
+    </message>
+    <message>
+        <source>NZB title</source>
+        <translation>NZB-Titel</translation>
+    </message>
+    <message>
+        <source>New NZB title :</source>
+        <translation>Neuer NZB-Titel:</translation>
+    </message>
+    <message>
+        <source>Default Destination</source>
+        <translation>Standardziel</translation>
+    </message>
+    <message>
+        <source>Every download is finished: closing the program</source>
+        <translation>Alle Downloads sind fertig: das Programm wird beendet</translation>
+    </message>
+    <message>
+        <source>the power tool %1 is missing from the program&apos;s folder</source>
+        <translation>das Energiewerkzeug %1 fehlt im Programmordner</translation>
+    </message>
+    <message>
+        <source>Every download is finished: starting %1 %2</source>
+        <translation>Alle Downloads sind fertig: %1 %2 wird gestartet</translation>
+    </message>
+    <message>
+        <source>the power tool could not be started: %1</source>
+        <translation>das Energiewerkzeug konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>the power tool stopped unexpectedly</source>
+        <translation>das Energiewerkzeug wurde unerwartet beendet</translation>
+    </message>
+    <message>
+        <source>the power tool ended with code %1</source>
+        <translation>das Energiewerkzeug endete mit Code %1</translation>
+    </message>
+    <message>
+        <source>The action at the end of the downloads failed: %1</source>
+        <translation>Die Aktion am Ende der Downloads ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;&lt;font color=&apos;%1&apos;&gt;%2&lt;/font&gt;&lt;/b&gt;</source>
+        <translation>&lt;b&gt;&lt;font color=&apos;%1&apos;&gt;%2&lt;/font&gt;&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Open one or several NZB</source>
+        <translation>Eine oder mehrere NZB öffnen</translation>
+    </message>
+    <message>
+        <source>Nzb files (*.nzb *.NZB);;Any files (*)</source>
+        <translation>NZB-Dateien (*.nzb *.NZB);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>A new version is available (%1)</source>
+        <translation>Eine neue Version ist verfügbar (%1)</translation>
+    </message>
+    <message>
+        <source>A new version is available (%1)!
+
+Do you want to visit the Web Site in order to download it?</source>
+        <translation>Eine neue Version ist verfügbar (%1)!
+
+Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

@@ -2880,6 +2880,86 @@ El programa funciona con la configuración predeterminada.</translation>
         <source>URL must not be empty</source>
         <translation>La URL no puede estar vacía</translation>
     </message>
+    <message>
+        <source>NZB download list reordered by user</source>
+        <translation>Lista de descargas NZB reordenada por el usuario</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Password of the archive :</source>
+        <translation>Contraseña del archivo:</translation>
+    </message>
+    <message>
+        <source>Choose Destination directory</source>
+        <translation>Elegir la carpeta de destino</translation>
+    </message>
+    <message>
+        <source>NZB title</source>
+        <translation>Título del NZB</translation>
+    </message>
+    <message>
+        <source>New NZB title :</source>
+        <translation>Nuevo título del NZB:</translation>
+    </message>
+    <message>
+        <source>Default Destination</source>
+        <translation>Destino predeterminado</translation>
+    </message>
+    <message>
+        <source>Every download is finished: closing the program</source>
+        <translation>Todas las descargas han terminado: cerrando el programa</translation>
+    </message>
+    <message>
+        <source>the power tool %1 is missing from the program&apos;s folder</source>
+        <translation>la herramienta de energía %1 falta en la carpeta del programa</translation>
+    </message>
+    <message>
+        <source>Every download is finished: starting %1 %2</source>
+        <translation>Todas las descargas han terminado: iniciando %1 %2</translation>
+    </message>
+    <message>
+        <source>the power tool could not be started: %1</source>
+        <translation>no se pudo iniciar la herramienta de energía: %1</translation>
+    </message>
+    <message>
+        <source>the power tool stopped unexpectedly</source>
+        <translation>la herramienta de energía se detuvo de forma inesperada</translation>
+    </message>
+    <message>
+        <source>the power tool ended with code %1</source>
+        <translation>la herramienta de energía terminó con el código %1</translation>
+    </message>
+    <message>
+        <source>The action at the end of the downloads failed: %1</source>
+        <translation>La acción al final de las descargas ha fallado: %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;&lt;font color=&apos;%1&apos;&gt;%2&lt;/font&gt;&lt;/b&gt;</source>
+        <translation>&lt;b&gt;&lt;font color=&apos;%1&apos;&gt;%2&lt;/font&gt;&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Open one or several NZB</source>
+        <translation>Abrir uno o varios NZB</translation>
+    </message>
+    <message>
+        <source>Nzb files (*.nzb *.NZB);;Any files (*)</source>
+        <translation>Archivos NZB (*.nzb *.NZB);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>A new version is available (%1)</source>
+        <translation>Hay una nueva versión disponible (%1)</translation>
+    </message>
+    <message>
+        <source>A new version is available (%1)!
+
+Do you want to visit the Web Site in order to download it?</source>
+        <translation>¡Hay una nueva versión disponible (%1)!
+
+¿Desea visitar el sitio web para descargarla?</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

@@ -2880,6 +2880,86 @@ Le programme fonctionne avec les paramètres par défaut.</translation>
         <source>URL must not be empty</source>
         <translation>L&apos;URL ne doit pas être vide</translation>
     </message>
+    <message>
+        <source>NZB download list reordered by user</source>
+        <translation>Liste des téléchargements NZB réordonnée par l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <source>Password of the archive :</source>
+        <translation>Mot de passe de l&apos;archive :</translation>
+    </message>
+    <message>
+        <source>Choose Destination directory</source>
+        <translation>Choisir le dossier de destination</translation>
+    </message>
+    <message>
+        <source>NZB title</source>
+        <translation>Titre du NZB</translation>
+    </message>
+    <message>
+        <source>New NZB title :</source>
+        <translation>Nouveau titre du NZB :</translation>
+    </message>
+    <message>
+        <source>Default Destination</source>
+        <translation>Destination par défaut</translation>
+    </message>
+    <message>
+        <source>Every download is finished: closing the program</source>
+        <translation>Tous les téléchargements sont terminés : fermeture du programme</translation>
+    </message>
+    <message>
+        <source>the power tool %1 is missing from the program&apos;s folder</source>
+        <translation>l&apos;outil d&apos;alimentation %1 est absent du dossier du programme</translation>
+    </message>
+    <message>
+        <source>Every download is finished: starting %1 %2</source>
+        <translation>Tous les téléchargements sont terminés : lancement de %1 %2</translation>
+    </message>
+    <message>
+        <source>the power tool could not be started: %1</source>
+        <translation>l&apos;outil d&apos;alimentation n&apos;a pas pu être lancé : %1</translation>
+    </message>
+    <message>
+        <source>the power tool stopped unexpectedly</source>
+        <translation>l&apos;outil d&apos;alimentation s&apos;est arrêté de façon inattendue</translation>
+    </message>
+    <message>
+        <source>the power tool ended with code %1</source>
+        <translation>l&apos;outil d&apos;alimentation s&apos;est terminé avec le code %1</translation>
+    </message>
+    <message>
+        <source>The action at the end of the downloads failed: %1</source>
+        <translation>L&apos;action de fin des téléchargements a échoué : %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;&lt;font color=&apos;%1&apos;&gt;%2&lt;/font&gt;&lt;/b&gt;</source>
+        <translation>&lt;b&gt;&lt;font color=&apos;%1&apos;&gt;%2&lt;/font&gt;&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Open one or several NZB</source>
+        <translation>Ouvrir un ou plusieurs NZB</translation>
+    </message>
+    <message>
+        <source>Nzb files (*.nzb *.NZB);;Any files (*)</source>
+        <translation>Fichiers NZB (*.nzb *.NZB);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>A new version is available (%1)</source>
+        <translation>Une nouvelle version est disponible (%1)</translation>
+    </message>
+    <message>
+        <source>A new version is available (%1)!
+
+Do you want to visit the Web Site in order to download it?</source>
+        <translation>Une nouvelle version est disponible (%1) !
+
+Voulez-vous visiter le site web pour la télécharger ?</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
