@@ -18,6 +18,8 @@ PACKAGES=(
   nodejs
   # desktop layers: tests run them on a private session bus (dbus-run-session)
   dbus-daemon
+  # scripts/screenshots.sh: pictures of every window taken from the X server with import
+  imagemagick
 )
 
 missing=()

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# screenshots.sh [folder]: a picture of every window and dialog of the program.
+#
+# Builds the program and its guided tour (tests/app/ScreenshotTour.cpp) in build/screenshots,
+# starts the real program under Xvfb with a temporary home, lets the tour open every window and
+# dialog one after the other as a user does, and saves each one with ImageMagick's import as
+# <folder>/<number>-<name>.png (default folder: build/screenshots/pictures). A window that
+# could not be opened is listed in <folder>/missing.txt. Nothing of the real home is read or
+# written, and the program reaches no network.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${TQ_SCREENSHOTS_BUILD:-$top/build/screenshots}
+out=$(realpath -m "${1:-$build/pictures}")
+
+if [ -z "${TQ_TOUR_UNDER_X:-}" ]; then
+    "$top/scripts/install-deps.sh"
+    cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTQ_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}" --target tessaquill tq_screenshot_tour unrar
+    export TQ_TOUR_UNDER_X=1 TQ_SCREENSHOTS_BUILD="$build"
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$out"
+fi
+
+# From here on we run under Xvfb (DISPLAY is set).
+mkdir -p "$out"
+rm -f "$out"/*.png "$out/missing.txt"
+home=$(mktemp -d "${TMPDIR:-/tmp}/tq-screenshots-XXXXXX")
+trap 'rm -rf "$home"' EXIT
+mkdir -m 700 "$home/runtime"
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_CACHE_HOME=$home/.cache
+export XDG_RUNTIME_DIR=$home/runtime LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+# No desktop bus, no login manager, no version check on the internet.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/session-bus DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/system-bus
+export TESSAQUILL_VERSION_URL=http://127.0.0.1:1/version.txt
+
+# An NZB file for the add-NZB dialog and the queue.
+cat > "$home/Holiday pictures.nzb" <<'EOF'
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE nzb PUBLIC "-//newzBin//DTD NZB 1.1//EN" "http://www.newzbin.com/DTD/nzb/nzb-1.1.dtd">
+<nzb xmlns="http://www.newzbin.com/DTD/2003/nzb">
+<file poster="Poster &lt;p@test.invalid&gt;" date="1700000000" subject="&quot;pictures.part1.rar&quot; yEnc (1/2) 1400000">
+<groups><group>alt.binaries.test</group></groups>
+<segments>
+<segment bytes="716800" number="1">part1-1@test.invalid</segment>
+<segment bytes="716800" number="2">part1-2@test.invalid</segment>
+</segments>
+</file>
+<file poster="Poster &lt;p@test.invalid&gt;" date="1700000000" subject="&quot;pictures.part2.rar&quot; yEnc (1/1) 600000">
+<groups><group>alt.binaries.test</group></groups>
+<segments>
+<segment bytes="614400" number="1">part2-1@test.invalid</segment>
+</segments>
+</file>
+<file poster="Poster &lt;p@test.invalid&gt;" date="1700000000" subject="&quot;pictures.par2&quot; yEnc (1/1) 20000">
+<groups><group>alt.binaries.test</group></groups>
+<segments>
+<segment bytes="20480" number="1">par2-1@test.invalid</segment>
+</segments>
+</file>
+</nzb>
+EOF
+
+export TQ_TOUR=1 TQ_TOUR_NZB="$home/Holiday pictures.nzb"
+coproc TOUR { LD_PRELOAD="$build/lib/libtq_screenshot_tour.so" "$build/bin/tessaquill" 2>"$out/program-errors.txt"; }
+exec {from_tour}<&"${TOUR[0]}" {to_tour}>&"${TOUR[1]}"
+program=$TOUR_PID
+
+count=0
+while IFS= read -r line <&"$from_tour"; do
+    case $line in
+    "shot "*)
+        read -r _ name window <<<"$line"
+        if import -window "$window" "$out/$name.png" 2>/dev/null || import -window root "$out/$name.png"; then
+            count=$((count + 1))
+            echo "saved $out/$name.png"
+        fi
+        echo next >&"$to_tour"
+        ;;
+    "missing "*)
+        echo "${line#missing }" >>"$out/missing.txt"
+        echo "$line" >&2
+        ;;
+    done)
+        break
+        ;;
+    esac
+done
+status=0
+wait "$program" || status=$?
+echo "$count pictures in $out (program exit code $status)"
+[ -s "$out/missing.txt" ] && echo "windows not reached: see $out/missing.txt" >&2
+[ "$status" -eq 0 ]

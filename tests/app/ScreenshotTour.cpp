@@ -1,0 +1,372 @@
+// A guided tour of the running program for scripts/screenshots.sh: a library preloaded into the
+// real executable (LD_PRELOAD) that, once the main window is up, opens every window and dialog
+// one after the other the way a user does (the same actions, buttons and tabs), and for each
+// one writes "shot <name> <window id>" on the standard output and waits for a line on the
+// standard input: meanwhile the script takes the picture with ImageMagick's import. A window
+// that does not appear is announced as "missing <name>". At the end it writes "done" and ends
+// the program through its orderly exit.
+//
+// It knows the program only by the object names of its forms, so it links nothing of the
+// program's own libraries. It acts only when TQ_TOUR is set in the environment.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QSet>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBox>
+#include <QWidget>
+
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <iostream>
+#include <string>
+
+namespace {
+
+class ScreenshotTour : public QObject
+{
+public:
+    using Step = std::function<void()>;
+
+    ScreenshotTour()
+    {
+        connect(&poller, &QTimer::timeout, this, &ScreenshotTour::poll);
+        poller.setInterval(100);
+    }
+
+    void begin()
+    {
+        waitFor([] { return mainWindow() && mainWindow()->isVisible(); }, 20000, [this] {
+            settle([this] { plan(); next(); });
+        });
+    }
+
+private:
+    QTimer poller;
+    std::function<bool()> condition;
+    std::function<void()> then;
+    QElapsedTimer waited;
+    int timeoutMs = 0;
+    std::deque<Step> steps;
+    QList<QPointer<QWidget>> stack; // the windows opened by the tour, innermost last
+
+    static QMainWindow *mainWindow()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<QMainWindow *>(widget))
+                return window;
+        }
+        return nullptr;
+    }
+
+    static QSet<QWidget *> visibleWindows()
+    {
+        QSet<QWidget *> windows;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->isWindow() && !qobject_cast<QMenu *>(widget)
+                && widget->windowType() != Qt::ToolTip && widget->windowType() != Qt::Popup)
+                windows.insert(widget);
+        }
+        return windows;
+    }
+
+    // The innermost window the tour opened (null when it did not open), else the main window.
+    QWidget *top() const
+    {
+        return stack.isEmpty() ? mainWindow() : stack.last().data();
+    }
+
+    template<typename T>
+    T *inTop(const char *name) const
+    {
+        QWidget *window = top();
+        return window ? window->findChild<T *>(QLatin1String(name)) : nullptr;
+    }
+
+    void waitFor(std::function<bool()> until, int limitMs, std::function<void()> after)
+    {
+        condition = std::move(until);
+        then = std::move(after);
+        timeoutMs = limitMs;
+        waited.start();
+        poller.start();
+    }
+
+    void poll()
+    {
+        const bool met = condition();
+        if (!met && waited.elapsed() < timeoutMs)
+            return;
+        poller.stop();
+        auto after = std::move(then);
+        after();
+    }
+
+    // Lets a window lay itself out and paint before its picture is taken.
+    void settle(std::function<void()> after, int ms = 1200)
+    {
+        waitFor([] { return false; }, ms, std::move(after));
+    }
+
+    void next()
+    {
+        if (steps.empty()) {
+            say("done");
+            if (QMainWindow *window = mainWindow())
+                QMetaObject::invokeMethod(window, "slotExitWithoutQuestion", Qt::QueuedConnection);
+            return;
+        }
+        Step step = std::move(steps.front());
+        steps.pop_front();
+        step();
+    }
+
+    static void say(const std::string &line)
+    {
+        std::cout << line << std::endl;
+    }
+
+    // The picture of the innermost window: the script answers once it has it.
+    void shoot(const QString &name)
+    {
+        QWidget *window = top();
+        if (!window) {
+            say("missing " + name.toStdString());
+            return;
+        }
+        window->raise();
+        say("shot " + name.toStdString() + " " + std::to_string(window->winId()));
+        std::string answer;
+        std::getline(std::cin, answer);
+    }
+
+    // A step that opens a window with `open` (run from the event loop, so a dialog's exec()
+    // does not hold the tour up) and takes its picture; the window stays open for the next steps.
+    void open(const QString &name, std::function<bool()> openWindow)
+    {
+        steps.push_back([this, name, openWindow] {
+            if (!top()) { // the window it opens from did not open
+                say("missing " + name.toStdString());
+                stack.append(QPointer<QWidget>());
+                next();
+                return;
+            }
+            const QSet<QWidget *> before = visibleWindows();
+            QTimer::singleShot(0, [this, name, openWindow] {
+                if (!openWindow())
+                    say("missing " + name.toStdString() + " (nothing opens it)");
+            });
+            auto found = std::make_shared<QPointer<QWidget>>();
+            waitFor(
+                [before, found] {
+                    for (QWidget *window : visibleWindows()) {
+                        if (!before.contains(window)) {
+                            *found = window;
+                            return true;
+                        }
+                    }
+                    return false;
+                },
+                5000,
+                [this, name, found] {
+                    if (!*found) {
+                        say("missing " + name.toStdString());
+                        stack.append(QPointer<QWidget>()); // keeps close() of this step balanced
+                        next();
+                        return;
+                    }
+                    stack.append(*found);
+                    settle([this, name] { shoot(name); next(); });
+                });
+        });
+    }
+
+    // A step that changes what the innermost window shows, then takes its picture.
+    void show(const QString &name, std::function<bool()> change)
+    {
+        steps.push_back([this, name, change] {
+            if (!top() || !change()) {
+                say("missing " + name.toStdString());
+                next();
+                return;
+            }
+            settle([this, name] { shoot(name); next(); }, 800);
+        });
+    }
+
+    // A step that closes the innermost window the tour opened.
+    void close()
+    {
+        steps.push_back([this] {
+            QPointer<QWidget> window = stack.isEmpty() ? QPointer<QWidget>() : stack.takeLast();
+            if (window) {
+                if (auto *dialog = qobject_cast<QDialog *>(window.data()))
+                    dialog->reject();
+                else
+                    window->close();
+            }
+            settle([this] { next(); }, 400);
+        });
+    }
+
+    bool trigger(const char *actionName)
+    {
+        QMainWindow *window = mainWindow();
+        QAction *action = window ? window->findChild<QAction *>(QLatin1String(actionName)) : nullptr;
+        if (!action || !action->isEnabled())
+            return false;
+        action->trigger();
+        return true;
+    }
+
+    bool click(const char *buttonName)
+    {
+        auto *button = inTop<QAbstractButton>(buttonName);
+        if (!button || !button->isEnabled())
+            return false;
+        button->click();
+        return true;
+    }
+
+    bool tab(const char *tabWidgetName, int index)
+    {
+        auto *tabs = inTop<QTabWidget>(tabWidgetName);
+        if (!tabs || index >= tabs->count())
+            return false;
+        tabs->setCurrentIndex(index);
+        return true;
+    }
+
+    bool page(const char *toolBoxName, int index)
+    {
+        auto *box = inTop<QToolBox>(toolBoxName);
+        if (!box || index >= box->count())
+            return false;
+        box->setCurrentIndex(index);
+        return true;
+    }
+
+    // Every window of the program, in the order a newcomer meets them.
+    void plan()
+    {
+        // Without a configured server the first-run wizard is already open beside the window.
+        for (QWidget *window : visibleWindows()) {
+            if (window != mainWindow() && window->objectName() == QLatin1String("DialogWizard")) {
+                stack.append(window);
+                show(QStringLiteral("01-wizard-first-run"), [] { return true; });
+                close();
+            }
+        }
+        show(QStringLiteral("02-main-window-servers-downloads"), [this] { return tab("tabWidget", 0); });
+        show(QStringLiteral("03-main-window-search"), [this] { return tab("tabWidget", 1); });
+        show(QStringLiteral("04-main-window-web-browser"), [this] { return tab("tabWidget", 2); });
+        show(QStringLiteral("05-main-window-back-to-servers"), [this] { return tab("tabWidget", 0); });
+
+        const QString nzb = qEnvironmentVariable("TQ_TOUR_NZB");
+        if (!nzb.isEmpty()) {
+            // The way a second start hands its NZB file over; the add-NZB dialog asks where to.
+            open(QStringLiteral("06-add-nzb"), [nzb] {
+                return QMetaObject::invokeMethod(mainWindow(), "handleMessage", Q_ARG(QString, nzb));
+            });
+            steps.push_back([this] {
+                QPointer<QWidget> window = stack.isEmpty() ? QPointer<QWidget>() : stack.takeLast();
+                if (auto *dialog = qobject_cast<QDialog *>(window.data()))
+                    dialog->accept();
+                settle([this] { next(); });
+            });
+            show(QStringLiteral("07-main-window-queue"), [] { return true; });
+        }
+
+        open(QStringLiteral("08-server-editor-new"), [this] { return click("pushButtonAddServer"); });
+        close();
+
+        open(QStringLiteral("10-settings-general"), [this] { return trigger("actionSettings"); });
+        const char *settingsPages[] = {"11-settings-download", "12-settings-logs", "13-settings-proxy",
+                                       "14-settings-import-export", "15-settings-language"};
+        for (int i = 0; i < 5; ++i)
+            show(QLatin1String(settingsPages[i]), [this, i] { return page("toolBox", i + 1); });
+        open(QStringLiteral("16-export-servers"), [this] { return click("PushButtonExportServers"); });
+        close();
+        show(QStringLiteral("17-settings-general-again"), [this] { return page("toolBox", 0); });
+        open(QStringLiteral("18-destination-folders"), [this] { return click("pushButtonDestinations"); });
+        open(QStringLiteral("19-destination-folder-add"), [this] { return click("pushButtonAddDestination"); });
+        close();
+        close();
+        close();
+
+        open(QStringLiteral("20-open-nzb-file-chooser"), [this] { return trigger("actionNZB"); });
+        close();
+        open(QStringLiteral("21-end-of-queue-action"), [this] { return trigger("actionShutdown"); });
+        close();
+        open(QStringLiteral("22-wizard"), [this] { return trigger("actionConfiguration_Wizard"); });
+        show(QStringLiteral("23-wizard-page-2"), [this] {
+            auto *pages = inTop<QStackedWidget>("stackedWidgetWizard");
+            return pages && pages->count() > 1 && (pages->setCurrentIndex(1), true);
+        });
+        show(QStringLiteral("24-wizard-page-3"), [this] {
+            auto *pages = inTop<QStackedWidget>("stackedWidgetWizard");
+            return pages && pages->count() > 2 && (pages->setCurrentIndex(2), true);
+        });
+        close();
+        open(QStringLiteral("25-manual-repair-extract-unsplit"),
+             [this] { return trigger("actionManual_repair_extraction_unsplit"); });
+        close();
+        open(QStringLiteral("26-nzb-history"), [this] { return trigger("actionNZB_history"); });
+        close();
+        open(QStringLiteral("27-logs"), [this] { return trigger("actionLogs"); });
+        close();
+        open(QStringLiteral("28-about"), [this] { return trigger("actionAbout_Tessaquill_Plus"); });
+        close();
+
+        // The browser's favourites and options, from the menu of its settings button.
+        show(QStringLiteral("29-main-window-web-browser"), [this] { return tab("tabWidget", 2); });
+        const char *webDialogs[][2] = {{"30-web-favourite-add", "Add"}, {"31-web-browser-options", "ptions"}};
+        for (const auto &entry : webDialogs) {
+            const QString text = QLatin1String(entry[1]);
+            open(QLatin1String(entry[0]), [this, text] {
+                auto *button = inTop<QPushButton>("pushButtonWebFavourite");
+                QMenu *menu = button ? button->menu() : nullptr;
+                for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
+                    if (action->text().contains(text)) {
+                        action->trigger();
+                        return true;
+                    }
+                }
+                return false;
+            });
+            close();
+        }
+        show(QStringLiteral("32-main-window-at-the-end"), [this] { return tab("tabWidget", 0); });
+    }
+};
+
+void startTour()
+{
+    if (qEnvironmentVariableIsEmpty("TQ_TOUR"))
+        return;
+    // The programs the program starts (par2, unrar) go without the tour.
+    qunsetenv("TQ_TOUR");
+    qunsetenv("LD_PRELOAD");
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return;
+    // The application object exists now, but not yet the window: begin from its event loop.
+    QTimer::singleShot(0, [] {
+        auto *tour = new ScreenshotTour;
+        tour->setParent(QCoreApplication::instance());
+        tour->begin();
+    });
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(startTour)
