@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSet>
@@ -169,16 +170,15 @@ private:
             auto found = std::make_shared<QPointer<QWidget>>();
             waitFor(
                 [before, found] {
+                    // A question the window asks as it opens comes after the window itself.
                     for (QWidget *window : visibleWindows()) {
-                        if (!before.contains(window)) {
+                        if (!before.contains(window) && (!*found || qobject_cast<QMessageBox *>(found->data())))
                             *found = window;
-                            return true;
-                        }
                     }
-                    return false;
+                    return !found->isNull();
                 },
                 5000,
-                [this, name, found] {
+                [this, name, found, before] {
                     if (!*found) {
                         say("missing " + name.toStdString());
                         stack.append(QPointer<QWidget>()); // keeps close() of this step balanced
@@ -186,9 +186,28 @@ private:
                         return;
                     }
                     stack.append(*found);
-                    settle([this, name] { shoot(name); next(); });
+                    settle([this, name, before] {
+                        shoot(name);
+                        answerQuestions(name, before);
+                        next();
+                    });
                 });
         });
+    }
+
+    // Message boxes that a window opened on its own are pictured and answered with their
+    // escape button (the cautious answer), so that the window's own code goes on.
+    void answerQuestions(const QString &name, const QSet<QWidget *> &before)
+    {
+        for (QWidget *window : visibleWindows()) {
+            auto *box = qobject_cast<QMessageBox *>(window);
+            if (!box || before.contains(box) || stack.contains(box))
+                continue;
+            stack.append(box);
+            shoot(name + QStringLiteral("-question"));
+            stack.removeLast();
+            box->reject();
+        }
     }
 
     // A step that changes what the innermost window shows, then takes its picture.
