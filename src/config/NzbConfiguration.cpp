@@ -2,12 +2,16 @@
 
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
+#include "model/NzbFile.h"
 #include "model/NzbFiles.h"
+#include "model/NzbSegment.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -79,6 +83,44 @@ NzbFiles *NzbConfiguration::nzbFromRecordFile(const QByteArray &content)
     return nzbFiles;
 }
 
+// A record is written when an NZB is added and when one of its files is decoded, not for each
+// article: after a crash, the articles that arrived since then are in their segment files but
+// not in the record. A segment file is made empty before its article is asked for and holds the
+// body's length then the body once the article has arrived whole, so a file of exactly that
+// size, written after the record, is an article that need not be fetched again. Older files
+// (leftovers of another NZB that had the same queue id) are left alone.
+void NzbConfiguration::creditSegmentFilesWrittenSince(NzbFiles *nzbFiles, const QString &recordPath)
+{
+    const QDateTime recordTime = QFileInfo(recordPath).lastModified();
+    bool credited = false;
+    for (NzbFile *file : nzbFiles->getFiles()) {
+        if (file->bDecoded || file->isAllSegmentsProcessed())
+            continue;
+        for (NzbSegment *segment : file->getSegments()) {
+            if (segment->bDownloaded || segment->bMissing)
+                continue;
+            const QFileInfo segmentFile(segment->getTempFilePath());
+            if (segmentFile.lastModified() < recordTime || !isCompleteSegmentFile(segmentFile.filePath()))
+                continue;
+            segment->setDownloaded();
+            credited = true;
+        }
+    }
+    if (credited)
+        nzbFiles->updateSizes();
+}
+
+bool NzbConfiguration::isCompleteSegmentFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 4)
+        return false;
+    QDataStream stream(&file);
+    quint32 length = 0;
+    stream >> length;
+    return stream.status() == QDataStream::Ok && length != 0xffffffffu && file.size() == 4 + qint64(length);
+}
+
 QByteArray NzbConfiguration::readWholeFile(const QString &path, bool *ok)
 {
     QFile file(path);
@@ -115,8 +157,11 @@ NzbFiles *NzbConfiguration::loadRecordFile(const QString &path)
     const QByteArray content = readWholeFile(path, &opened);
     if (!opened)
         return nullptr;
-    if (isSoundRecordFile(content))
-        return nzbFromRecordFile(content);
+    if (isSoundRecordFile(content)) {
+        NzbFiles *nzbFiles = nzbFromRecordFile(content);
+        creditSegmentFilesWrittenSince(nzbFiles, path);
+        return nzbFiles;
+    }
 
     const QString backupPath = path + backupSuffix();
     bool backupOpened = false;

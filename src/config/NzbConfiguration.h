@@ -47,6 +47,8 @@ private:
     static bool isBackupName(const QString &fileName);
     static bool isRecordName(const QString &fileName);
     static NzbFiles *nzbFromRecordFile(const QByteArray &content);
+    static void creditSegmentFilesWrittenSince(NzbFiles *nzbFiles, const QString &recordPath);
+    static bool isCompleteSegmentFile(const QString &path);
     static QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
     static void removeFilesOf(qint32 queueId, const QSet<QString> &keep);
 

@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QtTest>
 
 namespace {
@@ -39,6 +40,12 @@ QStringList namesOf(const QList<NzbFiles *> &queue)
     for (const NzbFiles *nzb : queue)
         names << nzb->strName;
     return names;
+}
+
+bool setModified(const QString &path, const QDateTime &time)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
 void flipByte(const QString &path, int position)
@@ -329,6 +336,84 @@ private slots:
         QScopedPointer<NzbFiles> nzb(makeNzb(1, "one"));
         NzbConfiguration configuration;
         QVERIFY(!configuration.saveNzb(nzb.data()));
+    }
+
+    // After a crash the record is older than the articles that arrived since it was written:
+    // their segment files, whole and written after it, count as downloaded at the next start.
+    // A file cut short, an empty one (made before its article was asked for) and one older
+    // than the record (left by another NZB) do not.
+    void segmentFilesWrittenAfterTheRecordAreCredited()
+    {
+        TempHome home;
+        const QString cache = home.path() + "/Cache";
+        Queue saved;
+        NzbFiles *nzb = saved.add(makeNzb(0, "crash", 2));
+        for (int i = 0; i < 2; ++i)
+            nzb->getFileAt(i)->setSegmentPaths(cache, 0, i);
+        const auto segmentFile = [nzb](int file, int segment) {
+            return nzb->getFileAt(file)->getSegments().at(segment)->getTempFilePath();
+        };
+        const auto whole = [](const QByteArray &body) {
+            QByteArray bytes;
+            QDataStream stream(&bytes, QIODevice::WriteOnly);
+            stream.writeBytes(body.constData(), uint(body.size()));
+            return bytes;
+        };
+        QVERIFY(QDir().mkpath(QFileInfo(segmentFile(0, 0)).path()));
+        QVERIFY(QDir().mkpath(QFileInfo(segmentFile(1, 0)).path()));
+        QVERIFY(writeFile(segmentFile(1, 3), whole("left by an older NZB")));
+        QVERIFY(setModified(segmentFile(1, 3), QDateTime::currentDateTime().addSecs(-3600)));
+        QVERIFY(saved.configuration.saveNzb(nzb));
+        const QDateTime later = QDateTime::currentDateTime().addSecs(2);
+        const QList<QPair<QString, QByteArray>> files{{segmentFile(0, 0), whole("first article")},
+                                                      {segmentFile(0, 2), whole("third article")},
+                                                      {segmentFile(0, 3), whole("fourth article").left(9)},
+                                                      {segmentFile(1, 0), QByteArray()},
+                                                      {segmentFile(1, 1), whole(QByteArray())}};
+        for (const auto &file : files) {
+            QVERIFY(writeFile(file.first, file.second));
+            QVERIFY(setModified(file.first, later));
+        }
+
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(loaded.configuration.listNzbFiles.size(), 1);
+        const NzbFiles *read = loaded.configuration.listNzbFiles.first();
+        QList<QList<bool>> downloaded;
+        for (int i = 0; i < 2; ++i) {
+            QList<bool> flags;
+            for (const NzbSegment *segment : read->getFileAt(i)->getSegments())
+                flags << segment->bDownloaded;
+            downloaded << flags;
+        }
+        QCOMPARE(downloaded, (QList<QList<bool>>{{true, false, true, false}, {false, true, false, false}}));
+        QCOMPARE(read->getFileAt(0)->iProcessed, 2);
+        QCOMPARE(read->getFileAt(1)->iProcessed, 1);
+        QVERIFY(!read->getFileAt(0)->isAllSegmentsProcessed());
+        QCOMPARE(read->uiDownloaded, quint64(3000));
+    }
+
+    // Every article of a file arrived after the record: the file is ready for decoding.
+    void fileWhoseArticlesAllArrivedIsComplete()
+    {
+        TempHome home;
+        Queue saved;
+        NzbFiles *nzb = saved.add(makeNzb(3, "whole", 1));
+        nzb->getFileAt(0)->setSegmentPaths(home.path() + "/Cache", 3, 0);
+        QVERIFY(saved.configuration.saveNzb(nzb));
+        const QDateTime later = QDateTime::currentDateTime().addSecs(2);
+        for (const NzbSegment *segment : nzb->getFileAt(0)->getSegments()) {
+            QByteArray bytes;
+            QDataStream stream(&bytes, QIODevice::WriteOnly);
+            stream.writeBytes("body", 4);
+            QVERIFY(QDir().mkpath(QFileInfo(segment->getTempFilePath()).path()));
+            QVERIFY(writeFile(segment->getTempFilePath(), bytes));
+            QVERIFY(setModified(segment->getTempFilePath(), later));
+        }
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(loaded.configuration.listNzbFiles.size(), 1);
+        QVERIFY(loaded.configuration.listNzbFiles.first()->getFileAt(0)->isAllSegmentsProcessed());
     }
 
     void idIsWrittenUnsigned()
