@@ -15,7 +15,8 @@ out=$(realpath -m "${1:-$build/pictures}")
 if [ -z "${TQ_TOUR_UNDER_X:-}" ]; then
     "$top/scripts/install-deps.sh"
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTQ_BUILD_BENCH=OFF >/dev/null
-    cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}" --target tessaquill tq_screenshot_tour unrar
+    cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}" --target tessaquill tq_screenshot_tour unrar \
+        tq_nntp_test_server
     export TQ_TOUR_UNDER_X=1 TQ_SCREENSHOTS_BUILD="$build"
     exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$out"
 fi
@@ -26,40 +27,45 @@ rm -f "$out"/*.png "$out/missing.txt"
 home=$(mktemp -d "${TMPDIR:-/tmp}/tq-screenshots-XXXXXX")
 trap 'rm -rf "$home"' EXIT
 mkdir -m 700 "$home/runtime"
+cd "$home" # the file choosers open here
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_CACHE_HOME=$home/.cache
 export XDG_RUNTIME_DIR=$home/runtime LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 # No desktop bus, no login manager, no version check on the internet.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/session-bus DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/system-bus
 export TESSAQUILL_VERSION_URL=http://127.0.0.1:1/version.txt
 
-# An NZB file for the add-NZB dialog and the queue.
-cat > "$home/Holiday pictures.nzb" <<'EOF'
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE nzb PUBLIC "-//newzBin//DTD NZB 1.1//EN" "http://www.newzbin.com/DTD/nzb/nzb-1.1.dtd">
-<nzb xmlns="http://www.newzbin.com/DTD/2003/nzb">
-<file poster="Poster &lt;p@test.invalid&gt;" date="1700000000" subject="&quot;pictures.part1.rar&quot; yEnc (1/2) 1400000">
-<groups><group>alt.binaries.test</group></groups>
-<segments>
-<segment bytes="716800" number="1">part1-1@test.invalid</segment>
-<segment bytes="716800" number="2">part1-2@test.invalid</segment>
-</segments>
-</file>
-<file poster="Poster &lt;p@test.invalid&gt;" date="1700000000" subject="&quot;pictures.part2.rar&quot; yEnc (1/1) 600000">
-<groups><group>alt.binaries.test</group></groups>
-<segments>
-<segment bytes="614400" number="1">part2-1@test.invalid</segment>
-</segments>
-</file>
-<file poster="Poster &lt;p@test.invalid&gt;" date="1700000000" subject="&quot;pictures.par2&quot; yEnc (1/1) 20000">
-<groups><group>alt.binaries.test</group></groups>
-<segments>
-<segment bytes="20480" number="1">par2-1@test.invalid</segment>
-</segments>
-</file>
-</nzb>
-EOF
+# The project's test news server (tests/support), slowed down so that the download is still
+# going when the pictures are taken; it serves articles made up from their message ids.
+news_log=$home/news-server.txt
+"$build/bin/tq_nntp_test_server" --throttle 40000 >"$news_log" 2>&1 &
+news=$!
+trap 'kill $news 2>/dev/null; rm -rf "$home"' EXIT
+for _ in $(seq 1 100); do
+    grep -q "listening on" "$news_log" && break
+    sleep 0.1
+done
+news_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$news_log")
+[ -n "$news_port" ] || { echo "the test news server did not start: $(cat "$news_log")" >&2; exit 1; }
 
-export TQ_TOUR=1 TQ_TOUR_NZB="$home/Holiday pictures.nzb"
+# An NZB file for the add-NZB dialog and the queue.
+{
+    echo '<?xml version="1.0" encoding="utf-8"?>'
+    echo '<!DOCTYPE nzb PUBLIC "-//newzBin//DTD NZB 1.1//EN" "http://www.newzbin.com/DTD/nzb/nzb-1.1.dtd">'
+    echo '<nzb xmlns="http://www.newzbin.com/DTD/2003/nzb">'
+    seed=1
+    for file in 1 2 3 4; do
+        echo "<file poster=\"Poster &lt;p@test.invalid&gt;\" date=\"1700000000\" subject=\"&quot;holiday-$file.jpg&quot; yEnc (1/3) 2100000\">"
+        echo '<groups><group>alt.binaries.test</group></groups><segments>'
+        for segment in 1 2 3; do
+            echo "<segment bytes=\"700000\" number=\"$segment\">tq.700000.$seed@gen</segment>"
+            seed=$((seed + 1))
+        done
+        echo '</segments></file>'
+    done
+    echo '</nzb>'
+} >"$home/Holiday pictures.nzb"
+
+export TQ_TOUR=1 TQ_TOUR_NZB="$home/Holiday pictures.nzb" TQ_TOUR_SERVER_PORT=$news_port
 coproc TOUR { LD_PRELOAD="$build/lib/libtq_screenshot_tour.so" "$build/bin/tessaquill" 2>"$out/program-errors.txt"; }
 exec {from_tour}<&"${TOUR[0]}" {to_tour}>&"${TOUR[1]}"
 program=$TOUR_PID

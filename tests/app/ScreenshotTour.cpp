@@ -11,9 +11,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBox>
@@ -307,14 +310,56 @@ private:
         }
 
         open(QStringLiteral("08-server-editor-new"), [this] { return click("pushButtonAddServer"); });
-        close();
+        const QString port = qEnvironmentVariable("TQ_TOUR_SERVER_PORT");
+        if (port.isEmpty()) {
+            close();
+        } else {
+            // The news server the script started, typed in as a user does, then started from its row.
+            show(QStringLiteral("09-server-editor-filled"), [this, port] {
+                auto *host = inTop<QLineEdit>("lineEditServerName");
+                auto *portEdit = inTop<QLineEdit>("lineEditPort");
+                auto *connections = inTop<QComboBox>("comboBoxNbConnections");
+                auto *nickname = inTop<QLineEdit>("lineEditServerNickname");
+                if (!host || !portEdit || !connections || !nickname)
+                    return false;
+                host->setText(QStringLiteral("127.0.0.1"));
+                portEdit->setText(port);
+                connections->setCurrentIndex(qMin(1, connections->count() - 1));
+                nickname->setText(QStringLiteral("Test server"));
+                return true;
+            });
+            steps.push_back([this] {
+                QTimer::singleShot(0, this, [this] {
+                    if (!click("pushButtonOk"))
+                        say("missing the server editor's OK button");
+                });
+                settle([this] {
+                    stack.removeLast();
+                    next();
+                });
+            });
+            steps.push_back([this] {
+                auto *table = mainWindow()->findChild<QTableWidget *>(QStringLiteral("tableWidgetServers"));
+                bool started = false;
+                for (QAbstractButton *button : table ? table->findChildren<QAbstractButton *>() : QList<QAbstractButton *>()) {
+                    if (!started && button->isVisible() && button->isEnabled()) {
+                        button->click();
+                        started = true;
+                    }
+                }
+                if (!started)
+                    say("missing the server row's start button");
+                settle([this] { next(); }, 5000); // the connections open and the articles flow
+            });
+            show(QStringLiteral("09-main-window-downloading"), [] { return true; });
+        }
 
         open(QStringLiteral("10-settings-general"), [this] { return trigger("actionSettings"); });
         const char *settingsPages[] = {"11-settings-download", "12-settings-logs", "13-settings-proxy",
                                        "14-settings-import-export", "15-settings-language"};
         for (int i = 0; i < 5; ++i)
             show(QLatin1String(settingsPages[i]), [this, i] { return page("toolBox", i + 1); });
-        open(QStringLiteral("16-export-servers"), [this] { return click("PushButtonExportServers"); });
+        open(QStringLiteral("16-export-servers-file-chooser"), [this] { return click("PushButtonExportServers"); });
         close();
         show(QStringLiteral("17-settings-general-again"), [this] { return page("toolBox", 0); });
         open(QStringLiteral("18-destination-folders"), [this] { return click("pushButtonDestinations"); });
