@@ -18,7 +18,7 @@ if [ -z "${TQ_TOUR_UNDER_X:-}" ]; then
     cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}" --target tessaquill tq_screenshot_tour unrar \
         tq_nntp_test_server
     export TQ_TOUR_UNDER_X=1 TQ_SCREENSHOTS_BUILD="$build"
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$out"
+    exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$out"
 fi
 
 # From here on we run under Xvfb (DISPLAY is set).

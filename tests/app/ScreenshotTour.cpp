@@ -351,7 +351,7 @@ private:
                     say("missing the server row's start button");
                 settle([this] { next(); }, 5000); // the connections open and the articles flow
             });
-            show(QStringLiteral("09-main-window-downloading"), [] { return true; });
+            show(QStringLiteral("09b-main-window-downloading"), [] { return true; });
         }
 
         open(QStringLiteral("10-settings-general"), [this] { return trigger("actionSettings"); });
