@@ -11,6 +11,8 @@
 // for: INN 2 writes its reader log only to syslog, which a test machine may not have.
 #include "config/AppConfiguration.h"
 #include "model/NntpServer.h"
+#include "../support/LoopbackTestHelpers.h"
+#include "../support/ProgramHomeFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -39,39 +41,6 @@ const QString kRarContent = QStringLiteral("LibarchiveAddingTest.html");
 const qint64 kRarContentSize = 20111;
 const QByteArray kRarContentSha256Start = "ee16390e87152d7d";
 
-QList<quint16> freePorts(int count)
-{
-    QList<std::shared_ptr<QTcpServer>> holders;
-    QList<quint16> ports;
-    for (int i = 0; i < count; ++i) {
-        auto holder = std::make_shared<QTcpServer>();
-        if (!holder->listen(QHostAddress::LocalHost, 0))
-            return {};
-        ports.append(holder->serverPort());
-        holders.append(holder);
-    }
-    return ports;
-}
-
-QByteArray sha256Of(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing " + path.toUtf8() + ">";
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(&file);
-    return hash.result().toHex();
-}
-
-QByteArray randomBytes(int size, quint32 seed)
-{
-    QRandomGenerator generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(generator.bounded(256));
-    return bytes;
-}
-
 bool writeFile(const QString &path, const QByteArray &content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -82,21 +51,6 @@ bool writeFile(const QString &path, const QByteArray &content)
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// Runs a program to its end; false with the reason (and its output) in `error` otherwise.
-bool run(const QString &program, const QStringList &arguments, const QString &folder, int timeoutMs, QString &error)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(timeoutMs);
-    const QString output = QString::fromLocal8Bit(process.readAll());
-    if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        return true;
-    error = QStringLiteral("%1 %2: %3 %4").arg(program, arguments.join(QLatin1Char(' ')), process.errorString(), output);
-    return false;
 }
 
 // A relay in front of the news server: what the server sends goes on at a set rate, and the
@@ -507,27 +461,12 @@ bool tst_ProgramEndToEnd::waitForEnd(QProcess *program, int timeoutMs)
 
 QString tst_ProgramEndToEnd::logText() const
 {
-    QString text;
-    const QDir logs(home->path() + QStringLiteral("/Tessaquill_Plus/Logs"));
-    for (const QString &name : logs.entryList(QDir::Files, QDir::Name)) {
-        QFile file(logs.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            text += QString::fromUtf8(file.readAll());
-    }
-    return text;
+    return logTextIn(home->path());
 }
 
-// Segment files whose article has arrived whole (a file is made empty before its transfer).
 int tst_ProgramEndToEnd::segmentFileCount() const
 {
-    int count = 0;
-    QDirIterator it(home->path() + QStringLiteral("/Tessaquill_Plus/Cache"), {QStringLiteral("*.tmp")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        count += it.fileInfo().size() > 0 ? 1 : 0;
-    }
-    return count;
+    return wholeSegmentFileCount(home->path());
 }
 
 QString tst_ProgramEndToEnd::destinationOf(const PostedSet &set) const

@@ -8,6 +8,7 @@
 
 #include "NntpTestArticle.h"
 #include "NntpTestServer.h"
+#include "../support/ProgramHomeFiles.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -228,14 +229,7 @@ QString tst_ProgramRun::identityKey() const
 
 QString tst_ProgramRun::logText() const
 {
-    QString text;
-    const QDir logs(home->path() + QStringLiteral("/Tessaquill_Plus/Logs"));
-    for (const QString &name : logs.entryList(QDir::Files, QDir::Name)) {
-        QFile file(logs.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            text += QString::fromUtf8(file.readAll());
-    }
-    return text;
+    return logTextIn(home->path());
 }
 
 // A configuration file that queues NZB files without asking where to, and the server records.
@@ -255,17 +249,9 @@ void tst_ProgramRun::configure(bool autoDownloadNzb, const QList<NntpServer *> &
     qputenv("HOME", previous);
 }
 
-// Segment files whose article has arrived whole (a file is made empty before its transfer).
 int tst_ProgramRun::segmentFileCount() const
 {
-    int count = 0;
-    QDirIterator it(home->path() + QStringLiteral("/Tessaquill_Plus/Cache"), {QStringLiteral("*.tmp")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        count += it.fileInfo().size() > 0 ? 1 : 0;
-    }
-    return count;
+    return wholeSegmentFileCount(home->path());
 }
 
 // A later start in another folder hands over its files, relative paths and non-ASCII names

@@ -8,6 +8,7 @@
 #include "ModalAnswerer.h"
 #include "ServerEditorForm.h"
 #include "WidgetPicture.h"
+#include "../support/LoopbackTestHelpers.h"
 
 #include <QHostAddress>
 #include <QProcess>
@@ -22,21 +23,6 @@ namespace {
 const QString User = QStringLiteral("reader");
 const QString Password = QStringLiteral("s3cret");
 const QString Success = QStringLiteral("You are successfully connected to the server!");
-
-// Ports that were free a moment ago, all different.
-QList<quint16> freePorts(int count)
-{
-    QList<std::shared_ptr<QTcpServer>> holders;
-    QList<quint16> ports;
-    for (int i = 0; i < count; ++i) {
-        auto holder = std::make_shared<QTcpServer>();
-        if (!holder->listen(QHostAddress::LocalHost, 0))
-            return {};
-        ports.append(holder->serverPort());
-        holders.append(holder);
-    }
-    return ports;
-}
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "engine/NntpConnection.h"
 #include "model/NntpServer.h"
 #include "postprocess/ThreadClean.h"
+#include "../support/LoopbackTestHelpers.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -27,57 +28,9 @@ const QString kGroup = QStringLiteral("alt.binaries.test");
 const QString kEncryptedSet = QStringLiteral(TQ_TEST_DATA "/rar/nzbget-gpl2/testfile5encdata.part0%1.rar");
 const QByteArray kEncryptedContentSha256 = "4e4dcf815e466fb4d8d7ec7eea04db30af081eac4f0733f782df62426d1b4ab7";
 
-QList<quint16> freePorts(int count)
-{
-    QList<std::shared_ptr<QTcpServer>> holders;
-    QList<quint16> ports;
-    for (int i = 0; i < count; ++i) {
-        auto holder = std::make_shared<QTcpServer>();
-        if (!holder->listen(QHostAddress::LocalHost, 0))
-            return {};
-        ports.append(holder->serverPort());
-        holders.append(holder);
-    }
-    return ports;
-}
-
-QByteArray sha256Of(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing " + path.toUtf8() + ">";
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(&file);
-    return hash.result().toHex();
-}
-
-QByteArray randomBytes(int size, quint32 seed)
-{
-    QRandomGenerator generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(generator.bounded(256));
-    return bytes;
-}
-
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// Runs a program to its end; false with the reason (and its output) in `error` otherwise.
-bool run(const QString &program, const QStringList &arguments, const QString &folder, int timeoutMs, QString &error)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(timeoutMs);
-    const QString output = QString::fromLocal8Bit(process.readAll());
-    if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        return true;
-    error = QStringLiteral("%1 %2: %3 %4").arg(program, arguments.join(QLatin1Char(' ')), process.errorString(), output);
-    return false;
 }
 
 // The message ids of an NZB's segments, by the file name between the subject's quotes and

@@ -3,6 +3,7 @@
 #include "engine/NntpConnection.h"
 
 #include "NntpTestArticle.h"
+#include "../support/LoopbackTestHelpers.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -25,21 +26,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// Ports that were free a moment ago, all different.
-QList<quint16> freePorts(int count)
-{
-    QList<std::shared_ptr<QTcpServer>> holders;
-    QList<quint16> ports;
-    for (int i = 0; i < count; ++i) {
-        auto holder = std::make_shared<QTcpServer>();
-        if (!holder->listen(QHostAddress::LocalHost, 0))
-            return {};
-        ports.append(holder->serverPort());
-        holders.append(holder);
-    }
-    return ports;
 }
 
 // A small client of our own for what the connection does not do: posting.

@@ -1,0 +1,70 @@
+#ifndef LOOPBACKTESTHELPERS_H
+#define LOOPBACKTESTHELPERS_H
+
+// Small helpers of the tests that run outside programs (INN 2, nyuu, par2, the program itself)
+// on 127.0.0.1: free ports, file digests, reproducible data and a program run to its end.
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QHostAddress>
+#include <QList>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QString>
+#include <QStringList>
+#include <QTcpServer>
+
+#include <memory>
+
+// Ports that were free a moment ago, all different.
+inline QList<quint16> freePorts(int count)
+{
+    QList<std::shared_ptr<QTcpServer>> holders;
+    QList<quint16> ports;
+    for (int i = 0; i < count; ++i) {
+        auto holder = std::make_shared<QTcpServer>();
+        if (!holder->listen(QHostAddress::LocalHost, 0))
+            return {};
+        ports.append(holder->serverPort());
+        holders.append(holder);
+    }
+    return ports;
+}
+
+inline QByteArray sha256Of(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing " + path.toUtf8() + ">";
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result().toHex();
+}
+
+inline QByteArray randomBytes(int size, quint32 seed)
+{
+    QRandomGenerator generator(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(generator.bounded(256));
+    return bytes;
+}
+
+// Runs a program to its end; false with the reason (and its output) in `error` otherwise.
+inline bool run(const QString &program, const QStringList &arguments, const QString &folder, int timeoutMs,
+                QString &error)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(timeoutMs);
+    const QString output = QString::fromLocal8Bit(process.readAll());
+    if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return true;
+    error = QStringLiteral("%1 %2: %3 %4").arg(program, arguments.join(QLatin1Char(' ')), process.errorString(), output);
+    return false;
+}
+
+#endif // LOOPBACKTESTHELPERS_H
