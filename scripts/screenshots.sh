@@ -37,7 +37,7 @@ export TESSAQUILL_VERSION_URL=http://127.0.0.1:1/version.txt
 # The project's test news server (tests/support), slowed down so that the download is still
 # going when the pictures are taken; it serves articles made up from their message ids.
 news_log=$home/news-server.txt
-"$build/bin/tq_nntp_test_server" --throttle 40000 >"$news_log" 2>&1 &
+"$build/bin/tq_nntp_test_server" --throttle 12000 >"$news_log" 2>&1 &
 news=$!
 trap 'kill $news 2>/dev/null; rm -rf "$home"' EXIT
 for _ in $(seq 1 100); do

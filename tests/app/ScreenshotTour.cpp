@@ -149,6 +149,9 @@ private:
             return;
         }
         window->raise();
+        const QRect frame = window->frameGeometry();
+        qInfo("tour: %s is %s \"%s\" at %d,%d %dx%d", qPrintable(name), window->metaObject()->className(),
+              qPrintable(window->windowTitle()), frame.x(), frame.y(), frame.width(), frame.height());
         say("shot " + name.toStdString() + " " + std::to_string(window->winId()));
         std::string answer;
         std::getline(std::cin, answer);
@@ -189,10 +192,10 @@ private:
                         return;
                     }
                     stack.append(*found);
+                    // A question it asks as it opens comes first: the window is whole after it.
                     settle([this, name, before] {
-                        shoot(name);
-                        answerQuestions(name, before);
-                        next();
+                        const bool asked = answerQuestions(name, before);
+                        settle([this, name] { shoot(name); next(); }, asked ? 1200 : 0);
                     });
                 });
         });
@@ -200,8 +203,9 @@ private:
 
     // Message boxes that a window opened on its own are pictured and answered with their
     // escape button (the cautious answer), so that the window's own code goes on.
-    void answerQuestions(const QString &name, const QSet<QWidget *> &before)
+    bool answerQuestions(const QString &name, const QSet<QWidget *> &before)
     {
+        bool asked = false;
         for (QWidget *window : visibleWindows()) {
             auto *box = qobject_cast<QMessageBox *>(window);
             if (!box || before.contains(box) || stack.contains(box))
@@ -210,7 +214,9 @@ private:
             shoot(name + QStringLiteral("-question"));
             stack.removeLast();
             box->reject();
+            asked = true;
         }
+        return asked;
     }
 
     // A step that changes what the innermost window shows, then takes its picture.
