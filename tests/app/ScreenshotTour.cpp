@@ -149,6 +149,9 @@ private:
             return;
         }
         window->raise();
+        // Without a window manager a window shown again is not always sent an expose: paint it.
+        window->repaint();
+        QCoreApplication::processEvents();
         const QRect frame = window->frameGeometry();
         qInfo("tour: %s is %s \"%s\" at %d,%d %dx%d", qPrintable(name), window->metaObject()->className(),
               qPrintable(window->windowTitle()), frame.x(), frame.y(), frame.width(), frame.height());
