@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -26,7 +27,9 @@
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolBox>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <cstdio>
@@ -235,6 +238,35 @@ private:
         });
     }
 
+    // A step that pops a menu up with `popUp` (from the event loop: a menu may run its own),
+    // takes its picture and closes it again.
+    void menu(const QString &name, std::function<bool()> popUp)
+    {
+        steps.push_back([this, name, popUp] {
+            QTimer::singleShot(0, this, [this, name, popUp] {
+                if (!popUp())
+                    say("missing " + name.toStdString() + " (nothing opens it)");
+            });
+            waitFor([] { return QApplication::activePopupWidget() != nullptr; }, 5000, [this, name] {
+                QPointer<QWidget> popup = QApplication::activePopupWidget();
+                if (!popup) {
+                    say("missing " + name.toStdString());
+                    next();
+                    return;
+                }
+                settle([this, name, popup] {
+                    if (popup) {
+                        stack.append(popup);
+                        shoot(name);
+                        stack.removeLast();
+                        popup->close();
+                    }
+                    settle([this] { next(); }, 400);
+                }, 600);
+            });
+        });
+    }
+
     // A step that closes the innermost window the tour opened.
     void close()
     {
@@ -316,6 +348,17 @@ private:
                 settle([this] { next(); });
             });
             show(QStringLiteral("07-main-window-queue"), [] { return true; });
+            menu(QStringLiteral("07b-download-list-menu"), [] {
+                auto *list = mainWindow()->findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));
+                if (!list || list->topLevelItemCount() == 0)
+                    return false;
+                list->setCurrentItem(list->topLevelItem(0));
+                const QPoint place = list->visualItemRect(list->topLevelItem(0)).center();
+                QCoreApplication::postEvent(list->viewport(),
+                                            new QContextMenuEvent(QContextMenuEvent::Mouse, place,
+                                                                  list->viewport()->mapToGlobal(place)));
+                return true;
+            });
         }
 
         open(QStringLiteral("08-server-editor-new"), [this] { return click("pushButtonAddServer"); });
@@ -361,6 +404,13 @@ private:
                 settle([this] { next(); }, 5000); // the connections open and the articles flow
             });
             show(QStringLiteral("09b-main-window-downloading"), [] { return true; });
+            menu(QStringLiteral("09c-delayed-pause-menu"), [this] {
+                auto *button = inTop<QPushButton>("pushButtonDifferedPause");
+                if (!button || !button->menu())
+                    return false;
+                button->showMenu();
+                return true;
+            });
         }
 
         open(QStringLiteral("10-settings-general"), [this] { return trigger("actionSettings"); });
@@ -381,6 +431,16 @@ private:
         close();
         open(QStringLiteral("21-end-of-queue-action"), [this] { return trigger("actionShutdown"); });
         close();
+        menu(QStringLiteral("21b-destinations-menu"), [] {
+            QMainWindow *window = mainWindow();
+            auto *action = window->findChild<QAction *>(QStringLiteral("actionDestinations"));
+            auto *bar = window->findChild<QToolBar *>(QStringLiteral("mainToolBar"));
+            QWidget *button = bar && action ? bar->widgetForAction(action) : nullptr;
+            if (!button || !action->menu())
+                return false;
+            action->menu()->popup(button->mapToGlobal(QPoint(0, button->height())));
+            return true;
+        });
         open(QStringLiteral("22-wizard"), [this] { return trigger("actionConfiguration_Wizard"); });
         show(QStringLiteral("23-wizard-page-2"), [this] {
             auto *pages = inTop<QStackedWidget>("stackedWidgetWizard");
