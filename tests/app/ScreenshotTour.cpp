@@ -238,6 +238,16 @@ private:
         });
     }
 
+    // A step that only changes what the innermost window shows (the way to the next picture).
+    void act(std::function<bool()> change)
+    {
+        steps.push_back([this, change] {
+            if (top())
+                change();
+            settle([this] { next(); }, 400);
+        });
+    }
+
     // A step that pops a menu up with `popUp` (from the event loop: a menu may run its own),
     // takes its picture and closes it again.
     void menu(const QString &name, std::function<bool()> popUp)
@@ -333,7 +343,7 @@ private:
         show(QStringLiteral("02-main-window-servers-downloads"), [this] { return tab("tabWidget", 0); });
         show(QStringLiteral("03-main-window-search"), [this] { return tab("tabWidget", 1); });
         show(QStringLiteral("04-main-window-web-browser"), [this] { return tab("tabWidget", 2); });
-        show(QStringLiteral("05-main-window-back-to-servers"), [this] { return tab("tabWidget", 0); });
+        act([this] { return tab("tabWidget", 0); });
 
         const QString nzb = qEnvironmentVariable("TQ_TOUR_NZB");
         if (!nzb.isEmpty()) {
@@ -420,7 +430,7 @@ private:
             show(QLatin1String(settingsPages[i]), [this, i] { return page("toolBox", i + 1); });
         open(QStringLiteral("16-export-servers-file-chooser"), [this] { return click("PushButtonExportServers"); });
         close();
-        show(QStringLiteral("17-settings-general-again"), [this] { return page("toolBox", 0); });
+        act([this] { return page("toolBox", 0); });
         open(QStringLiteral("18-destination-folders"), [this] { return click("pushButtonDestinations"); });
         open(QStringLiteral("19-destination-folder-add"), [this] { return click("pushButtonAddDestination"); });
         close();
@@ -462,7 +472,7 @@ private:
         close();
 
         // The browser's favourites and options, from the menu of its settings button.
-        show(QStringLiteral("29-main-window-web-browser"), [this] { return tab("tabWidget", 2); });
+        act([this] { return tab("tabWidget", 2); });
         const char *webDialogs[][2] = {{"30-web-favourite-add", "Add"}, {"31-web-browser-options", "ptions"}};
         for (const auto &entry : webDialogs) {
             const QString text = QLatin1String(entry[1]);
