@@ -339,7 +339,7 @@ bool tst_ProgramEndToEnd::post(const QString &folder, const QString &nzbPath, QS
                                 QStringLiteral("-a"), QStringLiteral("128K"), QStringLiteral("-g"), kGroup,
                                 QStringLiteral("-f"), QStringLiteral("Poster <p@test.invalid>"), QStringLiteral("-o"),
                                 nzbPath, QStringLiteral("-O"), QStringLiteral("-q")};
-    if (!run(QStringLiteral(TQ_NYUU), arguments + filesIn(folder), folder, 300000, error)) {
+    if (!runWithRetries(QStringLiteral(TQ_NYUU), arguments + filesIn(folder), folder, 300000, 3, error)) {
         error = QStringLiteral("the poster failed: ") + error;
         return false;
     }

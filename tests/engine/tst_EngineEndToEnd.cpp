@@ -163,17 +163,9 @@ bool tst_EngineEndToEnd::post(const QString &folder, const QStringList &files, c
                           QStringLiteral("-n"), QStringLiteral("4"), QStringLiteral("-a"), QStringLiteral("256K"),
                           QStringLiteral("-g"), kGroup, QStringLiteral("-f"), QStringLiteral("Poster <p@test.invalid>"),
                           QStringLiteral("-o"), nzbPath, QStringLiteral("-O"), QStringLiteral("-q")};
-    // The poster itself has been seen to crash under a heavy load ("Timer already set"); a new
-    // attempt posts the set again under new message ids, and the NZB is written anew.
-    const int kAttempts = 3;
-    for (int attempt = 1;; ++attempt) {
-        if (run(QStringLiteral(TQ_NYUU), arguments + files, folder, 300000, error))
-            break;
-        if (attempt == kAttempts) {
-            error = QStringLiteral("the poster failed %1 times, last: ").arg(kAttempts) + error;
-            return false;
-        }
-        qWarning() << "the poster failed, posting again:" << error;
+    if (!runWithRetries(QStringLiteral(TQ_NYUU), arguments + files, folder, 300000, 3, error)) {
+        error = QStringLiteral("the poster failed: ") + error;
+        return false;
     }
     if (!waitUntilServed(messageIds(nzbPath).values(), true, error))
         return false;

@@ -67,4 +67,21 @@ inline bool run(const QString &program, const QStringList &arguments, const QStr
     return false;
 }
 
+// The same, run again up to `attempts` times in all while it fails: the poster nyuu has been
+// seen to crash under a heavy load ("Timer already set"); a new attempt posts the set again under
+// new message ids and writes its NZB anew.
+inline bool runWithRetries(const QString &program, const QStringList &arguments, const QString &folder, int timeoutMs,
+                           int attempts, QString &error)
+{
+    for (int attempt = 1;; ++attempt) {
+        if (run(program, arguments, folder, timeoutMs, error))
+            return true;
+        if (attempt >= attempts) {
+            error = QStringLiteral("%1 failed %2 times, last: %3").arg(program).arg(attempts).arg(error);
+            return false;
+        }
+        qWarning("%s failed, running it again: %s", qPrintable(program), qPrintable(error));
+    }
+}
+
 #endif // LOOPBACKTESTHELPERS_H
