@@ -1,13 +1,8 @@
 # The real program under xvfb-run against INN 2 (tests/engine/inn2-server.sh) with a set posted
 # by nyuu, which the set-up test nyuu_install (tests/engine/endtoend.cmake) puts into the build.
-# Off until the window takes an NZB through its whole queue and closes at the end of the queue
-# by itself; see the option's text.
-option(TQ_PROGRAM_END_TO_END "Run the whole program end to end (needs the download list and the end-of-queue action)" OFF)
-if(TQ_PROGRAM_END_TO_END)
-  tq_add_test(tst_ProgramEndToEnd SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ProgramEndToEnd.cpp TIMEOUT 900 LABELS interop)
-  target_compile_definitions(tst_ProgramEndToEnd PRIVATE
-    TQ_INN2_SCRIPT="${PROJECT_SOURCE_DIR}/tests/engine/inn2-server.sh"
-    TQ_NYUU="${CMAKE_BINARY_DIR}/npm/node_modules/.bin/nyuu")
-  set_tests_properties(tst_ProgramEndToEnd PROPERTIES FIXTURES_REQUIRED nyuu)
-  add_dependencies(tst_ProgramEndToEnd tessaquill unrar)
-endif()
+tq_add_test(tst_ProgramEndToEnd SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ProgramEndToEnd.cpp TIMEOUT 900 LABELS interop)
+target_compile_definitions(tst_ProgramEndToEnd PRIVATE
+  TQ_INN2_SCRIPT="${PROJECT_SOURCE_DIR}/tests/engine/inn2-server.sh"
+  TQ_NYUU="${CMAKE_BINARY_DIR}/npm/node_modules/.bin/nyuu")
+set_tests_properties(tst_ProgramEndToEnd PROPERTIES FIXTURES_REQUIRED nyuu)
+add_dependencies(tst_ProgramEndToEnd tessaquill unrar)
