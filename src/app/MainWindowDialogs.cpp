@@ -54,10 +54,18 @@ void MainWindow::slotNzbHistory()
     dialogHistoryNzb->show();
 }
 
+// The exit can run inside a question an auxiliary window is still asking (the history window
+// asks one as it opens, and SIGTERM or the session's end is handled from any event loop): such
+// a window is deleted once control is back in the event loop, never under its own feet.
 void MainWindow::closeAuxiliaryWindows()
 {
-    delete dialogHistoryNzb;
+    const QList<QWidget *> windows{dialogHistoryNzb, dialogLogs};
+    for (QWidget *window : windows) {
+        if (!window)
+            continue;
+        window->hide();
+        window->deleteLater();
+    }
     dialogHistoryNzb = nullptr;
-    delete dialogLogs;
     dialogLogs = nullptr;
 }

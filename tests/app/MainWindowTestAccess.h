@@ -17,6 +17,7 @@
 // What the main window's tests read and drive inside the window.
 struct MainWindowTestAccess {
     static Ui::MainWindow &ui(MainWindow &w) { return *w.ui; }
+    static void closeAuxiliaryWindows(MainWindow &w) { w.closeAuxiliaryWindows(); }
     static QSplitter *splitterLeft(MainWindow &w) { return w.splitterLeft; }
     static QSplitter *splitterRight(MainWindow &w) { return w.splitterRight; }
     static QSplitter *splitterMiddle(MainWindow &w) { return w.splitterMiddle; }

@@ -127,6 +127,7 @@ private slots:
     void oneLogViewerForTheRun();
     void manualRepairDialog();
     void historyWindowBuiltAnewWhenClosed();
+    void historyWindowClosedDuringItsQuestion();
     void pictures();
     void firstShowingStartsTheSavedServers();
     // Last: the exit shuts the process's download manager down for good.
@@ -989,6 +990,27 @@ void tst_MainWindow::historyWindowBuiltAnewWhenClosed()
     windows.first()->hide();
 }
 
+// The exit can come while the history window still asks its opening question (SIGTERM and the
+// session's end are handled from that question's event loop): the window goes afterwards, not
+// while its question is on the stack.
+void tst_MainWindow::historyWindowClosedDuringItsQuestion()
+{
+    AppConfiguration::getInstance()->autoSaveHistoNzb = false;
+    window = makeWindow();
+    MainWindow *mainWindow = window.get();
+    ModalAnswerer answerer;
+    answerer.handleNext([mainWindow](QWidget *question) {
+        MainWindowTestAccess::closeAuxiliaryWindows(*mainWindow);
+        auto *box = qobject_cast<QMessageBox *>(question);
+        QVERIFY(box);
+        box->button(QMessageBox::No)->click();
+    });
+    MainWindowTestAccess::ui(*window).actionNZB_history->trigger();
+    QCOMPARE(answerer.answeredCount(), 1);
+    QTRY_VERIFY(window->findChildren<DialogHistoryNzb *>().isEmpty());
+    QVERIFY(!AppConfiguration::getInstance()->autoSaveHistoNzb);
+}
+
 void tst_MainWindow::pictures()
 {
     window = makeWindow();
@@ -1171,8 +1193,8 @@ void tst_MainWindow::exitSavesEverythingAndLeavesNoThread()
     QVERIFY(manager->listDecoders.isEmpty());
     QVERIFY(clean->isFinished());
     QCOMPARE(ThreadTestConnection::instanceCount(), 0);
-    QVERIFY(!viewer);
-    QVERIFY(!history);
+    QTRY_VERIFY(!viewer);
+    QTRY_VERIFY(!history);
 
     // The clean-up could finish: its file reached the destination and nothing of it was lost.
     QCOMPARE(QFileInfo(cleaning->strDestination + QStringLiteral("/part.bin")).size(), qint64(names.at(3).size()));
