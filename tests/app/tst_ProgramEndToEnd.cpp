@@ -233,11 +233,8 @@ void tst_ProgramEndToEnd::initTestCase()
     QVERIFY(QFileInfo::exists(QDir(qEnvironmentVariable("TQ_BIN_DIR")).filePath(QStringLiteral("tessaquill"))));
 
     // The server runs as user news, which must reach its folder.
-    base.reset(new QTemporaryDir(QDir::tempPath() + QStringLiteral("/tq-program-XXXXXX")));
-    QVERIFY(base->isValid());
-    QVERIFY(QFile::setPermissions(base->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                   | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                                   | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    base = newsReachableTemporaryDir(QStringLiteral("tq-program"));
+    QVERIFY(base);
     serverDir = base->filePath(QStringLiteral("inn"));
     const QList<quint16> ports = freePorts(4);
     QCOMPARE(ports.size(), 4);

@@ -51,11 +51,8 @@ void tst_DialogServerManagementInn2::initTestCase()
     QApplication::setStyle(AppStyle::create());
 
     // The server runs as user news, which must reach its folder.
-    base.reset(new QTemporaryDir(QDir::tempPath() + QStringLiteral("/tq-inn2-XXXXXX")));
-    QVERIFY(base->isValid());
-    QVERIFY(QFile::setPermissions(base->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                   | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                                   | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    base = newsReachableTemporaryDir(QStringLiteral("tq-inn2"));
+    QVERIFY(base);
     serverDir = base->filePath(QStringLiteral("inn"));
 
     const QList<quint16> ports = freePorts(4);

@@ -104,11 +104,8 @@ void tst_EngineEndToEnd::initTestCase()
              qPrintable(QStringLiteral("the poster nyuu cannot start: ") + error));
 
     // The server runs as user news, which must reach its folder.
-    base.reset(new QTemporaryDir(QDir::tempPath() + QStringLiteral("/tq-e2e-XXXXXX")));
-    QVERIFY(base->isValid());
-    QVERIFY(QFile::setPermissions(base->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                   | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                                   | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    base = newsReachableTemporaryDir(QStringLiteral("tq-e2e"));
+    QVERIFY(base);
     serverDir = base->filePath(QStringLiteral("inn"));
     const QList<quint16> ports = freePorts(4);
     QCOMPARE(ports.size(), 4);

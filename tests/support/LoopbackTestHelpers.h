@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -30,6 +31,19 @@ inline QList<quint16> freePorts(int count)
         holders.append(holder);
     }
     return ports;
+}
+
+// A temporary folder under the system's temporary folder that INN 2, which runs as user news,
+// can reach: its owner keeps every right, others may enter and read. Null when it cannot be made.
+inline std::unique_ptr<QTemporaryDir> newsReachableTemporaryDir(const QString &prefix)
+{
+    auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/') + prefix + QStringLiteral("-XXXXXX"));
+    const QFileDevice::Permissions reachable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                               | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                               | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    if (!folder->isValid() || !QFile::setPermissions(folder->path(), reachable))
+        return nullptr;
+    return folder;
 }
 
 inline QByteArray sha256Of(const QString &path)
