@@ -25,6 +25,7 @@
 #include "NntpTestServer.h"
 #include "RarTestArchive.h"
 #include "WidgetPicture.h"
+#include "WindowTestFixture.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -147,12 +148,7 @@ private:
 
 void tst_MainWindowQueue::initTestCase()
 {
-    AppResources::initialize();
-    QApplication::setStyle(AppStyle::create());
-    ProgramStart::setIdentity();
-    QApplication::setQuitOnLastWindowClosed(false);
-    qputenv("TESSAQUILL_VERSION_URL", "http://127.0.0.1:1/version.txt");
-    MainWindow::systemTrayAvailable = [] { return false; };
+    WindowTestFixture::setUpApplication();
 }
 
 void tst_MainWindowQueue::init()

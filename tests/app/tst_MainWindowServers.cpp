@@ -21,6 +21,7 @@
 #include "NntpTestArticle.h"
 #include "NntpTestServer.h"
 #include "WidgetPicture.h"
+#include "WindowTestFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -147,12 +148,7 @@ private:
 
 void tst_MainWindowServers::initTestCase()
 {
-    AppResources::initialize();
-    QApplication::setStyle(AppStyle::create());
-    ProgramStart::setIdentity();
-    QApplication::setQuitOnLastWindowClosed(false);
-    qputenv("TESSAQUILL_VERSION_URL", "http://127.0.0.1:1/version.txt");
-    MainWindow::systemTrayAvailable = [] { return false; };
+    WindowTestFixture::setUpApplication();
 }
 
 void tst_MainWindowServers::init()
