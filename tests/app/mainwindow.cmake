@@ -5,3 +5,4 @@ tq_add_gui_test(tst_MainWindow SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_MainWindow.
 set_property(TEST tst_MainWindow APPEND PROPERTY ENVIRONMENT
   "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/tessaquill-session-bus"
   "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/tessaquill-system-bus")
+tq_add_clock_variants(tst_MainWindow FUNCTIONS versionCheckRequest)

@@ -361,10 +361,13 @@ private slots:
         };
         QVERIFY(QDir().mkpath(QFileInfo(segmentFile(0, 0)).path()));
         QVERIFY(QDir().mkpath(QFileInfo(segmentFile(1, 0)).path()));
-        QVERIFY(writeFile(segmentFile(1, 3), whole("left by an older NZB")));
-        QVERIFY(setModified(segmentFile(1, 3), QDateTime::currentDateTime().addSecs(-3600)));
         QVERIFY(saved.configuration.saveNzb(nzb));
-        const QDateTime later = QDateTime::currentDateTime().addSecs(2);
+        // Times relative to the record's own, as the file system stamped it.
+        const QDateTime recordTime = QFileInfo(nzbFolder() + "/" + NzbConfiguration::recordFileName(nzb->iQueueId)).lastModified();
+        QVERIFY(recordTime.isValid());
+        QVERIFY(writeFile(segmentFile(1, 3), whole("left by an older NZB")));
+        QVERIFY(setModified(segmentFile(1, 3), recordTime.addSecs(-3600)));
+        const QDateTime later = recordTime.addSecs(2);
         const QList<QPair<QString, QByteArray>> files{{segmentFile(0, 0), whole("first article")},
                                                       {segmentFile(0, 2), whole("third article")},
                                                       {segmentFile(0, 3), whole("fourth article").left(9)},

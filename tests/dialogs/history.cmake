@@ -1,3 +1,6 @@
 tq_add_gui_test(tst_UtilsNzbCompressUncompress SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_UtilsNzbCompressUncompress.cpp)
 tq_add_gui_test(tst_PopupCalendar SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_PopupCalendar.cpp)
 tq_add_gui_test(tst_DialogHistoryNzb SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DialogHistoryNzb.cpp)
+tq_add_clock_variants(tst_UtilsNzbCompressUncompress)
+tq_add_clock_variants(tst_PopupCalendar)
+tq_add_clock_variants(tst_DialogHistoryNzb)

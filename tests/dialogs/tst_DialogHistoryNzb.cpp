@@ -67,17 +67,37 @@ QByteArray nzbOf(const QStringList &subjects)
     return document + "</nzb>\n";
 }
 
-// Writes a history entry as the store names it, added (and last modified) at `stamp`.
-QString addEntry(const QString &name, const QDateTime &stamp, const QByteArray &nzb = holidayNzb())
+// Writes a history entry as the store names it, added (and last modified) at `stamp`: the
+// list shows the newest modification first.
+QString addRawEntry(const QString &name, const QDateTime &stamp, const QByteArray &content)
 {
     const QString path = AppConfiguration::getHistoNzbFolder() + QLatin1Char('/') + name + QLatin1Char('.')
                          + stamp.toString(QLatin1String(kStampFormat)) + QStringLiteral(".tvz");
-    if (!writeFile(path, qCompress(nzb)))
+    if (!writeFile(path, content))
         return QString();
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(stamp, QFileDevice::FileModificationTime))
         return QString();
     return path;
+}
+
+QString addEntry(const QString &name, const QDateTime &stamp, const QByteArray &nzb = holidayNzb())
+{
+    return addRawEntry(name, stamp, qCompress(nzb));
+}
+
+// An entry added `minutes` ago: in the past and inside the window's default range (the last
+// month) whatever the hour, so that the newest-first order is the one the times give.
+QDateTime minutesAgo(int minutes)
+{
+    return QDateTime::currentDateTime().addSecs(-60 * minutes);
+}
+
+// A moment of today that has passed, also just after midnight.
+QDateTime earlierToday()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return qMax(now.addSecs(-60), QDate::currentDate().startOfDay());
 }
 
 QStringList subjectsIn(const QString &nzbPath)
@@ -300,7 +320,7 @@ private slots:
 
     void showsAnEntryAndTakesTheTicksAsShown()
     {
-        addEntry(QStringLiteral("Holiday.Pictures"), todayAtNoon());
+        addEntry(QStringLiteral("Holiday.Pictures"), minutesAgo(1));
         open();
         QCOMPARE(historyTable()->rowCount(), 1);
         clickEntry(0);
@@ -363,7 +383,7 @@ private slots:
 
     void exportWritesTheTickedFiles()
     {
-        addEntry(QStringLiteral("Holiday.Pictures"), todayAtNoon());
+        addEntry(QStringLiteral("Holiday.Pictures"), minutesAgo(1));
         open();
         clickEntry(0);
         QTableWidget *files = filesTable();
@@ -426,7 +446,7 @@ private slots:
         QFETCH(QString, subject);
         QFETCH(QString, fileName);
         // The second file sorts after the first, whose subject names the file.
-        addEntry(QStringLiteral("Entry"), todayAtNoon(), nzbOf({subject, QStringLiteral("zz.bin")}));
+        addEntry(QStringLiteral("Entry"), minutesAgo(1), nzbOf({subject, QStringLiteral("zz.bin")}));
         open();
         clickEntry(0);
         QSignalSpy spy(window.get(), &DialogHistoryNzb::historyNzbToDownload);
@@ -439,8 +459,8 @@ private slots:
 
     void downloadFailuresAreReportedAndNothingIsHandedOn()
     {
-        addEntry(QStringLiteral("Holiday.Pictures"), todayAtNoon());
-        addEntry(QStringLiteral("Empty"), todayAtNoon().addSecs(60), nzbOf({}));
+        addEntry(QStringLiteral("Holiday.Pictures"), minutesAgo(2));
+        addEntry(QStringLiteral("Empty"), minutesAgo(1), nzbOf({}));
         QVERIFY(writeFile(home->path() + QStringLiteral("/plain"), "a file, not a folder"));
         AppConfiguration::getInstance()->cacheFolder = home->path() + QStringLiteral("/plain");
         open();
@@ -472,8 +492,8 @@ private slots:
 
     void deletesTheSelectedEntryOrAll()
     {
-        const QString first = addEntry(QStringLiteral("First"), todayAtNoon());
-        const QString second = addEntry(QStringLiteral("Second"), todayAtNoon().addSecs(-60));
+        const QString first = addEntry(QStringLiteral("First"), minutesAgo(1));
+        const QString second = addEntry(QStringLiteral("Second"), minutesAgo(2));
         const QString old = addEntry(QStringLiteral("Old"), QDateTime(QDate(2001, 1, 1), QTime(12, 0)));
         open();
         QCOMPARE(columnTexts(historyTable(), 1), QStringList({"First", "Second"}));
@@ -524,10 +544,9 @@ private slots:
 
     void aBrokenEntryLeavesNothingToActOn()
     {
-        addEntry(QStringLiteral("Good"), todayAtNoon());
-        const QString broken = AppConfiguration::getHistoNzbFolder() + QLatin1Char('/') + QStringLiteral("Broken.")
-                               + todayAtNoon().addSecs(60).toString(QLatin1String(kStampFormat)) + QStringLiteral(".tvz");
-        QVERIFY(writeFile(broken, "this is no compressed NZB"));
+        addEntry(QStringLiteral("Good"), minutesAgo(2));
+        const QString broken = addRawEntry(QStringLiteral("Broken"), minutesAgo(1), "this is no compressed NZB");
+        QVERIFY(!broken.isEmpty());
         open();
         QCOMPARE(columnTexts(historyTable(), 1), QStringList({"Broken", "Good"}));
         clickEntry(1);
@@ -626,8 +645,8 @@ private slots:
 
     void picksDatesWithTheCalendar()
     {
-        addEntry(QStringLiteral("Holiday.Pictures"), todayAtNoon());
-        addEntry(QStringLiteral("Last year"), todayAtNoon().addYears(-1));
+        addEntry(QStringLiteral("Holiday.Pictures"), earlierToday());
+        addEntry(QStringLiteral("Last year"), earlierToday().addYears(-1));
         open();
         window->move(40, 30);
         QDateEdit *from = dateEdit("dateEditFrom");
@@ -705,8 +724,6 @@ private slots:
     }
 
 private:
-    static QDateTime todayAtNoon() { return QDateTime(QDate::currentDate(), QTime(12, 0)); }
-
     void open()
     {
         window.reset(new DialogHistoryNzb);
