@@ -4,12 +4,13 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QMutexLocker>
 #include <QRegularExpression>
 
 namespace {
 
-constexpr int kIdleSleepMs = 100;
+// How long an idle worker waits for a job before it looks at its stop flag again; a job
+// added wakes it at once.
+constexpr unsigned long kStopCheckMs = 100;
 constexpr int kOutputReserve = 200000;
 
 const QRegularExpression& lineBreaks()
@@ -44,8 +45,7 @@ ThreadParity::ThreadParity(QObject* parent)
 
 void ThreadParity::addJob(const ParityJob& job)
 {
-    QMutexLocker locker(&m_jobsMutex);
-    m_jobs.append(job);
+    m_jobs.add(job);
 }
 
 void ThreadParity::setProgramFolder(const QString& folder)
@@ -81,27 +81,14 @@ QString ThreadParity::lastProgressPiece(const QString& chunk)
 void ThreadParity::run()
 {
     bStop = false;
-    {
-        QMutexLocker locker(&m_jobsMutex);
-        m_jobs.clear();
-    }
+    m_jobs.clear();
     m_takingJobs = true;
     while (!bStop) {
         ParityJob job;
-        if (takeNextJob(job))
+        if (m_jobs.take(job, kStopCheckMs))
             runJob(job);
-        msleep(kIdleSleepMs);
     }
     m_takingJobs = false;
-}
-
-bool ThreadParity::takeNextJob(ParityJob& job)
-{
-    QMutexLocker locker(&m_jobsMutex);
-    if (m_jobs.isEmpty())
-        return false;
-    job = m_jobs.takeFirst();
-    return true;
 }
 
 void ThreadParity::runJob(ParityJob job)

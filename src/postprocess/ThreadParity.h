@@ -1,11 +1,11 @@
 #ifndef THREADPARITY_H
 #define THREADPARITY_H
 
+#include "postprocess/JobQueue.h"
 #include "postprocess/ParityJob.h"
 
-#include <QList>
-#include <QMutex>
 #include <QString>
+#include <QStringList>
 #include <QThread>
 
 #include <atomic>
@@ -53,11 +53,9 @@ protected:
     void run() override;
 
 private:
-    bool takeNextJob(ParityJob& job);
     void runJob(ParityJob job);
 
-    QList<ParityJob> m_jobs;
-    QMutex m_jobsMutex;
+    JobQueue<ParityJob> m_jobs;
     std::atomic<bool> m_takingJobs{false};
     QString m_programFolder;
 };
