@@ -53,6 +53,18 @@ void ThreadParity::setProgramFolder(const QString& folder)
     m_programFolder = folder;
 }
 
+int ThreadParity::fileThreads(int cores)
+{
+    return qBound(1, cores, kMaxFileThreads);
+}
+
+QStringList ThreadParity::arguments(const ParityJob& job, int fileThreads)
+{
+    return {QStringLiteral("r"), QStringLiteral("-T%1").arg(fileThreads),
+            QDir::toNativeSeparators(job.par2File),
+            QDir::toNativeSeparators(job.folder + QStringLiteral("/*"))};
+}
+
 QString ThreadParity::parseResult(const QString& output)
 {
     const QStringList lines = output.split(lineBreaks());
@@ -93,8 +105,6 @@ void ThreadParity::run()
 
 void ThreadParity::runJob(ParityJob job)
 {
-    const QStringList arguments{QStringLiteral("r"), QDir::toNativeSeparators(job.par2File),
-                                QDir::toNativeSeparators(job.folder + QStringLiteral("/*"))};
     ProcessRunOptions options;
     options.outputReserve = kOutputReserve;
     options.pauseAfterPoll = true;
@@ -108,7 +118,8 @@ void ThreadParity::runJob(ParityJob job)
             emit UpdateProgressSignal(jobId, progress);
     };
 
-    const ProcessRun run = UtilsProcess::runHidden(QStringLiteral("par2"), arguments, options);
+    const ProcessRun run = UtilsProcess::runHidden(
+        QStringLiteral("par2"), arguments(job, fileThreads(QThread::idealThreadCount())), options);
     if (!run.started) {
         qDebug() << "Process didn't start in QParityChecker::beginParitySlot";
         emit parityDoneSignal(job, kNotStartedExitCode, 1);

@@ -145,7 +145,8 @@ NzbFiles *tst_DownloadNzbManagerPostProcess::completeNzb(const QString &name, co
 void tst_DownloadNzbManagerPostProcess::writePar2(const QByteArray &body)
 {
     const QByteArray calls = QFile::encodeName(work->filePath(QStringLiteral("par2.calls")));
-    QVERIFY(!StandInProgram::write(bin, QStringLiteral("par2"), "echo \"$2\" >> '" + calls + "'\n" + body).isEmpty());
+    // par2 is run as "par2 r -T<threads> <PAR2 file> <folder>/*": $3 is the PAR2 file.
+    QVERIFY(!StandInProgram::write(bin, QStringLiteral("par2"), "echo \"$3\" >> '" + calls + "'\n" + body).isEmpty());
 }
 
 void tst_DownloadNzbManagerPostProcess::writeUnrar(const QByteArray &body)
@@ -468,7 +469,7 @@ void tst_DownloadNzbManagerPostProcess::removedDuringItsPar2Run()
 void tst_DownloadNzbManagerPostProcess::oneNzbAtATime()
 {
     const QByteArray log = QFile::encodeName(work->filePath(QStringLiteral("runs")));
-    writePar2("echo \"start $2\" >> '" + log + "'\nsleep 0.3\necho \"end $2\" >> '" + log + "'\nexit 0");
+    writePar2("echo \"start $3\" >> '" + log + "'\nsleep 0.3\necho \"end $3\" >> '" + log + "'\nexit 0");
     manager->bAutoUnrar = false;
     manager->bAutoUnsplit = false;
     for (const QString &name : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
@@ -491,7 +492,7 @@ void tst_DownloadNzbManagerPostProcess::jobsStartWithoutTheTick()
 {
     QVERIFY(QMetaObject::invokeMethod(manager->timerNzbToProcess, "stop", Qt::BlockingQueuedConnection));
     const QByteArray log = QFile::encodeName(work->filePath(QStringLiteral("runs")));
-    writePar2("echo \"start $2\" >> '" + log + "'\nsleep 0.3\necho \"end $2\" >> '" + log + "'\nexit 0");
+    writePar2("echo \"start $3\" >> '" + log + "'\nsleep 0.3\necho \"end $3\" >> '" + log + "'\nexit 0");
     manager->bAutoUnrar = false;
     manager->bAutoUnsplit = false;
     connect(manager.get(), &DownloadNzbManager::signalNzbFinished, this, [this](NzbFiles *nzb) {

@@ -107,6 +107,9 @@ private slots:
     void realPar2_data();
     void realPar2();
 
+    void fileThreads_data();
+    void fileThreads();
+
     void progressSplitAtCarriageReturns();
     void argumentsGivenToPar2();
     void jobsRunInOrder();
@@ -337,6 +340,27 @@ void tst_ThreadParity::realPar2()
     }
 }
 
+void tst_ThreadParity::fileThreads_data()
+{
+    QTest::addColumn<int>("cores");
+    QTest::addColumn<int>("threads");
+    QTest::newRow("unknown count") << 0 << 1;
+    QTest::newRow("one core") << 1 << 1;
+    QTest::newRow("four cores") << 4 << 4;
+    QTest::newRow("eight cores") << 8 << 8;
+    QTest::newRow("nine cores") << 9 << 8;
+    QTest::newRow("sixty-four cores") << 64 << 8;
+}
+
+// par2 hashes one file per core, so that verifying a large set does not wait on one core; a
+// machine with many cores still gets a bounded number of files read at once.
+void tst_ThreadParity::fileThreads()
+{
+    QFETCH(int, cores);
+    QFETCH(int, threads);
+    QCOMPARE(ThreadParity::fileThreads(cores), threads);
+}
+
 void tst_ThreadParity::progressSplitAtCarriageReturns()
 {
     const QString programs = standInPar2(
@@ -364,14 +388,15 @@ void tst_ThreadParity::argumentsGivenToPar2()
     m_worker->addJob(makeJob(1, folder + QStringLiteral("/movie.par2"), folder));
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->progress.size(), 1);
+    const int threads = ThreadParity::fileThreads(QThread::idealThreadCount());
     QCOMPARE(m_recorder->progress.first().second,
-             QStringLiteral("<r></dl/My \"Set\" ü/movie.par2></dl/My \"Set\" ü/*>"));
+             QStringLiteral("<r><-T%1></dl/My \"Set\" ü/movie.par2></dl/My \"Set\" ü/*>").arg(threads));
 }
 
 void tst_ThreadParity::jobsRunInOrder()
 {
     const QString programs = standInPar2(
-        "echo \"checking $2\"; sleep 1\n"
+        "echo \"checking $3\"; sleep 1\n"
         "echo 'You need 3 more recovery blocks to be able to repair.'; exit 2");
     writeFile(m_dir->path() + QStringLiteral("/a.bin"), "data");
     startWorker(programs);
