@@ -6,8 +6,9 @@
 //
 // The Cache, Download and Destination folders are the program's defaults (in the data folder
 // of the home folder), or "Cache", "Download" and "Destination" in <folder>. Prints last:
-// articles-in-s (seconds until the last article was in), decoded-s (until the last file was
-// decoded), par2-s (until par2 ended), verified-s (until the files were verified and in the
+// articles-in-s (seconds until the last article was in), decoded-s (until every file was
+// decoded), par2-started-s (until par2's first output), par2-s (until par2 ended), finished-s
+// (until the post-processing had ended), verified-s (until the files were verified and in the
 // destination), status (succeeded or failed) and destination.
 #include "config/AppConfiguration.h"
 #include "engine/DownloadNzbManager.h"
@@ -19,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMutexLocker>
 #include <QTimer>
 
 #include <cstdio>
@@ -51,13 +53,27 @@ int main(int argc, char **argv)
     QElapsedTimer clock;
     double articlesIn = 0;
     double decoded = 0;
+    double par2Started = 0;
     double par2Ended = 0;
+    double finished = 0;
     double verified = 0;
     const auto now = [&clock] { return double(clock.nsecsElapsed()) / 1e9; };
     const auto articleIn = [&](NzbSegment *) { articlesIn = now(); };
     QObject::connect(&manager, &DownloadNzbManager::signalSegmentDownloadOK, articleIn);
     QObject::connect(&manager, &DownloadNzbManager::signalSegmentIsMissing, articleIn);
-    QObject::connect(&manager, &DownloadNzbManager::signalFileDecoded, [&](NzbFile *) { decoded = now(); });
+    // The first report of a decoded file that finds every file of the NZB decoded: the moment the
+    // manager queues its post-processing (a decoder reports its file after it has removed the
+    // file's articles, so the last report may come after par2 has started).
+    QObject::connect(&manager, &DownloadNzbManager::signalFileDecoded, [&](NzbFile *file) {
+        NzbFiles *nzb = file->getNzbFiles();
+        QMutexLocker locker(&nzb->mutex);
+        if (decoded == 0 && nzb->bAllFilesDecoded)
+            decoded = now();
+    });
+    QObject::connect(&manager, &DownloadNzbManager::signalPar2Progress, [&](const QString &, NzbFiles *) {
+        if (par2Started == 0)
+            par2Started = now();
+    });
     QObject::connect(&manager, &DownloadNzbManager::signalPar2Finished, [&](const QString &text, const QString &, NzbFiles *) {
         par2Ended = now();
         std::fprintf(stderr, "%s\n", qPrintable(text));
@@ -67,7 +83,8 @@ int main(int argc, char **argv)
     });
 
     ThreadClean clean;
-    QObject::connect(&manager, &DownloadNzbManager::signalNzbFinished, [&clean](NzbFiles *nzb) {
+    QObject::connect(&manager, &DownloadNzbManager::signalNzbFinished, [&](NzbFiles *nzb) {
+        finished = now();
         clean.pNzbFiles = nzb;
         clean.start();
     });
@@ -95,10 +112,12 @@ int main(int argc, char **argv)
     app.exec();
     clean.wait();
 
-    std::printf("articles-in-s: %.2f s\n", articlesIn);
-    std::printf("decoded-s: %.2f s\n", decoded);
-    std::printf("par2-s: %.2f s\n", par2Ended);
-    std::printf("verified-s: %.2f s\n", verified);
+    std::printf("articles-in-s: %.3f s\n", articlesIn);
+    std::printf("decoded-s: %.3f s\n", decoded);
+    std::printf("par2-started-s: %.3f s\n", par2Started);
+    std::printf("par2-s: %.3f s\n", par2Ended);
+    std::printf("finished-s: %.3f s\n", finished);
+    std::printf("verified-s: %.3f s\n", verified);
     std::printf("status: %s\n", nzb->bPostProcessingSucceeded && !clean.hasFilesLeftBehind() ? "succeeded" : "failed");
     std::printf("destination: %s\n", qPrintable(nzb->getDestination()));
     std::fflush(stdout);

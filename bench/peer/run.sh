@@ -14,8 +14,9 @@
 # Every run's files are checked against the originals (SHA-256).
 #
 # Prints for each client and run the seconds until every article was in and until the
-# verified files were in the destination, MB/s, CPU seconds per GiB and peak memory; then,
-# last, the medians and the ratios as "name: value unit".
+# verified files were in the destination, MB/s, CPU seconds per GiB and peak memory (and the
+# engine's phases after the last article); then, last, the medians and the ratios as
+# "name: value unit".
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 size_mb=1024 runs=3 folder="$HOME/tq-peer-bench" connections=8 par_quick=yes
@@ -80,8 +81,19 @@ set_bytes=$(cat "$set_dir"/peerset.*.bin | wc -c)
 (cd "$set_dir" && sha256sum peerset.*.bin > "$folder/set.sha256")
 say "posting with nyuu"
 nzb="$folder/peerset.nzb"
-(cd "$set_dir" && "$nyuu" -h 127.0.0.1 -P "$plain_port" -n 8 -a 700K -g alt.binaries.test \
-   -f 'Poster <p@test.invalid>' -o "$nzb" -O -q ./*) >&2
+# nyuu 0.4.0 can crash with "Timer already set" on its post time-out: that time-out is off, and a
+# posting that fails anyway is made again (the articles of a failed try are simply not used).
+posted=no
+for attempt in 1 2 3; do
+  if (cd "$set_dir" && "$nyuu" -h 127.0.0.1 -P "$plain_port" -n 8 -a 700K -g alt.binaries.test \
+        --post-timeout 0 -f 'Poster <p@test.invalid>' -o "$nzb" -O -q ./*) >&2; then
+    posted=yes
+    break
+  fi
+  say "posting failed (try $attempt of 3)"
+  rm -f "$nzb"
+done
+[ "$posted" = yes ] || { say "nyuu could not post the set"; exit 1; }
 # The spool may lag the last acceptance a little: every article is asked for until served.
 python3 - "$nzb" "$plain_port" <<'PY' >&2
 import re, socket, sys, time
@@ -158,11 +170,20 @@ run_engine() {
     "$build/bin/peer_engine" "$nzb" "$plain_port" "$connections" "$folder/engine" > "$out"
   grep -q '^status: succeeded' "$out" || { say "engine: post-processing failed"; cat "$out" >&2; return 1; }
   check_files "$(sed -n 's/^destination: //p' "$out")" || { say "engine: files differ"; return 1; }
-  local articles verified user sys peak
-  articles=$(sed -n 's/^articles-in-s: \([0-9.]*\).*/\1/p' "$out")
-  verified=$(sed -n 's/^verified-s: \([0-9.]*\).*/\1/p' "$out")
+  local articles verified user sys peak decoded par2_started par2_ended finished
+  mark() { sed -n "s/^$1: \\([0-9.]*\\).*/\\1/p" "$out"; }
+  articles=$(mark articles-in-s)
+  verified=$(mark verified-s)
+  decoded=$(mark decoded-s)
+  par2_started=$(mark par2-started-s)
+  par2_ended=$(mark par2-s)
+  finished=$(mark finished-s)
   read -r user sys peak < "$folder/engine.time"
-  say "engine: every file decoded at $(sed -n 's/^decoded-s: \([0-9.]*\).*/\1/p' "$out") s, par2 ended at $(sed -n 's/^par2-s: \([0-9.]*\).*/\1/p' "$out") s"
+  say "engine: every file decoded at $decoded s, par2 from $par2_started to $par2_ended s, post-processing ended at $finished s, in the destination at $verified s"
+  # The phases after the last article: decoding, the wait for par2, par2, the stages after it, the clean-up.
+  echo "$(echo "$decoded - $articles" | bc -l) $(echo "$par2_started - $decoded" | bc -l)" \
+    "$(echo "$par2_ended - $par2_started" | bc -l) $(echo "$finished - $par2_ended" | bc -l)" \
+    "$(echo "$verified - $finished" | bc -l)" >> "$phases"
   echo "engine $articles $verified $(echo "$user + $sys" | bc -l) $(echo "$peak / 1024" | bc -l)"
 }
 
@@ -197,7 +218,9 @@ run_nzbget() {
 }
 
 results="$folder/results.txt"
+phases="$folder/engine-phases.txt"
 : > "$results"
+: > "$phases"
 for r in $(seq 1 "$runs"); do
   for client in engine nzbget; do
     say "run $r: $client (load $(cut -d' ' -f1-3 /proc/loadavg))"
@@ -224,6 +247,12 @@ for client in engine nzbget; do
   printf '%s-speed: %.1f MB/s\n' "$client" "$(echo "$set_bytes / 1000000 / $v" | bc -l)"
   printf '%s-cpu-per-gib: %.2f s\n' "$client" "$(echo "$c / $gib" | bc -l)"
   printf '%s-peak-memory: %.1f MB\n' "$client" "$p"
+done
+# The engine's time from the last article to its files in the destination, phase by phase.
+field=1
+for name in decoding par2-wait par2 after-par2 clean-up; do
+  printf 'engine-phase-%s: %.3f s\n' "$name" "$(awk -v f=$field '{ print $f }' "$phases" | median)"
+  field=$((field + 1))
 done
 printf 'speed-ratio-verified: %.2f\n' "$(echo "$m_nzbget_3 / $m_engine_3" | bc -l)"
 printf 'speed-ratio-articles-in: %.2f\n' "$(echo "$m_nzbget_2 / $m_engine_2" | bc -l)"

@@ -157,7 +157,7 @@ void DownloadNzbManager::shutdown()
 // Ends every thread the manager owns, in the order of the exit sequence. A QThread that is
 // destroyed while it runs aborts the process, so nothing is ever terminated: each thread is
 // told to stop and waited for. The manager's thread runs only timers and ends at once; the
-// post-processing workers notice their stop flag within their 100 ms idle poll, kill a running
+// post-processing workers notice their stop flag within their 100 ms idle wait, kill a running
 // par2 or unrar within one 10 ms poll of its output and stop a join at its next chunk, so the
 // bounds (kWorkerStopWaitMs each, kSaverStopWaitMs for the byte-count saver) are only reached
 // when a system call hangs; the destructor then waits for what is left.

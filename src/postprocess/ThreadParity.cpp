@@ -4,12 +4,13 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QMutexLocker>
 #include <QRegularExpression>
 
 namespace {
 
-constexpr int kIdleSleepMs = 100;
+// How long an idle worker waits for a job before it looks at its stop flag again; a job
+// added wakes it at once.
+constexpr unsigned long kStopCheckMs = 100;
 constexpr int kOutputReserve = 200000;
 
 const QRegularExpression& lineBreaks()
@@ -44,13 +45,24 @@ ThreadParity::ThreadParity(QObject* parent)
 
 void ThreadParity::addJob(const ParityJob& job)
 {
-    QMutexLocker locker(&m_jobsMutex);
-    m_jobs.append(job);
+    m_jobs.add(job);
 }
 
 void ThreadParity::setProgramFolder(const QString& folder)
 {
     m_programFolder = folder;
+}
+
+int ThreadParity::fileThreads(int cores)
+{
+    return qBound(1, cores, kMaxFileThreads);
+}
+
+QStringList ThreadParity::arguments(const ParityJob& job, int fileThreads)
+{
+    return {QStringLiteral("r"), QStringLiteral("-T%1").arg(fileThreads),
+            QDir::toNativeSeparators(job.par2File),
+            QDir::toNativeSeparators(job.folder + QStringLiteral("/*"))};
 }
 
 QString ThreadParity::parseResult(const QString& output)
@@ -81,33 +93,18 @@ QString ThreadParity::lastProgressPiece(const QString& chunk)
 void ThreadParity::run()
 {
     bStop = false;
-    {
-        QMutexLocker locker(&m_jobsMutex);
-        m_jobs.clear();
-    }
+    m_jobs.clear();
     m_takingJobs = true;
     while (!bStop) {
         ParityJob job;
-        if (takeNextJob(job))
+        if (m_jobs.take(job, kStopCheckMs))
             runJob(job);
-        msleep(kIdleSleepMs);
     }
     m_takingJobs = false;
 }
 
-bool ThreadParity::takeNextJob(ParityJob& job)
-{
-    QMutexLocker locker(&m_jobsMutex);
-    if (m_jobs.isEmpty())
-        return false;
-    job = m_jobs.takeFirst();
-    return true;
-}
-
 void ThreadParity::runJob(ParityJob job)
 {
-    const QStringList arguments{QStringLiteral("r"), QDir::toNativeSeparators(job.par2File),
-                                QDir::toNativeSeparators(job.folder + QStringLiteral("/*"))};
     ProcessRunOptions options;
     options.outputReserve = kOutputReserve;
     options.pauseAfterPoll = true;
@@ -121,7 +118,8 @@ void ThreadParity::runJob(ParityJob job)
             emit UpdateProgressSignal(jobId, progress);
     };
 
-    const ProcessRun run = UtilsProcess::runHidden(QStringLiteral("par2"), arguments, options);
+    const ProcessRun run = UtilsProcess::runHidden(
+        QStringLiteral("par2"), arguments(job, fileThreads(QThread::idealThreadCount())), options);
     if (!run.started) {
         qDebug() << "Process didn't start in QParityChecker::beginParitySlot";
         emit parityDoneSignal(job, kNotStartedExitCode, 1);

@@ -1,11 +1,11 @@
 #ifndef THREADPARITY_H
 #define THREADPARITY_H
 
+#include "postprocess/JobQueue.h"
 #include "postprocess/ParityJob.h"
 
-#include <QList>
-#include <QMutex>
 #include <QString>
+#include <QStringList>
 #include <QThread>
 
 #include <atomic>
@@ -38,6 +38,14 @@ public:
     // Set by the owner to end the thread; also kills a running par2. Cleared by run().
     std::atomic<bool> bStop{false};
 
+    // How many files par2 hashes at once on a machine with `cores` processor cores: one per
+    // core, at most kMaxFileThreads.
+    static int fileThreads(int cores);
+    static constexpr int kMaxFileThreads = 8;
+    // par2's arguments for a job: repair mode, the file threads, the job's PAR2 file, and
+    // every file of the job's folder offered as a source of data blocks.
+    static QStringList arguments(const ParityJob& job, int fileThreads);
+
     // The text par2 printed as the number of recovery blocks still needed, or "0" when its
     // output says no repair is needed, the repair is complete, or says none of these.
     static QString parseResult(const QString& output);
@@ -53,11 +61,9 @@ protected:
     void run() override;
 
 private:
-    bool takeNextJob(ParityJob& job);
     void runJob(ParityJob job);
 
-    QList<ParityJob> m_jobs;
-    QMutex m_jobsMutex;
+    JobQueue<ParityJob> m_jobs;
     std::atomic<bool> m_takingJobs{false};
     QString m_programFolder;
 };

@@ -10,8 +10,9 @@
 
 namespace {
 
-constexpr unsigned long kIdlePollMs = 100;
-constexpr unsigned long kPauseAfterJobMs = 200;
+// How long an idle worker waits for a job before it looks at its stop flag again; a job
+// added wakes it at once.
+constexpr unsigned long kStopCheckMs = 100;
 constexpr int kOutputReserve = 200000;
 const QLatin1String kVolumeLineMark("Extracting from");
 
@@ -157,11 +158,8 @@ void ThreadUnrar::run()
     m_takingJobs = true;
     while (!bStop) {
         UnrarJob job;
-        if (!m_jobs.take(job)) {
-            msleep(kIdlePollMs);
-            continue;
-        }
-        runJob(job);
+        if (m_jobs.take(job, kStopCheckMs))
+            runJob(job);
     }
     m_takingJobs = false;
 }
@@ -240,5 +238,4 @@ void ThreadUnrar::deleteVolumes(const QString& output, const QString& archive,
 void ThreadUnrar::finishJob(const UnrarJob& job, int result)
 {
     emit unrarDoneSignal(job, result, 0);
-    msleep(kPauseAfterJobMs);
 }

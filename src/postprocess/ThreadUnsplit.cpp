@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr unsigned long kIdlePollMs = 100;
-constexpr unsigned long kPauseAfterJobMs = 103;
+// How long an idle worker waits for a job before it looks at its stop flag again; a job
+// added wakes it at once.
+constexpr unsigned long kStopCheckMs = 100;
 
 // The joiner for the first set of `folder`, with the first volumes of every set of its
 // kind appended to `firstVolumes`; null when the folder holds no split file.
@@ -46,11 +47,8 @@ void ThreadUnsplit::run()
     m_takingJobs = true;
     while (!bStop) {
         UnsplitJob job;
-        if (!m_jobs.take(job)) {
-            msleep(kIdlePollMs);
-            continue;
-        }
-        runJob(job);
+        if (m_jobs.take(job, kStopCheckMs))
+            runJob(job);
     }
     m_takingJobs = false;
 }
@@ -73,7 +71,6 @@ void ThreadUnsplit::runJob(UnsplitJob job)
     emit unsplitDoneSignal(job, result, error);
     disconnect(joiner.get(), nullptr, this, nullptr);
     joiner.reset();
-    msleep(kPauseAfterJobMs);
 }
 
 int ThreadUnsplit::joinSets(AbstractSplit& joiner, UnsplitJob& job, QString& error)

@@ -59,6 +59,7 @@ private slots:
     void removedNzbStartsNothing();
     void removedDuringItsPar2Run();
     void oneNzbAtATime();
+    void jobsStartWithoutTheTick();
     void repairKeepsRestoredFiles();
 
 private:
@@ -144,7 +145,8 @@ NzbFiles *tst_DownloadNzbManagerPostProcess::completeNzb(const QString &name, co
 void tst_DownloadNzbManagerPostProcess::writePar2(const QByteArray &body)
 {
     const QByteArray calls = QFile::encodeName(work->filePath(QStringLiteral("par2.calls")));
-    QVERIFY(!StandInProgram::write(bin, QStringLiteral("par2"), "echo \"$2\" >> '" + calls + "'\n" + body).isEmpty());
+    // par2 is run as "par2 r -T<threads> <PAR2 file> <folder>/*": $3 is the PAR2 file.
+    QVERIFY(!StandInProgram::write(bin, QStringLiteral("par2"), "echo \"$3\" >> '" + calls + "'\n" + body).isEmpty());
 }
 
 void tst_DownloadNzbManagerPostProcess::writeUnrar(const QByteArray &body)
@@ -467,7 +469,7 @@ void tst_DownloadNzbManagerPostProcess::removedDuringItsPar2Run()
 void tst_DownloadNzbManagerPostProcess::oneNzbAtATime()
 {
     const QByteArray log = QFile::encodeName(work->filePath(QStringLiteral("runs")));
-    writePar2("echo \"start $2\" >> '" + log + "'\nsleep 0.3\necho \"end $2\" >> '" + log + "'\nexit 0");
+    writePar2("echo \"start $3\" >> '" + log + "'\nsleep 0.3\necho \"end $3\" >> '" + log + "'\nexit 0");
     manager->bAutoUnrar = false;
     manager->bAutoUnsplit = false;
     for (const QString &name : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
@@ -480,6 +482,46 @@ void tst_DownloadNzbManagerPostProcess::oneNzbAtATime()
     for (QString &run : runs)
         run = run.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ') + QFileInfo(run.section(QLatin1Char(' '), 1)).fileName();
     QCOMPARE(runs, (QStringList{"start a.par2", "end a.par2", "start b.par2", "end b.par2", "start c.par2", "end c.par2"}));
+}
+
+// With the one-second tick stopped, every NZB is still post-processed, whenever it completes:
+// A into an idle queue, B while A's par2 runs, C as A finishes (A's job done, not yet removed)
+// and D from B's par2 result, while B's job still runs. A start that waited for the tick would
+// never come here.
+void tst_DownloadNzbManagerPostProcess::jobsStartWithoutTheTick()
+{
+    QVERIFY(QMetaObject::invokeMethod(manager->timerNzbToProcess, "stop", Qt::BlockingQueuedConnection));
+    const QByteArray log = QFile::encodeName(work->filePath(QStringLiteral("runs")));
+    writePar2("echo \"start $3\" >> '" + log + "'\nsleep 0.3\necho \"end $3\" >> '" + log + "'\nexit 0");
+    manager->bAutoUnrar = false;
+    manager->bAutoUnsplit = false;
+    connect(manager.get(), &DownloadNzbManager::signalNzbFinished, this, [this](NzbFiles *nzb) {
+        if (nzb->strName == QLatin1String("A"))
+            completeNzb(QStringLiteral("C"), {"c.par2"});
+    });
+    connect(manager.get(), &DownloadNzbManager::signalPar2Finished, this,
+            [this](const QString &, const QString &, NzbFiles *nzb) {
+                if (nzb->strName == QLatin1String("B"))
+                    completeNzb(QStringLiteral("D"), {"d.par2"});
+            });
+
+    completeNzb(QStringLiteral("A"), {"a.par2"});
+    QTRY_VERIFY_WITH_TIMEOUT(lines(QString::fromLocal8Bit(log)).size() == 1, 30000);
+    completeNzb(QStringLiteral("B"), {"b.par2"});
+    waitForEvent(QStringLiteral("D finished"));
+
+    QStringList order;
+    for (const QString &event : qAsConst(events)) {
+        if (event.endsWith(QLatin1String(" finished")))
+            order << event;
+    }
+    QCOMPARE(order, (QStringList{"A finished", "B finished", "C finished", "D finished"}));
+    // The finished jobs are removed without the tick too.
+    QTRY_VERIFY_WITH_TIMEOUT(([this] {
+                                 QMutexLocker locker(&manager->mutexNzbToProcess);
+                                 return manager->listNzbToProcess.isEmpty();
+                             }()),
+                             30000);
 }
 
 // The real par2 repairs one file and restores another that was missing: the repaired file's

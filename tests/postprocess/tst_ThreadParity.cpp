@@ -11,8 +11,10 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 // The workers run real programs and files: on a busy machine a job can take a few seconds.
 static constexpr int kWorkerTimeoutMs = 30000;
@@ -105,9 +107,13 @@ private slots:
     void realPar2_data();
     void realPar2();
 
+    void fileThreads_data();
+    void fileThreads();
+
     void progressSplitAtCarriageReturns();
     void argumentsGivenToPar2();
     void jobsRunInOrder();
+    void jobQueuedAtEveryMomentRuns();
     void stopEndsRunningJobWithDoneSignal();
     void missingPar2AnswersEveryJob();
     void jobAddedBeforeStartIsDropped();
@@ -334,6 +340,27 @@ void tst_ThreadParity::realPar2()
     }
 }
 
+void tst_ThreadParity::fileThreads_data()
+{
+    QTest::addColumn<int>("cores");
+    QTest::addColumn<int>("threads");
+    QTest::newRow("unknown count") << 0 << 1;
+    QTest::newRow("one core") << 1 << 1;
+    QTest::newRow("four cores") << 4 << 4;
+    QTest::newRow("eight cores") << 8 << 8;
+    QTest::newRow("nine cores") << 9 << 8;
+    QTest::newRow("sixty-four cores") << 64 << 8;
+}
+
+// par2 hashes one file per core, so that verifying a large set does not wait on one core; a
+// machine with many cores still gets a bounded number of files read at once.
+void tst_ThreadParity::fileThreads()
+{
+    QFETCH(int, cores);
+    QFETCH(int, threads);
+    QCOMPARE(ThreadParity::fileThreads(cores), threads);
+}
+
 void tst_ThreadParity::progressSplitAtCarriageReturns()
 {
     const QString programs = standInPar2(
@@ -361,14 +388,15 @@ void tst_ThreadParity::argumentsGivenToPar2()
     m_worker->addJob(makeJob(1, folder + QStringLiteral("/movie.par2"), folder));
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     QCOMPARE(m_recorder->progress.size(), 1);
+    const int threads = ThreadParity::fileThreads(QThread::idealThreadCount());
     QCOMPARE(m_recorder->progress.first().second,
-             QStringLiteral("<r></dl/My \"Set\" ü/movie.par2></dl/My \"Set\" ü/*>"));
+             QStringLiteral("<r><-T%1></dl/My \"Set\" ü/movie.par2></dl/My \"Set\" ü/*>").arg(threads));
 }
 
 void tst_ThreadParity::jobsRunInOrder()
 {
     const QString programs = standInPar2(
-        "echo \"checking $2\"; sleep 1\n"
+        "echo \"checking $3\"; sleep 1\n"
         "echo 'You need 3 more recovery blocks to be able to repair.'; exit 2");
     writeFile(m_dir->path() + QStringLiteral("/a.bin"), "data");
     startWorker(programs);
@@ -406,6 +434,74 @@ void tst_ThreadParity::jobsRunInOrder()
         QCOMPARE(done.job.folderFiles.first().fileName(), QStringLiteral("a.bin"));
         QCOMPARE(done.job.par2FilesCount, 1);
     }
+}
+
+// The worker sleeps until a job comes: a job added at any moment of its cycle is run, once,
+// in the order added. Jobs 1 and 2 come while it is idle, 3 while par2 runs (from its
+// progress), 4 from the done signal of job 3, before the worker has gone back to its queue,
+// and 5 to 44 from four threads at once while it works through the others.
+void tst_ThreadParity::jobQueuedAtEveryMomentRuns()
+{
+    const QString programs = standInPar2("echo checking");
+    startWorker(programs);
+    std::atomic<bool> queuedFromProgress{false};
+    std::atomic<bool> queuedFromDone{false};
+    connect(
+        m_worker.get(), &ThreadParity::UpdateProgressSignal, m_worker.get(),
+        [this, &queuedFromProgress](quint32 jobId, const QString&) {
+            if (jobId == 2 && !queuedFromProgress.exchange(true))
+                m_worker->addJob(makeJob(3, QStringLiteral("/x/3.par2"), m_dir->path()));
+        },
+        Qt::DirectConnection);
+    connect(
+        m_worker.get(), &ThreadParity::parityDoneSignal, m_worker.get(),
+        [this, &queuedFromDone](const ParityJob& job, int, quint32) {
+            if (job.jobId == 3 && !queuedFromDone.exchange(true))
+                m_worker->addJob(makeJob(4, QStringLiteral("/x/4.par2"), m_dir->path()));
+        },
+        Qt::DirectConnection);
+
+    m_worker->addJob(makeJob(1, QStringLiteral("/x/1.par2"), m_dir->path()));
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
+    m_worker->addJob(makeJob(2, QStringLiteral("/x/2.par2"), m_dir->path()));
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 4, kWorkerTimeoutMs);
+
+    const int kThreads = 4;
+    const int kJobsPerThread = 10;
+    std::vector<std::unique_ptr<QThread>> adders;
+    for (int t = 0; t < kThreads; ++t) {
+        adders.emplace_back(QThread::create([this, t] {
+            for (int i = 0; i < kJobsPerThread; ++i) {
+                const quint32 id = quint32(5 + t * kJobsPerThread + i);
+                m_worker->addJob(makeJob(id, QStringLiteral("/x/%1.par2").arg(id), m_dir->path()));
+                if (i % 7 == 0)
+                    QThread::yieldCurrentThread();
+            }
+        }));
+    }
+    for (auto& adder : adders)
+        adder->start();
+    for (auto& adder : adders)
+        QVERIFY(adder->wait(kWorkerTimeoutMs));
+    const int total = 4 + kThreads * kJobsPerThread;
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), total, kWorkerTimeoutMs * 4);
+
+    QList<quint32> ids;
+    for (const Recorder::Done& done : qAsConst(m_recorder->done))
+        ids << done.job.jobId;
+    QCOMPARE(ids.mid(0, 4), (QList<quint32>{1, 2, 3, 4}));
+    // Each thread's jobs in the order it added them, every one exactly once.
+    for (int t = 0; t < kThreads; ++t) {
+        QList<quint32> own;
+        for (quint32 id : qAsConst(ids)) {
+            if (id >= quint32(5 + t * kJobsPerThread) && id < quint32(5 + (t + 1) * kJobsPerThread))
+                own << id;
+        }
+        QCOMPARE(own.size(), kJobsPerThread);
+        QVERIFY(std::is_sorted(own.begin(), own.end()));
+    }
+    for (const Recorder::Done& done : qAsConst(m_recorder->done))
+        QCOMPARE(done.exitCode, 0);
 }
 
 void tst_ThreadParity::stopEndsRunningJobWithDoneSignal()

@@ -2,6 +2,7 @@
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
+#include "postprocess/ThreadParity.h"
 
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
@@ -573,7 +574,9 @@ void tst_DialogManualRepairExtract::par2JobRunsOnFirstIndexFile()
     QVERIFY(m_answerer->waitForAnswered(2, kJobTimeoutMs));
     QCOMPARE(m_answerer->seen().last().text, QStringLiteral("PAR2 successful !"));
     QCOMPARE(QString::fromUtf8(readFile(programs + QStringLiteral("/args"))),
-             QStringLiteral("r\n%1/B.par2\n%1/*\n").arg(set));
+             QStringLiteral("r\n-T%2\n%1/B.par2\n%1/*\n")
+                 .arg(set)
+                 .arg(ThreadParity::fileThreads(QThread::idealThreadCount())));
 }
 
 void tst_DialogManualRepairExtract::realPar2_data()
