@@ -329,6 +329,7 @@ private:
     void createDelayedPauseMenu();
     void resetDelayedPauseFonts();
     void createDestinationMenus();
+    bool refuseWhileCleaning(const NzbFiles *pNzbFiles);
     void showDrivesFreeSpace();
     void runPowerTool(const QString &strArgument);
     void reportEndOfQueueFailure(const QString &strReason);
