@@ -278,6 +278,8 @@ private:
     void initSleepPrevention();
 
     // Life cycle.
+    void startSavedServers();
+    void openFirstRunWizard();
     void bringWindowForward();
     void runExitSequence();
     void collectLastResults();

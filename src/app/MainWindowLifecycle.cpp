@@ -3,6 +3,7 @@
 
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
+#include "dialogs/DialogWizard.h"
 #include "dialogs/ThreadTestConnection.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NntpServer.h"
@@ -42,20 +43,41 @@ void MainWindow::setVisible(bool visible)
         if (!bClosing)
             showTrayMessage(tr("Information"), tr("Tessaquill+ has been minimized in the task bar"));
     }
-    if (visible && !bFirstShowDone) {
+    const bool bFirstShowing = visible && !bFirstShowDone;
+    if (bFirstShowing) {
         // The servers that ran when the program last ended start again, before the window is
-        // on screen.
-        const QList<NntpServer *> listServers = AppConfiguration::getInstance()->serversConfiguration.listServers;
-        for (NntpServer *server : listServers) {
-            if (!server->bStarted)
-                continue;
-            const QList<quint32> listThreadIds = DownloadNzbManager::getInstance()->startServer(server, false);
-            addServerThreadsRows(listThreadIds, server);
-        }
+        // on screen; never once the engine has been stopped for the exit.
+        if (!bClosing)
+            startSavedServers();
         bFirstShowDone = true;
     }
     updateTrayActions(visible);
     QMainWindow::setVisible(visible);
+    if (bFirstShowing)
+        openFirstRunWizard();
+}
+
+void MainWindow::startSavedServers()
+{
+    const QList<NntpServer *> listServers = AppConfiguration::getInstance()->serversConfiguration.listServers;
+    for (NntpServer *server : listServers) {
+        if (!server->bStarted)
+            continue;
+        const QList<quint32> listThreadIds = DownloadNzbManager::getInstance()->startServer(server, false);
+        addServerThreadsRows(listThreadIds, server);
+    }
+}
+
+// Without a news server the wizard asks for one. It is shown once the window is on screen, so
+// that it opens above the window that owns it instead of behind it; it stays non-modal, and the
+// main window usable meanwhile.
+void MainWindow::openFirstRunWizard()
+{
+    if (bClosing || !AppConfiguration::getInstance()->serversConfiguration.listServers.isEmpty())
+        return;
+    dialogWizard->show();
+    dialogWizard->raise();
+    dialogWizard->activateWindow();
 }
 
 // From the state before the change: Minimize while visible, Maximize while not maximized,
