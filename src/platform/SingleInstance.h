@@ -79,7 +79,7 @@ public:
     static constexpr quint32 kMaxMessageBytes = 1 << 20;
     // How long a lock whose socket does not answer is given, for a program that took its lock a
     // moment ago and is about to listen.
-    static constexpr int kListenGraceMs = 1500;
+    static constexpr int kListenGraceMs = 1000;
 
 public slots:
     // From now on every message is refused: the program is ending. What has arrived already and
