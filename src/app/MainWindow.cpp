@@ -97,9 +97,7 @@ MainWindow::MainWindow(QWidget *parent)
     timerSpeed.start(kStatisticsIntervalMs);
     initSleepPrevention();
     restoreDownloadList();
-    // Without a news server the wizard asks for one; the main window stays usable meanwhile.
-    if (config->serversConfiguration.listServers.isEmpty())
-        dialogWizard->show();
+    // Without a news server the wizard asks for one once the window is on screen (setVisible).
 }
 
 MainWindow::~MainWindow()

@@ -90,6 +90,8 @@ public:
     void loadNzbFromArguments(const QStringList &listArguments);
     // Shows the text of a configuration that could not be loaded, once the window is up.
     void reportConfigurationError(const QString &strError);
+    // True once the exit sequence has begun; the program then only ends.
+    bool isClosing() const { return bClosing; }
 
     QString formatSize(double size);
     QString formatSpeed(double speed);
@@ -255,6 +257,8 @@ signals:
     void signalPauseUnpauseFiles();
     // A tray balloon was shown (never without a system tray).
     void signalTrayMessageShown(QString strTitle, QString strText);
+    // The exit sequence has begun: nothing more may be handed to the program.
+    void signalExitBegun();
 
 protected:
     void customEvent(QEvent *event) override;
@@ -278,10 +282,14 @@ private:
     void initSleepPrevention();
 
     // Life cycle.
+    void startSavedServers();
+    void openFirstRunWizard();
     void bringWindowForward();
     void runExitSequence();
     void collectLastResults();
     void waitForCleanThreads();
+    void waitForCleanThreadsInSight();
+    QString exitWaitText(const NzbFiles *pNzbFiles) const;
     void waitForConnectionTests();
     void removeDeletedNzbFolders();
     void saveWindowSettings();
@@ -329,6 +337,7 @@ private:
     void createDelayedPauseMenu();
     void resetDelayedPauseFonts();
     void createDestinationMenus();
+    bool refuseWhileCleaning(const NzbFiles *pNzbFiles);
     void showDrivesFreeSpace();
     void runPowerTool(const QString &strArgument);
     void reportEndOfQueueFailure(const QString &strReason);
@@ -400,6 +409,7 @@ private:
     quint64 uiPauseDelay = 0;
     QString strPausedCountdown;
     bool bClosing = false;
+    bool bExitRunning = false; // the exit sequence is between its first and its last step
     QList<ThreadClean *> listThreadClean;
     QTimer timerSpeed;
     SearchTab *searchTab = nullptr;

@@ -8,6 +8,7 @@
 #include "engine/DownloadNzbManager.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
+#include "postprocess/ThreadClean.h"
 #include "QsLog/QsLog.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSet>
 #include <QThread>
@@ -290,7 +292,7 @@ void MainWindow::slotUnrarPassword()
 void MainWindow::slotKeepPar2Files()
 {
     NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
-    if (!nzb)
+    if (!nzb || refuseWhileCleaning(nzb))
         return;
     nzb->bKeepPar2Files = !nzb->bKeepPar2Files;
     if (actionKeepPar2Files)
@@ -301,11 +303,11 @@ void MainWindow::slotKeepPar2Files()
 void MainWindow::slotModifyDestinationDirectory()
 {
     NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
-    if (!nzb)
+    if (!nzb || refuseWhileCleaning(nzb))
         return;
     const QString strFolder = QFileDialog::getExistingDirectory(this, tr("Choose Destination directory"),
                                                                 nzb->getDestination(), QFileDialog::ShowDirsOnly);
-    if (strFolder.trimmed().isEmpty())
+    if (strFolder.trimmed().isEmpty() || refuseWhileCleaning(nzb))
         return;
     nzb->setDestination(strFolder, AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
     nzb->pTreeItem->setText(DownloadListRows::ColumnDestination, nzb->getDestination());
@@ -316,12 +318,12 @@ void MainWindow::slotModifyDestinationDirectory()
 void MainWindow::slotModifyNzbTitle()
 {
     NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
-    if (!nzb)
+    if (!nzb || refuseWhileCleaning(nzb))
         return;
     bool bOk = false;
     const QString strText = QInputDialog::getText(this, tr("NZB title"), tr("New NZB title :"), QLineEdit::Normal,
                                                   nzb->strName, &bOk);
-    if (!bOk)
+    if (!bOk || refuseWhileCleaning(nzb))
         return;
     const QString strTitle = cleanTitle(strText);
     if (strTitle.isEmpty())
@@ -330,6 +332,23 @@ void MainWindow::slotModifyNzbTitle()
     nzb->updateDestinationSubFolder(AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
     nzb->pTreeItem->setText(DownloadListRows::ColumnSubject, nzb->strName);
     nzb->pTreeItem->setText(DownloadListRows::ColumnDestination, nzb->getDestination());
+}
+
+// The clean-up thread of an NZB reads its destination and keep-PAR2 choice while it moves the
+// files: those are not changed under its feet, and the user is told why (also when the clean-up
+// began while the command's dialog was open).
+bool MainWindow::refuseWhileCleaning(const NzbFiles *pNzbFiles)
+{
+    const bool bCleaning =
+        std::any_of(listThreadClean.cbegin(), listThreadClean.cend(),
+                    [pNzbFiles](const ThreadClean *thread) { return thread->pNzbFiles == pNzbFiles; });
+    if (!bCleaning)
+        return false;
+    QMessageBox::warning(this, tr("Tessaquill+"),
+                         tr("NZB %1 is being moved to its destination folder: it cannot be changed until that is done.")
+                             .arg(pNzbFiles->strName),
+                         QMessageBox::Ok);
+    return true;
 }
 
 // A finished NZB opens where its files went; one still downloading or post-processing opens

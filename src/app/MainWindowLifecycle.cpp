@@ -3,12 +3,15 @@
 
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
+#include "dialogs/DialogWizard.h"
 #include "dialogs/ThreadTestConnection.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NntpServer.h"
 #include "model/NzbFiles.h"
 #include "platform/SleepInhibitor.h"
 #include "postprocess/ThreadClean.h"
+
+#include "ui_MainWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,12 +21,17 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSet>
+#include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
 // Longer than a connection test's own time-outs can keep it running.
 constexpr qint64 kConnectionTestWaitMs = 35000;
+// How often the exit's wait for a clean-up lets the window paint.
+constexpr unsigned long kExitWaitSliceMs = 50;
 
 } // namespace
 
@@ -42,20 +50,41 @@ void MainWindow::setVisible(bool visible)
         if (!bClosing)
             showTrayMessage(tr("Information"), tr("Tessaquill+ has been minimized in the task bar"));
     }
-    if (visible && !bFirstShowDone) {
+    const bool bFirstShowing = visible && !bFirstShowDone;
+    if (bFirstShowing) {
         // The servers that ran when the program last ended start again, before the window is
-        // on screen.
-        const QList<NntpServer *> listServers = AppConfiguration::getInstance()->serversConfiguration.listServers;
-        for (NntpServer *server : listServers) {
-            if (!server->bStarted)
-                continue;
-            const QList<quint32> listThreadIds = DownloadNzbManager::getInstance()->startServer(server, false);
-            addServerThreadsRows(listThreadIds, server);
-        }
+        // on screen; never once the engine has been stopped for the exit.
+        if (!bClosing)
+            startSavedServers();
         bFirstShowDone = true;
     }
     updateTrayActions(visible);
     QMainWindow::setVisible(visible);
+    if (bFirstShowing)
+        openFirstRunWizard();
+}
+
+void MainWindow::startSavedServers()
+{
+    const QList<NntpServer *> listServers = AppConfiguration::getInstance()->serversConfiguration.listServers;
+    for (NntpServer *server : listServers) {
+        if (!server->bStarted)
+            continue;
+        const QList<quint32> listThreadIds = DownloadNzbManager::getInstance()->startServer(server, false);
+        addServerThreadsRows(listThreadIds, server);
+    }
+}
+
+// Without a news server the wizard asks for one. It is shown once the window is on screen, so
+// that it opens above the window that owns it instead of behind it; it stays non-modal, and the
+// main window usable meanwhile.
+void MainWindow::openFirstRunWizard()
+{
+    if (bClosing || !AppConfiguration::getInstance()->serversConfiguration.listServers.isEmpty())
+        return;
+    dialogWizard->show();
+    dialogWizard->raise();
+    dialogWizard->activateWindow();
 }
 
 // From the state before the change: Minimize while visible, Maximize while not maximized,
@@ -102,6 +131,11 @@ void MainWindow::reportConfigurationError(const QString &strError)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // The window stays while the exit waits: it shows what for.
+    if (bExitRunning) {
+        event->ignore();
+        return;
+    }
     if (!bClosing && !bSkipExitQuestion) {
         bringWindowForward();
         const QMessageBox::StandardButton answer =
@@ -129,18 +163,21 @@ void MainWindow::slotExitWithoutQuestion()
 }
 
 // Everything is stopped and waited for before anything is saved or removed: the queue records
-// are written after no thread can change an NZB any more.
+// are written after no thread can change an NZB any more. From its first step on, what later
+// starts hand over is refused (they then run in this program's place once it has ended).
 void MainWindow::runExitSequence()
 {
     if (bClosing)
         return;
     timerSpeed.stop();
     bClosing = true;
+    bExitRunning = true;
+    emit signalExitBegun();
     for (QTimer *timer : {&timerBlink, &timerRefreshDrivesFreeSpace, &timerShutdown, &timerDelayedPause, &timerPreventSuspend})
         timer->stop();
     DownloadNzbManager::getInstance()->shutdown();
     collectLastResults();
-    waitForCleanThreads();
+    waitForCleanThreadsInSight();
     waitForConnectionTests();
     AppConfiguration *config = AppConfiguration::getInstance();
     config->nzbConfiguration.saveAllNzbs();
@@ -149,6 +186,7 @@ void MainWindow::runExitSequence()
     config->serversConfiguration.saveAllServersHisto();
     sleepInhibitor->release();
     closeAuxiliaryWindows();
+    bExitRunning = false;
     QCoreApplication::exit(0);
 }
 
@@ -176,6 +214,37 @@ void MainWindow::waitForCleanThreads()
 {
     for (ThreadClean *thread : qAsConst(listThreadClean))
         thread->wait();
+}
+
+// The exit's wait for the clean-up threads, which can take long (a move to another disk): the
+// window shows which NZB it waits for and keeps painting, and each clean-up that ends is
+// reported as during the run, so that its NZB leaves the saved queue. User input is held back.
+void MainWindow::waitForCleanThreadsInSight()
+{
+    bool bWaited = false;
+    for (;;) {
+        const auto running = std::find_if(listThreadClean.cbegin(), listThreadClean.cend(),
+                                          [](const ThreadClean *thread) { return !thread->isFinished(); });
+        if (running == listThreadClean.cend())
+            break;
+        if (!bWaited) {
+            bWaited = true;
+            bringWindowForward();
+        }
+        ui->statusBar->showMessage(exitWaitText((*running)->pNzbFiles));
+        (*running)->wait(kExitWaitSliceMs);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (bWaited)
+        ui->statusBar->clearMessage();
+}
+
+QString MainWindow::exitWaitText(const NzbFiles *pNzbFiles) const
+{
+    if (!pNzbFiles)
+        return tr("Exiting: waiting for the files of a finished NZB to be moved to their destination...");
+    return tr("Exiting: waiting for the files of %1 to be moved to %2...")
+        .arg(pNzbFiles->strName, pNzbFiles->getDestination());
 }
 
 // A server editor's connection test has no stop: it ends within its time-outs, and its thread

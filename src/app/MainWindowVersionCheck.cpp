@@ -131,6 +131,9 @@ void MainWindow::checkVersionFinished(QNetworkReply *reply)
     ui->menu_Help->addAction(ui->actionUpdate);
     settings.setValue(QStringLiteral("updateToDo"), true);
     settings.sync();
+    // An answer that comes while the exit waits asks nothing: the program is ending.
+    if (bClosing)
+        return;
     const QMessageBox::StandardButton answer = QMessageBox::information(
         this, tr("Tessaquill+"),
         tr("A new version is available (%1)!\n\nDo you want to visit the Web Site in order to download it?").arg(strVersion),

@@ -120,13 +120,9 @@ bool AppConfiguration::getDiskSpace(const QString &folder, double &totalKiB, dou
     return true;
 }
 
+// Runs before the window shows: a mount that does not answer within the bound holds the start
+// no longer, and stays in the list, shown once its space can be read.
 void AppConfiguration::refreshDrives()
 {
-    drives = Drives::mounted();
-    for (int i = drives.size() - 1; i >= 0; --i) {
-        double total = 0;
-        double free = 0;
-        if (!getDiskSpace(drives.at(i).dir().absolutePath(), total, free))
-            drives.removeAt(i);
-    }
+    drives = Drives::readable(Drives::mounted(), kDriveQueryBoundMs);
 }

@@ -46,7 +46,9 @@ public:
     bool initLogs();
     void setLogLevel(int level);
 
+    // The drives whose space can be read, or that have not answered within kDriveQueryBoundMs.
     void refreshDrives();
+    static constexpr int kDriveQueryBoundMs = 2000;
     // Total size and free space (for the calling user) of the volume holding a folder, in KiB.
     static bool getDiskSpace(const QString &folder, double &totalKiB, double &freeKiB);
 

@@ -332,7 +332,7 @@ private:
     // Every window of the program, in the order a newcomer meets them.
     void plan()
     {
-        // Without a configured server the first-run wizard is already open beside the window.
+        // Without a configured server the first-run wizard is already open above the window.
         for (QWidget *window : visibleWindows()) {
             if (window != mainWindow() && window->objectName() == QLatin1String("DialogWizard")) {
                 stack.append(window);

@@ -893,8 +893,9 @@ void tst_MainWindow::wizardWithoutServers_data()
     QTest::newRow("a server") << true;
 }
 
-// The first-run wizard is built with the window and opened when no server is configured: a
-// window of its own, not modal, so the main window stays usable.
+// The first-run wizard is built with the window and opened, when no server is configured, at the
+// window's first showing: after the window and above it (a window of its own that the main window
+// owns), active, and not modal, so the main window stays usable. A later showing opens nothing.
 void tst_MainWindow::wizardWithoutServers()
 {
     QFETCH(bool, withServer);
@@ -907,14 +908,26 @@ void tst_MainWindow::wizardWithoutServers()
     const QList<DialogWizard *> wizards = window->findChildren<DialogWizard *>();
     QCOMPARE(wizards.size(), 1);
     DialogWizard *wizard = wizards.first();
+    QVERIFY(!wizard->isVisible());
+    window->resize(1000, 700);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QCOMPARE(wizard->isVisible(), !withServer);
     QVERIFY(wizard->isWindow());
     QVERIFY(!wizard->isModal());
     QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(!window->isVisible());
     QVERIFY(QObject::disconnect(wizard, SIGNAL(accepted()), window.get(), SLOT(slotWizardAccepted())));
-    if (!withServer)
-        QVERIFY(!WidgetPicture::save(wizard, QStringLiteral("MainWindow_wizard")).isEmpty());
+    if (withServer)
+        return;
+    QVERIFY(wizard->windowHandle());
+    QCOMPARE(wizard->windowHandle()->transientParent(), window->windowHandle());
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(wizard));
+    QVERIFY(window->geometry().contains(wizard->geometry()));
+    QVERIFY(!WidgetPicture::saveScreen({window.get(), wizard}, QStringLiteral("MainWindow_wizard")).isEmpty());
+    wizard->hide();
+    window->hide();
+    window->show();
+    QVERIFY(!wizard->isVisible());
 }
 
 void tst_MainWindow::aboutBox()

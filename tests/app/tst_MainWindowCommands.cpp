@@ -15,6 +15,7 @@
 #include "QsLog/Logger.h"
 
 #include "GuiTestHome.h"
+#include "NzbLockHolder.h"
 #include "WindowTestFixture.h"
 #include "ModalAnswerer.h"
 #include "WidgetPicture.h"
@@ -111,6 +112,7 @@ private slots:
     void title();
     void openFolders();
     void singleNzbCommandsIgnoreOthers();
+    void commandsRefusedWhileCleaning();
 
 private:
     QList<NzbFiles *> queueNzbs(const QList<QStringList> &nzbs);
@@ -551,6 +553,67 @@ void tst_MainWindowCommands::singleNzbCommandsIgnoreOthers()
     QCOMPARE(nzbs.at(0)->bKeepPar2Files, keep);
     QCOMPARE(answerer.answeredCount(), 0);
     QVERIFY(!WidgetPicture::save(window.get(), QStringLiteral("MainWindow_commands")).isEmpty());
+}
+
+// While an NZB's files are moved to its destination the clean-up reads its destination and its
+// keep-PAR2 choice: its title, destination and keep-PAR2 commands are refused with a message, also
+// when the clean-up began while their dialog was open. Once cleaned they are ignored as before.
+void tst_MainWindowCommands::commandsRefusedWhileCleaning()
+{
+    const QList<NzbFiles *> nzbs = queueNzbs({{"a"}});
+    NzbFiles *nzb = nzbs.first();
+    select({nzb->pTreeItem});
+    const QString name = nzb->strName;
+    const QString destination = nzb->getDestination();
+    const bool keep = nzb->bKeepPar2Files;
+
+    std::unique_ptr<NzbLockHolder> lock;
+    ModalAnswerer answerer;
+    answerer.handleNext([&](QWidget *widget) {
+        lock = std::make_unique<NzbLockHolder>(nzb);
+        window->slotDownloadListNzbFinished(nzb);
+        auto *input = qobject_cast<QInputDialog *>(widget);
+        QVERIFY(input);
+        input->setTextValue(QStringLiteral("renamed"));
+        input->accept();
+    });
+    QMessageBox *refusal = nullptr;
+    answerer.handleNext([&](QWidget *widget) {
+        refusal = qobject_cast<QMessageBox *>(widget);
+        QVERIFY(refusal);
+        QVERIFY(!WidgetPicture::save(refusal, QStringLiteral("MainWindow_refusedWhileCleaning")).isEmpty());
+        refusal->button(QMessageBox::Ok)->click();
+    });
+    window->slotModifyNzbTitle();
+    QCOMPARE(answerer.answeredCount(), 2);
+    QVERIFY(lock);
+    QCOMPARE(nzb->strName, name);
+
+    answerer.pressNext(QMessageBox::Ok);
+    window->slotModifyDestinationDirectory();
+    answerer.pressNext(QMessageBox::Ok);
+    window->slotKeepPar2Files();
+    QCOMPARE(answerer.answeredCount(), 4);
+    for (int i = 1; i < 4; ++i) {
+        const ModalAnswerer::Seen &box = answerer.seen().at(i);
+        QCOMPARE(box.className, QStringLiteral("QMessageBox"));
+        QCOMPARE(box.title, QStringLiteral("Tessaquill+"));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QVERIFY2(box.text.contains(name), qPrintable(box.text));
+    }
+    QCOMPARE(answerer.seen().at(1).text, answerer.seen().at(3).text);
+    QCOMPARE(nzb->strName, name);
+    QCOMPARE(nzb->pTreeItem->text(0), name);
+    QCOMPARE(nzb->getDestination(), destination);
+    QCOMPARE(nzb->bKeepPar2Files, keep);
+
+    // The clean-up goes on with what it read, and the NZB is cleaned.
+    lock->release();
+    QTRY_VERIFY(nzb->bCleaned);
+    window->slotModifyNzbTitle();
+    window->slotKeepPar2Files();
+    QCOMPARE(answerer.answeredCount(), 4);
+    QCOMPARE(nzb->bKeepPar2Files, keep);
 }
 
 QTEST_MAIN(tst_MainWindowCommands)

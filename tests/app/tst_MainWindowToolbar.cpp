@@ -119,6 +119,27 @@ struct FakeDrives
 QSemaphore FakeDrives::release;
 std::atomic<int> FakeDrives::hangingCalls{0};
 
+// The same drives as the start-up asks them whether they can be read at all.
+struct FakeMountProbe
+{
+    static QSemaphore release;
+    static std::atomic<int> hanging;
+
+    static bool probe(const QString &mountPoint)
+    {
+        if (mountPoint.contains(QLatin1String("hang"))) {
+            ++hanging;
+            release.acquire();
+            --hanging;
+            return true;
+        }
+        return !mountPoint.contains(QLatin1String("unreadable"));
+    }
+};
+
+QSemaphore FakeMountProbe::release;
+std::atomic<int> FakeMountProbe::hanging{0};
+
 } // namespace
 
 class tst_MainWindowToolbar : public QObject
@@ -144,17 +165,22 @@ private slots:
     void freeSpaceColours();
     void freeSpaceOfTheMountedVolumes();
     void aHangingQueryDoesNotFreezeTheWindow();
+    void aMountThatNeverAnswersDoesNotHoldTheStart();
     void pictures();
 
 private:
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<MainWindow> window;
+    std::function<bool(const QString &)> defaultMountProbe;
+    QString defaultMountTable;
 };
 
 void tst_MainWindowToolbar::initTestCase()
 {
     setUpApplication();
+    defaultMountProbe = Drives::probe;
+    defaultMountTable = Drives::mountTable;
     qRegisterMetaType<QNetworkReply *>();
     qputenv("TESSAQUILL_PRODUCT_URL", "http://127.0.0.1:1/product/");
 }
@@ -175,6 +201,8 @@ void tst_MainWindowToolbar::cleanup()
     window.reset();
     home.reset();
     DriveSpaceQueries::query = &AppConfiguration::getDiskSpace;
+    Drives::probe = defaultMountProbe;
+    Drives::mountTable = defaultMountTable;
 }
 
 // Only a 2xx answer that is a version number counts; anything else leaves the settings store as
@@ -619,6 +647,40 @@ void tst_MainWindowToolbar::aHangingQueryDoesNotFreezeTheWindow()
     window->slotRefreshDrivesFreeSpaceTick();
     QTRY_COMPARE(FakeDrives::hangingCalls.load(), 2);
     QTRY_COMPARE(labels.size(), 2);
+}
+
+// A network mount that never answers, among the computer's mounts: the start-up's drive list
+// waits for it no longer than its bound, the window shows, and its status bar shows the drives
+// that answer; the stuck one shows once it answers.
+void tst_MainWindowToolbar::aMountThatNeverAnswersDoesNotHoldTheStart()
+{
+    const QString table = home->path() + QStringLiteral("/mounts");
+    QVERIFY(writeFile(table, "/dev/vda1 /tq-green ext4 rw 0 0\n"
+                             "server:/export /tq-hang nfs4 rw 0 0\n"
+                             "/dev/vdb1 /tq-unreadable ext4 rw 0 0\n"
+                             "/dev/vdc1 /tq-orange ext4 rw 0 0\n"));
+    Drives::mountTable = table;
+    Drives::probe = &FakeMountProbe::probe;
+    DriveSpaceQueries::query = &FakeDrives::query;
+    FakeDrives::hangingCalls = 0;
+    AppConfiguration *config = AppConfiguration::getInstance();
+    config->refreshDrives();
+    QCOMPARE(config->drives.size(), 3);
+    QCOMPARE(config->drives.at(1).dir().absolutePath(), QStringLiteral("/tq-hang"));
+
+    window = std::make_unique<MainWindow>();
+    showForPictures(*window);
+    const QList<QLabel *> &labels = MainWindowTestAccess::listLabelsFreeSpace(*window);
+    QTRY_COMPARE(labels.size(), 2);
+    QVERIFY(labels.at(0)->text().contains(QLatin1String("/tq-green")));
+    QVERIFY(labels.at(1)->text().contains(QLatin1String("/tq-orange")));
+    QVERIFY(!WidgetPicture::save(window->statusBar(), QStringLiteral("MainWindow_statusbar_stuck_mount")).isEmpty());
+
+    FakeMountProbe::release.release();
+    FakeDrives::release.release();
+    QTRY_COMPARE(labels.size(), 3);
+    QVERIFY(labels.at(1)->text().contains(QLatin1String("/tq-hang")));
+    QTRY_COMPARE(FakeMountProbe::hanging.load(), 0);
 }
 
 void tst_MainWindowToolbar::pictures()

@@ -16,13 +16,19 @@
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -63,7 +69,11 @@ private slots:
     void everyEndRequestEndsInOrder_data();
     void everyEndRequestEndsInOrder();
     void killedProgramLeavesItsPlaceToTheNext();
+    void leftOrPlantedLocksDoNotStopTheStart_data();
+    void leftOrPlantedLocksDoNotStopTheStart();
     void refusedHandOverIsReported();
+    void terminationWithAStartUpBoxOpenEndsInOrder();
+    void handOverDuringTheExitIsNotLost();
     void brokenConfigurationIsReportedAndDeletesNothing();
     void terminationDuringADownloadKeepsItsProgress();
 
@@ -82,6 +92,9 @@ private:
     QList<QString> savedQueueNames() const;
     QString logText() const;
     QString identityKey() const;
+    QString runtimeFolder() const { return home->path() + QStringLiteral("/runtime"); }
+    QString lockPath() const { return runtimeFolder() + QLatin1Char('/') + identityKey() + QStringLiteral(".lock"); }
+    QString socketPath() const { return runtimeFolder() + QLatin1Char('/') + identityKey(); }
     void configure(bool autoDownloadNzb, const QList<NntpServer *> &servers = {});
     int segmentFileCount() const;
 
@@ -93,9 +106,8 @@ void tst_ProgramRun::init()
 {
     home = std::make_unique<QTemporaryDir>();
     QVERIFY(home->isValid());
-    QVERIFY(QDir().mkdir(home->path() + QStringLiteral("/runtime")));
-    QVERIFY(QFile::setPermissions(home->path() + QStringLiteral("/runtime"),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(QDir().mkdir(runtimeFolder()));
+    QVERIFY(QFile::setPermissions(runtimeFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QVERIFY(QFileInfo::exists(programPath()));
 }
 
@@ -119,7 +131,7 @@ QProcessEnvironment tst_ProgramRun::environment() const
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home->path() + QStringLiteral("/.config"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), home->path() + QStringLiteral("/.local/share"));
     env.insert(QStringLiteral("XDG_CACHE_HOME"), home->path() + QStringLiteral("/.cache"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home->path() + QStringLiteral("/runtime"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("TESSAQUILL_VERSION_URL"), QStringLiteral("http://127.0.0.1:1/version.txt"));
@@ -161,7 +173,7 @@ tst_ProgramRun::Result tst_ProgramRun::runLaterStart(const QStringList &argument
 bool tst_ProgramRun::waitUntilReady(QProcess *program)
 {
     // First the program must hold its identity, or the later start would take it.
-    QFile lock(QDir::temp().filePath(identityKey() + QStringLiteral(".lock")));
+    QFile lock(lockPath());
     QElapsedTimer elapsed;
     elapsed.start();
     for (;;) {
@@ -353,15 +365,15 @@ void tst_ProgramRun::killedProgramLeavesItsPlaceToTheNext()
     QCOMPARE(terminate(second).exitCode, 0);
 }
 
-// Something holds the identity but takes nothing: the later start says so and fails.
+// A live program holds the identity but takes nothing: the later start says so and fails.
 void tst_ProgramRun::refusedHandOverIsReported()
 {
-    QLockFile lock(QDir::temp().filePath(identityKey() + QStringLiteral(".lock")));
+    QLockFile lock(lockPath());
     QVERIFY(lock.tryLock(0));
     const Result later = runLaterStart({QStringLiteral("lost.nzb")}, home->path());
     QCOMPARE(later.exitCode, 1);
     QVERIFY2(later.errors.contains(home->path() + QStringLiteral("/lost.nzb")), qPrintable(later.errors));
-    QVERIFY2(later.errors.contains(QStringLiteral("Cannot reach the running program")), qPrintable(later.errors));
+    QVERIFY2(later.errors.contains(QStringLiteral("does not answer")), qPrintable(later.errors));
     // Nothing of the data folder was touched.
     QVERIFY(!QFileInfo::exists(home->path() + QStringLiteral("/Tessaquill_Plus")));
 }
@@ -384,6 +396,48 @@ void tst_ProgramRun::brokenConfigurationIsReportedAndDeletesNothing()
 }
 
 namespace {
+
+// A lock file as the program's lock writes it, for a process that never took it.
+bool writeLock(const QString &path, qint64 pid, const QString &program)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QByteArray::number(pid) + '\n' + QFile::encodeName(program) + '\n' + QSysInfo::machineHostName().toUtf8()
+               + '\n');
+    return true;
+}
+
+// A socket file with nothing listening behind it, as a killed program leaves it.
+bool leaveStaleSocket(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
+
+// How many sockets the kernel lists as bound in a folder: the program's listening one, and one per
+// connection to it that the program has not taken yet. (The kernel keeps the path a socket was
+// bound to, in a folder of its own beside the final name.)
+int socketsBoundIn(const QString &folder)
+{
+    QFile table(QStringLiteral("/proc/net/unix"));
+    if (!table.open(QIODevice::ReadOnly))
+        return 0;
+    int count = 0;
+    const QByteArray prefix = ' ' + QFile::encodeName(folder) + '/';
+    for (const QByteArray &line : table.readAll().split('\n')) {
+        if (line.contains(prefix))
+            ++count;
+    }
+    return count;
+}
 
 // The message ids of the BODY commands a news server received, in order.
 QStringList bodyRequests(const NntpTestServer &news)
@@ -476,6 +530,111 @@ void tst_ProgramRun::terminationDuringADownloadKeepsItsProgress()
     for (const QString &id : again)
         QVERIFY2(!downloaded.contains(id), qPrintable(id));
     QCOMPARE(terminate(second).exitCode, 0);
+}
+
+// A lock in the shared temporary folder where the identity used to live (made there first by
+// another user), and a lock of a live process behind which only a socket file left behind lies:
+// the program starts all the same, and a later start hands its files over as before.
+void tst_ProgramRun::leftOrPlantedLocksDoNotStopTheStart_data()
+{
+    QTest::addColumn<bool>("planted");
+    QTest::newRow("planted in the shared temporary folder by another user") << true;
+    QTest::newRow("of a live process, with a stale socket") << false;
+}
+
+void tst_ProgramRun::leftOrPlantedLocksDoNotStopTheStart()
+{
+    QFETCH(bool, planted);
+    configure(true);
+    // A live process whose name matches the lock, so that the lock file alone looks held.
+    QProcess sleeper;
+    sleeper.start(QStringLiteral("sleep"), {QStringLiteral("300")});
+    QVERIFY(sleeper.waitForStarted(10000));
+    const QString sleep = QStandardPaths::findExecutable(QStringLiteral("sleep"));
+    const QString shared = QDir::temp().filePath(identityKey() + QStringLiteral(".lock"));
+    const auto cleanUp = qScopeGuard([&] {
+        if (planted)
+            QFile::remove(shared);
+        sleeper.kill();
+        sleeper.waitForFinished(5000);
+    });
+    if (planted) {
+        QVERIFY(writeLock(shared, sleeper.processId(), sleep));
+        QVERIFY(::chown(QFile::encodeName(shared).constData(), 65534, 65534) == 0);
+    } else {
+        QVERIFY(writeLock(lockPath(), sleeper.processId(), sleep));
+        QVERIFY(leaveStaleSocket(socketPath()));
+    }
+    QProcess *program = startProgram();
+    QVERIFY(program);
+    QVERIFY2(waitUntilReady(program), qPrintable(QString::fromUtf8(program->readAllStandardError())));
+    QVERIFY(writeFile(home->path() + QStringLiteral("/after.nzb"), nzbDocument(QStringLiteral("after"))));
+    QCOMPARE(runLaterStart({QStringLiteral("after.nzb")}, home->path()).exitCode, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(savedQueueNames(), QList<QString>{QStringLiteral("after")}, 20000);
+    QCOMPARE(terminate(program).exitCode, 0);
+    if (planted)
+        QVERIFY(QFileInfo::exists(shared));
+}
+
+// SIGTERM while a message box of the start is open (an NZB of the command line that cannot be
+// read) ends the program in order: the queue and the layout are saved, the exit code is 0. The
+// next start, with an NZB, runs itself and queues it.
+void tst_ProgramRun::terminationWithAStartUpBoxOpenEndsInOrder()
+{
+    configure(true);
+    QVERIFY(writeFile(home->path() + QStringLiteral("/good.nzb"), nzbDocument(QStringLiteral("good"))));
+    QVERIFY(writeFile(home->path() + QStringLiteral("/bad.nzb"), "this is no NZB file"));
+    QProcess *first = startProgram({QStringLiteral("good.nzb"), QStringLiteral("bad.nzb")});
+    QVERIFY(first);
+    QTRY_VERIFY_WITH_TIMEOUT(logText().contains(QStringLiteral("Error while importing NZB file")), 30000);
+    const Result ended = terminate(first);
+    QCOMPARE(ended.exitCode, 0);
+    QVERIFY2(!ended.errors.contains(QStringLiteral("QThread")), qPrintable(ended.errors));
+    QCOMPARE(savedQueueNames(), QList<QString>{QStringLiteral("good")});
+    const QSettings settings(home->path() + QStringLiteral("/.config/Ostrel/Tessaquill_Plus.conf"), QSettings::IniFormat);
+    QVERIFY(settings.contains(QStringLiteral("mainWindowGeometry")));
+
+    QVERIFY(writeFile(home->path() + QStringLiteral("/late.nzb"), nzbDocument(QStringLiteral("late"))));
+    QProcess *second = startProgram({QStringLiteral("late.nzb")});
+    QVERIFY(second);
+    QVERIFY(waitUntilReady(second));
+    QCOMPARE(savedQueueNames(), (QList<QString>{QStringLiteral("good"), QStringLiteral("late")}));
+    QCOMPARE(terminate(second).exitCode, 0);
+}
+
+// A later start's NZB reaches the program just as it is told to end (frozen, the program has
+// the NZB waiting and the end request together): either the program takes it before it ends and
+// saves it, or the later start runs in its place once it has ended and queues it. It is never
+// lost.
+void tst_ProgramRun::handOverDuringTheExitIsNotLost()
+{
+    configure(true);
+    QProcess *first = startProgram();
+    QVERIFY(first);
+    QVERIFY(waitUntilReady(first));
+    const pid_t firstPid = pid_t(first->processId());
+    QVERIFY(::kill(firstPid, SIGSTOP) == 0);
+    QVERIFY(writeFile(home->path() + QStringLiteral("/late.nzb"), nzbDocument(QStringLiteral("late"))));
+    const int listening = socketsBoundIn(runtimeFolder());
+    QVERIFY(listening >= 1);
+    QProcess *later = startProgram({QStringLiteral("late.nzb")});
+    QVERIFY(later);
+    // The later start has connected twice: once to see that the program answers, once with the NZB.
+    QTRY_VERIFY_WITH_TIMEOUT(socketsBoundIn(runtimeFolder()) >= listening + 2 || later->state() == QProcess::NotRunning,
+                             30000);
+    QVERIFY(later->state() != QProcess::NotRunning);
+    ::kill(firstPid, SIGTERM);
+    QVERIFY(::kill(firstPid, SIGCONT) == 0);
+    QCOMPARE(terminate(first).exitCode, 0);
+
+    if (later->state() == QProcess::NotRunning || later->waitForFinished(3000)) {
+        QCOMPARE(later->exitStatus(), QProcess::NormalExit);
+        QVERIFY2(later->exitCode() == 0, qPrintable(QString::fromUtf8(later->readAllStandardError())));
+    } else {
+        QVERIFY2(waitUntilReady(later), qPrintable(QString::fromUtf8(later->readAllStandardError())));
+        QCOMPARE(terminate(later).exitCode, 0);
+    }
+    QCOMPARE(savedQueueNames(), QList<QString>{QStringLiteral("late")});
 }
 
 QTEST_GUILESS_MAIN(tst_ProgramRun)

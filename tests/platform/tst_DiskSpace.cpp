@@ -4,14 +4,109 @@
 
 #include "../config/TempHome.h"
 
+#include <QSemaphore>
 #include <QStorageInfo>
 #include <QtTest>
+
+#include <atomic>
+
+namespace {
+
+// Stands in for asking each mount point: "hang" never answers until released, "unreadable"
+// cannot be read, anything else can.
+struct FakeMounts
+{
+    static QSemaphore release;
+    static std::atomic<int> hanging;
+
+    static bool probe(const QString &mountPoint)
+    {
+        if (mountPoint.contains(QLatin1String("hang"))) {
+            ++hanging;
+            release.acquire();
+            --hanging;
+            return true;
+        }
+        return !mountPoint.contains(QLatin1String("unreadable"));
+    }
+};
+
+QSemaphore FakeMounts::release;
+std::atomic<int> FakeMounts::hanging{0};
+
+QStringList foldersOf(const QList<QFileInfo> &drives)
+{
+    QStringList folders;
+    for (const QFileInfo &drive : drives)
+        folders << drive.dir().absolutePath();
+    return folders;
+}
+
+} // namespace
 
 class tst_DiskSpace : public QObject
 {
     Q_OBJECT
 
+    std::function<bool(const QString &)> defaultProbe;
+    QString defaultMountTable;
+
 private slots:
+    void initTestCase()
+    {
+        defaultProbe = Drives::probe;
+        defaultMountTable = Drives::mountTable;
+    }
+
+    void cleanup()
+    {
+        Drives::probe = defaultProbe;
+        Drives::mountTable = defaultMountTable;
+    }
+
+    // The drives come from the mount table alone (the mount points here do not even exist):
+    // the kernel's, memory and automounter file systems are left out, a device mounted twice is
+    // listed at its shortest mount point, and escaped blanks are read.
+    void mountTableAloneNamesTheDrives()
+    {
+        QTemporaryDir dir;
+        const QString table = dir.filePath(QStringLiteral("mounts"));
+        QFile file(table);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("/dev/vda1 /tq-root ext4 rw 0 0\n"
+                   "proc /proc proc rw 0 0\n"
+                   "tmpfs /tq-memory tmpfs rw 0 0\n"
+                   "server:/export /tq-nfs nfs4 rw 0 0\n"
+                   "systemd-1 /tq-auto autofs rw 0 0\n"
+                   "/dev/vda1 /tq-root/srv/bound ext4 rw 0 0\n"
+                   "/dev/vdb1 /tq-data/long/path ext4 rw 0 0\n"
+                   "/dev/vdb1 /tq-data ext4 rw 0 0\n"
+                   "host:/ /tq-with\\040blank fuse.sshfs rw 0 0\n"
+                   "cgroup2 /tq-cgroup cgroup2 rw 0 0\n");
+        file.close();
+        Drives::mountTable = table;
+        QCOMPARE(foldersOf(Drives::mounted()), (QStringList{QStringLiteral("/tq-root"), QStringLiteral("/tq-nfs"),
+                                                             QStringLiteral("/tq-data"),
+                                                             QStringLiteral("/tq-with blank")}));
+    }
+
+    // A mount point that never answers holds the list back no longer than the bound: it is
+    // kept in its place (not known to be unreadable), the unreadable one goes.
+    void aMountThatNeverAnswersHoldsTheListNoLonger()
+    {
+        Drives::probe = &FakeMounts::probe;
+        const QList<QFileInfo> drives = {Drives::entryFor(QStringLiteral("/tq-a")),
+                                         Drives::entryFor(QStringLiteral("/tq-hang")),
+                                         Drives::entryFor(QStringLiteral("/tq-unreadable")),
+                                         Drives::entryFor(QStringLiteral("/tq-b"))};
+        const QList<QFileInfo> readable = Drives::readable(drives, 2000);
+        QCOMPARE(foldersOf(readable), (QStringList{QStringLiteral("/tq-a"), QStringLiteral("/tq-hang"),
+                                                    QStringLiteral("/tq-b")}));
+        QCOMPARE(FakeMounts::hanging.load(), 1);
+        FakeMounts::release.release();
+        QTRY_COMPARE(FakeMounts::hanging.load(), 0);
+    }
+
     void missingPathLeavesOutputsAndCurrentFolder()
     {
         QTemporaryDir dir;

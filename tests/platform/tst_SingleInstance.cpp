@@ -5,13 +5,18 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
 #include <csignal>
-#include <unistd.h>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 // Starts of the program played by tq_single_instance_probe, each a process of its own, all with
 // one temporary home folder, so that they share one identity.
@@ -31,6 +36,11 @@ private slots:
     void failedHandOver();
     void foreignFrameIsDropped();
     void homesAreSeparateIdentities();
+    void leftOrPlantedLocksDoNotStopTheStart_data();
+    void leftOrPlantedLocksDoNotStopTheStart();
+    void identityLivesInAPrivateFolder();
+    void messagesAreRefusedOnceEnding();
+    void refusedStartTakesThePlaceOfTheEndingOne();
 
 private:
     struct Run {
@@ -39,10 +49,14 @@ private:
     };
 
     QProcessEnvironment environment(const QMap<QString, QString> &extra = {}) const;
+    QProcess *startProbe(const QStringList &arguments, const QMap<QString, QString> &extra = {});
     QProcess *startPrimary(const QMap<QString, QString> &extra = {});
     Run runLaterStart(const QStringList &arguments, const QMap<QString, QString> &extra = {});
     bool waitForLines(QProcess *process, int count);
     QString keyOfHome() const;
+    QString runtimeFolder() const { return home->path() + QStringLiteral("/runtime"); }
+    QString lockPath() const { return runtimeFolder() + QLatin1Char('/') + keyOfHome() + QStringLiteral(".lock"); }
+    QString socketPath() const { return runtimeFolder() + QLatin1Char('/') + keyOfHome(); }
 
     std::unique_ptr<QTemporaryDir> home;
     QList<QProcess *> primaries;
@@ -53,6 +67,8 @@ void tst_SingleInstance::init()
 {
     home = std::make_unique<QTemporaryDir>();
     QVERIFY(home->isValid());
+    QVERIFY(QDir().mkdir(runtimeFolder()));
+    QVERIFY(QFile::setPermissions(runtimeFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 void tst_SingleInstance::cleanup()
@@ -72,6 +88,7 @@ QProcessEnvironment tst_SingleInstance::environment(const QMap<QString, QString>
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home->path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder());
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     for (auto it = extra.begin(); it != extra.end(); ++it)
         env.insert(it.key(), it.value());
@@ -83,7 +100,7 @@ static QString probePath()
     return QDir(qEnvironmentVariable("TQ_BIN_DIR")).filePath(QStringLiteral("tq_single_instance_probe"));
 }
 
-QProcess *tst_SingleInstance::startPrimary(const QMap<QString, QString> &extra)
+QProcess *tst_SingleInstance::startProbe(const QStringList &arguments, const QMap<QString, QString> &extra)
 {
     auto *process = new QProcess;
     primaries.append(process);
@@ -92,8 +109,14 @@ QProcess *tst_SingleInstance::startPrimary(const QMap<QString, QString> &extra)
         while (process->canReadLine())
             linesOf[process].append(QString::fromUtf8(process->readLine()).trimmed());
     });
-    process->start(probePath(), QStringList());
-    if (!process->waitForStarted(10000) || !waitForLines(process, 1))
+    process->start(probePath(), arguments);
+    return process->waitForStarted(10000) ? process : nullptr;
+}
+
+QProcess *tst_SingleInstance::startPrimary(const QMap<QString, QString> &extra)
+{
+    QProcess *process = startProbe({}, extra);
+    if (!process || !waitForLines(process, 1))
         return nullptr;
     if (linesOf[process].value(0) != QLatin1String("primary"))
         return nullptr;
@@ -201,8 +224,7 @@ void tst_SingleInstance::killedProgramLeavesItsIdentity()
     QVERIFY(first);
     ::kill(pid_t(first->processId()), SIGKILL);
     QVERIFY(first->waitForFinished(10000));
-    const QString key = keyOfHome();
-    QVERIFY(QFile::exists(QDir::temp().filePath(key + QStringLiteral(".lock"))));
+    QVERIFY(QFile::exists(lockPath()));
 
     QProcess *second = startPrimary();
     QVERIFY2(second, "the start after a killed program did not become the running one");
@@ -213,13 +235,15 @@ void tst_SingleInstance::killedProgramLeavesItsIdentity()
 
 // The identity is held by something that does not take the message: a later start says why on
 // its output and exits 1 instead of dropping the files silently.
+// The identity is held by something that does not take the message: a later start says why on
+// its output and exits 1 instead of dropping the files silently.
 void tst_SingleInstance::failedHandOver_data()
 {
     QTest::addColumn<QString>("listener");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("nothing listens") << "none" << "Cannot reach the running program";
+    QTest::newRow("a live holder without listener") << "none" << "does not answer";
     QTest::newRow("closes without answer") << "close" << "did not acknowledge";
-    QTest::newRow("answers something else") << "wrong" << "refused";
+    QTest::newRow("answers something else") << "wrong" << "not one of ours";
     QTest::newRow("never answers") << "silent" << "did not acknowledge";
 }
 
@@ -227,14 +251,13 @@ void tst_SingleInstance::failedHandOver()
 {
     QFETCH(QString, listener);
     QFETCH(QString, reason);
-    const QString key = keyOfHome();
-    QLockFile lock(QDir::temp().filePath(key + QStringLiteral(".lock")));
+    QLockFile lock(lockPath());
     QVERIFY(lock.tryLock(0));
     QLocalServer server;
     QList<QLocalSocket *> connections;
     if (listener != QLatin1String("none")) {
-        QLocalServer::removeServer(key);
-        QVERIFY(server.listen(key));
+        QLocalServer::removeServer(socketPath());
+        QVERIFY(server.listen(socketPath()));
         connect(&server, &QLocalServer::newConnection, this, [&] {
             QLocalSocket *socket = server.nextPendingConnection();
             connections.append(socket);
@@ -253,6 +276,9 @@ void tst_SingleInstance::failedHandOver()
     QCOMPARE(run.lines.size(), 1);
     QVERIFY2(run.lines.first().startsWith(QStringLiteral("failed lost.nzb: ")), qPrintable(run.lines.first()));
     QVERIFY2(run.lines.first().contains(reason), qPrintable(run.lines.first()));
+    // The lock of a live program is never taken from it.
+    QVERIFY(lock.isLocked());
+    QVERIFY(QFile::exists(lockPath()));
 }
 
 // Bytes that are not a message of ours (here a length far beyond any message) cost the sender its
@@ -262,7 +288,7 @@ void tst_SingleInstance::foreignFrameIsDropped()
     QProcess *primary = startPrimary();
     QVERIFY(primary);
     QLocalSocket socket;
-    socket.connectToServer(keyOfHome());
+    socket.connectToServer(socketPath());
     QVERIFY(socket.waitForConnected(5000));
     QByteArray frame(4, '\0');
     qToBigEndian<quint32>(0xFFFFFFF0u, reinterpret_cast<uchar *>(frame.data()));
@@ -293,6 +319,152 @@ void tst_SingleInstance::homesAreSeparateIdentities()
     QVERIFY(other.waitForFinished(10000));
     QCOMPARE(other.exitCode(), 0);
     QVERIFY(keyOfHome().startsWith(QStringLiteral("tessaquill-%1-").arg(uint(getuid()))));
+}
+
+namespace {
+
+// A lock file as QLockFile writes it, for a process that never took it.
+bool writeLock(const QString &path, qint64 pid, const QString &program)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QByteArray::number(pid) + '\n' + QFile::encodeName(program) + '\n' + QSysInfo::machineHostName().toUtf8()
+               + '\n');
+    return true;
+}
+
+// A socket file with nothing listening behind it, as a killed program leaves it.
+bool leaveStaleSocket(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(path);
+    qstrncpy(address.sun_path, native.constData(), sizeof address.sun_path);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound && QFileInfo(path).exists();
+}
+
+} // namespace
+
+// A lock in the shared temporary folder (where anyone, another user too, can make it first), a
+// lock left by a program that died, and a lock of a live process behind which no socket answers
+// (none, or a socket file left behind) all let the start run; a later start is heard as before.
+void tst_SingleInstance::leftOrPlantedLocksDoNotStopTheStart_data()
+{
+    QTest::addColumn<QString>("left");
+    QTest::newRow("planted in the shared temporary folder by another user") << "foreign";
+    QTest::newRow("of a process that died") << "dead";
+    QTest::newRow("of a live process, no socket") << "live";
+    QTest::newRow("of a live process, a stale socket") << "live with socket";
+}
+
+void tst_SingleInstance::leftOrPlantedLocksDoNotStopTheStart()
+{
+    QFETCH(QString, left);
+    // A live process whose name matches the lock, so that the lock file alone looks held.
+    QProcess sleeper;
+    sleeper.start(QStringLiteral("sleep"), {QStringLiteral("300")});
+    QVERIFY(sleeper.waitForStarted(10000));
+    const QString sleep = QStandardPaths::findExecutable(QStringLiteral("sleep"));
+    const QString planted = QDir::temp().filePath(keyOfHome() + QStringLiteral(".lock"));
+    const auto cleanUp = qScopeGuard([&] {
+        if (left == QLatin1String("foreign"))
+            QFile::remove(planted);
+        sleeper.kill();
+        sleeper.waitForFinished(5000);
+    });
+    if (left == QLatin1String("foreign")) {
+        // Where the identity used to live, made first by another user.
+        QVERIFY(writeLock(planted, sleeper.processId(), sleep));
+        QVERIFY(::chown(QFile::encodeName(planted).constData(), 65534, 65534) == 0);
+    } else if (left == QLatin1String("dead")) {
+        QProcess gone;
+        gone.start(QStringLiteral("true"), QStringList());
+        QVERIFY(gone.waitForStarted(10000));
+        const qint64 pid = gone.processId();
+        QVERIFY(gone.waitForFinished(10000));
+        QVERIFY(writeLock(lockPath(), pid, probePath()));
+    } else {
+        QVERIFY(writeLock(lockPath(), sleeper.processId(), sleep));
+        QLockFile held(lockPath());
+        QVERIFY(!held.tryLock(0));
+        if (left == QLatin1String("live with socket"))
+            QVERIFY(leaveStaleSocket(socketPath()));
+    }
+
+    QProcess *primary = startPrimary();
+    QVERIFY2(primary, qPrintable(linesOf.value(primaries.value(0)).join(QLatin1Char('|'))));
+    QCOMPARE(QFileInfo(lockPath()).exists(), true);
+    QCOMPARE(runLaterStart({QStringLiteral("after.nzb")}).exitCode, 0);
+    QVERIFY(waitForLines(primary, 2));
+    QCOMPARE(linesOf[primary].at(1), QStringLiteral("message after.nzb"));
+    if (left == QLatin1String("foreign"))
+        QVERIFY(QFile::exists(planted));
+}
+
+// Without a runtime folder of the user's own the identity goes to a folder of mode 0700 of the
+// user's in the temporary folder, never into the shared folder itself; a runtime folder open to
+// others is not used.
+void tst_SingleInstance::identityLivesInAPrivateFolder()
+{
+    const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
+    QCOMPARE(SingleInstance::runtimeFolder(), runtimeFolder());
+    QVERIFY(QFile::setPermissions(runtimeFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                       | QFile::ReadOther | QFile::ExeOther));
+    const QString fallback = SingleInstance::runtimeFolder();
+    qunsetenv("XDG_RUNTIME_DIR");
+    QCOMPARE(SingleInstance::runtimeFolder(), fallback);
+    qputenv("XDG_RUNTIME_DIR", previous);
+    QCOMPARE(fallback, QDir::temp().filePath(QStringLiteral("tessaquill-%1").arg(uint(geteuid()))));
+    const QFileInfo folder(fallback);
+    QVERIFY(folder.isDir() && !folder.isSymLink());
+    QCOMPARE(folder.ownerId(), uint(geteuid()));
+    QCOMPARE(folder.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                      | QFile::WriteOther | QFile::ExeOther),
+             QFile::Permissions());
+}
+
+// A program that began its exit refuses what comes after, and the later start hears it: the
+// message is not taken, and the ones after it are not sent.
+void tst_SingleInstance::messagesAreRefusedOnceEnding()
+{
+    QProcess *primary = startPrimary({{QStringLiteral("TQ_PROBE_REFUSE_AFTER"), QStringLiteral("1")}});
+    QVERIFY(primary);
+    const Run run = runLaterStart({QStringLiteral("a.nzb"), QStringLiteral("b.nzb"), QStringLiteral("c.nzb")});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.lines, (QStringList{QStringLiteral("sent a.nzb"), QStringLiteral("refused b.nzb")}));
+    QTest::qWait(200);
+    QCOMPARE(linesOf[primary], (QStringList{QStringLiteral("primary"), QStringLiteral("message a.nzb")}));
+}
+
+// A refused start that waits takes the identity once the ending program is gone, with the
+// messages that were not taken, and later starts hand over to it.
+void tst_SingleInstance::refusedStartTakesThePlaceOfTheEndingOne()
+{
+    QProcess *ending = startPrimary({{QStringLiteral("TQ_PROBE_REFUSE_AFTER"), QStringLiteral("0")}});
+    QVERIFY(ending);
+    QProcess *waiting = startProbe({QStringLiteral("x.nzb"), QStringLiteral("y.nzb")},
+                                   {{QStringLiteral("TQ_PROBE_TAKE_OVER"), QStringLiteral("1")}});
+    QVERIFY(waiting);
+    QVERIFY(waitForLines(waiting, 1));
+    QCOMPARE(linesOf[waiting].first(), QStringLiteral("refused x.nzb"));
+    QTest::qWait(200);
+    QCOMPARE(linesOf[waiting].size(), 1);
+    ending->closeWriteChannel();
+    QVERIFY(ending->waitForFinished(10000));
+    QVERIFY(waitForLines(waiting, 4));
+    QCOMPARE(linesOf[waiting], (QStringList{QStringLiteral("refused x.nzb"), QStringLiteral("primary"),
+                                             QStringLiteral("own x.nzb"), QStringLiteral("own y.nzb")}));
+    QCOMPARE(runLaterStart({QStringLiteral("z.nzb")}).exitCode, 0);
+    QVERIFY(waitForLines(waiting, 5));
+    QCOMPARE(linesOf[waiting].last(), QStringLiteral("message z.nzb"));
+    QCOMPARE(linesOf[ending], QStringList{QStringLiteral("primary")});
 }
 
 QTEST_GUILESS_MAIN(tst_SingleInstance)

@@ -1,6 +1,8 @@
 #include "WidgetPicture.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
@@ -11,6 +13,35 @@ QString WidgetPicture::folder()
     return fromEnvironment.isEmpty() ? QStringLiteral(TQ_SCREENSHOT_DIR) : fromEnvironment;
 }
 
+namespace {
+
+QString writePicture(const QImage &image, const QString &name)
+{
+    const QString path = QDir(WidgetPicture::folder()).filePath(name + QLatin1String(".png"));
+    if (!QDir().mkpath(WidgetPicture::folder()) || !image.save(path, "PNG")) {
+        qWarning("WidgetPicture: cannot write %s", qPrintable(path));
+        return QString();
+    }
+    return path;
+}
+
+} // namespace
+
+QString WidgetPicture::saveScreen(const QList<QWidget *> &windows, const QString &name)
+{
+    QRect area;
+    for (QWidget *window : windows)
+        area |= window->geometry();
+    QCoreApplication::processEvents();
+    QImage image(area.size(), QImage::Format_ARGB32);
+    image.fill(Qt::darkGray);
+    QPainter painter(&image);
+    for (QWidget *window : windows)
+        painter.drawPixmap(window->geometry().topLeft() - area.topLeft(), window->grab());
+    painter.end();
+    return writePicture(image, name);
+}
+
 QString WidgetPicture::save(QWidget *widget, const QString &name)
 {
     if (!widget->isVisible()) {
@@ -19,10 +50,5 @@ QString WidgetPicture::save(QWidget *widget, const QString &name)
             qWarning("WidgetPicture: %s was not exposed", qPrintable(name));
     }
     QCoreApplication::processEvents();
-    const QString path = QDir(folder()).filePath(name + QLatin1String(".png"));
-    if (!QDir().mkpath(folder()) || !widget->grab().save(path, "PNG")) {
-        qWarning("WidgetPicture: cannot write %s", qPrintable(path));
-        return QString();
-    }
-    return path;
+    return writePicture(widget->grab().toImage(), name);
 }

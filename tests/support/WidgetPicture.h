@@ -1,6 +1,7 @@
 #ifndef WIDGETPICTURE_H
 #define WIDGETPICTURE_H
 
+#include <QList>
 #include <QString>
 
 class QWidget;
@@ -13,6 +14,9 @@ class WidgetPicture
 {
 public:
     static QString save(QWidget *widget, const QString &name);
+    // Top-level windows as they lie over one another on the screen, the first at the bottom,
+    // each drawn at its place (without the frames of the window manager).
+    static QString saveScreen(const QList<QWidget *> &windows, const QString &name);
     static QString folder();
 };
 
