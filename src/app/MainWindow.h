@@ -319,7 +319,9 @@ private:
     void rebuildServerButtonMapper();
     void updateStartHint();
     void markServerStopped(NntpServer *pServer);
-    void addConfiguredServer(const NntpServer &source);
+    bool addConfiguredServer(const NntpServer &source);
+    bool saveServersOrReport();
+    void reportServersNotSaved(const QString &strDetails);
     void addServerThreadsRows(QList<quint32> listThreadIds, NntpServer *pServer);
     void removeThreadRows(const QList<quint32> &listThreadIds);
     bool setThreadStatus(quint32 uiThreadId, const QString &strStatus);
@@ -407,6 +409,7 @@ private:
     bool bSuspendPrevented = false;
     SleepInhibitor *sleepInhibitor = nullptr;
     bool bSkipExitQuestion = false;
+    bool bServersNotSavedShown = false;
 };
 
 #endif // MAINWINDOW_H

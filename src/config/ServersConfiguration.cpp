@@ -138,6 +138,11 @@ qint32 ServersConfiguration::nextServerId() const
     return qint32(highest + 1);
 }
 
+bool ServersConfiguration::fitsInRecord(const NntpServer &server)
+{
+    return !plainBlock(server).isEmpty();
+}
+
 void ServersConfiguration::loadServers()
 {
     const QDir folder(AppConfiguration::getServersFolder());
@@ -180,18 +185,24 @@ void ServersConfiguration::loadHisto(NntpServer &server)
 
 bool ServersConfiguration::saveServers()
 {
+    lastError.clear();
     const QString folder = AppConfiguration::getServersFolder();
-    if (!AppConfiguration::makeDataSubFolder(folder))
+    if (!AppConfiguration::makeDataSubFolder(folder)) {
+        lastError = tr("Failed to create directory %1").arg(folder);
         return false;
-    bool allWritten = true;
+    }
+    QStringList failures;
     for (const NntpServer *server : qAsConst(listServers)) {
         const QByteArray content = recordFileContent(*server);
+        const QString path = folder + QDir::separator() + serverFileName(server->iId);
         // A record too long for the block is not stored at all rather than stored cut short.
-        if (content.isEmpty()
-            || !UtilsFilesFolders::saveFile(folder + QDir::separator() + serverFileName(server->iId), content))
-            allWritten = false;
+        if (content.isEmpty())
+            failures << tr("The settings of server %1 are too long to be stored").arg(server->strNickname);
+        else if (!UtilsFilesFolders::saveFile(path, content))
+            failures << tr("Failed to write file %1").arg(path);
     }
-    return allWritten;
+    lastError = failures.join(QLatin1Char('\n'));
+    return failures.isEmpty();
 }
 
 void ServersConfiguration::saveServerHisto(qint32 id)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class NntpServer;
 
@@ -21,7 +22,8 @@ public:
     // Reads every server record file of the server folder into the list.
     void loadServers();
     // Writes the record file of every server; false when the folder cannot be created or some
-    // server could not be written (the others are written all the same).
+    // server could not be written (the others are written all the same), with lastError
+    // saying what was not saved, one line each.
     bool saveServers();
     // Writes the byte-count file of the server with that id (the last one in the list).
     void saveServerHisto(qint32 id);
@@ -53,7 +55,12 @@ public:
         MaxConnectionCount = 100
     };
 
+    // Whether the record of that server fits in its block.
+    static bool fitsInRecord(const NntpServer &server);
+
     QList<NntpServer *> listServers;
+    // What the last save could not write; empty after a save that wrote everything.
+    QString lastError;
 
 private:
     NntpServer *findServer(qint32 id) const;

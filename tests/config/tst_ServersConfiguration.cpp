@@ -342,9 +342,18 @@ private slots:
         tooLong->strHost = QString(2033, 'h');
         servers.listServers.append(tooLong);
         servers.listServers.append(serverSeven());
+        tooLong->strNickname = "long";
         QVERIFY(!servers.saveServers());
         QVERIFY(!QFileInfo::exists(serversFolder() + "/Server_1"));
         QVERIFY(QFileInfo::exists(serversFolder() + "/Server_7"));
+        // What was not saved is said, for the window to tell the user.
+        QCOMPARE(servers.lastError, QString("The settings of server long are too long to be stored"));
+        QVERIFY(!ServersConfiguration::fitsInRecord(*tooLong));
+        QVERIFY(ServersConfiguration::fitsInRecord(*servers.listServers.last()));
+        servers.listServers.takeFirst();
+        delete tooLong;
+        QVERIFY(servers.saveServers());
+        QVERIFY(servers.lastError.isEmpty());
     }
 
     // A failed save leaves the previous file whole (the write goes through a temporary file).
@@ -368,6 +377,17 @@ private slots:
         ServersConfiguration servers;
         servers.listServers.append(serverSeven());
         QVERIFY(!servers.saveServers());
+        QCOMPARE(servers.lastError, "Failed to create directory " + serversFolder());
+    }
+
+    void unwritableRecordIsNamed()
+    {
+        TempHome home;
+        QVERIFY(QDir().mkpath(serversFolder() + "/Server_7/in-the-way"));
+        ServersConfiguration servers;
+        servers.listServers.append(serverSeven());
+        QVERIFY(!servers.saveServers());
+        QCOMPARE(servers.lastError, "Failed to write file " + serversFolder() + "/Server_7");
     }
 };
 
