@@ -90,6 +90,9 @@ public:
     void loadNzbFromArguments(const QStringList &listArguments);
     // Shows the text of a configuration that could not be loaded, once the window is up.
     void reportConfigurationError(const QString &strError);
+    // Tells, once the window is up, which NZBs of the saved queue and which server records the
+    // start-up could not read (their files are kept); nothing when everything was read.
+    void reportUnreadableSavedState();
 
     QString formatSize(double size);
     QString formatSpeed(double speed);

@@ -49,6 +49,7 @@ int main(int argc, char *argv[])
                      &MainWindow::slotExitWithoutQuestion);
     if (!bLoaded)
         window.reportConfigurationError(config->lastError);
+    window.reportUnreadableSavedState();
     window.loadNzbFromArguments(listArguments);
     window.setVisible(true);
     QCoreApplication::postEvent(&window, new MDPriorityChangeEvent(QThread::HighPriority));

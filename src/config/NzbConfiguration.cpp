@@ -41,6 +41,16 @@ QString NzbConfiguration::backupSuffix()
     return QStringLiteral(".rec");
 }
 
+QString NzbConfiguration::damagedSuffix()
+{
+    return QStringLiteral(".damaged");
+}
+
+bool NzbConfiguration::isDamagedName(const QString &fileName)
+{
+    return QFileInfo(fileName).suffix().compare(damagedSuffix().mid(1), Qt::CaseInsensitive) == 0;
+}
+
 bool NzbConfiguration::isBackupName(const QString &fileName)
 {
     return QFileInfo(fileName).suffix().compare(QLatin1String("rec"), Qt::CaseInsensitive) == 0;
@@ -133,12 +143,14 @@ QByteArray NzbConfiguration::readWholeFile(const QString &path, bool *ok)
 void NzbConfiguration::loadNzbs()
 {
     listNzbFiles.clear();
+    listRestoredNzbs.clear();
+    listUnrestoredNzbs.clear();
     const QDir folder(AppConfiguration::getNzbFolder());
     if (!folder.exists())
         return;
     const QFileInfoList files = folder.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QFileInfo &file : files) {
-        if (isBackupName(file.fileName()))
+        if (isBackupName(file.fileName()) || isDamagedName(file.fileName()))
             continue;
         if (!isRecordName(file.fileName())) {
             QFile::remove(file.absoluteFilePath());
@@ -150,7 +162,8 @@ void NzbConfiguration::loadNzbs()
 }
 
 // A damaged record is replaced by its backup in one step, so that a crash during the repair
-// leaves either the damaged file or the restored one, never neither.
+// leaves either the damaged file or the restored one, never neither. A record that cannot be
+// restored is set aside with its backup: what is left of it may still be worth rescuing.
 NzbFiles *NzbConfiguration::loadRecordFile(const QString &path)
 {
     bool opened = false;
@@ -166,19 +179,53 @@ NzbFiles *NzbConfiguration::loadRecordFile(const QString &path)
     const QString backupPath = path + backupSuffix();
     bool backupOpened = false;
     const QByteArray backup = readWholeFile(backupPath, &backupOpened);
-    if (!QFileInfo::exists(backupPath)) {
-        QFile::remove(path);
-        return nullptr;
-    }
-    if (!backupOpened)
+    const bool backupExists = QFileInfo::exists(backupPath);
+    if (backupExists && !backupOpened)
         return nullptr; // the backup may still be sound: keep both for a later start
-    if (!isSoundRecordFile(backup)) {
-        QFile::remove(path);
-        QFile::remove(backupPath);
+    if (!backupExists || !isSoundRecordFile(backup)) {
+        QString name = nameInDamagedRecord(content);
+        if (name.isEmpty())
+            name = nameInDamagedRecord(backup);
+        listUnrestoredNzbs << (name.isEmpty() ? QFileInfo(path).fileName() : name);
+        setAside(path);
+        if (backupExists)
+            setAside(backupPath);
         return nullptr;
     }
     UtilsFilesFolders::saveFile(path, backup);
-    return nzbFromRecordFile(backup);
+    NzbFiles *nzbFiles = nzbFromRecordFile(backup);
+    listRestoredNzbs << nzbFiles->strName;
+    return nzbFiles;
+}
+
+// Renamed beside the others, under a name no other file has.
+void NzbConfiguration::setAside(const QString &path)
+{
+    QString target = path + damagedSuffix();
+    for (int n = 1; QFileInfo::exists(target); ++n)
+        target = path + QLatin1Char('.') + QString::number(n) + damagedSuffix();
+    QFile::rename(path, target);
+}
+
+// The NZB's name, read from the start of a damaged record (it comes right after the two
+// folders); empty when those bytes do not hold a plausible one.
+QString NzbConfiguration::nameInDamagedRecord(const QByteArray &content)
+{
+    const int longestName = 4096;
+    QDataStream stream(content);
+    stream.setVersion(StreamVersion);
+    bool finished = false;
+    QString destination;
+    QString downloadFolder;
+    QString name;
+    stream >> finished >> destination >> downloadFolder >> name;
+    if (stream.status() != QDataStream::Ok || name.size() > longestName)
+        return QString();
+    for (const QChar c : qAsConst(name)) {
+        if (!c.isPrint())
+            return QString();
+    }
+    return name.trimmed();
 }
 
 void NzbConfiguration::insertInQueueOrder(NzbFiles *nzbFiles)
@@ -263,7 +310,7 @@ bool NzbConfiguration::saveAllNzbs()
     }
     const QStringList files = folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QString &file : files) {
-        if (!liveNames.contains(file))
+        if (!liveNames.contains(file) && !isDamagedName(file))
             QFile::remove(folder.filePath(file));
     }
     return true;

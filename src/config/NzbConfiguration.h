@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 class NzbFiles;
 
@@ -21,7 +22,9 @@ public:
     explicit NzbConfiguration(QObject *parent = nullptr);
 
     // Replaces the saved queue by the NZBs of the record files, in ascending queue id order.
-    // A record that fails its check is restored from its backup.
+    // A record that fails its check is restored from its backup (named in listRestoredNzbs).
+    // A record that cannot be restored so is set aside with its backup, renamed with the
+    // suffix of damaged files, and named in listUnrestoredNzbs.
     void loadNzbs();
     // Writes the record file of one NZB, then its backup; false when the folder or the record
     // file cannot be written.
@@ -36,12 +39,21 @@ public:
 
     static QString recordFileName(qint32 queueId);
     static QString backupSuffix();
+    // Record files that could not be read are kept under their name with this suffix (before
+    // it, a number when that name is taken): never loaded, never removed.
+    static QString damagedSuffix();
+    static bool isDamagedName(const QString &fileName);
     // The content of a record file: the NZB's record, then the 16-byte MD5 of the record.
     static QByteArray recordFileContent(const NzbFiles &nzbFiles);
     // True when the last 16 bytes are the MD5 of the bytes before them.
     static bool isSoundRecordFile(const QByteArray &content);
 
     QList<NzbFiles *> listNzbFiles;
+    // What the last load found: NZBs restored from their backup, and NZBs whose record and
+    // backup were both damaged (by the name the damaged bytes still tell, else by the record's
+    // file name).
+    QStringList listRestoredNzbs;
+    QStringList listUnrestoredNzbs;
 
 private:
     static bool isBackupName(const QString &fileName);
@@ -51,6 +63,8 @@ private:
     static bool isCompleteSegmentFile(const QString &path);
     static QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
     static void removeFilesOf(qint32 queueId, const QSet<QString> &keep);
+    static void setAside(const QString &path);
+    static QString nameInDamagedRecord(const QByteArray &content);
 
     NzbFiles *loadRecordFile(const QString &path);
     void insertInQueueOrder(NzbFiles *nzbFiles);

@@ -138,6 +138,15 @@ qint32 ServersConfiguration::nextServerId() const
     return qint32(highest + 1);
 }
 
+// The names the program writes records under ("Server_" and the id in decimal).
+bool ServersConfiguration::isRecordFileName(const QString &fileName)
+{
+    bool ok = false;
+    const QString prefix = serverFileName(0).chopped(1);
+    const quint32 id = fileName.mid(prefix.size()).toUInt(&ok, 10);
+    return ok && fileName == serverFileName(qint32(id));
+}
+
 bool ServersConfiguration::fitsInRecord(const NntpServer &server)
 {
     return !plainBlock(server).isEmpty();
@@ -145,17 +154,23 @@ bool ServersConfiguration::fitsInRecord(const NntpServer &server)
 
 void ServersConfiguration::loadServers()
 {
+    listUnreadableFiles.clear();
     const QDir folder(AppConfiguration::getServersFolder());
     if (!folder.exists())
         return;
     const QFileInfoList files = folder.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QFileInfo &fileInfo : files) {
         QFile file(fileInfo.absoluteFilePath());
-        if (fileInfo.size() != RecordFileSize || !file.open(QIODevice::ReadOnly))
+        NntpServer *server = nullptr;
+        if (fileInfo.size() == RecordFileSize && file.open(QIODevice::ReadOnly))
+            server = serverFromFileContent(file.readAll());
+        if (!server) {
+            // Anything else in the folder (a stranger, what an interrupted save left) is passed
+            // over as before; a record is the user's server, and the file stays for its rescue.
+            if (isRecordFileName(fileInfo.fileName()))
+                listUnreadableFiles.append(fileInfo.fileName());
             continue;
-        NntpServer *server = serverFromFileContent(file.readAll());
-        if (!server)
-            continue;
+        }
         // Two files of one id (a copy, or what an interrupted save left beside the record)
         // would share the same files: the first one read is kept.
         if (findServer(server->iId)) {

@@ -19,7 +19,8 @@ public:
     explicit ServersConfiguration(QObject *parent = nullptr);
     ~ServersConfiguration() override;
 
-    // Reads every server record file of the server folder into the list.
+    // Reads every server record file of the server folder into the list. The record files
+    // that could not be read stay where they are, named in listUnreadableFiles.
     void loadServers();
     // Writes the record file of every server; false when the folder cannot be created or some
     // server could not be written (the others are written all the same), with lastError
@@ -59,6 +60,8 @@ public:
     static bool fitsInRecord(const NntpServer &server);
 
     QList<NntpServer *> listServers;
+    // File names of the server folder's records that the last load could not read.
+    QStringList listUnreadableFiles;
     // What the last save could not write; empty after a save that wrote everything.
     QString lastError;
 
@@ -67,6 +70,7 @@ private:
     static bool writeHisto(const NntpServer &server);
     static void loadHisto(NntpServer &server);
     static bool hasValidSettings(const NntpServer &server);
+    static bool isRecordFileName(const QString &fileName);
 };
 
 #endif // SERVERSCONFIGURATION_H

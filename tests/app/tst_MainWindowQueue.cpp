@@ -814,11 +814,15 @@ void tst_MainWindowQueue::leftoversOfAnEmptyQueue()
     const QString records = AppConfiguration::getNzbFolder();
     QVERIFY(writeFile(records + QStringLiteral("/Nzb_4.rec"), "stale"));
     QVERIFY(writeFile(records + QStringLiteral("/Nzb_9.rec"), "stale"));
+    // Damaged records set aside at start are kept for their rescue.
+    QVERIFY(writeFile(records + QStringLiteral("/Nzb_2.damaged"), "damaged"));
+    QVERIFY(writeFile(records + QStringLiteral("/Nzb_2.rec.damaged"), "damaged"));
     window = makeWindow();
     QCOMPARE(QFileInfo::exists(cache + QStringLiteral("/0-3")), !loaded);
     QVERIFY(QFileInfo::exists(cache + QStringLiteral("/NZB/kept.nzb")));
     QVERIFY(QFileInfo::exists(cache + QStringLiteral("/loose.txt")));
-    QCOMPARE(recordFiles().isEmpty(), loaded);
+    const QStringList setAside{QStringLiteral("Nzb_2.damaged"), QStringLiteral("Nzb_2.rec.damaged")};
+    QCOMPARE(recordFiles() == setAside, loaded);
 }
 
 // An NZB with nothing to download (PAR2 volumes only under smart download, or no file) is kept

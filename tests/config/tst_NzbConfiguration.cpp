@@ -145,24 +145,77 @@ private slots:
         QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"five"});
         QCOMPARE(readFile(nzbFolder() + "/Nzb_5"), sound);
         QCOMPARE(readFile(nzbFolder() + "/Nzb_5.rec"), sound);
+        QCOMPARE(loaded.configuration.listRestoredNzbs, QStringList{"five"});
+        QVERIFY(loaded.configuration.listUnrestoredNzbs.isEmpty());
+    }
+
+    // A damaged record and its backup are set aside, renamed beside the others with their
+    // bytes, and the NZB is named for the user; the other NZBs load. Neither a later load nor a
+    // full rewrite removes what was set aside.
+    void recordAndBackupBothDamaged_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("empty") << "empty" << "Nzb_5";
+        QTest::newRow("zero-filled") << "zeros" << "Nzb_5";
+        QTest::newRow("garbled in the middle") << "garbled" << "five";
+        QTest::newRow("cut in half") << "cut" << "five";
     }
 
     void recordAndBackupBothDamaged()
     {
+        QFETCH(QString, damage);
         TempHome home;
         Queue saved;
         QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(5, "five"))));
         QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(6, "six"))));
-        flipByte(nzbFolder() + "/Nzb_5", 10);
-        flipByte(nzbFolder() + "/Nzb_5.rec", 20);
+        QByteArray content = readFile(nzbFolder() + "/Nzb_5");
+        if (damage == "empty")
+            content.clear();
+        else if (damage == "zeros")
+            content.fill('\0');
+        else if (damage == "garbled")
+            content.replace(content.size() / 2, 8, "garbled!");
+        else
+            content.truncate(content.size() / 2);
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_5", content));
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_5.rec", content));
 
         Queue loaded;
         loaded.load();
         QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"six"});
-        QCOMPARE(folderFiles(), QStringList({"Nzb_6", "Nzb_6.rec"}));
+        QFETCH(QString, named);
+        QCOMPARE(loaded.configuration.listUnrestoredNzbs, QStringList{named});
+        QVERIFY(loaded.configuration.listRestoredNzbs.isEmpty());
+        const QStringList expected{"Nzb_5.damaged", "Nzb_5.rec.damaged", "Nzb_6", "Nzb_6.rec"};
+        QCOMPARE(folderFiles(), expected);
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_5.damaged"), content);
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_5.rec.damaged"), content);
+
+        Queue again;
+        again.load();
+        QCOMPARE(namesOf(again.configuration.listNzbFiles), QStringList{"six"});
+        QVERIFY(again.configuration.listUnrestoredNzbs.isEmpty());
+        QVERIFY(again.configuration.saveAllNzbs());
+        QCOMPARE(folderFiles(), expected);
     }
 
-    void damagedRecordWithoutBackupIsRemoved_data()
+    // A second damaged record of the same id does not take the place of the first one set aside.
+    void setAsideNamesNeverCollide()
+    {
+        TempHome home;
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_3", "first"));
+        Queue first;
+        first.load();
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_3", "second"));
+        Queue second;
+        second.load();
+        QCOMPARE(folderFiles(), QStringList({"Nzb_3.1.damaged", "Nzb_3.damaged"}));
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_3.damaged"), QByteArray("first"));
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_3.1.damaged"), QByteArray("second"));
+    }
+
+    void damagedRecordWithoutBackupIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty") << QByteArray();
@@ -171,7 +224,7 @@ private slots:
         QTest::newRow("wrong digest") << QByteArray(40, 'x');
     }
 
-    void damagedRecordWithoutBackupIsRemoved()
+    void damagedRecordWithoutBackupIsSetAside()
     {
         QFETCH(QByteArray, content);
         TempHome home;
@@ -179,7 +232,9 @@ private slots:
         Queue loaded;
         loaded.load();
         QVERIFY(loaded.configuration.listNzbFiles.isEmpty());
-        QVERIFY(folderFiles().isEmpty());
+        QCOMPARE(loaded.configuration.listUnrestoredNzbs, QStringList{"Nzb_3"});
+        QCOMPARE(folderFiles(), QStringList{"Nzb_3.damaged"});
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_3.damaged"), content);
     }
 
     void loneBackupIsNeverLoaded()

@@ -380,6 +380,35 @@ private slots:
         QCOMPARE(servers.lastError, "Failed to create directory " + serversFolder());
     }
 
+    // A record the program wrote that cannot be read now is named for the user and stays as
+    // it is; other files of the folder are passed over as before.
+    void unreadableRecordsAreNamedAndKept()
+    {
+        TempHome home;
+        QScopedPointer<NntpServer> seven(serverSeven());
+        const QByteArray good = ServersConfiguration::recordFileContent(*seven);
+        QByteArray zeros(4128, '\0');
+        QVERIFY(writeFile(serversFolder() + "/Server_7", good));
+        QVERIFY(writeFile(serversFolder() + "/Server_3", good.left(2000)));
+        QVERIFY(writeFile(serversFolder() + "/Server_4", zeros));
+        QVERIFY(writeFile(serversFolder() + "/Server_5", QByteArray()));
+        QVERIFY(writeFile(serversFolder() + "/Server_7.aB3dEf", good.left(100)));
+        QVERIFY(writeFile(serversFolder() + "/notes.txt", "x"));
+        ServersConfiguration servers;
+        servers.loadServers();
+        QCOMPARE(servers.listServers.size(), 1);
+        QStringList named = servers.listUnreadableFiles;
+        named.sort();
+        QCOMPARE(named, QStringList({"Server_3", "Server_4", "Server_5"}));
+        QCOMPARE(readFile(serversFolder() + "/Server_3"), good.left(2000));
+        QCOMPARE(readFile(serversFolder() + "/Server_4"), zeros);
+        QVERIFY(QFileInfo::exists(serversFolder() + "/Server_5"));
+        // Their ids stay taken.
+        QCOMPARE(servers.nextServerId(), 8);
+        QVERIFY(servers.saveServers());
+        QCOMPARE(readFile(serversFolder() + "/Server_4"), zeros);
+    }
+
     void unwritableRecordIsNamed()
     {
         TempHome home;
