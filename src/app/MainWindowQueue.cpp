@@ -171,7 +171,7 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
         uiHighest = qMax(uiHighest, quint32(saved->iQueueId));
     nzb->iQueueId = config->nzbConfiguration.listNzbFiles.isEmpty() ? 0 : qint32(uiHighest + 1);
     config->nzbConfiguration.listNzbFiles.append(nzb);
-    config->nzbConfiguration.saveNzb(nzb);
+    config->nzbConfiguration.saveInBackground(nzb);
     // An NZB with nothing to download (all its files held back, or none) stays queued as it is:
     // resuming or removing its files still reaches it, as after a restart.
     manager->queueNzbFiles(nzb, strError);

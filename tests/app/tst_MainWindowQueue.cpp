@@ -91,8 +91,10 @@ QString logText()
     return text;
 }
 
+// The record files once the window's background writes have ended.
 QStringList recordFiles()
 {
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     return QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files, QDir::Name);
 }
 
@@ -449,9 +451,11 @@ void tst_MainWindowQueue::segmentAndFileEvents()
     emit window->signalDeleteNzbList({removedRow});
     window->slotDownloadListSegmentIsMissing(segments.at(8));
     window->slotDownloadListFileWarning(file, QStringLiteral("late"));
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     QFile::remove(AppConfiguration::getNzbFolder() + QStringLiteral("/Nzb_0"));
     window->slotDownloadListFileDecoded(other);
     QCOMPARE(fileRow->text(5), before);
+    QTest::qWait(20); // time for a write that would still come
     QVERIFY(!QFileInfo::exists(AppConfiguration::getNzbFolder() + QStringLiteral("/Nzb_0")));
     AppConfiguration::getInstance()->nzbConfiguration.deleteNzb(nzb);
 }

@@ -471,6 +471,83 @@ private slots:
         QVERIFY(loaded.configuration.listNzbFiles.first()->getFileAt(0)->isAllSegmentsProcessed());
     }
 
+    // The window's road: records written by the writer thread from snapshots taken when asked.
+    // Once the writes have ended the files are those the same NZBs give when saved at once.
+    void backgroundWritesEndAsTheDirectOnes()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *one = queue.add(makeNzb(1, "one"));
+        NzbFiles *two = queue.add(makeNzb(2, "two"));
+        queue.configuration.saveInBackground(one);
+        queue.configuration.saveInBackground(two);
+        // Progress right after: coalesced, and on disk at the latest when the writes are flushed.
+        for (int i = 0; i < 3; ++i) {
+            one->getFileAt(quint64(i))->setDecoded(true);
+            queue.configuration.scheduleSave(one);
+        }
+        two->strArchivePassword = "pw";
+        queue.configuration.scheduleSave(two);
+        queue.configuration.flushWrites();
+        QCOMPARE(folderFiles(), QStringList({"Nzb_1", "Nzb_1.rec", "Nzb_2", "Nzb_2.rec"}));
+        for (const NzbFiles *nzb : {one, two}) {
+            const QString path = nzbFolder() + "/Nzb_" + QString::number(nzb->iQueueId);
+            QCOMPARE(readFile(path), NzbConfiguration::recordFileContent(*nzb));
+            QCOMPARE(readFile(path + ".rec"), NzbConfiguration::recordFileContent(*nzb));
+        }
+
+        // Without a flush, the timer writes the progress on its own.
+        one->getFileAt(0)->setDecoded(false);
+        queue.configuration.scheduleSave(one);
+        QTRY_COMPARE(readFile(nzbFolder() + "/Nzb_1"), NzbConfiguration::recordFileContent(*one));
+    }
+
+    // Removals and rewrites asked for in the background come after the writes asked for before
+    // them: a deleted NZB's record is not written again, a renumbered one moves.
+    void backgroundOperationsKeepTheirOrder()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *gone = queue.add(makeNzb(0, "gone"));
+        NzbFiles *moved = queue.add(makeNzb(1, "moved"));
+        NzbFiles *finished = queue.add(makeNzb(2, "finished"));
+        for (NzbFiles *nzb : queue.configuration.listNzbFiles)
+            queue.configuration.saveInBackground(nzb);
+        queue.configuration.scheduleSave(gone);
+        queue.configuration.deleteInBackground(gone);
+        queue.owned << gone;
+        queue.configuration.scheduleSave(gone); // no longer in the saved queue: left alone
+        moved->iQueueId = 0;
+        finished->setFinished(true);
+        queue.owned << finished;
+        queue.configuration.scheduleSave(moved);
+        queue.configuration.saveAllInBackground();
+        queue.configuration.flushWrites();
+        QCOMPARE(queue.configuration.listNzbFiles, QList<NzbFiles *>{moved});
+        QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec"}));
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_0"), NzbConfiguration::recordFileContent(*moved));
+        QTest::qWait(50);
+        QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec"}));
+    }
+
+    // An NZB destroyed while its record waits in the writer's queue lives until it is written.
+    void nzbDestroyedWhileItsRecordWaits()
+    {
+        TempHome home;
+        NzbConfiguration configuration;
+        QList<NzbFiles *> nzbs;
+        for (int id = 0; id < 20; ++id) {
+            nzbs << makeNzb(id, QString("nzb %1").arg(id), 40);
+            configuration.listNzbFiles.append(nzbs.last());
+            configuration.saveInBackground(nzbs.last());
+        }
+        const QByteArray last = NzbConfiguration::recordFileContent(*nzbs.last());
+        configuration.listNzbFiles.clear();
+        qDeleteAll(nzbs);
+        configuration.flushWrites();
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_19"), last);
+    }
+
     void idIsWrittenUnsigned()
     {
         QCOMPARE(NzbConfiguration::recordFileName(-1), QString("Nzb_4294967295"));
