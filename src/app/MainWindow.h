@@ -92,6 +92,9 @@ public:
     void reportConfigurationError(const QString &strError);
     // True once the exit sequence has begun; the program then only ends.
     bool isClosing() const { return bClosing; }
+    // Tells, once the window is up, which NZBs of the saved queue and which server records the
+    // start-up could not read (their files are kept); nothing when everything was read.
+    void reportUnreadableSavedState();
 
     QString formatSize(double size);
     QString formatSpeed(double speed);
@@ -327,7 +330,9 @@ private:
     void rebuildServerButtonMapper();
     void updateStartHint();
     void markServerStopped(NntpServer *pServer);
-    void addConfiguredServer(const NntpServer &source);
+    bool addConfiguredServer(const NntpServer &source);
+    bool saveServersOrReport();
+    void reportServersNotSaved(const QString &strDetails);
     void addServerThreadsRows(QList<quint32> listThreadIds, NntpServer *pServer);
     void removeThreadRows(const QList<quint32> &listThreadIds);
     bool setThreadStatus(quint32 uiThreadId, const QString &strStatus);
@@ -417,6 +422,7 @@ private:
     bool bSuspendPrevented = false;
     SleepInhibitor *sleepInhibitor = nullptr;
     bool bSkipExitQuestion = false;
+    bool bServersNotSavedShown = false;
 };
 
 #endif // MAINWINDOW_H

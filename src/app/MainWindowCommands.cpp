@@ -262,7 +262,7 @@ void MainWindow::slotDownloadListItemMoved()
         rows.append(list->topLevelItem(i));
     emit signalReorderNzbList(rows);
     QThread::msleep(kReorderPauseMs);
-    AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
+    AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
 }
 

@@ -281,7 +281,13 @@ void MainWindow::slotDownloadListFileDecoded(NzbFile *pNzbFile)
         Rows::setIcon(pNzbFile->pTreeItem, QStringLiteral(":/images/download_ok.png"));
     if (nzb->pTreeItem)
         Rows::setProgress(nzb->pTreeItem, Rows::nzbPercentage(nzb));
-    AppConfiguration::getInstance()->nzbConfiguration.saveNzb(nzb);
+    // Progress is written within seconds, together with the files decoded meanwhile; the
+    // record of an NZB downloaded whole goes at once.
+    NzbConfiguration &queue = AppConfiguration::getInstance()->nzbConfiguration;
+    if (nzb->bAllFilesDecoded)
+        queue.saveInBackground(nzb);
+    else
+        queue.scheduleSave(nzb);
 }
 
 void MainWindow::slotDownloadListFileWarning(NzbFile *pNzbFile, QString strWarning)
@@ -397,7 +403,7 @@ void MainWindow::slotDownloadListFilesItemDelete()
             parent->removeChild(row);
         listRemovedRows.append(row);
     }
-    AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
+    AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
 }
 
@@ -433,6 +439,6 @@ void MainWindow::removeNzbRows(const QList<QTreeWidgetItem *> &rows)
         root->removeChild(row);
         listRemovedRows.append(row);
     }
-    AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
+    AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
 }

@@ -192,7 +192,7 @@ void MainWindow::reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread)
                          .arg(thread->getFilesNotMoved().size())
                          .arg(pNzbFiles->strDownloadFolder);
     if (strFailure.isEmpty())
-        AppConfiguration::getInstance()->nzbConfiguration.deleteNzb(pNzbFiles);
+        AppConfiguration::getInstance()->nzbConfiguration.deleteInBackground(pNzbFiles);
     else
         QLOG_ERROR() << strFailure;
 

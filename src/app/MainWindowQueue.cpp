@@ -47,7 +47,8 @@ void MainWindow::restoreDownloadList()
 // Only after a configuration that loaded: otherwise the Cache folder may be a default that is
 // not the user's, and records that could not be read are still worth a later start. Only the
 // segment folders the program makes are removed (the Cache folder may be shared), and a record
-// that could not be opened stays with its backup for a later start.
+// that could not be opened stays with its backup for a later start, as do damaged records set
+// aside at start.
 void MainWindow::cleanLeftoversOfEmptyQueue()
 {
     AppConfiguration *config = AppConfiguration::getInstance();
@@ -61,13 +62,53 @@ void MainWindow::cleanLeftoversOfEmptyQueue()
     QSet<QString> setKept;
     for (const QFileInfo &file : files) {
         QFile probe(file.absoluteFilePath());
-        if (!probe.open(QIODevice::ReadOnly))
+        if (!probe.open(QIODevice::ReadOnly) || NzbConfiguration::isDamagedName(file.fileName()))
             setKept << file.fileName() << file.fileName() + NzbConfiguration::backupSuffix();
     }
     for (const QFileInfo &file : files) {
         if (!setKept.contains(file.fileName()))
             QFile::remove(file.absoluteFilePath());
     }
+}
+
+namespace {
+
+QString listed(const QStringList &names)
+{
+    QStringList lines;
+    for (const QString &name : names)
+        lines << QStringLiteral("- ") + name;
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+void MainWindow::reportUnreadableSavedState()
+{
+    const AppConfiguration *config = AppConfiguration::getInstance();
+    const QStringList &nzbs = config->nzbConfiguration.listUnrestoredNzbs;
+    const QStringList &servers = config->serversConfiguration.listUnreadableFiles;
+    if (nzbs.isEmpty() && servers.isEmpty())
+        return;
+    QStringList parts;
+    if (!nzbs.isEmpty())
+        parts << tr("These NZBs of the saved queue could not be restored: their record and its backup are "
+                    "damaged.\n%1\nThe damaged files are kept in %2 with the suffix %3.")
+                     .arg(listed(nzbs), AppConfiguration::getNzbFolder(), NzbConfiguration::damagedSuffix());
+    if (!servers.isEmpty())
+        parts << tr("These server records could not be read, so their servers are missing:\n%1\nThe files are "
+                    "kept in %2.")
+                     .arg(listed(servers), AppConfiguration::getServersFolder());
+    const QString text = parts.join(QStringLiteral("\n\n"));
+    QPointer<MainWindow> window(this);
+    QTimer::singleShot(0, this, [window, text] {
+        if (!window || window->bClosing)
+            return;
+        // Names come from the files: shown as they are, never read as markup.
+        QMessageBox box(QMessageBox::Warning, tr("Tessaquill+"), text, QMessageBox::Ok, window);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    });
 }
 
 void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName, const QString &strDestination)
@@ -130,7 +171,7 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
         uiHighest = qMax(uiHighest, quint32(saved->iQueueId));
     nzb->iQueueId = config->nzbConfiguration.listNzbFiles.isEmpty() ? 0 : qint32(uiHighest + 1);
     config->nzbConfiguration.listNzbFiles.append(nzb);
-    config->nzbConfiguration.saveNzb(nzb);
+    config->nzbConfiguration.saveInBackground(nzb);
     // An NZB with nothing to download (all its files held back, or none) stays queued as it is:
     // resuming or removing its files still reaches it, as after a restart.
     manager->queueNzbFiles(nzb, strError);

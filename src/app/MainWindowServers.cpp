@@ -10,6 +10,7 @@
 #include "dialogs/ServerFieldRules.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NntpServer.h"
+#include "QsLog/QsLog.h"
 
 #include "ui_MainWindow.h"
 
@@ -18,9 +19,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalMapper>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace {
 
@@ -217,7 +220,7 @@ void MainWindow::pushButtonStartStopServer(int iRow)
         addServerThreadsRows(listThreadIds, server);
         server->bStarted = true;
         showRowState(table, iRow, true);
-        AppConfiguration::getInstance()->serversConfiguration.saveServers();
+        saveServersOrReport();
         ui->labelClickOnStartBtnToBegin->hide();
         return;
     }
@@ -248,7 +251,7 @@ void MainWindow::markServerStopped(NntpServer *pServer)
 {
     delete hashServerThreads.take(pServer->iId);
     pServer->bStarted = false;
-    AppConfiguration::getInstance()->serversConfiguration.saveServers();
+    saveServersOrReport();
     const int row = findServerRow(ui->tableWidgetServers, pServer->iId);
     if (row >= 0)
         showRowState(ui->tableWidgetServers, row, false);
@@ -266,9 +269,46 @@ void MainWindow::slotLabelInfoStartServerBlink()
         hint->setText(hint->property(kHintTextProperty).toString());
 }
 
+// Saves every server record; a save that fails is told at once, since what it did not write is
+// gone at the next start. False then.
+bool MainWindow::saveServersOrReport()
+{
+    ServersConfiguration &serversConfiguration = AppConfiguration::getInstance()->serversConfiguration;
+    if (serversConfiguration.saveServers())
+        return true;
+    reportServersNotSaved(serversConfiguration.lastError);
+    return false;
+}
+
+// The box comes once control is back in the event loop (a stop is answered inside the engine's
+// signal), and one at a time: a disk that refuses every save does not pile them up.
+void MainWindow::reportServersNotSaved(const QString &strDetails)
+{
+    QLOG_ERROR() << tr("The servers could not be saved: %1").arg(strDetails);
+    if (bServersNotSavedShown || bClosing)
+        return;
+    bServersNotSavedShown = true;
+    const QString text = tr("The servers could not be saved: the changes will be lost when the program "
+                            "ends.\n\n%1")
+                             .arg(strDetails);
+    QPointer<MainWindow> window(this);
+    QTimer::singleShot(0, this, [window, text] {
+        if (!window)
+            return;
+        if (!window->bClosing) {
+            QMessageBox box(QMessageBox::Critical, tr("Tessaquill+"), text, QMessageBox::Ok, window);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+        }
+        if (window)
+            window->bServersNotSavedShown = false;
+    });
+}
+
 // A new configured server from the record fields of `source` (started flag cleared: a new
 // server always starts stopped), with the next free id; its row goes at the end of the table.
-void MainWindow::addConfiguredServer(const NntpServer &source)
+// False when the servers could not be saved (the server stays for this run, and that is said).
+bool MainWindow::addConfiguredServer(const NntpServer &source)
 {
     ServersConfiguration &serversConfiguration = AppConfiguration::getInstance()->serversConfiguration;
     auto *server = new NntpServer;
@@ -276,7 +316,7 @@ void MainWindow::addConfiguredServer(const NntpServer &source)
     server->iId = serversConfiguration.nextServerId();
     server->bStarted = false;
     serversConfiguration.listServers.append(server);
-    serversConfiguration.saveServers();
+    const bool saved = saveServersOrReport();
 
     QTableWidget *table = ui->tableWidgetServers;
     const int row = table->rowCount();
@@ -285,6 +325,7 @@ void MainWindow::addConfiguredServer(const NntpServer &source)
     rebuildServerButtonMapper();
     table->resizeColumnToContents(StatusColumn);
     table->resizeColumnToContents(NicknameColumn);
+    return saved;
 }
 
 void MainWindow::slotAddNewServer()
@@ -340,7 +381,7 @@ void MainWindow::slotModifyServer()
             serversConfiguration.saveServerHisto(id);
         }
     }
-    serversConfiguration.saveServers();
+    saveServersOrReport();
     const int currentRow = findServerRow(table, id);
     if (!server || currentRow < 0)
         return;
@@ -393,10 +434,13 @@ void MainWindow::slotWizardAccepted()
 // new configured server of its own, stopped, with a new id.
 void MainWindow::slotAddNewServerFromImport(QList<NntpServer *> listServers)
 {
+    bool saved = true;
     for (const NntpServer *imported : qAsConst(listServers)) {
         if (imported)
-            addConfiguredServer(*imported);
+            saved = addConfiguredServer(*imported) && saved;
     }
-    AppConfiguration::getInstance()->serversConfiguration.saveServers();
+    // Each addition saved already; with nothing to add the records are saved all the same.
+    if (saved)
+        saveServersOrReport();
     ui->labelClickOnStartBtnToBegin->setVisible(!anyServerStarted());
 }

@@ -66,6 +66,7 @@ int main(int argc, char *argv[])
         window.slotExitWithoutQuestion();
     if (!bLoaded)
         window.reportConfigurationError(config->lastError);
+    window.reportUnreadableSavedState();
     window.loadNzbFromArguments(listArguments);
     // The exit may have run already, from the event loop of a message box of the start (an NZB
     // that could not be read): everything is saved, and no loop is left to run.

@@ -117,6 +117,7 @@ public:
 private:
     static QString inDataFolder(const QString &name);
     static bool isSegmentFolderName(const QString &name);
+    void logUnreadableState() const;
 
     bool writeConfigurationFile(bool defaultDocument);
     void writeDefaultDocument(QXmlStreamWriter &xml) const;

@@ -2,6 +2,7 @@
 #include "config/AppConfiguration.h"
 
 #include "config/UtilsFilesFolders.h"
+#include "QsLog/QsLog.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -17,8 +18,23 @@ bool AppConfiguration::initialize()
         return false;
     cleanCacheFolder();
     initLogs();
+    logUnreadableState();
     refreshDrives();
     return true;
+}
+
+// What the loads found damaged, once there is a log to say it in (the window tells the user).
+void AppConfiguration::logUnreadableState() const
+{
+    for (const QString &name : nzbConfiguration.listRestoredNzbs)
+        QLOG_WARN() << tr("The queue record of NZB %1 was damaged: it has been restored from its backup").arg(name);
+    for (const QString &name : nzbConfiguration.listUnrestoredNzbs)
+        QLOG_ERROR() << tr("The queue record of NZB %1 and its backup are damaged: the NZB could not be restored, "
+                           "its files are kept with the suffix %2 in %3")
+                            .arg(name, NzbConfiguration::damagedSuffix(), getNzbFolder());
+    for (const QString &file : serversConfiguration.listUnreadableFiles)
+        QLOG_ERROR() << tr("The server record %1 could not be read: the file is kept in %2")
+                            .arg(file, getServersFolder());
 }
 
 // The folders of segment temporary files: NZB index and file position joined by "-".

@@ -1,27 +1,52 @@
 #ifndef NZBCONFIGURATION_H
 #define NZBCONFIGURATION_H
 
+#include "config/NzbRecordWriter.h"
+
 #include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <vector>
 
 class NzbFiles;
+class NzbRecordSnapshot;
 
 // The saved download queue: one record file per queued NZB in the "Nzb" folder ("Nzb_" + queue
 // id: the NZB's record, then the MD5 of the record), each with a byte-identical backup named
 // like it plus ".rec". Every file is replaced in one step, never truncated in place.
 // The NZB objects are shared with the download manager and never deleted here.
+//
+// The window writes records in the background: a thread of their own (NzbRecordWriter) writes
+// and removes the files in the order asked, from snapshots taken in the GUI thread, so that a
+// record of a hundred megabytes never stops the window. Progress is coalesced: an NZB's record
+// is written at most once per interval, with whatever changed meanwhile. The interval grows
+// with the record: 50 ms per MiB of it (five seconds for a record of 100 MiB), and at least ten
+// times as long as its last write took, so that writing records keeps a small share of the disk;
+// a small record is written about as soon as it changes. The other operations wait for the
+// background writes to end before they touch the files themselves.
 class NzbConfiguration : public QObject
 {
     Q_OBJECT
 
 public:
     explicit NzbConfiguration(QObject *parent = nullptr);
+    // Background writes already asked for are finished; progress still waiting is dropped.
+    ~NzbConfiguration() override;
 
     // Replaces the saved queue by the NZBs of the record files, in ascending queue id order.
-    // A record that fails its check is restored from its backup.
+    // A record that fails its check is restored from its backup (named in listRestoredNzbs).
+    // A record that cannot be restored so is set aside with its backup, renamed with the
+    // suffix of damaged files, and named in listUnrestoredNzbs.
     void loadNzbs();
     // Writes the record file of one NZB, then its backup; false when the folder or the record
     // file cannot be written.
@@ -34,27 +59,101 @@ public:
     // written (nothing is removed but the files of the dropped NZBs then).
     bool saveAllNzbs();
 
+    // In the background, for an NZB of the saved queue (others are left alone):
+    // - progress: written once its interval since its last write has passed, with everything
+    //   else that changed by then;
+    void scheduleSave(NzbFiles *nzbFiles);
+    // - the moments that matter (added, downloaded whole): written as soon as the writer comes
+    //   to it;
+    void saveInBackground(NzbFiles *nzbFiles);
+    // - deleteNzb() and saveAllNzbs(), the files removed and written after the writes asked
+    //   for before.
+    void deleteInBackground(NzbFiles *nzbFiles);
+    void saveAllInBackground();
+    // Writes the progress still waiting for its interval and returns once every background
+    // write is on disk.
+    void flushWrites();
+
     static QString recordFileName(qint32 queueId);
     static QString backupSuffix();
+    // Record files that could not be read are kept under their name with this suffix (before
+    // it, a number when that name is taken): never loaded, never removed.
+    static QString damagedSuffix();
+    static bool isDamagedName(const QString &fileName);
     // The content of a record file: the NZB's record, then the 16-byte MD5 of the record.
     static QByteArray recordFileContent(const NzbFiles &nzbFiles);
+    static QByteArray recordFileContent(const NzbRecordSnapshot &snapshot);
     // True when the last 16 bytes are the MD5 of the bytes before them.
     static bool isSoundRecordFile(const QByteArray &content);
 
     QList<NzbFiles *> listNzbFiles;
+    // What the last load found: NZBs restored from their backup, and NZBs whose record and
+    // backup were both damaged (by the name the damaged bytes still tell, else by the record's
+    // file name).
+    QStringList listRestoredNzbs;
+    QStringList listUnrestoredNzbs;
+
+    enum {
+        IntervalMsPerRecordMiB = 50,
+        // An interval lasts at least this many times the NZB's last write.
+        WriteCostFactor = 10,
+        BusyRecheckMs = 250
+    };
 
 private:
+    // How the background writes of one NZB went; shared with the writer thread.
+    struct WriteStats
+    {
+        std::atomic<int> iInFlight{0};
+        std::atomic<qint64> iLastWriteMs{0};
+        std::atomic<qint64> iLastRecordBytes{0};
+    };
+    struct Schedule
+    {
+        bool bWaiting = false;
+        qint64 iLastQueuedMs = -1;
+        std::shared_ptr<WriteStats> stats = std::make_shared<WriteStats>();
+    };
+    struct QueuedRecord
+    {
+        std::shared_ptr<const NzbRecordSnapshot> snapshot;
+        std::shared_ptr<WriteStats> stats;
+    };
+    using QueuedRecords = std::vector<QueuedRecord>;
+
     static bool isBackupName(const QString &fileName);
     static bool isRecordName(const QString &fileName);
     static NzbFiles *nzbFromRecordFile(const QByteArray &content);
     static void creditSegmentFilesWrittenSince(NzbFiles *nzbFiles, const QString &recordPath);
     static bool isCompleteSegmentFile(const QString &path);
     static QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
-    static void removeFilesOf(qint32 queueId, const QSet<QString> &keep);
+    static void removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep);
+    static bool writeRecordFiles(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
+                                 qint64 *recordBytes);
+    static bool writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
+                                    const QList<qint32> &droppedIds, const QDateTime &taken);
+    static void writeTimed(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
+                           WriteStats &stats, bool *written);
+    static void setAside(const QString &path);
+    static QString nameInDamagedRecord(const QByteArray &content);
 
     NzbFiles *loadRecordFile(const QString &path);
     void insertInQueueOrder(NzbFiles *nzbFiles);
     bool isLive(const NzbFiles *nzbFiles) const;
+    bool isInSavedQueue(const NzbFiles *nzbFiles) const;
+    QSet<QString> namesKeptWhenDeleting(const NzbFiles *nzbFiles) const;
+    QList<qint32> dropNotLive();
+    QueuedRecords snapshotsOfSavedQueue();
+    void queueWrite(NzbFiles *nzbFiles);
+    void writeDueSaves();
+    void armPendingSaves();
+    qint64 dueMs(const Schedule &schedule) const;
+
+    QHash<const NzbFiles *, Schedule> hashSchedules;
+    QTimer timerPendingSaves;
+    QElapsedTimer clock;
+    // Last: destroyed first, so that the writes it runs still find what they need.
+    NzbRecordWriter writer;
 };
 
 #endif // NZBCONFIGURATION_H

@@ -138,19 +138,39 @@ qint32 ServersConfiguration::nextServerId() const
     return qint32(highest + 1);
 }
 
+// The names the program writes records under ("Server_" and the id in decimal).
+bool ServersConfiguration::isRecordFileName(const QString &fileName)
+{
+    bool ok = false;
+    const QString prefix = serverFileName(0).chopped(1);
+    const quint32 id = fileName.mid(prefix.size()).toUInt(&ok, 10);
+    return ok && fileName == serverFileName(qint32(id));
+}
+
+bool ServersConfiguration::fitsInRecord(const NntpServer &server)
+{
+    return !plainBlock(server).isEmpty();
+}
+
 void ServersConfiguration::loadServers()
 {
+    listUnreadableFiles.clear();
     const QDir folder(AppConfiguration::getServersFolder());
     if (!folder.exists())
         return;
     const QFileInfoList files = folder.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QFileInfo &fileInfo : files) {
         QFile file(fileInfo.absoluteFilePath());
-        if (fileInfo.size() != RecordFileSize || !file.open(QIODevice::ReadOnly))
+        NntpServer *server = nullptr;
+        if (fileInfo.size() == RecordFileSize && file.open(QIODevice::ReadOnly))
+            server = serverFromFileContent(file.readAll());
+        if (!server) {
+            // Anything else in the folder (a stranger, what an interrupted save left) is passed
+            // over as before; a record is the user's server, and the file stays for its rescue.
+            if (isRecordFileName(fileInfo.fileName()))
+                listUnreadableFiles.append(fileInfo.fileName());
             continue;
-        NntpServer *server = serverFromFileContent(file.readAll());
-        if (!server)
-            continue;
+        }
         // Two files of one id (a copy, or what an interrupted save left beside the record)
         // would share the same files: the first one read is kept.
         if (findServer(server->iId)) {
@@ -180,18 +200,24 @@ void ServersConfiguration::loadHisto(NntpServer &server)
 
 bool ServersConfiguration::saveServers()
 {
+    lastError.clear();
     const QString folder = AppConfiguration::getServersFolder();
-    if (!AppConfiguration::makeDataSubFolder(folder))
+    if (!AppConfiguration::makeDataSubFolder(folder)) {
+        lastError = tr("Failed to create directory %1").arg(folder);
         return false;
-    bool allWritten = true;
+    }
+    QStringList failures;
     for (const NntpServer *server : qAsConst(listServers)) {
         const QByteArray content = recordFileContent(*server);
+        const QString path = folder + QDir::separator() + serverFileName(server->iId);
         // A record too long for the block is not stored at all rather than stored cut short.
-        if (content.isEmpty()
-            || !UtilsFilesFolders::saveFile(folder + QDir::separator() + serverFileName(server->iId), content))
-            allWritten = false;
+        if (content.isEmpty())
+            failures << tr("The settings of server %1 are too long to be stored").arg(server->strNickname);
+        else if (!UtilsFilesFolders::saveFile(path, content))
+            failures << tr("Failed to write file %1").arg(path);
     }
-    return allWritten;
+    lastError = failures.join(QLatin1Char('\n'));
+    return failures.isEmpty();
 }
 
 void ServersConfiguration::saveServerHisto(qint32 id)

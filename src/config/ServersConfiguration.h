@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class NntpServer;
 
@@ -18,10 +19,12 @@ public:
     explicit ServersConfiguration(QObject *parent = nullptr);
     ~ServersConfiguration() override;
 
-    // Reads every server record file of the server folder into the list.
+    // Reads every server record file of the server folder into the list. The record files
+    // that could not be read stay where they are, named in listUnreadableFiles.
     void loadServers();
     // Writes the record file of every server; false when the folder cannot be created or some
-    // server could not be written (the others are written all the same).
+    // server could not be written (the others are written all the same), with lastError
+    // saying what was not saved, one line each.
     bool saveServers();
     // Writes the byte-count file of the server with that id (the last one in the list).
     void saveServerHisto(qint32 id);
@@ -53,13 +56,21 @@ public:
         MaxConnectionCount = 100
     };
 
+    // Whether the record of that server fits in its block.
+    static bool fitsInRecord(const NntpServer &server);
+
     QList<NntpServer *> listServers;
+    // File names of the server folder's records that the last load could not read.
+    QStringList listUnreadableFiles;
+    // What the last save could not write; empty after a save that wrote everything.
+    QString lastError;
 
 private:
     NntpServer *findServer(qint32 id) const;
     static bool writeHisto(const NntpServer &server);
     static void loadHisto(NntpServer &server);
     static bool hasValidSettings(const NntpServer &server);
+    static bool isRecordFileName(const QString &fileName);
 };
 
 #endif // SERVERSCONFIGURATION_H

@@ -229,6 +229,12 @@ DialogImportExportServers::saveServersFile(const QString &filePath,
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly))
         return NotCreated;
+    // The passwords are in clear: only the user may read the file, also when it replaces one
+    // that others could read. Set before anything is written.
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        file.cancelWriting();
+        return NotCreated;
+    }
     // The explicit flush matters: a write that the disk cuts short shows only there, and
     // commit() would otherwise put the short file in place and report success.
     if (!writeServers(file, servers) || !file.flush() || file.error() != QFileDevice::NoError) {

@@ -3,6 +3,7 @@
 #include "ui_DialogServerManagement.h"
 
 #include "app/SizeSpeedText.h"
+#include "config/ServersConfiguration.h"
 #include "dialogs/ServerFieldRules.h"
 #include "dialogs/ThreadTestConnection.h"
 #include "model/NntpServer.h"
@@ -16,10 +17,9 @@
 
 namespace {
 
-const int MaximumConnections = 100;
-const int LowestPort = 1;
-// A port is 16 bits wide: anything above would be cut when connecting.
-const int HighestPort = 65535;
+const int MaximumConnections = ServerFieldRules::MaxConnections;
+const int LowestPort = ServerFieldRules::LowestPort;
+const int HighestPort = ServerFieldRules::HighestPort;
 
 void trimInPlace(QLineEdit *field)
 {
@@ -55,6 +55,11 @@ DialogServerManagement::DialogServerManagement(QWidget *parent)
         ui->comboBoxNbConnections->addItem(QString::number(count));
     ui->comboBoxNbConnections->setCurrentIndex(0);
 
+    // Bounded so that every server the editor accepts fits in its record.
+    ui->lineEditServerName->setMaxLength(ServerFieldRules::MaxHostLength);
+    ui->lineEditServerNickname->setMaxLength(ServerFieldRules::MaxNicknameLength);
+    ui->lineEditLogin->setMaxLength(ServerFieldRules::MaxLoginLength);
+    ui->lineEditPassword->setMaxLength(ServerFieldRules::MaxPasswordLength);
     ui->lineEditPort->setValidator(new QIntValidator(LowestPort, HighestPort, this));
     ui->lineEditPort->setText(ServerFieldRules::defaultPort(false));
 
@@ -91,12 +96,12 @@ void DialogServerManagement::setTitle(const QString &title)
 
 void DialogServerManagement::setServerName(const QString &name)
 {
-    ui->lineEditServerName->setText(name);
+    ServerFieldRules::setBoundedText(ui->lineEditServerName, name, ServerFieldRules::MaxHostLength);
 }
 
 void DialogServerManagement::setServerNickname(const QString &nickname)
 {
-    ui->lineEditServerNickname->setText(nickname);
+    ServerFieldRules::setBoundedText(ui->lineEditServerNickname, nickname, ServerFieldRules::MaxNicknameLength);
 }
 
 void DialogServerManagement::setServerPort(uint port)
@@ -118,8 +123,8 @@ void DialogServerManagement::setSecuredConnection(bool ssl)
 void DialogServerManagement::setAuthentication(const QString &login, const QString &password)
 {
     ui->checkBoxAuthentication->setChecked(true);
-    ui->lineEditLogin->setText(login);
-    ui->lineEditPassword->setText(password);
+    ServerFieldRules::setBoundedText(ui->lineEditLogin, login, ServerFieldRules::MaxLoginLength);
+    ServerFieldRules::setBoundedText(ui->lineEditPassword, password, ServerFieldRules::MaxPasswordLength);
 }
 
 void DialogServerManagement::setCounter(quint64 bytes, const QDateTime &since)
@@ -186,6 +191,11 @@ bool DialogServerManagement::checkServerFields()
         return refuse(tr("Login is required"), ui->lineEditLogin);
     if (authentication && server->strPassword.isEmpty())
         return refuse(tr("Password is required"), ui->lineEditPassword);
+
+    // Only texts kept from a server stored before the fields were bounded can overflow.
+    if (!ServersConfiguration::fitsInRecord(*server))
+        return refuse(tr("The address, nickname, login and password are too long together to be saved"),
+                      authentication ? ui->lineEditLogin : ui->lineEditServerName);
 
     if (authentication && ServerFieldRules::hasOuterBlank(server->strPassword)
         && ServerFieldRules::askToRemoveBlanks(tr("Warning"),

@@ -8,7 +8,7 @@
 
 namespace {
 
-const int MaximumConnections = 100;
+const int MaximumConnections = ServerFieldRules::MaxConnections;
 
 } // namespace
 
@@ -19,6 +19,11 @@ DialogWizard::DialogWizard(QWidget *parent)
     ui->setupUi(this);
     ui->stackedWidgetWizard->setCurrentIndex(ServerPage);
     ui->lineEditServerName->setFocus(Qt::OtherFocusReason);
+    // The address also becomes the server's nickname: it keeps to the nickname's bound, so that
+    // the server always fits in its record.
+    ui->lineEditServerName->setMaxLength(ServerFieldRules::MaxNicknameLength);
+    ui->lineEditLogin->setMaxLength(ServerFieldRules::MaxLoginLength);
+    ui->lineEditPassword->setMaxLength(ServerFieldRules::MaxPasswordLength);
     for (int count = 1; count <= MaximumConnections; ++count)
         ui->comboBoxNbConnections->addItem(QString::number(count));
     ui->comboBoxNbConnections->setCurrentIndex(0);

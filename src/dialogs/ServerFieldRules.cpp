@@ -1,6 +1,13 @@
 #include "dialogs/ServerFieldRules.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
+
+void ServerFieldRules::setBoundedText(QLineEdit *field, const QString &text, int bound)
+{
+    field->setMaxLength(qMax(bound, text.size()));
+    field->setText(text);
+}
 
 QString ServerFieldRules::defaultPort(bool ssl)
 {

@@ -3,11 +3,31 @@
 
 #include <QString>
 
-// What the server editor and the first-run wizard share about a server's fields: the default
-// ports and the question about a password that begins or ends with a blank.
+class QLineEdit;
+
+// What the server editor, the first-run wizard and the servers import share about a server's
+// fields: their bounds, the default ports and the question about a password that begins or ends
+// with a blank.
 class ServerFieldRules
 {
 public:
+    // A server record has one fixed block: texts within these lengths always fit in it
+    // (at most 3615 of its 4096 bytes).
+    enum {
+        MaxHostLength = 512,
+        MaxNicknameLength = 256,
+        MaxLoginLength = 512,
+        MaxPasswordLength = 512,
+        LowestPort = 1,
+        // A port is 16 bits wide: anything above would be cut when connecting.
+        HighestPort = 65535,
+        MaxConnections = 100
+    };
+
+    // Puts the text into a field bounded to `bound` characters. A longer text (a server stored
+    // before the bounds) is kept whole: the field then takes it, and no more.
+    static void setBoundedText(QLineEdit *field, const QString &text, int bound);
+
     // "563" for NNTP over TLS, "119" otherwise.
     static QString defaultPort(bool ssl);
 

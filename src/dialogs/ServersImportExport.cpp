@@ -2,7 +2,9 @@
 
 #include "app/AppVersion.h"
 #include "config/AppConfiguration.h"
+#include "config/ServersConfiguration.h"
 #include "dialogs/DialogImportExportServers.h"
+#include "dialogs/ServerFieldRules.h"
 #include "model/NntpServer.h"
 
 #include <QApplication>
@@ -41,6 +43,80 @@ QList<NntpServer *> readChosenFile(const QString &path)
     const QList<NntpServer *> servers = DialogImportExportServers::readOldServersFile(path);
     QApplication::restoreOverrideCursor();
     return servers;
+}
+
+// A server's name in a message: its nickname, else its address, else its place in the file;
+// cut short when it is long.
+QString nameInMessage(const NntpServer &server, int position)
+{
+    const int shown = 60;
+    QString name = server.strNickname.trimmed();
+    if (name.isEmpty())
+        name = server.strHost.trimmed();
+    if (name.isEmpty())
+        return ServersImportExport::tr("server %1 of the file").arg(position);
+    return name.size() > shown ? name.left(shown) + QChar(0x2026) : name;
+}
+
+QString outOfRange(const QString &what, qint32 value, int lowest, int highest)
+{
+    return ServersImportExport::tr("%1 %2 is not between %3 and %4").arg(what).arg(value).arg(lowest).arg(highest);
+}
+
+QString tooLong(const QString &what, int bound)
+{
+    return ServersImportExport::tr("%1 longer than %2 characters").arg(what).arg(bound);
+}
+
+// The first of the server editor's bounds that an imported server breaks; empty when it keeps
+// them all, and so can be started and stored as it is.
+QString brokenBound(const NntpServer &server)
+{
+    using Rules = ServerFieldRules;
+    if (server.strHost.trimmed().isEmpty())
+        return ServersImportExport::tr("no server address");
+    if (server.strHost.size() > Rules::MaxHostLength)
+        return tooLong(ServersImportExport::tr("server address"), Rules::MaxHostLength);
+    if (server.strNickname.trimmed().isEmpty())
+        return ServersImportExport::tr("no nickname");
+    if (server.strNickname.size() > Rules::MaxNicknameLength)
+        return tooLong(ServersImportExport::tr("nickname"), Rules::MaxNicknameLength);
+    if (server.iPort < Rules::LowestPort || server.iPort > Rules::HighestPort)
+        return outOfRange(ServersImportExport::tr("port"), server.iPort, Rules::LowestPort, Rules::HighestPort);
+    if (server.iConnectionCount < 1 || server.iConnectionCount > Rules::MaxConnections)
+        return outOfRange(ServersImportExport::tr("number of connections"), server.iConnectionCount, 1,
+                          Rules::MaxConnections);
+    if (server.strLogin.size() > Rules::MaxLoginLength)
+        return tooLong(ServersImportExport::tr("login"), Rules::MaxLoginLength);
+    if (server.strPassword.size() > Rules::MaxPasswordLength)
+        return tooLong(ServersImportExport::tr("password"), Rules::MaxPasswordLength);
+    if (!ServersConfiguration::fitsInRecord(server))
+        return ServersImportExport::tr("settings too long to be stored");
+    return QString();
+}
+
+// The servers that keep the editor's bounds; the others are named, with the bound each breaks,
+// in one box.
+QList<NntpServer *> keepImportable(QWidget *window, const QList<NntpServer *> &servers)
+{
+    QList<NntpServer *> kept;
+    QStringList leftOut;
+    for (int i = 0; i < servers.size(); ++i) {
+        const QString broken = brokenBound(*servers.at(i));
+        if (broken.isEmpty())
+            kept << servers.at(i);
+        else
+            leftOut << ServersImportExport::tr("%1: %2").arg(nameInMessage(*servers.at(i), i + 1), broken);
+    }
+    if (!leftOut.isEmpty()) {
+        // The names come from the file: shown as they are, never read as markup.
+        QMessageBox box(QMessageBox::Warning, AppVersion::displayName(),
+                        ServersImportExport::tr("These servers are not imported:\n%1").arg(leftOut.join(QLatin1Char('\n'))),
+                        QMessageBox::Ok, window);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
+    return kept;
 }
 
 // Runs the check list over `servers`; the servers of the ticked rows when the user pressed Ok.
@@ -89,8 +165,11 @@ void ServersImportExport::importServers(QWidget *settingsDialog, const AddServer
         return;
     }
 
+    const QList<NntpServer *> importable = keepImportable(window, read.servers);
+    if (importable.isEmpty())
+        return;
     QList<NntpServer *> chosen;
-    if (!chooseServers(settingsDialog, read.servers, true, chosen))
+    if (!chooseServers(settingsDialog, importable, true, chosen))
         return;
     if (chosen.isEmpty()) {
         QMessageBox::information(window, AppVersion::displayName(),

@@ -1,11 +1,13 @@
 #include "model/NzbFiles.h"
 
 #include "model/NzbFile.h"
+#include "model/NzbRecordSnapshot.h"
 #include "model/NzbSegment.h"
 
 #include <QDataStream>
 #include <QMutexLocker>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <algorithm>
 
@@ -25,6 +27,8 @@ NzbFiles::NzbFiles(QObject *parent)
 
 NzbFiles::~NzbFiles()
 {
+    while (iRecordSnapshots.loadAcquire() > 0)
+        QThread::msleep(1);
     for (NzbFile *file : qAsConst(listFiles))
         delete file;
 }
@@ -332,18 +336,7 @@ void NzbFiles::setSegmentPaths(const QString &tempRoot, int nzbIndex)
 
 QDataStream &operator<<(QDataStream &out, const NzbFiles &nzb)
 {
-    out << nzb.bFinished << nzb.strDestination << nzb.strDownloadFolder << nzb.strName
-        << nzb.bAllFilesDecoded << nzb.bPostProcessingSucceeded << nzb.iQueueId;
-    QList<NzbFile *> kept;
-    for (NzbFile *file : nzb.getFilesCopy()) {
-        if (!file->bExcluded)
-            kept.append(file);
-    }
-    out << static_cast<qint32>(kept.size());
-    for (const NzbFile *file : qAsConst(kept))
-        out << *file;
-    out << nzb.bKeepPar2Files << nzb.bSkipExtraction << nzb.strArchivePassword
-        << nzb.strBaseDestination << nzb.bPasswordCheckDone << nzb.bPasswordProtected;
+    NzbRecordSnapshot(nzb).write(out);
     return out;
 }
 

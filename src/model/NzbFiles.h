@@ -1,6 +1,7 @@
 #ifndef NZBFILES_H
 #define NZBFILES_H
 
+#include <QAtomicInt>
 #include <QFileInfo>
 #include <QList>
 #include <QMutex>
@@ -92,6 +93,9 @@ public:
     bool bKeepPar2Files = false;
     bool bSkipExtraction = false;
     QString strArchivePassword;
+    // Record snapshots of this NZB not yet written (NzbRecordSnapshot): they read its files,
+    // which the destructor therefore keeps until the last one is gone.
+    mutable QAtomicInt iRecordSnapshots;
 
 private:
     void recomputeTotalsLocked();

@@ -118,6 +118,7 @@ private slots:
     void dragsAreAccepted();
     void noToolbarMenu();
     void configurationErrorIsShown();
+    void unreadableSavedStateIsShown();
     void argumentsAndMessages();
     void exitQuestionAnsweredNo();
     void quitFromTheTrayShowsTheWindowFirst();
@@ -796,6 +797,36 @@ void tst_MainWindow::noToolbarMenu()
 {
     window = makeWindow();
     QVERIFY(!window->createPopupMenu());
+}
+
+// What the start-up could not read is told once the window is up, in one box; nothing when
+// everything was read.
+void tst_MainWindow::unreadableSavedStateIsShown()
+{
+    AppConfiguration *config = AppConfiguration::getInstance();
+    window = makeWindow();
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    window->reportUnreadableSavedState();
+    QTest::qWait(50);
+    QCOMPARE(answerer.answeredCount(), 0);
+
+    config->nzbConfiguration.listUnrestoredNzbs = QStringList{QStringLiteral("Holiday <films>"), QStringLiteral("Nzb_7")};
+    config->serversConfiguration.listUnreadableFiles = QStringList{QStringLiteral("Server_2")};
+    window->reportUnreadableSavedState();
+    const bool answered = answerer.waitForAnswered(1);
+    config->nzbConfiguration.listUnrestoredNzbs.clear();
+    config->serversConfiguration.listUnreadableFiles.clear();
+    QVERIFY(answered);
+    const ModalAnswerer::Seen &box = answerer.seen().first();
+    QCOMPARE(box.title, QStringLiteral("Tessaquill+"));
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(box.text, QStringLiteral("These NZBs of the saved queue could not be restored: their record and its backup are "
+                                      "damaged.\n- Holiday <films>\n- Nzb_7\nThe damaged files are kept in %1 with the "
+                                      "suffix .damaged.\n\n"
+                                      "These server records could not be read, so their servers are missing:\n- Server_2\n"
+                                      "The files are kept in %2.")
+                           .arg(AppConfiguration::getNzbFolder(), AppConfiguration::getServersFolder()));
 }
 
 void tst_MainWindow::configurationErrorIsShown()

@@ -347,6 +347,7 @@ void tst_MainWindowCommands::moveNzbs()
     QCOMPARE(reorders.size(), 1);
     QCOMPARE(log.lines.filter(QStringLiteral("NZB download list reordered by user")).size(), 1);
     const DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     for (int i = 0; i < order.size(); ++i) {
         NzbFiles *nzb = nzbs.at(order.at(i));
         QCOMPARE(list()->topLevelItem(i), nzb->pTreeItem);

@@ -312,6 +312,7 @@ void tst_MainWindowEndOfQueue::closeEndsTheProgramWithTheQueueSaved()
     removeFromQueue({removed});
     // The done NZB's record changed after it was written: the exit writes it again.
     const QString record = AppConfiguration::getNzbFolder() + QStringLiteral("/Nzb_%1").arg(done->iQueueId);
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     QVERIFY(QFile::remove(record));
     ModalAnswerer answerer;
     QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 10000);

@@ -112,6 +112,8 @@ private slots:
     void serverWithoutConnectionsStopsAtOnce();
     void addModifyDeleteThroughTheDialogs();
     void newIdsSkipRecordFilesOnDisk();
+    void failedSavesAreReported_data();
+    void failedSavesAreReported();
     void refusals_data();
     void refusals();
     void wizardServer_data();
@@ -577,6 +579,73 @@ void tst_MainWindowServers::newIdsSkipRecordFilesOnDisk()
     QCOMPARE(servers().size(), 2);
     QCOMPARE(servers().last()->iId, 13);
     QCOMPARE(readFile(recordPath(12)), content);
+}
+
+// Every way a server changes saves the records at once; a save that fails is told there and
+// then, since the change is gone at the next start otherwise. Here the record file of the
+// server with id 1 cannot be written (a folder is in its place), or the server's texts are too
+// long for a record (stored before the editor bounded them).
+void tst_MainWindowServers::failedSavesAreReported_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("detail");
+    const QString blocked = QStringLiteral("Failed to write file %1");
+    QTest::newRow("added with the editor") << "editor" << blocked;
+    QTest::newRow("added by the wizard") << "wizard" << blocked;
+    QTest::newRow("imported") << "import" << blocked;
+    QTest::newRow("started") << "start" << blocked;
+    QTest::newRow("started, texts too long") << "too long" << "The settings of server long are too long to be stored";
+}
+
+void tst_MainWindowServers::failedSavesAreReported()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, detail);
+    if (change == QLatin1String("start") || change == QLatin1String("too long")) {
+        // No connection: the start needs no news server.
+        servers().append(makeServer(1, QStringLiteral("long"), 119, 0));
+        if (change == QLatin1String("too long"))
+            servers().first()->strLogin = QString(2100, QLatin1Char('l'));
+    }
+    if (change != QLatin1String("too long"))
+        QVERIFY(QDir().mkpath(recordPath(1) + QStringLiteral("/in-the-way")));
+    makeWindow();
+    window->show();
+    ModalAnswerer answerer;
+    if (change == QLatin1String("editor")) {
+        answerer.handleNext([](QWidget *dialog) {
+            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"))->setText(QStringLiteral("news.example"));
+            dialog->findChild<QLineEdit *>(QStringLiteral("lineEditServerNickname"))->setText(QStringLiteral("example"));
+            dialog->findChild<QPushButton *>(QStringLiteral("pushButtonOk"))->click();
+        });
+    }
+    answerer.pressNext(QMessageBox::Ok);
+    if (change == QLatin1String("editor")) {
+        ui().pushButtonAddServer->click();
+    } else if (change == QLatin1String("wizard")) {
+        DialogWizard *wizard = MainWindowTestAccess::dialogWizard(*window);
+        wizard->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"))->setText(QStringLiteral("news.example"));
+        emit wizard->accepted();
+    } else if (change == QLatin1String("import")) {
+        QList<NntpServer *> imported{makeServer(9, QStringLiteral("imported"), 119, 1)};
+        window->slotAddNewServerFromImport(imported);
+        qDeleteAll(imported);
+    } else {
+        clickRow(0);
+    }
+    const int expected = change == QLatin1String("editor") ? 2 : 1;
+    QVERIFY(answerer.waitForAnswered(expected));
+    const ModalAnswerer::Seen &box = answerer.seen().last();
+    QCOMPARE(box.className, QStringLiteral("QMessageBox"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.title, QStringLiteral("Tessaquill+"));
+    QCOMPARE(box.text, QStringLiteral("The servers could not be saved: the changes will be lost when the program ends.\n\n")
+                           + (detail.contains(QLatin1String("%1")) ? detail.arg(recordPath(1)) : detail));
+    // The change holds for this run.
+    QCOMPARE(servers().size(), 1);
+    QCOMPARE(ui().tableWidgetServers->rowCount(), 1);
+    QTest::qWait(50);
+    QCOMPARE(answerer.answeredCount(), expected);
 }
 
 void tst_MainWindowServers::refusals_data()

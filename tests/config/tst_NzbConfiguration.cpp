@@ -145,24 +145,77 @@ private slots:
         QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"five"});
         QCOMPARE(readFile(nzbFolder() + "/Nzb_5"), sound);
         QCOMPARE(readFile(nzbFolder() + "/Nzb_5.rec"), sound);
+        QCOMPARE(loaded.configuration.listRestoredNzbs, QStringList{"five"});
+        QVERIFY(loaded.configuration.listUnrestoredNzbs.isEmpty());
+    }
+
+    // A damaged record and its backup are set aside, renamed beside the others with their
+    // bytes, and the NZB is named for the user; the other NZBs load. Neither a later load nor a
+    // full rewrite removes what was set aside.
+    void recordAndBackupBothDamaged_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("empty") << "empty" << "Nzb_5";
+        QTest::newRow("zero-filled") << "zeros" << "Nzb_5";
+        QTest::newRow("garbled in the middle") << "garbled" << "five";
+        QTest::newRow("cut in half") << "cut" << "five";
     }
 
     void recordAndBackupBothDamaged()
     {
+        QFETCH(QString, damage);
         TempHome home;
         Queue saved;
         QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(5, "five"))));
         QVERIFY(saved.configuration.saveNzb(saved.add(makeNzb(6, "six"))));
-        flipByte(nzbFolder() + "/Nzb_5", 10);
-        flipByte(nzbFolder() + "/Nzb_5.rec", 20);
+        QByteArray content = readFile(nzbFolder() + "/Nzb_5");
+        if (damage == "empty")
+            content.clear();
+        else if (damage == "zeros")
+            content.fill('\0');
+        else if (damage == "garbled")
+            content.replace(content.size() / 2, 8, "garbled!");
+        else
+            content.truncate(content.size() / 2);
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_5", content));
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_5.rec", content));
 
         Queue loaded;
         loaded.load();
         QCOMPARE(namesOf(loaded.configuration.listNzbFiles), QStringList{"six"});
-        QCOMPARE(folderFiles(), QStringList({"Nzb_6", "Nzb_6.rec"}));
+        QFETCH(QString, named);
+        QCOMPARE(loaded.configuration.listUnrestoredNzbs, QStringList{named});
+        QVERIFY(loaded.configuration.listRestoredNzbs.isEmpty());
+        const QStringList expected{"Nzb_5.damaged", "Nzb_5.rec.damaged", "Nzb_6", "Nzb_6.rec"};
+        QCOMPARE(folderFiles(), expected);
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_5.damaged"), content);
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_5.rec.damaged"), content);
+
+        Queue again;
+        again.load();
+        QCOMPARE(namesOf(again.configuration.listNzbFiles), QStringList{"six"});
+        QVERIFY(again.configuration.listUnrestoredNzbs.isEmpty());
+        QVERIFY(again.configuration.saveAllNzbs());
+        QCOMPARE(folderFiles(), expected);
     }
 
-    void damagedRecordWithoutBackupIsRemoved_data()
+    // A second damaged record of the same id does not take the place of the first one set aside.
+    void setAsideNamesNeverCollide()
+    {
+        TempHome home;
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_3", "first"));
+        Queue first;
+        first.load();
+        QVERIFY(writeFile(nzbFolder() + "/Nzb_3", "second"));
+        Queue second;
+        second.load();
+        QCOMPARE(folderFiles(), QStringList({"Nzb_3.1.damaged", "Nzb_3.damaged"}));
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_3.damaged"), QByteArray("first"));
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_3.1.damaged"), QByteArray("second"));
+    }
+
+    void damagedRecordWithoutBackupIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty") << QByteArray();
@@ -171,7 +224,7 @@ private slots:
         QTest::newRow("wrong digest") << QByteArray(40, 'x');
     }
 
-    void damagedRecordWithoutBackupIsRemoved()
+    void damagedRecordWithoutBackupIsSetAside()
     {
         QFETCH(QByteArray, content);
         TempHome home;
@@ -179,7 +232,9 @@ private slots:
         Queue loaded;
         loaded.load();
         QVERIFY(loaded.configuration.listNzbFiles.isEmpty());
-        QVERIFY(folderFiles().isEmpty());
+        QCOMPARE(loaded.configuration.listUnrestoredNzbs, QStringList{"Nzb_3"});
+        QCOMPARE(folderFiles(), QStringList{"Nzb_3.damaged"});
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_3.damaged"), content);
     }
 
     void loneBackupIsNeverLoaded()
@@ -417,6 +472,83 @@ private slots:
         loaded.load();
         QCOMPARE(loaded.configuration.listNzbFiles.size(), 1);
         QVERIFY(loaded.configuration.listNzbFiles.first()->getFileAt(0)->isAllSegmentsProcessed());
+    }
+
+    // The window's road: records written by the writer thread from snapshots taken when asked.
+    // Once the writes have ended the files are those the same NZBs give when saved at once.
+    void backgroundWritesEndAsTheDirectOnes()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *one = queue.add(makeNzb(1, "one"));
+        NzbFiles *two = queue.add(makeNzb(2, "two"));
+        queue.configuration.saveInBackground(one);
+        queue.configuration.saveInBackground(two);
+        // Progress right after: coalesced, and on disk at the latest when the writes are flushed.
+        for (int i = 0; i < 3; ++i) {
+            one->getFileAt(quint64(i))->setDecoded(true);
+            queue.configuration.scheduleSave(one);
+        }
+        two->strArchivePassword = "pw";
+        queue.configuration.scheduleSave(two);
+        queue.configuration.flushWrites();
+        QCOMPARE(folderFiles(), QStringList({"Nzb_1", "Nzb_1.rec", "Nzb_2", "Nzb_2.rec"}));
+        for (const NzbFiles *nzb : {one, two}) {
+            const QString path = nzbFolder() + "/Nzb_" + QString::number(nzb->iQueueId);
+            QCOMPARE(readFile(path), NzbConfiguration::recordFileContent(*nzb));
+            QCOMPARE(readFile(path + ".rec"), NzbConfiguration::recordFileContent(*nzb));
+        }
+
+        // Without a flush, the timer writes the progress on its own.
+        one->getFileAt(0)->setDecoded(false);
+        queue.configuration.scheduleSave(one);
+        QTRY_COMPARE(readFile(nzbFolder() + "/Nzb_1"), NzbConfiguration::recordFileContent(*one));
+    }
+
+    // Removals and rewrites asked for in the background come after the writes asked for before
+    // them: a deleted NZB's record is not written again, a renumbered one moves.
+    void backgroundOperationsKeepTheirOrder()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *gone = queue.add(makeNzb(0, "gone"));
+        NzbFiles *moved = queue.add(makeNzb(1, "moved"));
+        NzbFiles *finished = queue.add(makeNzb(2, "finished"));
+        for (NzbFiles *nzb : queue.configuration.listNzbFiles)
+            queue.configuration.saveInBackground(nzb);
+        queue.configuration.scheduleSave(gone);
+        queue.configuration.deleteInBackground(gone);
+        queue.owned << gone;
+        queue.configuration.scheduleSave(gone); // no longer in the saved queue: left alone
+        moved->iQueueId = 0;
+        finished->setFinished(true);
+        queue.owned << finished;
+        queue.configuration.scheduleSave(moved);
+        queue.configuration.saveAllInBackground();
+        queue.configuration.flushWrites();
+        QCOMPARE(queue.configuration.listNzbFiles, QList<NzbFiles *>{moved});
+        QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec"}));
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_0"), NzbConfiguration::recordFileContent(*moved));
+        QTest::qWait(50);
+        QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec"}));
+    }
+
+    // An NZB destroyed while its record waits in the writer's queue lives until it is written.
+    void nzbDestroyedWhileItsRecordWaits()
+    {
+        TempHome home;
+        NzbConfiguration configuration;
+        QList<NzbFiles *> nzbs;
+        for (int id = 0; id < 20; ++id) {
+            nzbs << makeNzb(id, QString("nzb %1").arg(id), 40);
+            configuration.listNzbFiles.append(nzbs.last());
+            configuration.saveInBackground(nzbs.last());
+        }
+        const QByteArray last = NzbConfiguration::recordFileContent(*nzbs.last());
+        configuration.listNzbFiles.clear();
+        qDeleteAll(nzbs);
+        configuration.flushWrites();
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_19"), last);
     }
 
     void idIsWrittenUnsigned()

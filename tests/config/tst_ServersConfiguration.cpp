@@ -342,9 +342,18 @@ private slots:
         tooLong->strHost = QString(2033, 'h');
         servers.listServers.append(tooLong);
         servers.listServers.append(serverSeven());
+        tooLong->strNickname = "long";
         QVERIFY(!servers.saveServers());
         QVERIFY(!QFileInfo::exists(serversFolder() + "/Server_1"));
         QVERIFY(QFileInfo::exists(serversFolder() + "/Server_7"));
+        // What was not saved is said, for the window to tell the user.
+        QCOMPARE(servers.lastError, QString("The settings of server long are too long to be stored"));
+        QVERIFY(!ServersConfiguration::fitsInRecord(*tooLong));
+        QVERIFY(ServersConfiguration::fitsInRecord(*servers.listServers.last()));
+        servers.listServers.takeFirst();
+        delete tooLong;
+        QVERIFY(servers.saveServers());
+        QVERIFY(servers.lastError.isEmpty());
     }
 
     // A failed save leaves the previous file whole (the write goes through a temporary file).
@@ -368,6 +377,46 @@ private slots:
         ServersConfiguration servers;
         servers.listServers.append(serverSeven());
         QVERIFY(!servers.saveServers());
+        QCOMPARE(servers.lastError, "Failed to create directory " + serversFolder());
+    }
+
+    // A record the program wrote that cannot be read now is named for the user and stays as
+    // it is; other files of the folder are passed over as before.
+    void unreadableRecordsAreNamedAndKept()
+    {
+        TempHome home;
+        QScopedPointer<NntpServer> seven(serverSeven());
+        const QByteArray good = ServersConfiguration::recordFileContent(*seven);
+        QByteArray zeros(4128, '\0');
+        QVERIFY(writeFile(serversFolder() + "/Server_7", good));
+        QVERIFY(writeFile(serversFolder() + "/Server_3", good.left(2000)));
+        QVERIFY(writeFile(serversFolder() + "/Server_4", zeros));
+        QVERIFY(writeFile(serversFolder() + "/Server_5", QByteArray()));
+        QVERIFY(writeFile(serversFolder() + "/Server_7.aB3dEf", good.left(100)));
+        QVERIFY(writeFile(serversFolder() + "/notes.txt", "x"));
+        ServersConfiguration servers;
+        servers.loadServers();
+        QCOMPARE(servers.listServers.size(), 1);
+        QStringList named = servers.listUnreadableFiles;
+        named.sort();
+        QCOMPARE(named, QStringList({"Server_3", "Server_4", "Server_5"}));
+        QCOMPARE(readFile(serversFolder() + "/Server_3"), good.left(2000));
+        QCOMPARE(readFile(serversFolder() + "/Server_4"), zeros);
+        QVERIFY(QFileInfo::exists(serversFolder() + "/Server_5"));
+        // Their ids stay taken.
+        QCOMPARE(servers.nextServerId(), 8);
+        QVERIFY(servers.saveServers());
+        QCOMPARE(readFile(serversFolder() + "/Server_4"), zeros);
+    }
+
+    void unwritableRecordIsNamed()
+    {
+        TempHome home;
+        QVERIFY(QDir().mkpath(serversFolder() + "/Server_7/in-the-way"));
+        ServersConfiguration servers;
+        servers.listServers.append(serverSeven());
+        QVERIFY(!servers.saveServers());
+        QCOMPARE(servers.lastError, "Failed to write file " + serversFolder() + "/Server_7");
     }
 };
 

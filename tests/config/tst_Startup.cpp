@@ -223,6 +223,36 @@ private slots:
         QCOMPARE(hosts, QStringList({"first.example", "second.example", "third.example"}));
         QCOMPARE(again->nzbConfiguration.listNzbFiles.size(), 2);
     }
+
+    // What the start-up found damaged is in the log of the run: a record restored from its
+    // backup, a record lost with its backup, a server record that could not be read.
+    void damagedStateIsLogged()
+    {
+        TempHome home;
+        saveOneServer(1, "first.example");
+        saveOneServer(2, "second.example");
+        saveOneNzb(0, "restored");
+        saveOneNzb(1, "lost");
+        const QString nzbs = AppConfiguration::getNzbFolder();
+        QVERIFY(writeFile(nzbs + "/Nzb_0", "damaged"));
+        QByteArray lost = readFile(nzbs + "/Nzb_1");
+        lost.replace(lost.size() / 2, 4, "xxxx");
+        QVERIFY(writeFile(nzbs + "/Nzb_1", lost));
+        QVERIFY(writeFile(nzbs + "/Nzb_1.rec", lost));
+        QVERIFY(writeFile(AppConfiguration::getServersFolder() + "/Server_2", "damaged"));
+
+        AppConfiguration *configuration = startUp();
+        QCOMPARE(configuration->nzbConfiguration.listNzbFiles.size(), 1);
+        QCOMPARE(configuration->serversConfiguration.listServers.size(), 1);
+        const QString log = QString::fromUtf8(readFile(AppConfiguration::getLogsFolder() + "/" + configuration->currentLogFile));
+        QVERIFY2(log.contains(" WARN ") && log.contains("The queue record of NZB restored was damaged: it has been restored "
+                                                         "from its backup"), qPrintable(log));
+        QVERIFY2(log.contains("ERROR") && log.contains("The queue record of NZB lost and its backup are damaged: the NZB could "
+                                                        "not be restored, its files are kept with the suffix .damaged in " + nzbs),
+                 qPrintable(log));
+        QVERIFY2(log.contains("The server record Server_2 could not be read: the file is kept in "
+                              + AppConfiguration::getServersFolder()), qPrintable(log));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Startup)

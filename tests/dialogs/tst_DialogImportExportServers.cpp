@@ -84,6 +84,8 @@ private slots:
     void importCancelledAtTheCheckList();
     void importNotTakenIsNoSuccess();
     void olderFileWithoutConverterKeepsServersWithoutPassword();
+    void importLeavesOutServersBeyondTheEditorsBounds();
+    void importOfNothingButServersBeyondTheBounds();
 
     void exportCancelledAtTheFileChooser();
     void exportWritesTheTickedServers();
@@ -92,6 +94,8 @@ private slots:
     void exportWithNothingToWrite();
     void exportFailures_data();
     void exportFailures();
+    void exportIsReadableByTheUserAlone_data();
+    void exportIsReadableByTheUserAlone();
 
 private:
     // Runs the import of `file`; the check list is answered by `checkList`, the box after it
@@ -409,6 +413,82 @@ void tst_DialogImportExportServers::olderFileWithoutConverterKeepsServersWithout
     QCOMPARE(received, QStringList{"2|news.second.example|563|8|||no password|ssl"});
 }
 
+// What the server editor would refuse cannot come in through a file either (a server of 5000
+// connections would start 5000 threads, and be dropped at the next start): each such server is
+// named with the bound it breaks, and the others are imported.
+void tst_DialogImportExportServers::importLeavesOutServersBeyondTheEditorsBounds()
+{
+    const QString longest(512, QLatin1Char('x'));
+    QList<NntpServer *> written{
+        newServer(1, "news.ok.example", 119, 4, "", "", "ok"),
+        newServer(2, "news.far.example", 70000, 4, "", "", "far port"),
+        newServer(3, "news.zero.example", 0, 4, "", "", "no port"),
+        newServer(4, "news.many.example", 119, 5000, "", "", "many"),
+        newServer(5, "news.none.example", 119, 0, "", "", "none"),
+        newServer(6, "news.login.example", 119, 4, QString(513, QLatin1Char('l')), "pw", "long login"),
+        newServer(7, "news.password.example", 119, 4, "user", QString(513, QLatin1Char('p')), "long password"),
+        newServer(8, "news.nonick.example", 119, 4, "", "", ""),
+        newServer(9, "", 119, 4, "", "", ""),
+        newServer(10, "news.nick.example", 119, 4, "", "", QString(257, QLatin1Char('n'))),
+        newServer(11, longest, 65535, 100, longest, longest, QString(256, QLatin1Char('e')))};
+    const QString path = dir->filePath(QStringLiteral("bounds.tvp"));
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, written), DialogImportExportServers::Saved);
+    qDeleteAll(written);
+
+    answerer->chooseFileNext(path);
+    answerer->pressNext(QMessageBox::Ok); // the servers left out
+    int rows = -1;
+    answerer->handleNext([&rows](QWidget *checkList) {
+        rows = checkListOf(checkList)->count();
+        pressOk(checkList);
+    });
+    answerer->acceptNext();
+    QStringList received;
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &servers) {
+        ++handOvers;
+        received = describe(servers);
+        return true;
+    });
+
+    QCOMPARE(answerer->answeredCount(), 4);
+    const ModalAnswerer::Seen &box = answerer->seen().at(1);
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(box.title, QStringLiteral("Tessaquill+"));
+    QCOMPARE(box.text, QStringLiteral("These servers are not imported:\n"
+                                      "far port: port 70000 is not between 1 and 65535\n"
+                                      "no port: port 0 is not between 1 and 65535\n"
+                                      "many: number of connections 5000 is not between 1 and 100\n"
+                                      "none: number of connections 0 is not between 1 and 100\n"
+                                      "long login: login longer than 512 characters\n"
+                                      "long password: password longer than 512 characters\n"
+                                      "news.nonick.example: no nickname\n"
+                                      "server 9 of the file: no server address\n")
+                           + QString(60, QLatin1Char('n')) + QChar(0x2026)
+                           + QStringLiteral(": nickname longer than 256 characters"));
+    QCOMPARE(rows, 2);
+    QCOMPARE(received, (QStringList{"1|news.ok.example|119|4|||ok|plain",
+                                    QStringLiteral("11|%1|65535|100|%1|%1|%2|plain").arg(longest, QString(256, QLatin1Char('e')))}));
+    QCOMPARE(answerer->seen().at(3).text, QStringLiteral("Servers successfully imported."));
+}
+
+void tst_DialogImportExportServers::importOfNothingButServersBeyondTheBounds()
+{
+    QList<NntpServer *> written{newServer(1, "news.far.example", 70000, 4, "", "", "far port")};
+    const QString path = dir->filePath(QStringLiteral("far.tvp"));
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, written), DialogImportExportServers::Saved);
+    qDeleteAll(written);
+    answerer->chooseFileNext(path);
+    answerer->pressNext(QMessageBox::Ok);
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &) {
+        ++handOvers;
+        return true;
+    });
+    QCOMPARE(answerer->answeredCount(), 2); // no check list
+    QCOMPARE(answerer->seen().at(1).text,
+             QStringLiteral("These servers are not imported:\nfar port: port 70000 is not between 1 and 65535"));
+    QCOMPARE(handOvers, 0);
+}
+
 void tst_DialogImportExportServers::exportCancelledAtTheFileChooser()
 {
     configuredServers() << newServer(1, "h", 119, 1, "", "", "n");
@@ -560,6 +640,41 @@ void tst_DialogImportExportServers::exportFailures()
     QCOMPARE(answerer->seen().at(2).title, QStringLiteral("Tessaquill+"));
     QCOMPARE(answerer->seen().at(2).text, message.arg(path));
     QVERIFY(!QFileInfo::exists(path));
+}
+
+// The file holds the passwords in clear: it is the user's alone, also when it replaces a file
+// that every local user could read.
+void tst_DialogImportExportServers::exportIsReadableByTheUserAlone_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("new file") << false;
+    QTest::newRow("replacing a file all can read") << true;
+}
+
+void tst_DialogImportExportServers::exportIsReadableByTheUserAlone()
+{
+    QFETCH(bool, replace);
+    configuredServers() << newServer(1, "news.a.example", 119, 4, "ann", "secret", "A");
+    const QString path = dir->filePath(QStringLiteral("servers.tvp"));
+    if (replace) {
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.close();
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                                | QFileDevice::ReadOther));
+    }
+    answerer->chooseFileNext(path);
+    if (replace)
+        answerer->pressNext(QMessageBox::Yes);
+    answerer->acceptNext();
+    answerer->acceptNext();
+    ServersImportExport::exportServers(settings);
+
+    QCOMPARE(answerer->seen().last().text, QStringLiteral("Servers successfully exported to ") + path);
+    const QFileDevice::Permissions everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                              | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                              | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFile::permissions(path) & everyone, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QTEST_MAIN(tst_DialogImportExportServers)

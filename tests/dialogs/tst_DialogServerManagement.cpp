@@ -1,4 +1,5 @@
 #include "dialogs/DialogServerManagement.h"
+#include "config/ServersConfiguration.h"
 #include "dialogs/ThreadTestConnection.h"
 #include "model/NntpServer.h"
 
@@ -99,6 +100,9 @@ private slots:
     void passwordBlanks_data();
     void passwordBlanks();
     void settersFillTheFields();
+    void fieldsAtTheirBoundsAreStoredWhole();
+    void longerStoredTextsAreKept_data();
+    void longerStoredTextsAreKept();
     void connectionCountSetter_data();
     void connectionCountSetter();
     void counter_data();
@@ -635,6 +639,90 @@ void tst_DialogServerManagement::settersFillTheFields()
     QCOMPARE(dialog.server->strLogin, User);
     QCOMPARE(dialog.server->strPassword, Password);
     QVERIFY(!dialog.isCounterReset());
+}
+
+// Pasted texts stop at the fields' bounds, at which the record still fits in its block: the
+// server is stored and reads back whole.
+void tst_DialogServerManagement::fieldsAtTheirBoundsAreStoredWhole()
+{
+    GuiTestHome home;
+    QVERIFY(home.isValid());
+    ServerEditorForm form;
+    form.field(QStringLiteral("lineEditServerName"))->setText(QString(3000, QLatin1Char('h')));
+    form.field(QStringLiteral("lineEditServerNickname"))->setText(QString(3000, QLatin1Char('n')));
+    form.setChecked(QStringLiteral("checkBoxAuthentication"), true);
+    form.field(QStringLiteral("lineEditLogin"))->setText(QString(3000, QLatin1Char('l')));
+    form.field(QStringLiteral("lineEditPassword"))->setText(QString(3000, QLatin1Char('p')));
+    ModalAnswerer answerer;
+    answerer.rejectNext(); // nothing may ask
+    form.button(QStringLiteral("pushButtonOk"))->click();
+    QCOMPARE(answerer.answeredCount(), 0);
+    const NntpServer *record = form.dialog.server;
+    QVERIFY(record);
+    QCOMPARE(record->strHost, QString(512, QLatin1Char('h')));
+    QCOMPARE(record->strNickname, QString(256, QLatin1Char('n')));
+    QCOMPARE(record->strLogin, QString(512, QLatin1Char('l')));
+    QCOMPARE(record->strPassword, QString(512, QLatin1Char('p')));
+
+    ServersConfiguration stored;
+    auto *server = new NntpServer;
+    server->copyRecordFieldsFrom(*record);
+    server->iId = 1;
+    stored.listServers.append(server);
+    QVERIFY(stored.saveServers());
+    ServersConfiguration loaded;
+    loaded.loadServers();
+    QCOMPARE(loaded.listServers.size(), 1);
+    const NntpServer *read = loaded.listServers.first();
+    QCOMPARE(read->strHost, record->strHost);
+    QCOMPARE(read->strNickname, record->strNickname);
+    QCOMPARE(read->strLogin, record->strLogin);
+    QCOMPARE(read->strPassword, record->strPassword);
+}
+
+// A server stored before the fields were bounded opens with its texts whole; Ok keeps them as
+// long as the record still fits, and otherwise says so rather than storing a server that is
+// gone at the next start.
+void tst_DialogServerManagement::longerStoredTextsAreKept_data()
+{
+    QTest::addColumn<int>("loginLength");
+    QTest::addColumn<int>("passwordLength");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("still fits") << 1200 << 600 << true;
+    QTest::newRow("too long together") << 1500 << 600 << false;
+}
+
+void tst_DialogServerManagement::longerStoredTextsAreKept()
+{
+    QFETCH(int, loginLength);
+    QFETCH(int, passwordLength);
+    QFETCH(bool, fits);
+    const QString login(loginLength, QLatin1Char('l'));
+    const QString password(passwordLength, QLatin1Char('p'));
+    DialogServerManagement dialog;
+    dialog.setServerName(QStringLiteral("news.example.net"));
+    dialog.setServerNickname(QStringLiteral("Provider"));
+    dialog.setAuthentication(login, password);
+    dialog.setModal(false);
+    dialog.show();
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    dialog.findChild<QPushButton *>(QStringLiteral("pushButtonOk"))->click();
+    if (fits) {
+        QCOMPARE(answerer.answeredCount(), 0);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.server->strLogin, login);
+        QCOMPARE(dialog.server->strPassword, password);
+        return;
+    }
+    QCOMPARE(answerer.answeredCount(), 1);
+    QCOMPARE(answerer.seen().first().icon, QMessageBox::Critical);
+    QCOMPARE(answerer.seen().first().text,
+             QStringLiteral("The address, nickname, login and password are too long together to be saved"));
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.server);
+    QVERIFY(dialog.focusWidget());
+    QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("lineEditLogin"));
 }
 
 void tst_DialogServerManagement::connectionCountSetter_data()

@@ -1,4 +1,6 @@
 #include "dialogs/DialogWizard.h"
+#include "config/ServersConfiguration.h"
+#include "model/NntpServer.h"
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
@@ -90,6 +92,7 @@ private slots:
     void resetAfterAFinishedRun();
     void cancelRejectsAndKeepsFields();
     void runAsTheMainWindowDoes();
+    void pastedTextsKeepTheServerWithinItsRecord();
 };
 
 void tst_DialogWizard::formAsBuilt()
@@ -380,6 +383,26 @@ void tst_DialogWizard::runAsTheMainWindowDoes()
     QCOMPARE(wizard.exec(), int(QDialog::Accepted));
     QCOMPARE(accepts, 1);
     QCOMPARE(wizard.getServerName(), QStringLiteral("news.example.net"));
+}
+
+// The address becomes the nickname too: with the login and the password, pasted texts stop
+// where the server the main window makes of them still fits in its record.
+void tst_DialogWizard::pastedTextsKeepTheServerWithinItsRecord()
+{
+    Wizard wizard;
+    wizard.field(QStringLiteral("lineEditServerName"))->setText(QString(3000, QLatin1Char('h')));
+    wizard.tick(QStringLiteral("checkBoxNeedUserNamePwd"), true);
+    wizard.field(QStringLiteral("lineEditLogin"))->setText(QString(3000, QLatin1Char('l')));
+    wizard.field(QStringLiteral("lineEditPassword"))->setText(QString(3000, QLatin1Char('p')));
+    QCOMPARE(wizard.dialog.getServerName().size(), 256);
+    QCOMPARE(wizard.dialog.getLogin().size(), 512);
+    QCOMPARE(wizard.dialog.getPassword().size(), 512);
+    NntpServer server;
+    server.strHost = wizard.dialog.getServerName();
+    server.strNickname = server.strHost;
+    server.strLogin = wizard.dialog.getLogin();
+    server.strPassword = wizard.dialog.getPassword();
+    QVERIFY(ServersConfiguration::fitsInRecord(server));
 }
 
 QTEST_MAIN(tst_DialogWizard)
