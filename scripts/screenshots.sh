@@ -13,7 +13,7 @@ build=${TQ_SCREENSHOTS_BUILD:-$top/build/screenshots}
 out=$(realpath -m "${1:-$build/pictures}")
 
 if [ -z "${TQ_TOUR_UNDER_X:-}" ]; then
-    "$top/scripts/install-deps.sh"
+    "$top/scripts/install-deps.sh" --test
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTQ_BUILD_BENCH=OFF >/dev/null
     cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}" --target tessaquill tq_screenshot_tour unrar \
         tq_nntp_test_server
