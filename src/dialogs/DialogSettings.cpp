@@ -8,6 +8,7 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/ConfigurationSave.h"
 #include "dialogs/DialogDestinationFolders.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -44,6 +45,7 @@ DialogSettings::DialogSettings(QWidget *parent)
       ui(new Ui::DialogSettings)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     loadFromConfiguration();
     initProxyPage();
     connect(ui->PushButtonImportServers, &QPushButton::clicked, this, &DialogSettings::slotButtonImportServers);

@@ -3,6 +3,7 @@
 #include "ui_DialogWizard.h"
 
 #include "dialogs/ServerFieldRules.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QMessageBox>
 
@@ -17,6 +18,7 @@ DialogWizard::DialogWizard(QWidget *parent)
       ui(new Ui::DialogWizard)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     ui->stackedWidgetWizard->setCurrentIndex(ServerPage);
     ui->lineEditServerName->setFocus(Qt::OtherFocusReason);
     for (int count = 1; count <= MaximumConnections; ++count)
