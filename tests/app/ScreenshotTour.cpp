@@ -516,6 +516,19 @@ private:
         close();
         open(QStringLiteral("25-manual-repair-extract-unsplit"),
              [this] { return trigger("actionManual_repair_extraction_unsplit"); });
+        // The fields as the program fills them once folders are chosen.
+        show(QStringLiteral("25b-manual-repair-folders-chosen"), [this] {
+            const char *fields[] = {"lineEditPar2Path", "lineEditUnrarPath", "lineEditUnrarDestinationPath",
+                                    "lineEditUnsplitPath", "lineEditUnsplitDestinationPath"};
+            bool filled = false;
+            for (const char *field : fields) {
+                if (auto *edit = inTop<QLineEdit>(field)) {
+                    edit->setText(QDir::current().absoluteFilePath(QStringLiteral("Holiday pictures")));
+                    filled = true;
+                }
+            }
+            return filled;
+        });
         close();
         open(QStringLiteral("26-nzb-history"), [this] { return trigger("actionNZB_history"); });
         open(QStringLiteral("26b-popup-calendar"), [this] { return click("pushButtonPopupFrom"); });

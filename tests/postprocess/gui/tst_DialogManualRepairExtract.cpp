@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QStyleFactory>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -135,6 +136,7 @@ private slots:
     void formHasItsWidgetsAndTexts_data();
     void formHasItsWidgetsAndTexts();
     void formStartsIdleAndKeepsItsHeight();
+    void fieldsFilledByTheProgramAreReadable_data();
     void fieldsFilledByTheProgramAreReadable();
     void browsingFillsFieldsAndEnablesStart();
     void refusedStartsChangeNothing_data();
@@ -396,10 +398,19 @@ void tst_DialogManualRepairExtract::formHasItsWidgetsAndTexts()
     }
 }
 
+void tst_DialogManualRepairExtract::fieldsFilledByTheProgramAreReadable_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::newRow("the program's style") << QString();
+    QTest::newRow("Fusion, where the program's style is missing") << QStringLiteral("Fusion");
+}
+
 // The fields the program fills are disabled and dark: their text must still stand out, also in
 // the dialog as the main window opens it (its child, under the window's style sheet).
 void tst_DialogManualRepairExtract::fieldsFilledByTheProgramAreReadable()
 {
+    QFETCH(QString, style);
+    QApplication::setStyle(style.isEmpty() ? AppStyle::create() : QStyleFactory::create(style));
     QMainWindow window;
     window.setStyleSheet(QStringLiteral("QMainWindow {\nbackground-color: qlineargradient(spread:pad, x1:0, y1:0, "
                                         "x2:0, y2:1, stop:0 rgba(242, 242, 242, 255), stop:0.5 rgba(236, 236, 236, "
@@ -415,7 +426,9 @@ void tst_DialogManualRepairExtract::fieldsFilledByTheProgramAreReadable()
         const double contrast = TextContrast::ofWidget(edit);
         QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(edit->objectName()).arg(contrast)));
     }
-    WidgetPicture::save(&dialog, QStringLiteral("DialogManualRepairExtract_filled"));
+    if (style.isEmpty())
+        WidgetPicture::save(&dialog, QStringLiteral("DialogManualRepairExtract_filled"));
+    QApplication::setStyle(AppStyle::create());
 }
 
 void tst_DialogManualRepairExtract::formStartsIdleAndKeepsItsHeight()
