@@ -34,9 +34,9 @@ TEST_PACKAGES=(
   dbus-daemon
   # the desktop entry's check
   desktop-file-utils
-  # scripts/screenshots.sh: pictures taken from the X server with import, a window manager and
-  # a tray host for the tray icon and its menu, and xdotool to click on it
-  imagemagick openbox trayer xdotool
+  # scripts/screenshots.sh: pictures taken from the X server with import, and a window manager
+  # and a tray host for the tray icon and its menu
+  imagemagick openbox trayer
 )
 
 $with_tests && PACKAGES+=("${TEST_PACKAGES[@]}")
