@@ -18,6 +18,7 @@
 #include "web/DialogWebAuthentication.h"
 #include "web/DialogWebFavourite.h"
 #include "web/DialogWebOptions.h"
+#include "web/FrameSearchResults.h"
 
 #include "GuiTestHome.h"
 #include "WidgetPicture.h"
@@ -65,6 +66,8 @@ const QList<QPair<QString, WindowMaker>> &windowMakers()
         {QStringLiteral("DialogWebFavourite"), [] { return new DialogWebFavourite; }},
         {QStringLiteral("DialogWebOptions"), [] { return new DialogWebOptions; }},
         {QStringLiteral("DialogWizard"), [] { return new DialogWizard; }},
+        // A search's results, as a tab of the search page shows them.
+        {QStringLiteral("FrameSearchResults"), [] { return new FrameSearchResults; }},
     };
     return makers;
 }
