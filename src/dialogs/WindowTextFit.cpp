@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QPointer>
 #include <QStyle>
 #include <QTimer>
@@ -80,15 +79,21 @@ void WindowTextFit::fit(QWidget *window)
     if (window->property(kFittingProperty).toBool())
         return;
     window->setProperty(kFittingProperty, true);
-    for (QHeaderView *header : window->findChildren<QHeaderView *>()) {
-        if (header->orientation() == Qt::Horizontal)
-            keepTitlesWhole(header);
+    // The window's own widgets: the dialogs it owns fit themselves when they are shown.
+    QList<QWidget *> widgets;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (widget->window() == window)
+            widgets.append(widget);
     }
-    for (QTableWidget *table : window->findChildren<QTableWidget *>())
-        fitColumnsToTexts(table);
+    for (QWidget *widget : qAsConst(widgets)) {
+        auto *header = qobject_cast<QHeaderView *>(widget);
+        if (header && header->orientation() == Qt::Horizontal)
+            keepTitlesWhole(header);
+        if (auto *table = qobject_cast<QTableWidget *>(widget))
+            fitColumnsToTexts(table);
+    }
     // Innermost first: a container's needs include its children's. A widened widget can widen
     // its container's needs once more: again until nothing changes.
-    QList<QWidget *> widgets = window->findChildren<QWidget *>();
     std::stable_sort(widgets.begin(), widgets.end(),
                      [](const QWidget *a, const QWidget *b) { return depth(a) > depth(b); });
     for (int pass = 0; pass < 4; ++pass) {
@@ -96,7 +101,7 @@ void WindowTextFit::fit(QWidget *window)
         for (QWidget *widget : qAsConst(widgets)) {
             if (auto *area = qobject_cast<QScrollArea *>(widget))
                 changed |= fitScrollArea(area);
-            else if (!widget->isWindow() && sizedByTexts(widget))
+            else if (sizedByTexts(widget))
                 changed |= fitWidget(widget);
         }
         if (!changed)
@@ -118,8 +123,10 @@ void WindowTextFit::growWindow(QWidget *window)
     for (int round = 0; round < 2; ++round) {
         // Layouts keep what they measured until told otherwise; a splitter tells its own only
         // later, from the event loop.
-        for (QLayout *layout : window->findChildren<QLayout *>())
-            layout->invalidate();
+        for (QLayout *layout : window->findChildren<QLayout *>()) {
+            if (layout->parentWidget() && layout->parentWidget()->window() == window)
+                layout->invalidate();
+        }
         if (window->layout())
             window->layout()->activate();
         const int needed = window->layout() ? window->layout()->totalMinimumSize().width()
