@@ -21,6 +21,7 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -480,6 +481,13 @@ private:
                 }
             }
             return false;
+        });
+        show(QStringLiteral("17b-export-servers-server-shown"), [this] {
+            auto *list = inTop<QListWidget>("listWidgetServers");
+            if (!list || list->count() == 0)
+                return false;
+            list->setCurrentRow(0);
+            return true;
         });
         close();
         close();
