@@ -1,28 +1,47 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project builds, runs and tests with.
+# install-deps.sh [--test]: installs the Debian 12 packages the project builds and runs with;
+# with --test also those only the tests, the benchmarks and scripts/screenshots.sh use.
 # Idempotent: it does nothing (and does not touch the network) when all are present.
 set -euo pipefail
+
+with_tests=false
+case ${1:-} in
+  --test) with_tests=true ;;
+  "") ;;
+  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
 
 PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-  libqt5webkit5-dev qt5-style-plugins
-  libssl-dev openssl zlib1g-dev libarchive-dev
-  # run and test
-  par2 libarchive-tools xvfb xauth procps
+  libqt5webkit5-dev
+  libssl-dev zlib1g-dev libarchive-dev
+  # run: verification and repair, the window style, Qt's own translations, and Arial's metric
+  # twin for stable layouts
+  par2 qt5-style-plugins qttranslations5-l10n fonts-liberation2
+)
+
+TEST_PACKAGES=(
+  openssl libarchive-tools procps
+  # windows under a real X server
+  xvfb xauth
   # tests that must hold at any hour run again with the clock moved
   faketime
+  # the news server of the INN 2 tests
   inn2
-  # windows: Qt's own translations, and Arial's metric twin for stable layouts and pictures
-  qttranslations5-l10n fonts-liberation2
   # the end-to-end test's poster (nyuu, from npm, scripts/install-nyuu.sh) runs on Node.js
   nodejs
   # desktop layers: tests run them on a private session bus (dbus-run-session)
   dbus-daemon
-  # scripts/screenshots.sh: pictures of every window taken from the X server with import
-  imagemagick
+  # the desktop entry's check
+  desktop-file-utils
+  # scripts/screenshots.sh: pictures taken from the X server with import, and a window manager
+  # and a tray host for the tray icon and its menu
+  imagemagick openbox trayer
 )
+
+$with_tests && PACKAGES+=("${TEST_PACKAGES[@]}")
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -30,7 +49,9 @@ for p in "${PACKAGES[@]}"; do
   [ "$status" = "installed" ] || missing+=("$p")
 done
 # npm comes with some builds of nodejs; Debian's own nodejs needs the npm package beside it.
-command -v npm >/dev/null || missing+=(npm)
+if $with_tests; then
+  command -v npm >/dev/null || missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 SUDO=""

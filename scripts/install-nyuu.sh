@@ -10,7 +10,7 @@ program="$folder/node_modules/.bin/nyuu"
 if [ -x "$program" ] && "$program" --help >/dev/null 2>&1; then
   exit 0
 fi
-command -v npm >/dev/null || { echo "install-nyuu: npm is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
+command -v npm >/dev/null || { echo "install-nyuu: npm is not installed (scripts/install-deps.sh --test installs it)" >&2; exit 1; }
 mkdir -p "$folder"
 # Several test runs may install at once: one at a time.
 exec 9>"$folder/.install.lock"

@@ -2,21 +2,23 @@
 # screenshots.sh [folder]: a picture of every window and dialog of the program.
 #
 # Builds the program and its guided tour (tests/app/ScreenshotTour.cpp) in build/screenshots,
-# starts the real program under Xvfb with a temporary home, lets the tour open every window and
-# dialog one after the other as a user does, and saves each one with ImageMagick's import as
-# <folder>/<number>-<name>.png (default folder: build/screenshots/pictures). A window that
-# could not be opened is listed in <folder>/missing.txt. Nothing of the real home is read or
-# written, and the program reaches no network.
+# starts the real program under Xvfb with a window manager (openbox) and a tray host (trayer) in a
+# temporary home, lets the tour open every window, dialog and menu one after the other as a user
+# does, and saves each one with ImageMagick's import as <folder>/<number>-<name>.png (default
+# folder: build/screenshots/pictures). A window that could not be opened is listed in
+# <folder>/missing.txt. Nothing of the real home is read or written, and the program reaches no
+# network: its version page and a page behind a site log-in come from the project's test web
+# server. TQ_SCREENSHOTS_LOCALE (say de_DE.UTF-8) takes the pictures in another language.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${TQ_SCREENSHOTS_BUILD:-$top/build/screenshots}
 out=$(realpath -m "${1:-$build/pictures}")
 
 if [ -z "${TQ_TOUR_UNDER_X:-}" ]; then
-    "$top/scripts/install-deps.sh"
+    "$top/scripts/install-deps.sh" --test
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTQ_BUILD_BENCH=OFF >/dev/null
     cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}" --target tessaquill tq_screenshot_tour unrar \
-        tq_nntp_test_server
+        tq_nntp_test_server tq_http_test_server
     export TQ_TOUR_UNDER_X=1 TQ_SCREENSHOTS_BUILD="$build"
     exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$out"
 fi
@@ -25,21 +27,45 @@ fi
 mkdir -p "$out"
 rm -f "$out"/*.png "$out/missing.txt"
 home=$(mktemp -d "${TMPDIR:-/tmp}/tq-screenshots-XXXXXX")
-trap 'rm -rf "$home"' EXIT
 mkdir -m 700 "$home/runtime"
 cd "$home" # the file choosers open here
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_CACHE_HOME=$home/.cache
-export XDG_RUNTIME_DIR=$home/runtime LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-# No desktop bus, no login manager, no version check on the internet.
+export XDG_RUNTIME_DIR=$home/runtime LC_ALL=${TQ_SCREENSHOTS_LOCALE:-C.UTF-8} QT_QPA_PLATFORM=xcb
+# No desktop bus, no login manager.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/session-bus DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/system-bus
-export TESSAQUILL_VERSION_URL=http://127.0.0.1:1/version.txt
+
+# A window manager and a tray host, as on a desktop: the tray icon and its menu have a home.
+helpers=()
+cleanup() {
+    for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$home"
+}
+trap cleanup EXIT
+openbox >/dev/null 2>&1 &
+helpers+=($!)
+sleep 1
+trayer --edge bottom --align right --widthtype pixel --width 120 --height 28 >/dev/null 2>&1 &
+helpers+=($!)
+sleep 1
+
+# The project's test web server: the version page names a newer version, so the offer appears,
+# and /login asks for a site log-in.
+web_log=$home/web-server.txt
+"$build/bin/tq_http_test_server" --version 1.5.0 >"$web_log" 2>&1 &
+helpers+=($!)
+for _ in $(seq 1 100); do
+    grep -q "listening on" "$web_log" && break
+    sleep 0.1
+done
+web_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$web_log")
+[ -n "$web_port" ] || { echo "the test web server did not start: $(cat "$web_log")" >&2; exit 1; }
+export TESSAQUILL_VERSION_URL=http://127.0.0.1:$web_port/version.txt TQ_TOUR_LOGIN_URL=http://127.0.0.1:$web_port/login
 
 # The project's test news server (tests/support), slowed down so that the download is still
 # going when the pictures are taken; it serves articles made up from their message ids.
 news_log=$home/news-server.txt
 "$build/bin/tq_nntp_test_server" --throttle 12000 >"$news_log" 2>&1 &
-news=$!
-trap 'kill $news 2>/dev/null; rm -rf "$home"' EXIT
+helpers+=($!)
 for _ in $(seq 1 100); do
     grep -q "listening on" "$news_log" && break
     sleep 0.1

@@ -35,7 +35,7 @@ done
 say() { echo "peer: $*" >&2; }
 
 # What the bench needs beyond the project's own packages.
-"$top/scripts/install-deps.sh"
+"$top/scripts/install-deps.sh" --test
 for tool in nzbget bc:bc time:/usr/bin/time; do
   command -v "${tool#*:}" >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${tool%%:*}" >&2
 done

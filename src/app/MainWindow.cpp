@@ -15,6 +15,7 @@
 #include "platform/SleepInhibitor.h"
 #include "web/BrowserTabWidget.h"
 
+#include "dialogs/WindowTextFit.h"
 #include "ui_MainWindow.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     createTaskbarList();
     ui->mainToolBar->addSeparator();
     ui->mainToolBar->addAction(ui->actionMinimize);

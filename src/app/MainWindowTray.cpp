@@ -45,10 +45,15 @@ void MainWindow::createSystrayIcon()
             SLOT(slotSystrayActivated(QSystemTrayIcon::ActivationReason)));
 }
 
+// A click restores the window as a double click does: trays of the StatusNotifierItem kind send
+// one activation for a click and never a double click. The right click belongs to the menu.
 void MainWindow::slotSystrayActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick)
-        showNormal();
+    if (reason != QSystemTrayIcon::DoubleClick && reason != QSystemTrayIcon::Trigger)
+        return;
+    showNormal();
+    raise();
+    activateWindow();
 }
 
 // The balloon of a finished NZB opens its destination; the "minimized" balloon opens nothing.

@@ -1,5 +1,6 @@
 #include "dialogs/DialogAbout.h"
 
+#include "dialogs/WindowTextFit.h"
 #include "ui_DialogAbout.h"
 
 DialogAbout::DialogAbout(QWidget *parent)
@@ -7,6 +8,7 @@ DialogAbout::DialogAbout(QWidget *parent)
       ui(new Ui::DialogAbout)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     ui->labelVersion->setText(versionLine());
     ui->labelCopyright->setText(tr("Copyright © the Tessaquill+ developers. This program comes "
                                    "with no warranty."));

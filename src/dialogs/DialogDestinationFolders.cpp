@@ -5,6 +5,7 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/ConfigurationSave.h"
 #include "dialogs/DialogDestinationFoldersAddModify.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QHash>
 #include <QMessageBox>
@@ -14,6 +15,7 @@ DialogDestinationFolders::DialogDestinationFolders(QWidget *parent)
       ui(new Ui::DialogDestinationFolders)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     fillTable();
 }
 

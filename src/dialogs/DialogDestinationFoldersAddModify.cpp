@@ -1,5 +1,6 @@
 #include "dialogs/DialogDestinationFoldersAddModify.h"
 
+#include "dialogs/WindowTextFit.h"
 #include "ui_DialogDestinationFoldersAddModify.h"
 
 #include <QFileDialog>
@@ -10,6 +11,7 @@ DialogDestinationFoldersAddModify::DialogDestinationFoldersAddModify(QWidget *pa
       ui(new Ui::DialogDestinationFoldersAddModify)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
 }
 
 DialogDestinationFoldersAddModify::~DialogDestinationFoldersAddModify()

@@ -8,6 +8,7 @@
 #include "dialogs/DialogDestinationFolders.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -21,6 +22,7 @@ DialogDownloadNzb::DialogDownloadNzb(QWidget *parent)
       ui(new Ui::DialogDownloadNzb)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     ui->lineEditDownloadNzbPath->setText(AppConfiguration::getInstance()->destinationFolder);
     fillDestinations();
     connect(ui->tableWidgetDestinations, &QTableWidget::itemClicked, this,

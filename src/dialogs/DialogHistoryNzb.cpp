@@ -10,6 +10,7 @@
 #include "dialogs/UtilsNzbCompressUncompress.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -48,6 +49,7 @@ DialogHistoryNzb::DialogHistoryNzb(QWidget *parent)
     , ui(new Ui::DialogHistoryNzb)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
 
     const QString dateFormat = AppConfiguration::getInstance()->languageName == QLatin1String("en")
                                    ? QStringLiteral("MM/dd/yyyy")

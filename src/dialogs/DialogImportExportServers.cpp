@@ -3,6 +3,7 @@
 #include "ui_DialogImportExportServers.h"
 
 #include "model/NntpServer.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QIcon>
 #include <QListWidgetItem>
@@ -12,6 +13,7 @@ DialogImportExportServers::DialogImportExportServers(QWidget *parent)
       ui(new Ui::DialogImportExportServers)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     connect(ui->listWidgetServers, &QListWidget::itemSelectionChanged, this,
             &DialogImportExportServers::itemSelectionChanged);
 }

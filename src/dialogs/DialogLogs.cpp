@@ -5,6 +5,7 @@
 #include "QsLog/Logger.h"
 #include "app/AppVersion.h"
 #include "config/AppConfiguration.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -61,6 +62,7 @@ DialogLogs::DialogLogs(QWidget *parent)
       refreshTimer(this)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     refreshTimer.setObjectName(QLatin1String(RefreshTimerName));
     connect(ui->pushButtonDeleteLog, &QPushButton::clicked, this,
             &DialogLogs::deleteCurrentLogFile);

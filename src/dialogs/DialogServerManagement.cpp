@@ -7,6 +7,7 @@
 #include "dialogs/ServerFieldRules.h"
 #include "dialogs/ThreadTestConnection.h"
 #include "model/NntpServer.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QCloseEvent>
 #include <QIntValidator>
@@ -50,6 +51,7 @@ DialogServerManagement::DialogServerManagement(QWidget *parent)
       testTimeoutMs(0)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
 
     for (int count = 1; count <= MaximumConnections; ++count)
         ui->comboBoxNbConnections->addItem(QString::number(count));

@@ -8,6 +8,7 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/ConfigurationSave.h"
 #include "dialogs/DialogDestinationFolders.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -20,9 +21,10 @@ namespace {
 const char *const usableSpeedStyle =
     "QLineEdit{border: 1px solid gray; border-radius: 10px; padding: 0 8px; background: white; "
     "selection-background-color: darkgray;}";
+// White on a gray dark enough for the value to stay readable (4.5:1 and more).
 const char *const unusableSpeedStyle =
     "QLineEdit{border: 1px solid gray; border-radius: 10px; padding: 0 8px; color: white; "
-    "background: gray; selection-background-color: darkgray;}";
+    "background: dimgray; selection-background-color: darkgray;}";
 
 // Logger levels stored for the entries of the log combo box, by index.
 const int logLevelOfEntry[] = {6, 2, 3, 4};
@@ -44,6 +46,7 @@ DialogSettings::DialogSettings(QWidget *parent)
       ui(new Ui::DialogSettings)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     loadFromConfiguration();
     initProxyPage();
     connect(ui->PushButtonImportServers, &QPushButton::clicked, this, &DialogSettings::slotButtonImportServers);

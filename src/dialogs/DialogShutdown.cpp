@@ -3,12 +3,14 @@
 #include "ui_DialogShutdown.h"
 
 #include "config/AppConfiguration.h"
+#include "dialogs/WindowTextFit.h"
 
 DialogShutdown::DialogShutdown(QWidget *parent)
     : QDialog(parent),
       ui(new Ui::DialogShutdown)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     const AppConfiguration *configuration = AppConfiguration::getInstance();
     ui->checkBoxSaveShutdownConfiguration->setChecked(configuration->shutdownSaved);
     // An unknown type leaves "No shutdown" checked, as the form has it.

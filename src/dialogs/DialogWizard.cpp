@@ -3,6 +3,7 @@
 #include "ui_DialogWizard.h"
 
 #include "dialogs/ServerFieldRules.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QMessageBox>
 
@@ -17,6 +18,7 @@ DialogWizard::DialogWizard(QWidget *parent)
       ui(new Ui::DialogWizard)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     ui->stackedWidgetWizard->setCurrentIndex(ServerPage);
     ui->lineEditServerName->setFocus(Qt::OtherFocusReason);
     // The address also becomes the server's nickname: it keeps to the nickname's bound, so that

@@ -1,5 +1,7 @@
 #include "platform/SleepInhibitor.h"
 
+#include "platform/SessionSuspendInhibitor.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -35,12 +37,14 @@ void SleepInhibitor::setDefaultBus(const QDBusConnection &bus)
 SleepInhibitor::SleepInhibitor(const QDBusConnection &bus, QObject *parent)
     : QObject(parent)
     , bus(bus)
+    , session(new SessionSuspendInhibitor(SessionSuspendInhibitor::defaultBus(), this))
 {
 }
 
 void SleepInhibitor::hold(const QString &why)
 {
     bWanted = true;
+    session->hold(why);
     if (isHeld() || bPending)
         return;
     if (!bus.isConnected()) {
@@ -78,6 +82,7 @@ void SleepInhibitor::inhibitAnswered(QDBusPendingCallWatcher *watcher)
 void SleepInhibitor::release()
 {
     bWanted = false;
+    session->release();
     if (!isHeld())
         return;
     descriptor = QDBusUnixFileDescriptor();

@@ -7,12 +7,15 @@
 #include <QString>
 
 class QDBusPendingCallWatcher;
+class SessionSuspendInhibitor;
 
 // Keeps the computer from going to sleep while the program has work: an inhibitor lock of the
-// login manager (org.freedesktop.login1.Manager.Inhibit with "sleep:idle" in "block" mode). The
-// lock lasts as long as the descriptor that the login manager hands back is held, so a program
-// that ends or crashes can never leave the computer awake. The call is made without waiting for
-// its answer; without a login manager (no system bus, no logind) nothing happens.
+// login manager (org.freedesktop.login1.Manager.Inhibit with "sleep:idle" in "block" mode), and
+// the desktop session's own requests not to suspend (SessionSuspendInhibitor), since a desktop
+// may suspend an idle computer whatever the login manager's locks say. The lock lasts as long as
+// the descriptor that the login manager hands back is held, so a program that ends or crashes
+// can never leave the computer awake. The calls are made without waiting for their answers;
+// without a login manager (no system bus, no logind) or session services nothing happens.
 class SleepInhibitor : public QObject
 {
     Q_OBJECT
@@ -28,6 +31,8 @@ public:
     bool isWanted() const { return bWanted; }
     bool isHeld() const { return descriptor.isValid(); }
     QString lastError() const { return strLastError; }
+    // The desktop session's part, on the session bus.
+    SessionSuspendInhibitor *sessionInhibitor() const { return session; }
 
     // The bus the login manager is reached on: the system bus, unless another one was set
     // (tests put a stand-in login manager on a private session bus).
@@ -46,6 +51,7 @@ private slots:
 
 private:
     QDBusConnection bus;
+    SessionSuspendInhibitor *session = nullptr;
     QDBusUnixFileDescriptor descriptor;
     bool bWanted = false;
     bool bPending = false;

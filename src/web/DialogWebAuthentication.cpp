@@ -1,5 +1,6 @@
 #include "web/DialogWebAuthentication.h"
 
+#include "dialogs/WindowTextFit.h"
 #include "ui_DialogWebAuthentication.h"
 
 #include <QLayout>
@@ -10,6 +11,7 @@ DialogWebAuthentication::DialogWebAuthentication(QWidget *parent)
     : QDialog(parent), ui(new Ui::DialogWebAuthentication)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     ui->lineEditPassword->setEchoMode(QLineEdit::Password);
 }
 

@@ -1,5 +1,6 @@
 #include "web/DialogWebFavourite.h"
 
+#include "dialogs/WindowTextFit.h"
 #include "ui_DialogWebFavourite.h"
 
 DialogWebFavourite::DialogWebFavourite(QWidget *parent)
@@ -7,6 +8,7 @@ DialogWebFavourite::DialogWebFavourite(QWidget *parent)
     , ui(new Ui::DialogWebFavourite)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
 }
 
 DialogWebFavourite::~DialogWebFavourite()

@@ -3,6 +3,7 @@
 #include "app/AppVersion.h"
 #include "config/AppConfiguration.h"
 
+#include "dialogs/WindowTextFit.h"
 #include "ui_DialogWebOptions.h"
 
 #include <QHeaderView>
@@ -17,6 +18,7 @@ DialogWebOptions::DialogWebOptions(QWidget *parent)
     , ui(new Ui::DialogWebOptions)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     ui->tableWidgetFavourites->setHorizontalHeaderLabels({tr("Name"), tr("URL")});
     // Shown by name until the user clicks a header (the order of the stored favourites changes
     // from run to run).

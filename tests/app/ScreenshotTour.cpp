@@ -13,10 +13,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -24,6 +29,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QStackedWidget>
+#include <QSystemTrayIcon>
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QTimer>
@@ -85,6 +91,15 @@ private:
                 windows.insert(widget);
         }
         return windows;
+    }
+
+    static QWidget *versionOffer()
+    {
+        for (QWidget *window : visibleWindows()) {
+            if (qobject_cast<QMessageBox *>(window) && window->parentWidget() == mainWindow())
+                return window;
+        }
+        return nullptr;
     }
 
     // The innermost window the tour opened (null when it did not open), else the main window.
@@ -192,6 +207,9 @@ private:
                 5000,
                 [this, name, found, before] {
                     if (!*found) {
+                        for (QWidget *window : visibleWindows())
+                            qInfo("tour: %s not found; open: %s \"%s\"", qPrintable(name), window->metaObject()->className(),
+                                  qPrintable(window->windowTitle()));
                         say("missing " + name.toStdString());
                         stack.append(QPointer<QWidget>()); // keeps close() of this step balanced
                         next();
@@ -332,6 +350,22 @@ private:
     // Every window of the program, in the order a newcomer meets them.
     void plan()
     {
+        // The version page named a newer version: the offer is asked as the window opens.
+        steps.push_back([this] {
+            waitFor([] { return versionOffer() != nullptr; }, 15000, [this] {
+                QPointer<QWidget> box = versionOffer();
+                if (!box) {
+                    say("missing 00-version-offer");
+                    next();
+                    return;
+                }
+                stack.append(box);
+                shoot(QStringLiteral("00-version-offer"));
+                stack.removeLast();
+                static_cast<QMessageBox *>(box.data())->reject();
+                settle([this] { next(); }, 600);
+            });
+        });
         // Without a configured server the first-run wizard is already open above the window.
         for (QWidget *window : visibleWindows()) {
             if (window != mainWindow() && window->objectName() == QLatin1String("DialogWizard")) {
@@ -429,6 +463,33 @@ private:
         for (int i = 0; i < 5; ++i)
             show(QLatin1String(settingsPages[i]), [this, i] { return page("toolBox", i + 1); });
         open(QStringLiteral("16-export-servers-file-chooser"), [this] { return click("PushButtonExportServers"); });
+        // A file named in the chooser: the export dialog lists the servers to write.
+        open(QStringLiteral("17-export-servers"), [this] {
+            auto *chooser = qobject_cast<QFileDialog *>(top());
+            if (!chooser)
+                return false;
+            // Typed in and saved, as a user does.
+            auto *name = chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            auto *buttons = chooser->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+            if (!name || !buttons)
+                return false;
+            name->setText(QStringLiteral("servers.tvp"));
+            for (QAbstractButton *button : buttons->buttons()) {
+                if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+                    button->click();
+                    return true;
+                }
+            }
+            return false;
+        });
+        show(QStringLiteral("17b-export-servers-server-shown"), [this] {
+            auto *list = inTop<QListWidget>("listWidgetServers");
+            if (!list || list->count() == 0)
+                return false;
+            list->setCurrentRow(0);
+            return true;
+        });
+        close();
         close();
         act([this] { return page("toolBox", 0); });
         open(QStringLiteral("18-destination-folders"), [this] { return click("pushButtonDestinations"); });
@@ -463,8 +524,23 @@ private:
         close();
         open(QStringLiteral("25-manual-repair-extract-unsplit"),
              [this] { return trigger("actionManual_repair_extraction_unsplit"); });
+        // The fields as the program fills them once folders are chosen.
+        show(QStringLiteral("25b-manual-repair-folders-chosen"), [this] {
+            const char *fields[] = {"lineEditPar2Path", "lineEditUnrarPath", "lineEditUnrarDestinationPath",
+                                    "lineEditUnsplitPath", "lineEditUnsplitDestinationPath"};
+            bool filled = false;
+            for (const char *field : fields) {
+                if (auto *edit = inTop<QLineEdit>(field)) {
+                    edit->setText(QDir::current().absoluteFilePath(QStringLiteral("Holiday pictures")));
+                    filled = true;
+                }
+            }
+            return filled;
+        });
         close();
         open(QStringLiteral("26-nzb-history"), [this] { return trigger("actionNZB_history"); });
+        open(QStringLiteral("26b-popup-calendar"), [this] { return click("pushButtonPopupFrom"); });
+        close();
         close();
         open(QStringLiteral("27-logs"), [this] { return trigger("actionLogs"); });
         close();
@@ -473,22 +549,41 @@ private:
 
         // The browser's favourites and options, from the menu of its settings button.
         act([this] { return tab("tabWidget", 2); });
-        const char *webDialogs[][2] = {{"30-web-favourite-add", "Add"}, {"31-web-browser-options", "ptions"}};
-        for (const auto &entry : webDialogs) {
-            const QString text = QLatin1String(entry[1]);
-            open(QLatin1String(entry[0]), [this, text] {
+        // The menu's first two entries, in every language: add to the favourites, browser options.
+        const char *webDialogs[] = {"30-web-favourite-add", "31-web-browser-options"};
+        for (int entry = 0; entry < 2; ++entry) {
+            open(QLatin1String(webDialogs[entry]), [this, entry] {
                 auto *button = inTop<QPushButton>("pushButtonWebFavourite");
                 QMenu *menu = button ? button->menu() : nullptr;
-                for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
-                    if (action->text().contains(text)) {
-                        action->trigger();
-                        return true;
-                    }
-                }
-                return false;
+                const QList<QAction *> actions = menu ? menu->actions() : QList<QAction *>();
+                if (actions.size() <= entry)
+                    return false;
+                actions.at(entry)->trigger();
+                return true;
             });
             close();
         }
+        // A page behind a site log-in: the browser asks for the user name and password.
+        const QString login = qEnvironmentVariable("TQ_TOUR_LOGIN_URL");
+        if (!login.isEmpty()) {
+            open(QStringLiteral("31b-web-log-in"), [this, login] {
+                auto *address = inTop<QLineEdit>("lineEditWebUrl");
+                if (!address)
+                    return false;
+                address->setText(login);
+                return QMetaObject::invokeMethod(address, "returnPressed");
+            });
+            close();
+        }
+        // The tray icon's menu, as a right click on it in the tray opens it.
+        menu(QStringLiteral("31c-tray-menu"), [] {
+            auto *tray = mainWindow()->findChild<QSystemTrayIcon *>();
+            if (!tray || !tray->contextMenu() || !QSystemTrayIcon::isSystemTrayAvailable())
+                return false;
+            const QRect icon = tray->geometry();
+            tray->contextMenu()->popup(icon.isValid() ? icon.bottomLeft() : QCursor::pos());
+            return true;
+        });
         show(QStringLiteral("32-main-window-at-the-end"), [this] { return tab("tabWidget", 0); });
     }
 };

@@ -111,6 +111,7 @@ private slots:
     void trayActionsFollowTheWindow();
     void hidingWithATray();
     void hidingWithoutATray();
+    void trayActivation_data();
     void trayActivation();
     void trayMessageOpensTheLastFolder();
     void sleepPreventionFollowsTheQueue();
@@ -701,20 +702,42 @@ void tst_MainWindow::hidingWithoutATray()
     QVERIFY(messages.isEmpty());
 }
 
+void tst_MainWindow::trayActivation_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("restores");
+    // A single activation is what trays of the StatusNotifierItem kind send for a click.
+    QTest::newRow("single click") << int(QSystemTrayIcon::Trigger) << true;
+    QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick) << true;
+    QTest::newRow("right click") << int(QSystemTrayIcon::Context) << false;
+    QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << false;
+}
+
+// A hidden window comes back, in its normal size, on a click or a double click; a right click
+// only opens the menu: it neither shows a hidden window nor hides or shrinks a shown one.
 void tst_MainWindow::trayActivation()
 {
+    QFETCH(int, reason);
+    QFETCH(bool, restores);
     MainWindow::systemTrayAvailable = [] { return true; };
     window = makeWindow();
     QSystemTrayIcon *tray = MainWindowTestAccess::trayIcon(*window);
-    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick}) {
-        emit tray->activated(reason);
-        QVERIFY(!window->isVisible());
-    }
+    emit tray->activated(QSystemTrayIcon::ActivationReason(reason));
+    QCOMPARE(window->isVisible(), restores);
     window->showMaximized();
     window->hide();
-    emit tray->activated(QSystemTrayIcon::DoubleClick);
-    QVERIFY(window->isVisible());
-    QVERIFY(!window->isMaximized());
+    emit tray->activated(QSystemTrayIcon::ActivationReason(reason));
+    QCOMPARE(window->isVisible(), restores);
+    if (restores)
+        QVERIFY(!window->isMaximized());
+
+    window->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    if (!restores) {
+        emit tray->activated(QSystemTrayIcon::ActivationReason(reason));
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isMaximized());
+    }
 }
 
 void tst_MainWindow::trayMessageOpensTheLastFolder()

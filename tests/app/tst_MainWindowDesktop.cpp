@@ -9,7 +9,9 @@
 #include "model/NntpServer.h"
 #include "model/NzbFiles.h"
 
+#include "FakeGnomeSessionManager.h"
 #include "FakeLoginManager.h"
+#include "FakePowerManagement.h"
 #include "GuiTestHome.h"
 #include "LauncherEntryListener.h"
 #include "PrivateSessionBus.h"
@@ -122,12 +124,18 @@ void tst_MainWindowDesktop::progressReachesTheLauncherEntry()
 }
 
 // Held from the first tick that sees work pending, let go at the first tick after the last NZB
-// was cleaned, and gone with the program.
+// was cleaned, and gone with the program; the desktop session is asked not to suspend for as
+// long.
 void tst_MainWindowDesktop::sleepLockFollowsTheQueue()
 {
+    FakePowerManagement power;
+    FakeGnomeSessionManager session;
+    QVERIFY(power.registerService());
+    QVERIFY(session.registerService());
     window->slotTimedElapsedPreventComputerSuspend();
     QTest::qWait(100);
     QCOMPARE(loginManager->calls.size(), 0);
+    QCOMPARE(power.calls.size() + session.calls.size(), 0);
 
     NzbFiles *nzb = queueOneNzb(QStringLiteral("pending"));
     QVERIFY(nzb);
@@ -135,13 +143,17 @@ void tst_MainWindowDesktop::sleepLockFollowsTheQueue()
     QTRY_COMPARE(loginManager->heldLockCount(), 1);
     QCOMPARE(loginManager->calls.first().value(0), QStringLiteral("sleep:idle"));
     QCOMPARE(loginManager->calls.first().value(3), QStringLiteral("block"));
+    QTRY_COMPARE(power.activeCookies.size(), 1);
+    QTRY_COMPARE(session.activeFlags.size(), 1);
     window->slotTimedElapsedPreventComputerSuspend();
     QTest::qWait(100);
     QCOMPARE(loginManager->calls.size(), 1);
+    QCOMPARE(power.calls.size() + session.calls.size(), 2);
 
     nzb->bCleaned = true;
     window->slotTimedElapsedPreventComputerSuspend();
     QTRY_COMPARE(loginManager->heldLockCount(), 0);
+    QTRY_VERIFY(power.activeCookies.isEmpty() && session.activeFlags.isEmpty());
 
     // Work again, then the window goes: the lock goes with it.
     nzb->bCleaned = false;
@@ -150,8 +162,10 @@ void tst_MainWindowDesktop::sleepLockFollowsTheQueue()
     QTreeWidgetItem row;
     nzb->pTreeItem = &row;
     emit window->signalDeleteNzbList({&row});
+    QTRY_COMPARE(session.activeFlags.size(), 1);
     window.reset();
     QTRY_COMPARE(loginManager->heldLockCount(), 0);
+    QTRY_VERIFY(power.activeCookies.isEmpty() && session.activeFlags.isEmpty());
 }
 
 int main(int argc, char *argv[])

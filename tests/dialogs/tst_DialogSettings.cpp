@@ -8,6 +8,7 @@
 #include "DialogTestSupport.h"
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
+#include "TextContrast.h"
 #include "WidgetPicture.h"
 
 #include <QCheckBox>
@@ -259,7 +260,7 @@ private slots:
         QVERIFY(child<QRadioButton>(dialog, "radioButtonAutoDetectBandwidth")->isChecked());
         auto *speed = child<QLineEdit>(dialog, "lineEditMaximumSpeed");
         QVERIFY(!speed->isEnabled());
-        QVERIFY(speed->styleSheet().contains(QLatin1String("background: gray")));
+        QVERIFY(speed->styleSheet().contains(QLatin1String("background: dimgray")));
         QVERIFY(speed->text().isEmpty());
         QCOMPARE(child<QToolBox>(dialog, "toolBox")->currentIndex(), 0);
 
@@ -281,6 +282,27 @@ private slots:
         QVERIFY(child<QLineEdit>(again, "lineEditMaximumSpeed")->styleSheet().contains(QLatin1String("background: white")));
         QCOMPARE(child<QLineEdit>(again, "lineEditMaximumSpeed")->text(), QStringLiteral("750"));
         QCOMPARE(child<QToolBox>(again, "toolBox")->currentIndex(), 0);
+    }
+
+    // Switched to automatic detection, the limit field keeps its value, gray and disabled: the
+    // value must still stand out from the gray.
+    void disabledLimitFieldIsReadable()
+    {
+        AppConfiguration *config = AppConfiguration::getInstance();
+        config->autoDetectBandwidthLimit = false;
+        config->autoSpeedLimit = 750;
+        DialogSettings dialog;
+        child<QToolBox>(dialog, "toolBox")->setCurrentIndex(1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        child<QRadioButton>(dialog, "radioButtonAutoDetectBandwidth")->setChecked(true);
+        auto *speed = child<QLineEdit>(dialog, "lineEditMaximumSpeed");
+        QVERIFY(!speed->isEnabled());
+        QCOMPARE(speed->text(), QStringLiteral("750"));
+        const double contrast = TextContrast::ofWidget(speed);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+        WidgetPicture::save(&dialog, QStringLiteral("DialogSettings_download_automatic_limit"));
+        dialog.reject();
     }
 
     void logAndLanguageEntriesFollowTheStoredValues_data()

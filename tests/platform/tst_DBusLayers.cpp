@@ -1,7 +1,10 @@
+#include "platform/SessionSuspendInhibitor.h"
 #include "platform/SleepInhibitor.h"
 #include "platform/TaskbarProgress.h"
 
+#include "FakeGnomeSessionManager.h"
 #include "FakeLoginManager.h"
+#include "FakePowerManagement.h"
 #include "LauncherEntryListener.h"
 #include "PrivateSessionBus.h"
 
@@ -12,7 +15,8 @@
 #include <memory>
 
 // The desktop layers on a private session bus: the launcher entry progress as a dock sees it, and
-// the sleep inhibitor against a stand-in login manager.
+// the sleep inhibitor against a stand-in login manager, and the desktop session's requests not to
+// suspend against stand-ins for its two services.
 class tst_DBusLayers : public QObject
 {
     Q_OBJECT
@@ -30,6 +34,11 @@ private slots:
     void destroyedInhibitorLetsGo();
     void refusedOrMissingLoginManager_data();
     void refusedOrMissingLoginManager();
+    void sessionIsAskedNotToSuspend_data();
+    void sessionIsAskedNotToSuspend();
+    void sessionReleaseBeforeTheAnswers();
+    void destroyedSessionInhibitorLetsGo();
+    void sleepInhibitorAsksTheSessionToo();
 
 private:
     std::unique_ptr<FakeLoginManager> loginManager;
@@ -179,6 +188,112 @@ void tst_DBusLayers::refusedOrMissingLoginManager()
     QVERIFY(!inhibitor.isHeld());
     inhibitor.release();
     QVERIFY(!inhibitor.isHeld());
+}
+
+void tst_DBusLayers::sessionIsAskedNotToSuspend_data()
+{
+    QTest::addColumn<bool>("powerManagement");
+    QTest::addColumn<bool>("gnome");
+    QTest::newRow("both services") << true << true;
+    QTest::newRow("freedesktop power management only") << true << false;
+    QTest::newRow("GNOME session only") << false << true;
+    QTest::newRow("neither") << false << false;
+}
+
+// Each service present is asked once for the stretch of work and given its cookie back at the
+// end; an absent one costs one failed call, not one per tick.
+void tst_DBusLayers::sessionIsAskedNotToSuspend()
+{
+    QFETCH(bool, powerManagement);
+    QFETCH(bool, gnome);
+    FakePowerManagement power;
+    FakeGnomeSessionManager session;
+    if (powerManagement)
+        QVERIFY(power.registerService());
+    if (gnome)
+        QVERIFY(session.registerService());
+    const int present = (powerManagement ? 1 : 0) + (gnome ? 1 : 0);
+
+    SessionSuspendInhibitor inhibitor(QDBusConnection::sessionBus());
+    inhibitor.hold(QStringLiteral("Downloading"));
+    if (present < 2)
+        QTRY_VERIFY(!inhibitor.lastError().isEmpty());
+    QTRY_COMPARE(inhibitor.heldCount(), present);
+    const QList<QStringList> powerCalls{{QStringLiteral("Tessaquill+"), QStringLiteral("Downloading")}};
+    QCOMPARE(power.calls, powerManagement ? powerCalls : QList<QStringList>());
+    const QList<QVariantList> sessionCalls{
+        {QStringLiteral("tessaquill"), 0u, QStringLiteral("Downloading"), SessionSuspendInhibitor::kGnomeSuspendFlag}};
+    QCOMPARE(session.calls, gnome ? sessionCalls : QList<QVariantList>());
+    QCOMPARE(power.activeCookies.size(), powerManagement ? 1 : 0);
+    QCOMPARE(session.activeFlags.size(), gnome ? 1 : 0);
+
+    // The next ticks of the same work ask nothing new.
+    inhibitor.hold(QStringLiteral("Downloading"));
+    inhibitor.hold(QStringLiteral("Downloading"));
+    QTest::qWait(200);
+    QCOMPARE(power.calls.size() + session.calls.size(), present);
+
+    const QSet<uint> powerCookies = power.activeCookies;
+    const QList<uint> sessionCookies = session.activeFlags.keys();
+    inhibitor.release();
+    QCOMPARE(inhibitor.heldCount(), 0);
+    QTRY_VERIFY(power.activeCookies.isEmpty() && session.activeFlags.isEmpty());
+    QCOMPARE(QSet<uint>(power.releasedCookies.begin(), power.releasedCookies.end()), powerCookies);
+    QCOMPARE(session.releasedCookies, sessionCookies);
+
+    // New work, new requests.
+    inhibitor.hold(QStringLiteral("Downloading"));
+    QTRY_COMPARE(inhibitor.heldCount(), present);
+    QCOMPARE(power.activeCookies.size() + session.activeFlags.size(), present);
+}
+
+void tst_DBusLayers::sessionReleaseBeforeTheAnswers()
+{
+    FakePowerManagement power;
+    FakeGnomeSessionManager session;
+    QVERIFY(power.registerService());
+    QVERIFY(session.registerService());
+    SessionSuspendInhibitor inhibitor(QDBusConnection::sessionBus());
+    inhibitor.hold(QStringLiteral("short"));
+    inhibitor.release();
+    QTRY_COMPARE(power.releasedCookies.size(), 1);
+    QTRY_COMPARE(session.releasedCookies.size(), 1);
+    QVERIFY(power.activeCookies.isEmpty());
+    QVERIFY(session.activeFlags.isEmpty());
+    QCOMPARE(inhibitor.heldCount(), 0);
+}
+
+void tst_DBusLayers::destroyedSessionInhibitorLetsGo()
+{
+    FakePowerManagement power;
+    FakeGnomeSessionManager session;
+    QVERIFY(power.registerService());
+    QVERIFY(session.registerService());
+    {
+        SessionSuspendInhibitor inhibitor(QDBusConnection::sessionBus());
+        inhibitor.hold(QStringLiteral("Downloading"));
+        QTRY_COMPARE(inhibitor.heldCount(), 2);
+    }
+    QTRY_VERIFY(power.activeCookies.isEmpty() && session.activeFlags.isEmpty());
+}
+
+// The sleep inhibitor the window uses holds the login manager's lock and the session's requests
+// together, and lets go of all of them.
+void tst_DBusLayers::sleepInhibitorAsksTheSessionToo()
+{
+    FakePowerManagement power;
+    FakeGnomeSessionManager session;
+    QVERIFY(power.registerService());
+    QVERIFY(session.registerService());
+    SleepInhibitor inhibitor(QDBusConnection::sessionBus());
+    inhibitor.hold(QStringLiteral("Downloading"));
+    QTRY_VERIFY(inhibitor.isHeld());
+    QTRY_COMPARE(inhibitor.sessionInhibitor()->heldCount(), 2);
+    QCOMPARE(power.activeCookies.size(), 1);
+    QCOMPARE(session.activeFlags.size(), 1);
+    inhibitor.release();
+    QTRY_COMPARE(loginManager->heldLockCount(), 0);
+    QTRY_VERIFY(power.activeCookies.isEmpty() && session.activeFlags.isEmpty());
 }
 
 int main(int argc, char *argv[])

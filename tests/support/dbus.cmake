@@ -3,6 +3,10 @@
 add_library(tessaquill_dbustestsupport STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FakeLoginManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FakeLoginManager.h
+  ${CMAKE_CURRENT_LIST_DIR}/FakeGnomeSessionManager.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FakeGnomeSessionManager.h
+  ${CMAKE_CURRENT_LIST_DIR}/FakePowerManagement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FakePowerManagement.h
   ${CMAKE_CURRENT_LIST_DIR}/LauncherEntryListener.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LauncherEntryListener.h
   ${CMAKE_CURRENT_LIST_DIR}/PrivateSessionBus.h)

@@ -14,3 +14,6 @@ target_link_libraries(tessaquill_httptestsupport PUBLIC Qt5::Core Qt5::Network)
 
 tq_add_test(tst_HttpTestServer SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_HttpTestServer.cpp
   LIBS tessaquill_httptestsupport TIMEOUT 120)
+
+add_executable(tq_http_test_server ${CMAKE_CURRENT_LIST_DIR}/HttpTestServerMain.cpp)
+target_link_libraries(tq_http_test_server PRIVATE tessaquill_httptestsupport)

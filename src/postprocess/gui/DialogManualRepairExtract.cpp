@@ -5,6 +5,7 @@
 #include "postprocess/ThreadParity.h"
 #include "postprocess/ThreadUnrar.h"
 #include "postprocess/ThreadUnsplit.h"
+#include "dialogs/WindowTextFit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -37,6 +38,7 @@ DialogManualRepairExtract::DialogManualRepairExtract(QWidget* parent)
     , m_unsplit(new ThreadUnsplit)
 {
     ui->setupUi(this);
+    WindowTextFit::install(this);
     setUpAreas();
     connectWorkers();
     // Manual jobs leave the source volumes in place.

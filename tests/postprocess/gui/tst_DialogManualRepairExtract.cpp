@@ -9,12 +9,15 @@
 #include "SplitSets.h"
 #include "StandInProgram.h"
 #include "TestFiles.h"
+#include "TextContrast.h"
 #include "WidgetPicture.h"
 
 #include <QGroupBox>
 #include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QStyleFactory>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -134,6 +137,8 @@ private slots:
     void formHasItsWidgetsAndTexts_data();
     void formHasItsWidgetsAndTexts();
     void formStartsIdleAndKeepsItsHeight();
+    void fieldsFilledByTheProgramAreReadable_data();
+    void fieldsFilledByTheProgramAreReadable();
     void browsingFillsFieldsAndEnablesStart();
     void refusedStartsChangeNothing_data();
     void refusedStartsChangeNothing();
@@ -392,6 +397,39 @@ void tst_DialogManualRepairExtract::formHasItsWidgetsAndTexts()
         QCOMPARE(edit->font().family(), QStringLiteral("Arial"));
         QCOMPARE(edit->height(), 20);
     }
+}
+
+void tst_DialogManualRepairExtract::fieldsFilledByTheProgramAreReadable_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::newRow("the program's style") << QString();
+    QTest::newRow("Fusion, where the program's style is missing") << QStringLiteral("Fusion");
+}
+
+// The fields the program fills are disabled and dark: their text must still stand out, also in
+// the dialog as the main window opens it (its child, under the window's style sheet).
+void tst_DialogManualRepairExtract::fieldsFilledByTheProgramAreReadable()
+{
+    QFETCH(QString, style);
+    QApplication::setStyle(style.isEmpty() ? AppStyle::create() : QStyleFactory::create(style));
+    QMainWindow window;
+    window.setStyleSheet(QStringLiteral("QMainWindow {\nbackground-color: qlineargradient(spread:pad, x1:0, y1:0, "
+                                        "x2:0, y2:1, stop:0 rgba(242, 242, 242, 255), stop:0.5 rgba(236, 236, 236, "
+                                        "255), stop:1 rgba(223, 223, 223, 255))\n}"));
+    DialogManualRepairExtract dialog(&window);
+    dialog.setWindowFlags(Qt::Sheet);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (edit->isEnabled())
+            continue;
+        edit->setText(QStringLiteral("/home/user/Downloads/Holiday pictures"));
+        const double contrast = TextContrast::ofWidget(edit);
+        QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(edit->objectName()).arg(contrast)));
+    }
+    if (style.isEmpty())
+        WidgetPicture::save(&dialog, QStringLiteral("DialogManualRepairExtract_filled"));
+    QApplication::setStyle(AppStyle::create());
 }
 
 void tst_DialogManualRepairExtract::formStartsIdleAndKeepsItsHeight()

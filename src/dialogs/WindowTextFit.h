@@ -1,0 +1,44 @@
+#ifndef WINDOWTEXTFIT_H
+#define WINDOWTEXTFIT_H
+
+#include <QObject>
+
+class QHeaderView;
+class QScrollArea;
+class QTableWidget;
+class QWidget;
+
+// Keeps a window's texts whole in every language, whatever sizes its form gives: the sizes a form
+// fixes are right for its English texts, longer translations need more. Installed on a window,
+// it acts each time the window is shown, before it is painted:
+// - a widget whose minimum (or fixed) size is below what its texts and layout need gets that;
+// - a scroll area that holds a form page (the pages of a tool box) is made as wide as the page,
+//   so the page needs no horizontal scrolling;
+// - every column header section stays at least as wide as its title (sort arrow included), and a
+//   table whose last section stretches is made wide enough for that section's title;
+// - at the width its form gives it, the window grows to what its layout then needs (a fixed-size
+//   dialog keeps a fixed size); a size restored or chosen by the user is left alone.
+// Sizes that already suffice are left as the form made them.
+class WindowTextFit : public QObject
+{
+    Q_OBJECT
+
+public:
+    static void install(QWidget *window);
+    // What install() does at each showing, at once.
+    static void fit(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    explicit WindowTextFit(QWidget *window);
+    static void growWindow(QWidget *window);
+    static bool fitWidget(QWidget *widget);
+    static bool fitScrollArea(QScrollArea *area);
+    static void fitColumnsToTexts(QTableWidget *table);
+    static void keepTitlesWhole(QHeaderView *header);
+    static void fitHeader(QHeaderView *header);
+};
+
+#endif // WINDOWTEXTFIT_H
