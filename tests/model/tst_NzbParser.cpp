@@ -1,7 +1,11 @@
 #include "NzbTestHelpers.h"
 #include "model/NzbParser.h"
 
+#include "FifoUnblocker.h"
+#include "ProcessMemory.h"
+
 #include <QBuffer>
+#include <QTemporaryDir>
 #include <QTextCodec>
 #include <QXmlStreamWriter>
 #include <QtTest>
@@ -61,6 +65,12 @@ private slots:
     void readsRealShapedFiles_data();
     void readsRealShapedFiles();
     void missingFileIsReported();
+    void refusesWhatIsNoRegularFile_data();
+    void refusesWhatIsNoRegularFile();
+    void refusesOversizedFile();
+    void refusesAbsurdlyLongText_data();
+    void refusesAbsurdlyLongText();
+    void takesLongButSaneText();
 
     void writerMatchesGoldenFile();
     void writerKeepsLatin1LayoutOfClassicWriter();
@@ -224,6 +234,101 @@ void tst_NzbParser::missingFileIsReported()
     QString error;
     QVERIFY(!NzbParser::parseFile(dataPath(QStringLiteral("no-such-file.nzb")), error));
     QCOMPARE(error, QStringLiteral("File does not exist"));
+}
+
+// A folder, a device or a named pipe given as NZB is refused before it is opened: a pipe would
+// hold the reader in open() for good, a device like /dev/zero would be read without end.
+void tst_NzbParser::refusesWhatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("device that is empty") << "/dev/null";
+    QTest::newRow("device without end") << "/dev/zero";
+}
+
+void tst_NzbParser::refusesWhatIsNoRegularFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString path = kind;
+    std::unique_ptr<FifoUnblocker> pipe;
+    if (kind == QLatin1String("folder")) {
+        path = dir.filePath(QStringLiteral("folder.nzb"));
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == QLatin1String("pipe")) {
+        path = dir.filePath(QStringLiteral("pipe.nzb"));
+        pipe = std::make_unique<FifoUnblocker>(path);
+        QVERIFY(pipe->isMade());
+    }
+    QVERIFY(ProcessMemory::resetPeak());
+    QString error;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parseFile(path, error));
+    QVERIFY(!nzb);
+    QCOMPARE(error, QStringLiteral("Not a regular file (a folder, a device or a pipe)"));
+    if (pipe)
+        QVERIFY(!pipe->wasOpened());
+    QVERIFY(ProcessMemory::peakResidentBytes() < 256 * 1024 * 1024);
+}
+
+// Far larger than any real NZB: refused without being read (the file here is sparse).
+void tst_NzbParser::refusesOversizedFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("huge.nzb")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">m@x</segment>")))) > 0);
+    QVERIFY(file.resize(NzbParser::MaxFileBytes + 1));
+    file.close();
+    QVERIFY(ProcessMemory::resetPeak());
+    QString error;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parseFile(file.fileName(), error));
+    QVERIFY(!nzb);
+    QCOMPARE(error, QStringLiteral("File larger than 256 MiB"));
+    QVERIFY(ProcessMemory::peakResidentBytes() < 128 * 1024 * 1024);
+}
+
+// A subject, poster, group or message id of megabytes (or just past the bound) is no NZB's: the
+// whole document is refused, and quickly, without holding the text several times over.
+void tst_NzbParser::refusesAbsurdlyLongText_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    const QByteArray huge(2 * 1024 * 1024, 'x');
+    const QByteArray justOver(NzbParser::MaxTextBytes + 1, 'y');
+    const QByteArray segment = segs("<segment bytes=\"1\" number=\"1\">m@x</segment>");
+    QTest::newRow("subject of megabytes") << doc(fileEntry(huge, kGroups + segment));
+    QTest::newRow("subject just over the bound") << doc(fileEntry(justOver, kGroups + segment));
+    QTest::newRow("poster of megabytes")
+        << doc("<file poster=\"" + huge + "\" subject=\"s\">" + kGroups + segment + "</file>");
+    QTest::newRow("group of megabytes") << doc(fileEntry("a.bin", "<groups><group>" + huge + "</group></groups>" + segment));
+    QTest::newRow("message id of megabytes")
+        << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">" + huge + "</segment>")));
+    QTest::newRow("text between elements") << doc(huge + fileEntry("a.bin", kGroups + segment));
+}
+
+void tst_NzbParser::refusesAbsurdlyLongText()
+{
+    QFETCH(QByteArray, document);
+    QString error;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parse(document, error));
+    QVERIFY(!nzb);
+    QCOMPARE(error, QStringLiteral("NZB contains a text longer than 65536 bytes"));
+}
+
+// Texts far longer than real ones, but within the bound with their tag, are read as they are.
+void tst_NzbParser::takesLongButSaneText()
+{
+    const QString subject(NzbParser::MaxTextBytes - 100, QLatin1Char('s'));
+    const QString id = QString(4000, QLatin1Char('i')) + QStringLiteral("@x");
+    QString error;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parse(
+        doc(fileEntry(subject.toLatin1(), kGroups + segs("<segment bytes=\"1\" number=\"1\">" + id.toLatin1() + "</segment>"))),
+        error));
+    QVERIFY2(nzb, qPrintable(error));
+    QCOMPARE(nzb->getFileAt(0)->getSubject(), subject);
+    QCOMPARE(nzb->getFileAt(0)->getSegments().first()->getMessageId(), id);
 }
 
 namespace {
