@@ -20,7 +20,7 @@ public:
     static constexpr int MaxTextBytes = 64 * 1024;
 
     // A new NzbFiles owned by the caller, or null with the error text set. A document with a text
-    // (or tag) longer than MaxTextBytes is refused whole.
+    // (or tag) longer than MaxTextBytes, or that declares entities, is refused whole.
     static NzbFiles *parse(const QByteArray &data, QString &error);
     // Refuses, before opening it, what is not a regular file (a folder, a device, a named pipe)
     // and a file larger than MaxFileBytes.

@@ -291,30 +291,49 @@ void tst_NzbParser::refusesOversizedFile()
 }
 
 // A subject, poster, group or message id of megabytes (or just past the bound) is no NZB's: the
-// whole document is refused, and quickly, without holding the text several times over.
+// whole document is refused, and quickly, without holding the text several times over. A
+// document that declares entities of its own is refused as faulty: a short one, referred to in a
+// short text, makes a text of megabytes.
 void tst_NzbParser::refusesAbsurdlyLongText_data()
 {
     QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QString>("error");
+    const QString tooLong = QStringLiteral("NZB contains a text longer than 65536 bytes");
     const QByteArray huge(2 * 1024 * 1024, 'x');
     const QByteArray justOver(NzbParser::MaxTextBytes + 1, 'y');
     const QByteArray segment = segs("<segment bytes=\"1\" number=\"1\">m@x</segment>");
-    QTest::newRow("subject of megabytes") << doc(fileEntry(huge, kGroups + segment));
-    QTest::newRow("subject just over the bound") << doc(fileEntry(justOver, kGroups + segment));
+    QTest::newRow("subject of megabytes") << doc(fileEntry(huge, kGroups + segment)) << tooLong;
+    QTest::newRow("subject just over the bound") << doc(fileEntry(justOver, kGroups + segment)) << tooLong;
     QTest::newRow("poster of megabytes")
-        << doc("<file poster=\"" + huge + "\" subject=\"s\">" + kGroups + segment + "</file>");
-    QTest::newRow("group of megabytes") << doc(fileEntry("a.bin", "<groups><group>" + huge + "</group></groups>" + segment));
+        << doc("<file poster=\"" + huge + "\" subject=\"s\">" + kGroups + segment + "</file>") << tooLong;
+    QTest::newRow("group of megabytes")
+        << doc(fileEntry("a.bin", "<groups><group>" + huge + "</group></groups>" + segment)) << tooLong;
     QTest::newRow("message id of megabytes")
-        << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">" + huge + "</segment>")));
-    QTest::newRow("text between elements") << doc(huge + fileEntry("a.bin", kGroups + segment));
+        << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">" + huge + "</segment>"))) << tooLong;
+    QTest::newRow("text between elements") << doc(huge + fileEntry("a.bin", kGroups + segment)) << tooLong;
+    QByteArray references;
+    for (int i = 0; i < 20000; ++i)
+        references += "&a;";
+    QTest::newRow("entity of its own, 80 million characters in 64 KB")
+        << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE nzb [<!ENTITY a \"" + QByteArray(4000, 'x') + "\">]><nzb>"
+                      + fileEntry(references, kGroups + segment) + "</nzb>")
+        << QStringLiteral("NZB contains error(s)");
+    QTest::newRow("entity of its own, harmless")
+        << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE nzb [<!ENTITY a \"b\">]><nzb>" + fileEntry("&a;", kGroups + segment)
+                      + "</nzb>")
+        << QStringLiteral("NZB contains error(s)");
 }
 
 void tst_NzbParser::refusesAbsurdlyLongText()
 {
     QFETCH(QByteArray, document);
-    QString error;
-    std::unique_ptr<NzbFiles> nzb(NzbParser::parse(document, error));
+    QFETCH(QString, error);
+    QVERIFY(ProcessMemory::resetPeak());
+    QString parseError;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parse(document, parseError));
     QVERIFY(!nzb);
-    QCOMPARE(error, QStringLiteral("NZB contains a text longer than 65536 bytes"));
+    QCOMPARE(parseError, error);
+    QVERIFY(ProcessMemory::peakResidentBytes() < 128 * 1024 * 1024);
 }
 
 // Texts far longer than real ones, but within the bound with their tag, are read as they are.
