@@ -121,6 +121,44 @@ bool hasStretchLongerThan(const QByteArray &data, int limit)
     return false;
 }
 
+// Characters XML 1.0 does not allow (control characters but tab, line feed and carriage return,
+// U+FFFE, U+FFFF and halves of surrogate pairs alone): the XML reader lets some through, but a
+// document that holds them is not well-formed, and written back it would not read the same.
+bool holdsOnlyXmlCharacters(const QString &text)
+{
+    const int length = text.size();
+    for (int i = 0; i < length; ++i) {
+        const QChar c = text.at(i);
+        const ushort code = c.unicode();
+        if (code < 0x20 ? (code != 0x09 && code != 0x0A && code != 0x0D) : (code == 0xFFFE || code == 0xFFFF))
+            return false;
+        if (c.isLowSurrogate())
+            return false;
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= length || !text.at(i + 1).isLowSurrogate())
+                return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+bool holdsOnlyXmlCharacters(const NzbFile &file)
+{
+    if (!holdsOnlyXmlCharacters(file.getSubject()) || !holdsOnlyXmlCharacters(file.getPoster())
+        || !holdsOnlyXmlCharacters(file.getDate()))
+        return false;
+    for (const QString &group : file.listGroups) {
+        if (!holdsOnlyXmlCharacters(group))
+            return false;
+    }
+    for (const NzbSegment *segment : qAsConst(file.hashSegments)) {
+        if (!holdsOnlyXmlCharacters(segment->getBytes()) || !holdsOnlyXmlCharacters(segment->getMessageId()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool NzbParser::isValidSegmentNumber(const QString &number)
@@ -175,6 +213,11 @@ NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
             // cannot be downloaded: it is left out. Go on from the current token.
             delete file;
             continue;
+        }
+        if (!holdsOnlyXmlCharacters(*file)) {
+            delete file;
+            xml.raiseError();
+            break;
         }
         nzb->addFile(file);
         xml.readNext();

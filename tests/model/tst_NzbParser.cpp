@@ -187,6 +187,18 @@ void tst_NzbParser::rejectsMalformed_data()
     QTest::newRow("element inside group")
         << doc(fileEntry("a.bin", "<groups><group>g<x>y</x></group></groups>" + segs("<segment number=\"1\">m</segment>")));
     QTest::newRow("undefined entity") << doc(fileEntry("&nope;", kGroups));
+    // With an external DTD the XML reader lets a reference it cannot resolve through as text,
+    // and control characters with it; written back, such an NZB would not read the same.
+    const QByteArray external = "<?xml version=\"1.0\"?><!DOCTYPE nzb PUBLIC \"-//newzBin//DTD NZB 1.1//EN\" \"nzb.dtd\">";
+    QTest::newRow("control character in a subject")
+        << QByteArray(external + "<nzb>" + fileEntry("&l\x01t;a.bin", kGroups + segs("<segment number=\"1\">m@x</segment>")) + "</nzb>");
+    // "+200" in UTF-7 is half a surrogate pair.
+    QTest::newRow("half a surrogate pair in a size")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-7\"?><nzb>"
+                      + fileEntry("a.bin", kGroups + segs("<segment bytes=\"5+200\" number=\"1\">m@x</segment>")) + "</nzb>");
+    QTest::newRow("control character in a poster")
+        << QByteArray(external + "<nzb><file poster=\"&p\x1f;\" subject=\"a.bin\">" + kGroups
+                      + segs("<segment number=\"1\">m@x</segment>") + "</file></nzb>");
     QTest::newRow("entity expansion bomb")
         << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE nzb [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">"
                       "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
