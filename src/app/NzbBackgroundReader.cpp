@@ -51,24 +51,22 @@ NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error)
         NzbFiles *nzb = NzbParser::parseFile(path, parseError);
         if (nzb)
             moveToThread(nzb, caller);
-        {
-            QMutexLocker locker(&reading->mutex);
-            if (reading->abandoned) {
-                delete nzb;
-                return;
-            }
-            reading->nzb = nzb;
-            reading->error = parseError;
-            reading->finished = true;
+        // Under the lock: once the caller has given up (the application ends), nothing is
+        // posted to it any more.
+        QMutexLocker locker(&reading->mutex);
+        if (reading->abandoned) {
+            delete nzb;
+            return;
         }
+        reading->nzb = nzb;
+        reading->error = parseError;
+        reading->finished = true;
         QMetaObject::invokeMethod(QCoreApplication::instance(), [reading] {
             if (reading->loop)
                 reading->loop->quit();
         }, Qt::QueuedConnection);
     }));
-    // Sockets wait meanwhile: the files a later start hands over (and pages of the browser) are
-    // taken after this one, in their order.
-    loop.exec(QEventLoop::ExcludeSocketNotifiers);
+    loop.exec();
     reading->loop = nullptr;
 
     QMutexLocker locker(&reading->mutex);

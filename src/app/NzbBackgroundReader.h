@@ -7,9 +7,8 @@
 class NzbFiles;
 
 // Reads an NZB file in a thread of the global pool while the GUI thread keeps handling its
-// events (all but those of sockets), so that a large file does not freeze the window. Returns
-// when the file is read: the caller goes on as if it had read it itself. Called in the GUI
-// thread only.
+// events, so that a large file does not freeze the window. Returns when the file is read: the
+// caller goes on as if it had read it itself. Called in the GUI thread only.
 class NzbBackgroundReader
 {
     Q_DECLARE_TR_FUNCTIONS(NzbBackgroundReader)
