@@ -1,14 +1,25 @@
-// Parses a generated NZB of 100,000 segments, sorts and prepares it, writes it back.
-// Prints the XML parse rate (per second of this thread's CPU time) and the peak resident
-// memory per segment.
+// Parses a generated NZB of 100,000 segments, sorts and prepares it, writes it back; then adds a
+// generated NZB of 300,000 articles to the main window (offscreen) as a user does.
+// Prints the XML parse rate (per second of this thread's CPU time), the peak resident memory per
+// segment, and for the window: the time the addition takes, the time its queue record takes to
+// write, the longest time the window's thread did not handle its events meanwhile
+// (gui-blocked-ms) and the peak resident memory.
+#include "app/MainWindow.h"
+#include "config/AppConfiguration.h"
+#include "engine/DownloadNzbManager.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
 #include "model/NzbParser.h"
 
-#include <QCoreApplication>
+#include "GuiTestHome.h"
+#include "WindowTestFixture.h"
+
+#include <QApplication>
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -20,8 +31,10 @@ namespace {
 
 constexpr int kFiles = 200;
 constexpr int kSegmentsPerFile = 500;
+// The NZB added to the window: 300,000 articles.
+constexpr int kWindowFiles = 600;
 
-QByteArray generateNzb()
+QByteArray generateNzb(int files = kFiles)
 {
     QByteArray nzb;
     nzb.reserve(24 * 1024 * 1024);
@@ -29,11 +42,11 @@ QByteArray generateNzb()
            "<!DOCTYPE nzb PUBLIC \"-//newzBin//DTD NZB 1.1//EN\" \"http://www.newzbin.com/DTD/nzb/nzb-1.1.dtd\">\n"
            "<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n"
            "  <head><meta type=\"title\">Benchmark</meta></head>\n";
-    for (int f = 0; f < kFiles; ++f) {
+    for (int f = 0; f < files; ++f) {
         const QByteArray name = (f % 10 == 9) ? "bench.vol" + QByteArray::number(f) + "+01.par2"
                                               : "bench.part" + QByteArray::number(f).rightJustified(3, '0') + ".rar";
         nzb += "  <file poster=\"Bench Poster &lt;bench@test.invalid&gt;\" date=\"1700000000\" subject=\"[" + QByteArray::number(f + 1)
-               + "/" + QByteArray::number(kFiles) + "] - &quot;" + name + "&quot; yEnc (1/" + QByteArray::number(kSegmentsPerFile)
+               + "/" + QByteArray::number(files) + "] - &quot;" + name + "&quot; yEnc (1/" + QByteArray::number(kSegmentsPerFile)
                + ") 358400000\">\n    <groups>\n      <group>alt.binaries.test</group>\n"
                  "      <group>alt.binaries.misc</group>\n    </groups>\n    <segments>\n";
         for (int s = 1; s <= kSegmentsPerFile; ++s) {
@@ -94,11 +107,78 @@ void resetPeakResident()
         clearRefs.write("5");
 }
 
+struct WindowLoad
+{
+    double loadMs = 0;
+    double blockedMs = 0;
+    double recordMs = 0;
+    long peakKiB = 0;
+    qint64 documentBytes = 0;
+    int articles = 0;
+};
+
+// The NZB goes to the main window through addNzbFile, to the default destination without a
+// question; a timer of 1 ms in the window's thread stamps every pass of its event loop, and the
+// longest stretch without a stamp is the time the window could not answer.
+WindowLoad addToWindow()
+{
+    WindowLoad result;
+    GuiTestHome home;
+    WindowTestFixture::setUpApplication();
+    WindowTestFixture::resetConfiguration(home);
+    AppConfiguration::getInstance()->autoSmartDownload = true;
+    const QString path = home.path() + QStringLiteral("/bench.nzb");
+    {
+        const QByteArray document = generateNzb(kWindowFiles);
+        result.documentBytes = document.size();
+        if (!WindowTestFixture::writeFile(path, document))
+            return result;
+    }
+    MainWindow window;
+    window.show();
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    QList<qint64> stamps;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] { stamps.append(clock.nsecsElapsed()); });
+    tick.start(1);
+    resetPeakResident();
+    clock.start();
+    stamps.append(0);
+    window.addNzbFile(path, QStringLiteral("bench"), QString());
+    const qint64 end = clock.nsecsElapsed();
+    stamps.append(end);
+    tick.stop();
+
+    qint64 longest = 0;
+    for (int i = 1; i < stamps.size(); ++i)
+        longest = std::max(longest, stamps.at(i) - stamps.at(i - 1));
+    result.loadMs = end / 1e6;
+    result.blockedMs = longest / 1e6;
+    result.peakKiB = residentKiB("VmHWM:");
+    const QList<NzbFiles *> queue = DownloadNzbManager::getInstance()->listNzbFiles;
+    for (const NzbFiles *nzb : queue)
+        for (const NzbFile *file : nzb->getFiles())
+            result.articles += file->getSegmentCount();
+    // What of it is the writing of the queue record (and its backup), done again.
+    if (!queue.isEmpty()) {
+        clock.restart();
+        AppConfiguration::getInstance()->nzbConfiguration.saveNzb(queue.first());
+        result.recordMs = clock.nsecsElapsed() / 1e6;
+    }
+    DownloadNzbManager::getInstance()->shutdown();
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const QByteArray document = generateNzb();
     qint64 tokenizerNs = 0;
     {
@@ -152,12 +232,19 @@ int main(int argc, char *argv[])
     const double segments = double(kFiles) * kSegmentsPerFile;
     const double megabytes = document.size() / 1e6;
     const long peak = std::max({afterParse, afterPrepare, peakPrepared});
+    const WindowLoad window = addToWindow();
     std::printf("document: %.1f MB, %d files, %.0f segments\n", megabytes, kFiles, segments);
     std::printf("parse runs: 5 (best shown)\n");
     std::printf("tokenizer alone: %.1f MB/s\n", megabytes / (tokenizerNs / 1e9));
     std::printf("prepare: %.1f ms\n", prepareNs / 1e6);
     std::printf("write: %.1f MB/s\n", written.size() / 1e6 / (writeNs / 1e9));
     std::printf("parse: %.1f MB/s\n", megabytes / (bestParseNs / 1e9));
+    std::printf("window NZB: %.1f MB, %d files, %d articles queued\n", window.documentBytes / 1e6, kWindowFiles,
+                window.articles);
     std::printf("memory-per-segment: %.0f bytes\n", (peak - before) * 1024.0 / segments);
-    return 0;
+    std::printf("load-time: %.0f ms\n", window.loadMs);
+    std::printf("queue-record-ms: %.0f ms\n", window.recordMs);
+    std::printf("gui-blocked-ms: %.0f ms\n", window.blockedMs);
+    std::printf("peak-memory: %.0f MB\n", window.peakKiB / 1024.0);
+    return window.articles == kWindowFiles * kSegmentsPerFile ? 0 : 1;
 }

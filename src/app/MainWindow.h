@@ -83,7 +83,7 @@ public:
 
     // The one routine that queues an NZB file: its path, display name and destination folder
     // (empty: ask, or the default one with "AutoDownloadNzb"). The file has been read when it
-    // returns.
+    // returns; the window answers while it is read.
     void addNzbFile(const QString &strNzbPath, const QString &strNzbName, const QString &strDestination);
     // The program's arguments as QCoreApplication::arguments() gives them (the program's name
     // first): every NZB file among them is queued, anything else is logged and left.
@@ -323,6 +323,8 @@ private:
     void removeNzbRows(const QList<QTreeWidgetItem *> &rows);
     void reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread);
     void addFilesFromDrop(const QStringList &listPaths);
+    void takePendingArguments();
+    void takeArgument(const QString &strArgument);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
 
     // Servers, pause, destinations, browser.
@@ -362,6 +364,12 @@ private:
     TaskbarProgress *taskbarList = nullptr;
     bool bFirstShowDone = false;
     QString strLastNzbFolder;
+    // Arguments of the command line and of later starts not taken yet, and whether one is
+    // being taken (see takePendingArguments).
+    QStringList listPendingArguments;
+    bool bTakingArguments = false;
+    // While the NZB files of the command line are read, before the event loop runs.
+    bool bReadingStartArguments = false;
     QStandardItemModel *modelSpeedChart = nullptr;
     quint64 uiMaxSpeed = 0;
     QMenu *menuOpenDestination = nullptr;

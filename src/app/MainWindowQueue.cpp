@@ -3,6 +3,7 @@
 // put back at start-up.
 #include "app/MainWindow.h"
 
+#include "app/NzbBackgroundReader.h"
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
 #include "dialogs/DialogDownloadNzb.h"
@@ -10,6 +11,7 @@
 #include "dialogs/UtilsNzbCompressUncompress.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NzbFiles.h"
+#include "model/NzbParser.h"
 #include "QsLog/QsLog.h"
 
 #include <QDir>
@@ -120,7 +122,15 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     AppConfiguration *config = AppConfiguration::getInstance();
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     QString strError;
-    NzbFiles *nzb = manager->loadNzbFile(strNzbPath, strError, strNzbName, QString());
+    // The window keeps answering while the file is read; the exit may begin meanwhile.
+    NzbFiles *nzb = bReadingStartArguments ? NzbParser::parseFile(strNzbPath, strError)
+                                           : NzbBackgroundReader::read(strNzbPath, strError);
+    if (bClosing) {
+        delete nzb;
+        return;
+    }
+    if (nzb)
+        nzb = manager->prepareLoadedNzb(nzb, strNzbName, QString());
     if (!nzb) {
         const QString text = tr("Error while importing NZB file: %1").arg(strError);
         QLOG_ERROR() << text;
@@ -189,11 +199,15 @@ void MainWindow::saveNzbFileTo(const QString &strNzbPath, const QString &strNzbN
     QMessageBox::critical(this, tr("Tessaquill+"), text, QMessageBox::Ok);
 }
 
-// From index 1: an NZB file by its suffix, in any letter case; anything else is logged.
+// From index 1: an NZB file by its suffix, in any letter case; anything else is logged. main
+// calls it before the event loop runs: the files are read without handling events meanwhile, as
+// nothing may begin then (the exit that only exec() could end, a later start's hand-over).
 void MainWindow::loadNzbFromArguments(const QStringList &listArguments)
 {
-    for (int i = 1; i < listArguments.size(); ++i)
-        handleMessage(listArguments.at(i));
+    listPendingArguments += listArguments.mid(1);
+    bReadingStartArguments = true;
+    takePendingArguments();
+    bReadingStartArguments = false;
 }
 
 // One argument of a later start of the program, handled as one of the command line.
@@ -201,12 +215,30 @@ void MainWindow::handleMessage(const QString &strMessage)
 {
     if (bClosing)
         return;
-    const QFileInfo info(strMessage);
+    listPendingArguments.append(strMessage);
+    takePendingArguments();
+}
+
+// One at a time, in the order they came: an argument that comes while the NZB of another is read
+// (the window answers meanwhile) waits for it, so that the queue keeps the order they were given in.
+void MainWindow::takePendingArguments()
+{
+    if (bTakingArguments)
+        return;
+    bTakingArguments = true;
+    while (!listPendingArguments.isEmpty() && !bClosing)
+        takeArgument(listPendingArguments.takeFirst());
+    bTakingArguments = false;
+}
+
+void MainWindow::takeArgument(const QString &strArgument)
+{
+    const QFileInfo info(strArgument);
     if (info.suffix().toLower() != QLatin1String("nzb")) {
-        QLOG_ERROR() << tr("Cannot load %1: bad suffix").arg(strMessage);
+        QLOG_ERROR() << tr("Cannot load %1: bad suffix").arg(strArgument);
         return;
     }
-    addNzbFile(strMessage, info.completeBaseName(), QString());
+    addNzbFile(strArgument, info.completeBaseName(), QString());
 }
 
 // The drop is accepted at once and the files are added from the event loop afterwards: the

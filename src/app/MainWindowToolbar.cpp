@@ -53,11 +53,11 @@ void MainWindow::runSettingsDialog()
 }
 
 // Native file choosers compare patterns case-sensitively, and "*.*" would hide files without a
-// dot: both spellings of the suffix, and every file.
+// dot: the suffix in any letter case, and every file.
 void MainWindow::openNzbFiles()
 {
     const QStringList paths = QFileDialog::getOpenFileNames(this, tr("Open one or several NZB"), strLastNzbFolder,
-                                                            tr("Nzb files (*.nzb *.NZB);;Any files (*)"));
+                                                            tr("Nzb files (*.[nN][zZ][bB]);;Any files (*)"));
     for (const QString &path : paths) {
         if (bClosing)
             return;

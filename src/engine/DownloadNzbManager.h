@@ -83,6 +83,9 @@ public:
     // Queue operations (GUI thread).
     NzbFiles *loadNzbFile(const QString &strPath, QString &strError, const QString &strName,
                           const QString &strDestination);
+    // What loadNzbFile does after the reading, for an NZB read elsewhere (NzbParser::parseFile):
+    // files sorted, named, given its destination, download folder and segment paths.
+    NzbFiles *prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination);
     void queueNzbFiles(NzbFiles *pNzbFiles, QString &strError);
     NzbFiles *getNzbFilesAt(int iPosition);
     QList<QByteArray *> saveQueueToBytes();

@@ -81,11 +81,15 @@ bool isPending(const NzbSegment *segment)
 NzbFiles *DownloadNzbManager::loadNzbFile(const QString &strPath, QString &strError, const QString &strName,
                                           const QString &strDestination)
 {
-    startFileDecoders();
     NzbFiles *nzb = NzbParser::parseFile(strPath, strError);
     if (!nzb)
         return nullptr;
+    return prepareLoadedNzb(nzb, strName, strDestination);
+}
 
+NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination)
+{
+    startFileDecoders();
     const AppConfiguration *config = AppConfiguration::getInstance();
     nzb->sortFiles(config->autoSmartDownload);
     const QList<NzbFile *> files = nzb->getFiles();

@@ -1,5 +1,8 @@
 #include "engine/NntpConnection.h"
 
+#include "engine/BodyBuffer.h"
+#include "engine/BodyMemoryBudget.h"
+
 #include <QAuthenticator>
 #include <QDataStream>
 #include <QFile>
@@ -193,7 +196,9 @@ bool NntpConnection::waitForEncryption(QElapsedTimer &waited)
 
 bool NntpConnection::readGreeting()
 {
-    const QByteArray greeting = readStatusLine();
+    QByteArray greeting;
+    if (readReplyLine(greeting) == LineRead::TooLong)
+        return failOpening(lineTooLongText());
     const QString code = replyCode(greeting);
     if (code == QLatin1String("200") || code == QLatin1String("201"))
         return true;
@@ -265,7 +270,8 @@ bool NntpConnection::authenticate()
 bool NntpConnection::sendAndWait(const QByteArray &line, const QString &noAnswerText, QByteArray &reply)
 {
     sendCommand(line);
-    reply = readStatusLine();
+    if (readReplyLine(reply) == LineRead::TooLong)
+        return failOpening(lineTooLongText());
     if (reply.isEmpty())
         return failOpening(abortRequested.load() ? cancelledText() : noAnswerText);
     return true;
@@ -307,55 +313,98 @@ QString NntpConnection::silenceText() const
     return QStringLiteral("Error : no answer from server since %1 seconds").arg(timeout.load() / 1000);
 }
 
+QString NntpConnection::lineTooLongText()
+{
+    return QStringLiteral("Error: reply line longer than %1 bytes").arg(MaxReplyLineBytes);
+}
+
 void NntpConnection::sendCommand(const QByteArray &line)
 {
     socket->write(line + "\r\n");
     socket->waitForBytesWritten(timeout.load());
 }
 
-// Waits until a whole line (up to its LF) is buffered, at most the time-out; false at once
-// when the connection is called off.
-bool NntpConnection::waitForLine()
+// Waits until a whole line (up to its LF) is buffered, at most the time-out and never past the
+// deadline of the reply; ends at once when the connection is called off, and when more bytes
+// than a line may hold came without a line feed.
+NntpConnection::LineRead NntpConnection::waitForLine(const QDeadlineTimer &replyDeadline)
 {
     QElapsedTimer waited;
     waited.start();
     while (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > MaxReplyLineBytes)
+            return LineRead::TooLong;
         if (abortRequested.load())
-            return false;
+            return LineRead::Incomplete;
         releaseLongHeldOpeningLock();
-        const qint64 remaining = timeout.load() - waited.elapsed();
+        qint64 remaining = timeout.load() - waited.elapsed();
+        if (!replyDeadline.isForever())
+            remaining = qMin(remaining, replyDeadline.remainingTime());
         if (remaining <= 0 || socket->state() != QAbstractSocket::ConnectedState)
-            return false;
+            return LineRead::Incomplete;
         socket->waitForReadyRead(static_cast<int>(qMin<qint64>(remaining, SilencePollMs)));
     }
-    return true;
+    return LineRead::Complete;
 }
 
-// A status line with its CR LF; on time-out or loss of the connection whatever part of
-// it arrived (possibly nothing).
-QByteArray NntpConnection::readStatusLine()
+// One reply line with its CR LF. Incomplete (time-out, lost connection, call-off): whatever part
+// of it arrived, possibly nothing. TooLong: nothing, and the connection is out of step.
+NntpConnection::LineRead NntpConnection::readReplyLine(QByteArray &line, const QDeadlineTimer &replyDeadline)
 {
-    if (waitForLine())
-        return socket->readLine();
-    return socket->readAll();
+    line.clear();
+    const LineRead wait = waitForLine(replyDeadline);
+    if (wait == LineRead::Incomplete)
+        line = socket->readAll();
+    if (wait != LineRead::Complete)
+        return wait;
+    // The line feed may lie further on than a line may reach.
+    line = socket->readLine(MaxReplyLineBytes + 1);
+    if (!line.endsWith('\n')) {
+        line.clear();
+        return LineRead::TooLong;
+    }
+    return LineRead::Complete;
 }
 
-// The lines of a multi-line reply up to its terminating line, each with its line end.
-bool NntpConnection::readMultiLineReply(const std::function<void(const QByteArray &)> &onLine)
+QDeadlineTimer NntpConnection::textReplyDeadline() const
 {
+    return QDeadlineTimer(qint64(TextReplyDeadlineTimeouts) * timeout.load());
+}
+
+// The lines of a multi-line reply up to its terminating line, each with its line end; at most
+// `maxBytes` of them, all before the deadline.
+bool NntpConnection::readMultiLineReply(const QDeadlineTimer &deadline, qint64 maxBytes,
+                                        const std::function<void(const QByteArray &)> &onLine)
+{
+    qint64 received = 0;
     for (;;) {
-        if (!waitForLine()) {
+        QByteArray line;
+        const LineRead read = readReplyLine(line, deadline);
+        if (read == LineRead::TooLong) {
+            setError(lineTooLongText(), NntpErrorNotConnected);
+            return false;
+        }
+        if (read == LineRead::Incomplete) {
             socket->readAll();
             if (abortRequested.load())
                 setError(cancelledText(), NntpErrorNotConnected);
-            else
-                setError(isConnected() ? silenceText() : QStringLiteral("Error : disconnected from server"),
+            else if (!isConnected())
+                setError(QStringLiteral("Error : disconnected from server"), NntpErrorNotConnected);
+            else if (deadline.hasExpired())
+                setError(QStringLiteral("Error: reply text not complete within %1 seconds")
+                             .arg(qint64(TextReplyDeadlineTimeouts) * timeout.load() / 1000),
                          NntpErrorNotConnected);
+            else
+                setError(silenceText(), NntpErrorNotConnected);
             return false;
         }
-        const QByteArray line = socket->readLine();
         if (line == ".\r\n" || line == ".\n")
             return true;
+        received += line.size();
+        if (received > maxBytes) {
+            setError(QStringLiteral("Error: reply text longer than %1 bytes").arg(maxBytes), NntpErrorNotConnected);
+            return false;
+        }
         onLine(line);
     }
 }
@@ -371,7 +420,10 @@ bool NntpConnection::checkReady()
 bool NntpConnection::runSimpleCommand(const QByteArray &line, const char *successCode, QByteArray &statusLine)
 {
     sendCommand(line);
-    statusLine = readStatusLine();
+    if (readReplyLine(statusLine) == LineRead::TooLong) {
+        setError(lineTooLongText(), NntpErrorNotConnected);
+        return false;
+    }
     if (replyCode(statusLine) == QLatin1String(successCode))
         return true;
     setError(toText(statusLine), NntpErrorReply);
@@ -400,10 +452,12 @@ bool NntpConnection::runTextCommand(const QByteArray &line, const char *successC
 {
     if (!checkReady())
         return false;
+    const QDeadlineTimer deadline = textReplyDeadline();
     QByteArray status;
     if (!runSimpleCommand(line, successCode, status))
         return false;
-    return readMultiLineReply([&text](const QByteArray &textLine) { text += toText(textLine); });
+    return readMultiLineReply(deadline, MaxTextReplyBytes,
+                              [&text](const QByteArray &textLine) { text += toText(textLine); });
 }
 
 // A command answered by a status line whose words after the code are the result.
@@ -470,10 +524,11 @@ bool NntpConnection::listGroups(QStringList &groups)
     emit signalGetGroups();
     if (!checkReady())
         return false;
+    const QDeadlineTimer deadline = textReplyDeadline();
     QByteArray status;
     if (!runSimpleCommand("LIST", "215", status))
         return false;
-    return readMultiLineReply([&groups](const QByteArray &line) {
+    return readMultiLineReply(deadline, MaxListReplyBytes, [&groups](const QByteArray &line) {
         const QStringList words = toText(line).trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (!words.isEmpty())
             groups.append(words.first());
@@ -541,7 +596,12 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
     }
 
     sendCommand("BODY " + articleArgument(id));
-    const QByteArray status = readStatusLine();
+    QByteArray status;
+    if (readReplyLine(status) == LineRead::TooLong) {
+        setError(lineTooLongText(), NntpErrorNotConnected);
+        file.remove();
+        return false;
+    }
     if (abortRequested.load() && !status.endsWith('\n')) {
         setError(cancelledText(), NntpErrorNotConnected);
         file.remove();
@@ -556,9 +616,10 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
     emit signalBody(id);
 
     const qint64 cap = bodyCapFor(announcedBytes);
-    QByteArray body;
+    BodyMemoryBudget &budget = BodyMemoryBudget::instance();
+    BodyBuffer body(budget);
     if (announcedBytes > 0 && announcedBytes < MinimumBodyCap)
-        body.reserve(static_cast<int>(announcedBytes + announcedBytes / 16 + 4096));
+        body.reserve(announcedBytes + announcedBytes / 16 + 4096);
     const BodyEnd end = receiveBody(body, cap);
     if (end != BodyEnd::Complete) {
         if (end == BodyEnd::Silent)
@@ -567,15 +628,18 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
             setError(cancelledText(), NntpErrorNotConnected);
         else if (end == BodyEnd::TooLarge)
             setError(QStringLiteral("Error : article body larger than %1 bytes").arg(cap), NntpErrorNotConnected);
+        else if (end == BodyEnd::OverBudget)
+            setError(QStringLiteral("Error : article bodies would take more than %1 bytes of memory").arg(budget.limit()),
+                     NntpErrorNotConnected);
         else
             setError(QStringLiteral("Error : disconnected from server"), NntpErrorNotConnected);
         file.remove();
         return false;
     }
 
-    removeDotStuffing(body);
-    body.chop(3);  // the terminating line
-    if (!writeSegmentFile(file, body)) {
+    removeDotStuffing(body.bytes());
+    body.bytes().chop(3);  // the terminating line
+    if (!writeSegmentFile(file, body.bytes())) {
         setError(QStringLiteral("Error: failed to write temporary file"), NntpErrorTempFile);
         file.remove();
         return false;
@@ -585,8 +649,9 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
 }
 
 // Reads the body up to and including its terminating line, within the time-out of silence,
-// at most `cap` bytes, at the speed limit when one is set.
-NntpConnection::BodyEnd NntpConnection::receiveBody(QByteArray &body, qint64 cap)
+// at most `cap` bytes and no more than the budget of all bodies gives, at the speed limit when
+// one is set.
+NntpConnection::BodyEnd NntpConnection::receiveBody(BodyBuffer &body, qint64 cap)
 {
     if (receiveBuffer.size() != ReceiveBufferSize + 1)
         receiveBuffer.resize(ReceiveBufferSize + 1);
@@ -618,11 +683,12 @@ NntpConnection::BodyEnd NntpConnection::receiveBody(QByteArray &body, qint64 cap
         if (n < 0)
             return BodyEnd::Disconnected;
 
-        body.append(receiveBuffer.constData(), static_cast<int>(n));
         silence.restart();
-        if (body.size() > cap)
+        if (body.size() + n > cap)
             return BodyEnd::TooLarge;
-        if (isBodyTerminated(body))
+        if (!body.append(receiveBuffer.constData(), n))
+            return BodyEnd::OverBudget;
+        if (isBodyTerminated(body.bytes()))
             return BodyEnd::Complete;
         if (!isConnected() && socket->bytesAvailable() == 0)
             return BodyEnd::Disconnected;

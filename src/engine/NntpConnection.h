@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QList>
 #include <QMutex>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <mutex>
 
+class BodyBuffer;
 class QAuthenticator;
 class QFile;
 class QNetworkProxy;
@@ -43,7 +45,18 @@ public:
     // Smallest body cap; a larger announced article size raises it (four times that size).
     static constexpr qint64 MinimumBodyCap = 16 * 1024 * 1024;
     // Whatever the announced size, a body never grows past this (the file's length is 32-bit).
+    // Besides, the bodies in progress of all connections take their memory from one budget
+    // (BodyMemoryBudget): a body that would pass it fails like one over its cap.
     static constexpr qint64 MaximumBodyCap = 1024 * 1024 * 1024;
+    // A status or text line of a reply, its line end included, is never longer than this: a
+    // server that sends more without a line feed is broken or hostile.
+    static constexpr int MaxReplyLineBytes = 64 * 1024;
+    // The text of a multi-line reply (HELP, CAPABILITIES) and of a group list, line ends included.
+    static constexpr qint64 MaxTextReplyBytes = 1024 * 1024;
+    static constexpr qint64 MaxListReplyBytes = 64 * 1024 * 1024;
+    // A multi-line reply must be complete within this many time-outs from its command on, however
+    // steadily its lines come.
+    static constexpr int TextReplyDeadlineTimeouts = 2;
     // Longest time one opening keeps the process-wide connect mutex once its socket is
     // connected: a server that is slow to greet, to finish the TLS handshake or to end its
     // HELP reply does not hold up every other connection's opening for the whole time-out.
@@ -117,7 +130,9 @@ signals:
     void signalStat(QString messageId);
 
 private:
-    enum class BodyEnd { Complete, Silent, Disconnected, TooLarge, Aborted };
+    enum class BodyEnd { Complete, Silent, Disconnected, TooLarge, OverBudget, Aborted };
+    // How the wait for one reply line ended.
+    enum class LineRead { Complete, TooLong, Incomplete };
 
     void setError(const QString &text, qint32 code);
     bool failOpening(const QString &text);
@@ -129,13 +144,16 @@ private:
 
     bool checkReady();
     void sendCommand(const QByteArray &line);
-    bool waitForLine();
-    QByteArray readStatusLine();
-    bool readMultiLineReply(const std::function<void(const QByteArray &)> &onLine);
+    LineRead waitForLine(const QDeadlineTimer &replyDeadline);
+    LineRead readReplyLine(QByteArray &line, const QDeadlineTimer &replyDeadline = QDeadlineTimer(QDeadlineTimer::Forever));
+    QDeadlineTimer textReplyDeadline() const;
+    bool readMultiLineReply(const QDeadlineTimer &deadline, qint64 maxBytes,
+                            const std::function<void(const QByteArray &)> &onLine);
     bool runSimpleCommand(const QByteArray &line, const char *successCode, QByteArray &statusLine);
     bool runTextCommand(const QByteArray &line, const char *successCode, QString &text);
     bool runWordsCommand(const QByteArray &line, const char *successCode, QStringList &words);
     QString silenceText() const;
+    static QString lineTooLongText();
 
     static QString toText(const QByteArray &bytes);
     static QString replyCode(const QByteArray &reply);
@@ -143,7 +161,7 @@ private:
     static QByteArray articleArgument(const QString &messageId);
     static QStringList wordsAfterCode(const QByteArray &statusLine);
 
-    BodyEnd receiveBody(QByteArray &body, qint64 cap);
+    BodyEnd receiveBody(BodyBuffer &body, qint64 cap);
     qint64 nextReadSize();
     void countReceivedBytes(qint64 count);
     static bool isBodyTerminated(const QByteArray &body);

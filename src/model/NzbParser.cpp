@@ -3,13 +3,19 @@
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
 #include "model/NzbSegment.h"
+#include "platform/RegularFile.h"
 
 #include <QBuffer>
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QXmlStreamReader>
 
+#include <cstring>
+
 namespace {
+
+const qint64 ReadPieceBytes = 1024 * 1024;
 
 bool nameIs(const QXmlStreamReader &xml, QLatin1String lowerName)
 {
@@ -99,6 +105,60 @@ bool readFileBody(QXmlStreamReader &xml, NzbFile *file)
     return true;
 }
 
+// No tag, attribute or text of the document is longer than its longest stretch without a '<'.
+// Found before the XML reader runs, which would hold such a text several times over.
+bool hasStretchLongerThan(const QByteArray &data, int limit)
+{
+    const char *from = data.constData();
+    const char *end = from + data.size();
+    while (from < end) {
+        const void *found = std::memchr(from, '<', static_cast<size_t>(end - from));
+        const char *stop = found ? static_cast<const char *>(found) : end;
+        if (stop - from > limit)
+            return true;
+        from = stop + 1;
+    }
+    return false;
+}
+
+// Characters XML 1.0 does not allow (control characters but tab, line feed and carriage return,
+// U+FFFE, U+FFFF and halves of surrogate pairs alone): the XML reader lets some through, but a
+// document that holds them is not well-formed, and written back it would not read the same.
+bool holdsOnlyXmlCharacters(const QString &text)
+{
+    const int length = text.size();
+    for (int i = 0; i < length; ++i) {
+        const QChar c = text.at(i);
+        const ushort code = c.unicode();
+        if (code < 0x20 ? (code != 0x09 && code != 0x0A && code != 0x0D) : (code == 0xFFFE || code == 0xFFFF))
+            return false;
+        if (c.isLowSurrogate())
+            return false;
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= length || !text.at(i + 1).isLowSurrogate())
+                return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+bool holdsOnlyXmlCharacters(const NzbFile &file)
+{
+    if (!holdsOnlyXmlCharacters(file.getSubject()) || !holdsOnlyXmlCharacters(file.getPoster())
+        || !holdsOnlyXmlCharacters(file.getDate()))
+        return false;
+    for (const QString &group : file.listGroups) {
+        if (!holdsOnlyXmlCharacters(group))
+            return false;
+    }
+    for (const NzbSegment *segment : qAsConst(file.hashSegments)) {
+        if (!holdsOnlyXmlCharacters(segment->getBytes()) || !holdsOnlyXmlCharacters(segment->getMessageId()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool NzbParser::isValidSegmentNumber(const QString &number)
@@ -121,6 +181,10 @@ bool NzbParser::isUsableMessageId(const QString &messageId)
 
 NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
 {
+    if (hasStretchLongerThan(data, MaxTextBytes)) {
+        error = tr("NZB contains a text longer than %1 bytes").arg(MaxTextBytes);
+        return nullptr;
+    }
     // Read through a device so that the reader decodes the document piece by piece instead
     // of holding a decoded copy of it whole.
     QBuffer buffer;
@@ -130,6 +194,14 @@ NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
     xml.readNext();
     auto *nzb = new NzbFiles;
     while (!xml.atEnd() && !xml.hasError()) {
+        // NZB files declare no entities: one that does is taken for a faulty one, since a short
+        // entity referred to in a short text makes one of megabytes. The declarations come before
+        // any reference.
+        if (xml.isDTD() && !xml.entityDeclarations().isEmpty()) {
+            error = tr("NZB contains error(s)");
+            delete nzb;
+            return nullptr;
+        }
         if (!xml.isStartElement() || !nameIs(xml, QLatin1String("file"))) {
             xml.readNext();
             continue;
@@ -142,6 +214,11 @@ NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
             delete file;
             continue;
         }
+        if (!holdsOnlyXmlCharacters(*file)) {
+            delete file;
+            xml.raiseError();
+            break;
+        }
         nzb->addFile(file);
         xml.readNext();
     }
@@ -153,14 +230,52 @@ NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
     return nzb;
 }
 
+// Only a regular file, looked at before it is opened, and no larger than any NZB may be.
 NzbFiles *NzbParser::parseFile(const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = notRegularFileText();
+        return nullptr;
+    }
+    if (info.size() > MaxFileBytes) {
+        error = tooLargeText();
+        return nullptr;
+    }
+    QFile file;
+    switch (RegularFile::openForReading(file, path, QIODevice::Text)) {
+    case RegularFile::Opening::Opened:
+        break;
+    case RegularFile::Opening::NotRegular:
+        error = notRegularFileText();
+        return nullptr;
+    case RegularFile::Opening::CannotOpen:
         error = tr("File does not exist");
         return nullptr;
     }
-    const QByteArray data = file.readAll();
+    // Read in pieces: it may have grown since it was looked at.
+    QByteArray data;
+    data.reserve(static_cast<int>(qMin(info.size(), MaxFileBytes)));
+    while (data.size() <= MaxFileBytes) {
+        const QByteArray piece = file.read(qMin<qint64>(ReadPieceBytes, MaxFileBytes + 1 - data.size()));
+        if (piece.isEmpty())
+            break;
+        data += piece;
+    }
     file.close();
+    if (data.size() > MaxFileBytes) {
+        error = tooLargeText();
+        return nullptr;
+    }
     return parse(data, error);
+}
+
+QString NzbParser::notRegularFileText()
+{
+    return tr("Not a regular file (a folder, a device or a pipe)");
+}
+
+QString NzbParser::tooLargeText()
+{
+    return tr("File larger than %1 MiB").arg(MaxFileBytes / (1024 * 1024));
 }

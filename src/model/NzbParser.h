@@ -14,8 +14,16 @@ class NzbParser : public QObject
     Q_OBJECT
 
 public:
-    // A new NzbFiles owned by the caller, or null with the error text set.
+    // Far above any real NZB (the largest hold a few hundred thousand articles in tens of MB).
+    static constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
+    // Far above any real subject, poster, group or message id.
+    static constexpr int MaxTextBytes = 64 * 1024;
+
+    // A new NzbFiles owned by the caller, or null with the error text set. A document with a text
+    // (or tag) longer than MaxTextBytes, or that declares entities, is refused whole.
     static NzbFiles *parse(const QByteArray &data, QString &error);
+    // Refuses, before opening it, what is not a regular file (a folder, a device, a named pipe)
+    // and a file larger than MaxFileBytes.
     static NzbFiles *parseFile(const QString &path, QString &error);
 
     // True for a segment number the program accepts: decimal digits only, within int range.
@@ -26,6 +34,9 @@ public:
 
 private:
     NzbParser() = default;
+
+    static QString notRegularFileText();
+    static QString tooLargeText();
 };
 
 #endif // NZBPARSER_H

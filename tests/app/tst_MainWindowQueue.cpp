@@ -20,6 +20,7 @@
 #include "QsLog/Logger.h"
 #include "QsLog/QsLog.h"
 
+#include "FifoUnblocker.h"
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
 #include "NntpTestServer.h"
@@ -40,6 +41,7 @@
 #include <QTreeWidgetItem>
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -137,6 +139,9 @@ private slots:
     void dropOfFiles();
     void dialogRoads();
     void historyRoad();
+    void refusedFiles_data();
+    void refusedFiles();
+    void windowAnswersWhileAnNzbIsRead();
     void downloadFromTheTestServer();
 
 private:
@@ -993,6 +998,125 @@ void tst_MainWindowQueue::historyRoad()
     QCOMPARE(answerer.seen().last().text, QStringLiteral("Error while importing NZB file: NZB contains error(s)"));
     QVERIFY(!QFileInfo::exists(handedOver));
     QCOMPARE(manager->listNzbFiles.size(), before + 1);
+}
+
+// What is not a regular file, or is far larger than any NZB, is refused at once with the import
+// error and its reason, before it is opened; nothing is added. Given as a later start hands it
+// over (the road of the command line too).
+void tst_MainWindowQueue::refusedFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    const QString notRegular = QStringLiteral("Not a regular file (a folder, a device or a pipe)");
+    QTest::newRow("named pipe") << "pipe" << notRegular;
+    QTest::newRow("device without end") << "device" << notRegular;
+    QTest::newRow("folder") << "folder" << notRegular;
+    QTest::newRow("file of 300 MB") << "oversized" << QStringLiteral("File larger than 256 MiB");
+}
+
+void tst_MainWindowQueue::refusedFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    window = makeWindow();
+    window->show();
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    const QString path = home->path() + QStringLiteral("/given ") + kind + QStringLiteral(".nzb");
+    std::unique_ptr<FifoUnblocker> pipe;
+    if (kind == QLatin1String("pipe")) {
+        pipe = std::make_unique<FifoUnblocker>(path);
+        QVERIFY(pipe->isMade());
+    } else if (kind == QLatin1String("device")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        QVERIFY(writeFile(path, nzbDocument(fileEntry(QStringLiteral("big.bin"), 1, QStringLiteral("b")))));
+        QFile sparse(path);
+        QVERIFY(sparse.resize(300 * 1000 * 1000));
+    }
+    const int before = manager->listNzbFiles.size();
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    window->handleMessage(path);
+
+    QCOMPARE(answerer.answeredCount(), 1);
+    const QString text = QStringLiteral("Error while importing NZB file: ") + reason;
+    QCOMPARE(answerer.seen().first().text, text);
+    QVERIFY(logText().contains(text));
+    QCOMPARE(manager->listNzbFiles.size(), before);
+    QVERIFY(recordFiles().isEmpty());
+    if (pipe)
+        QVERIFY(!pipe->wasOpened());
+}
+
+namespace {
+
+// What the message handler saw of the reading of an NZB (see windowAnswersWhileAnNzbIsRead).
+struct ReadingWitness
+{
+    QtMessageHandler previous = nullptr;
+    QThread *readerThread = nullptr;
+    std::atomic<bool> readerWaits{false};
+    bool windowAnswered = false;
+    QSemaphore answer;
+};
+ReadingWitness *witness = nullptr;
+
+void witnessReading(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.contains(QLatin1String("left out"))) {
+        witness->previous(type, context, message);
+        return;
+    }
+    witness->readerThread = QThread::currentThread();
+    witness->readerWaits.store(true);
+    witness->windowAnswered = witness->answer.tryAcquire(1, 10000);
+}
+
+} // namespace
+
+// While an NZB is read the window answers: the reading goes on in another thread, and it can be
+// held up (here in the middle, where the reader warns of a segment it leaves out) until the
+// window has handled an event of its own; then the NZB is added as usual. A later start's file
+// that comes meanwhile waits its turn: the queue keeps the order in which they were given.
+void tst_MainWindowQueue::windowAnswersWhileAnNzbIsRead()
+{
+    window = makeWindow();
+    window->show();
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    const QString first = home->path() + QStringLiteral("/read while answering.nzb");
+    QVERIFY(writeFile(first, nzbDocument(fileEntry(QStringLiteral("read.bin"), 2, QStringLiteral("r"))
+                                         + "<file poster=\"p\" subject=\"odd.bin\"><groups><group>g</group></groups>"
+                                           "<segments><segment bytes=\"1\" number=\"1\"> </segment></segments></file>\n")));
+    const QString second = home->path() + QStringLiteral("/handed over meanwhile.nzb");
+    QVERIFY(writeFile(second, nzbDocument(fileEntry(QStringLiteral("later.bin"), 1, QStringLiteral("l")))));
+    const int before = manager->listNzbFiles.size();
+
+    ReadingWitness seen;
+    witness = &seen;
+    seen.previous = qInstallMessageHandler(witnessReading);
+    QTimer windowEvent;
+    connect(&windowEvent, &QTimer::timeout, this, [this, &seen, &second] {
+        if (!seen.readerWaits.exchange(false))
+            return;
+        window->handleMessage(second);
+        seen.answer.release();
+    });
+    windowEvent.start(10);
+    window->handleMessage(first);
+    qInstallMessageHandler(seen.previous);
+    witness = nullptr;
+
+    QVERIFY(seen.readerThread);
+    QVERIFY2(seen.readerThread != QThread::currentThread(), "the NZB was read by the window's own thread");
+    QVERIFY2(seen.windowAnswered, "the window did not answer while the NZB was read");
+    QCOMPARE(manager->listNzbFiles.size(), before + 2);
+    NzbFiles *read = manager->listNzbFiles.at(before);
+    QCOMPARE(read->strName, QStringLiteral("read while answering"));
+    QCOMPARE(read->getFiles().size(), 1);
+    QCOMPARE(read->pTreeItem->childCount(), 1);
+    QCOMPARE(manager->listNzbFiles.at(before + 1)->strName, QStringLiteral("handed over meanwhile"));
 }
 
 // The whole road on the real engine and the test news server: added from the command line,

@@ -482,7 +482,7 @@ void tst_MainWindowToolbar::shutdownDialogArmsTheAction()
     QCOMPARE(timer.isActive(), armed);
 }
 
-// The chooser offers NZB files in both spellings and every file; the chosen files are added in
+// The chooser offers NZB files, the suffix in any letter case, and every file; the chosen files are added in
 // the chooser's order, and the next chooser starts in the folder of the first of them.
 void tst_MainWindowToolbar::openDialogAddsFilesInOrder()
 {
@@ -509,7 +509,21 @@ void tst_MainWindowToolbar::openDialogAddsFilesInOrder()
         });
     });
     MainWindowTestAccess::ui(*window).actionNZB->trigger();
-    QCOMPARE(filters, (QStringList{QStringLiteral("Nzb files (*.nzb *.NZB)"), QStringLiteral("Any files (*)")}));
+    QCOMPARE(filters.size(), 2);
+    QCOMPARE(filters.last(), QStringLiteral("Any files (*)"));
+    // Native choosers compare the patterns with the names letter for letter.
+    const QString inParentheses = QRegularExpression(QStringLiteral("\\(([^)]*)\\)")).match(filters.first()).captured(1);
+    const QStringList patterns = inParentheses.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const auto shown = [&patterns](const QString &name) {
+        for (const QString &pattern : patterns)
+            if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(name).hasMatch())
+                return true;
+        return false;
+    };
+    for (const char *name : {"a.nzb", "b.NZB", "c.Nzb", "d.nZb", "e.nzB"})
+        QVERIFY2(shown(name), qPrintable(name + QStringLiteral(" is not shown by ") + filters.first()));
+    for (const char *name : {"e.nzb.gz", "f.txt", "nzb"})
+        QVERIFY2(!shown(name), qPrintable(name + QStringLiteral(" is shown by ") + filters.first()));
     QCOMPARE(startFolder, QDir::currentPath());
     QCOMPARE(chosen.size(), 3);
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();

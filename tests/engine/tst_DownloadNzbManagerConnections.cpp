@@ -2,6 +2,7 @@
 // an NZB downloaded byte for byte, articles missing on one server fetched from the other, a
 // server that refuses the log-in, pause and resume, and stopping a server.
 #include "ConnectionTestSupport.h"
+#include "ProcessMemory.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -9,6 +10,8 @@
 #include <QtTest>
 
 #include <algorithm>
+
+Q_DECLARE_METATYPE(NntpTestServer::ConnectionFaults)
 
 namespace {
 
@@ -46,6 +49,9 @@ private slots:
     void stopInTheMiddleOfTransfers();
     void stopRequestsAreEachAnsweredOnce();
     void programExitsWithConnectionsInBodies();
+    void endlessRepliesLeaveWorkToTheOtherServer_data();
+    void endlessRepliesLeaveWorkToTheOtherServer();
+    void endlessBodiesShareOneMemoryBudget();
 
 private:
     QString folder() const { return work->path(); }
@@ -336,6 +342,82 @@ void tst_DownloadNzbManagerConnections::programExitsWithConnectionsInBodies()
     // Well below the two-minute time-out the bodies would otherwise wait for.
     QVERIFY2(shutdown.captured(1).toInt() < 10000, qPrintable(out));
     qInfo("%s", qPrintable(out.trimmed().replace(QLatin1Char('\n'), QLatin1String("; "))));
+}
+
+void tst_DownloadNzbManagerConnections::endlessRepliesLeaveWorkToTheOtherServer_data()
+{
+    QTest::addColumn<Faults>("faults");
+    QTest::addColumn<QString>("error");
+    const QString longLine = QStringLiteral("Error: reply line longer than 65536 bytes");
+    Faults f;
+    f.greeting = NntpTestServer::Greeting::Endless;
+    QTest::newRow("greeting without line feed") << f << longLine;
+    f = Faults();
+    f.helpText = NntpTestServer::HelpText::EndlessLine;
+    QTest::newRow("HELP line without line feed") << f << longLine;
+    f = Faults();
+    f.helpText = NntpTestServer::HelpText::EndlessLines;
+    QTest::newRow("HELP text without end") << f << QStringLiteral("Error: reply text longer than 1048576 bytes");
+}
+
+// A server whose greeting or HELP reply never ends is a server that cannot be opened: each of its
+// connections reports it (and waits before the next try), takes little memory meanwhile, and the
+// other server downloads everything.
+void tst_DownloadNzbManagerConnections::endlessRepliesLeaveWorkToTheOtherServer()
+{
+    QFETCH(Faults, faults);
+    QFETCH(QString, error);
+    serverB.setDefaultConnectionFaults(faults);
+    // A is slow enough for B's connections to try their server while work is left.
+    Faults slowA;
+    slowA.throttleBytesPerSecond = 2000000;
+    serverA.setDefaultConnectionFaults(slowA);
+    QVERIFY(ProcessMemory::resetPeak());
+
+    TestDownloadManager manager;
+    prepareManager(manager, folder(), 0.01);
+    ConnectionLog log(manager);
+    const QList<TestArticle> list = articles(40, 50000, 300);
+    QVERIFY(queueGeneratedNzb(manager, folder(), QStringLiteral("endless"), {list}));
+    startBoth(manager);
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("ok ")) == list.size(), 60000);
+
+    QCOMPARE(serverEvents(serverB, QStringLiteral("BODY")), 0);
+    for (quint32 id = 4; id <= 7; ++id) {
+        const QStringList reports = log.matching(QStringLiteral("connect-error %1 ").arg(id));
+        QVERIFY2(!reports.isEmpty(), qPrintable(log.entries.join(QLatin1Char('|'))));
+        QCOMPARE(reports.first(), QStringLiteral("connect-error %1 %2").arg(id).arg(error));
+    }
+    QCOMPARE(log.count(QStringLiteral("missing")), 0);
+    QCOMPARE(log.count(QStringLiteral("exception")), 0);
+    const qint64 peak = ProcessMemory::peakResidentBytes();
+    QVERIFY2(peak < 256 * 1024 * 1024, qPrintable(QStringLiteral("peak memory %1 bytes").arg(peak)));
+}
+
+// Eight connections receive bodies without end, of articles that the NZB announces at 300 MB
+// each: the bodies together stay within the memory that the process gives article bodies (the
+// program stays below 512 MB), and each fails with its error instead of taking more.
+void tst_DownloadNzbManagerConnections::endlessBodiesShareOneMemoryBudget()
+{
+    recordA = serverRecord(1, QStringLiteral("A"), serverA, 8);
+    TestDownloadManager manager;
+    prepareManager(manager, folder());
+    ConnectionLog log(manager);
+    QList<TestArticle> list;
+    for (quint32 seed = 500; seed < 508; ++seed)
+        list.append(TestArticle{300000000, seed, Fault::Endless});
+    QVERIFY(queueGeneratedNzb(manager, folder(), QStringLiteral("huge"), {list}));
+    QVERIFY(ProcessMemory::resetPeak());
+    manager.startServer(recordA.get(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("exception")) >= 8, 120000);
+    manager.stopAllThreads();
+    const qint64 peak = ProcessMemory::peakResidentBytes();
+
+    const QString overBudget = QStringLiteral("Error : article bodies would take more than 268435456 bytes of memory");
+    for (const QString &entry : log.matching(QStringLiteral("exception")))
+        QVERIFY2(entry.endsWith(overBudget), qPrintable(entry));
+    QVERIFY2(peak < 512 * 1024 * 1024, qPrintable(QStringLiteral("peak memory %1 bytes").arg(peak)));
+    qInfo("%d bodies failed; peak memory of the process %lld MB", log.count(QStringLiteral("exception")), peak >> 20);
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadNzbManagerConnections)

@@ -1,6 +1,7 @@
 #include "engine/NntpConnection.h"
 
 #include "NntpTestServer.h"
+#include "ProcessMemory.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -84,6 +85,8 @@ private slots:
     void cancelledFromAnotherThread();
     void stuckOpeningLetsOthersOpen_data();
     void stuckOpeningLetsOthersOpen();
+    void endlessReplies_data();
+    void endlessReplies();
 
 private:
     bool connectTo(NntpConnection &connection);
@@ -671,7 +674,7 @@ void tst_NntpConnection::cancelledFromAnotherThread_data()
     Faults silent;
     silent.greeting = NntpTestServer::Greeting::None;
     Faults endlessHelp;
-    endlessHelp.helpWithoutEnd = true;
+    endlessHelp.helpText = NntpTestServer::HelpText::Silence;
     QTest::newRow("greeting never comes") << silent << QString() << "accept";
     QTest::newRow("HELP reply never ends") << endlessHelp << QString() << "HELP";
     QTest::newRow("body stalls") << Faults() << NntpTestArticle::generatedId(400000, 8, Fault::Stall) << "BODY";
@@ -725,7 +728,7 @@ void tst_NntpConnection::stuckOpeningLetsOthersOpen_data()
     Faults silent;
     silent.greeting = NntpTestServer::Greeting::None;
     Faults endlessHelp;
-    endlessHelp.helpWithoutEnd = true;
+    endlessHelp.helpText = NntpTestServer::HelpText::Silence;
     QTest::newRow("greeting never comes") << silent << "accept";
     QTest::newRow("HELP reply never ends") << endlessHelp << "HELP";
 }
@@ -770,6 +773,67 @@ void tst_NntpConnection::stuckOpeningLetsOthersOpen()
     QVERIFY2(firstStillWaiting, "the stuck opening gave up instead of waiting out its reply");
     QVERIFY(!firstOk);
     QCOMPARE(firstError, QStringLiteral("Error: cancelled"));
+}
+
+// A reply without end (a line that never gets its line feed, or text lines that never reach the
+// terminating line, fast or slow) fails the operation soon with its own error and takes little
+// memory; the connection then opens again and downloads.
+void tst_NntpConnection::endlessReplies_data()
+{
+    QTest::addColumn<Faults>("faults");
+    QTest::addColumn<QString>("messageId");
+    QTest::addColumn<QString>("expectError");
+    QTest::addColumn<int>("expectCode");
+
+    const int opening = NntpConnection::NntpErrorConnection;
+    const QString longLine = QStringLiteral("Error: reply line longer than 65536 bytes");
+    Faults f;
+    f.greeting = NntpTestServer::Greeting::Endless;
+    QTest::newRow("greeting without line feed") << f << QString() << longLine << opening;
+    f = Faults();
+    f.helpText = NntpTestServer::HelpText::EndlessLine;
+    QTest::newRow("HELP line without line feed") << f << QString() << longLine << opening;
+    f = Faults();
+    f.helpText = NntpTestServer::HelpText::EndlessLines;
+    QTest::newRow("HELP text without end") << f << QString() << QStringLiteral("Error: reply text longer than 1048576 bytes")
+                                           << opening;
+    // Never silent for a whole time-out, never large: only the deadline of the whole reply
+    // (twice the time-out) ends it.
+    f.helpLinePauseMs = 50;
+    QTest::newRow("HELP text dripping without end")
+        << f << QString() << QStringLiteral("Error: reply text not complete within 3 seconds") << opening;
+    QTest::newRow("BODY status line without line feed")
+        << Faults() << NntpTestArticle::generatedId(1000, 3, Fault::EndlessStatus) << longLine
+        << int(NntpConnection::NntpErrorNotConnected);
+}
+
+void tst_NntpConnection::endlessReplies()
+{
+    QFETCH(Faults, faults);
+    QFETCH(QString, messageId);
+    QFETCH(QString, expectError);
+    QFETCH(int, expectCode);
+    server.setDefaultConnectionFaults(faults);
+    const QString path = tempPath(QStringLiteral("endless.tmp"));
+    QVERIFY(ProcessMemory::resetPeak());
+
+    NntpConnection connection;
+    connection.setTimeout(ShortTimeout);
+    bool ok = connectTo(connection);
+    if (!messageId.isEmpty()) {
+        QVERIFY2(ok, qPrintable(connection.lastError()));
+        ok = connection.downloadBody(messageId, path);
+    }
+    QVERIFY(!ok);
+    QCOMPARE(connection.lastError(), expectError);
+    QCOMPARE(connection.errorCode(), qint32(expectCode));
+    QVERIFY(!QFile::exists(path));
+    const qint64 peak = ProcessMemory::peakResidentBytes();
+    QVERIFY2(peak < 256 * 1024 * 1024, qPrintable(QStringLiteral("peak memory %1 bytes").arg(peak)));
+
+    server.setDefaultConnectionFaults(Faults());
+    QVERIFY2(connectTo(connection), qPrintable(connection.lastError()));
+    QVERIFY2(connection.downloadBody(NntpTestArticle::generatedId(5000, 3), path), qPrintable(connection.lastError()));
 }
 
 QTEST_GUILESS_MAIN(tst_NntpConnection)

@@ -119,6 +119,8 @@ void tst_ThreadNntp::outcomes_data()
     QTest::newRow("drop: connection lost") << TestArticle{300000, 4, Fault::Drop} << "Error : disconnected from server" << 4;
     QTest::newRow("endless: over the cap") << TestArticle{1000, 5, Fault::Endless}
                                            << "Error : article body larger than 16777216 bytes" << 4;
+    QTest::newRow("status line without end") << TestArticle{1000, 6, Fault::EndlessStatus}
+                                             << "Error: reply line longer than 65536 bytes" << 4;
 }
 
 void tst_ThreadNntp::outcomes()

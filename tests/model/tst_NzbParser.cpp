@@ -1,7 +1,11 @@
 #include "NzbTestHelpers.h"
 #include "model/NzbParser.h"
 
+#include "FifoUnblocker.h"
+#include "ProcessMemory.h"
+
 #include <QBuffer>
+#include <QTemporaryDir>
 #include <QTextCodec>
 #include <QXmlStreamWriter>
 #include <QtTest>
@@ -61,6 +65,12 @@ private slots:
     void readsRealShapedFiles_data();
     void readsRealShapedFiles();
     void missingFileIsReported();
+    void refusesWhatIsNoRegularFile_data();
+    void refusesWhatIsNoRegularFile();
+    void refusesOversizedFile();
+    void refusesAbsurdlyLongText_data();
+    void refusesAbsurdlyLongText();
+    void takesLongButSaneText();
 
     void writerMatchesGoldenFile();
     void writerKeepsLatin1LayoutOfClassicWriter();
@@ -177,6 +187,18 @@ void tst_NzbParser::rejectsMalformed_data()
     QTest::newRow("element inside group")
         << doc(fileEntry("a.bin", "<groups><group>g<x>y</x></group></groups>" + segs("<segment number=\"1\">m</segment>")));
     QTest::newRow("undefined entity") << doc(fileEntry("&nope;", kGroups));
+    // With an external DTD the XML reader lets a reference it cannot resolve through as text,
+    // and control characters with it; written back, such an NZB would not read the same.
+    const QByteArray external = "<?xml version=\"1.0\"?><!DOCTYPE nzb PUBLIC \"-//newzBin//DTD NZB 1.1//EN\" \"nzb.dtd\">";
+    QTest::newRow("control character in a subject")
+        << QByteArray(external + "<nzb>" + fileEntry("&l\x01t;a.bin", kGroups + segs("<segment number=\"1\">m@x</segment>")) + "</nzb>");
+    // "+200" in UTF-7 is half a surrogate pair.
+    QTest::newRow("half a surrogate pair in a size")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-7\"?><nzb>"
+                      + fileEntry("a.bin", kGroups + segs("<segment bytes=\"5+200\" number=\"1\">m@x</segment>")) + "</nzb>");
+    QTest::newRow("control character in a poster")
+        << QByteArray(external + "<nzb><file poster=\"&p\x1f;\" subject=\"a.bin\">" + kGroups
+                      + segs("<segment number=\"1\">m@x</segment>") + "</file></nzb>");
     QTest::newRow("entity expansion bomb")
         << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE nzb [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">"
                       "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
@@ -224,6 +246,120 @@ void tst_NzbParser::missingFileIsReported()
     QString error;
     QVERIFY(!NzbParser::parseFile(dataPath(QStringLiteral("no-such-file.nzb")), error));
     QCOMPARE(error, QStringLiteral("File does not exist"));
+}
+
+// A folder, a device or a named pipe given as NZB is refused before it is opened: a pipe would
+// hold the reader in open() for good, a device like /dev/zero would be read without end.
+void tst_NzbParser::refusesWhatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("device that is empty") << "/dev/null";
+    QTest::newRow("device without end") << "/dev/zero";
+}
+
+void tst_NzbParser::refusesWhatIsNoRegularFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString path = kind;
+    std::unique_ptr<FifoUnblocker> pipe;
+    if (kind == QLatin1String("folder")) {
+        path = dir.filePath(QStringLiteral("folder.nzb"));
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == QLatin1String("pipe")) {
+        path = dir.filePath(QStringLiteral("pipe.nzb"));
+        pipe = std::make_unique<FifoUnblocker>(path);
+        QVERIFY(pipe->isMade());
+    }
+    QVERIFY(ProcessMemory::resetPeak());
+    QString error;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parseFile(path, error));
+    QVERIFY(!nzb);
+    QCOMPARE(error, QStringLiteral("Not a regular file (a folder, a device or a pipe)"));
+    if (pipe)
+        QVERIFY(!pipe->wasOpened());
+    QVERIFY(ProcessMemory::peakResidentBytes() < 256 * 1024 * 1024);
+}
+
+// Far larger than any real NZB: refused without being read (the file here is sparse).
+void tst_NzbParser::refusesOversizedFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("huge.nzb")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">m@x</segment>")))) > 0);
+    QVERIFY(file.resize(NzbParser::MaxFileBytes + 1));
+    file.close();
+    QVERIFY(ProcessMemory::resetPeak());
+    QString error;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parseFile(file.fileName(), error));
+    QVERIFY(!nzb);
+    QCOMPARE(error, QStringLiteral("File larger than 256 MiB"));
+    QVERIFY(ProcessMemory::peakResidentBytes() < 128 * 1024 * 1024);
+}
+
+// A subject, poster, group or message id of megabytes (or just past the bound) is no NZB's: the
+// whole document is refused, and quickly, without holding the text several times over. A
+// document that declares entities of its own is refused as faulty: a short one, referred to in a
+// short text, makes a text of megabytes.
+void tst_NzbParser::refusesAbsurdlyLongText_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QString>("error");
+    const QString tooLong = QStringLiteral("NZB contains a text longer than 65536 bytes");
+    const QByteArray huge(2 * 1024 * 1024, 'x');
+    const QByteArray justOver(NzbParser::MaxTextBytes + 1, 'y');
+    const QByteArray segment = segs("<segment bytes=\"1\" number=\"1\">m@x</segment>");
+    QTest::newRow("subject of megabytes") << doc(fileEntry(huge, kGroups + segment)) << tooLong;
+    QTest::newRow("subject just over the bound") << doc(fileEntry(justOver, kGroups + segment)) << tooLong;
+    QTest::newRow("poster of megabytes")
+        << doc("<file poster=\"" + huge + "\" subject=\"s\">" + kGroups + segment + "</file>") << tooLong;
+    QTest::newRow("group of megabytes")
+        << doc(fileEntry("a.bin", "<groups><group>" + huge + "</group></groups>" + segment)) << tooLong;
+    QTest::newRow("message id of megabytes")
+        << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">" + huge + "</segment>"))) << tooLong;
+    QTest::newRow("text between elements") << doc(huge + fileEntry("a.bin", kGroups + segment)) << tooLong;
+    QByteArray references;
+    for (int i = 0; i < 20000; ++i)
+        references += "&a;";
+    QTest::newRow("entity of its own, 80 million characters in 64 KB")
+        << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE nzb [<!ENTITY a \"" + QByteArray(4000, 'x') + "\">]><nzb>"
+                      + fileEntry(references, kGroups + segment) + "</nzb>")
+        << QStringLiteral("NZB contains error(s)");
+    QTest::newRow("entity of its own, harmless")
+        << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE nzb [<!ENTITY a \"b\">]><nzb>" + fileEntry("&a;", kGroups + segment)
+                      + "</nzb>")
+        << QStringLiteral("NZB contains error(s)");
+}
+
+void tst_NzbParser::refusesAbsurdlyLongText()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(QString, error);
+    QVERIFY(ProcessMemory::resetPeak());
+    QString parseError;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parse(document, parseError));
+    QVERIFY(!nzb);
+    QCOMPARE(parseError, error);
+    QVERIFY(ProcessMemory::peakResidentBytes() < 128 * 1024 * 1024);
+}
+
+// Texts far longer than real ones, but within the bound with their tag, are read as they are.
+void tst_NzbParser::takesLongButSaneText()
+{
+    const QString subject(NzbParser::MaxTextBytes - 100, QLatin1Char('s'));
+    const QString id = QString(4000, QLatin1Char('i')) + QStringLiteral("@x");
+    QString error;
+    std::unique_ptr<NzbFiles> nzb(NzbParser::parse(
+        doc(fileEntry(subject.toLatin1(), kGroups + segs("<segment bytes=\"1\" number=\"1\">" + id.toLatin1() + "</segment>"))),
+        error));
+    QVERIFY2(nzb, qPrintable(error));
+    QCOMPARE(nzb->getFileAt(0)->getSubject(), subject);
+    QCOMPARE(nzb->getFileAt(0)->getSegments().first()->getMessageId(), id);
 }
 
 namespace {

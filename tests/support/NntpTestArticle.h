@@ -18,7 +18,8 @@ struct NntpTestArticle
         Stall,        // half the body, then silence
         Drop,         // half the body, then the connection is closed
         SplitStatus,  // the status line arrives in two packets
-        Endless       // the body never ends (lines keep coming)
+        Endless,      // the body never ends (lines keep coming)
+        EndlessStatus // the status line "222 ..." never ends (bytes without a line feed)
     };
 
     QByteArray body;

@@ -34,7 +34,16 @@ public:
         PostingDisabled,  // "201 ..."
         Wrong,            // "502 ..."
         None,             // nothing at all
-        Split             // "200 ..." in two packets
+        Split,            // "200 ..." in two packets
+        Endless           // "200 " and bytes without a line feed, until the client leaves
+    };
+
+    // What follows the status line of a HELP reply instead of its text and terminating line.
+    enum class HelpText {
+        Normal,
+        Silence,       // one line, then nothing
+        EndlessLine,   // bytes without a line feed, until the client leaves
+        EndlessLines   // lines without end (helpLinePauseMs apart), until the client leaves
     };
 
     struct ConnectionFaults {
@@ -49,7 +58,8 @@ public:
         QByteArray helpReply;
         quint64 throttleBytesPerSecond = 0;  // 0: as fast as the socket takes it
         int textReplyPauseMs = 0;  // HELP, CAPABILITIES, LIST: pauses inside the reply
-        bool helpWithoutEnd = false;  // HELP: the status line and one line, then silence
+        HelpText helpText = HelpText::Normal;
+        int helpLinePauseMs = 0;  // HelpText::EndlessLines: the pause between two lines
         bool closeAfterGreeting = false;
     };
 

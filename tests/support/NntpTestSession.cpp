@@ -94,6 +94,11 @@ void NntpTestSession::sendGreeting()
         pause(SplitPauseMs);
         sendLine("0 tessaquill test server ready (posting ok)");
         break;
+    case NntpTestServer::Greeting::Endless:
+        server->record(number, QStringLiteral("greeting"));
+        sendRaw("200 ");
+        sendEndlessLine();
+        return;
     }
     flush();
     server->record(number, QStringLiteral("greeting"));
@@ -139,11 +144,8 @@ bool NntpTestSession::handleCommand(const QByteArray &line)
     } else if (command == "MODE") {
         sendLine("200 reader mode");
     } else if (command == "HELP") {
-        if (faults.helpWithoutEnd) {
-            sendLine("100 help text follows");
-            sendLine("  body [<message-id>|number]");
-            flush();
-            waitForClientToLeave();
+        if (faults.helpText != NntpTestServer::HelpText::Normal) {
+            sendEndlessHelp();
             return false;
         }
         if (!faults.helpReply.isEmpty())
@@ -255,6 +257,11 @@ void NntpTestSession::handleBody(const QByteArray &argument)
         return;
     }
     const QByteArray status = "222 0 <" + messageId.toLatin1() + "> body follows";
+    if (article.fault == NntpTestArticle::Fault::EndlessStatus) {
+        sendRaw(status);
+        sendEndlessLine();
+        return;
+    }
     if (article.fault == NntpTestArticle::Fault::SplitStatus) {
         sendRaw(status.left(2));
         flush();
@@ -292,6 +299,48 @@ void NntpTestSession::sendEndless()
         sendRaw(chunk);
         if (!flush())
             break;
+    }
+}
+
+// One line that never ends: bytes without a line feed until the client goes away.
+void NntpTestSession::sendEndlessLine()
+{
+    const QByteArray chunk(256 * 1024, 'x');
+    while (!server->stopping() && connected()) {
+        sendRaw(chunk);
+        if (!flush())
+            break;
+    }
+}
+
+// A HELP reply whose text does not end as it should; the connection ends with it.
+void NntpTestSession::sendEndlessHelp()
+{
+    sendLine("100 help text follows");
+    switch (faults.helpText) {
+    case NntpTestServer::HelpText::Silence:
+        sendLine("  body [<message-id>|number]");
+        flush();
+        waitForClientToLeave();
+        break;
+    case NntpTestServer::HelpText::EndlessLine:
+        sendEndlessLine();
+        break;
+    case NntpTestServer::HelpText::EndlessLines:
+        // Without a pause, many lines a write.
+        for (qint64 line = 0; !server->stopping() && connected();) {
+            QByteArray lines;
+            do {
+                lines += "  help line " + QByteArray::number(line++) + ' ' + QByteArray(64, 'h') + "\r\n";
+            } while (faults.helpLinePauseMs == 0 && lines.size() < 256 * 1024);
+            sendRaw(lines);
+            if (!flush())
+                break;
+            pause(faults.helpLinePauseMs);
+        }
+        break;
+    case NntpTestServer::HelpText::Normal:
+        break;
     }
 }
 

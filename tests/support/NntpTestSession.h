@@ -32,6 +32,8 @@ private:
     bool lookUp(const QByteArray &argument, QString &messageId, NntpTestArticle &article, QByteArray &refusal);
     void sendBody(const QString &messageId, const NntpTestArticle &article);
     void sendEndless();
+    void sendEndlessLine();
+    void sendEndlessHelp();
 
     void sendTextReply(const QByteArray &status, const QList<QByteArray> &lines);
     void sendLine(const QByteArray &line);

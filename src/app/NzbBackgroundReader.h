@@ -1,0 +1,27 @@
+#ifndef NZBBACKGROUNDREADER_H
+#define NZBBACKGROUNDREADER_H
+
+#include <QCoreApplication>
+#include <QString>
+
+class NzbFiles;
+
+// Reads an NZB file in a thread of the global pool while the GUI thread keeps handling its
+// events, so that a large file does not freeze the window. Returns when the file is read: the
+// caller goes on as if it had read it itself. Called in the GUI thread only.
+class NzbBackgroundReader
+{
+    Q_DECLARE_TR_FUNCTIONS(NzbBackgroundReader)
+
+public:
+    // What NzbParser::parseFile gives, its objects belonging to the calling thread. Events are
+    // handled meanwhile, so anything may have happened when it returns (the exit, other
+    // additions). When the application's event loops are ended before the reading is done, null
+    // with an error text; the reading then goes on alone and its result is dropped.
+    static NzbFiles *read(const QString &path, QString &error);
+
+private:
+    NzbBackgroundReader() = delete;
+};
+
+#endif // NZBBACKGROUNDREADER_H
