@@ -82,6 +82,18 @@
         <source>Failed to write configuration file %1</source>
         <translation>Die Konfigurationsdatei %1 konnte nicht geschrieben werden</translation>
     </message>
+    <message>
+        <source>The queue record of NZB %1 was damaged: it has been restored from its backup</source>
+        <translation>Der Warteschlangen-Eintrag des NZB %1 war beschädigt: Er wurde aus seiner Sicherungskopie wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>The queue record of NZB %1 and its backup are damaged: the NZB could not be restored, its files are kept with the suffix %2 in %3</source>
+        <translation>Der Warteschlangen-Eintrag des NZB %1 und seine Sicherungskopie sind beschädigt: Das NZB konnte nicht wiederhergestellt werden, seine Dateien werden mit der Endung %2 in %3 aufbewahrt</translation>
+    </message>
+    <message>
+        <source>The server record %1 could not be read: the file is kept in %2</source>
+        <translation>Der Server-Eintrag %1 konnte nicht gelesen werden: Die Datei wird in %2 aufbewahrt</translation>
+    </message>
 </context>
 <context>
     <name>BinSearch</name>
@@ -1042,6 +1054,10 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
         <source>An error occured while connecting to the server: %1</source>
         <translation>Beim Verbinden mit dem Server ist ein Fehler aufgetreten: %1</translation>
     </message>
+    <message>
+        <source>The address, nickname, login and password are too long together to be saved</source>
+        <translation>Adresse, Kurzname, Benutzername und Passwort sind zusammen zu lang, um gespeichert zu werden</translation>
+    </message>
 </context>
 <context>
     <name>DialogSettings</name>
@@ -1440,6 +1456,64 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     <message>
         <source>Failed to write file %1</source>
         <translation>Die Datei %1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>server %1 of the file</source>
+        <translation>Server %1 der Datei</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not between %3 and %4</source>
+        <translation>%1 %2 liegt nicht zwischen %3 und %4</translation>
+    </message>
+    <message>
+        <source>%1 longer than %2 characters</source>
+        <translation>%1 länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>no server address</source>
+        <translation>keine Serveradresse</translation>
+    </message>
+    <message>
+        <source>server address</source>
+        <translation>Serveradresse</translation>
+    </message>
+    <message>
+        <source>no nickname</source>
+        <translation>kein Kurzname</translation>
+    </message>
+    <message>
+        <source>nickname</source>
+        <translation>Kurzname</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>number of connections</source>
+        <translation>Anzahl der Verbindungen</translation>
+    </message>
+    <message>
+        <source>login</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <source>password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>settings too long to be stored</source>
+        <translation>Einstellungen zu lang zum Speichern</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These servers are not imported:
+%1</source>
+        <translation>Diese Server werden nicht importiert:
+%1</translation>
     </message>
 </context>
 <context>
@@ -2946,7 +3020,7 @@ Das Programm läuft mit den Standardeinstellungen.</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb *.NZB);;Any files (*)</source>
-        <translation>NZB-Dateien (*.nzb *.NZB);;Alle Dateien (*)</translation>
+        <translation type="vanished">NZB-Dateien (*.nzb *.NZB);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>A new version is available (%1)</source>
@@ -2959,6 +3033,50 @@ Do you want to visit the Web Site in order to download it?</source>
         <translation>Eine neue Version ist verfügbar (%1)!
 
 Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
+    </message>
+    <message>
+        <source>NZB %1 is being moved to its destination folder: it cannot be changed until that is done.</source>
+        <translation>NZB %1 wird gerade in seinen Zielordner verschoben: Es kann erst danach geändert werden.</translation>
+    </message>
+    <message>
+        <source>Exiting: waiting for the files of a finished NZB to be moved to their destination...</source>
+        <translation>Beenden: Warten, bis die Dateien eines fertigen NZB an ihr Ziel verschoben sind...</translation>
+    </message>
+    <message>
+        <source>Exiting: waiting for the files of %1 to be moved to %2...</source>
+        <translation>Beenden: Warten, bis die Dateien von %1 nach %2 verschoben sind...</translation>
+    </message>
+    <message>
+        <source>These NZBs of the saved queue could not be restored: their record and its backup are damaged.
+%1
+The damaged files are kept in %2 with the suffix %3.</source>
+        <translation>Diese NZBs der gespeicherten Warteschlange konnten nicht wiederhergestellt werden: Ihr Eintrag und dessen Sicherungskopie sind beschädigt.
+%1
+Die beschädigten Dateien werden in %2 mit der Endung %3 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>These server records could not be read, so their servers are missing:
+%1
+The files are kept in %2.</source>
+        <translation>Diese Server-Einträge konnten nicht gelesen werden, ihre Server fehlen daher:
+%1
+Die Dateien werden in %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The servers could not be saved: %1</source>
+        <translation>Die Server konnten nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The servers could not be saved: the changes will be lost when the program ends.
+
+%1</source>
+        <translation>Die Server konnten nicht gespeichert werden: Die Änderungen gehen beim Beenden des Programms verloren.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Nzb files (*.[nN][zZ][bB]);;Any files (*)</source>
+        <translation>NZB-Dateien (*.[nN][zZ][bB]);;Alle Dateien (*)</translation>
     </message>
 </context>
 <context>
@@ -2973,6 +3091,24 @@ Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
     </message>
 </context>
 <context>
+    <name>NzbBackgroundReader</name>
+    <message>
+        <source>The program is closing</source>
+        <translation>Das Programm wird beendet</translation>
+    </message>
+</context>
+<context>
+    <name>NzbConfiguration</name>
+    <message>
+        <source>The queue record of NZB %1 could not be written in %2</source>
+        <translation>Der Warteschlangen-Eintrag des NZB %1 konnte nicht in %2 geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The queue records could not be written in %1</source>
+        <translation>Die Warteschlangen-Einträge konnten nicht in %1 geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>NzbParser</name>
     <message>
         <source>NZB contains error(s)</source>
@@ -2981,6 +3117,18 @@ Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
     <message>
         <source>File does not exist</source>
         <translation>Die Datei existiert nicht</translation>
+    </message>
+    <message>
+        <source>NZB contains a text longer than %1 bytes</source>
+        <translation>Das NZB enthält einen Text, der länger als %1 Bytes ist</translation>
+    </message>
+    <message>
+        <source>Not a regular file (a folder, a device or a pipe)</source>
+        <translation>Keine gewöhnliche Datei (ein Ordner, ein Gerät oder eine Pipe)</translation>
+    </message>
+    <message>
+        <source>File larger than %1 MiB</source>
+        <translation>Datei größer als %1 MiB</translation>
     </message>
 </context>
 <context>
@@ -2996,6 +3144,28 @@ Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
     <message>
         <source>Wed</source>
         <translation>Mi.</translation>
+    </message>
+</context>
+<context>
+    <name>ServersConfiguration</name>
+    <message>
+        <source>Failed to create directory %1</source>
+        <translation>Der Ordner %1 konnte nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>The settings of server %1 are too long to be stored</source>
+        <translation>Die Einstellungen des Servers %1 sind zu lang, um gespeichert zu werden</translation>
+    </message>
+    <message>
+        <source>Failed to write file %1</source>
+        <translation>Die Datei %1 konnte nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>SessionSuspendInhibitor</name>
+    <message>
+        <source>No connection to the session bus</source>
+        <translation>Keine Verbindung zum Sitzungsbus</translation>
     </message>
 </context>
 <context>
@@ -3022,7 +3192,27 @@ Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
     </message>
     <message>
         <source>The running program refused the message</source>
-        <translation>Das laufende Programm hat die Nachricht abgelehnt</translation>
+        <translation type="vanished">Das laufende Programm hat die Nachricht abgelehnt</translation>
+    </message>
+    <message>
+        <source>There is no folder of this user&apos;s own for the lock file</source>
+        <translation>Es gibt keinen eigenen Ordner dieses Benutzers für die Sperrdatei</translation>
+    </message>
+    <message>
+        <source>Another program holds the lock file %1 and does not answer</source>
+        <translation>Ein anderes Programm hält die Sperrdatei %1 und antwortet nicht</translation>
+    </message>
+    <message>
+        <source>The running program did not end</source>
+        <translation>Das laufende Programm wurde nicht beendet</translation>
+    </message>
+    <message>
+        <source>The running program is ending and did not take the message</source>
+        <translation>Das laufende Programm wird beendet und hat die Nachricht nicht angenommen</translation>
+    </message>
+    <message>
+        <source>The running program gave an answer that is not one of ours</source>
+        <translation>Das laufende Programm gab eine Antwort, die nicht zu unseren gehört</translation>
     </message>
 </context>
 <context>

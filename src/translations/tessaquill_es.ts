@@ -82,6 +82,18 @@
         <source>Failed to write configuration file %1</source>
         <translation>No se pudo escribir el archivo de configuración %1</translation>
     </message>
+    <message>
+        <source>The queue record of NZB %1 was damaged: it has been restored from its backup</source>
+        <translation>El registro de cola del NZB %1 estaba dañado: se ha restaurado desde su copia de seguridad</translation>
+    </message>
+    <message>
+        <source>The queue record of NZB %1 and its backup are damaged: the NZB could not be restored, its files are kept with the suffix %2 in %3</source>
+        <translation>El registro de cola del NZB %1 y su copia de seguridad están dañados: no se pudo restaurar el NZB, sus archivos se conservan con el sufijo %2 en %3</translation>
+    </message>
+    <message>
+        <source>The server record %1 could not be read: the file is kept in %2</source>
+        <translation>No se pudo leer el registro de servidor %1: el archivo se conserva en %2</translation>
+    </message>
 </context>
 <context>
     <name>BinSearch</name>
@@ -1042,6 +1054,10 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
         <source>An error occured while connecting to the server: %1</source>
         <translation>Se produjo un error al conectar con el servidor: %1</translation>
     </message>
+    <message>
+        <source>The address, nickname, login and password are too long together to be saved</source>
+        <translation>La dirección, el alias, el usuario y la contraseña son, en conjunto, demasiado largos para guardarse</translation>
+    </message>
 </context>
 <context>
     <name>DialogSettings</name>
@@ -1440,6 +1456,64 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
     <message>
         <source>Failed to write file %1</source>
         <translation>No se pudo escribir el archivo %1</translation>
+    </message>
+    <message>
+        <source>server %1 of the file</source>
+        <translation>servidor %1 del archivo</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not between %3 and %4</source>
+        <translation>%1 %2 no está entre %3 y %4</translation>
+    </message>
+    <message>
+        <source>%1 longer than %2 characters</source>
+        <translation>%1 de más de %2 caracteres</translation>
+    </message>
+    <message>
+        <source>no server address</source>
+        <translation>sin dirección de servidor</translation>
+    </message>
+    <message>
+        <source>server address</source>
+        <translation>dirección del servidor</translation>
+    </message>
+    <message>
+        <source>no nickname</source>
+        <translation>sin alias</translation>
+    </message>
+    <message>
+        <source>nickname</source>
+        <translation>alias</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>puerto</translation>
+    </message>
+    <message>
+        <source>number of connections</source>
+        <translation>número de conexiones</translation>
+    </message>
+    <message>
+        <source>login</source>
+        <translation>usuario</translation>
+    </message>
+    <message>
+        <source>password</source>
+        <translation>contraseña</translation>
+    </message>
+    <message>
+        <source>settings too long to be stored</source>
+        <translation>ajustes demasiado largos para guardarse</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These servers are not imported:
+%1</source>
+        <translation>Estos servidores no se importan:
+%1</translation>
     </message>
 </context>
 <context>
@@ -2946,7 +3020,7 @@ El programa funciona con la configuración predeterminada.</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb *.NZB);;Any files (*)</source>
-        <translation>Archivos NZB (*.nzb *.NZB);;Todos los archivos (*)</translation>
+        <translation type="vanished">Archivos NZB (*.nzb *.NZB);;Todos los archivos (*)</translation>
     </message>
     <message>
         <source>A new version is available (%1)</source>
@@ -2959,6 +3033,50 @@ Do you want to visit the Web Site in order to download it?</source>
         <translation>¡Hay una nueva versión disponible (%1)!
 
 ¿Desea visitar el sitio web para descargarla?</translation>
+    </message>
+    <message>
+        <source>NZB %1 is being moved to its destination folder: it cannot be changed until that is done.</source>
+        <translation>El NZB %1 se está moviendo a su carpeta de destino: no se puede cambiar hasta que termine.</translation>
+    </message>
+    <message>
+        <source>Exiting: waiting for the files of a finished NZB to be moved to their destination...</source>
+        <translation>Saliendo: esperando a que los archivos de un NZB terminado se muevan a su destino...</translation>
+    </message>
+    <message>
+        <source>Exiting: waiting for the files of %1 to be moved to %2...</source>
+        <translation>Saliendo: esperando a que los archivos de %1 se muevan a %2...</translation>
+    </message>
+    <message>
+        <source>These NZBs of the saved queue could not be restored: their record and its backup are damaged.
+%1
+The damaged files are kept in %2 with the suffix %3.</source>
+        <translation>Estos NZB de la cola guardada no se pudieron restaurar: su registro y su copia de seguridad están dañados.
+%1
+Los archivos dañados se conservan en %2 con el sufijo %3.</translation>
+    </message>
+    <message>
+        <source>These server records could not be read, so their servers are missing:
+%1
+The files are kept in %2.</source>
+        <translation>Estos registros de servidor no se pudieron leer, por lo que faltan sus servidores:
+%1
+Los archivos se conservan en %2.</translation>
+    </message>
+    <message>
+        <source>The servers could not be saved: %1</source>
+        <translation>No se pudieron guardar los servidores: %1</translation>
+    </message>
+    <message>
+        <source>The servers could not be saved: the changes will be lost when the program ends.
+
+%1</source>
+        <translation>No se pudieron guardar los servidores: los cambios se perderán al cerrar el programa.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Nzb files (*.[nN][zZ][bB]);;Any files (*)</source>
+        <translation>Archivos NZB (*.[nN][zZ][bB]);;Todos los archivos (*)</translation>
     </message>
 </context>
 <context>
@@ -2973,6 +3091,24 @@ Do you want to visit the Web Site in order to download it?</source>
     </message>
 </context>
 <context>
+    <name>NzbBackgroundReader</name>
+    <message>
+        <source>The program is closing</source>
+        <translation>El programa se está cerrando</translation>
+    </message>
+</context>
+<context>
+    <name>NzbConfiguration</name>
+    <message>
+        <source>The queue record of NZB %1 could not be written in %2</source>
+        <translation>No se pudo escribir el registro de cola del NZB %1 en %2</translation>
+    </message>
+    <message>
+        <source>The queue records could not be written in %1</source>
+        <translation>No se pudieron escribir los registros de cola en %1</translation>
+    </message>
+</context>
+<context>
     <name>NzbParser</name>
     <message>
         <source>NZB contains error(s)</source>
@@ -2981,6 +3117,18 @@ Do you want to visit the Web Site in order to download it?</source>
     <message>
         <source>File does not exist</source>
         <translation>El archivo no existe</translation>
+    </message>
+    <message>
+        <source>NZB contains a text longer than %1 bytes</source>
+        <translation>El NZB contiene un texto de más de %1 bytes</translation>
+    </message>
+    <message>
+        <source>Not a regular file (a folder, a device or a pipe)</source>
+        <translation>No es un archivo normal (una carpeta, un dispositivo o una tubería)</translation>
+    </message>
+    <message>
+        <source>File larger than %1 MiB</source>
+        <translation>Archivo de más de %1 MiB</translation>
     </message>
 </context>
 <context>
@@ -2996,6 +3144,28 @@ Do you want to visit the Web Site in order to download it?</source>
     <message>
         <source>Wed</source>
         <translation>mié.</translation>
+    </message>
+</context>
+<context>
+    <name>ServersConfiguration</name>
+    <message>
+        <source>Failed to create directory %1</source>
+        <translation>No se pudo crear la carpeta %1</translation>
+    </message>
+    <message>
+        <source>The settings of server %1 are too long to be stored</source>
+        <translation>Los ajustes del servidor %1 son demasiado largos para guardarse</translation>
+    </message>
+    <message>
+        <source>Failed to write file %1</source>
+        <translation>No se pudo escribir el archivo %1</translation>
+    </message>
+</context>
+<context>
+    <name>SessionSuspendInhibitor</name>
+    <message>
+        <source>No connection to the session bus</source>
+        <translation>No hay conexión con el bus de sesión</translation>
     </message>
 </context>
 <context>
@@ -3022,7 +3192,27 @@ Do you want to visit the Web Site in order to download it?</source>
     </message>
     <message>
         <source>The running program refused the message</source>
-        <translation>El programa en ejecución rechazó el mensaje</translation>
+        <translation type="vanished">El programa en ejecución rechazó el mensaje</translation>
+    </message>
+    <message>
+        <source>There is no folder of this user&apos;s own for the lock file</source>
+        <translation>No hay ninguna carpeta propia de este usuario para el archivo de bloqueo</translation>
+    </message>
+    <message>
+        <source>Another program holds the lock file %1 and does not answer</source>
+        <translation>Otro programa tiene el archivo de bloqueo %1 y no responde</translation>
+    </message>
+    <message>
+        <source>The running program did not end</source>
+        <translation>El programa en ejecución no terminó</translation>
+    </message>
+    <message>
+        <source>The running program is ending and did not take the message</source>
+        <translation>El programa en ejecución está terminando y no aceptó el mensaje</translation>
+    </message>
+    <message>
+        <source>The running program gave an answer that is not one of ours</source>
+        <translation>El programa en ejecución dio una respuesta que no es de las nuestras</translation>
     </message>
 </context>
 <context>

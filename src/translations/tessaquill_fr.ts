@@ -82,6 +82,18 @@
         <source>Failed to write configuration file %1</source>
         <translation>Impossible d&apos;écrire le fichier de configuration %1</translation>
     </message>
+    <message>
+        <source>The queue record of NZB %1 was damaged: it has been restored from its backup</source>
+        <translation>L&apos;enregistrement de file d&apos;attente du NZB %1 était endommagé : il a été restauré depuis sa copie de secours</translation>
+    </message>
+    <message>
+        <source>The queue record of NZB %1 and its backup are damaged: the NZB could not be restored, its files are kept with the suffix %2 in %3</source>
+        <translation>L&apos;enregistrement de file d&apos;attente du NZB %1 et sa copie de secours sont endommagés : le NZB n&apos;a pas pu être restauré, ses fichiers sont conservés avec le suffixe %2 dans %3</translation>
+    </message>
+    <message>
+        <source>The server record %1 could not be read: the file is kept in %2</source>
+        <translation>L&apos;enregistrement de serveur %1 n&apos;a pas pu être lu : le fichier est conservé dans %2</translation>
+    </message>
 </context>
 <context>
     <name>BinSearch</name>
@@ -1042,6 +1054,10 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
         <source>An error occured while connecting to the server: %1</source>
         <translation>Une erreur est survenue lors de la connexion au serveur : %1</translation>
     </message>
+    <message>
+        <source>The address, nickname, login and password are too long together to be saved</source>
+        <translation>L&apos;adresse, le surnom, l&apos;identifiant et le mot de passe sont ensemble trop longs pour être enregistrés</translation>
+    </message>
 </context>
 <context>
     <name>DialogSettings</name>
@@ -1440,6 +1456,64 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     <message>
         <source>Failed to write file %1</source>
         <translation>Impossible d&apos;écrire le fichier %1</translation>
+    </message>
+    <message>
+        <source>server %1 of the file</source>
+        <translation>serveur %1 du fichier</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not between %3 and %4</source>
+        <translation>%1 %2 n&apos;est pas entre %3 et %4</translation>
+    </message>
+    <message>
+        <source>%1 longer than %2 characters</source>
+        <translation>%1 de plus de %2 caractères</translation>
+    </message>
+    <message>
+        <source>no server address</source>
+        <translation>aucune adresse de serveur</translation>
+    </message>
+    <message>
+        <source>server address</source>
+        <translation>adresse du serveur</translation>
+    </message>
+    <message>
+        <source>no nickname</source>
+        <translation>aucun surnom</translation>
+    </message>
+    <message>
+        <source>nickname</source>
+        <translation>surnom</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>number of connections</source>
+        <translation>nombre de connexions</translation>
+    </message>
+    <message>
+        <source>login</source>
+        <translation>identifiant</translation>
+    </message>
+    <message>
+        <source>password</source>
+        <translation>mot de passe</translation>
+    </message>
+    <message>
+        <source>settings too long to be stored</source>
+        <translation>paramètres trop longs pour être enregistrés</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>These servers are not imported:
+%1</source>
+        <translation>Ces serveurs ne sont pas importés :
+%1</translation>
     </message>
 </context>
 <context>
@@ -2946,7 +3020,7 @@ Le programme fonctionne avec les paramètres par défaut.</translation>
     </message>
     <message>
         <source>Nzb files (*.nzb *.NZB);;Any files (*)</source>
-        <translation>Fichiers NZB (*.nzb *.NZB);;Tous les fichiers (*)</translation>
+        <translation type="vanished">Fichiers NZB (*.nzb *.NZB);;Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>A new version is available (%1)</source>
@@ -2959,6 +3033,50 @@ Do you want to visit the Web Site in order to download it?</source>
         <translation>Une nouvelle version est disponible (%1) !
 
 Voulez-vous visiter le site web pour la télécharger ?</translation>
+    </message>
+    <message>
+        <source>NZB %1 is being moved to its destination folder: it cannot be changed until that is done.</source>
+        <translation>Le NZB %1 est en cours de déplacement vers son dossier de destination : il ne peut pas être modifié avant la fin.</translation>
+    </message>
+    <message>
+        <source>Exiting: waiting for the files of a finished NZB to be moved to their destination...</source>
+        <translation>Fermeture : attente du déplacement des fichiers d&apos;un NZB terminé vers leur destination...</translation>
+    </message>
+    <message>
+        <source>Exiting: waiting for the files of %1 to be moved to %2...</source>
+        <translation>Fermeture : attente du déplacement des fichiers de %1 vers %2...</translation>
+    </message>
+    <message>
+        <source>These NZBs of the saved queue could not be restored: their record and its backup are damaged.
+%1
+The damaged files are kept in %2 with the suffix %3.</source>
+        <translation>Ces NZB de la file d&apos;attente enregistrée n&apos;ont pas pu être restaurés : leur enregistrement et sa copie de secours sont endommagés.
+%1
+Les fichiers endommagés sont conservés dans %2 avec le suffixe %3.</translation>
+    </message>
+    <message>
+        <source>These server records could not be read, so their servers are missing:
+%1
+The files are kept in %2.</source>
+        <translation>Ces enregistrements de serveur n&apos;ont pas pu être lus, leurs serveurs sont donc absents :
+%1
+Les fichiers sont conservés dans %2.</translation>
+    </message>
+    <message>
+        <source>The servers could not be saved: %1</source>
+        <translation>Les serveurs n&apos;ont pas pu être enregistrés : %1</translation>
+    </message>
+    <message>
+        <source>The servers could not be saved: the changes will be lost when the program ends.
+
+%1</source>
+        <translation>Les serveurs n&apos;ont pas pu être enregistrés : les modifications seront perdues à la fermeture du programme.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Nzb files (*.[nN][zZ][bB]);;Any files (*)</source>
+        <translation>Fichiers NZB (*.[nN][zZ][bB]);;Tous les fichiers (*)</translation>
     </message>
 </context>
 <context>
@@ -2973,6 +3091,24 @@ Voulez-vous visiter le site web pour la télécharger ?</translation>
     </message>
 </context>
 <context>
+    <name>NzbBackgroundReader</name>
+    <message>
+        <source>The program is closing</source>
+        <translation>Le programme se ferme</translation>
+    </message>
+</context>
+<context>
+    <name>NzbConfiguration</name>
+    <message>
+        <source>The queue record of NZB %1 could not be written in %2</source>
+        <translation>L&apos;enregistrement de file d&apos;attente du NZB %1 n&apos;a pas pu être écrit dans %2</translation>
+    </message>
+    <message>
+        <source>The queue records could not be written in %1</source>
+        <translation>Les enregistrements de file d&apos;attente n&apos;ont pas pu être écrits dans %1</translation>
+    </message>
+</context>
+<context>
     <name>NzbParser</name>
     <message>
         <source>NZB contains error(s)</source>
@@ -2981,6 +3117,18 @@ Voulez-vous visiter le site web pour la télécharger ?</translation>
     <message>
         <source>File does not exist</source>
         <translation>Le fichier n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>NZB contains a text longer than %1 bytes</source>
+        <translation>Le NZB contient un texte de plus de %1 octets</translation>
+    </message>
+    <message>
+        <source>Not a regular file (a folder, a device or a pipe)</source>
+        <translation>Pas un fichier ordinaire (un dossier, un périphérique ou un tube)</translation>
+    </message>
+    <message>
+        <source>File larger than %1 MiB</source>
+        <translation>Fichier de plus de %1 Mio</translation>
     </message>
 </context>
 <context>
@@ -2996,6 +3144,28 @@ Voulez-vous visiter le site web pour la télécharger ?</translation>
     <message>
         <source>Wed</source>
         <translation>mer.</translation>
+    </message>
+</context>
+<context>
+    <name>ServersConfiguration</name>
+    <message>
+        <source>Failed to create directory %1</source>
+        <translation>Impossible de créer le dossier %1</translation>
+    </message>
+    <message>
+        <source>The settings of server %1 are too long to be stored</source>
+        <translation>Les paramètres du serveur %1 sont trop longs pour être enregistrés</translation>
+    </message>
+    <message>
+        <source>Failed to write file %1</source>
+        <translation>Impossible d&apos;écrire le fichier %1</translation>
+    </message>
+</context>
+<context>
+    <name>SessionSuspendInhibitor</name>
+    <message>
+        <source>No connection to the session bus</source>
+        <translation>Pas de connexion au bus de session</translation>
     </message>
 </context>
 <context>
@@ -3022,7 +3192,27 @@ Voulez-vous visiter le site web pour la télécharger ?</translation>
     </message>
     <message>
         <source>The running program refused the message</source>
-        <translation>Le programme en cours d&apos;exécution a refusé le message</translation>
+        <translation type="vanished">Le programme en cours d&apos;exécution a refusé le message</translation>
+    </message>
+    <message>
+        <source>There is no folder of this user&apos;s own for the lock file</source>
+        <translation>Il n&apos;y a pas de dossier propre à cet utilisateur pour le fichier de verrou</translation>
+    </message>
+    <message>
+        <source>Another program holds the lock file %1 and does not answer</source>
+        <translation>Un autre programme détient le fichier de verrou %1 et ne répond pas</translation>
+    </message>
+    <message>
+        <source>The running program did not end</source>
+        <translation>Le programme en cours ne s&apos;est pas terminé</translation>
+    </message>
+    <message>
+        <source>The running program is ending and did not take the message</source>
+        <translation>Le programme en cours se termine et n&apos;a pas pris le message</translation>
+    </message>
+    <message>
+        <source>The running program gave an answer that is not one of ours</source>
+        <translation>Le programme en cours a donné une réponse qui n&apos;est pas l&apos;une des nôtres</translation>
     </message>
 </context>
 <context>
