@@ -44,6 +44,17 @@ QString DecodedFileNames::claim(const QString &folder, const QString &wanted, co
     return QString();
 }
 
+QStringList DecodedFileNames::claimedBy(const NzbFile *file)
+{
+    QMutexLocker locker(&mutex);
+    QStringList paths;
+    for (auto owner = hashOwners.constBegin(); owner != hashOwners.constEnd(); ++owner) {
+        if (owner.value() == file)
+            paths.append(owner.key());
+    }
+    return paths;
+}
+
 // Free: no posted file claimed it in this run, and nothing stands at it. A file already there
 // belongs to a decoding before a restart, or to post-processing: it is never written into.
 bool DecodedFileNames::isFree(const QString &path) const

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QString>
+#include <QStringList>
 
 class NzbFile;
 
@@ -25,6 +26,9 @@ public:
     // number goes after the whole name, so that a second copy never looks like a volume of an
     // archive or split set. Empty when no name is free.
     QString claim(const QString &folder, const QString &wanted, const NzbFile *file, Use use, int article = 0);
+
+    // The paths `file` claimed so far, outputs and raw copies.
+    QStringList claimedBy(const NzbFile *file);
 
     // The n-th name tried for `wanted` (n from 1).
     static QString candidate(const QString &wanted, Use use, int article, int n);
