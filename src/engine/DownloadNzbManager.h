@@ -321,6 +321,8 @@ private:
     void markJobDoneLocked(NzbFiles *pNzbFiles);
     bool queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<NzbFile *> &listVolumes);
     void deletePar2Backups(const ParityJob &job);
+    QString incompleteFilesProblem(NzbFiles *pNzbFiles) const;
+    void failRepair(NzbFiles *pNzbFiles);
     void waitForWorkers();
     static QString par2ExitText(int iExitCode);
 
@@ -334,6 +336,8 @@ private:
     // that a second report of the same completion queues nothing; an NZB leaves it when it is
     // seen incomplete again (recovery volumes queued, a file downloaded again).
     QSet<NzbFiles *> setNzbsCompleted;
+    // GUI only: the files some article of which did not decode cleanly (a warning was reported).
+    QSet<NzbFile *> setFilesDamaged;
     bool bShutDown = false;                                   // GUI only
 };
 

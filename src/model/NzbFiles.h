@@ -92,6 +92,11 @@ public:
     bool bKeepPar2Files = false;
     bool bSkipExtraction = false;
     QString strArchivePassword;
+    // Of this run only (not in the queue record), set at each completion by the post-processing:
+    // why the NZB did not succeed (empty when there is nothing more to say), and whether its
+    // volumes and PAR2 files stay for a manual repair (a repair that failed).
+    QString strPostProcessingProblem;
+    bool bKeepFilesForRepair = false;
 
 private:
     void recomputeTotalsLocked();

@@ -49,6 +49,8 @@ private slots:
 
     void stages_data();
     void stages();
+    void incompleteFilesWithoutPar2_data();
+    void incompleteFilesWithoutPar2();
     void par2Failures_data();
     void par2Failures();
     void twoPar2Sets();
@@ -266,6 +268,47 @@ void tst_DownloadNzbManagerPostProcess::stages()
                                  return manager->listNzbToProcess.isEmpty();
                              }()),
                              5000);
+}
+
+void tst_DownloadNzbManagerPostProcess::incompleteFilesWithoutPar2_data()
+{
+    QTest::addColumn<QStringList>("files"); // buildNzb's specs, every file decoded
+    QTest::addColumn<bool>("warned");       // the decoder warned about the first file
+    QTest::addColumn<QString>("problem");   // empty: the NZB succeeds
+    QTest::newRow("every article in") << QStringList{"D:dd", "D:d"} << false << QString();
+    QTest::newRow("an article missing") << QStringList{"D:dm", "D:d"} << false
+                                        << "1 file(s) incomplete, 1 article(s) missing, and no PAR2 file to repair them";
+    QTest::newRow("no article arrived") << QStringList{"D:mm", "D:mm"} << false
+                                        << "2 file(s) incomplete, 4 article(s) missing, and no PAR2 file to repair them";
+    QTest::newRow("an article that did not decode") << QStringList{"D:dd"} << true
+                                                    << "1 file(s) damaged, and no PAR2 file to repair them";
+    QTest::newRow("a PAR2 volume left paused does not count")
+        << QStringList{"D:dd", "P:mm"} << false << QString();
+}
+
+// Without a PAR2 file to verify them, an NZB succeeds only when every file it downloaded is
+// complete: every article in and decoded cleanly.
+void tst_DownloadNzbManagerPostProcess::incompleteFilesWithoutPar2()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, warned);
+    QFETCH(QString, problem);
+    manager->bAutoUnrar = false;
+    manager->bAutoUnsplit = false;
+    NzbFiles *nzb = buildNzb(QStringLiteral("N"), files);
+    if (files.last().startsWith(QLatin1Char('P')))
+        nzb->getFiles().last()->setSubject(QStringLiteral("\"N.vol00+01.par2\" yEnc"));
+    nzb->strDownloadFolder = download + QStringLiteral("/N");
+    nzb->strDestination = destination + QStringLiteral("/N");
+    QDir().mkpath(nzb->strDownloadFolder);
+    if (warned)
+        manager->processFileWarning(nzb->getFiles().first(), QStringLiteral("Segment 2 has a CRC error"));
+    nzb->checkAllFilesDecoded();
+    QString error;
+    manager->queueNzbFiles(nzb, error);
+    waitForEvent(QStringLiteral("N finished"));
+    QCOMPARE(nzb->bPostProcessingSucceeded, problem.isEmpty());
+    QCOMPARE(nzb->strPostProcessingProblem, problem);
 }
 
 void tst_DownloadNzbManagerPostProcess::par2Failures_data()

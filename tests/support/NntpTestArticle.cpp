@@ -18,6 +18,7 @@ const FaultName faultNames[] = {
     {NntpTestArticle::Fault::Drop, "drop"},
     {NntpTestArticle::Fault::SplitStatus, "split"},
     {NntpTestArticle::Fault::Endless, "endless"},
+    {NntpTestArticle::Fault::WrongStatus, "wrongstatus"},
 };
 
 } // namespace

@@ -18,7 +18,8 @@ struct NntpTestArticle
         Stall,        // half the body, then silence
         Drop,         // half the body, then the connection is closed
         SplitStatus,  // the status line arrives in two packets
-        Endless       // the body never ends (lines keep coming)
+        Endless,      // the body never ends (lines keep coming)
+        WrongStatus   // BODY is answered with a status line of another command, and no body
     };
 
     QByteArray body;
