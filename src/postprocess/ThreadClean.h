@@ -22,6 +22,9 @@ class ThreadClean : public QThread
     Q_OBJECT
 
 public:
+    // Names tried for a file whose name is taken in the destination, before giving up.
+    static constexpr int kMaxDistinctNames = 1000;
+
     // Takes the auto-delete patterns from the configuration: construct it in the thread that
     // owns the configuration.
     explicit ThreadClean(QObject* parent = nullptr);
@@ -44,6 +47,9 @@ public:
 
     // "name (n).ext": the n-th distinct name for a file whose name is taken.
     static QString distinctName(const QString& fileName, int number);
+    // The name tried at `number` (0: the name itself) for a folder whose names have at most
+    // maxBytes bytes: cut to fit, extension and number kept.
+    static QString distinctName(const QString& fileName, int number, int maxBytes);
     // Whether a file name matches one of the wildcard patterns (whole name, any case).
     static bool matchesAny(const QString& fileName, const QStringList& patterns);
 

@@ -95,6 +95,7 @@ private slots:
     void downloadFolderThatFills();
     void articlesThatNeverArrive_data();
     void articlesThatNeverArrive();
+    void nameLongerThanTheFileSystemAllows();
 
 private:
     // Each posted file goes to the server in yEnc parts of `partSize` bytes, under message ids
@@ -304,6 +305,30 @@ void tst_MainWindowDownloadFaults::articlesThatNeverArrive()
                             "and no PAR2 file to repair them"));
     QVERIFY(logText().contains(QStringLiteral("NZB never has been downloaded with error(s)")));
     QVERIFY(!logText().contains(QStringLiteral("has been successfully downloaded")));
+}
+
+// A posted name of 300 bytes: written under a shortened name that keeps its extension, whole.
+void tst_MainWindowDownloadFaults::nameLongerThanTheFileSystemAllows()
+{
+    const QString longName = QString(296, QLatin1Char('n')) + QStringLiteral(".bin");
+    const QString otherLongName = QString(296, QLatin1Char('n')) + QStringLiteral(".dat");
+    const QList<Posted> files = {{longName, Writer::randomBytes(30000, 5)},
+                                 {otherLongName, Writer::randomBytes(30000, 6)}};
+    const QString nzbPath = post(QStringLiteral("long"), files, 10000);
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    QVERIFY2(nzb->bPostProcessingSucceeded, qPrintable(nzb->pTreeItem->text(DownloadListRows::ColumnMessages)));
+    const QStringList written = entries(nzb->getDestination());
+    QCOMPARE(written.size(), 2);
+    for (int f = 0; f < files.size(); ++f) {
+        const QString &name = written.at(f); // ".bin" sorts before ".dat"
+        QVERIFY2(QFile::encodeName(name).size() <= 255, qPrintable(name));
+        QVERIFY(name.startsWith(QStringLiteral("nnnnnnnnnn")));
+        QVERIFY2(name.endsWith(files.at(f).name.right(4)), qPrintable(name));
+        QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + name)), sha256(files.at(f).data));
+    }
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)

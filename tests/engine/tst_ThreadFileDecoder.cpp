@@ -57,6 +57,7 @@ private slots:
     void postedFilesWithOneName_data();
     void postedFilesWithOneName();
     void partBeyondThePostedFile();
+    void nameTooLongForTheFileSystem();
     void fileThatCannotBeWritten_data();
     void fileThatCannotBeWritten();
     void articlesSharedByThreads_data();
@@ -277,6 +278,25 @@ void tst_ThreadFileDecoder::partBeyondThePostedFile()
     QCOMPARE(warnings->size(), 1);
     QCOMPARE(warnings->at(0).at(1).toString(), QStringLiteral("Segment 1: an unknown error has occured"));
     QVERIFY(QFileInfo(download + "/big.bin").size() < 1000);
+}
+
+// Posted names of 300 bytes that differ only past the file system's limit: each file is written
+// whole, under a name cut to fit that keeps its extension, and the two names stay distinct.
+void tst_ThreadFileDecoder::nameTooLongForTheFileSystem()
+{
+    const QString stem(296, QLatin1Char('n'));
+    const QByteArray first = Writer::randomBytes(30000, 14);
+    const QByteArray second = Writer::randomBytes(30000, 15);
+    NzbFiles *nzb = queue({{"\"" + stem + "1.bin\" yEnc", yencArticles(stem + "1.bin", first, 10000)},
+                           {"\"" + stem + "2.bin\" yEnc", yencArticles(stem + "2.bin", second, 10000)}});
+    decode(nzb);
+    QCOMPARE(warnings->size(), 0);
+    // The number of the second comes after the name, as for any two posted files of one name.
+    const QString cut = QString(251, QLatin1Char('n')) + QStringLiteral(".bin");
+    const QString numbered = QString(247, QLatin1Char('n')) + QStringLiteral(".bin (2)");
+    QCOMPARE(entries(download), (QStringList{numbered, cut}));
+    QCOMPARE(fileBytes(download + "/" + cut), first);
+    QCOMPARE(fileBytes(download + "/" + numbered), second);
 }
 
 void tst_ThreadFileDecoder::fileThatCannotBeWritten_data()

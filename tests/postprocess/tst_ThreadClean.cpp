@@ -1,6 +1,7 @@
 #include "postprocess/ThreadClean.h"
 
 #include "config/AppConfiguration.h"
+#include "config/FileNameLimit.h"
 #include "model/NzbFiles.h"
 
 #include "TestFiles.h"
@@ -226,11 +227,16 @@ void tst_ThreadClean::destinationCannotBeCreated()
 
 void tst_ThreadClean::fileThatCannotBeMovedKeepsDownloadFolder()
 {
-    // A name of the longest length the file system allows, taken in the destination: the
-    // distinct name would be too long, so the file cannot be moved.
-    const QString longName = QString(251, QLatin1Char('n')) + QStringLiteral(".mkv");
+    // Every name the file could take in the destination is taken already, so it cannot be moved.
+    const QString longName = QStringLiteral("taken.mkv");
     fillDownloadFolder({longName, "a.par2", "other.txt"});
-    QVERIFY(writeFile(m_destination + QLatin1Char('/') + longName, "older"));
+    QStringList taken;
+    for (int number = 0; number < ThreadClean::kMaxDistinctNames; ++number) {
+        taken.append(ThreadClean::distinctName(longName, number, 255));
+        QVERIFY(writeFile(m_destination + QLatin1Char('/') + taken.last(), "older"));
+    }
+    taken.append(QStringLiteral("other.txt"));
+    taken.sort();
 
     ThreadClean clean;
     runClean(clean, m_nzb.get());
@@ -239,7 +245,9 @@ void tst_ThreadClean::fileThatCannotBeMovedKeepsDownloadFolder()
     QVERIFY(clean.hasFilesLeftBehind());
     QCOMPARE(entries(m_download), QStringList{longName});
     // The other files still went, and the deletions still ran.
-    QCOMPARE(entries(m_destination), (QStringList{longName, "other.txt"}));
+    QStringList left = entries(m_destination);
+    left.sort();
+    QCOMPARE(left, taken);
     QCOMPARE(readFile(m_destination + QLatin1Char('/') + longName), QByteArray("older"));
 }
 
@@ -305,6 +313,10 @@ void tst_ThreadClean::distinctNames_data()
     QTest::newRow("no suffix") << "readme" << 1 << "readme (1)";
     QTest::newRow("hidden") << ".hidden" << 3 << ".hidden (3)";
     QTest::newRow("trailing dot") << "name." << 1 << "name. (1)";
+    const QString n251(251, QLatin1Char('n'));
+    QTest::newRow("longest name, itself") << n251 + ".mkv" << 0 << n251 + ".mkv";
+    QTest::newRow("longest name, numbered: cut to fit") << n251 + ".mkv" << 1 << QString(247, 'n') + " (1).mkv";
+    QTest::newRow("too long a name: cut to fit") << n251 + "nnnn.mkv" << 0 << n251 + ".mkv";
 }
 
 void tst_ThreadClean::distinctNames()
@@ -312,7 +324,9 @@ void tst_ThreadClean::distinctNames()
     QFETCH(QString, name);
     QFETCH(int, number);
     QFETCH(QString, expected);
-    QCOMPARE(ThreadClean::distinctName(name, number), expected);
+    QCOMPARE(ThreadClean::distinctName(name, number, 255), expected);
+    if (number > 0 && FileNameLimit::bytesOf(name) < 200)
+        QCOMPARE(ThreadClean::distinctName(name, number), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_ThreadClean)
