@@ -211,6 +211,7 @@ void DownloadNzbManager::unrarStartSlot(NzbFiles *pNzbFiles)
     job.extractionFolder = pNzbFiles->getDestination();
     job.applicationFolder = QCoreApplication::applicationDirPath();
     job.password = pNzbFiles->strArchivePassword;
+    job.keepVolumes = pNzbFiles->bKeepFilesForRepair;
     threadUnrar.addJob(job);
 }
 
@@ -227,6 +228,7 @@ void DownloadNzbManager::unsplitStartSlot(NzbFiles *pNzbFiles)
     hashUnsplitJobs.insert(job.jobId, pNzbFiles);
     job.sourceFolder = pNzbFiles->strDownloadFolder;
     job.destinationFolder = pNzbFiles->getDestination();
+    job.keepVolumes = pNzbFiles->bKeepFilesForRepair;
     threadUnsplit.addJob(job);
 }
 
@@ -288,10 +290,14 @@ void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNo
     finishNzb(nzb);
 }
 
-// A set that could not be repaired: the NZB fails.
+// A set that could not be repaired: the NZB fails, and what a repair by hand needs (the volumes
+// and the PAR2 files) is kept by the stages after it and by the clean-up.
 void DownloadNzbManager::failRepair(NzbFiles *pNzbFiles)
 {
     setSucceeded(pNzbFiles, false);
+    pNzbFiles->bKeepFilesForRepair = true;
+    pNzbFiles->strPostProcessingProblem =
+        tr("the repair is not possible, the volumes and PAR2 files are kept for a manual repair");
 }
 
 // Why an NZB without PAR2 files cannot be taken as downloaded: files to download (neither paused

@@ -124,6 +124,9 @@ ThreadClean::Work ThreadClean::takeWork() const
     QMutexLocker locker(&pNzbFiles->mutex);
     work.destination = pNzbFiles->strDestination;
     work.downloadFolder = pNzbFiles->strDownloadFolder;
+    // After a repair that failed nothing is deleted: a repair by hand may need any of it.
+    if (pNzbFiles->bKeepFilesForRepair)
+        work.deletePatterns.clear();
     if (pNzbFiles->bPostProcessingSucceeded) {
         work.deletePatterns.append(QStringLiteral("*.1"));
         if (!pNzbFiles->bKeepPar2Files)

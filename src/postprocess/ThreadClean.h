@@ -12,8 +12,9 @@ class NzbFiles;
 // pass, and removes the download folder once nothing is left behind. Of the NZB's own files
 // it deletes instead of moving: the PAR2 files (unless the NZB keeps them) and the ".1"
 // backups after a successful post-processing, and whatever matches the configured
-// auto-delete patterns. Files already in the destination are never deleted or replaced: a
-// name that is taken there is kept under a distinct name.
+// auto-delete patterns, unless a repair failed (then every file goes, for a repair by hand).
+// Files already in the destination are never deleted or replaced: a name that is taken there
+// is kept under a distinct name.
 //
 // The run ends with signalCleanDone in every case; what stayed behind can then be read from
 // the thread.

@@ -220,7 +220,7 @@ int ThreadUnrar::extractArchives(const UnrarJob& job)
         m_archives.removeFirst();
         // Only a clean extraction may cost the volumes: after a warning (1) some files can
         // be missing or broken, and the volumes are what a second try needs.
-        if (bDeleteVolumes && result == 0 && !run.stopped)
+        if (bDeleteVolumes && !job.keepVolumes && result == 0 && !run.stopped)
             deleteVolumes(run.output, archive, job.sourceFolder);
     }
     return result;

@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTreeWidgetItem>
 #include <QtTest>
@@ -96,6 +97,7 @@ private slots:
     void articlesThatNeverArrive_data();
     void articlesThatNeverArrive();
     void nameLongerThanTheFileSystemAllows();
+    void damagedDownloadBesideAGoodOne();
 
 private:
     // Each posted file goes to the server in yEnc parts of `partSize` bytes, under message ids
@@ -329,6 +331,71 @@ void tst_MainWindowDownloadFaults::nameLongerThanTheFileSystemAllows()
         QVERIFY2(name.endsWith(files.at(f).name.right(4)), qPrintable(name));
         QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + name)), sha256(files.at(f).data));
     }
+}
+
+// A split set downloaded and verified once, then again into the same destination after articles
+// went missing from the server: the repair is not possible, so the good file of the first download
+// stays as it is, the second join gets a name of its own, and the volumes and PAR2 files a manual
+// repair needs are kept; the row says so.
+void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
+{
+    const QByteArray film = Writer::randomBytes(500000, 7);
+    QTemporaryDir made;
+    QVERIFY(made.isValid());
+    QList<Posted> files;
+    for (int v = 0; v < 5; ++v) {
+        const QString name = QStringLiteral("film.mkv.%1").arg(v + 1, 3, 10, QLatin1Char('0'));
+        files.append({name, film.mid(v * 100000, 100000)});
+        QVERIFY(WindowTestFixture::writeFile(made.filePath(name), files.last().data));
+    }
+    QProcess par2;
+    par2.setWorkingDirectory(made.path());
+    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s10000"), QStringLiteral("-c4"),
+                          QStringLiteral("-n1"), QStringLiteral("film.par2")};
+    for (const Posted &file : qAsConst(files))
+        arguments << file.name;
+    par2.start(QStringLiteral("par2"), arguments);
+    QVERIFY2(par2.waitForFinished(60000), qPrintable(par2.errorString()));
+    QCOMPARE(par2.exitCode(), 0);
+    for (const QString &name : entries(made.path())) {
+        if (name.endsWith(QLatin1String(".par2")))
+            files.append({name, readFile(made.filePath(name))});
+    }
+    QCOMPARE(files.size(), 7);
+    const QString nzbPath = post(QStringLiteral("film"), files, 25000);
+
+    startWindowWithServer();
+    NzbFiles *first = add(nzbPath);
+    QVERIFY(first);
+    QTRY_VERIFY_WITH_TIMEOUT(first->bCleaned, 60000);
+    QCOMPARE(first->pTreeItem->text(DownloadListRows::ColumnMessages),
+             QStringLiteral("film has been successfully downloaded"));
+    const QString destination = first->getDestination();
+    QCOMPARE(entries(destination), QStringList{"film.mkv"});
+    QCOMPARE(sha256(readFile(destination + QStringLiteral("/film.mkv"))), sha256(film));
+
+    // Two articles of each of the first four volumes are gone: 20 blocks lost, 4 to repair with.
+    for (int v = 0; v < 4; ++v) {
+        for (int part : {1, 3})
+            news->addArticle(QStringLiteral("film.%1.%2@test").arg(v).arg(part), QByteArray(), -1,
+                             NntpTestArticle::Fault::Missing);
+    }
+    NzbFiles *second = add(nzbPath);
+    QVERIFY(second);
+    QCOMPARE(second->getDestination(), destination);
+    QTRY_VERIFY_WITH_TIMEOUT(second->bCleaned, 60000);
+    QVERIFY(!second->bPostProcessingSucceeded);
+    QCOMPARE(second->pTreeItem->text(DownloadListRows::ColumnMessages),
+             QStringLiteral("film has been downloaded with error(s): the repair is not possible, "
+                            "the volumes and PAR2 files are kept for a manual repair"));
+    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_damaged"));
+
+    QCOMPARE(sha256(readFile(destination + QStringLiteral("/film.mkv"))), sha256(film));
+    const QStringList kept = entries(destination);
+    for (const Posted &file : qAsConst(files))
+        QVERIFY2(kept.contains(file.name), qPrintable(file.name + QLatin1String(" missing from ") + kept.join(QLatin1Char(','))));
+    QVERIFY2(kept.contains(QStringLiteral("film (1).mkv")), qPrintable(kept.join(QLatin1Char(','))));
+    QVERIFY(logText().contains(QStringLiteral("repair is not possible")));
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)

@@ -207,10 +207,13 @@ void tst_DownloadNzbManagerPostProcess::stages_data()
         << (QStringList{"a.rar"} + split) << ok << ok << true << true << false << QString("Destination")
         << QStringList{"N " + kNoPar2, "N unrar error: Failed to create extract directory", "N finished"} << false;
     QTest::newRow("joining fails")
-        << split << ok << ok << false << true << false << QString("Destination/N/film.avi")
-        << QStringList{"N " + kNoPar2, "N start unsplit", "N unsplit done: Unsplit: file <dest>/N/film.avi already exists",
+        << split << ok << ok << false << true << false << QString("Destination/N")
+        << QStringList{"N " + kNoPar2, "N start unsplit", "N unsplit done: Unsplit: failed to create extract path!",
                        "N finished"}
         << false;
+    QTest::newRow("joined beside a file of the user")
+        << split << ok << ok << false << true << false << QString("Destination/N/film.avi")
+        << QStringList{"N " + kNoPar2, "N start unsplit", "N unsplit done: ", "N finished"} << true;
     QTest::newRow("extraction skipped for the NZB") << QStringList{"a.rar"} << ok << ok << true << true << true << QString()
                                                     << QStringList{"N " + kNoPar2, "N finished"} << true;
     QTest::newRow("verified, then extracted")
@@ -244,8 +247,8 @@ void tst_DownloadNzbManagerPostProcess::stages()
         writeUnrar(unrar);
     manager->bAutoUnrar = autoUnrar;
     manager->bAutoUnsplit = autoUnsplit;
-    // Extraction cannot make its folder where a plain file stands in the way, and joining never
-    // writes over a file that is not its own.
+    // Extraction and joining cannot make their folder where a plain file stands in the way, and
+    // joining never writes over a file that is not its own: it takes a name of its own.
     if (!blocker.isEmpty()) {
         QVERIFY(QDir().mkpath(QFileInfo(work->filePath(blocker)).path()));
         QVERIFY(writeBytes(work->filePath(blocker), "the user's own file"));
@@ -261,6 +264,11 @@ void tst_DownloadNzbManagerPostProcess::stages()
     QVERIFY(nzb->isFinished());
     if (expected.contains(QStringLiteral("N unsplit done: ")))
         QVERIFY(QFileInfo(nzb->strDestination + QStringLiteral("/film.avi")).isFile());
+    if (!blocker.isEmpty() && QFileInfo(work->filePath(blocker)).isFile()) {
+        QCOMPARE(readAll(work->filePath(blocker)), QByteArray("the user's own file"));
+        if (succeeded)
+            QVERIFY(QFileInfo(nzb->strDestination + QStringLiteral("/film (1).avi")).isFile());
+    }
     // The head job is released: the next tick removes it.
     QTRY_VERIFY_WITH_TIMEOUT(([this] {
                                  manager->slotNextNzbToProcess();
