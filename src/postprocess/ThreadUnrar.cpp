@@ -103,11 +103,11 @@ QStringList ThreadUnrar::extractionArguments(const QString& archive, const QStri
     const QString nativeArchive = QDir::toNativeSeparators(archive);
     const QString nativeFolder = QDir::toNativeSeparators(folder);
     if (password.isEmpty()) {
-        return {QStringLiteral("x"), QStringLiteral("-p-"), QStringLiteral("-y"),
+        return {QStringLiteral("x"), QStringLiteral("-p-"), QStringLiteral("-or"),
                 QStringLiteral("-kb"), nativeArchive, nativeFolder};
     }
     return {QStringLiteral("x"), QStringLiteral("-kb"), QStringLiteral("-p") + password,
-            QStringLiteral("-y"), nativeArchive, nativeFolder};
+            QStringLiteral("-or"), nativeArchive, nativeFolder};
 }
 
 QString ThreadUnrar::progressText(const QString& chunk)

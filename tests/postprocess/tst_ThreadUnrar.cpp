@@ -228,9 +228,9 @@ void tst_ThreadUnrar::argumentLists_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QStringList>("expectedHead");
 
-    QTest::newRow("no password") << QString() << QStringList{"x", "-p-", "-y", "-kb"};
+    QTest::newRow("no password") << QString() << QStringList{"x", "-p-", "-or", "-kb"};
     QTest::newRow("password with blanks and a double quote")
-        << QStringLiteral("my \"secret\" pass") << QStringList{"x", "-kb", "-pmy \"secret\" pass", "-y"};
+        << QStringLiteral("my \"secret\" pass") << QStringList{"x", "-kb", "-pmy \"secret\" pass", "-or"};
 }
 
 void tst_ThreadUnrar::argumentLists()
