@@ -322,7 +322,7 @@ private:
     bool queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<NzbFile *> &listVolumes);
     void deletePar2Backups(const ParityJob &job);
     QString incompleteFilesProblem(NzbFiles *pNzbFiles) const;
-    void failRepair(NzbFiles *pNzbFiles);
+    void failRepair(NzbFiles *pNzbFiles, const QString &strProblem);
     void waitForWorkers();
     static QString par2ExitText(int iExitCode);
 

@@ -281,23 +281,22 @@ void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNo
         }
         // Nothing left to fetch: the set stays damaged, whatever the stages after it do.
         emit signalPar2Finished(tr("Par2: repair is not possible - %1").arg(base), job.result, nzb);
-        failRepair(nzb);
+        failRepair(nzb, tr("the repair is not possible, the volumes and PAR2 files are kept for a manual repair"));
         startNextStage(nzb);
         return;
     }
-    failRepair(nzb);
+    failRepair(nzb, tr("the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair"));
     emit signalPar2Finished(base + QStringLiteral(": ") + par2ExitText(iExitCode), job.result, nzb);
     finishNzb(nzb);
 }
 
 // A set that could not be repaired: the NZB fails, and what a repair by hand needs (the volumes
 // and the PAR2 files) is kept by the stages after it and by the clean-up.
-void DownloadNzbManager::failRepair(NzbFiles *pNzbFiles)
+void DownloadNzbManager::failRepair(NzbFiles *pNzbFiles, const QString &strProblem)
 {
     setSucceeded(pNzbFiles, false);
     pNzbFiles->bKeepFilesForRepair = true;
-    pNzbFiles->strPostProcessingProblem =
-        tr("the repair is not possible, the volumes and PAR2 files are kept for a manual repair");
+    pNzbFiles->strPostProcessingProblem = strProblem;
 }
 
 // Why an NZB without PAR2 files cannot be taken as downloaded: files to download (neither paused

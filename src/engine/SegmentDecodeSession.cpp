@@ -242,6 +242,7 @@ int SegmentDecodeSession::openOutput(QString name)
     // An empty folder would put the file at the root of the file system.
     if (outputFolder.isEmpty() || !QDir().mkpath(outputFolder))
         return fail(5, QStringLiteral("Failed to create output directory"));
+    closeOutput();
     if (!output.open(outputFolder + QDir::separator() + name))
         return 4;
     return kContinue;

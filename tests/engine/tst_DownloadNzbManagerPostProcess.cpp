@@ -345,6 +345,9 @@ void tst_DownloadNzbManagerPostProcess::par2Failures()
     waitForEvent(QStringLiteral("N finished"));
     QCOMPARE(events, (QStringList{"N par2: movie: " + text + " | 0", "N finished"}));
     QVERIFY(!nzb->bPostProcessingSucceeded);
+    QVERIFY(nzb->bKeepFilesForRepair);
+    QCOMPARE(nzb->strPostProcessingProblem,
+             QStringLiteral("the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair"));
     QVERIFY(!QFile::exists(work->filePath(QStringLiteral("unrar.calls"))));
 }
 

@@ -656,6 +656,8 @@ void tst_NntpSegmentDecoder::outputThatCannotBeWrittenFails_data()
     QTest::newRow("yEnc part beyond the room left") << Writer::yencMultiPart(QStringLiteral("abc.bin"), small, part);
     QTest::newRow("uuencode") << Writer::uuencodeFile(QStringLiteral("abc.bin"), small);
     QTest::newRow("base64") << Writer::mimeBase64(QStringLiteral("abc.bin"), small);
+    QTest::newRow("a second file after the one that failed")
+        << Writer::yencSinglePart(QStringLiteral("abc.bin"), small) + Writer::yencSinglePart(QStringLiteral("def.bin"), "xyz");
 }
 
 // A disk that fills while a segment is decoded: the decoder says so (6) rather than reporting a
