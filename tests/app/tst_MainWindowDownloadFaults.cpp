@@ -211,19 +211,19 @@ NzbFiles *tst_MainWindowDownloadFaults::add(const QString &nzbPath)
     return manager->listNzbFiles.size() == before + 1 ? manager->listNzbFiles.last() : nullptr;
 }
 
-// The Download folder fills while two files are decoded: no file is reported decoded short,
+// The Download folder (512 KiB) fills while two files are decoded: no file is reported decoded short,
 // their articles stay, the downloads pause with the reason and the queue record stays sound.
 // Once there is room again and the user resumes, both files reach the destination whole.
 void tst_MainWindowDownloadFaults::downloadFolderThatFills()
 {
     const QList<Posted> files = {{QStringLiteral("one.bin"), Writer::randomBytes(600000, 1)},
-                                 {QStringLiteral("two.bin"), Writer::randomBytes(600000, 2)}};
+                                 {QStringLiteral("two.bin"), Writer::randomBytes(300000, 2)}};
     const QString nzbPath = post(QStringLiteral("full"), files, 100000);
     QVERIFY(!nzbPath.isEmpty());
     AppConfiguration *config = AppConfiguration::getInstance();
-    SmallFileSystem disk(config->downloadFolder, 1024 * 1024);
+    SmallFileSystem disk(config->downloadFolder, 512 * 1024);
     QVERIFY(disk.isValid());
-    qInfo() << (disk.isMounted() ? "Download folder on a tmpfs of 1 MiB" : "Files limited to 1 MiB");
+    qInfo() << (disk.isMounted() ? "Download folder on a tmpfs of 512 KiB" : "Files limited to 512 KiB");
 
     startWindowWithServer();
     NzbFiles *nzb = add(nzbPath);
