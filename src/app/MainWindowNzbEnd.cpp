@@ -206,9 +206,13 @@ void MainWindow::reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread)
             Rows::setMessage(row, strFailure);
             showTrayMessage(tr("Error"), strFailure, QSystemTrayIcon::Critical);
         } else if (!pNzbFiles->bPostProcessingSucceeded) {
-            QLOG_ERROR() << tr("NZB %1 has been downloaded with error(s)").arg(pNzbFiles->strName);
+            // The row says why, when the post-processing knows.
+            const QString why = pNzbFiles->strPostProcessingProblem.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral(": ") + pNzbFiles->strPostProcessingProblem;
+            QLOG_ERROR() << tr("NZB %1 has been downloaded with error(s)").arg(pNzbFiles->strName) + why;
             Rows::setIcon(row, QStringLiteral(":/images/download_warning.png"));
-            const QString text = pNzbFiles->strName + tr(" has been downloaded with error(s)");
+            const QString text = pNzbFiles->strName + tr(" has been downloaded with error(s)") + why;
             Rows::setMessage(row, text);
             showTrayMessage(tr("Error"), text, QSystemTrayIcon::Critical);
         } else {

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QString>
+#include <QStringList>
 
 class NzbFile;
 
@@ -20,14 +21,20 @@ public:
 
     // The name under which `file` writes `wanted` in `folder` (for a raw copy, that of article
     // `article`), and claims it: the name it took for the same before, else `wanted` itself when
-    // no posted file claimed it and nothing stands at it, else the first free of "wanted (2)",
+    // no posted file claimed it and nothing stands at it (cut short, extension kept, when it is
+    // too long for the folder's file system), else the first free of "wanted (2)",
     // "wanted (3)"... (a raw copy: "wanted (segment <article>)", then with " (2)"...). The
     // number goes after the whole name, so that a second copy never looks like a volume of an
     // archive or split set. Empty when no name is free.
     QString claim(const QString &folder, const QString &wanted, const NzbFile *file, Use use, int article = 0);
 
+    // The paths `file` claimed so far, outputs and raw copies.
+    QStringList claimedBy(const NzbFile *file);
+
     // The n-th name tried for `wanted` (n from 1).
     static QString candidate(const QString &wanted, Use use, int article, int n);
+    // The same, cut to at most maxBytes bytes (the number kept whole).
+    static QString fittedCandidate(const QString &wanted, Use use, int article, int n, int maxBytes);
 
 private:
     struct Key

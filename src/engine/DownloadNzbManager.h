@@ -210,6 +210,9 @@ public slots:
     // reported that already): back to the front of the global queue, nothing is reported.
     void processDownload_Returned(quint32 uiThreadId, NzbSegment *pSegment);
     void processDecodedFile(NzbFile *pNzbFile);
+    // A decoder could not write the file whole: it waits, with its articles, until the downloads
+    // are resumed, and the downloads are paused with the reason.
+    void processFileNotWritten(NzbFile *pNzbFile, QString strPath, QString strReason);
     void processFileWarning(NzbFile *pNzbFile, QString strWarning);
     void computeServerNewBytes();
     void setThreadSpeed(quint64 uiSpeed, quint32 uiThreadId);
@@ -251,9 +254,9 @@ signals:
     void signalThreadCurrentSpeedBytesPerSec(quint64 uiSpeed, quint32 uiThreadId);
     void signalThreadsStopped(QList<quint32> listThreadIds, int iTag);
     void signalNewBytesDownloaded(QList<quint32> listServers, QList<quint64> listNbBytesDownloaded);
-    // Every connection was paused because a segment's temporary file cannot be written (disk
-    // full, Cache folder gone); the text says why. Sent once until the downloads are resumed
-    // with pauseAllThreads(false).
+    // Every connection was paused because a segment's temporary file or a decoded file cannot
+    // be written (disk full, folder gone); the text says why. Sent once until the downloads are
+    // resumed with pauseAllThreads(false), which also decodes again the files not written.
     void signalDownloadsPaused(QString strReason);
 
 protected:
@@ -297,6 +300,8 @@ private:
     void routeMissingSegment(NzbSegment *pSegment, quint32 uiServerId, const QString &strServerNickname);
     void putBackAtFront(NzbSegment *pSegment);
     void pauseAfterFileError(NzbSegment *pSegment, const QString &strMessage);
+    void pauseAfterWriteError(const QString &strReason);
+    void requeueFilesNotWritten();
 
     // Connection threads (GUI thread; mutexThreads held where the name says so).
     void connectThreadSignals(ThreadNntp *pThread);
@@ -319,6 +324,8 @@ private:
     void markJobDoneLocked(NzbFiles *pNzbFiles);
     bool queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<NzbFile *> &listVolumes);
     void deletePar2Backups(const ParityJob &job);
+    QString incompleteFilesProblem(NzbFiles *pNzbFiles) const;
+    void failRepair(NzbFiles *pNzbFiles, const QString &strProblem);
     void waitForWorkers();
     static QString par2ExitText(int iExitCode);
 
@@ -326,11 +333,14 @@ private:
     QSet<int> setNzbIndexesGiven;                             // GUI only
     QSet<QString> setDownloadFoldersGiven;                    // GUI only
     bool bPausedAfterFileError = false;                       // GUI only
+    QList<NzbFile *> listFilesNotWritten;                     // GUI only: to decode again on resume
     EngineWaits waits;                                        // GUI only
     // mutexNzbToProcess: the NZBs whose completion has its post-processing queued (or done), so
     // that a second report of the same completion queues nothing; an NZB leaves it when it is
     // seen incomplete again (recovery volumes queued, a file downloaded again).
     QSet<NzbFiles *> setNzbsCompleted;
+    // GUI only: the files some article of which did not decode cleanly (a warning was reported).
+    QSet<NzbFile *> setFilesDamaged;
     bool bShutDown = false;                                   // GUI only
 };
 

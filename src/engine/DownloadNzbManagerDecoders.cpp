@@ -3,6 +3,9 @@
 
 #include "engine/ThreadFileDecoder.h"
 
+#include "model/NzbFile.h"
+#include "model/NzbFiles.h"
+
 #include <QMutexLocker>
 
 void DownloadNzbManager::setDecodersPriority(int iPause)
@@ -26,6 +29,8 @@ void DownloadNzbManager::startFileDecoders()
         connect(decoder, SIGNAL(signalDecoded(NzbFile*)), this, SLOT(processDecodedFile(NzbFile*)));
         connect(decoder, SIGNAL(signalFileWarning(NzbFile*,QString)), this,
                 SLOT(processFileWarning(NzbFile*,QString)));
+        connect(decoder, SIGNAL(signalNotWritten(NzbFile*,QString,QString)), this,
+                SLOT(processFileNotWritten(NzbFile*,QString,QString)));
         listDecoders.append(decoder);
         decoder->start(QThread::HighPriority);
     }
@@ -43,4 +48,30 @@ void DownloadNzbManager::stopFileDecoders()
         delete decoder;
     }
     listDecoders.clear();
+}
+
+void DownloadNzbManager::processFileNotWritten(NzbFile *pNzbFile, QString strPath, QString strReason)
+{
+    if (!pNzbFile || pNzbFile->bExcluded || pNzbFile->getNzbFiles()->bDeleted)
+        return;
+    if (!listFilesNotWritten.contains(pNzbFile))
+        listFilesNotWritten.append(pNzbFile);
+    // Its next decoding says whether its articles are sound.
+    setFilesDamaged.remove(pNzbFile);
+    pauseAfterWriteError(tr("Downloads paused: cannot write the decoded file %1 (%2). "
+                            "Free some disk space or check the Download folder, then resume the downloads.")
+                             .arg(strPath, strReason));
+}
+
+// On resume: the files that could not be written are decoded again from their kept articles.
+void DownloadNzbManager::requeueFilesNotWritten()
+{
+    if (listFilesNotWritten.isEmpty())
+        return;
+    QMutexLocker locker(&mutexFilesToDecode);
+    for (NzbFile *file : qAsConst(listFilesNotWritten)) {
+        if (!file->bExcluded && !file->getNzbFiles()->bDeleted && !file->bDecoded && !listFilesToDecode.contains(file))
+            listFilesToDecode.append(file);
+    }
+    listFilesNotWritten.clear();
 }

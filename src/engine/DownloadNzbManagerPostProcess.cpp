@@ -6,7 +6,8 @@
 //
 // Whether an NZB ends "successfully downloaded" is its post-processing-succeeded flag: set at
 // each completion, and only ever cleared by a stage that failed (a later stage that succeeds
-// does not hide an earlier failure).
+// does not hide an earlier failure). An NZB without PAR2 files succeeds only when every file it
+// downloaded is complete; with PAR2 files, the verification or repair decides.
 #include "engine/DownloadNzbManager.h"
 
 #include "engine/NzbToProcess.h"
@@ -82,6 +83,8 @@ void DownloadNzbManager::processDecodedFile(NzbFile *pNzbFile)
         return;
     setNzbsCompleted.insert(nzb);
     setSucceeded(nzb, true);
+    nzb->strPostProcessingProblem.clear();
+    nzb->bKeepFilesForRepair = false;
 
     nzb->listPar2IndexFiles = findPar2Files(nzb->strDownloadFolder);
     auto *job = new NzbToProcess;
@@ -93,6 +96,11 @@ void DownloadNzbManager::processDecodedFile(NzbFile *pNzbFile)
         return;
     }
     emit signalPar2Finished(tr("No par2 file found!"), QStringLiteral("0"), nzb);
+    const QString incomplete = incompleteFilesProblem(nzb);
+    if (!incomplete.isEmpty()) {
+        setSucceeded(nzb, false);
+        nzb->strPostProcessingProblem = incomplete;
+    }
     if (bAutoUnrar && !nzb->bSkipExtraction) {
         job->iKind = NzbToProcess::Unrar;
         appendJob(job);
@@ -203,6 +211,7 @@ void DownloadNzbManager::unrarStartSlot(NzbFiles *pNzbFiles)
     job.extractionFolder = pNzbFiles->getDestination();
     job.applicationFolder = QCoreApplication::applicationDirPath();
     job.password = pNzbFiles->strArchivePassword;
+    job.keepVolumes = pNzbFiles->bKeepFilesForRepair;
     threadUnrar.addJob(job);
 }
 
@@ -219,6 +228,7 @@ void DownloadNzbManager::unsplitStartSlot(NzbFiles *pNzbFiles)
     hashUnsplitJobs.insert(job.jobId, pNzbFiles);
     job.sourceFolder = pNzbFiles->strDownloadFolder;
     job.destinationFolder = pNzbFiles->getDestination();
+    job.keepVolumes = pNzbFiles->bKeepFilesForRepair;
     threadUnsplit.addJob(job);
 }
 
@@ -271,13 +281,47 @@ void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNo
         }
         // Nothing left to fetch: the set stays damaged, whatever the stages after it do.
         emit signalPar2Finished(tr("Par2: repair is not possible - %1").arg(base), job.result, nzb);
-        setSucceeded(nzb, false);
+        failRepair(nzb, tr("the repair is not possible, the volumes and PAR2 files are kept for a manual repair"));
         startNextStage(nzb);
         return;
     }
-    setSucceeded(nzb, false);
+    failRepair(nzb, tr("the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair"));
     emit signalPar2Finished(base + QStringLiteral(": ") + par2ExitText(iExitCode), job.result, nzb);
     finishNzb(nzb);
+}
+
+// A set that could not be repaired: the NZB fails, and what a repair by hand needs (the volumes
+// and the PAR2 files) is kept by the stages after it and by the clean-up.
+void DownloadNzbManager::failRepair(NzbFiles *pNzbFiles, const QString &strProblem)
+{
+    setSucceeded(pNzbFiles, false);
+    pNzbFiles->bKeepFilesForRepair = true;
+    pNzbFiles->strPostProcessingProblem = strProblem;
+}
+
+// Why an NZB without PAR2 files cannot be taken as downloaded: files to download (neither paused
+// nor removed) with articles missing or not decoded cleanly. Empty when every file is complete.
+QString DownloadNzbManager::incompleteFilesProblem(NzbFiles *pNzbFiles) const
+{
+    int incompleteFiles = 0;
+    int missingArticles = 0;
+    for (NzbFile *file : pNzbFiles->getFiles()) {
+        if (file->bExcluded || file->bPaused)
+            continue;
+        int missing = 0;
+        for (const NzbSegment *segment : file->getSegments())
+            missing += segment->bMissing ? 1 : 0;
+        if (missing > 0 || setFilesDamaged.contains(file))
+            ++incompleteFiles;
+        missingArticles += missing;
+    }
+    if (incompleteFiles == 0)
+        return QString();
+    if (missingArticles == 0)
+        return tr("%1 file(s) damaged, and no PAR2 file to repair them").arg(incompleteFiles);
+    return tr("%1 file(s) incomplete, %2 article(s) missing, and no PAR2 file to repair them")
+        .arg(incompleteFiles)
+        .arg(missingArticles);
 }
 
 // Un-pauses the volumes and puts their segments at the front of the global queue, the first

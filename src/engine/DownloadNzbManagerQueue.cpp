@@ -397,6 +397,9 @@ void DownloadNzbManager::pauseUnpauseFiles()
         if (nzb->bDeleted)
             continue;
         for (NzbFile *file : nzb->getFiles()) {
+            // A file to download again (its articles reset) starts with a clean slate.
+            if (!file->bDecoded && !file->isAllSegmentsProcessed())
+                setFilesDamaged.remove(file);
             if (file->bPaused || file->bDecoded || file->isAllSegmentsProcessed() || file->bExcluded)
                 continue;
             for (NzbSegment *segment : file->getSegments()) {
@@ -429,6 +432,8 @@ void DownloadNzbManager::processFileWarning(NzbFile *pNzbFile, QString strWarnin
 {
     if (!pNzbFile || pNzbFile->bExcluded || pNzbFile->getNzbFiles()->bDeleted)
         return;
+    // Every warning of a decoder tells of an article that did not decode cleanly.
+    setFilesDamaged.insert(pNzbFile);
     emit signalFileWarning(pNzbFile, strWarning);
 }
 

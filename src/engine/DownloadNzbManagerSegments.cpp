@@ -216,12 +216,17 @@ void DownloadNzbManager::processDownload_ErrorFailedCreateFile(NzbSegment *pSegm
 // Called without any of the manager's mutexes held.
 void DownloadNzbManager::pauseAfterFileError(NzbSegment *pSegment, const QString &strMessage)
 {
+    const QString cause = strMessage.isEmpty() ? tr("the disk is full or the folder cannot be written") : strMessage;
+    pauseAfterWriteError(tr("Downloads paused: cannot write the temporary file %1 (%2). "
+                            "Free some disk space or check the Cache folder, then resume the downloads.")
+                             .arg(pSegment->getTempFilePath(), cause));
+}
+
+void DownloadNzbManager::pauseAfterWriteError(const QString &strReason)
+{
     if (bPausedAfterFileError)
         return;
     bPausedAfterFileError = true;
     pauseAllThreads(true);
-    const QString cause = strMessage.isEmpty() ? tr("the disk is full or the folder cannot be written") : strMessage;
-    emit signalDownloadsPaused(tr("Downloads paused: cannot write the temporary file %1 (%2). "
-                                  "Free some disk space or check the Cache folder, then resume the downloads.")
-                                   .arg(pSegment->getTempFilePath(), cause));
+    emit signalDownloadsPaused(strReason);
 }

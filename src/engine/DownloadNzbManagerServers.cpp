@@ -45,10 +45,12 @@ QList<quint32> DownloadNzbManager::startServer(NntpServer *pServer, bool bPaused
 
 void DownloadNzbManager::pauseAllThreads(bool bPause)
 {
-    // Resuming ends a pause made after a temporary-file error, so that the next such error
-    // pauses and reports again.
-    if (!bPause)
+    // Resuming ends a pause made after a write error, so that the next such error pauses and
+    // reports again, and tries the files that could not be written again.
+    if (!bPause) {
         bPausedAfterFileError = false;
+        requeueFilesNotWritten();
+    }
     QMutexLocker locker(&mutexThreads);
     for (ThreadNntp *thread : qAsConst(listThreads))
         thread->bPaused = bPause;

@@ -11,6 +11,9 @@ namespace {
 // Enough of an article's start to hold its "=ybegin" and "=ypart" lines.
 constexpr qint64 kHeadBytes = 4096;
 constexpr int kMaxHelpers = 1;
+// Decoder results of an output that could not be created or written.
+constexpr int kNotOpened = 4;
+constexpr int kNotWritten = 6;
 
 } // namespace
 
@@ -43,6 +46,10 @@ bool FileDecodeJob::decodeNext()
     resultByArticle[article] = result;
     if (result == 0 || result == 1)
         nameByArticle[article] = firstName;
+    if ((result == kNotOpened || result == kNotWritten) && failedName.isEmpty()) {
+        failedName = outName.isEmpty() ? firstName : outName;
+        failedReason = error;
+    }
     if (++decodedCount == count)
         allDecoded.wakeAll();
     return true;
@@ -84,6 +91,16 @@ QString FileDecodeJob::lastOutputName() const
             return nameByArticle.at(article);
     }
     return QString();
+}
+
+bool FileDecodeJob::outputFailed(QString *name, QString *reason) const
+{
+    QMutexLocker locker(&mutex);
+    if (name)
+        *name = failedName;
+    if (reason)
+        *reason = failedReason;
+    return resultByArticle.contains(kNotOpened) || resultByArticle.contains(kNotWritten);
 }
 
 bool FileDecodeJob::isYencPart(const QString &segmentFile)

@@ -43,6 +43,9 @@ public:
     QVector<int> results() const;
     // The first output name of the last article that decoded, empty when none did.
     QString lastOutputName() const;
+    // Whether some article's output could not be created or written whole (a full disk); name
+    // and reason of the first such failure.
+    bool outputFailed(QString *name = nullptr, QString *reason = nullptr) const;
 
 private:
     static bool isYencPart(const QString &segmentFile);
@@ -61,6 +64,8 @@ private:
     int decodedCount = 0;
     QVector<int> resultByArticle;
     QVector<QString> nameByArticle;
+    QString failedName;
+    QString failedReason;
 };
 
 #endif // FILEDECODEJOB_H

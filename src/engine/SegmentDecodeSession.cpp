@@ -117,12 +117,14 @@ int SegmentDecodeSession::run(QString &firstName, QString &lastName, QString &er
             break;
         const int result = examine(line, length);
         if (result != kContinue) {
-            output.close();
-            return result;
+            closeOutput();
+            return outputFailed ? writeFailed() : result;
         }
     }
-    output.close();
+    closeOutput();
 
+    if (outputFailed)
+        return writeFailed();
     if (crcError)
         return 1;
     if (headerFound)
@@ -240,6 +242,7 @@ int SegmentDecodeSession::openOutput(QString name)
     // An empty folder would put the file at the root of the file system.
     if (outputFolder.isEmpty() || !QDir().mkpath(outputFolder))
         return fail(5, QStringLiteral("Failed to create output directory"));
+    closeOutput();
     if (!output.open(outputFolder + QDir::separator() + name))
         return 4;
     return kContinue;
@@ -337,7 +340,7 @@ void SegmentDecodeSession::yencEnd(const QByteArray &line)
 
     yencHasOutput = false;
     if (expectedSize == -1 || (output.isOpen() && output.size() == expectedSize)) {
-        output.close();
+        closeOutput();
         currentOutputName.clear();
         expectedSize = -1;
     }
@@ -412,7 +415,21 @@ void SegmentDecodeSession::leaveSection()
 {
     mode = Mode::None;
     currentOutputName.clear();
-    output.close();
+    closeOutput();
+}
+
+// A write that failed in any output of this call fails the call, whatever comes after it.
+void SegmentDecodeSession::closeOutput()
+{
+    if (!output.close() && !outputFailed) {
+        outputFailed = true;
+        outputError = output.errorString();
+    }
+}
+
+int SegmentDecodeSession::writeFailed()
+{
+    return fail(6, outputError);
 }
 
 int SegmentDecodeSession::fail(int result, const QString &text)

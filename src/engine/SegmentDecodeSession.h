@@ -22,7 +22,7 @@ public:
                          const SegmentDecodeOptions &options = SegmentDecodeOptions());
 
     // Results: 0 decoded, 1 CRC error, 2 nothing to decode, 3 input missing,
-    // 4 output cannot be opened, 5 any other failure.
+    // 4 output cannot be opened, 5 any other failure, 6 the output could not be written whole.
     int run(QString &firstOutputName, QString &outputName, QString &errorText);
 
 private:
@@ -47,6 +47,8 @@ private:
     int mimeLine(QByteArray line);
     int uuencodeLine(const unsigned char *line, std::size_t length);
     void leaveSection();
+    void closeOutput();
+    int writeFailed();
     int fail(int result, const QString &text);
 
     const QString inputPath;
@@ -65,6 +67,8 @@ private:
     bool crcError = false;
     bool headerFound = false;
     int lineNumber = 0;
+    bool outputFailed = false; // some write, flush or close of an output failed
+    QString outputError;
 
     bool yencHasOutput = false; // the last yEnc header opened (or kept) an output
     bool yencMultiPart = false; // the yEnc section being decoded is one part of a larger file

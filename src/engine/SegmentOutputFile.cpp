@@ -15,17 +15,23 @@ SegmentOutputFile::~SegmentOutputFile()
 bool SegmentOutputFile::open(const QString &path)
 {
     close();
+    failed = false;
+    error.clear();
     file.setFileName(path);
     // Unbuffered: this class does the buffering, in far larger pieces than QFile would.
     return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
-void SegmentOutputFile::close()
+bool SegmentOutputFile::close()
 {
     if (!file.isOpen())
-        return;
+        return !failed;
     flush();
     file.close();
+    // QFile keeps the error of a failed close (a write the system reports late).
+    if (!failed && file.error() != QFileDevice::NoError)
+        setFailed(file.errorString());
+    return !failed;
 }
 
 bool SegmentOutputFile::isOpen() const
@@ -35,8 +41,7 @@ bool SegmentOutputFile::isOpen() const
 
 bool SegmentOutputFile::seek(qint64 position)
 {
-    flush();
-    return file.seek(position);
+    return flush() && file.seek(position);
 }
 
 qint64 SegmentOutputFile::size()
@@ -83,11 +88,20 @@ void SegmentOutputFile::feedCrc()
     crcFrom = used;
 }
 
-void SegmentOutputFile::flush()
+bool SegmentOutputFile::flush()
 {
     feedCrc();
-    if (used > 0 && file.isOpen())
-        file.write(reinterpret_cast<const char *>(buffer.get()), qint64(used));
+    // After a failed write the rest would land beyond a hole: nothing more is written.
+    if (used > 0 && file.isOpen() && !failed
+        && file.write(reinterpret_cast<const char *>(buffer.get()), qint64(used)) != qint64(used))
+        setFailed(file.errorString());
     used = 0;
     crcFrom = 0;
+    return !failed;
+}
+
+void SegmentOutputFile::setFailed(const QString &why)
+{
+    failed = true;
+    error = why;
 }

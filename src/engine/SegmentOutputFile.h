@@ -16,6 +16,9 @@ class Crc32;
 // The file a segment is decoded into. Decoded bytes are collected in a large buffer and reach
 // the file in one write per buffer-full, before a seek, before the size is read and on close.
 // Bytes committed while a CRC is attached are fed to it (over the buffer, in large pieces).
+//
+// Every write is checked: once one fails (a full disk), nothing more is written to the file and
+// close() says so, so that a short file is never taken for a decoded one.
 class SegmentOutputFile
 {
 public:
@@ -32,8 +35,13 @@ public:
     // Closes the file in use, then opens path for reading and writing, creating it when absent
     // and keeping its content. Writing starts at its first byte.
     bool open(const QString &path);
-    void close();
+    // Writes what the buffer holds and closes the file. False when some byte committed since
+    // open() did not reach the file, or the file could not be closed cleanly.
+    bool close();
     bool isOpen() const;
+    // A write since open() failed; errorString() says why.
+    bool hasFailed() const { return failed; }
+    QString errorString() const { return error; }
 
     bool seek(qint64 position);
     qint64 size();
@@ -49,7 +57,8 @@ public:
     void feedCrc();
 
 private:
-    void flush();
+    bool flush();
+    void setFailed(const QString &why);
 
     QFile file;
     std::unique_ptr<unsigned char[]> buffer;
@@ -57,6 +66,8 @@ private:
     std::size_t used = 0;
     std::size_t crcFrom = 0;
     Crc32 *crc = nullptr;
+    bool failed = false;
+    QString error;
 };
 
 #endif // SEGMENTOUTPUTFILE_H

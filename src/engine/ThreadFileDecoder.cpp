@@ -21,6 +21,9 @@ namespace {
 
 constexpr unsigned long kIdleSleepMs = 10;
 constexpr int kProbeOutputReserve = 150000;
+// Decoder result of a failure other than those with a number of their own (Failed to create
+// output directory among them).
+constexpr int kOtherFailure = 5;
 
 // The first bytes of a RAR archive, any case.
 bool startsAsRar(const QString &path)
@@ -120,10 +123,24 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
         if (!tempFolders.contains(segment->strTempFolder))
             tempFolders.append(segment->strTempFolder);
     }
+    QString failedName;
+    QString reason;
+    if (job->outputFailed(&failedName, &reason)) {
+        giveUpUnwritten(file, folder + QLatin1Char('/') + failedName,
+                        reason.isEmpty() ? tr("the file cannot be created") : reason);
+        return;
+    }
+    if (results.contains(kOtherFailure) && !QFileInfo(folder).isDir()) {
+        giveUpUnwritten(file, folder, tr("the folder cannot be created"));
+        return;
+    }
     // Raw copies come last, so that they can never take the name of what this posted file decoded.
     for (int article = 0; article < segments.size(); ++article) {
-        if (results.at(article) == 2)
-            copyRaw(file, segments.at(article), folder);
+        QString failedPath;
+        if (results.at(article) == 2 && !copyRaw(file, segments.at(article), folder, failedPath)) {
+            giveUpUnwritten(file, failedPath, tr("the copy cannot be written"));
+            return;
+        }
     }
 
     file->setDecoded(true);
@@ -143,17 +160,27 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
     emit signalDecoded(file);
 }
 
+// A file is reported decoded only when all its bytes are on disk: what was written of it goes
+// (it is of no use, and takes room), its articles stay for the next try.
+void ThreadFileDecoder::giveUpUnwritten(NzbFile *file, const QString &path, const QString &reason)
+{
+    for (const QString &written : manager->decodedFileNames.claimedBy(file))
+        QFile::remove(written);
+    emit signalNotWritten(file, path, reason);
+}
+
 // The article is kept as it came (length field included) for the user to look at; never over a
-// file that something else wrote.
-void ThreadFileDecoder::copyRaw(NzbFile *file, const NzbSegment *segment, const QString &folder)
+// file that something else wrote. False, with the path, when the copy could not be written.
+bool ThreadFileDecoder::copyRaw(NzbFile *file, const NzbSegment *segment, const QString &folder, QString &failedPath)
 {
     const QString tempFile = segment->getTempFilePath();
     const QString wanted = rawCopyName(file->getSubject(), tempFile);
     const QString name = manager->decodedFileNames.claim(folder, wanted, file, DecodedFileNames::Use::RawCopy,
                                                          NzbFile::segmentKey(segment->getNumber()));
-    if (name.isEmpty() || !QDir().mkpath(folder))
-        return;
-    UtilsFilesFolders::copyFile(tempFile, folder + QLatin1Char('/') + name);
+    if (name.isEmpty())
+        return true;
+    failedPath = folder + QLatin1Char('/') + name;
+    return QDir().mkpath(folder) && UtilsFilesFolders::copyFile(tempFile, failedPath);
 }
 
 void ThreadFileDecoder::probePassword(NzbFiles *nzb, const QString &path)
@@ -235,6 +262,8 @@ QString ThreadFileDecoder::warningFor(int result, const QString &segmentNumber)
         return tr("Segment %1 was not found").arg(segmentNumber);
     case 4:
         return tr("Segment %1: failed to create output file for assembly").arg(segmentNumber);
+    case 6:
+        return tr("Segment %1: the decoded file could not be written").arg(segmentNumber);
     default:
         return tr("Segment %1: an unknown error has occured").arg(segmentNumber);
     }

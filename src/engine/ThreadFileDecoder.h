@@ -16,7 +16,8 @@ class NzbSegment;
 // queue, decodes their segments in number order into the NZB's download folder, reports every
 // segment that did not decode cleanly, marks the file decoded, removes its segment folder and,
 // until the NZB's archive is known to need a password, asks unrar whether a file that starts
-// like a RAR archive does. Each handled file is reported with signalDecoded.
+// like a RAR archive does. Each handled file is reported with signalDecoded; a file that could
+// not be written whole is reported with signalNotWritten instead and keeps its articles.
 class ThreadFileDecoder : public QThread
 {
     Q_OBJECT
@@ -55,13 +56,18 @@ public:
 signals:
     void signalDecoded(NzbFile *pNzbFile);
     void signalFileWarning(NzbFile *pNzbFile, QString strWarning);
+    // The file could not be written whole (a full disk, a folder that cannot be written): it is
+    // not decoded, nothing of it stays in the download folder and its articles stay in the
+    // Cache, to be decoded again. strPath is what could not be written, strReason why.
+    void signalNotWritten(NzbFile *pNzbFile, QString strPath, QString strReason);
 
 protected:
     void run() override;
 
 private:
     void decodeFile(NzbFile *file);
-    void copyRaw(NzbFile *file, const NzbSegment *segment, const QString &folder);
+    void giveUpUnwritten(NzbFile *file, const QString &path, const QString &reason);
+    bool copyRaw(NzbFile *file, const NzbSegment *segment, const QString &folder, QString &failedPath);
     void probePassword(NzbFiles *nzb, const QString &path);
 
     DownloadNzbManager *manager = nullptr;

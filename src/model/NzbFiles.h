@@ -96,6 +96,11 @@ public:
     // Record snapshots of this NZB not yet written (NzbRecordSnapshot): they read its files,
     // which the destructor therefore keeps until the last one is gone.
     mutable QAtomicInt iRecordSnapshots;
+    // Of this run only (not in the queue record), set at each completion by the post-processing:
+    // why the NZB did not succeed (empty when there is nothing more to say), and whether its
+    // volumes and PAR2 files stay for a manual repair (a repair that failed).
+    QString strPostProcessingProblem;
+    bool bKeepFilesForRepair = false;
 
 private:
     void recomputeTotalsLocked();

@@ -1,10 +1,15 @@
 #include "postprocess/AbstractSplit.h"
 
+#include "config/FileNameLimit.h"
+#include "postprocess/ThreadClean.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 int AbstractSplit::unsplit(const QString& destinationFolder)
@@ -21,6 +26,7 @@ void AbstractSplit::setSourceFile(const QString& path)
 bool AbstractSplit::prepareJoin(const QString& destinationFolder, QFile& firstVolume)
 {
     listVolumesRead.clear();
+    m_writtenName.clear();
     m_stopped = false;
     if (destinationFolder.isEmpty()) {
         fail(tr("Unsplit: no extract path!"));
@@ -42,9 +48,18 @@ bool AbstractSplit::prepareJoin(const QString& destinationFolder, QFile& firstVo
 
 bool AbstractSplit::openTarget(const QString& destinationFolder, QFile& target)
 {
+    // A name taken by anything but an earlier join of this very set (a file of the user, the
+    // good file of an earlier download) gets the next free "name (n).ext".
+    const QByteArray mark = setMark();
+    const int maxBytes = FileNameLimit::maxBytes(destinationFolder);
+    JoinTarget::Opened opened = JoinTarget::Opened::Failed;
+    for (int number = 0; number < ThreadClean::kMaxDistinctNames && !strTargetName.isEmpty(); ++number) {
+        m_writtenName = ThreadClean::distinctName(strTargetName, number, maxBytes);
+        opened = m_target.open(targetPath(destinationFolder), mark);
+        if (opened != JoinTarget::Opened::Refused)
+            break;
+    }
     const QString path = targetPath(destinationFolder);
-    const JoinTarget::Opened opened =
-        strTargetName.isEmpty() ? JoinTarget::Opened::Failed : m_target.open(path);
     if (opened == JoinTarget::Opened::Refused) {
         fail(tr("Unsplit: file %1 already exists").arg(path));
         return false;
@@ -103,7 +118,23 @@ int AbstractSplit::fail(const QString& text)
 
 QString AbstractSplit::targetPath(const QString& destinationFolder) const
 {
-    return destinationFolder + QLatin1Char('/') + strTargetName;
+    return destinationFolder + QLatin1Char('/') + (m_writtenName.isEmpty() ? strTargetName : m_writtenName);
+}
+
+// What tells this set from any other, also from a later download of the same names: the first
+// volume's file (device, inode, size and time of its last change, to the nanosecond) and path.
+// Empty when the first volume cannot be read: the join then takes over nothing.
+QByteArray AbstractSplit::setMark() const
+{
+    struct stat st {};
+    const QByteArray path = QFile::encodeName(QFileInfo(strSourcePath).absoluteFilePath());
+    if (::stat(path.constData(), &st) != 0)
+        return QByteArray();
+    const QByteArray identity = QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino))
+                                + ':' + QByteArray::number(qint64(st.st_size)) + ':'
+                                + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.'
+                                + QByteArray::number(qint64(st.st_mtim.tv_nsec)) + ':' + path;
+    return QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex();
 }
 
 void AbstractSplit::emitProgress(quint32 position)

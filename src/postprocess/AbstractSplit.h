@@ -41,6 +41,9 @@ public:
     QString getErrorText() const { return strError; }
     QStringList getVolumesRead() const { return listVolumesRead; }
     QString getTargetName() const { return strTargetName; }
+    // The name the last join wrote: the target name, or a free "name (n).ext" when that was
+    // taken in the destination by something else than an earlier join of the same set.
+    QString getWrittenName() const { return m_writtenName.isEmpty() ? strTargetName : m_writtenName; }
     quint32 getVolumeCount() const { return uiVolumeCount; }
     quint64 getTotalSize() const { return uiTotalSize; }
 
@@ -54,9 +57,9 @@ protected:
     // folder exists and opens the first volume (listed as read). False with the error text
     // set when one of them fails.
     bool prepareJoin(const QString& destinationFolder, QFile& firstVolume);
-    // Opens the joined file: a new file, or the output of an earlier join emptied for this
-    // one; never through a link, never a file that is not a join's own. False with the
-    // error text set.
+    // Opens the joined file: a new file, or the output of an earlier join of this set emptied
+    // for this one; never through a link, never over a file that is not this set's own, whose
+    // name then goes to the next free "name (n).ext". False with the error text set.
     bool openTarget(const QString& destinationFolder, QFile& target);
     // Copies `source` into `target` until a read returns nothing or, when `limit` is not
     // negative, until `limit` bytes were copied. `copied` grows by every byte written.
@@ -67,6 +70,7 @@ protected:
     int abandonStopped(QFile& target);
     int fail(const QString& text);
     QString targetPath(const QString& destinationFolder) const;
+    QByteArray setMark() const;
     bool stopRequested() const { return m_stopFlag && m_stopFlag->load(); }
     void emitProgress(quint32 position);
 
@@ -82,6 +86,7 @@ protected:
 
 private:
     JoinTarget m_target;
+    QString m_writtenName;
     const std::atomic<bool>* m_stopFlag = nullptr;
     bool m_stopped = false;
 };

@@ -20,10 +20,11 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-bool hasJoinMark(int fd)
+bool hasJoinMark(int fd, const QByteArray& setMark)
 {
-    char value[8];
-    return fgetxattr(fd, kJoinMark, value, sizeof value) > 0;
+    QByteArray value(setMark.size() + 1, '\0');
+    const ssize_t length = fgetxattr(fd, kJoinMark, value.data(), size_t(value.size()));
+    return !setMark.isEmpty() && length == setMark.size() && value.left(int(length)) == setMark;
 }
 
 } // namespace
@@ -55,7 +56,7 @@ bool JoinTarget::remember(int fd)
     return true;
 }
 
-JoinTarget::Opened JoinTarget::open(const QString& path)
+JoinTarget::Opened JoinTarget::open(const QString& path, const QByteArray& setMark)
 {
     if (m_fd >= 0)
         ::close(m_fd);
@@ -67,30 +68,27 @@ JoinTarget::Opened JoinTarget::open(const QString& path)
     const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (errno == EEXIST)
-            return takeOver(encoded);
+            return takeOver(encoded, setMark);
         m_error = systemError();
         return Opened::Failed;
     }
     // Best effort: on a file system without extended attributes the file simply cannot be
     // taken over by a later join.
-    fsetxattr(fd, kJoinMark, "1", 1, 0);
+    if (!setMark.isEmpty())
+        fsetxattr(fd, kJoinMark, setMark.constData(), size_t(setMark.size()), 0);
     return remember(fd) ? Opened::Created : Opened::Failed;
 }
 
-JoinTarget::Opened JoinTarget::takeOver(const QByteArray& encodedPath)
+JoinTarget::Opened JoinTarget::takeOver(const QByteArray& encodedPath, const QByteArray& setMark)
 {
     // O_NOFOLLOW refuses a symbolic link, O_NONBLOCK keeps a named pipe from blocking.
     // Opening changes nothing yet.
     const int fd = ::open(encodedPath.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 && errno == EISDIR) {
-        m_error = systemError();
-        return Opened::Failed; // no file can ever be made there
-    }
     if (fd < 0)
         return Opened::Refused;
     struct stat st {};
     const bool ours = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1
-                      && st.st_uid == geteuid() && hasJoinMark(fd);
+                      && st.st_uid == geteuid() && hasJoinMark(fd, setMark);
     if (!ours) {
         ::close(fd);
         return Opened::Refused;

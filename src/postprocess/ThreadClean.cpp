@@ -1,6 +1,7 @@
 #include "postprocess/ThreadClean.h"
 
 #include "config/AppConfiguration.h"
+#include "config/FileNameLimit.h"
 #include "config/UtilsFilesFolders.h"
 #include "model/NzbFiles.h"
 
@@ -14,8 +15,6 @@ namespace {
 
 constexpr unsigned long kPauseBeforeSignalMs = 100;
 constexpr unsigned long kPauseAfterFileMs = 1;
-// Names tried for a file whose name is taken in the destination, before giving up.
-constexpr int kMaxDistinctNames = 1000;
 
 // A path exists when something is there, a dangling symbolic link included.
 bool pathTaken(const QString& path)
@@ -94,6 +93,14 @@ QString ThreadClean::distinctName(const QString& fileName, int number)
     return fileName.left(lastDot) + tag + fileName.mid(lastDot);
 }
 
+QString ThreadClean::distinctName(const QString& fileName, int number, int maxBytes)
+{
+    if (number == 0)
+        return FileNameLimit::fit(fileName, maxBytes);
+    const int tagBytes = FileNameLimit::bytesOf(QStringLiteral(" (%1)").arg(number));
+    return distinctName(FileNameLimit::fit(fileName, maxBytes - tagBytes), number);
+}
+
 bool ThreadClean::matchesAny(const QString& fileName, const QStringList& patterns)
 {
     for (const QString& pattern : patterns) {
@@ -117,6 +124,9 @@ ThreadClean::Work ThreadClean::takeWork() const
     QMutexLocker locker(&pNzbFiles->mutex);
     work.destination = pNzbFiles->strDestination;
     work.downloadFolder = pNzbFiles->strDownloadFolder;
+    // After a repair that failed nothing is deleted: a repair by hand may need any of it.
+    if (pNzbFiles->bKeepFilesForRepair)
+        work.deletePatterns.clear();
     if (pNzbFiles->bPostProcessingSucceeded) {
         work.deletePatterns.append(QStringLiteral("*.1"));
         if (!pNzbFiles->bKeepPar2Files)
@@ -169,15 +179,15 @@ void ThreadClean::cleanFolder(const Work& work, Outcome& outcome)
 bool ThreadClean::moveFile(const QString& source, const QString& destination, Outcome& outcome)
 {
     const QFileInfo target(destination);
+    const int maxBytes = FileNameLimit::maxBytes(target.absolutePath());
     for (int number = 0; number < kMaxDistinctNames; ++number) {
-        const QString candidate =
-            number == 0 ? destination
-                        : target.absolutePath() + QLatin1Char('/') + distinctName(target.fileName(), number);
+        const QString name = distinctName(target.fileName(), number, maxBytes);
+        const QString candidate = target.absolutePath() + QLatin1Char('/') + name;
         if (pathTaken(candidate))
             continue;
         // The rename refuses to replace a file that appeared in the meantime.
         if (QFile::rename(source, candidate)) {
-            if (number > 0)
+            if (name != target.fileName())
                 outcome.renamed.append(candidate);
             return true;
         }

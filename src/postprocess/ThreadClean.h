@@ -12,8 +12,9 @@ class NzbFiles;
 // pass, and removes the download folder once nothing is left behind. Of the NZB's own files
 // it deletes instead of moving: the PAR2 files (unless the NZB keeps them) and the ".1"
 // backups after a successful post-processing, and whatever matches the configured
-// auto-delete patterns. Files already in the destination are never deleted or replaced: a
-// name that is taken there is kept under a distinct name.
+// auto-delete patterns, unless a repair failed (then every file goes, for a repair by hand).
+// Files already in the destination are never deleted or replaced: a name that is taken there
+// is kept under a distinct name.
 //
 // The run ends with signalCleanDone in every case; what stayed behind can then be read from
 // the thread.
@@ -22,6 +23,9 @@ class ThreadClean : public QThread
     Q_OBJECT
 
 public:
+    // Names tried for a file whose name is taken in the destination, before giving up.
+    static constexpr int kMaxDistinctNames = 1000;
+
     // Takes the auto-delete patterns from the configuration: construct it in the thread that
     // owns the configuration.
     explicit ThreadClean(QObject* parent = nullptr);
@@ -44,6 +48,9 @@ public:
 
     // "name (n).ext": the n-th distinct name for a file whose name is taken.
     static QString distinctName(const QString& fileName, int number);
+    // The name tried at `number` (0: the name itself) for a folder whose names have at most
+    // maxBytes bytes: cut to fit, extension and number kept.
+    static QString distinctName(const QString& fileName, int number, int maxBytes);
     // Whether a file name matches one of the wildcard patterns (whole name, any case).
     static bool matchesAny(const QString& fileName, const QStringList& patterns);
 

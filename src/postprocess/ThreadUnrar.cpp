@@ -104,11 +104,11 @@ QStringList ThreadUnrar::extractionArguments(const QString& archive, const QStri
     const QString nativeArchive = QDir::toNativeSeparators(archive);
     const QString nativeFolder = QDir::toNativeSeparators(folder);
     if (password.isEmpty()) {
-        return {QStringLiteral("x"), QStringLiteral("-p-"), QStringLiteral("-y"),
+        return {QStringLiteral("x"), QStringLiteral("-p-"), QStringLiteral("-or"),
                 QStringLiteral("-kb"), nativeArchive, nativeFolder};
     }
     return {QStringLiteral("x"), QStringLiteral("-kb"), QStringLiteral("-p") + password,
-            QStringLiteral("-y"), nativeArchive, nativeFolder};
+            QStringLiteral("-or"), nativeArchive, nativeFolder};
 }
 
 QString ThreadUnrar::progressText(const QString& chunk)
@@ -218,7 +218,7 @@ int ThreadUnrar::extractArchives(const UnrarJob& job)
         m_archives.removeFirst();
         // Only a clean extraction may cost the volumes: after a warning (1) some files can
         // be missing or broken, and the volumes are what a second try needs.
-        if (bDeleteVolumes && result == 0 && !run.stopped)
+        if (bDeleteVolumes && !job.keepVolumes && result == 0 && !run.stopped)
             deleteVolumes(run.output, archive, job.sourceFolder);
     }
     return result;

@@ -92,7 +92,7 @@ void ThreadUnsplit::consumeVolumes(const QStringList& volumes, UnsplitJob& job)
 {
     for (const QString& volume : volumes) {
         job.volumesConsumed.append(volume);
-        if (bDeleteVolumes)
+        if (bDeleteVolumes && !job.keepVolumes)
             QFile::remove(volume);
     }
 }

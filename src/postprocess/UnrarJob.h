@@ -15,6 +15,8 @@ struct UnrarJob
     QString applicationFolder;  // informational: the worker looks for unrar itself
     QString password;           // empty: no password
     QStringList strings;        // always empty; kept for the record's layout
+    bool keepVolumes = false;   // the volumes stay whatever the worker's setting (a set that
+                                // could not be repaired: a repair by hand needs them)
 };
 
 Q_DECLARE_METATYPE(UnrarJob)

@@ -14,6 +14,8 @@ struct UnsplitJob
     QString destinationFolder;     // folder the joined files are written into
     QStringList volumesConsumed;   // every volume of each set that was joined
     QStringList firstVolumesFound; // first volumes of the sets not joined (yet)
+    bool keepVolumes = false;      // the volumes stay whatever the worker's setting (a set that
+                                   // could not be repaired: a repair by hand needs them)
 };
 
 Q_DECLARE_METATYPE(UnsplitJob)

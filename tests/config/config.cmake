@@ -10,3 +10,4 @@ tq_add_clock_variants(tst_NzbConfiguration)
 
 tq_add_test(tst_QueueCrash SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_QueueCrash.cpp TIMEOUT 120)
 tq_add_test(tst_Startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_Startup.cpp)
+tq_add_test(tst_FileNameLimit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_FileNameLimit.cpp)

@@ -86,6 +86,7 @@ inline ThreadFileDecoder *startDecoder(DownloadNzbManager &manager, const QStrin
     decoder->setProbeTimeLimit(probeLimitMs);
     QObject::connect(decoder, &ThreadFileDecoder::signalDecoded, &manager, &DownloadNzbManager::processDecodedFile);
     QObject::connect(decoder, &ThreadFileDecoder::signalFileWarning, &manager, &DownloadNzbManager::processFileWarning);
+    QObject::connect(decoder, &ThreadFileDecoder::signalNotWritten, &manager, &DownloadNzbManager::processFileNotWritten);
     decoder->start();
     return decoder;
 }

@@ -49,6 +49,8 @@ private slots:
 
     void stages_data();
     void stages();
+    void incompleteFilesWithoutPar2_data();
+    void incompleteFilesWithoutPar2();
     void par2Failures_data();
     void par2Failures();
     void twoPar2Sets();
@@ -207,10 +209,13 @@ void tst_DownloadNzbManagerPostProcess::stages_data()
         << (QStringList{"a.rar"} + split) << ok << ok << true << true << false << QString("Destination")
         << QStringList{"N " + kNoPar2, "N unrar error: Failed to create extract directory", "N finished"} << false;
     QTest::newRow("joining fails")
-        << split << ok << ok << false << true << false << QString("Destination/N/film.avi")
-        << QStringList{"N " + kNoPar2, "N start unsplit", "N unsplit done: Unsplit: file <dest>/N/film.avi already exists",
+        << split << ok << ok << false << true << false << QString("Destination/N")
+        << QStringList{"N " + kNoPar2, "N start unsplit", "N unsplit done: Unsplit: failed to create extract path!",
                        "N finished"}
         << false;
+    QTest::newRow("joined beside a file of the user")
+        << split << ok << ok << false << true << false << QString("Destination/N/film.avi")
+        << QStringList{"N " + kNoPar2, "N start unsplit", "N unsplit done: ", "N finished"} << true;
     QTest::newRow("extraction skipped for the NZB") << QStringList{"a.rar"} << ok << ok << true << true << true << QString()
                                                     << QStringList{"N " + kNoPar2, "N finished"} << true;
     QTest::newRow("verified, then extracted")
@@ -244,8 +249,8 @@ void tst_DownloadNzbManagerPostProcess::stages()
         writeUnrar(unrar);
     manager->bAutoUnrar = autoUnrar;
     manager->bAutoUnsplit = autoUnsplit;
-    // Extraction cannot make its folder where a plain file stands in the way, and joining never
-    // writes over a file that is not its own.
+    // Extraction and joining cannot make their folder where a plain file stands in the way, and
+    // joining never writes over a file that is not its own: it takes a name of its own.
     if (!blocker.isEmpty()) {
         QVERIFY(QDir().mkpath(QFileInfo(work->filePath(blocker)).path()));
         QVERIFY(writeBytes(work->filePath(blocker), "the user's own file"));
@@ -261,6 +266,11 @@ void tst_DownloadNzbManagerPostProcess::stages()
     QVERIFY(nzb->isFinished());
     if (expected.contains(QStringLiteral("N unsplit done: ")))
         QVERIFY(QFileInfo(nzb->strDestination + QStringLiteral("/film.avi")).isFile());
+    if (!blocker.isEmpty() && QFileInfo(work->filePath(blocker)).isFile()) {
+        QCOMPARE(readAll(work->filePath(blocker)), QByteArray("the user's own file"));
+        if (succeeded)
+            QVERIFY(QFileInfo(nzb->strDestination + QStringLiteral("/film (1).avi")).isFile());
+    }
     // The head job is released: the next tick removes it.
     QTRY_VERIFY_WITH_TIMEOUT(([this] {
                                  manager->slotNextNzbToProcess();
@@ -268,6 +278,47 @@ void tst_DownloadNzbManagerPostProcess::stages()
                                  return manager->listNzbToProcess.isEmpty();
                              }()),
                              5000);
+}
+
+void tst_DownloadNzbManagerPostProcess::incompleteFilesWithoutPar2_data()
+{
+    QTest::addColumn<QStringList>("files"); // buildNzb's specs, every file decoded
+    QTest::addColumn<bool>("warned");       // the decoder warned about the first file
+    QTest::addColumn<QString>("problem");   // empty: the NZB succeeds
+    QTest::newRow("every article in") << QStringList{"D:dd", "D:d"} << false << QString();
+    QTest::newRow("an article missing") << QStringList{"D:dm", "D:d"} << false
+                                        << "1 file(s) incomplete, 1 article(s) missing, and no PAR2 file to repair them";
+    QTest::newRow("no article arrived") << QStringList{"D:mm", "D:mm"} << false
+                                        << "2 file(s) incomplete, 4 article(s) missing, and no PAR2 file to repair them";
+    QTest::newRow("an article that did not decode") << QStringList{"D:dd"} << true
+                                                    << "1 file(s) damaged, and no PAR2 file to repair them";
+    QTest::newRow("a PAR2 volume left paused does not count")
+        << QStringList{"D:dd", "P:mm"} << false << QString();
+}
+
+// Without a PAR2 file to verify them, an NZB succeeds only when every file it downloaded is
+// complete: every article in and decoded cleanly.
+void tst_DownloadNzbManagerPostProcess::incompleteFilesWithoutPar2()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, warned);
+    QFETCH(QString, problem);
+    manager->bAutoUnrar = false;
+    manager->bAutoUnsplit = false;
+    NzbFiles *nzb = buildNzb(QStringLiteral("N"), files);
+    if (files.last().startsWith(QLatin1Char('P')))
+        nzb->getFiles().last()->setSubject(QStringLiteral("\"N.vol00+01.par2\" yEnc"));
+    nzb->strDownloadFolder = download + QStringLiteral("/N");
+    nzb->strDestination = destination + QStringLiteral("/N");
+    QDir().mkpath(nzb->strDownloadFolder);
+    if (warned)
+        manager->processFileWarning(nzb->getFiles().first(), QStringLiteral("Segment 2 has a CRC error"));
+    nzb->checkAllFilesDecoded();
+    QString error;
+    manager->queueNzbFiles(nzb, error);
+    waitForEvent(QStringLiteral("N finished"));
+    QCOMPARE(nzb->bPostProcessingSucceeded, problem.isEmpty());
+    QCOMPARE(nzb->strPostProcessingProblem, problem);
 }
 
 void tst_DownloadNzbManagerPostProcess::par2Failures_data()
@@ -296,6 +347,9 @@ void tst_DownloadNzbManagerPostProcess::par2Failures()
     waitForEvent(QStringLiteral("N finished"));
     QCOMPARE(events, (QStringList{"N par2: movie: " + text + " | 0", "N finished"}));
     QVERIFY(!nzb->bPostProcessingSucceeded);
+    QVERIFY(nzb->bKeepFilesForRepair);
+    QCOMPARE(nzb->strPostProcessingProblem,
+             QStringLiteral("the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair"));
     QVERIFY(!QFile::exists(work->filePath(QStringLiteral("unrar.calls"))));
 }
 

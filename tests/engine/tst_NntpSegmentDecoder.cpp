@@ -1,5 +1,6 @@
 #include "engine/NntpSegmentDecoder.h"
 
+#include "FileSizeLimit.h"
 #include "SegmentBodyWriter.h"
 
 #include <QCryptographicHash>
@@ -96,6 +97,8 @@ private slots:
     void boundedOutput_data();
     void boundedOutput();
     void partThatCannotBePlacedFails();
+    void outputThatCannotBeWrittenFails_data();
+    void outputThatCannotBeWrittenFails();
     void callerChoosesTheOutputName_data();
     void callerChoosesTheOutputName();
 
@@ -636,6 +639,43 @@ void tst_NntpSegmentDecoder::partThatCannotBePlacedFails()
     const Run run = decodeFile(work.filePath("1.tmp"), work.filePath("d"), QString());
     QCOMPARE(run.result, 5);
     QCOMPARE(run.error, QStringLiteral("Cannot seek to the yEnc part offset"));
+}
+
+void tst_NntpSegmentDecoder::outputThatCannotBeWrittenFails_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    const QByteArray small = randomBytes(10000, 21);
+    const QByteArray large = randomBytes(200000, 22);
+    QTest::newRow("yEnc, bytes held until the end") << Writer::yencSinglePart(QStringLiteral("abc.bin"), small);
+    QTest::newRow("yEnc, more than the write buffer") << Writer::yencSinglePart(QStringLiteral("abc.bin"), large);
+    SegmentBodyWriter::YencPart part;
+    part.number = 2;
+    part.total = 2;
+    part.begin = 5001;
+    part.end = 10000;
+    QTest::newRow("yEnc part beyond the room left") << Writer::yencMultiPart(QStringLiteral("abc.bin"), small, part);
+    QTest::newRow("uuencode") << Writer::uuencodeFile(QStringLiteral("abc.bin"), small);
+    QTest::newRow("base64") << Writer::mimeBase64(QStringLiteral("abc.bin"), small);
+    QTest::newRow("a second file after the one that failed")
+        << Writer::yencSinglePart(QStringLiteral("abc.bin"), small) + Writer::yencSinglePart(QStringLiteral("def.bin"), "xyz");
+}
+
+// A disk that fills while a segment is decoded: the decoder says so (6) rather than reporting a
+// short file as decoded. Here no file may grow beyond 4096 bytes, as on a disk that is full.
+void tst_NntpSegmentDecoder::outputThatCannotBeWrittenFails()
+{
+    QFETCH(QByteArray, body);
+    QTemporaryDir work;
+    QVERIFY(writeFile(work.filePath("1.tmp"), Writer::segmentFile(body)));
+    Run run;
+    {
+        FileSizeLimit limit(4096);
+        QVERIFY(limit.active);
+        run = decodeFile(work.filePath("1.tmp"), work.filePath("d"), QString());
+    }
+    QCOMPARE(run.result, 6);
+    QVERIFY(!run.error.isEmpty());
+    QCOMPARE(run.firstName, QStringLiteral("abc.bin"));
 }
 
 void tst_NntpSegmentDecoder::callerChoosesTheOutputName_data()

@@ -2,6 +2,7 @@
 // each result, raw copies, output names of their own for each posted file, the bound on a
 // part's place, and the password probe with a stand-in and with the project's own unrar.
 #include "DecodeTestSupport.h"
+#include "FileSizeLimit.h"
 #include "StandInProgram.h"
 #include "engine/FileDecodeJob.h"
 #include "engine/SegmentFolders.h"
@@ -56,6 +57,9 @@ private slots:
     void postedFilesWithOneName_data();
     void postedFilesWithOneName();
     void partBeyondThePostedFile();
+    void nameTooLongForTheFileSystem();
+    void fileThatCannotBeWritten_data();
+    void fileThatCannotBeWritten();
     void articlesSharedByThreads_data();
     void articlesSharedByThreads();
     void largeFileWithIdleDecoders();
@@ -172,6 +176,7 @@ void tst_ThreadFileDecoder::warningTexts_data()
     QTest::newRow("3") << 3 << "Segment 7 was not found";
     QTest::newRow("4") << 4 << "Segment 7: failed to create output file for assembly";
     QTest::newRow("5") << 5 << "Segment 7: an unknown error has occured";
+    QTest::newRow("6") << 6 << "Segment 7: the decoded file could not be written";
 }
 
 void tst_ThreadFileDecoder::warningTexts()
@@ -273,6 +278,87 @@ void tst_ThreadFileDecoder::partBeyondThePostedFile()
     QCOMPARE(warnings->size(), 1);
     QCOMPARE(warnings->at(0).at(1).toString(), QStringLiteral("Segment 1: an unknown error has occured"));
     QVERIFY(QFileInfo(download + "/big.bin").size() < 1000);
+}
+
+// Posted names of 300 bytes that differ only past the file system's limit: each file is written
+// whole, under a name cut to fit that keeps its extension, and the two names stay distinct.
+void tst_ThreadFileDecoder::nameTooLongForTheFileSystem()
+{
+    const QString stem(296, QLatin1Char('n'));
+    const QByteArray first = Writer::randomBytes(30000, 14);
+    const QByteArray second = Writer::randomBytes(30000, 15);
+    NzbFiles *nzb = queue({{"\"" + stem + "1.bin\" yEnc", yencArticles(stem + "1.bin", first, 10000)},
+                           {"\"" + stem + "2.bin\" yEnc", yencArticles(stem + "2.bin", second, 10000)}});
+    decode(nzb);
+    QCOMPARE(warnings->size(), 0);
+    // The number of the second comes after the name, as for any two posted files of one name.
+    const QString cut = QString(251, QLatin1Char('n')) + QStringLiteral(".bin");
+    const QString numbered = QString(247, QLatin1Char('n')) + QStringLiteral(".bin (2)");
+    QCOMPARE(entries(download), (QStringList{numbered, cut}));
+    QCOMPARE(fileBytes(download + "/" + cut), first);
+    QCOMPARE(fileBytes(download + "/" + numbered), second);
+}
+
+void tst_ThreadFileDecoder::fileThatCannotBeWritten_data()
+{
+    QTest::addColumn<int>("decoders");
+    QTest::addColumn<bool>("yenc");
+    QTest::newRow("yEnc parts, one decoder") << 1 << true;
+    QTest::newRow("yEnc parts shared by three decoders") << 3 << true;
+    QTest::newRow("uuencode") << 1 << false;
+}
+
+// The disk fills while a file is decoded (here: no file may grow beyond 60000 bytes): the file is
+// not decoded, nothing short of it stays in the download folder, its articles stay in the Cache,
+// and the downloads are paused with the reason. Once there is room again, resuming decodes it
+// from its articles, whole.
+void tst_ThreadFileDecoder::fileThatCannotBeWritten()
+{
+    QFETCH(int, decoders);
+    QFETCH(bool, yenc);
+    const QByteArray data = Writer::randomBytes(200000, 13);
+    const QList<QByteArray> bodies = yenc ? yencArticles(QStringLiteral("full.bin"), data, 10000)
+                                          : QList<QByteArray>{Writer::uuencodeFile(QStringLiteral("full.bin"), data)};
+    NzbFiles *nzb = queue({{QStringLiteral("\"full.bin\" yEnc"), bodies}});
+    NzbFile *file = nzb->getFileAt(0);
+    const QList<NzbSegment *> segments = file->getSegments();
+    QSignalSpy paused(manager.get(), &DownloadNzbManager::signalDownloadsPaused);
+
+    QList<ThreadFileDecoder *> threads;
+    {
+        FileSizeLimit limit(60000);
+        QVERIFY(limit.active);
+        for (int n = 0; n < decoders; ++n)
+            threads.append(startDecoder(*manager, bin));
+        QTRY_VERIFY_WITH_TIMEOUT(paused.size() + decoded->size() > 0, 60000);
+        for (ThreadFileDecoder *thread : threads)
+            stopDecoder(thread);
+        threads.clear();
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(decoded->size(), 0);
+    QVERIFY(!file->bDecoded);
+    QCOMPARE(paused.size(), 1);
+    const QString reason = paused.at(0).at(0).toString();
+    QVERIFY2(reason.startsWith(QStringLiteral("Downloads paused: cannot write the decoded file ") + download
+                               + QStringLiteral("/full.bin (")),
+             qPrintable(reason));
+    QVERIFY2(reason.endsWith(QStringLiteral("Free some disk space or check the Download folder, then resume the downloads.")),
+             qPrintable(reason));
+    QCOMPARE(entries(download), QStringList());
+    for (const NzbSegment *segment : segments)
+        QVERIFY(QFileInfo::exists(segment->getTempFilePath()));
+    QCOMPARE(decodeQueue(*manager), QString());
+
+    // Space is back and the user resumes.
+    manager->pauseAllThreads(false);
+    QCOMPARE(decodeQueue(*manager), QStringLiteral("\"full.bin\" yEnc"));
+    decode(nzb, decoders);
+    QCOMPARE(decoded->size(), 1);
+    QVERIFY(file->bDecoded);
+    QCOMPARE(entries(download), QStringList{"full.bin"});
+    QCOMPARE(fileBytes(download + "/full.bin"), data);
+    QVERIFY(!QDir(segments.first()->strTempFolder).exists());
 }
 
 void tst_ThreadFileDecoder::articlesSharedByThreads_data()

@@ -121,7 +121,8 @@ private slots:
     void missingFurtherVolume();
     void stopMidJoinLeavesNoPartialFile_data();
     void stopMidJoinLeavesNoPartialFile();
-    void earlierJoinIsTakenOverAndCut();
+    void earlierJoinOfTheSetIsTakenOverAndCut();
+    void joinOfAnotherSetIsKept();
     void existingEntryIsNeverWritten_data();
     void existingEntryIsNeverWritten();
     void stoppedJoinRemovesOnlyItsOwnFile();
@@ -382,8 +383,6 @@ void tst_SplitJoiners::errorTexts_data()
     QTest::newRow("xtrem: header too short")
         << "xtrem" << "short header" << "Unsplit: failed to parse source file HEADER {first}";
     QTest::newRow("xtrem: empty name") << "xtrem" << "empty name" << "Unsplit: failed to create file {target}/";
-    QTest::newRow("plain: a folder holds the target name")
-        << "plain" << "folder in the way" << "Unsplit: failed to create file {target}/set";
     QTest::newRow("xtrem: write fails")
         << "xtrem" << "file size limit" << "Unsplit: failed to write file {target}/set";
     QTest::newRow("plain: write fails")
@@ -424,8 +423,6 @@ void tst_SplitJoiners::errorTexts()
         QVERIFY(QFile::remove(volumes.first()));
     if (setup == QLatin1String("short header"))
         QVERIFY(writeFile(volumes.first(), xtremHeader(header, 3, 3000).left(103)));
-    if (setup == QLatin1String("folder in the way"))
-        QVERIFY(QDir().mkpath(m_target + QStringLiteral("/set")));
     const std::unique_ptr<AbstractSplit> joiner = makeJoiner(xtrem, volumes.first());
     if (setup == QLatin1String("file size limit")) {
         // Writes past the limit fail (EFBIG) instead of ending the process.
@@ -542,20 +539,42 @@ void tst_SplitJoiners::stopMidJoinLeavesNoPartialFile()
     QCOMPARE(fileSha256(m_target + QStringLiteral("/set")), sha256(data));
 }
 
-void tst_SplitJoiners::earlierJoinIsTakenOverAndCut()
+void tst_SplitJoiners::earlierJoinOfTheSetIsTakenOverAndCut()
 {
-    // A join again into the same folder (the manual dialog, a download repeated) replaces the
-    // output of the earlier join, and keeps none of its longer bytes.
-    const QByteArray longer = patternBytes(5000, 7);
-    const QStringList first = writePlainSet(path(QStringLiteral("first")), QStringLiteral("file.bin"), longer, 1000);
-    QCOMPARE(GenericSplit(first.first()).unsplit(m_target), 0);
-    QCOMPARE(readFile(m_target + QStringLiteral("/file.bin")), longer);
-
-    const QByteArray data = patternBytes(1500, 8);
+    // A join of the same set again (after a join that was cut short, the program ended in its
+    // midst) replaces what the earlier one wrote, and keeps none of its bytes beyond the set.
+    const QByteArray data = patternBytes(2500, 8);
     const QStringList volumes = writePlainSet(m_source, QStringLiteral("file.bin"), data, 1000);
+    QCOMPARE(GenericSplit(volumes.first()).unsplit(m_target), 0);
+    QFile earlier(m_target + QStringLiteral("/file.bin"));
+    QVERIFY(earlier.open(QIODevice::Append));
+    QVERIFY(earlier.write(QByteArray(3000, 'x')) == 3000);
+    earlier.close();
+
     GenericSplit joiner(volumes.first());
     QCOMPARE(joiner.unsplit(m_target), 0);
+    QCOMPARE(joiner.getWrittenName(), QStringLiteral("file.bin"));
+    QCOMPARE(entries(m_target), QStringList{"file.bin"});
     QCOMPARE(readFile(m_target + QStringLiteral("/file.bin")), data);
+}
+
+void tst_SplitJoiners::joinOfAnotherSetIsKept()
+{
+    // The same names downloaded again (the first download's volumes long gone): the file the
+    // first join wrote stays as it is, the second gets a name of its own.
+    const QByteArray first = patternBytes(5000, 7);
+    const QStringList firstSet = writePlainSet(m_source, QStringLiteral("file.bin"), first, 1000);
+    QCOMPARE(GenericSplit(firstSet.first()).unsplit(m_target), 0);
+    for (const QString& volume : firstSet)
+        QVERIFY(QFile::remove(volume));
+
+    const QByteArray second = patternBytes(1500, 8);
+    const QStringList secondSet = writePlainSet(m_source, QStringLiteral("file.bin"), second, 1000);
+    GenericSplit joiner(secondSet.first());
+    QCOMPARE(joiner.unsplit(m_target), 0);
+    QCOMPARE(joiner.getWrittenName(), QStringLiteral("file (1).bin"));
+    QCOMPARE(readFile(m_target + QStringLiteral("/file.bin")), first);
+    QCOMPARE(readFile(m_target + QStringLiteral("/file (1).bin")), second);
 }
 
 void tst_SplitJoiners::existingEntryIsNeverWritten_data()
@@ -566,7 +585,8 @@ void tst_SplitJoiners::existingEntryIsNeverWritten_data()
     for (const bool xtrem : {true, false}) {
         const char* kind = xtrem ? "xtrem: " : "plain: ";
         for (const char* entry : {"link to a file outside", "dangling link to outside",
-                                  "hard link to a file outside", "file of the user", "named pipe"})
+                                  "hard link to a file outside", "file of the user", "named pipe",
+                                  "folder"})
             QTest::newRow(qPrintable(QString::fromLatin1(kind) + QLatin1String(entry)))
                 << xtrem << QString::fromLatin1(entry);
     }
@@ -591,17 +611,20 @@ void tst_SplitJoiners::existingEntryIsNeverWritten()
         QVERIFY(writeFile(target, "kept as it is"));
     if (entry == QLatin1String("named pipe"))
         QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    if (entry == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(target));
     const FileState outsideBefore = stateOf(outside);
     const FileState targetBefore = stateOf(target);
 
-    const QStringList volumes = writeSetNamedSet(xtrem, patternBytes(2500, 5));
+    const QByteArray data = patternBytes(2500, 5);
+    const QStringList volumes = writeSetNamedSet(xtrem, data);
     const std::unique_ptr<AbstractSplit> joiner = makeJoiner(xtrem, volumes.first());
-    QCOMPARE(joiner->unsplit(m_target), 1);
-    QCOMPARE(joiner->getErrorText(), QStringLiteral("Unsplit: file %1 already exists").arg(target));
+    QCOMPARE(joiner->unsplit(m_target), 0);
+    QCOMPARE(joiner->getWrittenName(), QStringLiteral("set (1)"));
     QVERIFY(stateOf(outside) == outsideBefore);
     QVERIFY(stateOf(target) == targetBefore);
     QCOMPARE(entries(path(QStringLiteral("outside"))), QStringList{"victim.bin"});
-    QCOMPARE(entries(m_target), QStringList{"set"});
+    QCOMPARE(readFile(m_target + QStringLiteral("/set (1)")), data);
 }
 
 void tst_SplitJoiners::stoppedJoinRemovesOnlyItsOwnFile()

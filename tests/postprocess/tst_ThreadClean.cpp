@@ -1,6 +1,7 @@
 #include "postprocess/ThreadClean.h"
 
 #include "config/AppConfiguration.h"
+#include "config/FileNameLimit.h"
 #include "model/NzbFiles.h"
 
 #include "TestFiles.h"
@@ -112,33 +113,38 @@ void tst_ThreadClean::movesAndDeletes_data()
     QTest::addColumn<bool>("keepPar2");
     QTest::addColumn<QString>("patterns");
     QTest::addColumn<QStringList>("expectedMoved");
+    QTest::addColumn<bool>("keepForRepair"); // a repair failed
 
     const QStringList withPar2{"X.PAR2", "movie.mkv", "movie.mkv.1", "movie.par2", "movie.vol00+01.par2"};
     QTest::newRow("success deletes PAR2 and .1 files")
-        << withPar2 << true << false << "" << QStringList{"movie.mkv"};
+        << withPar2 << true << false << "" << QStringList{"movie.mkv"} << false;
     QTest::newRow("keep PAR2 keeps them, still deletes .1")
         << withPar2 << true << true << ""
-        << QStringList{"X.PAR2", "movie.mkv", "movie.par2", "movie.vol00+01.par2"};
+        << QStringList{"X.PAR2", "movie.mkv", "movie.par2", "movie.vol00+01.par2"} << false;
     QTest::newRow("failed post-processing moves everything")
-        << withPar2 << false << false << "" << withPar2;
+        << withPar2 << false << false << "" << withPar2 << false;
     QTest::newRow("patterns delete any case")
         << QStringList{"a.nfo", "b.SFV", "c.txt", "movie.mkv"} << true << false << "*.nfo;*.sfv"
-        << QStringList{"c.txt", "movie.mkv"};
+        << QStringList{"c.txt", "movie.mkv"} << false;
     QTest::newRow("patterns apply after a failure too")
         << QStringList{"a.nfo", "movie.par2", "movie.mkv"} << false << false << "*.nfo"
-        << QStringList{"movie.mkv", "movie.par2"};
+        << QStringList{"movie.mkv", "movie.par2"} << false;
     QTest::newRow("blank before a pattern is part of it")
         << QStringList{" c.sfv", "a.nfo", "b.sfv"} << true << false << "*.nfo; *.sfv"
-        << QStringList{"b.sfv"};
+        << QStringList{"b.sfv"} << false;
     QTest::newRow("empty parts match nothing")
-        << QStringList{"a.txt", "b.nfo"} << true << false << ";;*.nfo;" << QStringList{"a.txt"};
+        << QStringList{"a.txt", "b.nfo"} << true << false << ";;*.nfo;" << QStringList{"a.txt"} << false;
     QTest::newRow("sets and single characters")
         << QStringList{"a.txt", "b.txt", "c.txt", "sample1.mkv", "sample12.mkv"} << true << false
-        << "[ab].txt;sample?.mkv" << QStringList{"c.txt", "sample12.mkv"};
+        << "[ab].txt;sample?.mkv" << QStringList{"c.txt", "sample12.mkv"} << false;
     QTest::newRow("hidden files are moved")
         << QStringList{".hidden", ".meta.par2", "movie.mkv"} << true << false << ""
-        << QStringList{".hidden", "movie.mkv"};
-    QTest::newRow("empty download folder") << QStringList() << true << false << "" << QStringList();
+        << QStringList{".hidden", "movie.mkv"} << false;
+    QTest::newRow("empty download folder") << QStringList() << true << false << "" << QStringList() << false;
+    QTest::newRow("a failed repair keeps everything, patterns or not")
+        << QStringList{"a.nfo", "movie.mkv.001", "movie.mkv.002", "movie.par2", "movie.vol00+01.par2"} << false
+        << false << "*.nfo;*.par2;*.001"
+        << QStringList{"a.nfo", "movie.mkv.001", "movie.mkv.002", "movie.par2", "movie.vol00+01.par2"} << true;
 }
 
 void tst_ThreadClean::movesAndDeletes()
@@ -148,12 +154,14 @@ void tst_ThreadClean::movesAndDeletes()
     QFETCH(bool, keepPar2);
     QFETCH(QString, patterns);
     QFETCH(QStringList, expectedMoved);
+    QFETCH(bool, keepForRepair);
 
     fillDownloadFolder(downloaded);
     for (const QString& name : kUserFiles)
         QVERIFY(writeFile(m_destination + QLatin1Char('/') + name, "the user's " + name.toUtf8()));
     m_nzb->bPostProcessingSucceeded = succeeded;
     m_nzb->bKeepPar2Files = keepPar2;
+    m_nzb->bKeepFilesForRepair = keepForRepair;
 
     ThreadClean clean;
     clean.setAutoDeletePatterns(patterns);
@@ -226,11 +234,16 @@ void tst_ThreadClean::destinationCannotBeCreated()
 
 void tst_ThreadClean::fileThatCannotBeMovedKeepsDownloadFolder()
 {
-    // A name of the longest length the file system allows, taken in the destination: the
-    // distinct name would be too long, so the file cannot be moved.
-    const QString longName = QString(251, QLatin1Char('n')) + QStringLiteral(".mkv");
+    // Every name the file could take in the destination is taken already, so it cannot be moved.
+    const QString longName = QStringLiteral("taken.mkv");
     fillDownloadFolder({longName, "a.par2", "other.txt"});
-    QVERIFY(writeFile(m_destination + QLatin1Char('/') + longName, "older"));
+    QStringList taken;
+    for (int number = 0; number < ThreadClean::kMaxDistinctNames; ++number) {
+        taken.append(ThreadClean::distinctName(longName, number, 255));
+        QVERIFY(writeFile(m_destination + QLatin1Char('/') + taken.last(), "older"));
+    }
+    taken.append(QStringLiteral("other.txt"));
+    taken.sort();
 
     ThreadClean clean;
     runClean(clean, m_nzb.get());
@@ -239,7 +252,9 @@ void tst_ThreadClean::fileThatCannotBeMovedKeepsDownloadFolder()
     QVERIFY(clean.hasFilesLeftBehind());
     QCOMPARE(entries(m_download), QStringList{longName});
     // The other files still went, and the deletions still ran.
-    QCOMPARE(entries(m_destination), (QStringList{longName, "other.txt"}));
+    QStringList left = entries(m_destination);
+    left.sort();
+    QCOMPARE(left, taken);
     QCOMPARE(readFile(m_destination + QLatin1Char('/') + longName), QByteArray("older"));
 }
 
@@ -305,6 +320,10 @@ void tst_ThreadClean::distinctNames_data()
     QTest::newRow("no suffix") << "readme" << 1 << "readme (1)";
     QTest::newRow("hidden") << ".hidden" << 3 << ".hidden (3)";
     QTest::newRow("trailing dot") << "name." << 1 << "name. (1)";
+    const QString n251(251, QLatin1Char('n'));
+    QTest::newRow("longest name, itself") << n251 + ".mkv" << 0 << n251 + ".mkv";
+    QTest::newRow("longest name, numbered: cut to fit") << n251 + ".mkv" << 1 << QString(247, 'n') + " (1).mkv";
+    QTest::newRow("too long a name: cut to fit") << n251 + "nnnn.mkv" << 0 << n251 + ".mkv";
 }
 
 void tst_ThreadClean::distinctNames()
@@ -312,7 +331,9 @@ void tst_ThreadClean::distinctNames()
     QFETCH(QString, name);
     QFETCH(int, number);
     QFETCH(QString, expected);
-    QCOMPARE(ThreadClean::distinctName(name, number), expected);
+    QCOMPARE(ThreadClean::distinctName(name, number, 255), expected);
+    if (number > 0 && FileNameLimit::bytesOf(name) < 200)
+        QCOMPARE(ThreadClean::distinctName(name, number), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_ThreadClean)

@@ -89,7 +89,7 @@ private slots:
 private:
     void startWorker(bool deleteVolumes = true);
     void addJob(quint32 id, const QString& source, const QString& target,
-                const QString& password = QString());
+                const QString& password = QString(), bool keepVolumes = false);
     // The argument lists of every call the stand-in received, in order.
     QList<QStringList> calls() const;
     void setBehaviour(const QString& archiveName, int exitCode, const QByteArray& output = {});
@@ -139,10 +139,11 @@ void tst_ThreadUnrar::startWorker(bool deleteVolumes)
 }
 
 void tst_ThreadUnrar::addJob(quint32 id, const QString& source, const QString& target,
-                             const QString& password)
+                             const QString& password, bool keepVolumes)
 {
     UnrarJob job;
     job.jobId = id;
+    job.keepVolumes = keepVolumes;
     job.sourceFolder = source;
     job.extractionFolder = target;
     job.password = password;
@@ -227,9 +228,9 @@ void tst_ThreadUnrar::argumentLists_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QStringList>("expectedHead");
 
-    QTest::newRow("no password") << QString() << QStringList{"x", "-p-", "-y", "-kb"};
+    QTest::newRow("no password") << QString() << QStringList{"x", "-p-", "-or", "-kb"};
     QTest::newRow("password with blanks and a double quote")
-        << QStringLiteral("my \"secret\" pass") << QStringList{"x", "-kb", "-pmy \"secret\" pass", "-y"};
+        << QStringLiteral("my \"secret\" pass") << QStringList{"x", "-kb", "-pmy \"secret\" pass", "-or"};
 }
 
 void tst_ThreadUnrar::argumentLists()
@@ -358,22 +359,24 @@ void tst_ThreadUnrar::resultsAndDeletion_data()
     QTest::addColumn<int>("expectedResult");
     QTest::addColumn<int>("expectedRuns");
     QTest::addColumn<QStringList>("expectedLeft");
+    QTest::addColumn<bool>("jobKeepsVolumes"); // a set that could not be repaired
 
     const QStringList all{"a.part1.rar", "a.part2.rar", "b.rar", "notes.txt"};
-    QTest::newRow("both succeed") << 0 << 0 << true << 0 << 2 << QStringList{"notes.txt"};
-    QTest::newRow("deletion off") << 0 << 0 << false << 0 << 2 << all;
+    QTest::newRow("both succeed") << 0 << 0 << true << 0 << 2 << QStringList{"notes.txt"} << false;
+    QTest::newRow("deletion off") << 0 << 0 << false << 0 << 2 << all << false;
     QTest::newRow("warning keeps volumes, last run decides")
-        << 1 << 0 << true << 0 << 2 << QStringList{"a.part1.rar", "a.part2.rar", "notes.txt"};
+        << 1 << 0 << true << 0 << 2 << QStringList{"a.part1.rar", "a.part2.rar", "notes.txt"} << false;
     QTest::newRow("warning on the last run")
-        << 0 << 1 << true << 1 << 2 << QStringList{"b.rar", "notes.txt"};
-    QTest::newRow("error ends the job at once") << 3 << 0 << true << 3 << 1 << all;
-    QTest::newRow("fatal error 9") << 9 << 0 << true << 9 << 1 << all;
+        << 0 << 1 << true << 1 << 2 << QStringList{"b.rar", "notes.txt"} << false;
+    QTest::newRow("error ends the job at once") << 3 << 0 << true << 3 << 1 << all << false;
+    QTest::newRow("fatal error 9") << 9 << 0 << true << 9 << 1 << all << false;
     QTest::newRow("error on the second archive")
-        << 0 << 2 << true << 2 << 2 << QStringList{"b.rar", "notes.txt"};
-    QTest::newRow("code above 9 on the last run") << 0 << 10 << true << 10 << 2 << QStringList{"b.rar", "notes.txt"};
-    QTest::newRow("code above 9 ends the job at once") << 10 << 0 << true << 10 << 1 << all;
-    QTest::newRow("wrong or missing password ends the job") << 11 << 0 << true << 11 << 1 << all;
-    QTest::newRow("died of a signal") << 137 << 0 << true << 137 << 1 << all;
+        << 0 << 2 << true << 2 << 2 << QStringList{"b.rar", "notes.txt"} << false;
+    QTest::newRow("code above 9 on the last run") << 0 << 10 << true << 10 << 2 << QStringList{"b.rar", "notes.txt"} << false;
+    QTest::newRow("code above 9 ends the job at once") << 10 << 0 << true << 10 << 1 << all << false;
+    QTest::newRow("wrong or missing password ends the job") << 11 << 0 << true << 11 << 1 << all << false;
+    QTest::newRow("died of a signal") << 137 << 0 << true << 137 << 1 << all << false;
+    QTest::newRow("the job keeps its volumes") << 0 << 0 << true << 0 << 2 << all << true;
 }
 
 void tst_ThreadUnrar::resultsAndDeletion()
@@ -384,6 +387,7 @@ void tst_ThreadUnrar::resultsAndDeletion()
     QFETCH(int, expectedResult);
     QFETCH(int, expectedRuns);
     QFETCH(QStringList, expectedLeft);
+    QFETCH(bool, jobKeepsVolumes);
 
     for (const char* name : {"a.part1.rar", "a.part2.rar", "b.rar"})
         QVERIFY(writeFile(m_source + QLatin1Char('/') + QString::fromLatin1(name), kRarMark));
@@ -396,7 +400,7 @@ void tst_ThreadUnrar::resultsAndDeletion()
                  ("\nExtracting from " + source + "/b.rar\nAll OK\n").toUtf8());
 
     startWorker(deleteVolumes);
-    addJob(5, m_source, m_target);
+    addJob(5, m_source, m_target, QString(), jobKeepsVolumes);
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     const Recorder::Done& done = m_recorder->done.first();
     QCOMPARE(done.result, expectedResult);

@@ -68,6 +68,7 @@ private slots:
     void initTestCase();
     void extractsTestArchives_data();
     void extractsTestArchives();
+    void filesOfTheDestinationAreKept();
 
 private:
     QString m_programFolder;
@@ -219,6 +220,53 @@ void tst_ThreadUnrarExtraction::extractsTestArchives()
         extracted.append(describe(target, file));
     expectedFiles.sort();
     QCOMPARE(extracted, expectedFiles);
+}
+
+// The destination already holds files of the names in the archive (an earlier download of the
+// same release, files of the user): they stay as they are, the extracted files take free names.
+void tst_ThreadUnrarExtraction::filesOfTheDestinationAreKept()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString source = dir.filePath(QStringLiteral("download"));
+    const QString target = dir.filePath(QStringLiteral("destination"));
+    QVERIFY(QDir().mkpath(source));
+    QVERIFY(QDir().mkpath(target + QStringLiteral("/testdir")));
+    QVERIFY(QFile::copy(rarData(QStringLiteral("libarchive/test_read_format_rar.rar")), source + QStringLiteral("/r.rar")));
+    for (const QString& name : {QStringLiteral("test.txt"), QStringLiteral("testdir/test.txt"), QStringLiteral("test (1).txt")}) {
+        QFile file(target + QLatin1Char('/') + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("the user's " + name.toUtf8()) > 0);
+    }
+
+    ThreadUnrar worker;
+    worker.setProgramFolder(m_programFolder);
+    Recorder recorder;
+    connect(&worker, &ThreadUnrar::unrarDoneSignal, &recorder, &Recorder::onDone);
+    worker.start();
+    QTRY_VERIFY_WITH_TIMEOUT(worker.isTakingJobs(), kWorkerTimeoutMs);
+    UnrarJob job;
+    job.sourceFolder = source;
+    job.extractionFolder = target;
+    worker.addJob(job);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.results.size(), 1, 30000);
+    worker.bStop = true;
+    QVERIFY(worker.wait(5000));
+
+    QCOMPARE(recorder.results.first(), 0);
+    QStringList extracted;
+    for (const QString& file : regularFilesBelow(target))
+        extracted.append(describe(target, file));
+    const QString extractedText = QStringLiteral(" 20 5a5f16e01faf8adf");
+    QCOMPARE(extracted, (QStringList{describe(target, QStringLiteral("test (1).txt")), "test (2).txt" + extractedText,
+                                     describe(target, QStringLiteral("test.txt")),
+                                     "testdir/test (1).txt" + extractedText,
+                                     describe(target, QStringLiteral("testdir/test.txt"))}));
+    for (const QString& name : {QStringLiteral("test.txt"), QStringLiteral("testdir/test.txt"), QStringLiteral("test (1).txt")}) {
+        QFile file(target + QLatin1Char('/') + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), "the user's " + name.toUtf8());
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ThreadUnrarExtraction)

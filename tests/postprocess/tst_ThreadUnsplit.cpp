@@ -66,7 +66,7 @@ private slots:
 
 private:
     void startWorker(bool deleteVolumes = true);
-    void addJob(quint32 id, const QString& source, const QString& destination);
+    void addJob(quint32 id, const QString& source, const QString& destination, bool keepVolumes = false);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_source;
@@ -107,10 +107,11 @@ void tst_ThreadUnsplit::startWorker(bool deleteVolumes)
     QTRY_VERIFY_WITH_TIMEOUT(m_worker->isTakingJobs(), kWorkerTimeoutMs);
 }
 
-void tst_ThreadUnsplit::addJob(quint32 id, const QString& source, const QString& destination)
+void tst_ThreadUnsplit::addJob(quint32 id, const QString& source, const QString& destination, bool keepVolumes)
 {
     UnsplitJob job;
     job.jobId = id;
+    job.keepVolumes = keepVolumes;
     job.sourceFolder = source;
     job.destinationFolder = destination;
     m_worker->addJob(job);
@@ -119,13 +120,16 @@ void tst_ThreadUnsplit::addJob(quint32 id, const QString& source, const QString&
 void tst_ThreadUnsplit::xtremSetsBeforePlainSets_data()
 {
     QTest::addColumn<bool>("deleteVolumes");
-    QTest::newRow("deletion on") << true;
-    QTest::newRow("deletion off") << false;
+    QTest::addColumn<bool>("keepVolumes"); // the job's own: a set that could not be repaired
+    QTest::newRow("deletion on") << true << false;
+    QTest::newRow("deletion off") << false << false;
+    QTest::newRow("deletion on, the job keeps its volumes") << true << true;
 }
 
 void tst_ThreadUnsplit::xtremSetsBeforePlainSets()
 {
     QFETCH(bool, deleteVolumes);
+    QFETCH(bool, keepVolumes);
     const QByteArray dataA = patternBytes(2500, 1);
     const QByteArray dataB = patternBytes(1500, 2);
     const QStringList setA = writeXtremSet(m_source, QStringLiteral("a"), dataA, 1000, named("alpha.bin"));
@@ -133,7 +137,7 @@ void tst_ThreadUnsplit::xtremSetsBeforePlainSets()
     writePlainSet(m_source, QStringLiteral("c.bin"), patternBytes(100), 60);
 
     startWorker(deleteVolumes);
-    addJob(4, m_source, m_target);
+    addJob(4, m_source, m_target, keepVolumes);
     QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
     const Recorder::Done& done = m_recorder->done.first();
     QCOMPARE(done.result, 0);
@@ -146,7 +150,7 @@ void tst_ThreadUnsplit::xtremSetsBeforePlainSets()
     QCOMPARE(entries(m_target), (QStringList{"alpha.bin", "beta.bin"}));
     // Plain sets are not looked at while the folder holds an XtremSplit set.
     QStringList expectedLeft{"c.bin.001", "c.bin.002"};
-    if (!deleteVolumes)
+    if (!deleteVolumes || keepVolumes)
         expectedLeft += QStringList{"a.001.xtm", "a.002.xtm", "a.003.xtm", "b.001.xtm", "b.002.xtm"};
     expectedLeft.sort();
     QCOMPARE(entries(m_source), expectedLeft);

@@ -19,6 +19,7 @@ const FaultName faultNames[] = {
     {NntpTestArticle::Fault::SplitStatus, "split"},
     {NntpTestArticle::Fault::Endless, "endless"},
     {NntpTestArticle::Fault::EndlessStatus, "endlessstatus"},
+    {NntpTestArticle::Fault::WrongStatus, "wrongstatus"},
 };
 
 } // namespace

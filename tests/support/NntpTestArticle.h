@@ -19,7 +19,8 @@ struct NntpTestArticle
         Drop,         // half the body, then the connection is closed
         SplitStatus,  // the status line arrives in two packets
         Endless,      // the body never ends (lines keep coming)
-        EndlessStatus // the status line "222 ..." never ends (bytes without a line feed)
+        EndlessStatus, // the status line "222 ..." never ends (bytes without a line feed)
+        WrongStatus    // BODY is answered with a status line of another command, and no body
     };
 
     QByteArray body;

@@ -256,6 +256,10 @@ void NntpTestSession::handleBody(const QByteArray &argument)
         sendLine(refusal);
         return;
     }
+    if (article.fault == NntpTestArticle::Fault::WrongStatus) {
+        sendLine("412 no newsgroup has been selected");
+        return;
+    }
     const QByteArray status = "222 0 <" + messageId.toLatin1() + "> body follows";
     if (article.fault == NntpTestArticle::Fault::EndlessStatus) {
         sendRaw(status);

@@ -45,10 +45,10 @@ QStringList extractArguments(const QString &archive, const QString &folder, cons
     const QString native = QDir::toNativeSeparators(archive);
     const QString target = QDir::toNativeSeparators(folder);
     if (password.isEmpty())
-        return keepBroken ? QStringList {"x", "-p-", "-y", "-kb", native, target}
-                          : QStringList {"x", "-p-", "-y", native, target};
-    return keepBroken ? QStringList {"x", "-kb", "-p" + password, "-y", native, target}
-                      : QStringList {"x", "-p" + password, "-y", native, target};
+        return keepBroken ? QStringList {"x", "-p-", "-or", "-kb", native, target}
+                          : QStringList {"x", "-p-", "-or", native, target};
+    return keepBroken ? QStringList {"x", "-kb", "-p" + password, "-or", native, target}
+                      : QStringList {"x", "-p" + password, "-or", native, target};
 }
 
 // What a folder holds: "path size sha256-prefix" per file, "path -> target" per symbolic link,
@@ -180,6 +180,8 @@ private slots:
     void workerReadsVolumesAndProgress();
     void passwordProbe_data();
     void passwordProbe();
+    void existingFiles_data();
+    void existingFiles();
     void commandLineErrors_data();
     void commandLineErrors();
 };
@@ -456,6 +458,41 @@ void tst_Unrar::passwordProbe()
     const ProcessRun run = runUnrar({"lt", "-c-", "-p-", QDir::toNativeSeparators(dataDir() + "/" + archive)});
     QVERIFY(run.started);
     QVERIFY2(probeSaysProtected(run.output) == protectedArchive, qPrintable(run.output));
+}
+
+void tst_Unrar::existingFiles_data()
+{
+    QTest::addColumn<QString>("overwriteSwitch");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("expected");
+    const QString extracted = "testfile.txt 12 b2f51cd17b3cbe77";
+    const QString mine = "testfile.txt 4 " + QString::fromLatin1(QCryptographicHash::hash("mine", QCryptographicHash::Sha256).toHex().left(16));
+    const QString mineToo = "testfile (1).txt 8 "
+                            + QString::fromLatin1(QCryptographicHash::hash("mine too", QCryptographicHash::Sha256).toHex().left(16));
+    QTest::newRow("-y replaces") << "-y" << kSuccess << QStringList {mineToo, extracted};
+    QTest::newRow("-or keeps, and extracts beside")
+        << "-or" << kSuccess << QStringList {mineToo, "testfile (2).txt 12 b2f51cd17b3cbe77", mine};
+}
+
+// Files of the destination that the archive names again.
+void tst_Unrar::existingFiles()
+{
+    QFETCH(QString, overwriteSwitch);
+    QFETCH(int, code);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const auto &[name, content] : {std::pair<QString, QByteArray>{"testfile.txt", "mine"},
+                                        std::pair<QString, QByteArray>{"testfile (1).txt", "mine too"}}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(content) == content.size());
+    }
+    const ProcessRun run =
+        runUnrar({"x", "-p-", overwriteSwitch, dataDir() + "/cc0-ssokolow/testfile.rar5.rar", dir.path()});
+    QVERIFY(run.started);
+    QCOMPARE(int(run.exitCode), code);
+    QCOMPARE(tree(dir.path()), expected);
 }
 
 void tst_Unrar::commandLineErrors_data()

@@ -41,8 +41,13 @@ bool applySwitch(const std::string &body, CommandLine &line)
         line.hasPassword = !line.password.empty();
     } else if (lower == "y" || lower == "o+") {
         line.overwrite = true;
+        line.renameExisting = false;
     } else if (lower == "o-") {
         line.overwrite = false;
+        line.renameExisting = false;
+    } else if (lower == "or") {
+        line.overwrite = false;
+        line.renameExisting = true;
     } else if (lower == "kb") {
         line.keepBroken = true;
     } else if (lower == "c-" || lower.compare(0, 2, "id") == 0 || lower == "inul") {
@@ -102,6 +107,7 @@ const char *CommandLine::usage()
            "Switches:\n"
            "  -p<password>  use this password     -p-  never ask for a password\n"
            "  -y, -o+       overwrite existing files  -o-  keep existing files\n"
+           "  -or           keep existing files, extract under a free name \"name (n).ext\"\n"
            "  -kb           keep files that turn out broken (deleted otherwise)\n"
            "  -c-           do not show comments\n"
            "\n"

@@ -8,7 +8,8 @@
 //   commands: x (extract with paths), e (extract without paths), t (test), l/v (list),
 //             lt/vt (technical list)
 //   switches: -p<password>, -p- (never ask for a password), -y (yes to all: overwrite),
-//             -o+ / -o- (overwrite / keep existing files), -kb (keep broken files),
+//             -o+ / -o- (overwrite / keep existing files), -or (keep existing files and
+//             extract under a free name "name (n).ext"), -kb (keep broken files),
 //             -c- (no comments), -id... (message switches, accepted), -- (end of switches)
 struct CommandLine
 {
@@ -21,6 +22,7 @@ struct CommandLine
     std::string password;
     bool keepBroken = false;
     bool overwrite = false;
+    bool renameExisting = false;
     std::string error;          // not empty: the command line is wrong
 
     static CommandLine parse(const std::vector<std::string> &arguments);

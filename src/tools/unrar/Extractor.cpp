@@ -122,6 +122,25 @@ std::string Extractor::outputPath(const char *stored) const
     return m_options.mode == ExtractOptions::Mode::WithoutPaths ? baseName(path) : path;
 }
 
+std::string Extractor::freePath(const std::string &path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return path;
+    const size_t slash = path.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    size_t dot = path.find_last_of('.');
+    // The number goes before the extension; a name without one, or a hidden name, gets it last.
+    if (dot == std::string::npos || dot <= nameStart || dot == path.size() - 1)
+        dot = path.size();
+    for (int number = 1;; ++number) {
+        const std::string candidate =
+            path.substr(0, dot) + " (" + std::to_string(number) + ")" + path.substr(dot);
+        if (::lstat(candidate.c_str(), &st) != 0)
+            return candidate;
+    }
+}
+
 // Why the entry must not be made at `path`; empty when it may. A hard link that may be made
 // is pointed at its target's path inside the extraction folder.
 std::string Extractor::refusal(archive_entry *entry, const std::string &path)
@@ -154,7 +173,7 @@ std::string Extractor::refusal(archive_entry *entry, const std::string &path)
 Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_entry *entry, const EntryInfo &info)
 {
     const char *stored = archive_entry_pathname(entry);
-    const std::string path = outputPath(stored ? stored : info.name.c_str());
+    std::string path = outputPath(stored ? stored : info.name.c_str());
     const bool isDirectory = archive_entry_filetype(entry) == AE_IFDIR;
     const bool isHardlink = archive_entry_hardlink(entry) != nullptr;
     const bool isRegular = archive_entry_filetype(entry) == AE_IFREG && !isHardlink;
@@ -162,6 +181,9 @@ Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_en
         return Outcome::Skipped;
 
     const bool test = m_options.mode == ExtractOptions::Mode::Test;
+    // A folder that exists is extracted into; anything else that exists keeps its name.
+    if (!test && !isDirectory && m_options.renameExisting)
+        path = freePath(path);
     m_console.beginItem(test ? "Testing" : isDirectory ? "Creating" : "Extracting", path);
     const std::string why = refusal(entry, path);
     if (!why.empty()) {

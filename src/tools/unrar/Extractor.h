@@ -19,6 +19,7 @@ struct ExtractOptions
     Mode mode = Mode::WithPaths;
     bool keepBroken = false;    // keep files whose data turned out damaged or incomplete
     bool overwrite = false;     // replace existing files without asking
+    bool renameExisting = false; // an existing file stays: the entry takes "name (n).ext"
 };
 
 // Reads the rebuilt stream with libarchive, writes the files into the current folder, checks
@@ -38,6 +39,8 @@ private:
     Outcome extractEntry(archive *in, archive *out, archive_entry *entry, const EntryInfo &info);
     // Where a stored name lands below the extraction folder (empty: nowhere).
     std::string outputPath(const char *stored) const;
+    // `path`, or the first free "name (n).ext" beside it when something stands there.
+    static std::string freePath(const std::string &path);
     std::string refusal(archive_entry *entry, const std::string &path);
     Outcome copyData(archive *in, archive *out, const EntryInfo &info, const std::string &path);
     bool checksumMatches(const EntryInfo &info, uint32_t crc) const;

@@ -58,6 +58,7 @@ int extract(const CommandLine &line, Console &console)
     ExtractOptions options;
     options.keepBroken = line.keepBroken;
     options.overwrite = line.overwrite;
+    options.renameExisting = line.renameExisting;
     options.mode = line.command == CommandLine::Command::Test          ? ExtractOptions::Mode::Test
                    : line.command == CommandLine::Command::ExtractFlat ? ExtractOptions::Mode::WithoutPaths
                                                                        : ExtractOptions::Mode::WithPaths;
