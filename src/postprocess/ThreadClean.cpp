@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr unsigned long kPauseBeforeSignalMs = 100;
 constexpr unsigned long kPauseAfterFileMs = 1;
 
 // A path exists when something is there, a dangling symbolic link included.
@@ -142,7 +141,6 @@ void ThreadClean::run()
         cleanFolder(takeWork(), outcome);
         publish(outcome);
     }
-    msleep(kPauseBeforeSignalMs);
     emit signalCleanDone(pNzbFiles);
 }
 
