@@ -1821,6 +1821,26 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
         <source>Failed to start PAR2: you may have insufficient permissions to invoke the program</source>
         <translation>PAR2 konnte nicht gestartet werden: Möglicherweise fehlen Ihnen die Rechte, das Programm auszuführen</translation>
     </message>
+    <message>
+        <source>Downloads paused: cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
+        <translation>Downloads angehalten: Die dekodierte Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Download-Ordner und setzen Sie dann die Downloads fort.</translation>
+    </message>
+    <message>
+        <source>the repair is not possible, the volumes and PAR2 files are kept for a manual repair</source>
+        <translation>die Reparatur ist nicht möglich, die Teile und PAR2-Dateien werden für eine manuelle Reparatur aufbewahrt</translation>
+    </message>
+    <message>
+        <source>the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair</source>
+        <translation>die PAR2-Prüfung ist fehlgeschlagen, die Teile und PAR2-Dateien werden für eine manuelle Reparatur aufbewahrt</translation>
+    </message>
+    <message>
+        <source>%1 file(s) damaged, and no PAR2 file to repair them</source>
+        <translation>%1 Datei(en) beschädigt, und keine PAR2-Datei, um sie zu reparieren</translation>
+    </message>
+    <message>
+        <source>%1 file(s) incomplete, %2 article(s) missing, and no PAR2 file to repair them</source>
+        <translation>%1 Datei(en) unvollständig, %2 Artikel fehlen, und keine PAR2-Datei, um sie zu reparieren</translation>
+    </message>
 </context>
 <context>
     <name>FrameSearchResults</name>
@@ -3247,6 +3267,22 @@ Die Dateien werden in %2 aufbewahrt.</translation>
     <message>
         <source>Segment %1: an unknown error has occured</source>
         <translation>Segment %1: Ein unbekannter Fehler ist aufgetreten</translation>
+    </message>
+    <message>
+        <source>the file cannot be created</source>
+        <translation>die Datei kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>der Ordner kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>the copy cannot be written</source>
+        <translation>die Kopie kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Segment %1: the decoded file could not be written</source>
+        <translation>Segment %1: Die dekodierte Datei konnte nicht geschrieben werden</translation>
     </message>
 </context>
 <context>

@@ -1821,6 +1821,26 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
         <source>Failed to start PAR2: you may have insufficient permissions to invoke the program</source>
         <translation>No se pudo iniciar PAR2: puede que no tenga permisos suficientes para ejecutar el programa</translation>
     </message>
+    <message>
+        <source>Downloads paused: cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
+        <translation>Descargas en pausa: no se puede escribir el archivo decodificado %1 (%2). Libere espacio en disco o compruebe la carpeta de descarga y luego reanude las descargas.</translation>
+    </message>
+    <message>
+        <source>the repair is not possible, the volumes and PAR2 files are kept for a manual repair</source>
+        <translation>la reparación no es posible, los volúmenes y los archivos PAR2 se conservan para una reparación manual</translation>
+    </message>
+    <message>
+        <source>the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair</source>
+        <translation>la verificación PAR2 falló, los volúmenes y los archivos PAR2 se conservan para una reparación manual</translation>
+    </message>
+    <message>
+        <source>%1 file(s) damaged, and no PAR2 file to repair them</source>
+        <translation>%1 archivo(s) dañado(s), y ningún archivo PAR2 para repararlos</translation>
+    </message>
+    <message>
+        <source>%1 file(s) incomplete, %2 article(s) missing, and no PAR2 file to repair them</source>
+        <translation>%1 archivo(s) incompleto(s), %2 artículo(s) faltante(s), y ningún archivo PAR2 para repararlos</translation>
+    </message>
 </context>
 <context>
     <name>FrameSearchResults</name>
@@ -3247,6 +3267,22 @@ Los archivos se conservan en %2.</translation>
     <message>
         <source>Segment %1: an unknown error has occured</source>
         <translation>Segmento %1: se produjo un error desconocido</translation>
+    </message>
+    <message>
+        <source>the file cannot be created</source>
+        <translation>no se puede crear el archivo</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>no se puede crear la carpeta</translation>
+    </message>
+    <message>
+        <source>the copy cannot be written</source>
+        <translation>no se puede escribir la copia</translation>
+    </message>
+    <message>
+        <source>Segment %1: the decoded file could not be written</source>
+        <translation>Segmento %1: no se pudo escribir el archivo decodificado</translation>
     </message>
 </context>
 <context>

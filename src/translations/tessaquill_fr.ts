@@ -1821,6 +1821,26 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
         <source>Failed to start PAR2: you may have insufficient permissions to invoke the program</source>
         <translation>Impossible de lancer PAR2 : vous n&apos;avez peut-être pas les droits suffisants pour exécuter le programme</translation>
     </message>
+    <message>
+        <source>Downloads paused: cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
+        <translation>Téléchargements en pause : impossible d&apos;écrire le fichier décodé %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier de téléchargement, puis reprenez les téléchargements.</translation>
+    </message>
+    <message>
+        <source>the repair is not possible, the volumes and PAR2 files are kept for a manual repair</source>
+        <translation>la réparation est impossible, les volumes et les fichiers PAR2 sont conservés pour une réparation manuelle</translation>
+    </message>
+    <message>
+        <source>the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair</source>
+        <translation>la vérification PAR2 a échoué, les volumes et les fichiers PAR2 sont conservés pour une réparation manuelle</translation>
+    </message>
+    <message>
+        <source>%1 file(s) damaged, and no PAR2 file to repair them</source>
+        <translation>%1 fichier(s) endommagé(s), et aucun fichier PAR2 pour les réparer</translation>
+    </message>
+    <message>
+        <source>%1 file(s) incomplete, %2 article(s) missing, and no PAR2 file to repair them</source>
+        <translation>%1 fichier(s) incomplet(s), %2 article(s) manquant(s), et aucun fichier PAR2 pour les réparer</translation>
+    </message>
 </context>
 <context>
     <name>FrameSearchResults</name>
@@ -3247,6 +3267,22 @@ Les fichiers sont conservés dans %2.</translation>
     <message>
         <source>Segment %1: an unknown error has occured</source>
         <translation>Segment %1 : une erreur inconnue est survenue</translation>
+    </message>
+    <message>
+        <source>the file cannot be created</source>
+        <translation>le fichier ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>le dossier ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>the copy cannot be written</source>
+        <translation>la copie ne peut pas être écrite</translation>
+    </message>
+    <message>
+        <source>Segment %1: the decoded file could not be written</source>
+        <translation>Segment %1 : le fichier décodé n&apos;a pas pu être écrit</translation>
     </message>
 </context>
 <context>
