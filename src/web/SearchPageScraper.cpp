@@ -72,10 +72,10 @@ public:
         return end - at >= length && std::memcmp(data + at, MarkerTexts[marker], size_t(length)) == 0;
     }
 
-    // At most MaxFieldLength characters from `from` on, and not past `to`.
-    QByteArray field(int from, int to) const
+    // At most `limit` characters from `from` on, and not past `to`.
+    QByteArray field(int from, int to, int limit = SearchPageScraper::MaxFieldLength) const
     {
-        return QByteArray(data + from, qMax(0, qMin(to - from, SearchPageScraper::MaxFieldLength)));
+        return QByteArray(data + from, qMax(0, qMin(to - from, limit)));
     }
 
     int end() const { return size; }
@@ -106,7 +106,10 @@ public:
     }
     bool contains(Marker marker) const { return find(marker) >= 0; }
     bool startsWith(Marker marker) const { return page.holdsAt(pos, marker, end); }
-    QByteArray upTo(Marker marker) const { return page.field(pos, endOf(marker)); }
+    QByteArray upTo(Marker marker, int limit = SearchPageScraper::MaxFieldLength) const
+    {
+        return page.field(pos, endOf(marker), limit);
+    }
     int endOf(Marker marker) const
     {
         const int at = find(marker);
@@ -150,19 +153,28 @@ QString infoOf(Cursor &row)
     return text;
 }
 
-// The groups cell: one linked group after the other, separated by "<br>".
+// The groups cell: one linked group after the other, separated by "<br>", joined with " - ".
+// A cell without its end markers would repeat the rest of the cell for every few characters:
+// reading stops as soon as the text is longer than the field can hold with a last " - " cut
+// off, so that the field is the start of what the whole reading would give.
 QString groupsOf(Cursor cell)
 {
+    const int enough = SearchPageScraper::MaxFieldLength + 3;
     QByteArray groups;
+    bool cut = false;
     for (;;) {
-        groups += cell.upTo(LinkEnd);
+        groups += cell.upTo(LinkEnd, enough);
         cell.skipPast(LinkEnd);
-        if (!cell.contains(LineBreak) || groups.size() >= SearchPageScraper::MaxFieldLength)
+        if (groups.size() >= enough) {
+            cut = true;
+            break;
+        }
+        if (!cell.contains(LineBreak))
             break;
         cell.skipPast(LinkTextStart);
         groups += " - ";
     }
-    if (groups.size() > 3 && groups.endsWith(" - "))
+    if (!cut && groups.size() > 3 && groups.endsWith(" - "))
         groups.chop(3);
     return QString::fromLatin1(groups.left(SearchPageScraper::MaxFieldLength));
 }

@@ -318,6 +318,9 @@ void tst_BinSearch::fieldsAreBounded_data()
     for (int i = 0; i < 20000; ++i)
         manyGroups += "<br>" + groups;
     QTest::newRow("groups") << table(row("1", "s", info, "p", manyGroups, "1d")) << 1;
+    // A groups cell without "</a>" repeats the rest of the cell every four characters.
+    QTest::newRow("groups cell without link ends")
+        << table(row("1", "s", info, "p", QByteArray(20000, 'g') + "<br>", "1d")) << 1;
     QTest::newRow("age of the last row") << table(row("1", "s", info, "p", groups, "1d") + row("2", "s", info, "p", groups, huge))
                                          << 2;
     // Rows that lack every end marker: each field would run to the end of the table.
