@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -33,20 +34,21 @@ using Response = HttpTestServer::Response;
 
 const QString DefaultQuery = QStringLiteral("holiday");
 
-// Watches a results table from a posted event that posts itself again, so that it runs once
-// at every turn of the event loop, also at each one that a fill in progress allows: it keeps
-// how many leading rows had their items each time that number changed.
+// Watches a results table from a timer of no interval, which fires at every turn of the event
+// loop, also at each one that a fill in progress allows (a posted event would not do: one
+// posted before the fill began waits behind it): it keeps how many leading rows had their
+// items each time that number changed.
 class FillWatcher
 {
 public:
-    FillWatcher(QObject *context, QTableWidget *table)
-        : context(context), table(table)
+    explicit FillWatcher(QTableWidget *table)
+        : table(table)
     {
-        post();
+        QObject::connect(&timer, &QTimer::timeout, [this] { tick(); });
+        timer.start(0);
     }
-    ~FillWatcher() { stop(); }
 
-    void stop() { *running = false; }
+    void stop() { timer.stop(); }
 
     // The numbers seen while some rows of `rows` had their items and others not.
     QList<int> seenDuringTheFill(int rows) const
@@ -70,15 +72,6 @@ public:
     std::function<void()> whenFilling;
 
 private:
-    void post()
-    {
-        std::shared_ptr<bool> alive = running;
-        QMetaObject::invokeMethod(context, [this, alive] {
-            if (*alive)
-                tick();
-        }, Qt::QueuedConnection);
-    }
-
     void tick()
     {
         if (!table)
@@ -88,7 +81,6 @@ private:
             seen.append(filled);
         if (filled > 0 && filled < table->rowCount() && whenFilling)
             whenFilling();
-        post();
     }
 
     // The rows are filled in order: the first one without its items ends them.
@@ -106,9 +98,8 @@ private:
         return low;
     }
 
-    QObject *context;
     QPointer<QTableWidget> table;
-    std::shared_ptr<bool> running = std::make_shared<bool>(true);
+    QTimer timer;
     QList<int> seen;
 };
 
@@ -525,7 +516,7 @@ void tst_FrameSearchResults::fillLetsTheWindowBreathe()
 {
     server->addRoute("GET", "/", Response::ok(generatedSearchPage(7000, 700)));
     FrameSearchResults page;
-    FillWatcher watcher(this, table(page));
+    FillWatcher watcher(table(page));
     QVERIFY(searchAndWait(page));
     watcher.stop();
     QCOMPARE(table(page)->rowCount(), 700);
@@ -552,7 +543,7 @@ void tst_FrameSearchResults::pageClosedDuringTheFill()
     QPointer<FrameSearchResults> page = new FrameSearchResults;
     const auto leftOver = qScopeGuard([&page] { delete page.data(); });
     QSignalSpy finished(page.data(), &FrameSearchResults::signalSearchFinished);
-    FillWatcher watcher(this, table(*page));
+    FillWatcher watcher(table(*page));
     bool closed = false;
     watcher.whenFilling = [&] {
         if (closed)
