@@ -4,6 +4,7 @@
 #include "web/NetworkAccessManager.h"
 #include "web/SearchResult.h"
 #include "web/WebAddresses.h"
+#include "web/WebAnswerLimits.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QNetworkRequest>
 #include <QPair>
 #include <QSaveFile>
+#include <QTimer>
 
 namespace {
 
@@ -59,6 +61,54 @@ BinSearch::~BinSearch()
     clearResults();
 }
 
+// Reads the answer of `reply` as it arrives, a read buffer at a time, through `reader`; an
+// answer announced or grown past `maxBytes` is stopped.
+void BinSearch::follow(QNetworkReply *reply, Answer &answer, qint64 maxBytes,
+                       void (BinSearch::*reader)(QNetworkReply *))
+{
+    answer = Answer();
+    answer.maxBytes = maxBytes;
+    WebAnswerLimits::limitReadBuffer(reply);
+    connect(reply, &QNetworkReply::metaDataChanged, this, [reply, &answer] {
+        bool known = false;
+        const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        if (known && announced > answer.maxBytes && !answer.tooLarge) {
+            answer.tooLarge = true;
+            QTimer::singleShot(0, reply, &QNetworkReply::abort);
+        }
+    });
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply, reader] { (this->*reader)(reply); });
+}
+
+// What the reply has, less what follows a NUL byte; nothing once the answer is too large,
+// which is then stopped (from the event loop, not from inside the reply's own signal).
+QByteArray BinSearch::takeAnswerBytes(QNetworkReply *reply, Answer &answer)
+{
+    if (answer.tooLarge || !reply->isOpen())
+        return QByteArray();
+    QByteArray bytes = reply->readAll();
+    answer.received += bytes.size();
+    if (answer.received > answer.maxBytes) {
+        answer.tooLarge = true;
+        QTimer::singleShot(0, reply, &QNetworkReply::abort);
+        return QByteArray();
+    }
+    if (answer.nulSeen)
+        return QByteArray();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0) {
+        bytes.truncate(nul);
+        answer.nulSeen = true;
+    }
+    return bytes;
+}
+
+QString BinSearch::tooLargeText(const Answer &answer) const
+{
+    return tr("The answer of the server is larger than %1 MiB: it was stopped.")
+        .arg(WebAnswerLimits::mebibytes(answer.maxBytes));
+}
+
 void BinSearch::clearResults()
 {
     qDeleteAll(results);
@@ -101,7 +151,15 @@ void BinSearch::search(QString query, int ageIndex, int resultsIndex, bool other
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     connect(manager, &QNetworkAccessManager::finished, this, &BinSearch::slotSearchNzbFinished,
             Qt::UniqueConnection);
+    pageBytes.clear();
     pendingSearch = manager->get(request);
+    follow(pendingSearch, searchAnswer, WebAnswerLimits::MaxSearchPageBytes, &BinSearch::readSearchAnswer);
+}
+
+void BinSearch::readSearchAnswer(QNetworkReply *reply)
+{
+    if (reply == pendingSearch)
+        pageBytes += takeAnswerBytes(reply, searchAnswer);
 }
 
 QString BinSearch::formQuery(bool collectionsOnly, bool withNfo, uint minSize, uint maxSize) const
@@ -162,7 +220,22 @@ void BinSearch::downloadNzb(const QString &postData, const QString &folder, cons
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     connect(manager, &QNetworkAccessManager::finished, this, &BinSearch::slotGetNzbFinished,
             Qt::UniqueConnection);
+    nzbFile.reset();
+    nzbBytesKept = 0;
+    nzbWriteError.clear();
     pendingNzb = manager->post(request, body);
+    follow(pendingNzb, nzbAnswer, WebAnswerLimits::MaxNzbBytes, &BinSearch::readNzbAnswer);
+}
+
+void BinSearch::readNzbAnswer(QNetworkReply *reply)
+{
+    if (reply != pendingNzb)
+        return;
+    const QByteArray bytes = takeAnswerBytes(reply, nzbAnswer);
+    if (!bytes.isEmpty() && nzbWriteError.isEmpty() && !writeNzbBytes(bytes))
+        nzbWriteError = tr("Cannot write NZB file %1: %2")
+                            .arg(QDir::toNativeSeparators(nzbFilePath()), nzbFile ? nzbFile->errorString() : QString());
+    nzbBytesKept += bytes.size();
 }
 
 void BinSearch::failNzbFetch(const QString &error)
@@ -176,41 +249,56 @@ void BinSearch::slotGetNzbFinished(QNetworkReply *pReply)
     if (pReply && pReply != pendingNzb)
         return;
     disconnect(manager, &QNetworkAccessManager::finished, this, &BinSearch::slotGetNzbFinished);
+    if (pReply)
+        readNzbAnswer(pReply);
     pendingNzb.clear();
+    // Whatever the end, no file is left but a whole, sound answer.
+    std::unique_ptr<QSaveFile> written = std::move(nzbFile);
     if (!pReply) {
         failNzbFetch(tr("The server does not respond."));
         return;
     }
     pReply->deleteLater();
+    if (nzbAnswer.tooLarge) {
+        failNzbFetch(tooLargeText(nzbAnswer));
+        return;
+    }
     if (pReply->error() != QNetworkReply::NoError) {
         failNzbFetch(tr("Network reply error: %1").arg(int(pReply->error())));
         return;
     }
-    const QString text = pageText(pReply);
-    if (text.isEmpty()) {
+    if (nzbBytesKept == 0) {
         failNzbFetch(tr("Request suceeded but no NZB returned"));
         return;
     }
-    QString path;
-    if (!writeNzbFile(text, path))
+    if (!nzbWriteError.isEmpty()) {
+        failNzbFetch(nzbWriteError);
         return;
+    }
+    const QString path = written->fileName();
+    if (!written->commit()) {
+        failNzbFetch(tr("Cannot write NZB file %1: %2").arg(QDir::toNativeSeparators(path), written->errorString()));
+        return;
+    }
     emit signalNzbDownloaded(false, path);
 }
 
-bool BinSearch::writeNzbFile(const QString &text, QString &path)
+QString BinSearch::nzbFilePath() const
 {
     const QString name = safeNzbFileName(nzbFileName.isEmpty() ? trimmedQuery + QStringLiteral(".nzb") : nzbFileName);
-    path = nzbFolder + QLatin1Char('/') + name;
-    if (!QDir().mkpath(nzbFolder)) {
-        failNzbFetch(tr("Cannot create folder %1").arg(QDir::toNativeSeparators(nzbFolder)));
-        return false;
+    return nzbFolder + QLatin1Char('/') + name;
+}
+
+// The file is opened at the first bytes of the answer.
+bool BinSearch::writeNzbBytes(const QByteArray &bytes)
+{
+    if (!nzbFile) {
+        QDir().mkpath(nzbFolder);
+        nzbFile = std::make_unique<QSaveFile>(nzbFilePath());
+        if (!nzbFile->open(QIODevice::WriteOnly))
+            return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toLatin1()) != text.size() || !file.commit()) {
-        failNzbFetch(tr("Cannot write NZB file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
-    return true;
+    return nzbFile->write(bytes) == bytes.size();
 }
 
 QString BinSearch::safeNzbFileName(const QString &name)

@@ -8,8 +8,11 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <memory>
+
 class NetworkAccessManager;
 class QNetworkReply;
+class QSaveFile;
 class SearchResult;
 
 // Client of the BinSearch NZB search service: sends a search as its search form would, cuts
@@ -51,17 +54,29 @@ public slots:
     void slotGetNzbFinished(QNetworkReply *pReply);
 
 private:
+    // What has come of an answer: it is read as it arrives, kept up to its first NUL byte,
+    // and stopped when it grows past its bound.
+    struct Answer {
+        qint64 maxBytes = 0;
+        qint64 received = 0;
+        bool nulSeen = false;
+        bool tooLarge = false;
+    };
+
     QString ageValue() const;
     int pageSize() const;
     QString formQuery(bool collectionsOnly, bool withNfo, uint minSize, uint maxSize) const;
     void clearResults();
     QString replyErrorText(QNetworkReply *reply) const;
-    static QString pageText(QNetworkReply *reply);
-    static QString percentDecoded(const QString &field);
-    void scrapePage(const QString &html);
-    bool scrapeRow(QString &current);
+    void follow(QNetworkReply *reply, Answer &answer, qint64 maxBytes, void (BinSearch::*reader)(QNetworkReply *));
+    QByteArray takeAnswerBytes(QNetworkReply *reply, Answer &answer);
+    QString tooLargeText(const Answer &answer) const;
+    void readSearchAnswer(QNetworkReply *reply);
+    void readNzbAnswer(QNetworkReply *reply);
+    void scrapePage(const QByteArray &html);
     void failNzbFetch(const QString &error);
-    bool writeNzbFile(const QString &text, QString &path);
+    QString nzbFilePath() const;
+    bool writeNzbBytes(const QByteArray &bytes);
 
     QStringList baseAddresses;
     QList<int> resultsPerPageValues;
@@ -81,6 +96,14 @@ private:
     // The reply each slot waits for: another reply reaching a slot is not its to read.
     QPointer<QNetworkReply> pendingSearch;
     QPointer<QNetworkReply> pendingNzb;
+    Answer searchAnswer;
+    QByteArray pageBytes;
+    Answer nzbAnswer;
+    // The NZB answer goes to its file as it comes; the file takes its name only when the
+    // whole answer is there and sound.
+    std::unique_ptr<QSaveFile> nzbFile;
+    qint64 nzbBytesKept = 0;
+    QString nzbWriteError;
 };
 
 #endif // BINSEARCH_H

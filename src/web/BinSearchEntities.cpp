@@ -88,6 +88,9 @@ QList<Entity> buildEntityTable()
 
 QString BinSearch::decodeHtmlEntities(const QString &text)
 {
+    // Every entity begins with "&", and only "&amp;" gives one.
+    if (!text.contains(QLatin1Char('&')))
+        return text;
     static const QList<Entity> table = buildEntityTable();
     QString decoded = text;
     for (const Entity &entity : table)

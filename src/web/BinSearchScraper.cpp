@@ -1,72 +1,11 @@
-// BinSearch: reading a result page. The page is not parsed as HTML but cut at fixed markers.
+// BinSearch: the answer to a search, a result page cut into rows by SearchPageScraper.
 #include "web/BinSearch.h"
 
 #include "web/NetworkAccessManager.h"
+#include "web/SearchPageScraper.h"
 #include "web/SearchResult.h"
 
 #include <QNetworkReply>
-
-namespace {
-
-const QString IdStart = QStringLiteral("name=\"");
-const QString IdEnd = QStringLiteral("\"");
-const QString SubjectStart = QStringLiteral("<td><span class=\"s\">");
-const QString LinkTextStart = QStringLiteral("\">");
-const QString Checkbox = QStringLiteral("checkbox");
-const QString TableEnd = QStringLiteral("</table>");
-const QString SpanEnd = QStringLiteral("</span>");
-const QString Cell = QStringLiteral("<td>");
-const QString LinkEnd = QStringLiteral("</a>");
-const QString LineBreak = QStringLiteral("<br>");
-const QString RowStart = QStringLiteral("<tr");
-const QString PersonalUseNotice = QStringLiteral("binsearch may only be used for personal use");
-
-// The text before the first `marker`, or all of it when the marker is missing.
-QString upTo(const QString &text, const QString &marker)
-{
-    const int at = text.indexOf(marker);
-    return at < 0 ? text : text.left(at);
-}
-
-// The text after the first `marker`. When it is missing, the text loses as many characters as
-// the marker has, less one, so that reading always moves forward.
-QString after(const QString &text, const QString &marker)
-{
-    const int at = text.indexOf(marker);
-    return at < 0 ? text.mid(marker.size() - 1) : text.mid(at + marker.size());
-}
-
-QString groupsOf(QString cell)
-{
-    QString groups;
-    for (;;) {
-        groups += upTo(cell, LinkEnd);
-        cell = after(cell, LinkEnd);
-        if (!cell.contains(LineBreak))
-            break;
-        cell = after(cell, LinkTextStart);
-        groups += QStringLiteral(" - ");
-    }
-    if (groups.size() > 3 && groups.endsWith(QStringLiteral(" - ")))
-        groups.chop(3);
-    return groups;
-}
-
-} // namespace
-
-QString BinSearch::pageText(QNetworkReply *reply)
-{
-    QByteArray body = reply->readAll();
-    const int nul = body.indexOf('\0');
-    if (nul >= 0)
-        body.truncate(nul);
-    return QString::fromLatin1(body);
-}
-
-QString BinSearch::percentDecoded(const QString &field)
-{
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(field.toLatin1()));
-}
 
 QString BinSearch::replyErrorText(QNetworkReply *reply) const
 {
@@ -84,13 +23,22 @@ void BinSearch::slotSearchNzbFinished(QNetworkReply *pReply)
     if (pReply && pReply != pendingSearch)
         return;
     disconnect(manager, &QNetworkAccessManager::finished, this, &BinSearch::slotSearchNzbFinished);
+    if (pReply)
+        readSearchAnswer(pReply);
     pendingSearch.clear();
+    const QByteArray html = std::move(pageBytes);
+    pageBytes = QByteArray();
     if (!pReply) {
         errorText = tr("The server does not respond.");
         emit signalSearchFinished(true);
         return;
     }
     pReply->deleteLater();
+    if (searchAnswer.tooLarge) {
+        errorText = tooLargeText(searchAnswer);
+        emit signalSearchFinished(true);
+        return;
+    }
     // A failed request (refused, timed out, an error status) is reported as such: its body
     // is an error page, not an empty result.
     if (pReply->error() != QNetworkReply::NoError) {
@@ -98,7 +46,6 @@ void BinSearch::slotSearchNzbFinished(QNetworkReply *pReply)
         emit signalSearchFinished(true);
         return;
     }
-    const QString html = pageText(pReply);
     if (html.isEmpty()) {
         errorText = tr("The server returned an empty page.");
         emit signalSearchFinished(true);
@@ -107,82 +54,19 @@ void BinSearch::slotSearchNzbFinished(QNetworkReply *pReply)
     scrapePage(html);
 }
 
-void BinSearch::scrapePage(const QString &html)
+void BinSearch::scrapePage(const QByteArray &html)
 {
-    const int firstCheckbox = html.indexOf(Checkbox);
-    if (firstCheckbox < 0) {
-        emit signalSearchFinished(false);
-        return;
-    }
     const QString size = QString::number(pageSize());
     const QString nextPageLink = QStringLiteral("&amp;max=") + size + QStringLiteral("&amp;adv_age=") + ageValue()
                                  + QStringLiteral("&amp;server=") + (otherGroups ? QStringLiteral("2") : QString())
                                  + QStringLiteral("&amp;min=") + QString::number(qulonglong(pageSize()) * page)
-                                 + LinkTextStart + QStringLiteral("&gt;");
-    moreResults = html.contains(nextPageLink);
-
-    QString current = html.mid(firstCheckbox);
-    const int tableEnd = current.indexOf(TableEnd);
-    if (tableEnd < 0) {
+                                 + QStringLiteral("\">&gt;");
+    const SearchPageScraper::Outcome outcome =
+        SearchPageScraper::scrape(html, nextPageLink.toLatin1(), results, moreResults);
+    if (outcome == SearchPageScraper::Outcome::TagFormatError) {
         errorText = tr("Tag format exception in the answer");
         emit signalSearchFinished(true);
         return;
     }
-    current.truncate(tableEnd);
-
-    for (;;) {
-        if (!scrapeRow(current)) {
-            errorText = tr("Tag format exception in the answer");
-            emit signalSearchFinished(true);
-            return;
-        }
-        if (!current.contains(RowStart))
-            break;
-        const int next = current.indexOf(Checkbox);
-        if (next >= 0)
-            current = current.mid(next);
-    }
     emit signalSearchFinished(false);
-}
-
-bool BinSearch::scrapeRow(QString &current)
-{
-    if (!current.contains(IdStart))
-        return false;
-    auto *result = new SearchResult;
-    current = after(current, IdStart);
-    result->id = upTo(current, IdEnd);
-
-    current = after(current, SubjectStart);
-    result->subject = decodeHtmlEntities(percentDecoded(upTo(current, SpanEnd)));
-    current = after(current, SpanEnd);
-
-    if (current.startsWith(Cell)) {
-        result->info = QStringLiteral("?");
-        current = after(current, LinkTextStart);
-    } else {
-        current = after(current, LinkEnd);
-        QString info = upTo(current, LineBreak) + QLatin1Char(' ');
-        current = after(current, LineBreak);
-        info += upTo(current, LineBreak);
-        current = after(current, Cell);
-        current = after(current, LinkTextStart);
-        if (!info.toUpper().contains(QStringLiteral("PARTS AVAILABLE")))
-            info = QStringLiteral("?");
-        info.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-        result->info = info;
-    }
-
-    result->poster = decodeHtmlEntities(percentDecoded(upTo(current, LinkEnd)));
-    current = after(current, Cell);
-    current = after(current, LinkTextStart);
-    result->groups = groupsOf(upTo(current, Cell));
-    current = after(current, Cell);
-    result->age = upTo(current, RowStart);
-
-    if (result->subject.toLower().contains(PersonalUseNotice))
-        delete result;
-    else
-        results.append(result);
-    return true;
 }

@@ -8,7 +8,10 @@
 #include "ui_FrameSearchResults.h"
 
 #include <QBrush>
+#include <QCoreApplication>
 #include <QFont>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -16,6 +19,8 @@ const QString RedFont = QStringLiteral("<font color='red'>");
 const QString FontEnd = QStringLiteral("</font>");
 const QString SizeLabel = QStringLiteral("SIZE:");
 const QString PartsLabel = QStringLiteral("PARTS AVAILABLE:");
+// A long fill lets the window run its pending events after this many rows.
+const int RowsBetweenEvents = 70;
 
 QFont rowFont()
 {
@@ -105,6 +110,8 @@ void FrameSearchResults::search(QString query, int ageIndex, int resultsIndex, b
 
 void FrameSearchResults::slotNext()
 {
+    if (busy)
+        return;
     uiPreviousPage = uiPage;
     uiPreviousResultCount = uiResultCount;
     search(strQuery, iAgeIndex, iResultsIndex, bOtherGroups, bCollectionsOnly, bNfoOnly, uiMinSize, uiMaxSize,
@@ -113,7 +120,7 @@ void FrameSearchResults::slotNext()
 
 void FrameSearchResults::slotBack()
 {
-    if (uiPage <= 1)
+    if (busy || uiPage <= 1)
         return;
     uiPreviousPage = uiPage;
     uiPreviousResultCount = uiResultCount;
@@ -129,11 +136,19 @@ void FrameSearchResults::slotSelectUnselectStateChanged(int state)
     }
 }
 
+// The fill runs pending events; it starts from the event loop, not from inside the search
+// client's network reply, which closing the page meanwhile would delete under it.
 void FrameSearchResults::slotSearchFinished(bool bError)
+{
+    QTimer::singleShot(0, this, [this, bError] { showSearchOutcome(bError); });
+}
+
+void FrameSearchResults::showSearchOutcome(bool bError)
 {
     QString error;
     if (!bError) {
-        fillTable();
+        if (!fillTable())
+            return;  // the page was closed during the fill
         bMoreResults = binSearch.hasMoreResults();
     } else {
         uiPage = uiPreviousPage;
@@ -164,9 +179,17 @@ void FrameSearchResults::showPageState()
     ui->labelInfoNbResults->setText(count);
 }
 
-// Filled in one pass, without returning to the event loop: the page may not be closed
-// (and deleted) under a fill in progress.
-void FrameSearchResults::fillTable()
+// Runs the window's pending events; false when the page was closed (and deleted) meanwhile.
+bool FrameSearchResults::letTheWindowBreathe()
+{
+    const QPointer<FrameSearchResults> alive(this);
+    QCoreApplication::processEvents();
+    return !alive.isNull();
+}
+
+// False when the page was closed during the fill: nothing of it may be touched then. While it
+// runs, the page is busy: no other request can replace the results it reads.
+bool FrameSearchResults::fillTable()
 {
     QTableWidget *table = ui->tableWidgetResults;
     table->setSortingEnabled(false);
@@ -174,17 +197,23 @@ void FrameSearchResults::fillTable()
     for (int row = table->rowCount() - 1; row >= 0; --row)
         table->removeRow(row);
     table->clearContents();
+    if (!letTheWindowBreathe())
+        return false;
 
-    const QList<SearchResult *> &results = binSearch.getResults();
-    table->setRowCount(results.size());
-    uiResultCount = uiPreviousResultCount = uint(results.size());
-    for (int row = 0; row < results.size(); ++row)
-        addRow(row, results.at(row));
+    const int count = binSearch.getResults().size();
+    table->setRowCount(count);
+    uiResultCount = uiPreviousResultCount = uint(count);
+    for (int row = 0; row < count; ++row) {
+        addRow(row, binSearch.getResults().at(row));
+        if ((row + 1) % RowsBetweenEvents == 0 && !letTheWindowBreathe())
+            return false;
+    }
 
     for (int column = 0; column <= 5; ++column)
         table->resizeColumnToContents(column);
     table->setSortingEnabled(true);
     table->setUpdatesEnabled(true);
+    return true;
 }
 
 void FrameSearchResults::addRow(int row, const SearchResult *result)

@@ -45,7 +45,9 @@ public slots:
     void slotNzbDownloaded(bool bError, QString strNzbPath);
 
 private:
-    void fillTable();
+    void showSearchOutcome(bool bError);
+    bool fillTable();
+    bool letTheWindowBreathe();
     void addRow(int row, const SearchResult *result);
     void showPageState();
     void setBusy(bool value);

@@ -4,6 +4,7 @@
 #include "config/AppConfiguration.h"
 #include "web/DialogWebAuthentication.h"
 #include "web/WebAddresses.h"
+#include "web/WebAnswerLimits.h"
 
 #include <QAuthenticator>
 #include <QDir>
@@ -56,6 +57,18 @@ NetworkAccessManager::~NetworkAccessManager()
 {
     if (ownsDiskCacheFolder)
         diskCacheFolderTaken() = false;
+}
+
+// Every answer has a bounded read buffer from its start, so that a fast server cannot pile it
+// up in memory faster than it is read: also a file that the browser reads as a page until it
+// hands it over as a download. Who reads an answer itself narrows the buffer further.
+QNetworkReply *NetworkAccessManager::createRequest(Operation op, const QNetworkRequest &request,
+                                                   QIODevice *outgoingData)
+{
+    QNetworkReply *reply = QNetworkAccessManager::createRequest(op, request, outgoingData);
+    if (!reply->isFinished())
+        WebAnswerLimits::limitReadBuffer(reply, WebAnswerLimits::PageReadBufferBytes);
+    return reply;
 }
 
 QString NetworkAccessManager::diskCacheFolder()

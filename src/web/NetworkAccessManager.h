@@ -17,7 +17,8 @@ class QWidget;
 // The program's network access for every web request (browser, version check, search): the
 // proxy chosen in the settings among the system's proxies with its log-in, the site log-in
 // asked of the user, certificate errors let through, a transfer time-out from the socket
-// time-out setting, and, for the one manager that asks for it, a disk cache.
+// time-out setting, and, for the one manager that asks for it, a disk cache. Every answer has
+// a bounded read buffer.
 class NetworkAccessManager : public QNetworkAccessManager
 {
     Q_OBJECT
@@ -45,6 +46,9 @@ public:
 
 public slots:
     void loadSettings();
+
+protected:
+    QNetworkReply *createRequest(Operation op, const QNetworkRequest &request, QIODevice *outgoingData) override;
 
 private slots:
     void authenticationRequired(QNetworkReply *reply, QAuthenticator *auth);

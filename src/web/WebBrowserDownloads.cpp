@@ -3,6 +3,7 @@
 #include "app/AppVersion.h"
 #include "config/UtilsFilesFolders.h"
 #include "web/CaughtFileName.h"
+#include "web/WebAnswerLimits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +33,26 @@ QString chooseSaveFile(QWidget *parent, const QString &caption, const QString &s
     return QFileDialog::getSaveFileName(parent, caption, suggestedPath);
 }
 
+// The name of a caught file, from the reply's content type and content disposition.
+QString caughtFileName(const QNetworkReply &reply)
+{
+    QByteArray contentType;
+    QByteArray disposition;
+    for (const QNetworkReply::RawHeaderPair &header : reply.rawHeaderPairs()) {
+        const QByteArray name = header.first.toLower();
+        if (name.contains("content-disposition"))
+            disposition = header.second;
+        if (name.contains("content-type"))
+            contentType = header.second;
+    }
+    return CaughtFileName::fromHeaders(contentType, disposition);
+}
+
+bool isNzbName(const QString &name)
+{
+    return QFileInfo(name).suffix().toLower() == QLatin1String("nzb");
+}
+
 } // namespace
 
 // One download: its reply (not owned: released with deleteLater) and its temporary file, which
@@ -41,6 +62,12 @@ struct WebBrowserDownloads::Download {
     std::unique_ptr<QTemporaryFile> file;
     Kind kind = CaughtContent;
     QString writeError;
+    // The most it may bring (-1: no bound), what it has brought, and, once stopped at that
+    // bound, what the user is told (nothing for a file that would be dropped anyway).
+    qint64 maxBytes = -1;
+    qint64 received = 0;
+    bool stopped = false;
+    QString stopReason;
 
     ~Download()
     {
@@ -116,11 +143,41 @@ bool WebBrowserDownloads::start(QNetworkReply *reply, Kind kind)
     }
     download->kind = kind;
     download->reply = reply;
-    reply->setReadBufferSize(0);
+    // A caught NZB, or a nameless file that will be dropped, has the bound of an NZB file; a
+    // file to save has none but the disk's.
+    if (kind == CaughtContent) {
+        const QString name = caughtFileName(*reply);
+        if (name.isEmpty() || isNzbName(name))
+            download->maxBytes = WebAnswerLimits::MaxNzbBytes;
+    }
+    WebAnswerLimits::limitReadBuffer(reply);
     current = std::move(download);
     follow(reply, kind);
     showProgress();
+    // What came before the reply was handed over: with a full read buffer no more comes, and
+    // so no readyRead() either, until it is taken.
+    QPointer<QNetworkReply> handedOver(reply);
+    QTimer::singleShot(0, this, [this, handedOver] {
+        if (current && handedOver && current->reply == handedOver)
+            appendAvailable();
+    });
+    bool known = false;
+    const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    if (known && current->maxBytes >= 0 && announced > current->maxBytes)
+        stopTooLarge();
     return true;
+}
+
+// Past its bound the download is stopped, from the event loop (not from inside the reply's
+// own signal); its end then says why, or drops it without a word when it had no name.
+void WebBrowserDownloads::stopTooLarge()
+{
+    current->stopped = true;
+    if (!caughtFileName(*current->reply).isEmpty())
+        current->stopReason =
+            QCoreApplication::translate("MainWindow", "The file is larger than %1 MiB, more than an NZB file may hold.")
+                .arg(WebAnswerLimits::mebibytes(current->maxBytes));
+    QTimer::singleShot(0, current->reply.data(), &QNetworkReply::abort);
 }
 
 void WebBrowserDownloads::follow(QNetworkReply *reply, Kind kind)
@@ -148,9 +205,14 @@ void WebBrowserDownloads::webBrowserDownloadReadyRead()
 void WebBrowserDownloads::appendAvailable()
 {
     // An aborted reply is closed: what it held is of no use any more.
-    if (!current || !current->reply || !current->reply->isOpen())
+    if (!current || !current->reply || !current->reply->isOpen() || current->stopped)
         return;
     const QByteArray data = current->reply->readAll();
+    current->received += data.size();
+    if (current->maxBytes >= 0 && current->received > current->maxBytes) {
+        stopTooLarge();
+        return;
+    }
     if (data.isEmpty() || !current->writeError.isEmpty())
         return;
     if (current->file->write(data) != data.size())
@@ -218,6 +280,11 @@ void WebBrowserDownloads::dropCurrent()
 // a file that could not be written: nothing of it is used.
 bool WebBrowserDownloads::reportFailure(Download &download)
 {
+    if (download.stopped) {
+        if (!download.stopReason.isEmpty())
+            showFailure(download.stopReason);
+        return true;
+    }
     QString reason = download.writeError;
     if (reason.isEmpty() && !download.reply)
         reason = QCoreApplication::translate("MainWindow", "The connection was closed.");
@@ -241,20 +308,11 @@ void WebBrowserDownloads::showFailure(const QString &reason)
 // a file without a name is dropped.
 void WebBrowserDownloads::handOver(Download &download)
 {
-    QByteArray contentType;
-    QByteArray disposition;
-    for (const QNetworkReply::RawHeaderPair &header : download.reply->rawHeaderPairs()) {
-        const QByteArray name = header.first.toLower();
-        if (name.contains("content-disposition"))
-            disposition = header.second;
-        if (name.contains("content-type"))
-            contentType = header.second;
-    }
-    const QString name = CaughtFileName::fromHeaders(contentType, disposition);
+    const QString name = caughtFileName(*download.reply);
     if (name.isEmpty())
         return;
     const QFileInfo info(name);
-    if (info.suffix().toLower() == QLatin1String("nzb")) {
+    if (isNzbName(name)) {
         if (addNzbFile)
             addNzbFile(download.file->fileName(), info.completeBaseName(), QString());
         return;

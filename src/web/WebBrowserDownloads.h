@@ -21,7 +21,8 @@ class QWidget;
 // temporary file, with its progress shown below the browser. When it ends, a file of the first
 // kind whose name says NZB goes to the download queue; any other file is offered for saving.
 // A download that failed is said so and dropped; one replaced by a newer download is dropped
-// without a word.
+// without a word. A transfer takes no more memory than its read buffer, and a caught NZB (or
+// nameless file) that grows past the largest size of an NZB file is stopped.
 class WebBrowserDownloads : public QObject
 {
     Q_OBJECT
@@ -81,6 +82,7 @@ private:
     std::unique_ptr<Download> openDownload();
     void follow(QNetworkReply *reply, Kind kind);
     void appendAvailable();
+    void stopTooLarge();
     void dropCurrent();
     std::unique_ptr<Download> takeCurrent();
     bool reportFailure(Download &download);

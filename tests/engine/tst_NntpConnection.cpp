@@ -828,7 +828,7 @@ void tst_NntpConnection::endlessReplies()
     QCOMPARE(connection.lastError(), expectError);
     QCOMPARE(connection.errorCode(), qint32(expectCode));
     QVERIFY(!QFile::exists(path));
-    const qint64 peak = ProcessMemory::peakResidentBytes();
+    const qint64 peak = ProcessMemory::peakBytes();
     QVERIFY2(peak < 256 * 1024 * 1024, qPrintable(QStringLiteral("peak memory %1 bytes").arg(peak)));
 
     server.setDefaultConnectionFaults(Faults());

@@ -7,6 +7,11 @@ namespace {
 
 const QByteArray HeaderEnd("\r\n\r\n");
 
+// A made body goes out in pieces of this size, and only while less than HighWater bytes wait
+// in the socket: as fast as the client reads, never faster.
+const qint64 PieceSize = 256 * 1024;
+const qint64 HighWater = 1024 * 1024;
+
 QList<HttpTestServer::Header> parseHeaders(const QList<QByteArray> &lines)
 {
     QList<HttpTestServer::Header> headers;
@@ -28,6 +33,10 @@ HttpTestConnection::HttpTestConnection(QTcpSocket *socket, HttpTestServer *serve
         readRequests();
     });
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QTcpSocket::bytesWritten, this, [this] {
+        if (generating)
+            sendGenerated();
+    });
 }
 
 void HttpTestConnection::readRequests()
@@ -83,8 +92,8 @@ void HttpTestConnection::sendHead()
         head += header.first + ": " + header.second + "\r\n";
     if (response.chunked)
         head += "Transfer-Encoding: chunked\r\n";
-    else if (!response.noContentLength)
-        head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    else if (!response.noContentLength && !response.isEndless())
+        head += "Content-Length: " + QByteArray::number(response.bodySize()) + "\r\n";
     if (closeWhenDone)
         head += "Connection: close\r\n";
     head += "\r\n";
@@ -93,17 +102,51 @@ void HttpTestConnection::sendHead()
         finishResponse();
         return;
     }
+    if (response.generatedBytes != 0) {
+        const QByteArray pattern = response.generatedPattern.isEmpty() ? QByteArray("x") : response.generatedPattern;
+        patternBlock = pattern.repeated(int((PieceSize + pattern.size()) / pattern.size() + 1));
+        response.generatedPattern = pattern;
+        generatedOffset = 0;
+        generating = true;
+        sendGenerated();
+        return;
+    }
     sendBodyFrom(0);
 }
 
+// How much of the body is sent: all of it, or up to the close or the stall; -1 without end.
 qint64 HttpTestConnection::bodyLimit() const
 {
-    qint64 limit = response.body.size();
-    if (response.closeAfterBodyBytes >= 0)
-        limit = qMin(limit, response.closeAfterBodyBytes);
-    if (response.stallAfterBodyBytes >= 0)
-        limit = qMin(limit, response.stallAfterBodyBytes);
+    qint64 limit = response.isEndless() ? -1 : response.bodySize();
+    for (const qint64 fault : {response.closeAfterBodyBytes, response.stallAfterBodyBytes}) {
+        if (fault >= 0)
+            limit = limit < 0 ? fault : qMin(limit, fault);
+    }
     return limit;
+}
+
+void HttpTestConnection::sendGenerated()
+{
+    const qint64 limit = bodyLimit();
+    while (socket->bytesToWrite() < HighWater && (limit < 0 || generatedOffset < limit)) {
+        const QByteArray piece = generatedPiece(generatedOffset, limit < 0 ? PieceSize : qMin(PieceSize, limit - generatedOffset));
+        socket->write(response.chunked ? QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n" : piece);
+        generatedOffset += piece.size();
+    }
+    if (limit >= 0 && generatedOffset >= limit) {
+        generating = false;
+        endBody(generatedOffset);
+    }
+}
+
+// Bytes [offset, offset + size) of the body followed by the pattern repeated (fewer at the end
+// of the body).
+QByteArray HttpTestConnection::generatedPiece(qint64 offset, qint64 size) const
+{
+    if (offset < response.body.size())
+        return response.body.mid(int(offset), int(qMin<qint64>(size, response.body.size() - offset)));
+    const int start = int((offset - response.body.size()) % response.generatedPattern.size());
+    return patternBlock.mid(start, int(size));
 }
 
 void HttpTestConnection::sendBodyFrom(qint64 offset)
@@ -121,12 +164,19 @@ void HttpTestConnection::sendBodyFrom(qint64 offset)
             return;
         }
     }
-    if (response.closeAfterBodyBytes >= 0 && offset >= response.closeAfterBodyBytes
-        && response.closeAfterBodyBytes < response.body.size()) {
+    endBody(offset);
+}
+
+// After the last byte sent: the drop, the stall or the end of the response that it asks for.
+void HttpTestConnection::endBody(qint64 offset)
+{
+    const qint64 size = response.isEndless() ? -1 : response.bodySize();
+    const auto cutsTheBody = [size](qint64 fault) { return fault >= 0 && (size < 0 || fault < size); };
+    if (cutsTheBody(response.closeAfterBodyBytes) && offset >= response.closeAfterBodyBytes) {
         socket->disconnectFromHost();
         return;
     }
-    if (response.stallAfterBodyBytes >= 0 && response.stallAfterBodyBytes < response.body.size())
+    if (cutsTheBody(response.stallAfterBodyBytes))
         return;  // the connection stays open and silent until the client gives up
     if (response.chunked)
         socket->write("0\r\n\r\n");

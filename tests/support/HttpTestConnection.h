@@ -21,6 +21,9 @@ private:
     bool takeRequest(HttpTestServer::Request &request);
     void sendHead();
     void sendBodyFrom(qint64 offset);
+    void sendGenerated();
+    QByteArray generatedPiece(qint64 offset, qint64 size) const;
+    void endBody(qint64 offset);
     void finishResponse();
     qint64 bodyLimit() const;
     static QByteArray reasonPhrase(int status);
@@ -33,6 +36,10 @@ private:
     bool closeWhenDone = false;
     bool headOnly = false;
     HttpTestServer::Response response;
+    // A body made while it is sent: how much has gone, and the pattern repeated over one piece.
+    bool generating = false;
+    qint64 generatedOffset = 0;
+    QByteArray patternBlock;
 };
 
 #endif // HTTPTESTCONNECTION_H

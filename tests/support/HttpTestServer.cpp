@@ -63,6 +63,16 @@ HttpTestServer::Response HttpTestServer::Response::redirect(int status, const QB
     return response;
 }
 
+HttpTestServer::Response HttpTestServer::Response::generated(const QByteArray &body, qint64 bytes,
+                                                             const QByteArray &pattern, const QByteArray &contentType)
+{
+    Response response = ok(body, contentType);
+    response.generatedBytes = bytes;
+    response.generatedPattern = pattern.isEmpty() ? QByteArray("x") : pattern;
+    response.noContentLength = bytes < 0;
+    return response;
+}
+
 HttpTestServer::Response &HttpTestServer::Response::withHeader(const QByteArray &name, const QByteArray &value)
 {
     headers.append(Header(name, value));

@@ -30,6 +30,9 @@ class HttpTestListener;
 //   server reaches any host name without a name look-up. With proxy credentials set, such a
 //   request without the right "Proxy-Authorization" (Basic) gets 407 and a challenge.
 //   CONNECT (HTTPS through the proxy) is not supported: it gets 501.
+// - Huge and endless bodies: a response may add, after its body, bytes made while they are
+//   sent (a pattern repeated), written only as fast as the client takes them, so that a body
+//   of gigabytes, or one without end, costs the server no memory.
 // - TLS: start(port, true) serves HTTPS with a self-signed certificate made at start (the
 //   `openssl` program), for tests of certificate handling.
 // - Connections are kept alive between requests unless the client or the response says
@@ -51,6 +54,10 @@ public:
         qint64 closeAfterBodyBytes = -1;  // >= 0: the connection drops after that much body
         qint64 stallAfterBodyBytes = -1;  // >= 0: nothing more after that much body
         bool noContentLength = false; // the body ends when the server closes the connection
+        // After `body`, this many more bytes of `generatedPattern` repeated, made as they are
+        // sent; -1 for a body without end (sent chunked, or without a length unless chunked).
+        qint64 generatedBytes = 0;
+        QByteArray generatedPattern = "x";
         // When set, only a request carrying these Basic credentials gets this response; any
         // other gets 401 with a challenge for the realm.
         QByteArray siteUser;
@@ -60,6 +67,11 @@ public:
         static Response ok(const QByteArray &body, const QByteArray &contentType = "text/html");
         static Response withStatus(int status, const QByteArray &body = QByteArray());
         static Response redirect(int status, const QByteArray &location);
+        // `body` followed by `bytes` made bytes (-1: without end) of `pattern`.
+        static Response generated(const QByteArray &body, qint64 bytes, const QByteArray &pattern = "x",
+                                  const QByteArray &contentType = "text/html");
+        bool isEndless() const { return generatedBytes < 0; }
+        qint64 bodySize() const { return body.size() + generatedBytes; }  // for a body with an end
         Response &withHeader(const QByteArray &name, const QByteArray &value);
     };
 

@@ -3,32 +3,36 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QString>
+#include <QtGlobal>
 
-// The resident memory of this process as Linux counts it, for tests and benchmarks that bound
-// what a piece of work may take.
-namespace ProcessMemory {
-
-// The peak resident memory since the process started or since resetPeak(), in bytes.
-inline qint64 peakResidentBytes()
+// The memory this process holds, from /proc/self: what is resident now, and the peak since
+// the last resetPeak(), to check that a transfer of hundreds of megabytes did not pile up.
+class ProcessMemory
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
+public:
+    static qint64 residentBytes() { return statusValue("VmRSS:"); }
+    static qint64 peakBytes() { return statusValue("VmHWM:"); }
+
+    // Starts the peak afresh from what is resident now; false where the kernel cannot.
+    static bool resetPeak()
+    {
+        QFile clear(QStringLiteral("/proc/self/clear_refs"));
+        return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
     }
-    return -1;
-}
 
-// Lets the peak count from now on (the current resident memory becomes the peak).
-inline bool resetPeak()
-{
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
-}
-
-} // namespace ProcessMemory
+private:
+    // A "Name:   1234 kB" line of /proc/self/status, in bytes; -1 when missing.
+    static qint64 statusValue(const QByteArray &name)
+    {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith(name))
+                return line.mid(name.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+        }
+        return -1;
+    }
+};
 
 #endif // PROCESSMEMORY_H

@@ -50,6 +50,9 @@ private slots:
     void requestsAreRecorded();
     void bodiesArriveWhole_data();
     void bodiesArriveWhole();
+    void madeBodiesArriveWhole_data();
+    void madeBodiesArriveWhole();
+    void endlessBodyKeepsComing();
     void faultsReachTheClient();
     void proxyNeedsItsCredentials();
     void siteLogIn();
@@ -156,6 +159,63 @@ void tst_HttpTestServer::bodiesArriveWhole()
     const Fetched got = fetch(manager, server->url("/big"));
     QCOMPARE(got.error, QNetworkReply::NoError);
     QCOMPARE(got.body, body);
+}
+
+void tst_HttpTestServer::madeBodiesArriveWhole_data()
+{
+    QTest::addColumn<bool>("chunked");
+    QTest::addColumn<bool>("noContentLength");
+
+    QTest::newRow("content length") << false << false;
+    QTest::newRow("chunked") << true << false;
+    QTest::newRow("until close") << false << true;
+}
+
+// A made body is the given start and then the pattern, cut at the size asked for, across many
+// pieces.
+void tst_HttpTestServer::madeBodiesArriveWhole()
+{
+    QFETCH(bool, chunked);
+    QFETCH(bool, noContentLength);
+
+    const qint64 made = 3 * 1024 * 1024 + 5;
+    Response response = Response::generated("<start>", made, "0123456789", "application/octet-stream");
+    response.chunked = chunked;
+    response.noContentLength = noContentLength;
+    server->addRoute("GET", "/made", response);
+
+    QNetworkAccessManager manager;
+    const Fetched got = fetch(manager, server->url("/made"));
+    QCOMPARE(got.error, QNetworkReply::NoError);
+    QCOMPARE(got.body.size(), 7 + made);
+    const QByteArray pattern("0123456789");
+    const QByteArray expected = "<start>" + pattern.repeated(int(made / 10)) + pattern.left(int(made % 10));
+    QVERIFY(got.body == expected);
+}
+
+void tst_HttpTestServer::endlessBodyKeepsComing()
+{
+    server->addRoute("GET", "/endless", Response::generated("head ", -1, "abc", "application/x-nzb"));
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = manager.get(QNetworkRequest(server->url("/endless")));
+    reply->setReadBufferSize(64 * 1024);
+    QByteArray got;
+    connect(reply, &QNetworkReply::readyRead, this, [&] {
+        got += reply->readAll();
+        if (got.size() >= 5 * 1024 * 1024)
+            reply->abort();
+    });
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    QVERIFY(finished.wait(20000));
+    QVERIFY(reply->header(QNetworkRequest::ContentLengthHeader).isNull());
+    QVERIFY(got.size() >= 5 * 1024 * 1024);
+    QVERIFY(got.startsWith("head abcabc"));
+    QVERIFY(got.mid(5, 3 * 1000000) == QByteArray("abc").repeated(1000000));
+    reply->deleteLater();
+
+    // The server goes on answering.
+    server->addRoute("GET", "/after", Response::ok("still here"));
+    QCOMPARE(fetch(manager, server->url("/after")).body, QByteArray("still here"));
 }
 
 void tst_HttpTestServer::faultsReachTheClient()

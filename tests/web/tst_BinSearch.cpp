@@ -2,7 +2,9 @@
 #include "web/BinSearch.h"
 #include "web/SearchResult.h"
 
+#include "GeneratedSearchPage.h"
 #include "HttpTestServer.h"
+#include "ProcessMemory.h"
 #include "SearchPages.h"
 #include "TempHome.h"
 
@@ -51,6 +53,26 @@ QString describe(const SearchResult *result)
         .join(QStringLiteral(" | "));
 }
 
+const qint64 MiB = qint64(1) << 20;
+
+QString tooLargeError(qint64 bound)
+{
+    return QStringLiteral("The answer of the server is larger than %1 MiB: it was stopped.").arg(bound / MiB);
+}
+
+// One result row around the given parts.
+QByteArray row(const QByteArray &id, const QByteArray &subject, const QByteArray &info, const QByteArray &poster,
+               const QByteArray &groupsCell, const QByteArray &age)
+{
+    return "<tr><td><input type=\"checkbox\" name=\"" + id + "\">\n<td><span class=\"s\">" + subject + "</span>"
+           + info + "<td><a href=\"?q=p\">" + poster + "</a><td>" + groupsCell + "<td>" + age;
+}
+
+QByteArray table(const QByteArray &rows)
+{
+    return "<html><body><table>" + rows + "</table></body></html>";
+}
+
 } // namespace
 
 class tst_BinSearch : public QObject
@@ -68,6 +90,11 @@ private slots:
     void buildPostData();
     void scrapesResultPages_data();
     void scrapesResultPages();
+    void largePageIsScrapedWhole();
+    void fieldsAreBounded_data();
+    void fieldsAreBounded();
+    void oversizedAnswersEndInAnError_data();
+    void oversizedAnswersEndInAnError();
     void nextPageFlag_data();
     void nextPageFlag();
     void searchFailures_data();
@@ -252,6 +279,139 @@ void tst_BinSearch::scrapesResultPages()
     for (const SearchResult *result : client.getResults())
         got.append(describe(result));
     QCOMPARE(got, rows);
+}
+
+// Thousands of rows, each cut whole: the page is read in one pass, not row by row from the
+// start of what is left.
+void tst_BinSearch::largePageIsScrapedWhole()
+{
+    server->addRoute("GET", "/", Response::ok(generatedSearchPage(100000, 8000)));
+    BinSearch client;
+    bool error = true;
+    QVERIFY(runSearch(client, SearchArgs(), error));
+    QVERIFY(!error);
+    const QList<SearchResult *> &results = client.getResults();
+    QCOMPARE(results.size(), 8000);
+    QCOMPARE(describe(results.first()),
+             QStringLiteral("100000 | Generated row 100000 | size: 1 MB, parts available: 5 / 5 | poster100000 | a.b.test | 1d"));
+    QCOMPARE(describe(results.last()),
+             QStringLiteral("107999 | Generated row 107999 | size: 764 MB, parts available: 5 / 5 | poster107999 | a.b.test | 50d"));
+    for (int i = 0; i < results.size(); ++i)
+        QCOMPARE(results.at(i)->id, QString::number(100000 + i));
+}
+
+void tst_BinSearch::fieldsAreBounded_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("rows");
+
+    const QByteArray huge(100000, 'a');
+    const QByteArray info = " <a href=\"?b=1\">collection</a>size: 1&nbsp;MB,<br>parts available: 5 / 5<br>";
+    const QByteArray groups = "<a href=\"?g=a.b.test\">a.b.test</a>";
+    QTest::newRow("id") << table(row(huge, "s", info, "p", groups, "1d")) << 1;
+    QTest::newRow("subject") << table(row("1", huge, info, "p", groups, "1d")) << 1;
+    QTest::newRow("info") << table(row("1", "s", " <a>x</a>size: " + huge + "<br>parts available: " + huge + "<br>", "p",
+                                       groups, "1d"))
+                          << 1;
+    QTest::newRow("poster") << table(row("1", "s", info, huge, groups, "1d")) << 1;
+    QByteArray manyGroups = groups;
+    for (int i = 0; i < 20000; ++i)
+        manyGroups += "<br>" + groups;
+    QTest::newRow("groups") << table(row("1", "s", info, "p", manyGroups, "1d")) << 1;
+    // A groups cell without "</a>" repeats the rest of the cell every four characters.
+    QTest::newRow("groups cell without link ends")
+        << table(row("1", "s", info, "p", QByteArray(20000, 'g') + "<br>", "1d")) << 1;
+    QTest::newRow("age of the last row") << table(row("1", "s", info, "p", groups, "1d") + row("2", "s", info, "p", groups, huge))
+                                         << 2;
+    // Rows that lack every end marker: each field would run to the end of the table.
+    QByteArray bare;
+    for (int i = 0; i < 1000; ++i)
+        bare += "<tr><td><input type=\"checkbox\" name=\"" + QByteArray::number(i) + "\">" + QByteArray(100, 'b');
+    // (How many rows they give depends on how far the missing markers move the reading.)
+    QTest::newRow("rows without end markers") << table(bare) << -1;
+}
+
+// No field keeps more than 2048 characters of the page, however long the page makes it.
+void tst_BinSearch::fieldsAreBounded()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(int, rows);
+    server->addRoute("GET", "/", Response::ok(page));
+    BinSearch client;
+    bool error = true;
+    QVERIFY(runSearch(client, SearchArgs(), error));
+    QVERIFY(!error);
+    if (rows >= 0)
+        QCOMPARE(client.getResults().size(), rows);
+    QVERIFY(!client.getResults().isEmpty());
+    for (const SearchResult *result : client.getResults()) {
+        for (const QString &field : {result->id, result->subject, result->info, result->poster, result->groups, result->age})
+            QVERIFY2(field.size() <= 2048, qPrintable(QString::number(field.size())));
+    }
+    const SearchResult *last = client.getResults().last();
+    if (QByteArray(QTest::currentDataTag()) == "groups")
+        QVERIFY(last->groups.startsWith(QStringLiteral("a.b.test - a.b.test - ")));
+    if (QByteArray(QTest::currentDataTag()) == "subject")
+        QCOMPARE(last->subject, QString(2048, QLatin1Char('a')));
+}
+
+void tst_BinSearch::oversizedAnswersEndInAnError_data()
+{
+    QTest::addColumn<bool>("nzb");
+    QTest::addColumn<QString>("shape");
+
+    for (const bool nzb : {false, true}) {
+        const char *answer = nzb ? "NZB answer" : "search page";
+        QTest::addRow("%s, length announced", answer) << nzb << "announced";
+        QTest::addRow("%s, without end, chunked", answer) << nzb << "chunked";
+        QTest::addRow("%s, without end, until the close", answer) << nzb << "close";
+    }
+}
+
+// A search page past 16 MiB, an NZB answer past 256 MiB: the transfer is stopped and the
+// exchange fails with the reason, while the memory held stays far below the answer's size.
+void tst_BinSearch::oversizedAnswersEndInAnError()
+{
+    QFETCH(bool, nzb);
+    QFETCH(QString, shape);
+
+    const qint64 bound = nzb ? 256 * MiB : 16 * MiB;
+    const QByteArray start = nzb ? "<?xml version=\"1.0\"?>\n<nzb>" : "<html><body><table>";
+    const QByteArray pattern = nzb ? QByteArray("<!-- more -->\n")
+                                   : row("1", "s", "<td>", "p", "<a href=\"?g=a.b\">a.b</a>", "1d");
+    Response answer = Response::generated(start, shape == QLatin1String("announced") ? bound + 1 - start.size() : -1,
+                                          pattern, nzb ? "application/x-nzb" : "text/html");
+    answer.chunked = shape == QLatin1String("chunked");
+    answer.noContentLength = shape == QLatin1String("close");
+    QTemporaryDir folder;
+    if (nzb) {
+        server->addRoute("GET", "/", Response::ok(searchPage(QStringLiteral("page3.html"))));
+        server->addRoute("POST", "/fcgi/nzb.fcgi", answer);
+    } else {
+        server->addRoute("GET", "/", answer);
+    }
+
+    BinSearch client;
+    QVERIFY(ProcessMemory::resetPeak());
+    const qint64 before = ProcessMemory::residentBytes();
+    bool error = !nzb;
+    QVERIFY(runSearch(client, SearchArgs(), error));
+    if (nzb) {
+        QVERIFY(!error);
+        QSignalSpy downloaded(&client, &BinSearch::signalNzbDownloaded);
+        client.downloadNzb(QStringLiteral("3001=on"), folder.path(), QStringLiteral("big.nzb"));
+        QVERIFY(downloaded.wait(60000));
+        error = downloaded.first().at(0).toBool();
+        QCOMPARE(downloaded.first().at(1).toString(), QString());
+        // Nothing is left of the file it was written to.
+        QTRY_COMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+    QVERIFY(error);
+    QCOMPARE(client.lastError(), tooLargeError(bound));
+    QVERIFY(client.getResults().isEmpty() || nzb);
+    QVERIFY(!client.isBusy());
+    const qint64 growth = ProcessMemory::peakBytes() - before;
+    QVERIFY2(growth < 64 * MiB, qPrintable(QStringLiteral("peak grew by %1 MiB").arg(growth / MiB)));
 }
 
 void tst_BinSearch::nextPageFlag_data()

@@ -5,6 +5,7 @@
 #include "web/SearchDateTableWidgetItem.h"
 #include "web/SearchSizeTableWidgetItem.h"
 
+#include "GeneratedSearchPage.h"
 #include "HttpTestServer.h"
 #include "SearchPages.h"
 #include "TempHome.h"
@@ -15,33 +16,92 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
 
 using Response = HttpTestServer::Response;
 
-// A result page of `rows` rows with ids from `firstId`, sizes and ages that vary.
-QByteArray generatedPage(int firstId, int rows)
-{
-    QByteArray html = "<html><body><table>";
-    for (int i = 0; i < rows; ++i) {
-        const QByteArray id = QByteArray::number(firstId + i);
-        html += "<tr><td><input type=\"checkbox\" name=\"" + id + "\">\n<td><span class=\"s\">Generated row " + id
-                + "</span> <a href=\"?b=" + id + "\">collection</a>size: " + QByteArray::number((i * 37) % 900 + 1)
-                + "&nbsp;MB,<br>parts available: 5 / 5<br><td><a href=\"?q=p\">poster" + id
-                + "</a><td><a href=\"?g=a.b.test\">a.b.test</a><td>" + QByteArray::number(i % 50 + 1) + "d";
-    }
-    return html + "</table></body></html>";
-}
-
 const QString DefaultQuery = QStringLiteral("holiday");
+
+// Watches a results table from a timer of no interval, which fires at every turn of the event
+// loop, also at each one that a fill in progress allows (a posted event would not do: one
+// posted before the fill began waits behind it): it keeps how many leading rows had their
+// items each time that number changed.
+class FillWatcher
+{
+public:
+    explicit FillWatcher(QTableWidget *table)
+        : table(table)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { tick(); });
+        timer.start(0);
+    }
+
+    void stop() { timer.stop(); }
+
+    // The numbers seen while some rows of `rows` had their items and others not.
+    QList<int> seenDuringTheFill(int rows) const
+    {
+        QList<int> during;
+        for (int filled : seen) {
+            if (filled > 0 && filled < rows)
+                during.append(filled);
+        }
+        return during;
+    }
+
+    QString describe() const
+    {
+        QStringList texts;
+        for (int filled : seen)
+            texts.append(QString::number(filled));
+        return QStringLiteral("rows filled at each turn: ") + texts.join(QLatin1Char(' '));
+    }
+
+    std::function<void()> whenFilling;
+
+private:
+    void tick()
+    {
+        if (!table)
+            return;
+        const int filled = filledRows();
+        if (seen.isEmpty() || seen.last() != filled)
+            seen.append(filled);
+        if (filled > 0 && filled < table->rowCount() && whenFilling)
+            whenFilling();
+    }
+
+    // The rows are filled in order: the first one without its items ends them.
+    int filledRows() const
+    {
+        int low = 0;
+        int high = table->rowCount();
+        while (low < high) {
+            const int middle = (low + high) / 2;
+            if (table->item(middle, 1))
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return low;
+    }
+
+    QPointer<QTableWidget> table;
+    QTimer timer;
+    QList<int> seen;
+};
 
 } // namespace
 
@@ -70,7 +130,9 @@ private slots:
     void sizeSortKeys_data();
     void sizeSortKeys();
     void columnsSortByValue();
-    void fillRunsNoPendingEvent();
+    void fillLetsTheWindowBreathe();
+    void pageClosedDuringTheFill_data();
+    void pageClosedDuringTheFill();
     void pageDeletedDuringItsSearch();
 
 private:
@@ -449,22 +511,55 @@ void tst_FrameSearchResults::columnsSortByValue()
     QCOMPARE(column(page, 2).mid(2), (QStringList{" 900 KB", " 1.37 GB"}));
 }
 
-// Closing a tab deletes its page at the next return to the event loop: a fill that ran
-// pending events could delete the page under itself.
-void tst_FrameSearchResults::fillRunsNoPendingEvent()
+// A long fill lets the window breathe: pending events run after every 70th row.
+void tst_FrameSearchResults::fillLetsTheWindowBreathe()
 {
-    server->addRoute("GET", "/", Response::ok(generatedPage(7000, 250)));
+    server->addRoute("GET", "/", Response::ok(generatedSearchPage(7000, 700)));
     FrameSearchResults page;
+    FillWatcher watcher(table(page));
     QVERIFY(searchAndWait(page));
-    QCOMPARE(table(page)->rowCount(), 250);
+    watcher.stop();
+    QCOMPARE(table(page)->rowCount(), 700);
+    QCOMPARE(column(page, 0).last(), QStringLiteral("7699"));
+    const QList<int> during = watcher.seenDuringTheFill(700);
+    QVERIFY2(during.size() >= 5, qPrintable(watcher.describe()));
+    for (int filled : during)
+        QVERIFY2(filled % 70 == 0, qPrintable(watcher.describe()));
+}
 
-    bool ran = false;
-    QMetaObject::invokeMethod(&page, [&ran] { ran = true; }, Qt::QueuedConnection);
-    page.slotSearchFinished(false);
-    QVERIFY(!ran);
-    QCOMPARE(table(page)->rowCount(), 250);
-    QTest::qWait(0);
-    QVERIFY(ran);
+void tst_FrameSearchResults::pageClosedDuringTheFill_data()
+{
+    QTest::addColumn<bool>("atOnce");
+    QTest::newRow("closed as its tab does (deleted later)") << false;
+    QTest::newRow("deleted at once") << true;
+}
+
+// The user closes the page's tab while a long fill lets the window breathe: the fill stops
+// there, and nothing of the page is touched after it is gone.
+void tst_FrameSearchResults::pageClosedDuringTheFill()
+{
+    QFETCH(bool, atOnce);
+    server->addRoute("GET", "/", Response::ok(generatedSearchPage(7000, 700)));
+    QPointer<FrameSearchResults> page = new FrameSearchResults;
+    const auto leftOver = qScopeGuard([&page] { delete page.data(); });
+    QSignalSpy finished(page.data(), &FrameSearchResults::signalSearchFinished);
+    FillWatcher watcher(table(*page));
+    bool closed = false;
+    watcher.whenFilling = [&] {
+        if (closed)
+            return;
+        closed = true;
+        if (atOnce)
+            delete page.data();
+        else
+            page->deleteLater();
+    };
+    page->search(DefaultQuery, 11, 0, false, false, false, 0, 0, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(page.isNull(), 20000);
+    watcher.stop();
+    QVERIFY(closed);
+    QTest::qWait(50);
+    QCOMPARE(finished.size(), 0);
 }
 
 void tst_FrameSearchResults::pageDeletedDuringItsSearch()

@@ -6,6 +6,7 @@
 
 #include "HttpTestFetch.h"
 #include "HttpTestServer.h"
+#include "ProcessMemory.h"
 #include "TempHome.h"
 #include "WidgetPicture.h"
 
@@ -89,6 +90,8 @@ private slots:
     void certificateErrorsAreIgnored();
     void onlyOneManagerHoldsTheDiskCache();
     void silentServerEndsTheRequest();
+    void unreadAnswerWaitsInABoundedBuffer_data();
+    void unreadAnswerWaitsInABoundedBuffer();
     void authenticationDialogForm();
 
 private:
@@ -414,6 +417,41 @@ void tst_NetworkAccessManager::silentServerEndsTheRequest()
 
     AppConfiguration::getInstance()->socketTimeout = 0;
     QCOMPARE(NetworkAccessManager().transferTimeout(), 0);
+}
+
+void tst_NetworkAccessManager::unreadAnswerWaitsInABoundedBuffer_data()
+{
+    QTest::addColumn<QByteArray>("method");
+    QTest::newRow("GET") << QByteArray("GET");
+    QTest::newRow("POST") << QByteArray("POST");
+}
+
+// An answer that nobody reads for a while (a page waiting behind a script's dialog, a file
+// that the browser is about to hand over) holds at most its read buffer, however fast and
+// long the server sends.
+void tst_NetworkAccessManager::unreadAnswerWaitsInABoundedBuffer()
+{
+    QFETCH(QByteArray, method);
+    HttpTestServer site;
+    QVERIFY2(site.start(), qPrintable(site.errorString()));
+    Response endless = Response::generated("start", -1, "0123456789abcdef", "application/octet-stream");
+    endless.noContentLength = false;
+    endless.chunked = true;
+    site.addRoute(method, "/endless", endless);
+
+    NetworkAccessManager manager;
+    QVERIFY(ProcessMemory::resetPeak());
+    const qint64 before = ProcessMemory::residentBytes();
+    QNetworkRequest request(site.url(QStringLiteral("/endless")));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("application/x-www-form-urlencoded"));
+    std::unique_ptr<QNetworkReply> reply(method == "GET" ? manager.get(request) : manager.post(request, QByteArray("a=b")));
+    QTRY_VERIFY_WITH_TIMEOUT(reply->bytesAvailable() >= 8 * 1024 * 1024, 20000);
+    QTest::qWait(500);
+    QVERIFY2(reply->bytesAvailable() <= 16 * 1024 * 1024, qPrintable(QString::number(reply->bytesAvailable())));
+    const qint64 growth = ProcessMemory::peakBytes() - before;
+    QVERIFY2(growth < 64 * 1024 * 1024, qPrintable(QStringLiteral("peak grew by %1 MiB").arg(growth >> 20)));
+    QVERIFY(!reply->isFinished());
+    reply->abort();
 }
 
 void tst_NetworkAccessManager::authenticationDialogForm()

@@ -10,6 +10,7 @@
 #include "GuiTestHome.h"
 #include "HttpTestServer.h"
 #include "ModalAnswerer.h"
+#include "ProcessMemory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,6 +43,25 @@ QByteArray largeNzb()
     for (int i = 0; i < 4000; ++i)
         filler += "<!-- line " + QByteArray::number(i) + " of a long comment that pads the file -->\n";
     return nzb.replace("<nzb ", filler + "<nzb ");
+}
+
+const qint64 MiB = qint64(1) << 20;
+const qint64 NzbBound = 256 * MiB;
+
+// Whether the file holds `start` followed by `pattern` repeated up to `size` bytes, read a
+// piece at a time.
+bool holdsMadeBody(const QString &path, const QByteArray &start, const QByteArray &pattern, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != size || file.read(start.size()) != start)
+        return false;
+    const QByteArray block = pattern.repeated(int(MiB / pattern.size()));
+    while (!file.atEnd()) {
+        const QByteArray piece = file.read(block.size());
+        if (piece != block.left(piece.size()))
+            return false;
+    }
+    return true;
 }
 
 // What the stand-in for the main window's addNzbFile was given, with the bytes of the file at
@@ -83,6 +103,10 @@ private slots:
     void progressValues_data();
     void progressValues();
     void unsizedDownloadLeavesTheBarAlone();
+    void caughtNzbStopsAtTheBound_data();
+    void caughtNzbStopsAtTheBound();
+    void largeFilesToSaveComeWhole_data();
+    void largeFilesToSaveComeWhole();
     void newerDownloadDropsTheRunningOne();
     void downloadDuringTheFirstOnesDialog();
     void failedSaveIsReportedAndOfferedAgain();
@@ -453,6 +477,108 @@ void tst_WebBrowserDownloads::unsizedDownloadLeavesTheBarAlone()
     QCOMPARE(queued.first().content, nzb);
     QVERIFY(bar->isHidden());
     QCOMPARE(bar->value(), 0);
+}
+
+void tst_WebBrowserDownloads::caughtNzbStopsAtTheBound_data()
+{
+    QTest::addColumn<Response>("response");
+    QTest::addColumn<bool>("named");
+
+    const QByteArray start = "<?xml version=\"1.0\"?>\n<nzb>";
+    const QByteArray pattern = "<!-- and more -->\n";
+    Response endless = Response::generated(start, -1, pattern, "application/x-nzb")
+                           .withHeader("Content-Disposition", "attachment; filename=endless.nzb");
+    endless.noContentLength = false;
+    endless.chunked = true;
+    QTest::newRow("without end, chunked") << endless << true;
+    Response untilClose = endless;
+    untilClose.chunked = false;
+    untilClose.noContentLength = true;
+    QTest::newRow("without end, until the close") << untilClose << true;
+    Response announced = Response::generated(start, NzbBound + 1 - start.size(), pattern, "application/x-nzb")
+                             .withHeader("Content-Disposition", "attachment; filename=huge.nzb");
+    QTest::newRow("length announced") << announced << true;
+    Response nameless = Response::generated(start, -1, pattern, "application/x-nzb");
+    nameless.noContentLength = false;
+    nameless.chunked = true;
+    QTest::newRow("without end and without a name") << nameless << false;
+}
+
+// A caught NZB goes to its temporary file a read buffer at a time, and past the largest size
+// an NZB may have it is stopped and said so; a file without a name, which would be dropped
+// at the end anyway, is dropped there without a word.
+void tst_WebBrowserDownloads::caughtNzbStopsAtTheBound()
+{
+    QFETCH(Response, response);
+    QFETCH(bool, named);
+    server->addRoute("GET", "/huge", response);
+    if (named)
+        answerer->pressNext(QMessageBox::Ok);
+
+    QVERIFY(ProcessMemory::resetPeak());
+    const qint64 before = ProcessMemory::residentBytes();
+    catchFrom(QStringLiteral("/huge"));
+    QElapsedTimer clock;
+    clock.start();
+    while (ends->isEmpty() && clock.elapsed() < 60000)
+        QTest::qWait(20);
+    QCOMPARE(ends->count(), 1);
+    const qint64 growth = ProcessMemory::peakBytes() - before;
+    QVERIFY2(growth < 64 * MiB, qPrintable(QStringLiteral("peak grew by %1 MiB").arg(growth / MiB)));
+    QVERIFY(queued.isEmpty());
+    QVERIFY(saveRequests.isEmpty());
+    QVERIFY(!downloads->isDownloading());
+    QVERIFY(label->isHidden());
+    if (!named) {
+        QCOMPARE(answerer->answeredCount(), 0);
+        return;
+    }
+    QVERIFY(answerer->waitForAnswered(1));
+    QCOMPARE(answerer->seen().first().text, QStringLiteral("Download failed"));
+    QCOMPARE(answerer->seen().first().informativeText,
+             QStringLiteral("The file is larger than 256 MiB, more than an NZB file may hold."));
+}
+
+void tst_WebBrowserDownloads::largeFilesToSaveComeWhole_data()
+{
+    QTest::addColumn<bool>("caught");
+    QTest::addColumn<qint64>("size");
+
+    QTest::newRow("caught, larger than an NZB may be") << true << NzbBound + 3 * MiB;
+    QTest::newRow("asked for by the page") << false << 64 * MiB;
+}
+
+// A file to save has no bound but the disk's, and still takes no more memory than a read
+// buffer while it comes.
+void tst_WebBrowserDownloads::largeFilesToSaveComeWhole()
+{
+    QFETCH(bool, caught);
+    QFETCH(qint64, size);
+    const QByteArray start = "BIG";
+    const QByteArray pattern = "0123456789abcdef";
+    server->addRoute("GET", "/big.iso", Response::generated(start, size - start.size(), pattern, "application/octet-stream")
+                                            .withHeader("Content-Disposition", "attachment; filename=big.iso"));
+    const QString target = home->path() + QStringLiteral("/big-saved.iso");
+    QFile::remove(target);
+    saveAnswers << target;
+
+    QVERIFY(ProcessMemory::resetPeak());
+    const qint64 before = ProcessMemory::residentBytes();
+    if (caught)
+        catchFrom(QStringLiteral("/big.iso"));
+    else
+        downloads->webBrowserDownloadRequested(QNetworkRequest(server->url(QStringLiteral("/big.iso"))));
+    QElapsedTimer clock;
+    clock.start();
+    while (ends->isEmpty() && clock.elapsed() < 60000)
+        QTest::qWait(20);
+    QCOMPARE(ends->count(), 1);
+    const qint64 growth = ProcessMemory::peakBytes() - before;
+    QVERIFY2(growth < 64 * MiB, qPrintable(QStringLiteral("peak grew by %1 MiB").arg(growth / MiB)));
+    QCOMPARE(answerer->answeredCount(), 0);
+    QCOMPARE(saveRequests.size(), 1);
+    QVERIFY(holdsMadeBody(target, start, pattern, size));
+    QFile::remove(target);
 }
 
 void tst_WebBrowserDownloads::newerDownloadDropsTheRunningOne()
