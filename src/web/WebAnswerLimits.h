@@ -1,6 +1,8 @@
 #ifndef WEBANSWERLIMITS_H
 #define WEBANSWERLIMITS_H
 
+#include "model/NzbParser.h"
+
 #include <QtGlobal>
 
 class QNetworkReply;
@@ -11,8 +13,9 @@ class QNetworkReply;
 class WebAnswerLimits
 {
 public:
-    // An NZB file fetched from the search service or caught by the browser.
-    static constexpr qint64 MaxNzbBytes = qint64(256) << 20;
+    // An NZB file fetched from the search service or caught by the browser: no larger than the
+    // NZB reader takes.
+    static constexpr qint64 MaxNzbBytes = NzbParser::MaxFileBytes;
     // One result page of the search service.
     static constexpr qint64 MaxSearchPageBytes = qint64(16) << 20;
     // The read buffer of an answer that the program reads itself (a search, an NZB fetch, a
