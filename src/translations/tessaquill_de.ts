@@ -129,6 +129,10 @@
         <source>Tag format exception in the answer</source>
         <translation>Unerwartetes Tag-Format in der Antwort</translation>
     </message>
+    <message>
+        <source>The answer of the server is larger than %1 MiB: it was stopped.</source>
+        <translation>Die Antwort des Servers ist größer als %1 MiB: Sie wurde abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>BrowserTabWidget</name>
@@ -3097,6 +3101,10 @@ Die Dateien werden in %2 aufbewahrt.</translation>
     <message>
         <source>Nzb files (*.[nN][zZ][bB]);;Any files (*)</source>
         <translation>NZB-Dateien (*.[nN][zZ][bB]);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB, more than an NZB file may hold.</source>
+        <translation>Die Datei ist größer als %1 MiB, mehr als eine NZB-Datei enthalten darf.</translation>
     </message>
 </context>
 <context>

@@ -129,6 +129,10 @@
         <source>Tag format exception in the answer</source>
         <translation>Formato de etiqueta inesperado en la respuesta</translation>
     </message>
+    <message>
+        <source>The answer of the server is larger than %1 MiB: it was stopped.</source>
+        <translation>La respuesta del servidor supera los %1 MiB: se ha detenido.</translation>
+    </message>
 </context>
 <context>
     <name>BrowserTabWidget</name>
@@ -3097,6 +3101,10 @@ Los archivos se conservan en %2.</translation>
     <message>
         <source>Nzb files (*.[nN][zZ][bB]);;Any files (*)</source>
         <translation>Archivos NZB (*.[nN][zZ][bB]);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB, more than an NZB file may hold.</source>
+        <translation>El archivo supera los %1 MiB, más de lo que puede contener un archivo NZB.</translation>
     </message>
 </context>
 <context>

@@ -129,6 +129,10 @@
         <source>Tag format exception in the answer</source>
         <translation>Format de balise inattendu dans la réponse</translation>
     </message>
+    <message>
+        <source>The answer of the server is larger than %1 MiB: it was stopped.</source>
+        <translation>La réponse du serveur dépasse %1 Mio : elle a été interrompue.</translation>
+    </message>
 </context>
 <context>
     <name>BrowserTabWidget</name>
@@ -3097,6 +3101,10 @@ Les fichiers sont conservés dans %2.</translation>
     <message>
         <source>Nzb files (*.[nN][zZ][bB]);;Any files (*)</source>
         <translation>Fichiers NZB (*.[nN][zZ][bB]);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB, more than an NZB file may hold.</source>
+        <translation>Le fichier dépasse %1 Mio, plus qu&apos;un fichier NZB ne peut contenir.</translation>
     </message>
 </context>
 <context>
