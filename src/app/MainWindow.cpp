@@ -1,21 +1,21 @@
 // Construction and destruction of the main window, its custom events and its size texts.
 #include "app/MainWindow.h"
 
-#include "app/AppVersion.h"
-#include "app/ChartXY.h"
-#include "app/ChartXYBorder.h"
-#include "app/ChartXYGrid.h"
-#include "app/ChartXYGridTick.h"
-#include "app/ChartXYScale.h"
-#include "app/ChartXYSetting.h"
+#include "widgets/AppVersion.h"
+#include "chart/ChartXY.h"
+#include "chart/ChartXYBorder.h"
+#include "chart/ChartXYGrid.h"
+#include "chart/ChartXYGridTick.h"
+#include "chart/ChartXYScale.h"
+#include "chart/ChartXYSetting.h"
 #include "app/MDPriorityChangeEvent.h"
-#include "app/SizeSpeedText.h"
+#include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogWizard.h"
 #include "platform/SleepInhibitor.h"
 #include "web/BrowserTabWidget.h"
 
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 #include "ui_MainWindow.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "QsLog/QsLog.h"
-#include "app/SizeSpeedText.h"
+#include "widgets/SizeSpeedText.h"
 #include "model/NntpServer.h"
 #include "model/NzbSegment.h"
 

@@ -3,7 +3,7 @@
 // settings dialog.
 #include "app/MainWindow.h"
 
-#include "app/SizeSpeedText.h"
+#include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogServerManagement.h"
 #include "dialogs/DialogWizard.h"

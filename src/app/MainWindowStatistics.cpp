@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DownloadListTreeWidget.h"
-#include "app/SizeSpeedText.h"
+#include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NntpServer.h"

@@ -2,9 +2,9 @@
 // version found earlier is pending.
 #include "app/MainWindow.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "web/NetworkAccessManager.h"
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 
 #include "ui_MainWindow.h"
 

@@ -1,6 +1,6 @@
 #include "app/ProgramStart.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>

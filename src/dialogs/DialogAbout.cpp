@@ -1,6 +1,6 @@
 #include "dialogs/DialogAbout.h"
 
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 #include "ui_DialogAbout.h"
 
 DialogAbout::DialogAbout(QWidget *parent)

@@ -3,9 +3,9 @@
 #include "ui_DialogDestinationFolders.h"
 
 #include "config/AppConfiguration.h"
-#include "dialogs/ConfigurationSave.h"
+#include "widgets/ConfigurationSave.h"
 #include "dialogs/DialogDestinationFoldersAddModify.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QHash>
 #include <QMessageBox>

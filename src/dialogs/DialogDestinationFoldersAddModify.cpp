@@ -1,6 +1,6 @@
 #include "dialogs/DialogDestinationFoldersAddModify.h"
 
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 #include "ui_DialogDestinationFoldersAddModify.h"
 
 #include <QFileDialog>

@@ -2,13 +2,13 @@
 
 #include "ui_DialogDownloadNzb.h"
 
-#include "app/AppVersion.h"
-#include "app/SizeSpeedText.h"
+#include "widgets/AppVersion.h"
+#include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogDestinationFolders.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QDir>
 #include <QFileDialog>

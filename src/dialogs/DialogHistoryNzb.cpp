@@ -2,15 +2,15 @@
 
 #include "ui_DialogHistoryNzb.h"
 
-#include "app/SizeSpeedText.h"
+#include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
-#include "dialogs/ConfigurationSave.h"
+#include "widgets/ConfigurationSave.h"
 #include "dialogs/PopupCalendar.h"
 #include "dialogs/UtilsNzbCompressUncompress.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -3,7 +3,7 @@
 #include "ui_DialogImportExportServers.h"
 
 #include "model/NntpServer.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QIcon>
 #include <QListWidgetItem>

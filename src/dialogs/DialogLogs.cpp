@@ -3,9 +3,9 @@
 #include "ui_DialogLogs.h"
 
 #include "QsLog/Logger.h"
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -2,12 +2,12 @@
 
 #include "ui_DialogServerManagement.h"
 
-#include "app/SizeSpeedText.h"
+#include "widgets/SizeSpeedText.h"
 #include "config/ServersConfiguration.h"
 #include "dialogs/ServerFieldRules.h"
 #include "dialogs/ThreadTestConnection.h"
 #include "model/NntpServer.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QCloseEvent>
 #include <QIntValidator>

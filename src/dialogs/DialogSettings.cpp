@@ -3,12 +3,12 @@
 
 #include "ui_DialogSettings.h"
 
-#include "app/AppTranslations.h"
-#include "app/AppVersion.h"
+#include "widgets/AppTranslations.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
-#include "dialogs/ConfigurationSave.h"
+#include "widgets/ConfigurationSave.h"
 #include "dialogs/DialogDestinationFolders.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -4,9 +4,9 @@
 
 #include "ui_DialogSettings.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

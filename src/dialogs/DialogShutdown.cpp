@@ -3,7 +3,7 @@
 #include "ui_DialogShutdown.h"
 
 #include "config/AppConfiguration.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 DialogShutdown::DialogShutdown(QWidget *parent)
     : QDialog(parent),

@@ -3,7 +3,7 @@
 #include "ui_DialogWizard.h"
 
 #include "dialogs/ServerFieldRules.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QMessageBox>
 

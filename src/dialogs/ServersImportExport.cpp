@@ -1,6 +1,6 @@
 #include "dialogs/ServersImportExport.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
 #include "config/ServersConfiguration.h"
 #include "dialogs/DialogImportExportServers.h"

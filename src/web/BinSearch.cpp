@@ -3,7 +3,7 @@
 #include "engine/NntpSegmentDecoder.h"
 #include "web/NetworkAccessManager.h"
 #include "web/SearchResult.h"
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 #include "web/WebAnswerLimits.h"
 
 #include <QDir>

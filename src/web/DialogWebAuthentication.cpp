@@ -1,6 +1,6 @@
 #include "web/DialogWebAuthentication.h"
 
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 #include "ui_DialogWebAuthentication.h"
 
 #include <QLayout>

@@ -1,6 +1,6 @@
 #include "web/DialogWebFavourite.h"
 
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 #include "ui_DialogWebFavourite.h"
 
 DialogWebFavourite::DialogWebFavourite(QWidget *parent)

@@ -1,9 +1,9 @@
 #include "web/DialogWebOptions.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
 
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 #include "ui_DialogWebOptions.h"
 
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "web/ListingPageRewriter.h"
 
 #include "web/MyWebView.h"
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 
 #include <QList>
 #include <QWebFrame>

@@ -1,9 +1,9 @@
 #include "web/NetworkAccessManager.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
 #include "web/DialogWebAuthentication.h"
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 #include "web/WebAnswerLimits.h"
 
 #include <QAuthenticator>

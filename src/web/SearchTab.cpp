@@ -1,6 +1,6 @@
 #include "web/SearchTab.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
 #include "web/BinSearch.h"
 #include "web/FrameSearchResults.h"

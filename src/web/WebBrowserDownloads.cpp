@@ -1,6 +1,6 @@
 #include "web/WebBrowserDownloads.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/UtilsFilesFolders.h"
 #include "web/CaughtFileName.h"
 #include "web/WebAnswerLimits.h"

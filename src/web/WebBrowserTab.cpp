@@ -1,13 +1,13 @@
 #include "web/WebBrowserTab.h"
 
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
-#include "dialogs/ConfigurationSave.h"
+#include "widgets/ConfigurationSave.h"
 #include "web/BrowserTabWidget.h"
 #include "web/DialogWebFavourite.h"
 #include "web/DialogWebOptions.h"
 #include "web/MyWebView.h"
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 #include "web/WebBrowserDownloads.h"
 
 #include <QAction>

@@ -15,7 +15,7 @@
 #include "web/BrowserTabWidget.h"
 #include "web/DialogWebFavourite.h"
 #include "web/MyWebView.h"
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 #include "web/WebBrowserDownloads.h"
 
 #include "../dialogs/DialogTestSupport.h"

@@ -1,6 +1,6 @@
 #include "WindowTestFixture.h"
 
-#include "app/AppTranslations.h"
+#include "widgets/AppTranslations.h"
 #include "app/MainWindow.h"
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogAbout.h"

@@ -2,7 +2,7 @@
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
-#include "app/AppTranslations.h"
+#include "widgets/AppTranslations.h"
 #include "config/AppConfiguration.h"
 
 #include "DialogTestSupport.h"

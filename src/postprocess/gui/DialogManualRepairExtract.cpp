@@ -5,7 +5,7 @@
 #include "postprocess/ThreadParity.h"
 #include "postprocess/ThreadUnrar.h"
 #include "postprocess/ThreadUnsplit.h"
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

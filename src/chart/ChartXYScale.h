@@ -1,7 +1,7 @@
 #ifndef CHARTXYSCALE_H
 #define CHARTXYSCALE_H
 
-#include "app/ChartXYLimits.h"
+#include "chart/ChartXYLimits.h"
 
 #include <QObject>
 

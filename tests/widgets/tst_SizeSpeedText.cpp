@@ -1,4 +1,4 @@
-#include "app/SizeSpeedText.h"
+#include "widgets/SizeSpeedText.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "app/ChartXYBorder.h"
-#include "app/ChartXYGrid.h"
-#include "app/ChartXYScale.h"
-#include "app/ChartXYSetting.h"
-#include "app/ChartXYValues.h"
+#include "chart/ChartXYBorder.h"
+#include "chart/ChartXYGrid.h"
+#include "chart/ChartXYScale.h"
+#include "chart/ChartXYSetting.h"
+#include "chart/ChartXYValues.h"
 
 #include <QPoint>
 #include <QStandardItemModel>

@@ -1,9 +1,9 @@
-#include "app/ChartXY.h"
+#include "chart/ChartXY.h"
 
-#include "app/ChartXYGrid.h"
-#include "app/ChartXYRender.h"
-#include "app/ChartXYScale.h"
-#include "app/ChartXYSetting.h"
+#include "chart/ChartXYGrid.h"
+#include "chart/ChartXYRender.h"
+#include "chart/ChartXYScale.h"
+#include "chart/ChartXYSetting.h"
 
 ChartXY::ChartXY(QWidget *parent)
     : QAbstractItemView(parent)

@@ -1,4 +1,4 @@
-#include "app/AppVersion.h"
+#include "widgets/AppVersion.h"
 
 QString AppVersion::displayName()
 {

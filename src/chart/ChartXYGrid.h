@@ -1,7 +1,7 @@
 #ifndef CHARTXYGRID_H
 #define CHARTXYGRID_H
 
-#include "app/ChartXYGridTick.h"
+#include "chart/ChartXYGridTick.h"
 
 #include <QColor>
 #include <QObject>

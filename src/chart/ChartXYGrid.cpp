@@ -1,4 +1,4 @@
-#include "app/ChartXYGrid.h"
+#include "chart/ChartXYGrid.h"
 
 ChartXYGrid::ChartXYGrid(QObject *parent)
     : QObject(parent)

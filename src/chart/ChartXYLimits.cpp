@@ -1,4 +1,4 @@
-#include "app/ChartXYLimits.h"
+#include "chart/ChartXYLimits.h"
 
 ChartXYLimits::ChartXYLimits(const ChartXYLimitAxis &x, const ChartXYLimitAxis &y)
     : axisX(x)

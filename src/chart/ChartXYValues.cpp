@@ -1,4 +1,4 @@
-#include "app/ChartXYValues.h"
+#include "chart/ChartXYValues.h"
 
 #include <QDateTime>
 

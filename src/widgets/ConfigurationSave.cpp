@@ -1,4 +1,4 @@
-#include "dialogs/ConfigurationSave.h"
+#include "widgets/ConfigurationSave.h"
 
 #include "config/AppConfiguration.h"
 

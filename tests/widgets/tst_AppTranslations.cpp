@@ -2,8 +2,8 @@
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
-#include "app/AppTranslations.h"
-#include "app/SizeSpeedText.h"
+#include "widgets/AppTranslations.h"
+#include "widgets/SizeSpeedText.h"
 
 #include "WidgetPicture.h"
 

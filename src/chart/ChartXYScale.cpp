@@ -1,6 +1,6 @@
-#include "app/ChartXYScale.h"
+#include "chart/ChartXYScale.h"
 
-#include "app/ChartXYValues.h"
+#include "chart/ChartXYValues.h"
 
 #include <QAbstractItemModel>
 

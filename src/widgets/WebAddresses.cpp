@@ -1,4 +1,4 @@
-#include "web/WebAddresses.h"
+#include "widgets/WebAddresses.h"
 
 #include <QByteArray>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #ifndef CHARTXYLIMITS_H
 #define CHARTXYLIMITS_H
 
-#include "app/ChartXYLimitAxis.h"
+#include "chart/ChartXYLimitAxis.h"
 
 // The limits of both chart axes. x() and y() hand out the records themselves, so that callers
 // change them in place.

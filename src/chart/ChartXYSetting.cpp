@@ -1,8 +1,8 @@
-#include "app/ChartXYSetting.h"
+#include "chart/ChartXYSetting.h"
 
-#include "app/ChartXYBorder.h"
-#include "app/ChartXYGrid.h"
-#include "app/ChartXYScale.h"
+#include "chart/ChartXYBorder.h"
+#include "chart/ChartXYGrid.h"
+#include "chart/ChartXYScale.h"
 
 ChartXYSetting::ChartXYSetting(QObject *parent)
     : QObject(parent)

@@ -1,4 +1,4 @@
-#include "dialogs/WindowTextFit.h"
+#include "widgets/WindowTextFit.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

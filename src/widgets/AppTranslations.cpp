@@ -1,4 +1,4 @@
-#include "app/AppTranslations.h"
+#include "widgets/AppTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "app/ChartXYLimitAxis.h"
+#include "chart/ChartXYLimitAxis.h"
 
 ChartXYLimitAxis::ChartXYLimitAxis(const QVariant &min, const QVariant &max)
     : vMin(min)

@@ -1,4 +1,4 @@
-#include "app/ChartXYGridTick.h"
+#include "chart/ChartXYGridTick.h"
 
 #include <QtGlobal>
 

@@ -1,11 +1,11 @@
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
-#include "app/ChartXY.h"
-#include "app/ChartXYBorder.h"
-#include "app/ChartXYGrid.h"
-#include "app/ChartXYRender.h"
-#include "app/ChartXYScale.h"
-#include "app/ChartXYSetting.h"
+#include "chart/ChartXY.h"
+#include "chart/ChartXYBorder.h"
+#include "chart/ChartXYGrid.h"
+#include "chart/ChartXYRender.h"
+#include "chart/ChartXYScale.h"
+#include "chart/ChartXYSetting.h"
 
 #include "WidgetPicture.h"
 

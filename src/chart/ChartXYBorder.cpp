@@ -1,4 +1,4 @@
-#include "app/ChartXYBorder.h"
+#include "chart/ChartXYBorder.h"
 
 ChartXYBorder::ChartXYBorder(QObject *parent)
     : QObject(parent)

@@ -1,8 +1,8 @@
 #ifndef CHARTXYRENDER_H
 #define CHARTXYRENDER_H
 
-#include "app/ChartXYGridTick.h"
-#include "app/ChartXYLimitAxis.h"
+#include "chart/ChartXYGridTick.h"
+#include "chart/ChartXYLimitAxis.h"
 
 #include <QObject>
 #include <QPointF>
