@@ -15,6 +15,7 @@
 #include "model/NzbFiles.h"
 #include "platform/Drives.h"
 
+#include "../support/FakeMountProbe.h"
 #include "GuiTestHome.h"
 #include "WindowTestFixture.h"
 #include "HttpTestServer.h"
@@ -118,27 +119,6 @@ struct FakeDrives
 
 QSemaphore FakeDrives::release;
 std::atomic<int> FakeDrives::hangingCalls{0};
-
-// The same drives as the start-up asks them whether they can be read at all.
-struct FakeMountProbe
-{
-    static QSemaphore release;
-    static std::atomic<int> hanging;
-
-    static bool probe(const QString &mountPoint)
-    {
-        if (mountPoint.contains(QLatin1String("hang"))) {
-            ++hanging;
-            release.acquire();
-            --hanging;
-            return true;
-        }
-        return !mountPoint.contains(QLatin1String("unreadable"));
-    }
-};
-
-QSemaphore FakeMountProbe::release;
-std::atomic<int> FakeMountProbe::hanging{0};
 
 } // namespace
 

@@ -8,6 +8,7 @@
 
 #include "NntpTestArticle.h"
 #include "NntpTestServer.h"
+#include "../support/LeftIdentity.h"
 #include "../support/ProgramHomeFiles.h"
 
 #include <QDataStream>
@@ -26,8 +27,6 @@
 
 #include <csignal>
 #include <memory>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -398,31 +397,6 @@ void tst_ProgramRun::brokenConfigurationIsReportedAndDeletesNothing()
 
 namespace {
 
-// A lock file as the program's lock writes it, for a process that never took it.
-bool writeLock(const QString &path, qint64 pid, const QString &program)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QByteArray::number(pid) + '\n' + QFile::encodeName(program) + '\n' + QSysInfo::machineHostName().toUtf8()
-               + '\n');
-    return true;
-}
-
-// A socket file with nothing listening behind it, as a killed program leaves it.
-bool leaveStaleSocket(const QString &path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
-    ::close(fd);
-    return bound;
-}
-
 // How many sockets the kernel lists as bound in a folder: the program's listening one, and one per
 // connection to it that the program has not taken yet. (The kernel keeps the path a socket was
 // bound to, in a folder of its own beside the final name.)
@@ -560,11 +534,11 @@ void tst_ProgramRun::leftOrPlantedLocksDoNotStopTheStart()
         sleeper.waitForFinished(5000);
     });
     if (planted) {
-        QVERIFY(writeLock(shared, sleeper.processId(), sleep));
+        QVERIFY(LeftIdentity::writeLock(shared, sleeper.processId(), sleep));
         QVERIFY(::chown(QFile::encodeName(shared).constData(), 65534, 65534) == 0);
     } else {
-        QVERIFY(writeLock(lockPath(), sleeper.processId(), sleep));
-        QVERIFY(leaveStaleSocket(socketPath()));
+        QVERIFY(LeftIdentity::writeLock(lockPath(), sleeper.processId(), sleep));
+        QVERIFY(LeftIdentity::leaveStaleSocket(socketPath()));
     }
     QProcess *program = startProgram();
     QVERIFY(program);

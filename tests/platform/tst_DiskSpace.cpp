@@ -3,6 +3,7 @@
 #include "platform/Drives.h"
 
 #include "../config/TempHome.h"
+#include "../support/FakeMountProbe.h"
 
 #include <QSemaphore>
 #include <QStorageInfo>
@@ -11,28 +12,6 @@
 #include <atomic>
 
 namespace {
-
-// Stands in for asking each mount point: "hang" never answers until released, "unreadable"
-// cannot be read, anything else can.
-struct FakeMounts
-{
-    static QSemaphore release;
-    static std::atomic<int> hanging;
-
-    static bool probe(const QString &mountPoint)
-    {
-        if (mountPoint.contains(QLatin1String("hang"))) {
-            ++hanging;
-            release.acquire();
-            --hanging;
-            return true;
-        }
-        return !mountPoint.contains(QLatin1String("unreadable"));
-    }
-};
-
-QSemaphore FakeMounts::release;
-std::atomic<int> FakeMounts::hanging{0};
 
 QStringList foldersOf(const QList<QFileInfo> &drives)
 {
@@ -94,7 +73,7 @@ private slots:
     // kept in its place (not known to be unreadable), the unreadable one goes.
     void aMountThatNeverAnswersHoldsTheListNoLonger()
     {
-        Drives::probe = &FakeMounts::probe;
+        Drives::probe = &FakeMountProbe::probe;
         const QList<QFileInfo> drives = {Drives::entryFor(QStringLiteral("/tq-a")),
                                          Drives::entryFor(QStringLiteral("/tq-hang")),
                                          Drives::entryFor(QStringLiteral("/tq-unreadable")),
@@ -102,9 +81,9 @@ private slots:
         const QList<QFileInfo> readable = Drives::readable(drives, 2000);
         QCOMPARE(foldersOf(readable), (QStringList{QStringLiteral("/tq-a"), QStringLiteral("/tq-hang"),
                                                     QStringLiteral("/tq-b")}));
-        QCOMPARE(FakeMounts::hanging.load(), 1);
-        FakeMounts::release.release();
-        QTRY_COMPARE(FakeMounts::hanging.load(), 0);
+        QCOMPARE(FakeMountProbe::hanging.load(), 1);
+        FakeMountProbe::release.release();
+        QTRY_COMPARE(FakeMountProbe::hanging.load(), 0);
     }
 
     void missingPathLeavesOutputsAndCurrentFolder()

@@ -1,5 +1,7 @@
 #include "platform/SingleInstance.h"
 
+#include "../support/LeftIdentity.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -14,8 +16,6 @@
 
 #include <csignal>
 #include <memory>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 // Starts of the program played by tq_single_instance_probe, each a process of its own, all with
@@ -321,36 +321,6 @@ void tst_SingleInstance::homesAreSeparateIdentities()
     QVERIFY(keyOfHome().startsWith(QStringLiteral("tessaquill-%1-").arg(uint(getuid()))));
 }
 
-namespace {
-
-// A lock file as QLockFile writes it, for a process that never took it.
-bool writeLock(const QString &path, qint64 pid, const QString &program)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QByteArray::number(pid) + '\n' + QFile::encodeName(program) + '\n' + QSysInfo::machineHostName().toUtf8()
-               + '\n');
-    return true;
-}
-
-// A socket file with nothing listening behind it, as a killed program leaves it.
-bool leaveStaleSocket(const QString &path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    const QByteArray native = QFile::encodeName(path);
-    qstrncpy(address.sun_path, native.constData(), sizeof address.sun_path);
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
-    ::close(fd);
-    return bound && QFileInfo(path).exists();
-}
-
-} // namespace
-
 // A lock in the shared temporary folder (where anyone, another user too, can make it first), a
 // lock left by a program that died, and a lock of a live process behind which no socket answers
 // (none, or a socket file left behind) all let the start run; a later start is heard as before.
@@ -380,7 +350,7 @@ void tst_SingleInstance::leftOrPlantedLocksDoNotStopTheStart()
     });
     if (left == QLatin1String("foreign")) {
         // Where the identity used to live, made first by another user.
-        QVERIFY(writeLock(planted, sleeper.processId(), sleep));
+        QVERIFY(LeftIdentity::writeLock(planted, sleeper.processId(), sleep));
         QVERIFY(::chown(QFile::encodeName(planted).constData(), 65534, 65534) == 0);
     } else if (left == QLatin1String("dead")) {
         QProcess gone;
@@ -388,13 +358,13 @@ void tst_SingleInstance::leftOrPlantedLocksDoNotStopTheStart()
         QVERIFY(gone.waitForStarted(10000));
         const qint64 pid = gone.processId();
         QVERIFY(gone.waitForFinished(10000));
-        QVERIFY(writeLock(lockPath(), pid, probePath()));
+        QVERIFY(LeftIdentity::writeLock(lockPath(), pid, probePath()));
     } else {
-        QVERIFY(writeLock(lockPath(), sleeper.processId(), sleep));
+        QVERIFY(LeftIdentity::writeLock(lockPath(), sleeper.processId(), sleep));
         QLockFile held(lockPath());
         QVERIFY(!held.tryLock(0));
         if (left == QLatin1String("live with socket"))
-            QVERIFY(leaveStaleSocket(socketPath()));
+            QVERIFY(LeftIdentity::leaveStaleSocket(socketPath()));
     }
 
     QProcess *primary = startPrimary();
