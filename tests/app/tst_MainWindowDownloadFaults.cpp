@@ -32,6 +32,8 @@
 #include <QTreeWidgetItem>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -98,6 +100,8 @@ private slots:
     void articlesThatNeverArrive();
     void nameLongerThanTheFileSystemAllows();
     void damagedDownloadBesideAGoodOne();
+    void destinationThatFills_data();
+    void destinationThatFills();
 
 private:
     // Each posted file goes to the server in yEnc parts of `partSize` bytes, under message ids
@@ -396,6 +400,59 @@ void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
         QVERIFY2(kept.contains(file.name), qPrintable(file.name + QLatin1String(" missing from ") + kept.join(QLatin1Char(','))));
     QVERIFY2(kept.contains(QStringLiteral("film (1).mkv")), qPrintable(kept.join(QLatin1Char(','))));
     QVERIFY(logText().contains(QStringLiteral("repair is not possible")));
+}
+
+void tst_MainWindowDownloadFaults::destinationThatFills_data()
+{
+    QTest::addColumn<qint64>("beyondRoom"); // the file's size less the destination's room
+
+    QTest::newRow("4 KiB less than the room") << qint64(-4096);
+    QTest::newRow("4 KiB beyond the room") << qint64(4096);
+    QTest::newRow("12 KiB beyond the room") << qint64(12288);
+    QTest::newRow("20 KiB beyond the room") << qint64(20480);
+}
+
+// The destination is another disk (1 MiB) that the downloaded file does not fit on: the file
+// stays whole in the Download folder, the destination keeps no part of it under any name, and
+// the NZB ends with an error that names the file, the destination and the reason.
+void tst_MainWindowDownloadFaults::destinationThatFills()
+{
+    QFETCH(qint64, beyondRoom);
+    const qint64 room = 1024 * 1024;
+    const Posted movie{QStringLiteral("movie.mkv"), Writer::randomBytes(int(room + beyondRoom), 8)};
+    const QString nzbPath = post(QStringLiteral("move"), {movie}, 200000);
+    QVERIFY(!nzbPath.isEmpty());
+    AppConfiguration *config = AppConfiguration::getInstance();
+    SmallFileSystem disk(config->destinationFolder, room);
+    if (!disk.isMounted())
+        QSKIP("another file system for the destination needs a mount");
+
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    const QString destination = nzb->getDestination();
+    const QString message = nzb->pTreeItem->text(DownloadListRows::ColumnMessages);
+    if (beyondRoom <= 0) {
+        QCOMPARE(message, QStringLiteral("move has been successfully downloaded"));
+        QCOMPARE(entries(destination), QStringList{movie.name});
+        QCOMPARE(sha256(readFile(destination + QStringLiteral("/movie.mkv"))), sha256(movie.data));
+        return;
+    }
+    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_destinationFull"));
+    QCOMPARE(entries(destination), QStringList());
+    QCOMPARE(entries(nzb->strDownloadFolder), QStringList{movie.name});
+    QCOMPARE(sha256(readFile(nzb->strDownloadFolder + QStringLiteral("/movie.mkv"))), sha256(movie.data));
+    const QString reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    QCOMPARE(message, QStringLiteral("move: 1 file(s) could not be moved to %1 (movie.mkv: %2), they stay in %3")
+                          .arg(destination, reason, nzb->strDownloadFolder));
+    const QString log = logText();
+    QVERIFY2(log.contains(QStringLiteral("NZB move: %1/movie.mkv could not be moved to %2: %3")
+                              .arg(nzb->strDownloadFolder, destination, reason)),
+             qPrintable(log));
+    QVERIFY(!log.contains(QStringLiteral("successfully downloaded")));
+    // The record stays: the NZB and where its file is are still known at the next start.
+    QVERIFY(!QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files).isEmpty());
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)
