@@ -102,6 +102,8 @@ private slots:
     void damagedDownloadBesideAGoodOne();
     void destinationThatFills_data();
     void destinationThatFills();
+    void extractionIntoADestinationThatFills_data();
+    void extractionIntoADestinationThatFills();
 
 private:
     // Each posted file goes to the server in yEnc parts of `partSize` bytes, under message ids
@@ -453,6 +455,84 @@ void tst_MainWindowDownloadFaults::destinationThatFills()
     QVERIFY(!log.contains(QStringLiteral("successfully downloaded")));
     // The record stays: the NZB and where its file is are still known at the next start.
     QVERIFY(!QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files).isEmpty());
+}
+
+void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills_data()
+{
+    QTest::addColumn<qint64>("room");
+    // The set (three volumes of 7,000, 7,000 and 6,432 bytes) holds one file of 20,111 bytes.
+    QTest::newRow("4 KiB") << qint64(4096);
+    QTest::newRow("16 KiB") << qint64(16384);
+}
+
+// The archive's file does not fit in the destination: the extraction fails, the NZB ends in
+// error, and every volume and PAR2 file is kept whole (moved to the destination as far as room
+// allows, else left in the Download folder); no truncated file of the archive stays anywhere.
+void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills()
+{
+    QFETCH(qint64, room);
+    QList<Posted> volumes;
+    QTemporaryDir made;
+    QVERIFY(made.isValid());
+    for (int n = 1; n <= 3; ++n) {
+        const QString name = QStringLiteral("test_rar_multivolume_single_file.part%1.rar").arg(n);
+        volumes.append({name, readFile(QStringLiteral(TQ_TEST_DATA "/rar/libarchive/") + name)});
+        QVERIFY(!volumes.last().data.isEmpty());
+        QVERIFY(WindowTestFixture::writeFile(made.filePath(name), volumes.last().data));
+    }
+    // With PAR2 files that verify the set: the extraction is what fails.
+    QProcess par2;
+    par2.setWorkingDirectory(made.path());
+    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s1000"), QStringLiteral("-c2"),
+                          QStringLiteral("-n1"), QStringLiteral("unrar.par2")};
+    for (const Posted &volume : qAsConst(volumes))
+        arguments << volume.name;
+    par2.start(QStringLiteral("par2"), arguments);
+    QVERIFY2(par2.waitForFinished(60000), qPrintable(par2.errorString()));
+    QCOMPARE(par2.exitCode(), 0);
+    for (const QString &name : entries(made.path())) {
+        if (name.endsWith(QLatin1String(".par2")))
+            volumes.append({name, readFile(made.filePath(name))});
+    }
+    QCOMPARE(volumes.size(), 5);
+    const QString nzbPath = post(QStringLiteral("unrar"), volumes, 5000);
+    QVERIFY(!nzbPath.isEmpty());
+    AppConfiguration *config = AppConfiguration::getInstance();
+    QVERIFY(config->autoUnrar);
+    SmallFileSystem disk(config->destinationFolder, room);
+    if (!disk.isMounted())
+        QSKIP("a small destination beside a Download folder of normal size needs a mount");
+
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    QVERIFY(!nzb->bPostProcessingSucceeded);
+    const QString destination = nzb->getDestination();
+    for (const Posted &volume : qAsConst(volumes)) {
+        const QStringList places{destination, nzb->strDownloadFolder};
+        int found = 0;
+        for (const QString &place : places) {
+            if (entries(place).contains(volume.name)) {
+                ++found;
+                QCOMPARE(sha256(readFile(place + QLatin1Char('/') + volume.name)), sha256(volume.data));
+            }
+        }
+        QVERIFY2(found == 1, qPrintable(volume.name));
+    }
+    QStringList everything = entries(destination) + entries(nzb->strDownloadFolder);
+    everything.sort();
+    QStringList posted;
+    for (const Posted &volume : qAsConst(volumes))
+        posted << volume.name;
+    posted.sort();
+    QCOMPARE(everything, posted);
+    const QString log = logText();
+    QVERIFY2(log.contains(QStringLiteral("PAR2 finished for unrar: Par2: success")), qPrintable(log));
+    QVERIFY2(log.contains(QStringLiteral("Unrar error for unrar: Unrar error: exit code: 5")), qPrintable(log));
+    QVERIFY(!log.contains(QStringLiteral("Unrar finished successfully")));
+    QVERIFY(!log.contains(QStringLiteral("successfully downloaded")));
+    QVERIFY(!nzb->pTreeItem->text(DownloadListRows::ColumnMessages).contains(QStringLiteral("successfully")));
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)
