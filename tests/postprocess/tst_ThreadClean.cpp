@@ -56,6 +56,7 @@ private slots:
     void destinationThatFills_data();
     void destinationThatFills();
     void destinationThatRefusesWrites();
+    void downloadFolderThatKeepsItsFiles();
     void missingDestinationCreatedWithParents();
     void subFolderGoesWithTheDownloadFolder();
     void downloadFolderIsTheDestination();
@@ -336,6 +337,26 @@ void tst_ThreadClean::destinationThatRefusesWrites()
     QCOMPARE(entries(m_destination), QStringList());
     QCOMPARE(entries(m_download), QStringList{"movie.mkv"});
     QCOMPARE(readFile(m_download + QStringLiteral("/movie.mkv")), QByteArray("downloaded movie.mkv"));
+    const QString left = QDir(m_download).absoluteFilePath(QStringLiteral("movie.mkv"));
+    QCOMPARE(clean.getFilesNotMoved(), QStringList{left});
+    QCOMPARE(clean.getReasonNotMoved(left), QString::fromLocal8Bit(std::strerror(readOnly.errorCode())));
+}
+
+// The file cannot leave the download folder (mounted read-only): a copy made in the destination
+// on another disk is removed again, so the file is never in two places, and the reason is told.
+void tst_ThreadClean::downloadFolderThatKeepsItsFiles()
+{
+    fillDownloadFolder({"movie.mkv"});
+    SmallFileSystem disk(m_dir->filePath(QStringLiteral("Destination")), 1024 * 1024);
+    QVERIFY(disk.isValid());
+    ReadOnlyFolder readOnly(m_download);
+    QVERIFY(readOnly.isValid());
+
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+
+    QCOMPARE(entries(m_destination), QStringList());
+    QCOMPARE(entries(m_download), QStringList{"movie.mkv"});
     const QString left = QDir(m_download).absoluteFilePath(QStringLiteral("movie.mkv"));
     QCOMPARE(clean.getFilesNotMoved(), QStringList{left});
     QCOMPARE(clean.getReasonNotMoved(left), QString::fromLocal8Bit(std::strerror(readOnly.errorCode())));
