@@ -71,6 +71,33 @@ QString logText()
     return text;
 }
 
+// The files followed by the PAR2 files that `par2 create` makes for them (index and one recovery
+// volume, blocks of `blockSize` bytes, `recoveryBlocks` of them); empty when par2 fails.
+QList<Posted> withPar2Files(const QList<Posted> &files, const QString &setName, int blockSize, int recoveryBlocks)
+{
+    QTemporaryDir made;
+    if (!made.isValid())
+        return {};
+    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s%1").arg(blockSize),
+                          QStringLiteral("-c%1").arg(recoveryBlocks), QStringLiteral("-n1"), setName + QStringLiteral(".par2")};
+    for (const Posted &file : files) {
+        if (!WindowTestFixture::writeFile(made.filePath(file.name), file.data))
+            return {};
+        arguments << file.name;
+    }
+    QProcess par2;
+    par2.setWorkingDirectory(made.path());
+    par2.start(QStringLiteral("par2"), arguments);
+    if (!par2.waitForFinished(60000) || par2.exitStatus() != QProcess::NormalExit || par2.exitCode() != 0)
+        return {};
+    QList<Posted> all = files;
+    for (const QString &name : entries(made.path())) {
+        if (name.endsWith(QLatin1String(".par2")))
+            all.append({name, readFile(made.filePath(name))});
+    }
+    return all;
+}
+
 // The box the window shows when it pauses the downloads after a write error, if one is open.
 QMessageBox *pauseBox()
 {
@@ -346,27 +373,12 @@ void tst_MainWindowDownloadFaults::nameLongerThanTheFileSystemAllows()
 void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
 {
     const QByteArray film = Writer::randomBytes(500000, 7);
-    QTemporaryDir made;
-    QVERIFY(made.isValid());
-    QList<Posted> files;
+    QList<Posted> volumes;
     for (int v = 0; v < 5; ++v) {
         const QString name = QStringLiteral("film.mkv.%1").arg(v + 1, 3, 10, QLatin1Char('0'));
-        files.append({name, film.mid(v * 100000, 100000)});
-        QVERIFY(WindowTestFixture::writeFile(made.filePath(name), files.last().data));
+        volumes.append({name, film.mid(v * 100000, 100000)});
     }
-    QProcess par2;
-    par2.setWorkingDirectory(made.path());
-    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s10000"), QStringLiteral("-c4"),
-                          QStringLiteral("-n1"), QStringLiteral("film.par2")};
-    for (const Posted &file : qAsConst(files))
-        arguments << file.name;
-    par2.start(QStringLiteral("par2"), arguments);
-    QVERIFY2(par2.waitForFinished(60000), qPrintable(par2.errorString()));
-    QCOMPARE(par2.exitCode(), 0);
-    for (const QString &name : entries(made.path())) {
-        if (name.endsWith(QLatin1String(".par2")))
-            files.append({name, readFile(made.filePath(name))});
-    }
+    const QList<Posted> files = withPar2Files(volumes, QStringLiteral("film"), 10000, 4);
     QCOMPARE(files.size(), 7);
     const QString nzbPath = post(QStringLiteral("film"), files, 25000);
 
@@ -471,29 +483,14 @@ void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills_data()
 void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills()
 {
     QFETCH(qint64, room);
-    QList<Posted> volumes;
-    QTemporaryDir made;
-    QVERIFY(made.isValid());
+    QList<Posted> rar;
     for (int n = 1; n <= 3; ++n) {
         const QString name = QStringLiteral("test_rar_multivolume_single_file.part%1.rar").arg(n);
-        volumes.append({name, readFile(QStringLiteral(TQ_TEST_DATA "/rar/libarchive/") + name)});
-        QVERIFY(!volumes.last().data.isEmpty());
-        QVERIFY(WindowTestFixture::writeFile(made.filePath(name), volumes.last().data));
+        rar.append({name, readFile(QStringLiteral(TQ_TEST_DATA "/rar/libarchive/") + name)});
+        QVERIFY(!rar.last().data.isEmpty());
     }
     // With PAR2 files that verify the set: the extraction is what fails.
-    QProcess par2;
-    par2.setWorkingDirectory(made.path());
-    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s1000"), QStringLiteral("-c2"),
-                          QStringLiteral("-n1"), QStringLiteral("unrar.par2")};
-    for (const Posted &volume : qAsConst(volumes))
-        arguments << volume.name;
-    par2.start(QStringLiteral("par2"), arguments);
-    QVERIFY2(par2.waitForFinished(60000), qPrintable(par2.errorString()));
-    QCOMPARE(par2.exitCode(), 0);
-    for (const QString &name : entries(made.path())) {
-        if (name.endsWith(QLatin1String(".par2")))
-            volumes.append({name, readFile(made.filePath(name))});
-    }
+    const QList<Posted> volumes = withPar2Files(rar, QStringLiteral("unrar"), 1000, 2);
     QCOMPARE(volumes.size(), 5);
     const QString nzbPath = post(QStringLiteral("unrar"), volumes, 5000);
     QVERIFY(!nzbPath.isEmpty());
