@@ -98,6 +98,8 @@ MainWindow::MainWindow(QWidget *parent)
     connectFormSignals();
     timerSpeed.start(kStatisticsIntervalMs);
     initSleepPrevention();
+    connect(&config->nzbConfiguration, &NzbConfiguration::signalRecordNotWritten, this,
+            &MainWindow::slotQueueRecordNotWritten);
     restoreDownloadList();
     // Without a news server the wizard asks for one once the window is on screen (setVisible).
 }

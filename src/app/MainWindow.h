@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QNetworkRequest>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
@@ -113,6 +114,9 @@ public slots:
     // Engine hook-up.
     void slotDecodersPriorityStateChanged(bool bChecked);
     void slotDownloadsPaused(QString strReason);
+
+    // Queue records that cannot be written.
+    void slotQueueRecordNotWritten(const QString &strFolder, const QString &strReason);
 
     // Tray, taskbar and sleep prevention.
     void slotSystrayActivated(QSystemTrayIcon::ActivationReason reason);
@@ -322,10 +326,12 @@ private:
     void cleanLeftoversOfEmptyQueue();
     void removeNzbRows(const QList<QTreeWidgetItem *> &rows);
     void reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread);
+    QString filesLeftBehindText(const NzbFiles *pNzbFiles, const ThreadClean &thread) const;
     void addFilesFromDrop(const QStringList &listPaths);
     void takePendingArguments();
     void takeArgument(const QString &strArgument);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
+    void reportQueueNotSavedAtExit();
 
     // Servers, pause, destinations, browser.
     void initServersTables();
@@ -431,6 +437,11 @@ private:
     SleepInhibitor *sleepInhibitor = nullptr;
     bool bSkipExitQuestion = false;
     bool bServersNotSavedShown = false;
+    // Why the queue records could not be written: the causes (folder and reason) already shown,
+    // and the last one met.
+    QSet<QString> setQueueNotSavedCausesShown;
+    QString strQueueNotSavedFolder;
+    QString strQueueNotSavedReason;
 };
 
 #endif // MAINWINDOW_H

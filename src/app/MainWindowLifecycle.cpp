@@ -180,7 +180,8 @@ void MainWindow::runExitSequence()
     waitForCleanThreadsInSight();
     waitForConnectionTests();
     AppConfiguration *config = AppConfiguration::getInstance();
-    config->nzbConfiguration.saveAllNzbs();
+    if (!config->nzbConfiguration.saveAllNzbs())
+        reportQueueNotSavedAtExit();
     removeDeletedNzbFolders();
     saveWindowSettings();
     config->serversConfiguration.saveAllServersHisto();

@@ -9,6 +9,8 @@
 #include "postprocess/ThreadClean.h"
 #include "QsLog/QsLog.h"
 
+#include <QFileInfo>
+
 namespace {
 
 using Rows = DownloadListRows;
@@ -134,6 +136,27 @@ void MainWindow::slotUnsplitDone(NzbFiles *pNzbFiles, QString strError)
     }
 }
 
+// Each file that stayed is logged with its reason; the row names the first few.
+QString MainWindow::filesLeftBehindText(const NzbFiles *pNzbFiles, const ThreadClean &thread) const
+{
+    const int kNamedInRow = 3;
+    const QStringList files = thread.getFilesNotMoved();
+    const QString destination = pNzbFiles->getDestination();
+    QStringList named;
+    for (const QString &path : files) {
+        const QString reason = thread.getReasonNotMoved(path);
+        QLOG_ERROR() << tr("NZB %1: %2 could not be moved to %3: %4").arg(pNzbFiles->strName, path, destination, reason);
+        if (named.size() < kNamedInRow)
+            named << QFileInfo(path).fileName() + QStringLiteral(": ") + reason;
+    }
+    if (files.size() > kNamedInRow)
+        named << tr("and %1 more").arg(files.size() - kNamedInRow);
+    return tr("%1: %2 file(s) could not be moved to %3 (%4), they stay in %5")
+        .arg(pNzbFiles->strName)
+        .arg(files.size())
+        .arg(destination, named.join(QStringLiteral("; ")), pNzbFiles->strDownloadFolder);
+}
+
 void MainWindow::slotDownloadListNzbFinished(NzbFiles *pNzbFiles)
 {
     if (!pNzbFiles || pNzbFiles->bDeleted)
@@ -187,10 +210,7 @@ void MainWindow::reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread)
         strFailure = tr("%1: the destination folder %2 could not be created, the files stay in %3")
                          .arg(pNzbFiles->strName, pNzbFiles->getDestination(), pNzbFiles->strDownloadFolder);
     else if (bFilesLeftBehind)
-        strFailure = tr("%1: %2 file(s) could not be moved to the destination, they stay in %3")
-                         .arg(pNzbFiles->strName)
-                         .arg(thread->getFilesNotMoved().size())
-                         .arg(pNzbFiles->strDownloadFolder);
+        strFailure = filesLeftBehindText(pNzbFiles, *thread);
     if (strFailure.isEmpty())
         AppConfiguration::getInstance()->nzbConfiguration.deleteInBackground(pNzbFiles);
     else

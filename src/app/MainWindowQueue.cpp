@@ -187,6 +187,45 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     manager->queueNzbFiles(nzb, strError);
 }
 
+// A queue record that cannot be written costs its NZB at the next start: the user hears of it at
+// once, in a box that holds nothing up, once per folder and reason; the exit says it again.
+void MainWindow::slotQueueRecordNotWritten(const QString &strFolder, const QString &strReason)
+{
+    strQueueNotSavedFolder = strFolder;
+    strQueueNotSavedReason = strReason;
+    const QString cause = strFolder + QLatin1Char('\n') + strReason;
+    if (bClosing || setQueueNotSavedCausesShown.contains(cause))
+        return;
+    setQueueNotSavedCausesShown.insert(cause);
+    const QString text = tr("The download queue could not be saved in %1: %2\n\nAn NZB whose record is not saved "
+                            "is missing at the next start. Free some disk space or make the folder writable: the "
+                            "queue is saved again at its next change and at exit.")
+                             .arg(strFolder, strReason);
+    auto *box = new QMessageBox(QMessageBox::Critical, tr("Tessaquill+"), text, QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+// The user who closed the program is told before it ends; an exit nobody asked for in person (the
+// end of the session, the end-of-queue action) only logs it.
+void MainWindow::reportQueueNotSavedAtExit()
+{
+    const QString text = tr("The download queue could not be saved in %1: %2\n\nThe NZBs whose record could not "
+                            "be written will be missing at the next start.")
+                             .arg(strQueueNotSavedFolder, strQueueNotSavedReason);
+    QLOG_ERROR() << text;
+    if (bSkipExitQuestion) {
+        // The log may sit on the same full or read-only disk.
+        qCritical().noquote() << text;
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, tr("Tessaquill+"), text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 // The NZB file is kept somewhere instead of being downloaded; a copy that fails is said so.
 void MainWindow::saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath)
 {

@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -260,13 +262,13 @@ void NzbConfiguration::insertInQueueOrder(NzbFiles *nzbFiles)
 // The record file's time is the snapshot's: the segment files completed after that moment are
 // credited at the next start (creditSegmentFilesWrittenSince), however long the write waited.
 bool NzbConfiguration::writeRecordFiles(const QString &folder, const NzbRecordSnapshot &snapshot,
-                                        const QDateTime &taken, qint64 *recordBytes)
+                                        const QDateTime &taken, qint64 *recordBytes, QString *error)
 {
     const QByteArray content = recordFileContent(snapshot);
     if (recordBytes)
         *recordBytes = content.size();
     const QString path = inFolder(folder, recordFileName(snapshot.queueId()));
-    if (!UtilsFilesFolders::saveFile(path, content))
+    if (!UtilsFilesFolders::saveFile(path, content, error))
         return false;
     QFile record(path);
     if (record.open(QIODevice::ReadOnly))
@@ -278,16 +280,17 @@ bool NzbConfiguration::writeRecordFiles(const QString &folder, const NzbRecordSn
 }
 
 void NzbConfiguration::writeTimed(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
-                                  WriteStats &stats, bool *written)
+                                  WriteStats &stats, bool *written, QString *error)
 {
     QElapsedTimer elapsed;
     elapsed.start();
     qint64 recordBytes = 0;
-    const bool ok = writeRecordFiles(folder, snapshot, taken, &recordBytes);
+    const bool ok = writeRecordFiles(folder, snapshot, taken, &recordBytes, error);
     stats.iLastWriteMs = elapsed.elapsed();
     stats.iLastRecordBytes = recordBytes;
     if (!ok)
-        QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2").arg(snapshot.name(), folder);
+        QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2: %3")
+                            .arg(snapshot.name(), folder, error ? *error : QString());
     if (written)
         *written = ok;
 }
@@ -303,13 +306,16 @@ void NzbConfiguration::removeFilesOf(const QString &folder, qint32 queueId, cons
 
 // Every live record (and backup) is written before anything is removed.
 bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
-                                           const QList<qint32> &droppedIds, const QDateTime &taken)
+                                           const QList<qint32> &droppedIds, const QDateTime &taken, QString *error)
 {
     bool allWritten = true;
     QSet<QString> liveNames;
     for (const QueuedRecord &record : records) {
         bool written = false;
-        writeTimed(folder, *record.snapshot, taken, *record.stats, &written);
+        QString recordError;
+        writeTimed(folder, *record.snapshot, taken, *record.stats, &written, &recordError);
+        if (!written && allWritten && error)
+            *error = recordError;
         allWritten = written && allWritten;
         const QString name = recordFileName(record.snapshot->queueId());
         liveNames << name << name + backupSuffix();
@@ -331,6 +337,16 @@ bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const QueuedRe
             QFile::remove(dir.filePath(file));
     }
     return true;
+}
+
+bool NzbConfiguration::makeFolder(const QString &folder, QString *error)
+{
+    errno = 0;
+    if (AppConfiguration::makeDataSubFolder(folder))
+        return true;
+    if (error)
+        *error = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : tr("the folder cannot be created");
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -390,12 +406,18 @@ bool NzbConfiguration::saveNzb(NzbFiles *nzbFiles)
 {
     const QDateTime taken = QDateTime::currentDateTime();
     const QString folder = AppConfiguration::getNzbFolder();
-    if (!AppConfiguration::makeDataSubFolder(folder))
+    QString error;
+    if (!makeFolder(folder, &error)) {
+        emit signalRecordNotWritten(folder, error);
         return false;
+    }
     if (hashSchedules.contains(nzbFiles))
         hashSchedules[nzbFiles].bWaiting = false;
     writer.waitUntilIdle();
-    return writeRecordFiles(folder, NzbRecordSnapshot(*nzbFiles), taken, nullptr);
+    if (writeRecordFiles(folder, NzbRecordSnapshot(*nzbFiles), taken, nullptr, &error))
+        return true;
+    emit signalRecordNotWritten(folder, error);
+    return false;
 }
 
 void NzbConfiguration::deleteNzb(NzbFiles *nzbFiles)
@@ -415,9 +437,11 @@ bool NzbConfiguration::saveAllNzbs()
     const QueuedRecords records = snapshotsOfSavedQueue();
     const QString folder = AppConfiguration::getNzbFolder();
     writer.waitUntilIdle();
-    if (!records.empty() && !AppConfiguration::makeDataSubFolder(folder))
-        return false;
-    return writeAllRecordFiles(folder, records, dropped, taken);
+    QString error;
+    if ((records.empty() || makeFolder(folder, &error)) && writeAllRecordFiles(folder, records, dropped, taken, &error))
+        return true;
+    emit signalRecordNotWritten(folder, error);
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -429,16 +453,23 @@ void NzbConfiguration::queueWrite(NzbFiles *nzbFiles)
     Schedule &schedule = hashSchedules[nzbFiles];
     schedule.bWaiting = false;
     schedule.iLastQueuedMs = clock.elapsed();
-    if (!AppConfiguration::makeDataSubFolder(folder)) {
-        QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2").arg(nzbFiles->strName, folder);
+    QString error;
+    if (!makeFolder(folder, &error)) {
+        QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2: %3").arg(nzbFiles->strName, folder, error);
+        emit signalRecordNotWritten(folder, error);
         return;
     }
     const QDateTime taken = QDateTime::currentDateTime();
     auto snapshot = std::make_shared<const NzbRecordSnapshot>(*nzbFiles);
     const std::shared_ptr<WriteStats> stats = schedule.stats;
     ++stats->iInFlight;
-    writer.queue([folder, snapshot, stats, taken] {
-        writeTimed(folder, *snapshot, taken, *stats, nullptr);
+    // The writer ends before this object: it may report through it.
+    writer.queue([this, folder, snapshot, stats, taken] {
+        bool written = false;
+        QString writeError;
+        writeTimed(folder, *snapshot, taken, *stats, &written, &writeError);
+        if (!written)
+            emit signalRecordNotWritten(folder, writeError);
         --stats->iInFlight;
     });
 }
@@ -476,12 +507,18 @@ void NzbConfiguration::saveAllInBackground()
     const QList<qint32> dropped = dropNotLive();
     const QueuedRecords records = snapshotsOfSavedQueue();
     const QString folder = AppConfiguration::getNzbFolder();
-    if (!records.empty() && !AppConfiguration::makeDataSubFolder(folder))
-        QLOG_ERROR() << tr("The queue records could not be written in %1").arg(folder);
+    QString error;
+    const bool folderMade = records.empty() || makeFolder(folder, &error);
+    if (!folderMade) {
+        QLOG_ERROR() << tr("The queue records could not be written in %1: %2").arg(folder, error);
+        emit signalRecordNotWritten(folder, error);
+    }
     for (const QueuedRecord &record : records)
         ++record.stats->iInFlight;
-    writer.queue([folder, records, dropped, taken] {
-        writeAllRecordFiles(folder, records, dropped, taken);
+    writer.queue([this, folder, records, dropped, taken, folderMade] {
+        QString writeError;
+        if (!writeAllRecordFiles(folder, records, dropped, taken, &writeError) && folderMade)
+            emit signalRecordNotWritten(folder, writeError);
         for (const QueuedRecord &record : records)
             --record.stats->iInFlight;
     });

@@ -87,6 +87,7 @@ public:
     static bool isSoundRecordFile(const QByteArray &content);
 
     QList<NzbFiles *> listNzbFiles;
+
     // What the last load found: NZBs restored from their backup, and NZBs whose record and
     // backup were both damaged (by the name the damaged bytes still tell, else by the record's
     // file name).
@@ -99,6 +100,11 @@ public:
         WriteCostFactor = 10,
         BusyRecheckMs = 250
     };
+
+signals:
+    // A queue record could not be written (a full or read-only disk): the folder and why.
+    // Emitted from the thread that wrote, the writer's own for the background writes.
+    void signalRecordNotWritten(const QString &folder, const QString &reason);
 
 private:
     // How the background writes of one NZB went; shared with the writer thread.
@@ -129,11 +135,13 @@ private:
     static QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
     static void removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep);
     static bool writeRecordFiles(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
-                                 qint64 *recordBytes);
+                                 qint64 *recordBytes, QString *error);
     static bool writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
-                                    const QList<qint32> &droppedIds, const QDateTime &taken);
+                                    const QList<qint32> &droppedIds, const QDateTime &taken, QString *error);
     static void writeTimed(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
-                           WriteStats &stats, bool *written);
+                           WriteStats &stats, bool *written, QString *error);
+    // Makes the folder of the records; false, with `error` saying why, when it cannot be made.
+    static bool makeFolder(const QString &folder, QString *error);
     static void setAside(const QString &path);
     static QString nameInDamagedRecord(const QByteArray &content);
 

@@ -4,6 +4,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 bool UtilsFilesFolders::copyFile(const QString &source, const QString &destination)
 {
     if (sameFile(source, destination))
@@ -79,16 +83,37 @@ bool UtilsFilesFolders::removeFolder(QDir folder)
     return failed;
 }
 
-bool UtilsFilesFolders::saveFile(const QString &path, const QByteArray &bytes)
+// The system's reason when the file or its folder refuses writes (a read-only disk, a folder
+// without the right), else what the file said.
+QString UtilsFilesFolders::whyNotWritable(const QString &path, const QString &otherwise)
+{
+    const QByteArray file = QFile::encodeName(path);
+    if (::access(file.constData(), W_OK) != 0 && errno != ENOENT)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::access(folder.constData(), W_OK) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return otherwise;
+}
+
+bool UtilsFilesFolders::saveFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = whyNotWritable(path, file.errorString());
         return false;
+    }
     // The last bytes may still sit in the file's buffer: commit() would rename the temporary file
     // over the old one even when writing them out fails, so they are flushed and checked first.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
+        if (error)
+            *error = file.errorString();
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    const bool committed = file.commit();
+    if (!committed && error)
+        *error = file.errorString();
+    return committed;
 }

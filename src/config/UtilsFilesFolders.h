@@ -26,8 +26,8 @@ public:
 
     // Replaces the file's content with the bytes in one step: they go to a temporary file in the
     // same folder, which is renamed over the file once complete. A crash or a full disk leaves
-    // the previous content. The folder must exist.
-    static bool saveFile(const QString &path, const QByteArray &bytes);
+    // the previous content. The folder must exist. On failure `error`, when given, says why.
+    static bool saveFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
     enum { CopyChunkSize = 16000 };
 
@@ -35,6 +35,7 @@ private:
     UtilsFilesFolders() = delete;
     static bool sameFile(const QString &source, const QString &destination);
     static bool copyContent(QFile &source, QFile &destination);
+    static QString whyNotWritable(const QString &path, const QString &otherwise);
 };
 
 #endif // UTILSFILESFOLDERS_H

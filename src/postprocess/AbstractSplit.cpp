@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,8 +96,11 @@ AbstractSplit::CopyResult AbstractSplit::copyChunks(QFile& source, QFile& target
             return CopyResult::ReadFailed;
         if (count == 0)
             return CopyResult::Done;
-        if (target.write(buffer.constData(), count) != count)
+        errno = 0;
+        if (target.write(buffer.constData(), count) != count) {
+            m_writeError = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : target.errorString();
             return CopyResult::WriteFailed;
+        }
         copiedHere += count;
         copied += count;
         QThread::usleep(1);
@@ -108,6 +113,28 @@ int AbstractSplit::abandonStopped(QFile& target)
     m_target.removeIfStillOurs();
     m_stopped = true;
     return fail(tr("Unsplit: joining stopped"));
+}
+
+int AbstractSplit::abandonFailedWrite(QFile& target, const QString& destinationFolder)
+{
+    target.close();
+    m_target.removeIfStillOurs();
+    return fail(tr("Unsplit: failed to write file %1: %2").arg(targetPath(destinationFolder), m_writeError));
+}
+
+int AbstractSplit::finishWrite(QFile& target, qint64 written, const QString& destinationFolder)
+{
+    // A network file system may report a failed write only when the data reaches the disk.
+    if (::fsync(target.handle()) != 0 && errno != EINVAL) {
+        m_writeError = QString::fromLocal8Bit(std::strerror(errno));
+        return abandonFailedWrite(target, destinationFolder);
+    }
+    if (target.size() != written) {
+        m_writeError = tr("the file on disk is short");
+        return abandonFailedWrite(target, destinationFolder);
+    }
+    target.close();
+    return 0;
 }
 
 int AbstractSplit::fail(const QString& text)

@@ -68,6 +68,12 @@ protected:
     // Ends a join stopped from outside: closes the partial joined file and removes it while
     // its name still leads to the file this join wrote.
     int abandonStopped(QFile& target);
+    // Ends a join whose write failed (a full disk): removes the partial joined file, as above,
+    // and says why the write failed.
+    int abandonFailedWrite(QFile& target, const QString& destinationFolder);
+    // Ends a join whose copy went through: the joined file must be on the disk, whole, before
+    // the volumes may go. 0, or 1 after abandonFailedWrite.
+    int finishWrite(QFile& target, qint64 written, const QString& destinationFolder);
     int fail(const QString& text);
     QString targetPath(const QString& destinationFolder) const;
     QByteArray setMark() const;
@@ -87,6 +93,7 @@ protected:
 private:
     JoinTarget m_target;
     QString m_writtenName;
+    QString m_writeError; // why the last write failed, as the system says it
     const std::atomic<bool>* m_stopFlag = nullptr;
     bool m_stopped = false;
 };

@@ -59,7 +59,7 @@ int GenericSplit::unsplit(const QString& destinationFolder)
         if (result == CopyResult::ReadFailed)
             return fail(AbstractSplit::tr("Unsplit: failed to read source file - %1").arg(volume.errorString()));
         if (result == CopyResult::WriteFailed)
-            return fail(AbstractSplit::tr("Unsplit: failed to write file %1").arg(targetPath(destinationFolder)));
+            return abandonFailedWrite(target, destinationFolder);
         target.flush();
         volume.close();
         volume.setFileName(volumePath(number + 1));
@@ -69,5 +69,5 @@ int GenericSplit::unsplit(const QString& destinationFolder)
         emitProgress(number + 1);
         QThread::msleep(1);
     }
-    return 0;
+    return finishWrite(target, written, destinationFolder);
 }

@@ -3,6 +3,7 @@
 #include "config/AppConfiguration.h"
 #include "config/FileNameLimit.h"
 #include "config/UtilsFilesFolders.h"
+#include "postprocess/FileMove.h"
 #include "model/NzbFiles.h"
 
 #include <QDir>
@@ -10,6 +11,10 @@
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +80,12 @@ QStringList ThreadClean::getFilesRenamed() const
 {
     QMutexLocker locker(&m_mutex);
     return m_outcome.renamed;
+}
+
+QString ThreadClean::getReasonNotMoved(const QString& path) const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_outcome.reasons.value(path);
 }
 
 bool ThreadClean::hasFilesLeftBehind() const
@@ -148,7 +159,8 @@ void ThreadClean::cleanFolder(const Work& work, Outcome& outcome)
 {
     if (work.destination.isEmpty() || !makeFolder(work.destination)) {
         outcome.destinationCreated = false;
-        outcome.notMoved = filePaths(work.downloadFolder);
+        for (const QString& path : filePaths(work.downloadFolder))
+            outcome.leave(path, tr("the destination folder could not be created"));
         return;
     }
     const QDir download(work.downloadFolder);
@@ -161,11 +173,11 @@ void ThreadClean::cleanFolder(const Work& work, Outcome& outcome)
 
     for (const QString& path : filePaths(work.downloadFolder)) {
         const QString name = QFileInfo(path).fileName();
-        const bool handled = matchesAny(name, work.deletePatterns)
-                               ? QFile::remove(path)
-                               : moveFile(path, destinationPath + QLatin1Char('/') + name, outcome);
-        if (!handled)
-            outcome.notMoved.append(path);
+        const QString reason = matchesAny(name, work.deletePatterns)
+                                   ? removeFile(path)
+                                   : moveFile(path, destinationPath + QLatin1Char('/') + name, outcome);
+        if (!reason.isEmpty())
+            outcome.leave(path, reason);
         msleep(kPauseAfterFileMs);
     }
     // The download folder goes only when nothing is left in it that the user may want, and
@@ -174,7 +186,7 @@ void ThreadClean::cleanFolder(const Work& work, Outcome& outcome)
         UtilsFilesFolders::removeFolder(download);
 }
 
-bool ThreadClean::moveFile(const QString& source, const QString& destination, Outcome& outcome)
+QString ThreadClean::moveFile(const QString& source, const QString& destination, Outcome& outcome)
 {
     const QFileInfo target(destination);
     const int maxBytes = FileNameLimit::maxBytes(target.absolutePath());
@@ -183,16 +195,35 @@ bool ThreadClean::moveFile(const QString& source, const QString& destination, Ou
         const QString candidate = target.absolutePath() + QLatin1Char('/') + name;
         if (pathTaken(candidate))
             continue;
-        // The rename refuses to replace a file that appeared in the meantime.
-        if (QFile::rename(source, candidate)) {
+        // A name taken in the meantime is never replaced: the next one is tried. Any other
+        // failure ends here, with the file whole where it was.
+        QString reason;
+        switch (FileMove::move(source, candidate, &reason)) {
+        case FileMove::Result::Moved:
             if (name != target.fileName())
                 outcome.renamed.append(candidate);
-            return true;
+            return QString();
+        case FileMove::Result::NameTaken:
+            continue;
+        case FileMove::Result::Failed:
+            return reason;
         }
-        if (!pathTaken(candidate))
-            return false;
     }
-    return false;
+    return tr("every name it could take in the destination is taken");
+}
+
+// Empty when the file is gone; otherwise why it stays.
+QString ThreadClean::removeFile(const QString& path)
+{
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+        return QString();
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+void ThreadClean::Outcome::leave(const QString& path, const QString& reason)
+{
+    notMoved.append(path);
+    reasons.insert(path, reason);
 }
 
 void ThreadClean::publish(const Outcome& outcome)

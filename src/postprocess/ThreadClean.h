@@ -1,6 +1,7 @@
 #ifndef THREADCLEAN_H
 #define THREADCLEAN_H
 
+#include <QHash>
 #include <QMutex>
 #include <QString>
 #include <QStringList>
@@ -14,7 +15,8 @@ class NzbFiles;
 // backups after a successful post-processing, and whatever matches the configured
 // auto-delete patterns, unless a repair failed (then every file goes, for a repair by hand).
 // Files already in the destination are never deleted or replaced: a name that is taken there
-// is kept under a distinct name.
+// is kept under a distinct name. A file leaves the download folder only once it is whole in the
+// destination; one that cannot be moved (a full or refusing destination) stays, with the reason.
 //
 // The run ends with signalCleanDone in every case; what stayed behind can then be read from
 // the thread.
@@ -41,6 +43,8 @@ public:
     bool isDestinationCreated() const;
     // Paths of the files left in the download folder (not moved, or not deleted).
     QStringList getFilesNotMoved() const;
+    // Why the file at that path (one of getFilesNotMoved) stayed.
+    QString getReasonNotMoved(const QString& path) const;
     // Destination paths of the files kept under a distinct name because theirs was taken.
     QStringList getFilesRenamed() const;
     // True when something could not be moved (the download folder then stays).
@@ -71,12 +75,17 @@ private:
     {
         bool destinationCreated = true;
         QStringList notMoved;
+        QHash<QString, QString> reasons; // of the files not moved, by path
         QStringList renamed;
+
+        void leave(const QString& path, const QString& reason);
     };
 
     Work takeWork() const;
     static void cleanFolder(const Work& work, Outcome& outcome);
-    static bool moveFile(const QString& source, const QString& destination, Outcome& outcome);
+    // Empty when the file was moved; otherwise why it stayed.
+    static QString moveFile(const QString& source, const QString& destination, Outcome& outcome);
+    static QString removeFile(const QString& path);
     void publish(const Outcome& outcome);
 
     QString m_autoDeletePatterns;

@@ -168,7 +168,7 @@ int XtremSplit::copyVolumes(QFile& volume, QFile& target, const QString& destina
         if (result == CopyResult::ReadFailed)
             return fail(AbstractSplit::tr("Unsplit: error while parsing file - %1").arg(volume.errorString()));
         if (result == CopyResult::WriteFailed)
-            return fail(AbstractSplit::tr("Unsplit: failed to write file %1").arg(targetPath(destinationFolder)));
+            return abandonFailedWrite(target, destinationFolder);
         if (last && written < totalSize)
             return fail(AbstractSplit::tr("Unsplit: unexpected end of file %1").arg(volume.fileName()));
         target.flush();
@@ -182,5 +182,5 @@ int XtremSplit::copyVolumes(QFile& volume, QFile& target, const QString& destina
         }
         QThread::msleep(1);
     }
-    return 0;
+    return finishWrite(target, written, destinationFolder);
 }

@@ -32,6 +32,8 @@
 #include <QTreeWidgetItem>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -69,6 +71,33 @@ QString logText()
     return text;
 }
 
+// The files followed by the PAR2 files that `par2 create` makes for them (index and one recovery
+// volume, blocks of `blockSize` bytes, `recoveryBlocks` of them); empty when par2 fails.
+QList<Posted> withPar2Files(const QList<Posted> &files, const QString &setName, int blockSize, int recoveryBlocks)
+{
+    QTemporaryDir made;
+    if (!made.isValid())
+        return {};
+    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s%1").arg(blockSize),
+                          QStringLiteral("-c%1").arg(recoveryBlocks), QStringLiteral("-n1"), setName + QStringLiteral(".par2")};
+    for (const Posted &file : files) {
+        if (!WindowTestFixture::writeFile(made.filePath(file.name), file.data))
+            return {};
+        arguments << file.name;
+    }
+    QProcess par2;
+    par2.setWorkingDirectory(made.path());
+    par2.start(QStringLiteral("par2"), arguments);
+    if (!par2.waitForFinished(60000) || par2.exitStatus() != QProcess::NormalExit || par2.exitCode() != 0)
+        return {};
+    QList<Posted> all = files;
+    for (const QString &name : entries(made.path())) {
+        if (name.endsWith(QLatin1String(".par2")))
+            all.append({name, readFile(made.filePath(name))});
+    }
+    return all;
+}
+
 // The box the window shows when it pauses the downloads after a write error, if one is open.
 QMessageBox *pauseBox()
 {
@@ -98,6 +127,10 @@ private slots:
     void articlesThatNeverArrive();
     void nameLongerThanTheFileSystemAllows();
     void damagedDownloadBesideAGoodOne();
+    void destinationThatFills_data();
+    void destinationThatFills();
+    void extractionIntoADestinationThatFills_data();
+    void extractionIntoADestinationThatFills();
 
 private:
     // Each posted file goes to the server in yEnc parts of `partSize` bytes, under message ids
@@ -340,27 +373,12 @@ void tst_MainWindowDownloadFaults::nameLongerThanTheFileSystemAllows()
 void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
 {
     const QByteArray film = Writer::randomBytes(500000, 7);
-    QTemporaryDir made;
-    QVERIFY(made.isValid());
-    QList<Posted> files;
+    QList<Posted> volumes;
     for (int v = 0; v < 5; ++v) {
         const QString name = QStringLiteral("film.mkv.%1").arg(v + 1, 3, 10, QLatin1Char('0'));
-        files.append({name, film.mid(v * 100000, 100000)});
-        QVERIFY(WindowTestFixture::writeFile(made.filePath(name), files.last().data));
+        volumes.append({name, film.mid(v * 100000, 100000)});
     }
-    QProcess par2;
-    par2.setWorkingDirectory(made.path());
-    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s10000"), QStringLiteral("-c4"),
-                          QStringLiteral("-n1"), QStringLiteral("film.par2")};
-    for (const Posted &file : qAsConst(files))
-        arguments << file.name;
-    par2.start(QStringLiteral("par2"), arguments);
-    QVERIFY2(par2.waitForFinished(60000), qPrintable(par2.errorString()));
-    QCOMPARE(par2.exitCode(), 0);
-    for (const QString &name : entries(made.path())) {
-        if (name.endsWith(QLatin1String(".par2")))
-            files.append({name, readFile(made.filePath(name))});
-    }
+    const QList<Posted> files = withPar2Files(volumes, QStringLiteral("film"), 10000, 4);
     QCOMPARE(files.size(), 7);
     const QString nzbPath = post(QStringLiteral("film"), files, 25000);
 
@@ -396,6 +414,122 @@ void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
         QVERIFY2(kept.contains(file.name), qPrintable(file.name + QLatin1String(" missing from ") + kept.join(QLatin1Char(','))));
     QVERIFY2(kept.contains(QStringLiteral("film (1).mkv")), qPrintable(kept.join(QLatin1Char(','))));
     QVERIFY(logText().contains(QStringLiteral("repair is not possible")));
+}
+
+void tst_MainWindowDownloadFaults::destinationThatFills_data()
+{
+    QTest::addColumn<qint64>("beyondRoom"); // the file's size less the destination's room
+
+    QTest::newRow("4 KiB less than the room") << qint64(-4096);
+    QTest::newRow("4 KiB beyond the room") << qint64(4096);
+    QTest::newRow("12 KiB beyond the room") << qint64(12288);
+    QTest::newRow("20 KiB beyond the room") << qint64(20480);
+}
+
+// The destination is another disk (1 MiB) that the downloaded file does not fit on: the file
+// stays whole in the Download folder, the destination keeps no part of it under any name, and
+// the NZB ends with an error that names the file, the destination and the reason.
+void tst_MainWindowDownloadFaults::destinationThatFills()
+{
+    QFETCH(qint64, beyondRoom);
+    const qint64 room = 1024 * 1024;
+    const Posted movie{QStringLiteral("movie.mkv"), Writer::randomBytes(int(room + beyondRoom), 8)};
+    const QString nzbPath = post(QStringLiteral("move"), {movie}, 200000);
+    QVERIFY(!nzbPath.isEmpty());
+    AppConfiguration *config = AppConfiguration::getInstance();
+    SmallFileSystem disk(config->destinationFolder, room);
+    if (!disk.isMounted())
+        QSKIP("another file system for the destination needs a mount");
+
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    const QString destination = nzb->getDestination();
+    const QString message = nzb->pTreeItem->text(DownloadListRows::ColumnMessages);
+    if (beyondRoom <= 0) {
+        QCOMPARE(message, QStringLiteral("move has been successfully downloaded"));
+        QCOMPARE(entries(destination), QStringList{movie.name});
+        QCOMPARE(sha256(readFile(destination + QStringLiteral("/movie.mkv"))), sha256(movie.data));
+        return;
+    }
+    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_destinationFull"));
+    QCOMPARE(entries(destination), QStringList());
+    QCOMPARE(entries(nzb->strDownloadFolder), QStringList{movie.name});
+    QCOMPARE(sha256(readFile(nzb->strDownloadFolder + QStringLiteral("/movie.mkv"))), sha256(movie.data));
+    const QString reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    QCOMPARE(message, QStringLiteral("move: 1 file(s) could not be moved to %1 (movie.mkv: %2), they stay in %3")
+                          .arg(destination, reason, nzb->strDownloadFolder));
+    const QString log = logText();
+    QVERIFY2(log.contains(QStringLiteral("NZB move: %1/movie.mkv could not be moved to %2: %3")
+                              .arg(nzb->strDownloadFolder, destination, reason)),
+             qPrintable(log));
+    QVERIFY(!log.contains(QStringLiteral("successfully downloaded")));
+    // The record stays: the NZB and where its file is are still known at the next start.
+    QVERIFY(!QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files).isEmpty());
+}
+
+void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills_data()
+{
+    QTest::addColumn<qint64>("room");
+    // The set (three volumes of 7,000, 7,000 and 6,432 bytes) holds one file of 20,111 bytes.
+    QTest::newRow("4 KiB") << qint64(4096);
+    QTest::newRow("16 KiB") << qint64(16384);
+}
+
+// The archive's file does not fit in the destination: the extraction fails, the NZB ends in
+// error, and every volume and PAR2 file is kept whole (moved to the destination as far as room
+// allows, else left in the Download folder); no truncated file of the archive stays anywhere.
+void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills()
+{
+    QFETCH(qint64, room);
+    QList<Posted> rar;
+    for (int n = 1; n <= 3; ++n) {
+        const QString name = QStringLiteral("test_rar_multivolume_single_file.part%1.rar").arg(n);
+        rar.append({name, readFile(QStringLiteral(TQ_TEST_DATA "/rar/libarchive/") + name)});
+        QVERIFY(!rar.last().data.isEmpty());
+    }
+    // With PAR2 files that verify the set: the extraction is what fails.
+    const QList<Posted> volumes = withPar2Files(rar, QStringLiteral("unrar"), 1000, 2);
+    QCOMPARE(volumes.size(), 5);
+    const QString nzbPath = post(QStringLiteral("unrar"), volumes, 5000);
+    QVERIFY(!nzbPath.isEmpty());
+    AppConfiguration *config = AppConfiguration::getInstance();
+    QVERIFY(config->autoUnrar);
+    SmallFileSystem disk(config->destinationFolder, room);
+    if (!disk.isMounted())
+        QSKIP("a small destination beside a Download folder of normal size needs a mount");
+
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    QVERIFY(!nzb->bPostProcessingSucceeded);
+    const QString destination = nzb->getDestination();
+    for (const Posted &volume : qAsConst(volumes)) {
+        const QStringList places{destination, nzb->strDownloadFolder};
+        int found = 0;
+        for (const QString &place : places) {
+            if (entries(place).contains(volume.name)) {
+                ++found;
+                QCOMPARE(sha256(readFile(place + QLatin1Char('/') + volume.name)), sha256(volume.data));
+            }
+        }
+        QVERIFY2(found == 1, qPrintable(volume.name));
+    }
+    QStringList everything = entries(destination) + entries(nzb->strDownloadFolder);
+    everything.sort();
+    QStringList posted;
+    for (const Posted &volume : qAsConst(volumes))
+        posted << volume.name;
+    posted.sort();
+    QCOMPARE(everything, posted);
+    const QString log = logText();
+    QVERIFY2(log.contains(QStringLiteral("PAR2 finished for unrar: Par2: success")), qPrintable(log));
+    QVERIFY2(log.contains(QStringLiteral("Unrar error for unrar: Unrar error: exit code: 5")), qPrintable(log));
+    QVERIFY(!log.contains(QStringLiteral("Unrar finished successfully")));
+    QVERIFY(!log.contains(QStringLiteral("successfully downloaded")));
+    QVERIFY(!nzb->pTreeItem->text(DownloadListRows::ColumnMessages).contains(QStringLiteral("successfully")));
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)

@@ -2,12 +2,17 @@
 #include "config/NzbConfiguration.h"
 
 #include "../model/NzbTestHelpers.h"
+#include "../support/ReadOnlyFolder.h"
 #include "TempHome.h"
 #include "TestFiles.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -382,6 +387,56 @@ private slots:
         finished->setFinished(true);
         queue.configuration.deleteNzb(finished.data());
         QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec"}));
+    }
+
+    void writesThatFailAreReported_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<bool>("folderExists"); // else the data folder refuses to make it
+        for (const char *operation : {"saveNzb", "saveInBackground", "saveAllNzbs", "saveAllInBackground"}) {
+            QTest::addRow("%s, record folder read-only", operation) << QString(operation) << true;
+            QTest::addRow("%s, record folder cannot be made", operation) << QString(operation) << false;
+        }
+    }
+
+    // A record that cannot be written is reported once per operation, with the folder and the
+    // system's reason; the records saved before stay as they were.
+    void writesThatFailAreReported()
+    {
+        QFETCH(QString, operation);
+        QFETCH(bool, folderExists);
+        TempHome home;
+        Queue queue;
+        NzbFiles *earlier = queue.add(makeNzb(0, "earlier"));
+        if (folderExists)
+            QVERIFY(queue.configuration.saveNzb(earlier));
+        else
+            QVERIFY(QDir().mkpath(home.dataFolder()));
+        const QStringList filesBefore = folderFiles();
+        const QByteArray recordBefore = readFile(nzbFolder() + "/Nzb_0");
+        NzbFiles *later = queue.add(makeNzb(1, "later"));
+        QSignalSpy reports(&queue.configuration, &NzbConfiguration::signalRecordNotWritten);
+        ReadOnlyFolder readOnly(folderExists ? nzbFolder() : home.dataFolder());
+        QVERIFY(readOnly.isValid());
+
+        bool result = false;
+        if (operation == "saveNzb")
+            result = queue.configuration.saveNzb(later);
+        else if (operation == "saveAllNzbs")
+            result = queue.configuration.saveAllNzbs();
+        else if (operation == "saveInBackground")
+            queue.configuration.saveInBackground(later);
+        else
+            queue.configuration.saveAllInBackground();
+        queue.configuration.flushWrites();
+
+        QVERIFY(!result);
+        QTRY_COMPARE(reports.count(), 1);
+        QCOMPARE(reports.first().at(0).toString(), nzbFolder());
+        QCOMPARE(reports.first().at(1).toString(), QString::fromLocal8Bit(std::strerror(readOnly.errorCode())));
+        readOnly.makeWritable();
+        QCOMPARE(folderFiles(), filesBefore);
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_0"), recordBefore);
     }
 
     void saveNzbWithoutAFolder()

@@ -3,12 +3,15 @@
 
 #include "SplitSets.h"
 #include "TestFiles.h"
+#include "../support/SmallFileSystem.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
@@ -119,6 +122,8 @@ private slots:
     void readFailures_data();
     void readFailures();
     void missingFurtherVolume();
+    void diskThatFills_data();
+    void diskThatFills();
     void stopMidJoinLeavesNoPartialFile_data();
     void stopMidJoinLeavesNoPartialFile();
     void earlierJoinOfTheSetIsTakenOverAndCut();
@@ -384,9 +389,9 @@ void tst_SplitJoiners::errorTexts_data()
         << "xtrem" << "short header" << "Unsplit: failed to parse source file HEADER {first}";
     QTest::newRow("xtrem: empty name") << "xtrem" << "empty name" << "Unsplit: failed to create file {target}/";
     QTest::newRow("xtrem: write fails")
-        << "xtrem" << "file size limit" << "Unsplit: failed to write file {target}/set";
+        << "xtrem" << "file size limit" << "Unsplit: failed to write file {target}/set: {EFBIG}";
     QTest::newRow("plain: write fails")
-        << "plain" << "file size limit" << "Unsplit: failed to write file {target}/set";
+        << "plain" << "file size limit" << "Unsplit: failed to write file {target}/set: {EFBIG}";
     QTest::newRow("xtrem: volume count 0") << "xtrem" << "count 0" << "Unsplit: no volume in {first}";
     QTest::newRow("xtrem: last volume too short")
         << "xtrem" << "short last" << "Unsplit: unexpected end of file {last}";
@@ -433,12 +438,16 @@ void tst_SplitJoiners::errorTexts()
     }
     expectedError.replace(QLatin1String("{first}"), volumes.first())
         .replace(QLatin1String("{target}"), m_target)
-        .replace(QLatin1String("{last}"), volumes.last());
+        .replace(QLatin1String("{last}"), volumes.last())
+        .replace(QLatin1String("{EFBIG}"), QString::fromLocal8Bit(std::strerror(EFBIG)));
     QCOMPARE(joiner->getErrorText(), expectedError);
     QVERIFY(!joiner->wasStopped());
     // The volumes are never touched by a failed join.
     if (setup != QLatin1String("missing first"))
         QCOMPARE(entries(m_source).size(), volumes.size());
+    // A write that failed leaves no partial joined file.
+    if (setup == QLatin1String("file size limit"))
+        QCOMPARE(entries(m_target), QStringList());
 }
 
 void tst_SplitJoiners::headerSeekFailure()
@@ -503,6 +512,56 @@ void tst_SplitJoiners::missingFurtherVolume()
     QCOMPARE(joiner.getErrorText(), QStringLiteral("Unsplit: Error while opening file: base.003.xtm"));
     QCOMPARE(joiner.getVolumesRead(), volumes.mid(0, 2));
     QCOMPARE(progress.entries, (Progress{qMakePair(1u, 5u), qMakePair(2u, 5u)}));
+}
+
+void tst_SplitJoiners::diskThatFills_data()
+{
+    QTest::addColumn<bool>("xtrem");
+    QTest::addColumn<qint64>("room");
+    QTest::addColumn<bool>("fits");
+
+    // The joined file has 20,000 bytes.
+    for (const bool xtrem : {true, false}) {
+        const char* kind = xtrem ? "xtrem" : "plain";
+        QTest::addRow("%s: 8 KiB", kind) << xtrem << qint64(8192) << false;
+        QTest::addRow("%s: 16 KiB", kind) << xtrem << qint64(16384) << false;
+        QTest::addRow("%s: 20 KiB", kind) << xtrem << qint64(20480) << true;
+    }
+}
+
+// A destination that fills during the join: the partial joined file goes, the volumes stay and
+// the error says why.
+void tst_SplitJoiners::diskThatFills()
+{
+    QFETCH(bool, xtrem);
+    QFETCH(qint64, room);
+    QFETCH(bool, fits);
+    const QByteArray data = patternBytes(20000, 12);
+    const QStringList volumes = writeSetNamedSet(xtrem, data);
+    QStringList before;
+    for (const QString& volume : volumes)
+        before << fileSha256(volume);
+    SmallFileSystem disk(m_target, room);
+    QVERIFY(disk.isValid());
+
+    const std::unique_ptr<AbstractSplit> joiner = makeJoiner(xtrem, volumes.first());
+    const int result = joiner->unsplit(m_target);
+
+    QStringList after;
+    for (const QString& volume : volumes)
+        after << fileSha256(volume);
+    QCOMPARE(after, before);
+    if (fits) {
+        QCOMPARE(result, 0);
+        QCOMPARE(entries(m_target), QStringList{"set"});
+        QCOMPARE(fileSha256(m_target + QStringLiteral("/set")), sha256(data));
+        return;
+    }
+    QCOMPARE(result, 1);
+    QCOMPARE(entries(m_target), QStringList());
+    const int error = disk.isMounted() ? ENOSPC : EFBIG;
+    QCOMPARE(joiner->getErrorText(), QStringLiteral("Unsplit: failed to write file %1/set: %2")
+                                         .arg(m_target, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 void tst_SplitJoiners::stopMidJoinLeavesNoPartialFile_data()

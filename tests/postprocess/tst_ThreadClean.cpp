@@ -5,9 +5,14 @@
 #include "model/NzbFiles.h"
 
 #include "TestFiles.h"
+#include "../support/ReadOnlyFolder.h"
+#include "../support/SmallFileSystem.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 #include <memory>
 
@@ -48,6 +53,10 @@ private slots:
     void nameClashKeepsBoth();
     void destinationCannotBeCreated();
     void fileThatCannotBeMovedKeepsDownloadFolder();
+    void destinationThatFills_data();
+    void destinationThatFills();
+    void destinationThatRefusesWrites();
+    void downloadFolderThatKeepsItsFiles();
     void missingDestinationCreatedWithParents();
     void subFolderGoesWithTheDownloadFolder();
     void downloadFolderIsTheDestination();
@@ -256,6 +265,101 @@ void tst_ThreadClean::fileThatCannotBeMovedKeepsDownloadFolder()
     left.sort();
     QCOMPARE(left, taken);
     QCOMPARE(readFile(m_destination + QLatin1Char('/') + longName), QByteArray("older"));
+}
+
+void tst_ThreadClean::destinationThatFills_data()
+{
+    QTest::addColumn<qint64>("beyondRoom"); // the file's size less the room left in the destination
+    QTest::addColumn<bool>("nameTaken");    // the user has a file of that name there already
+
+    for (const qint64 beyond : {qint64(-4096), qint64(0), qint64(4096), qint64(12288), qint64(20480)})
+        QTest::addRow("%lld bytes beyond the room", beyond) << beyond << false;
+    QTest::newRow("name taken, fits exactly") << qint64(0) << true;
+    QTest::newRow("name taken, 4096 bytes beyond the room") << qint64(4096) << true;
+}
+
+// A destination on another file system (1 MiB) that the file fills: either the file arrives
+// whole or it stays whole in the download folder, with the reason; never a partial file under
+// its name, never a run of numbered leftovers, never the user's file touched.
+void tst_ThreadClean::destinationThatFills()
+{
+    QFETCH(qint64, beyondRoom);
+    QFETCH(bool, nameTaken);
+    const qint64 room = 1024 * 1024;
+    const QByteArray userFile = patternBytes(4096, 7);
+    const QByteArray data = patternBytes(room - (nameTaken ? userFile.size() : 0) + beyondRoom, 3);
+    QVERIFY(writeFile(m_download + QStringLiteral("/movie.mkv"), data));
+    const QString mountPoint = m_dir->filePath(QStringLiteral("Destination"));
+    SmallFileSystem disk(mountPoint, room);
+    QVERIFY(disk.isValid());
+    if (nameTaken)
+        QVERIFY(writeFile(m_destination + QStringLiteral("/movie.mkv"), userFile));
+    // Without a mount the destination shares the download folder's file system: a rename.
+    const bool fits = !disk.isMounted() || beyondRoom <= 0;
+
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+
+    const QString movedAs = nameTaken ? QStringLiteral("movie (1).mkv") : QStringLiteral("movie.mkv");
+    QStringList expectedThere = nameTaken ? QStringList{"movie.mkv"} : QStringList();
+    if (nameTaken)
+        QCOMPARE(readFile(m_destination + QStringLiteral("/movie.mkv")), userFile);
+    if (fits) {
+        expectedThere = QStringList{"movie (1).mkv", "movie.mkv"}.mid(nameTaken ? 0 : 1);
+        QCOMPARE(entries(m_destination), expectedThere);
+        QCOMPARE(fileSha256(m_destination + QLatin1Char('/') + movedAs), sha256(data));
+        QVERIFY(!QFileInfo::exists(m_download));
+        QVERIFY(!clean.hasFilesLeftBehind());
+        return;
+    }
+    QCOMPARE(entries(m_destination), expectedThere);
+    QCOMPARE(entries(m_download), QStringList{"movie.mkv"});
+    QCOMPARE(fileSha256(m_download + QStringLiteral("/movie.mkv")), sha256(data));
+    const QString left = QDir(m_download).absoluteFilePath(QStringLiteral("movie.mkv"));
+    QCOMPARE(clean.getFilesNotMoved(), QStringList{left});
+    QCOMPARE(clean.getReasonNotMoved(left), QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    QCOMPARE(clean.getFilesRenamed(), QStringList());
+}
+
+// A destination that refuses writes (a disk mounted read-only): nothing leaves the download
+// folder but what the patterns delete, and each file that stays says why.
+void tst_ThreadClean::destinationThatRefusesWrites()
+{
+    fillDownloadFolder({"a.nfo", "movie.mkv"});
+    QVERIFY(QDir().mkpath(m_destination));
+    ReadOnlyFolder readOnly(m_destination);
+    QVERIFY(readOnly.isValid());
+
+    ThreadClean clean;
+    clean.setAutoDeletePatterns(QStringLiteral("*.nfo"));
+    runClean(clean, m_nzb.get());
+
+    QCOMPARE(entries(m_destination), QStringList());
+    QCOMPARE(entries(m_download), QStringList{"movie.mkv"});
+    QCOMPARE(readFile(m_download + QStringLiteral("/movie.mkv")), QByteArray("downloaded movie.mkv"));
+    const QString left = QDir(m_download).absoluteFilePath(QStringLiteral("movie.mkv"));
+    QCOMPARE(clean.getFilesNotMoved(), QStringList{left});
+    QCOMPARE(clean.getReasonNotMoved(left), QString::fromLocal8Bit(std::strerror(readOnly.errorCode())));
+}
+
+// The file cannot leave the download folder (mounted read-only): a copy made in the destination
+// on another disk is removed again, so the file is never in two places, and the reason is told.
+void tst_ThreadClean::downloadFolderThatKeepsItsFiles()
+{
+    fillDownloadFolder({"movie.mkv"});
+    SmallFileSystem disk(m_dir->filePath(QStringLiteral("Destination")), 1024 * 1024);
+    QVERIFY(disk.isValid());
+    ReadOnlyFolder readOnly(m_download);
+    QVERIFY(readOnly.isValid());
+
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+
+    QCOMPARE(entries(m_destination), QStringList());
+    QCOMPARE(entries(m_download), QStringList{"movie.mkv"});
+    const QString left = QDir(m_download).absoluteFilePath(QStringLiteral("movie.mkv"));
+    QCOMPARE(clean.getFilesNotMoved(), QStringList{left});
+    QCOMPARE(clean.getReasonNotMoved(left), QString::fromLocal8Bit(std::strerror(readOnly.errorCode())));
 }
 
 void tst_ThreadClean::missingDestinationCreatedWithParents()

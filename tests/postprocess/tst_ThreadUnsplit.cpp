@@ -2,10 +2,13 @@
 
 #include "SplitSets.h"
 #include "TestFiles.h"
+#include "../support/SmallFileSystem.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 // The workers run real programs and files: on a busy machine a job can take a few seconds.
@@ -55,6 +58,7 @@ private slots:
     void xtremSetsBeforePlainSets_data();
     void xtremSetsBeforePlainSets();
     void secondSetFails();
+    void destinationThatFills();
     void plainSetsSkipRarArchives();
     void nothingToJoin_data();
     void nothingToJoin();
@@ -175,6 +179,37 @@ void tst_ThreadUnsplit::secondSetFails()
     QCOMPARE(done.job.firstVolumesFound, (QStringList{setB.first(), setC.first()}));
     QCOMPARE(fileSha256(m_target + QStringLiteral("/alpha.bin")), sha256(dataA));
     QCOMPARE(entries(m_source), (QStringList{"b.001.xtm", "b.002.xtm", "c.001.xtm"}));
+}
+
+// The destination fills while the second set is joined: its partial file goes, its volumes stay,
+// and the job says why; the first set, joined whole, is done.
+void tst_ThreadUnsplit::destinationThatFills()
+{
+    const QByteArray dataA = patternBytes(2500, 1);
+    const QStringList setA = writeXtremSet(m_source, QStringLiteral("a"), dataA, 1000, named("alpha.bin"));
+    const QByteArray dataB = patternBytes(20000, 2);
+    const QStringList setB = writeXtremSet(m_source, QStringLiteral("b"), dataB, 7000, named("beta.bin"));
+    QStringList volumesB;
+    for (const QString& volume : setB)
+        volumesB << fileSha256(volume);
+    SmallFileSystem disk(m_target, 8192);
+    QVERIFY(disk.isValid());
+
+    startWorker();
+    addJob(1, m_source, m_target);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
+    const Recorder::Done& done = m_recorder->done.first();
+    QCOMPARE(done.result, 2);
+    const QString reason = QString::fromLocal8Bit(std::strerror(disk.isMounted() ? ENOSPC : EFBIG));
+    QCOMPARE(done.error, QStringLiteral("Unsplit: failed to write file %1/beta.bin: %2").arg(m_target, reason));
+    QCOMPARE(done.job.volumesConsumed, setA);
+    QCOMPARE(entries(m_target), QStringList{"alpha.bin"});
+    QCOMPARE(fileSha256(m_target + QStringLiteral("/alpha.bin")), sha256(dataA));
+    QCOMPARE(entries(m_source), (QStringList{"b.001.xtm", "b.002.xtm", "b.003.xtm"}));
+    QStringList after;
+    for (const QString& volume : setB)
+        after << fileSha256(volume);
+    QCOMPARE(after, volumesB);
 }
 
 void tst_ThreadUnsplit::plainSetsSkipRarArchives()

@@ -13,11 +13,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
+#include "../dialogs/FileSizeLimit.h"
+#include "../support/SmallFileSystem.h"
+
 namespace {
 
 const int kSuccess = 0;
 const int kFatal = 2;
 const int kChecksum = 3;
+const int kWrite = 5;
 const int kMissing = 6;
 const int kUsage = 7;
 const int kCreate = 9;
@@ -176,6 +182,8 @@ private slots:
     void splitEncryptedFileIsWhole();
     void failureLeavesNoBrokenFile_data();
     void failureLeavesNoBrokenFile();
+    void destinationThatFills_data();
+    void destinationThatFills();
     void workerReadsVolumesAndProgress_data();
     void workerReadsVolumesAndProgress();
     void passwordProbe_data();
@@ -385,6 +393,60 @@ void tst_Unrar::failureLeavesNoBrokenFile()
             files.removeAt(at);
         }
         QCOMPARE(files, sound);
+    }
+}
+
+void tst_Unrar::destinationThatFills_data()
+{
+    QTest::addColumn<qint64>("room");
+    QTest::addColumn<bool>("sizeLimit"); // a file size limit to the byte rather than a small disk
+    QTest::addColumn<int>("code");
+
+    // The one file of the set has 20,111 bytes.
+    QTest::newRow("disk of 4 KiB") << qint64(4096) << false << kWrite;
+    QTest::newRow("disk of 8 KiB") << qint64(8192) << false << kWrite;
+    QTest::newRow("disk of 16 KiB") << qint64(16384) << false << kWrite;
+    QTest::newRow("disk of 24 KiB") << qint64(24576) << false << kSuccess;
+    QTest::newRow("one byte short") << qint64(20110) << true << kWrite;
+    QTest::newRow("room to the byte") << qint64(20111) << true << kSuccess;
+}
+
+// An extraction folder that fills: a write that fails or falls short is a write error, and no
+// truncated file stays, not even with -kb; the volumes are untouched.
+void tst_Unrar::destinationThatFills()
+{
+    QFETCH(qint64, room);
+    QFETCH(bool, sizeLimit);
+    QFETCH(int, code);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString source = dir.filePath("source");
+    copyArchives(source, {"libarchive/test_rar_multivolume_single_file.part1.rar",
+                          "libarchive/test_rar_multivolume_single_file.part2.rar",
+                          "libarchive/test_rar_multivolume_single_file.part3.rar"});
+    const QStringList before = tree(source);
+    const QString archive = source + "/test_rar_multivolume_single_file.part1.rar";
+
+    for (bool keepBroken : {false, true}) {
+        const QString target = dir.filePath(keepBroken ? "kept" : "removed");
+        QVERIFY(QDir().mkpath(target));
+        std::unique_ptr<SmallFileSystem> disk;
+        std::unique_ptr<FileSizeLimit> limit;
+        if (sizeLimit)
+            limit = std::make_unique<FileSizeLimit>(rlim_t(room));
+        else
+            disk = std::make_unique<SmallFileSystem>(target, room);
+        QVERIFY(sizeLimit ? limit->active : disk->isValid());
+        const ProcessRun run = runUnrar(extractArguments(archive, target, QString(), keepBroken));
+        limit.reset();
+        QVERIFY(run.started);
+        QCOMPARE(int(run.exitCode), code);
+        QCOMPARE(run.output.contains("All OK"), code == kSuccess);
+        QCOMPARE(tree(target), code == kSuccess ? QStringList {kHtml} : QStringList());
+        if (code == kWrite)
+            QVERIFY2(run.output.contains("Write error in LibarchiveAddingTest.html"), qPrintable(run.output));
+        QCOMPARE(tree(source), before);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <archive_entry.h>
 
 #include <algorithm>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -214,10 +215,16 @@ Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_en
     if (!test && archive_write_finish_entry(out) < ARCHIVE_WARN && outcome == Outcome::Ok) {
         m_console.endItem("FAILED");
         m_stream.report(ExitWriteError, "Write error in " + path);
-        outcome = Outcome::Broken;
+        outcome = Outcome::Unwritten;
     }
+    if (!test && isRegular && outcome == Outcome::Ok && !hasSize(path, info.unpackedSize)) {
+        m_console.endItem("FAILED");
+        m_stream.report(ExitWriteError, "Write error in " + path + ": the file on disk is short");
+        outcome = Outcome::Unwritten;
+    }
+    // A file the disk did not take whole is no broken file worth keeping: only a truncated copy.
     if (!test && outcome != Outcome::Ok) {
-        if (m_options.keepBroken)
+        if (m_options.keepBroken && outcome != Outcome::Unwritten)
             m_console.line("Kept the broken file " + path);
         else
             ::unlink(path.c_str());
@@ -270,9 +277,12 @@ Extractor::Outcome Extractor::copyData(archive *in, archive *out, const EntryInf
         }
         crc = crc32Update(crc, block, size);
         written += size;
-        if (!test && archive_write_data_block(out, block, size, offset) < ARCHIVE_WARN) {
+        // libarchive reports a failed or short write (a full disk) as a mere warning.
+        if (!test && archive_write_data_block(out, block, size, offset) < ARCHIVE_OK) {
             writeError = true;
             detail = archive_error_string(out) ? archive_error_string(out) : "";
+            if (archive_errno(out) != 0)
+                detail += std::string(detail.empty() ? "" : ": ") + std::strerror(archive_errno(out));
             break;
         }
         m_console.progress(m_stream.progressPercent());
@@ -285,7 +295,9 @@ Extractor::Outcome Extractor::copyData(archive *in, archive *out, const EntryInf
     m_console.endItem("FAILED");
     if (writeError) {
         m_stream.report(ExitWriteError, "Write error in " + path + (detail.empty() ? "" : ": " + detail));
-    } else if (info.incomplete) {
+        return Outcome::Unwritten;
+    }
+    if (info.incomplete) {
         m_stream.report(ExitOpenError, path + ": incomplete, a volume of the set is missing");
     } else if (info.encrypted && !info.passwordVerified) {
         // Without a password check value a wrong password shows only as damaged data.
@@ -295,6 +307,12 @@ Extractor::Outcome Extractor::copyData(archive *in, archive *out, const EntryInf
         m_stream.report(ExitCrcError, "CRC failed in " + path + (detail.empty() ? "" : " (" + detail + ")"));
     }
     return fatal ? Outcome::Fatal : Outcome::Broken;
+}
+
+bool Extractor::hasSize(const std::string &path, uint64_t size)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && static_cast<uint64_t>(st.st_size) == size;
 }
 
 bool Extractor::checksumMatches(const EntryInfo &info, uint32_t crc) const

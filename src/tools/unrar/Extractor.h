@@ -32,7 +32,8 @@ public:
     int run();
 
 private:
-    enum class Outcome { Ok, Broken, Skipped, Fatal };
+    // Unwritten: the disk did not take the file whole (a failed or short write).
+    enum class Outcome { Ok, Broken, Unwritten, Skipped, Fatal };
 
     // Reads files with one libarchive reader from `index` on; true when it stopped at a fatal error.
     bool readEntries(archive *out, size_t &index);
@@ -44,6 +45,7 @@ private:
     std::string refusal(archive_entry *entry, const std::string &path);
     Outcome copyData(archive *in, archive *out, const EntryInfo &info, const std::string &path);
     bool checksumMatches(const EntryInfo &info, uint32_t crc) const;
+    static bool hasSize(const std::string &path, uint64_t size);
     int finalCode();
 
     ArchiveStream &m_stream;
