@@ -134,6 +134,16 @@ void MainWindow::slotUnsplitDone(NzbFiles *pNzbFiles, QString strError)
     }
 }
 
+// Most downloads hold no split file: finding none is told, not reported as a failure.
+void MainWindow::slotUnsplitNoFileFound(NzbFiles *pNzbFiles)
+{
+    QTreeWidgetItem *row = postProcessingRow(pNzbFiles);
+    if (!row)
+        return;
+    showStage(row, tr("Unsplit: no split file found"));
+    QLOG_INFO() << tr("Unsplit: no split file found for %1").arg(pNzbFiles->strName);
+}
+
 void MainWindow::slotDownloadListNzbFinished(NzbFiles *pNzbFiles)
 {
     if (!pNzbFiles || pNzbFiles->bDeleted)
