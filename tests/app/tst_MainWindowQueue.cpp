@@ -490,9 +490,12 @@ void tst_MainWindowQueue::postProcessingShown_data()
     QTest::newRow("unsplit 5 of 4") << 8 << "5/4" << "Unsplit in progress: 100%" << ":/images/unsplit.png" << "";
     QTest::newRow("unsplit of 0") << 8 << "2/0" << "Unsplit in progress..." << ":/images/unsplit.png" << "";
     QTest::newRow("unsplit ok") << 9 << "" << "Unsplit finished successfully" << "" << "Unsplit finished successfully for pp...";
-    QTest::newRow("unsplit failed") << 9 << "Unsplit: no split file found"
-                                    << "Unsplit finished with error(s): Unsplit: no split file found" << ""
-                                    << "Unsplit finished with error(s) for pp: Unsplit: no split file found";
+    QTest::newRow("unsplit failed") << 9 << "Unsplit: failed to create extract path!"
+                                    << "Unsplit finished with error(s): Unsplit: failed to create extract path!" << ""
+                                    << "Unsplit finished with error(s) for pp: Unsplit: failed to create extract path!";
+    // Finding nothing to join is no failure.
+    QTest::newRow("unsplit none") << 10 << "" << "Unsplit: no split file found" << ""
+                                  << "Unsplit: no split file found for pp";
 }
 
 void tst_MainWindowQueue::postProcessingShown()
@@ -521,6 +524,7 @@ void tst_MainWindowQueue::postProcessingShown()
         case 7: window->slotUnsplitStart(target); break;
         case 8: window->slotUnsplitProgress(target, parts.at(0).toUInt(), parts.at(1).toUInt()); break;
         case 9: window->slotUnsplitDone(target, text); break;
+        case 10: window->slotUnsplitNoFileFound(target); break;
         }
     };
     send(nullptr);
