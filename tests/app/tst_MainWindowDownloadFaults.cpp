@@ -114,6 +114,9 @@ private:
                  NntpTestArticle::Fault fault = NntpTestArticle::Fault::None);
     void startWindowWithServer();
     NzbFiles *add(const QString &nzbPath);
+    // Starts the window with the server, adds the NZB and waits until it is cleaned; null when
+    // it was not added or did not end in time.
+    NzbFiles *downloadToTheEnd(const QString &nzbPath);
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<NntpTestServer> news;
@@ -219,6 +222,15 @@ NzbFiles *tst_MainWindowDownloadFaults::add(const QString &nzbPath)
     return manager->listNzbFiles.size() == before + 1 ? manager->listNzbFiles.last() : nullptr;
 }
 
+NzbFiles *tst_MainWindowDownloadFaults::downloadToTheEnd(const QString &nzbPath)
+{
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    if (!nzb || !QTest::qWaitFor([nzb] { return nzb->bCleaned; }, 60000))
+        return nullptr;
+    return nzb;
+}
+
 // The Download folder (512 KiB) fills while two files are decoded: no file is reported decoded short,
 // their articles stay, the downloads pause with the reason and the queue record stays sound.
 // Once there is room again and the user resumes, both files reach the destination whole.
@@ -305,10 +317,8 @@ void tst_MainWindowDownloadFaults::articlesThatNeverArrive()
                                  {{QStringLiteral("a.bin"), Writer::randomBytes(20000, 3)},
                                   {QStringLiteral("b.bin"), Writer::randomBytes(20000, 4)}},
                                  10000, fault);
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QVERIFY(!nzb->bPostProcessingSucceeded);
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
              QStringLiteral("never has been downloaded with error(s): 2 file(s) incomplete, 4 article(s) missing, "
@@ -325,10 +335,8 @@ void tst_MainWindowDownloadFaults::nameLongerThanTheFileSystemAllows()
     const QList<Posted> files = {{longName, Writer::randomBytes(30000, 5)},
                                  {otherLongName, Writer::randomBytes(30000, 6)}};
     const QString nzbPath = post(QStringLiteral("long"), files, 10000);
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QVERIFY2(nzb->bPostProcessingSucceeded, qPrintable(nzb->pTreeItem->text(DownloadListRows::ColumnMessages)));
     const QStringList written = entries(nzb->getDestination());
     QCOMPARE(written.size(), 2);
@@ -444,10 +452,8 @@ void tst_MainWindowDownloadFaults::splitSetWithAGapKeepsItsPieces()
     for (int part : {1, 2})
         news->addArticle(QStringLiteral("big.2.%1@test").arg(part), QByteArray(), -1, NntpTestArticle::Fault::Missing);
 
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QVERIFY(!nzb->bPostProcessingSucceeded);
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
              QStringLiteral("big has been downloaded with error(s): 1 file(s) incomplete, 2 article(s) missing, "
@@ -471,10 +477,8 @@ void tst_MainWindowDownloadFaults::rarCutIntoPiecesIsRecovered()
         files.append({QStringLiteral("cn.rar.00%1").arg(v + 1), archive.mid(v * third, third)});
     const QString nzbPath = post(QStringLiteral("cn"), files, 5000);
 
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), QStringLiteral("cn has been successfully downloaded"));
     QCOMPARE(entries(nzb->getDestination()), QStringList{"cn.dat"});
     QCOMPARE(sha256(readFile(nzb->getDestination() + QStringLiteral("/cn.dat"))), sha256(inside));
@@ -499,10 +503,8 @@ void tst_MainWindowDownloadFaults::postWithoutItsPar2IndexIsRepaired()
     news->addArticle(QStringLiteral("ma.0.3@test"), QByteArray(), -1, NntpTestArticle::Fault::Missing);
     AppConfiguration::getInstance()->autoSmartDownload = true;
 
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), QStringLiteral("ma has been successfully downloaded"));
     QCOMPARE(entries(nzb->getDestination()), QStringList{"ma.dat"});
     QCOMPARE(sha256(readFile(nzb->getDestination() + QStringLiteral("/ma.dat"))), sha256(inside));
@@ -517,10 +519,8 @@ void tst_MainWindowDownloadFaults::plainDownloadLogsNoError()
                                  {{QStringLiteral("a.bin"), Writer::randomBytes(20000, 14)},
                                   {QStringLiteral("b.bin"), Writer::randomBytes(20000, 15)}},
                                  10000);
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), QStringLiteral("plain has been successfully downloaded"));
     const QString log = logText();
     QVERIFY(log.contains(QStringLiteral("Unsplit: no split file found for plain")));

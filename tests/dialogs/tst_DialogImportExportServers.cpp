@@ -105,6 +105,9 @@ private:
     // then: descriptions only).
     QStringList runImport(const QString &file, const std::function<void(QWidget *)> &checkList,
                           bool accepted = true);
+    // Runs the import of `file` past the box of the servers left out (Ok), through the check
+    // list (`rows` gets its row count; Ok) to the box of its end; the servers handed over.
+    QStringList runImportPastTheLeftOut(const QString &file, int &rows);
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<QTemporaryDir> dir;
@@ -114,6 +117,24 @@ private:
     int handOvers = 0;
     QList<QPointer<NntpServer>> handedOver;
 };
+
+QStringList tst_DialogImportExportServers::runImportPastTheLeftOut(const QString &file, int &rows)
+{
+    answerer->chooseFileNext(file);
+    answerer->pressNext(QMessageBox::Ok); // the servers left out
+    answerer->handleNext([&rows](QWidget *checkList) {
+        rows = checkListOf(checkList)->count();
+        pressOk(checkList);
+    });
+    answerer->acceptNext();
+    QStringList received;
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &servers) {
+        ++handOvers;
+        received = describe(servers);
+        return true;
+    });
+    return received;
+}
 
 void tst_DialogImportExportServers::initTestCase()
 {
@@ -438,20 +459,8 @@ void tst_DialogImportExportServers::importLeavesOutServersBeyondTheEditorsBounds
     QCOMPARE(DialogImportExportServers::saveServersFile(path, written), DialogImportExportServers::Saved);
     qDeleteAll(written);
 
-    answerer->chooseFileNext(path);
-    answerer->pressNext(QMessageBox::Ok); // the servers left out
     int rows = -1;
-    answerer->handleNext([&rows](QWidget *checkList) {
-        rows = checkListOf(checkList)->count();
-        pressOk(checkList);
-    });
-    answerer->acceptNext();
-    QStringList received;
-    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &servers) {
-        ++handOvers;
-        received = describe(servers);
-        return true;
-    });
+    const QStringList received = runImportPastTheLeftOut(path, rows);
 
     QCOMPARE(answerer->answeredCount(), 4);
     const ModalAnswerer::Seen &box = answerer->seen().at(1);
@@ -520,19 +529,8 @@ void tst_DialogImportExportServers::boxOfServersLeftOutIsBounded()
     QCOMPARE(file.write(xml), qint64(xml.size()));
     file.close();
 
-    answerer->chooseFileNext(path);
-    answerer->pressNext(QMessageBox::Ok); // the servers left out
     int rows = -1;
-    answerer->handleNext([&rows](QWidget *checkList) {
-        rows = checkListOf(checkList)->count();
-        pressOk(checkList);
-    });
-    answerer->acceptNext();
-    QStringList received;
-    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &servers) {
-        received = describe(servers);
-        return true;
-    });
+    const QStringList received = runImportPastTheLeftOut(path, rows);
 
     QCOMPARE(answerer->answeredCount(), 4);
     const QString text = answerer->seen().at(1).text;

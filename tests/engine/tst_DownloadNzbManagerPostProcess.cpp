@@ -70,6 +70,9 @@ private slots:
 
 private:
     NzbFiles *completeNzb(const QString &name, const QStringList &files, bool skipExtraction = false);
+    // Queues an NZB (download folder "N") whose `decoded` files have every article in and are
+    // decoded, with the files `written` in its download folder.
+    void queueDecoded(NzbFiles *nzb, const QList<NzbFile *> &decoded, const QStringList &written);
     void writePar2(const QByteArray &body);
     void writeUnrar(const QByteArray &body);
     void waitForEvent(const QString &event, int count = 1);
@@ -148,6 +151,24 @@ NzbFiles *tst_DownloadNzbManagerPostProcess::completeNzb(const QString &name, co
     QString error;
     manager->queueNzbFiles(nzb, error);
     return nzb;
+}
+
+void tst_DownloadNzbManagerPostProcess::queueDecoded(NzbFiles *nzb, const QList<NzbFile *> &decoded,
+                                                     const QStringList &written)
+{
+    nzb->setSegmentPaths(work->filePath(QStringLiteral("Cache")), 0);
+    nzb->strDownloadFolder = download + QStringLiteral("/N");
+    QVERIFY(QDir().mkpath(nzb->strDownloadFolder));
+    for (const QString &name : written)
+        QVERIFY(writeBytes(nzb->strDownloadFolder + QLatin1Char('/') + name, contentFor(name)));
+    for (NzbFile *file : decoded) {
+        for (NzbSegment *segment : file->getSegments())
+            segment->setDownloaded();
+        file->setDecoded(true);
+    }
+    QVERIFY(nzb->bAllFilesDecoded);
+    QString error;
+    manager->queueNzbFiles(nzb, error);
 }
 
 void tst_DownloadNzbManagerPostProcess::writePar2(const QByteArray &body)
@@ -470,19 +491,7 @@ void tst_DownloadNzbManagerPostProcess::setWithoutIndexFetchesItsVolumes()
     }
     nzb->sortFiles(true);
     QVERIFY(volumes.at(0)->bPaused && !volumes.at(1)->bPaused && volumes.at(2)->bPaused);
-    nzb->setSegmentPaths(work->filePath(QStringLiteral("Cache")), 0);
-    nzb->strDownloadFolder = download + QStringLiteral("/N");
-    QDir().mkpath(nzb->strDownloadFolder);
-    writeBytes(nzb->strDownloadFolder + QStringLiteral("/ma.rar"), "data");
-    writeBytes(nzb->strDownloadFolder + QStringLiteral("/ma.vol00+01.par2"), "recovery");
-    for (NzbFile *file : {data, volumes.at(1)}) {
-        for (NzbSegment *segment : file->getSegments())
-            segment->setDownloaded();
-        file->setDecoded(true);
-    }
-    QVERIFY(nzb->bAllFilesDecoded);
-    QString error;
-    manager->queueNzbFiles(nzb, error);
+    queueDecoded(nzb, {data, volumes.at(1)}, {"ma.rar", "ma.vol00+01.par2"});
     manager->slotNextNzbToProcess();
     waitForEvent(QStringLiteral("N par2: Par2: need more par2 volumes to repair - ma | 3"));
     QCOMPARE(lines(work->filePath(QStringLiteral("par2.calls"))), QStringList{nzb->strDownloadFolder + "/ma.vol00+01.par2"});
@@ -517,18 +526,7 @@ void tst_DownloadNzbManagerPostProcess::recoveryVolumesAreFetched()
         nzb->addFile(volumes.last());
     }
     nzb->sortFiles(true);
-    nzb->setSegmentPaths(work->filePath(QStringLiteral("Cache")), 0);
-    nzb->strDownloadFolder = download + QStringLiteral("/N");
-    QDir().mkpath(nzb->strDownloadFolder);
-    writeBytes(nzb->strDownloadFolder + QStringLiteral("/movie.par2"), "index");
-    for (NzbFile *file : {data, index}) {
-        for (NzbSegment *segment : file->getSegments())
-            segment->setDownloaded();
-        file->setDecoded(true);
-    }
-    QVERIFY(nzb->bAllFilesDecoded);
-    QString error;
-    manager->queueNzbFiles(nzb, error);
+    queueDecoded(nzb, {data, index}, {"movie.par2"});
     QCOMPARE(globalQueue(*manager), QString());
     manager->slotNextNzbToProcess();
 
