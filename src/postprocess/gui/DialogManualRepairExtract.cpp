@@ -29,6 +29,14 @@ constexpr unsigned long kEndWorkersSliceMs = 20;
 constexpr int kPar2Success = 0;
 constexpr int kPar2NeedsBlocks = 2;
 
+// A box with the single button Ok; its text is shown as it is (file names are never markup).
+void showPlainBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 } // namespace
 
 DialogManualRepairExtract::DialogManualRepairExtract(QWidget* parent)
@@ -448,14 +456,13 @@ void DialogManualRepairExtract::showPar2Results()
     const bool several = m_par2Results.size() > 1;
     const QString summary = tr("%1 PAR2 sets:\n%2").arg(m_par2Results.size()).arg(lines.join(QLatin1Char('\n')));
     if (worst == kPar2Success) {
-        QMessageBox::information(this, tr("Info"), several ? summary : tr("PAR2 successful !"), QMessageBox::Ok);
+        showPlainBox(this, QMessageBox::Information, tr("Info"), several ? summary : tr("PAR2 successful !"));
     } else if (worst == kPar2NeedsBlocks) {
-        QMessageBox::warning(this, tr("Warning"),
-                             several ? summary : tr("PAR2 : need %1 more block(s) to repair.").arg(only.blocksNeeded),
-                             QMessageBox::Ok);
+        showPlainBox(this, QMessageBox::Warning, tr("Warning"),
+                     several ? summary : tr("PAR2 : need %1 more block(s) to repair.").arg(only.blocksNeeded));
     } else {
-        QMessageBox::critical(this, tr("Error"), several ? summary : tr("PAR2 error code %1.").arg(only.result),
-                              QMessageBox::Ok);
+        showPlainBox(this, QMessageBox::Critical, tr("Error"),
+                     several ? summary : tr("PAR2 error code %1.").arg(only.result));
     }
 }
 
