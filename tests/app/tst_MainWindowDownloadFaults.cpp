@@ -458,6 +458,7 @@ void tst_MainWindowDownloadFaults::splitSetWithAGapKeepsItsPieces()
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
              QStringLiteral("big has been downloaded with error(s): 1 file(s) incomplete, 2 article(s) missing, "
                             "and no PAR2 file to repair them, the split files are kept unjoined"));
+    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_gap"));
     const QString destination = nzb->getDestination();
     QVERIFY2(!QFileInfo::exists(destination + QStringLiteral("/big.bin")), qPrintable(entries(destination).join(',')));
     for (int v : {0, 1, 3, 4})
