@@ -190,6 +190,7 @@ public slots:
     void slotUnsplitStart(NzbFiles *pNzbFiles);
     void slotUnsplitProgress(NzbFiles *pNzbFiles, quint32 uiPosCrt, quint32 uiPosTotal);
     void slotUnsplitDone(NzbFiles *pNzbFiles, QString strError);
+    void slotUnsplitNoFileFound(NzbFiles *pNzbFiles);
 
     // Download list: selection and removal.
     void slotDownloadListItemSelectionChanged();

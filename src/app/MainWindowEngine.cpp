@@ -69,6 +69,7 @@ void MainWindow::initDownloadManager()
     connect(manager, SIGNAL(signalUnsplitProgress(NzbFiles*,quint32,quint32)), this,
             SLOT(slotUnsplitProgress(NzbFiles*,quint32,quint32)));
     connect(manager, SIGNAL(signalUnsplitDone(NzbFiles*,QString)), this, SLOT(slotUnsplitDone(NzbFiles*,QString)));
+    connect(manager, SIGNAL(signalUnsplitNoFileFound(NzbFiles*)), this, SLOT(slotUnsplitNoFileFound(NzbFiles*)));
     // Every connection paused because segment files cannot be written: the user has to know.
     connect(manager, SIGNAL(signalDownloadsPaused(QString)), this, SLOT(slotDownloadsPaused(QString)));
 

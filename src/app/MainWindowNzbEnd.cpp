@@ -157,6 +157,16 @@ QString MainWindow::filesLeftBehindText(const NzbFiles *pNzbFiles, const ThreadC
         .arg(destination, named.join(QStringLiteral("; ")), pNzbFiles->strDownloadFolder);
 }
 
+// Most downloads hold no split file: finding none is told, not reported as a failure.
+void MainWindow::slotUnsplitNoFileFound(NzbFiles *pNzbFiles)
+{
+    QTreeWidgetItem *row = postProcessingRow(pNzbFiles);
+    if (!row)
+        return;
+    showStage(row, tr("Unsplit: no split file found"));
+    QLOG_INFO() << tr("Unsplit: no split file found for %1").arg(pNzbFiles->strName);
+}
+
 void MainWindow::slotDownloadListNzbFinished(NzbFiles *pNzbFiles)
 {
     if (!pNzbFiles || pNzbFiles->bDeleted)

@@ -58,9 +58,14 @@ QString nameInMessage(const NntpServer &server, int position)
     return name.size() > shown ? name.left(shown) + QChar(0x2026) : name;
 }
 
+// The reader takes numbers as unsigned 32-bit values: shown as read, never wrapped to negative.
 QString outOfRange(const QString &what, qint32 value, int lowest, int highest)
 {
-    return ServersImportExport::tr("%1 %2 is not between %3 and %4").arg(what).arg(value).arg(lowest).arg(highest);
+    return ServersImportExport::tr("%1 %2 is not between %3 and %4")
+        .arg(what)
+        .arg(quint32(value))
+        .arg(lowest)
+        .arg(highest);
 }
 
 QString tooLong(const QString &what, int bound)
@@ -95,19 +100,28 @@ QString brokenBound(const NntpServer &server)
     return QString();
 }
 
-// The servers that keep the editor's bounds; the others are named, with the bound each breaks,
-// in one box.
+// Servers named, each with the bound it breaks, in the box of those left out; the others are
+// only counted.
+constexpr int kLeftOutNamed = 10;
+
+// The servers that keep the editor's bounds; the first of the others are named, with the bound
+// each breaks, in one box that says how many more were left out.
 QList<NntpServer *> keepImportable(QWidget *window, const QList<NntpServer *> &servers)
 {
     QList<NntpServer *> kept;
     QStringList leftOut;
+    int notNamed = 0;
     for (int i = 0; i < servers.size(); ++i) {
         const QString broken = brokenBound(*servers.at(i));
         if (broken.isEmpty())
             kept << servers.at(i);
-        else
+        else if (leftOut.size() < kLeftOutNamed)
             leftOut << ServersImportExport::tr("%1: %2").arg(nameInMessage(*servers.at(i), i + 1), broken);
+        else
+            ++notNamed;
     }
+    if (notNamed > 0)
+        leftOut << ServersImportExport::tr("and %n more", nullptr, notNamed);
     if (!leftOut.isEmpty()) {
         // The names come from the file: shown as they are, never read as markup.
         QMessageBox box(QMessageBox::Warning, AppVersion::displayName(),

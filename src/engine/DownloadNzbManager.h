@@ -251,6 +251,8 @@ signals:
     void signalStartUnsplit(NzbFiles *pNzbFiles);
     void signalUnsplitProgress(NzbFiles *pNzbFiles, quint32 uiPosCrt, quint32 uiPosTotal);
     void signalUnsplitDone(NzbFiles *pNzbFiles, QString strError);
+    // The joining found no split file: no failure, most downloads hold none.
+    void signalUnsplitNoFileFound(NzbFiles *pNzbFiles);
     void signalThreadCurrentSpeedBytesPerSec(quint64 uiSpeed, quint32 uiThreadId);
     void signalThreadsStopped(QList<quint32> listThreadIds, int iTag);
     void signalNewBytesDownloaded(QList<quint32> listServers, QList<quint64> listNbBytesDownloaded);
@@ -319,6 +321,8 @@ private:
     void startHeadJobSoon();
     ParityJob makeParityJob(NzbFiles *pNzbFiles);
     void startNextStage(NzbFiles *pNzbFiles);
+    void startJoinedExtraction(NzbFiles *pNzbFiles, const QStringList &listArchives);
+    static QStringList joinedArchives(const UnsplitJob &job);
     void finishNzb(NzbFiles *pNzbFiles);
     void markJobDone(NzbFiles *pNzbFiles);
     void markJobDoneLocked(NzbFiles *pNzbFiles);

@@ -4,10 +4,14 @@
 // listNzbToProcess, started by the one-second tick or at once when the queue is idle, stays
 // running through all its stages.
 //
+// A set posted without its PAR2 index file is verified through one of its recovery volumes. RAR
+// archives that a join put back together (an archive cut into ".001" pieces) are extracted last.
+//
 // Whether an NZB ends "successfully downloaded" is its post-processing-succeeded flag: set at
 // each completion, and only ever cleared by a stage that failed (a later stage that succeeds
 // does not hide an earlier failure). An NZB without PAR2 files succeeds only when every file it
-// downloaded is complete; with PAR2 files, the verification or repair decides.
+// downloaded is complete; with PAR2 files, the verification or repair decides. While files are
+// incomplete and no repair made them whole, every volume and piece is kept and nothing is joined.
 #include "engine/DownloadNzbManager.h"
 
 #include "engine/NzbToProcess.h"
@@ -15,13 +19,13 @@
 #include "model/NzbFiles.h"
 #include "model/NzbSegment.h"
 #include "postprocess/Par2Backups.h"
+#include "postprocess/Par2Sets.h"
+#include "postprocess/RarSignature.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMutexLocker>
-
-#include <algorithm>
 
 namespace {
 
@@ -98,7 +102,9 @@ void DownloadNzbManager::processDecodedFile(NzbFile *pNzbFile)
     emit signalPar2Finished(tr("No par2 file found!"), QStringLiteral("0"), nzb);
     const QString incomplete = incompleteFilesProblem(nzb);
     if (!incomplete.isEmpty()) {
+        // Nothing can make them whole here: what a join or a repair by hand needs stays.
         setSucceeded(nzb, false);
+        nzb->bKeepFilesForRepair = true;
         nzb->strPostProcessingProblem = incomplete;
     }
     if (bAutoUnrar && !nzb->bSkipExtraction) {
@@ -129,20 +135,11 @@ void DownloadNzbManager::startHeadJobSoon()
     QMetaObject::invokeMethod(this, "slotNextNzbToProcess", Qt::QueuedConnection);
 }
 
-// The PAR2 index files of a folder in name order: "*.par2" in any case, less the recovery volumes
-// (a ".vol" in the part of the name after its first dot).
+// One PAR2 file per set of a folder, in name order: its index file, or one of its recovery
+// volumes when it was posted without an index (par2 reads the set from either).
 QFileInfoList DownloadNzbManager::findPar2Files(const QString &strFolder)
 {
-    if (strFolder.isEmpty())
-        return {};
-    QFileInfoList found =
-        QDir(strFolder).entryInfoList({QStringLiteral("*.par2")}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    found.erase(std::remove_if(found.begin(), found.end(),
-                               [](const QFileInfo &file) {
-                                   return file.completeSuffix().toUpper().contains(QLatin1String("VOL"));
-                               }),
-                found.end());
-    return found;
+    return Par2Sets::filesToVerify(strFolder);
 }
 
 // A PAR2 run for the NZB's next index file, with the folder's files as they are now.
@@ -229,7 +226,23 @@ void DownloadNzbManager::unsplitStartSlot(NzbFiles *pNzbFiles)
     job.sourceFolder = pNzbFiles->strDownloadFolder;
     job.destinationFolder = pNzbFiles->getDestination();
     job.keepVolumes = pNzbFiles->bKeepFilesForRepair;
+    job.incompleteDownload = pNzbFiles->bKeepFilesForRepair;
     threadUnsplit.addJob(job);
+}
+
+// The RAR archives that a join put back together, extracted into the NZB's destination where
+// they were joined; the joined archives go once extracted, like any extracted volume.
+void DownloadNzbManager::startJoinedExtraction(NzbFiles *pNzbFiles, const QStringList &listArchives)
+{
+    UnrarJob job;
+    job.jobId = uiUnrarJobId++;
+    hashUnrarJobs.insert(job.jobId, pNzbFiles);
+    job.sourceFolder = pNzbFiles->getDestination();
+    job.extractionFolder = pNzbFiles->getDestination();
+    job.applicationFolder = QCoreApplication::applicationDirPath();
+    job.password = pNzbFiles->strArchivePassword;
+    job.archives = listArchives;
+    threadUnrar.addJob(job);
 }
 
 void DownloadNzbManager::par2ProgressSignal(quint32 uiJobId, QString strStatus)
@@ -263,7 +276,7 @@ void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNo
         markJobDone(nzb);
         return;
     }
-    const QString base = QFileInfo(job.par2File).completeBaseName();
+    const QString base = Par2Sets::setName(QFileInfo(job.par2File).fileName());
     if (iExitCode == 0) {
         emit signalPar2Finished(tr("Par2: success - %1").arg(base), QStringLiteral("0"), nzb);
         if (!bAutoUnsplit || nzb->bSkipExtraction)
@@ -410,6 +423,8 @@ void DownloadNzbManager::unrarDoneSlot(UnrarJob job, int iResult, quint32 uiStat
         finishNzb(nzb);
         return;
     }
+    // The extraction of what a join gave is the last stage, whatever its result.
+    const bool afterJoin = !job.archives.isEmpty();
     if (iResult == ThreadUnrar::ExtractFolderFailed) {
         setSucceeded(nzb, false);
         emit signalUnrarError(tr("Failed to create extract directory"), nzb);
@@ -423,7 +438,7 @@ void DownloadNzbManager::unrarDoneSlot(UnrarJob job, int iResult, quint32 uiStat
         emit signalUnrarError(tr("Unrar error: exit code: %1, exit status: %2").arg(iResult).arg(uiStatus), nzb);
         setSucceeded(nzb, false);
     }
-    if (bAutoUnsplit && !nzb->bSkipExtraction)
+    if (bAutoUnsplit && !nzb->bSkipExtraction && !afterJoin)
         emit signalStartUnsplit(nzb);
     else
         finishNzb(nzb);
@@ -438,17 +453,34 @@ void DownloadNzbManager::unsplitDoneSlot(UnsplitJob job, int iResult, QString st
         markJobDone(nzb);
         return;
     }
-    nzb->setFinished(true);
-    markJobDone(nzb);
     if (iResult == ThreadUnsplit::Joined) {
         emit signalUnsplitDone(nzb, QString());
+        const QStringList archives = joinedArchives(job);
+        if (!archives.isEmpty() && bAutoUnrar && !nzb->bSkipExtraction) {
+            startJoinedExtraction(nzb, archives);
+            return;
+        }
     } else if (iResult == ThreadUnsplit::NothingFound) {
-        emit signalUnsplitDone(nzb, strError);
+        // Nothing to join is no failure: most downloads hold no split file.
+        emit signalUnsplitNoFileFound(nzb);
     } else {
         setSucceeded(nzb, false);
+        if (iResult == ThreadUnsplit::NotJoined && !nzb->strPostProcessingProblem.isEmpty())
+            nzb->strPostProcessingProblem += tr(", the split files are kept unjoined");
         emit signalUnsplitDone(nzb, strError);
     }
-    emit signalNzbFinished(nzb);
+    finishNzb(nzb);
+}
+
+// The files a join wrote that are RAR archives (a RAR archive cut into pieces).
+QStringList DownloadNzbManager::joinedArchives(const UnsplitJob &job)
+{
+    QStringList archives;
+    for (const QString &path : job.filesWritten) {
+        if (RarSignature::startsAsRar(path))
+            archives.append(path);
+    }
+    return archives;
 }
 
 void DownloadNzbManager::finishNzb(NzbFiles *pNzbFiles)

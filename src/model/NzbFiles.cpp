@@ -7,6 +7,7 @@
 #include <QDataStream>
 #include <QMutexLocker>
 #include <QRegularExpression>
+#include <QSet>
 #include <QThread>
 
 #include <algorithm>
@@ -16,6 +17,20 @@ namespace {
 QString joinFolder(const QString &base, const QString &name)
 {
     return base + QLatin1Char('/') + NzbFiles::folderName(name);
+}
+
+// The PAR2 set a subject names, upper-cased for comparing: the last word of its file name (the
+// text between quotes when it has them) before ".par2", without a volume part ("MOVIE" for
+// "movie.vol03+04.par2"); empty when it names no PAR2 file.
+QString par2SetOfSubject(const QString &subject)
+{
+    static const QRegularExpression par2Name(QStringLiteral("([^\"/\\\\\\s]*?)(\\.vol\\d+[+-]\\d+)?\\.par2"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const int open = subject.indexOf(QLatin1Char('"'));
+    const int close = open >= 0 ? subject.indexOf(QLatin1Char('"'), open + 1) : -1;
+    const QString name = close > open ? subject.mid(open + 1, close - open - 1) : subject;
+    const QRegularExpressionMatch match = par2Name.match(name);
+    return match.hasMatch() ? match.captured(1).toUpper() : QString();
 }
 
 } // namespace
@@ -218,6 +233,7 @@ void NzbFiles::sortFiles(bool smartDownload)
     if (smartDownload) {
         for (NzbFile *volume : qAsConst(volumes))
             volume->bPaused = true;
+        keepOneVolumeOfSetsWithoutIndex(indexFiles);
     }
 
     QMutexLocker locker(&mutex);
@@ -231,6 +247,22 @@ void NzbFiles::sortFiles(bool smartDownload)
         if (!file->bPaused)
             uiSizeToDownload = NzbFile::saturatingAdd(uiSizeToDownload, file->uiSize);
         uiDownloaded = NzbFile::saturatingAdd(uiDownloaded, file->uiDownloaded);
+    }
+}
+
+// A set posted without its index file can only be verified through one of its volumes: the
+// smallest one of each such set is downloaded with the other files.
+void NzbFiles::keepOneVolumeOfSetsWithoutIndex(const QList<NzbFile *> &indexFiles)
+{
+    QSet<QString> setsWithFile;
+    for (const NzbFile *index : indexFiles)
+        setsWithFile.insert(par2SetOfSubject(index->getSubject()));
+    for (NzbFile *volume : qAsConst(listPar2Volumes)) { // smallest first
+        const QString set = par2SetOfSubject(volume->getSubject());
+        if (setsWithFile.contains(set))
+            continue;
+        setsWithFile.insert(set);
+        volume->bPaused = false;
     }
 }
 

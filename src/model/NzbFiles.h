@@ -49,6 +49,9 @@ public:
     QFileInfo takeNextFileInfo();
 
     // Preparing for download.
+    // Index files first, then the other files (RAR first), then the PAR2 recovery volumes,
+    // which smart download holds back (paused) but for one volume of each set that has no
+    // index file in the NZB.
     void sortFiles(bool smartDownload);
     // Rebuilds the PAR2 volume list (by ascending size) without touching the file order or
     // the paused flags: for an NZB restored from its queue record.
@@ -104,6 +107,7 @@ public:
 
 private:
     void recomputeTotalsLocked();
+    void keepOneVolumeOfSetsWithoutIndex(const QList<NzbFile *> &indexFiles);
 
     QList<NzbFile *> listFiles;
 

@@ -1,6 +1,7 @@
 #include "postprocess/ThreadUnrar.h"
 
 #include "platform/UtilsProcess.h"
+#include "postprocess/RarSignature.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,14 +21,6 @@ QFileInfoList plainFiles(const QString& folder, const QString& pattern)
 {
     return QDir(folder).entryInfoList(QStringList(pattern), QDir::Files | QDir::NoDotAndDotDot,
                                       QDir::Name);
-}
-
-bool startsWithRarMark(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return QString::fromLatin1(file.read(4)).toUpper() == QLatin1String("RAR!");
 }
 
 // The pattern of every volume name of the set whose first volume is named `firstName`:
@@ -92,8 +85,20 @@ QStringList ThreadUnrar::findRarFiles(const QString& folder)
             m_archives.append(file.absoluteFilePath());
     }
     for (const QFileInfo& file : plainFiles(folder, QStringLiteral("*.001"))) {
-        if (startsWithRarMark(file.absoluteFilePath()))
+        if (RarSignature::isNumberedArchive(file.absoluteFilePath()))
             m_archives.append(file.absoluteFilePath());
+    }
+    return m_archives;
+}
+
+QStringList ThreadUnrar::findArchives(const UnrarJob& job)
+{
+    if (job.archives.isEmpty())
+        return findRarFiles(job.sourceFolder);
+    m_archives.clear();
+    for (const QString& archive : job.archives) {
+        if (QFileInfo(archive).isFile())
+            m_archives.append(archive);
     }
     return m_archives;
 }
@@ -167,7 +172,7 @@ void ThreadUnrar::run()
 void ThreadUnrar::runJob(const UnrarJob& job)
 {
     emit UpdateProgressSignal(QString(), job.jobId);
-    if (findRarFiles(job.sourceFolder).isEmpty()) {
+    if (findArchives(job).isEmpty()) {
         finishJob(job, NoArchiveFound);
         return;
     }

@@ -37,7 +37,8 @@ public:
 
     // The first volumes of every RAR set of `folder`, in the order they are extracted: the
     // sets numbered in the name (name.part1.rar), then the other .rar archives, then the
-    // .001 files that start as a RAR archive. Also fills the worker's archive list.
+    // .001 files that are RAR archives or volumes of their own (not the first piece of an
+    // archive cut into pieces, which the join takes). Also fills the worker's archive list.
     QStringList findRarFiles(const QString& folder);
 
     // unrar's arguments for one archive, with or without a password.
@@ -69,6 +70,8 @@ protected:
 
 private:
     void runJob(const UnrarJob& job);
+    // The job's own archives when it names them, else findRarFiles of its source folder.
+    QStringList findArchives(const UnrarJob& job);
     // Extracts the archives of the list in turn; the job's result.
     int extractArchives(const UnrarJob& job);
     void deleteVolumes(const QString& output, const QString& archive, const QString& sourceFolder) const;

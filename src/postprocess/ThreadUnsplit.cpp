@@ -62,6 +62,13 @@ void ThreadUnsplit::runJob(UnsplitJob job)
         emit unsplitDoneSignal(job, NothingFound, tr("Unsplit: no split file found"));
         return;
     }
+    // What an incomplete download would join is not the file that was split: the pieces stay,
+    // for a join once the missing ones are found.
+    if (job.incompleteDownload) {
+        emit unsplitDoneSignal(job, NotJoined,
+                               tr("Unsplit: files of the download are incomplete, the split files are kept unjoined"));
+        return;
+    }
     // The joiner lives in this thread, which runs no event loop: relay its progress directly.
     connect(joiner.get(), &AbstractSplit::signalProgress, this, &ThreadUnsplit::slotProgress,
             Qt::DirectConnection);
@@ -80,6 +87,7 @@ int ThreadUnsplit::joinSets(AbstractSplit& joiner, UnsplitJob& job, QString& err
             error = joiner.getErrorText();
             return JoinFailed;
         }
+        job.filesWritten.append(job.destinationFolder + QLatin1Char('/') + joiner.getWrittenName());
         consumeVolumes(joiner.getVolumesRead(), job);
         job.firstVolumesFound.removeFirst();
         if (job.firstVolumesFound.isEmpty())

@@ -24,7 +24,9 @@ class ThreadUnsplit : public QThread
     Q_OBJECT
 
 public:
-    enum Result { Joined = 0, NothingFound = 1, JoinFailed = 2 };
+    enum Result { Joined = 0, NothingFound = 1, JoinFailed = 2,
+                  // The job's download is incomplete: split files were found and left as they are.
+                  NotJoined = 3 };
 
     explicit ThreadUnsplit(QObject* parent = nullptr);
 

@@ -17,6 +17,8 @@ struct UnrarJob
     QStringList strings;        // always empty; kept for the record's layout
     bool keepVolumes = false;   // the volumes stay whatever the worker's setting (a set that
                                 // could not be repaired: a repair by hand needs them)
+    QStringList archives;       // when not empty, these archives (those still there) are
+                                // extracted instead of the ones found in the source folder
 };
 
 Q_DECLARE_METATYPE(UnrarJob)

@@ -1,10 +1,10 @@
 #include "postprocess/UnsplitBuilder.h"
 
 #include "postprocess/GenericSplit.h"
+#include "postprocess/RarSignature.h"
 #include "postprocess/XtremSplit.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 
@@ -21,14 +21,6 @@ QStringList UnsplitBuilder::firstVolumesMatching(const QString& folder, const QS
     return paths;
 }
 
-bool UnsplitBuilder::startsAsRarArchive(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.read(4).toUpper() == "RAR!";
-}
-
 XtremSplit* UnsplitBuilder::getXtremSplit(const QString& folder, QStringList& firstVolumes)
 {
     const QStringList found = firstVolumesMatching(folder, QStringLiteral("*.001.xtm"));
@@ -41,7 +33,7 @@ XtremSplit* UnsplitBuilder::getXtremSplit(const QString& folder, QStringList& fi
 GenericSplit* UnsplitBuilder::getGenericSplit(const QString& folder, QStringList& firstVolumes)
 {
     QStringList found = firstVolumesMatching(folder, QStringLiteral("*.001"));
-    found.erase(std::remove_if(found.begin(), found.end(), &UnsplitBuilder::startsAsRarArchive),
+    found.erase(std::remove_if(found.begin(), found.end(), &RarSignature::isNumberedArchive),
                 found.end());
     if (found.isEmpty())
         return nullptr;

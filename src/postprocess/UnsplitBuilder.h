@@ -20,12 +20,10 @@ public:
     // `firstVolumes` in name order and a joiner on the first is returned (owned by the
     // caller); null, with the list untouched, when there is none.
     static XtremSplit* getXtremSplit(const QString& folder, QStringList& firstVolumes);
-    // The same for plain "*.001" sets. A ".001" file that starts as a RAR archive is the
-    // first volume of a RAR set, not a split file, and is passed over.
+    // The same for plain "*.001" sets, whatever they hold, but for the ".001" files that the
+    // extraction takes as RAR archives (RarSignature::isNumberedArchive): a RAR archive cut into
+    // pieces is joined, a numbered RAR volume set is not.
     static GenericSplit* getGenericSplit(const QString& folder, QStringList& firstVolumes);
-
-    // Whether the file starts with the RAR mark ("RAR!" in any case).
-    static bool startsAsRarArchive(const QString& path);
 
 private:
     static QStringList firstVolumesMatching(const QString& folder, const QString& pattern);

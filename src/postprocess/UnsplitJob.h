@@ -16,6 +16,9 @@ struct UnsplitJob
     QStringList firstVolumesFound; // first volumes of the sets not joined (yet)
     bool keepVolumes = false;      // the volumes stay whatever the worker's setting (a set that
                                    // could not be repaired: a repair by hand needs them)
+    bool incompleteDownload = false; // files of the download are incomplete: the sets are found
+                                     // and listed, none is joined, every volume stays
+    QStringList filesWritten;      // the joined file of each set joined, in order
 };
 
 Q_DECLARE_METATYPE(UnsplitJob)

@@ -3,7 +3,7 @@
 # file size limit), articles that never arrive, names too long, a damaged second download.
 tq_add_gui_test(tst_MainWindowDownloadFaults SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_MainWindowDownloadFaults.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestAccess.h ${PROJECT_SOURCE_DIR}/tests/engine/SegmentBodyWriter.cpp
-  ${PROJECT_SOURCE_DIR}/tests/engine/SegmentBodyWriter.h LIBS tessaquill_testsupport TIMEOUT 300)
+  ${PROJECT_SOURCE_DIR}/tests/engine/SegmentBodyWriter.h LIBS tessaquill_testsupport tessaquill_rartestsupport TIMEOUT 300)
 add_dependencies(tst_MainWindowDownloadFaults unrar)
 set_property(TEST tst_MainWindowDownloadFaults APPEND PROPERTY ENVIRONMENT
   "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/tessaquill-session-bus"

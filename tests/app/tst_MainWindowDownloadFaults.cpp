@@ -18,6 +18,7 @@
 
 #include "GuiTestHome.h"
 #include "NntpTestServer.h"
+#include "RarTestArchive.h"
 #include "SmallFileSystem.h"
 #include "WidgetPicture.h"
 #include "WindowTestFixture.h"
@@ -29,6 +30,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeWidgetItem>
 #include <QtTest>
 
@@ -71,31 +73,39 @@ QString logText()
     return text;
 }
 
-// The files followed by the PAR2 files that `par2 create` makes for them (index and one recovery
-// volume, blocks of `blockSize` bytes, `recoveryBlocks` of them); empty when par2 fails.
-QList<Posted> withPar2Files(const QList<Posted> &files, const QString &setName, int blockSize, int recoveryBlocks)
+// The PAR2 files that `par2 create` makes for `files` with these options (the PAR2 file's name
+// last); empty when par2 fails.
+QList<Posted> par2Files(const QList<Posted> &files, const QStringList &options)
 {
     QTemporaryDir made;
+    QList<Posted> created;
     if (!made.isValid())
-        return {};
-    QStringList arguments{QStringLiteral("create"), QStringLiteral("-q"), QStringLiteral("-s%1").arg(blockSize),
-                          QStringLiteral("-c%1").arg(recoveryBlocks), QStringLiteral("-n1"), setName + QStringLiteral(".par2")};
+        return created;
+    QStringList arguments = QStringList{QStringLiteral("create"), QStringLiteral("-q")} + options;
     for (const Posted &file : files) {
         if (!WindowTestFixture::writeFile(made.filePath(file.name), file.data))
-            return {};
+            return created;
         arguments << file.name;
     }
     QProcess par2;
     par2.setWorkingDirectory(made.path());
     par2.start(QStringLiteral("par2"), arguments);
     if (!par2.waitForFinished(60000) || par2.exitStatus() != QProcess::NormalExit || par2.exitCode() != 0)
-        return {};
-    QList<Posted> all = files;
+        return created;
     for (const QString &name : entries(made.path())) {
         if (name.endsWith(QLatin1String(".par2")))
-            all.append({name, readFile(made.filePath(name))});
+            created.append({name, readFile(made.filePath(name))});
     }
-    return all;
+    return created;
+}
+
+// The files followed by their PAR2 files (index and one recovery volume, blocks of `blockSize`
+// bytes, `recoveryBlocks` of them); empty when par2 fails.
+QList<Posted> withPar2Files(const QList<Posted> &files, const QString &setName, int blockSize, int recoveryBlocks)
+{
+    const QList<Posted> par2 = par2Files(files, {QStringLiteral("-s%1").arg(blockSize), QStringLiteral("-c%1").arg(recoveryBlocks),
+                                                 QStringLiteral("-n1"), setName + QStringLiteral(".par2")});
+    return par2.isEmpty() ? QList<Posted>() : files + par2;
 }
 
 // The box the window shows when it pauses the downloads after a write error, if one is open.
@@ -131,6 +141,10 @@ private slots:
     void destinationThatFills();
     void extractionIntoADestinationThatFills_data();
     void extractionIntoADestinationThatFills();
+    void splitSetWithAGapKeepsItsPieces();
+    void rarCutIntoPiecesIsRecovered();
+    void postWithoutItsPar2IndexIsRepaired();
+    void plainDownloadLogsNoError();
 
 private:
     // Each posted file goes to the server in yEnc parts of `partSize` bytes, under message ids
@@ -139,6 +153,9 @@ private:
                  NntpTestArticle::Fault fault = NntpTestArticle::Fault::None);
     void startWindowWithServer();
     NzbFiles *add(const QString &nzbPath);
+    // Starts the window with the server, adds the NZB and waits until it is cleaned; null when
+    // it was not added or did not end in time.
+    NzbFiles *downloadToTheEnd(const QString &nzbPath);
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<NntpTestServer> news;
@@ -244,6 +261,15 @@ NzbFiles *tst_MainWindowDownloadFaults::add(const QString &nzbPath)
     return manager->listNzbFiles.size() == before + 1 ? manager->listNzbFiles.last() : nullptr;
 }
 
+NzbFiles *tst_MainWindowDownloadFaults::downloadToTheEnd(const QString &nzbPath)
+{
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    if (!nzb || !QTest::qWaitFor([nzb] { return nzb->bCleaned; }, 60000))
+        return nullptr;
+    return nzb;
+}
+
 // The Download folder (512 KiB) fills while two files are decoded: no file is reported decoded short,
 // their articles stay, the downloads pause with the reason and the queue record stays sound.
 // Once there is room again and the user resumes, both files reach the destination whole.
@@ -330,10 +356,8 @@ void tst_MainWindowDownloadFaults::articlesThatNeverArrive()
                                  {{QStringLiteral("a.bin"), Writer::randomBytes(20000, 3)},
                                   {QStringLiteral("b.bin"), Writer::randomBytes(20000, 4)}},
                                  10000, fault);
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QVERIFY(!nzb->bPostProcessingSucceeded);
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
              QStringLiteral("never has been downloaded with error(s): 2 file(s) incomplete, 4 article(s) missing, "
@@ -350,10 +374,8 @@ void tst_MainWindowDownloadFaults::nameLongerThanTheFileSystemAllows()
     const QList<Posted> files = {{longName, Writer::randomBytes(30000, 5)},
                                  {otherLongName, Writer::randomBytes(30000, 6)}};
     const QString nzbPath = post(QStringLiteral("long"), files, 10000);
-    startWindowWithServer();
-    NzbFiles *nzb = add(nzbPath);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QVERIFY2(nzb->bPostProcessingSucceeded, qPrintable(nzb->pTreeItem->text(DownloadListRows::ColumnMessages)));
     const QStringList written = entries(nzb->getDestination());
     QCOMPARE(written.size(), 2);
@@ -368,8 +390,8 @@ void tst_MainWindowDownloadFaults::nameLongerThanTheFileSystemAllows()
 
 // A split set downloaded and verified once, then again into the same destination after articles
 // went missing from the server: the repair is not possible, so the good file of the first download
-// stays as it is, the second join gets a name of its own, and the volumes and PAR2 files a manual
-// repair needs are kept; the row says so.
+// stays as it is, nothing is joined from the damaged pieces, and the volumes and PAR2 files a
+// manual repair needs are kept; the row says so.
 void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
 {
     const QByteArray film = Writer::randomBytes(500000, 7);
@@ -405,14 +427,14 @@ void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
     QVERIFY(!second->bPostProcessingSucceeded);
     QCOMPARE(second->pTreeItem->text(DownloadListRows::ColumnMessages),
              QStringLiteral("film has been downloaded with error(s): the repair is not possible, "
-                            "the volumes and PAR2 files are kept for a manual repair"));
+                            "the volumes and PAR2 files are kept for a manual repair, the split files are kept unjoined"));
     WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_damaged"));
 
     QCOMPARE(sha256(readFile(destination + QStringLiteral("/film.mkv"))), sha256(film));
     const QStringList kept = entries(destination);
     for (const Posted &file : qAsConst(files))
         QVERIFY2(kept.contains(file.name), qPrintable(file.name + QLatin1String(" missing from ") + kept.join(QLatin1Char(','))));
-    QVERIFY2(kept.contains(QStringLiteral("film (1).mkv")), qPrintable(kept.join(QLatin1Char(','))));
+    QVERIFY2(kept.filter(QStringLiteral(".mkv")).size() == 1 + 5, qPrintable(kept.join(QLatin1Char(','))));
     QVERIFY(logText().contains(QStringLiteral("repair is not possible")));
 }
 
@@ -530,6 +552,97 @@ void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills()
     QVERIFY(!log.contains(QStringLiteral("Unrar finished successfully")));
     QVERIFY(!log.contains(QStringLiteral("successfully downloaded")));
     QVERIFY(!nzb->pTreeItem->text(DownloadListRows::ColumnMessages).contains(QStringLiteral("successfully")));
+}
+
+// big.bin cut into five pieces of 12,000 bytes, the articles of the third gone, no PAR2 file to
+// make up for them: nothing is joined up to the gap under the file's name, every piece that came
+// reaches the destination as it was posted (a join by hand once the third is found), and the
+// row says why.
+void tst_MainWindowDownloadFaults::splitSetWithAGapKeepsItsPieces()
+{
+    const QByteArray big = Writer::randomBytes(60000, 11);
+    QList<Posted> files;
+    for (int v = 0; v < 5; ++v)
+        files.append({QStringLiteral("big.bin.%1").arg(v + 1, 3, 10, QLatin1Char('0')), big.mid(v * 12000, 12000)});
+    const QString nzbPath = post(QStringLiteral("big"), files, 6000);
+    for (int part : {1, 2})
+        news->addArticle(QStringLiteral("big.2.%1@test").arg(part), QByteArray(), -1, NntpTestArticle::Fault::Missing);
+
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
+    QVERIFY(nzb);
+    QVERIFY(!nzb->bPostProcessingSucceeded);
+    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
+             QStringLiteral("big has been downloaded with error(s): 1 file(s) incomplete, 2 article(s) missing, "
+                            "and no PAR2 file to repair them, the split files are kept unjoined"));
+    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_gap"));
+    const QString destination = nzb->getDestination();
+    QVERIFY2(!QFileInfo::exists(destination + QStringLiteral("/big.bin")), qPrintable(entries(destination).join(',')));
+    for (int v : {0, 1, 3, 4})
+        QCOMPARE(sha256(readFile(destination + QLatin1Char('/') + files.at(v).name)), sha256(files.at(v).data));
+    QVERIFY(logText().contains(QStringLiteral("the split files are kept unjoined")));
+}
+
+// A RAR archive cut into three ".001" pieces with a splitting tool: joined back into the archive,
+// which is extracted; the destination holds what the archive held, the NZB succeeds.
+void tst_MainWindowDownloadFaults::rarCutIntoPiecesIsRecovered()
+{
+    const QByteArray inside = Writer::randomBytes(30000, 12);
+    const QByteArray archive = RarTestArchive(RarTestArchive::Format::Rar5).file("cn.dat", inside).bytes();
+    const int third = (archive.size() + 2) / 3;
+    QList<Posted> files;
+    for (int v = 0; v < 3; ++v)
+        files.append({QStringLiteral("cn.rar.00%1").arg(v + 1), archive.mid(v * third, third)});
+    const QString nzbPath = post(QStringLiteral("cn"), files, 5000);
+
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
+    QVERIFY(nzb);
+    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), QStringLiteral("cn has been successfully downloaded"));
+    QCOMPARE(entries(nzb->getDestination()), QStringList{"cn.dat"});
+    QCOMPARE(sha256(readFile(nzb->getDestination() + QStringLiteral("/cn.dat"))), sha256(inside));
+}
+
+// A RAR archive posted with PAR2 recovery volumes but without their index file, an article of the
+// archive gone: the set is verified from a volume, the volumes it needs are fetched, the archive
+// is repaired and then extracted whole.
+void tst_MainWindowDownloadFaults::postWithoutItsPar2IndexIsRepaired()
+{
+    const QByteArray inside = Writer::randomBytes(100000, 13);
+    const QList<Posted> archive = {
+        {QStringLiteral("ma.rar"), RarTestArchive(RarTestArchive::Format::Rar5).file("ma.dat", inside).bytes()}};
+    QList<Posted> files = archive;
+    for (const Posted &par2 : par2Files(archive, {QStringLiteral("-s5000"), QStringLiteral("-c8"), QStringLiteral("-n3"),
+                                                   QStringLiteral("ma.par2")})) {
+        if (par2.name != QLatin1String("ma.par2"))
+            files.append(par2);
+    }
+    QVERIFY(files.size() >= 3); // the archive and recovery volumes, no index
+    const QString nzbPath = post(QStringLiteral("ma"), files, 10000);
+    news->addArticle(QStringLiteral("ma.0.3@test"), QByteArray(), -1, NntpTestArticle::Fault::Missing);
+    AppConfiguration::getInstance()->autoSmartDownload = true;
+
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
+    QVERIFY(nzb);
+    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), QStringLiteral("ma has been successfully downloaded"));
+    QCOMPARE(entries(nzb->getDestination()), QStringList{"ma.dat"});
+    QCOMPARE(sha256(readFile(nzb->getDestination() + QStringLiteral("/ma.dat"))), sha256(inside));
+    QVERIFY(logText().contains(QStringLiteral("Par2: success - ma")));
+}
+
+// Most downloads hold no split file: finding none is said at INFO, and a plain download that
+// succeeds leaves no ERROR line in the log.
+void tst_MainWindowDownloadFaults::plainDownloadLogsNoError()
+{
+    const QString nzbPath = post(QStringLiteral("plain"),
+                                 {{QStringLiteral("a.bin"), Writer::randomBytes(20000, 14)},
+                                  {QStringLiteral("b.bin"), Writer::randomBytes(20000, 15)}},
+                                 10000);
+    NzbFiles *nzb = downloadToTheEnd(nzbPath);
+    QVERIFY(nzb);
+    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), QStringLiteral("plain has been successfully downloaded"));
+    const QString log = logText();
+    QVERIFY(log.contains(QStringLiteral("Unsplit: no split file found for plain")));
+    QVERIFY2(!log.contains(QRegularExpression(QStringLiteral("^ERROR "), QRegularExpression::MultilineOption)),
+             qPrintable(log));
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)

@@ -490,9 +490,12 @@ void tst_MainWindowQueue::postProcessingShown_data()
     QTest::newRow("unsplit 5 of 4") << 8 << "5/4" << "Unsplit in progress: 100%" << ":/images/unsplit.png" << "";
     QTest::newRow("unsplit of 0") << 8 << "2/0" << "Unsplit in progress..." << ":/images/unsplit.png" << "";
     QTest::newRow("unsplit ok") << 9 << "" << "Unsplit finished successfully" << "" << "Unsplit finished successfully for pp...";
-    QTest::newRow("unsplit failed") << 9 << "Unsplit: no split file found"
-                                    << "Unsplit finished with error(s): Unsplit: no split file found" << ""
-                                    << "Unsplit finished with error(s) for pp: Unsplit: no split file found";
+    QTest::newRow("unsplit failed") << 9 << "Unsplit: failed to create extract path!"
+                                    << "Unsplit finished with error(s): Unsplit: failed to create extract path!" << ""
+                                    << "Unsplit finished with error(s) for pp: Unsplit: failed to create extract path!";
+    // Finding nothing to join is no failure.
+    QTest::newRow("unsplit none") << 10 << "" << "Unsplit: no split file found" << ""
+                                  << "Unsplit: no split file found for pp";
 }
 
 void tst_MainWindowQueue::postProcessingShown()
@@ -521,6 +524,7 @@ void tst_MainWindowQueue::postProcessingShown()
         case 7: window->slotUnsplitStart(target); break;
         case 8: window->slotUnsplitProgress(target, parts.at(0).toUInt(), parts.at(1).toUInt()); break;
         case 9: window->slotUnsplitDone(target, text); break;
+        case 10: window->slotUnsplitNoFileFound(target); break;
         }
     };
     send(nullptr);
@@ -745,7 +749,8 @@ void tst_MainWindowQueue::restoringTheSavedQueue()
     window = makeWindow();
     NzbFiles *a = addNzb(QStringLiteral("alpha"), fileEntry(QStringLiteral("alpha.bin"), 4, QStringLiteral("al")));
     NzbFiles *b = addNzb(QStringLiteral("beta"), fileEntry(QStringLiteral("beta.bin"), 4, QStringLiteral("be"))
-                                                      + fileEntry(QStringLiteral("beta.vol00+01.par2"), 1, QStringLiteral("bv")));
+                                                      + fileEntry(QStringLiteral("beta.vol00+01.par2"), 1, QStringLiteral("bv"))
+                                                      + fileEntry(QStringLiteral("beta.vol01+02.par2"), 2, QStringLiteral("bw")));
     NzbFiles *c = addNzb(QStringLiteral("gamma"), fileEntry(QStringLiteral("gamma.bin"), 4, QStringLiteral("ga")));
     QVERIFY(a && b && c);
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
@@ -783,8 +788,10 @@ void tst_MainWindowQueue::restoringTheSavedQueue()
     NzbFiles *beta = restored.at(1);
     QCOMPARE(beta->getFileAt(0)->pTreeItem->data(1, Qt::DisplayRole).toInt(), 50);
     QVERIFY(beta->pTreeItem->data(1, Qt::DisplayRole).toInt() > 0);
-    // The PAR2 volume held back by smart download shows paused.
-    QVERIFY(showsImage(beta->getFileAt(1)->pTreeItem, 0, QStringLiteral(":/images/download_pause.png")));
+    // The PAR2 volume held back by smart download shows paused (the smallest one of a set posted
+    // without its index is fetched).
+    QVERIFY(!beta->getFileAt(1)->bPaused);
+    QVERIFY(showsImage(beta->getFileAt(2)->pTreeItem, 0, QStringLiteral(":/images/download_pause.png")));
     QVERIFY(showsImage(restored.at(2)->getFileAt(0)->pTreeItem, 0, QStringLiteral(":/images/download_pause.png")));
     // Resumed: only what is left is queued (2 of beta's first file and all of alpha's).
     int queued = 0;
@@ -796,7 +803,7 @@ void tst_MainWindowQueue::restoringTheSavedQueue()
                 ++queued;
         }
     }
-    QCOMPARE(queued, 4 + 2);
+    QCOMPARE(queued, 4 + 2 + 1);
     window->resize(1200, 760);
     list->expandAll();
     list->resizeColumnToContents(0);
@@ -834,8 +841,9 @@ void tst_MainWindowQueue::leftoversOfAnEmptyQueue()
     QCOMPARE(recordFiles() == setAside, loaded);
 }
 
-// An NZB with nothing to download (PAR2 volumes only under smart download, or no file) is kept
-// queued with its rows and record, on both roads, and can still be removed.
+// An NZB with nothing to download (no file), and one of PAR2 volumes only under smart download
+// (all held back but the smallest), are kept queued with their rows and records, on both roads,
+// and can still be removed.
 void tst_MainWindowQueue::nothingToDownload()
 {
     window = makeWindow();
@@ -847,7 +855,7 @@ void tst_MainWindowQueue::nothingToDownload()
     QVERIFY(manager->listNzbFiles.contains(volumes));
     QVERIFY(manager->listNzbFiles.contains(empty));
     QCOMPARE(AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles.size(), 2);
-    QCOMPARE(volumes->pTreeItem->data(1, Qt::DisplayRole).toInt(), 100);
+    QCOMPARE(volumes->getFilesByPauseState(true).size(), 1);
     QCOMPARE(empty->pTreeItem->childCount(), 0);
     // Saving the queue (as the exit does) and removing them is safe.
     QVERIFY(AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs());

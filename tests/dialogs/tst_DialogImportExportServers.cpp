@@ -86,6 +86,8 @@ private slots:
     void olderFileWithoutConverterKeepsServersWithoutPassword();
     void importLeavesOutServersBeyondTheEditorsBounds();
     void importOfNothingButServersBeyondTheBounds();
+    void boxOfServersLeftOutIsBounded_data();
+    void boxOfServersLeftOutIsBounded();
 
     void exportCancelledAtTheFileChooser();
     void exportWritesTheTickedServers();
@@ -103,6 +105,9 @@ private:
     // then: descriptions only).
     QStringList runImport(const QString &file, const std::function<void(QWidget *)> &checkList,
                           bool accepted = true);
+    // Runs the import of `file` past the box of the servers left out (Ok), through the check
+    // list (`rows` gets its row count; Ok) to the box of its end; the servers handed over.
+    QStringList runImportPastTheLeftOut(const QString &file, int &rows);
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<QTemporaryDir> dir;
@@ -112,6 +117,24 @@ private:
     int handOvers = 0;
     QList<QPointer<NntpServer>> handedOver;
 };
+
+QStringList tst_DialogImportExportServers::runImportPastTheLeftOut(const QString &file, int &rows)
+{
+    answerer->chooseFileNext(file);
+    answerer->pressNext(QMessageBox::Ok); // the servers left out
+    answerer->handleNext([&rows](QWidget *checkList) {
+        rows = checkListOf(checkList)->count();
+        pressOk(checkList);
+    });
+    answerer->acceptNext();
+    QStringList received;
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &servers) {
+        ++handOvers;
+        received = describe(servers);
+        return true;
+    });
+    return received;
+}
 
 void tst_DialogImportExportServers::initTestCase()
 {
@@ -430,25 +453,14 @@ void tst_DialogImportExportServers::importLeavesOutServersBeyondTheEditorsBounds
         newServer(8, "news.nonick.example", 119, 4, "", "", ""),
         newServer(9, "", 119, 4, "", "", ""),
         newServer(10, "news.nick.example", 119, 4, "", "", QString(257, QLatin1Char('n'))),
-        newServer(11, longest, 65535, 100, longest, longest, QString(256, QLatin1Char('e')))};
+        newServer(11, longest, 65535, 100, longest, longest, QString(256, QLatin1Char('e'))),
+        newServer(12, "news.huge.example", 119, -1, "", "", "huge")}; // written as 4294967295
     const QString path = dir->filePath(QStringLiteral("bounds.tvp"));
     QCOMPARE(DialogImportExportServers::saveServersFile(path, written), DialogImportExportServers::Saved);
     qDeleteAll(written);
 
-    answerer->chooseFileNext(path);
-    answerer->pressNext(QMessageBox::Ok); // the servers left out
     int rows = -1;
-    answerer->handleNext([&rows](QWidget *checkList) {
-        rows = checkListOf(checkList)->count();
-        pressOk(checkList);
-    });
-    answerer->acceptNext();
-    QStringList received;
-    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &servers) {
-        ++handOvers;
-        received = describe(servers);
-        return true;
-    });
+    const QStringList received = runImportPastTheLeftOut(path, rows);
 
     QCOMPARE(answerer->answeredCount(), 4);
     const ModalAnswerer::Seen &box = answerer->seen().at(1);
@@ -464,7 +476,8 @@ void tst_DialogImportExportServers::importLeavesOutServersBeyondTheEditorsBounds
                                       "news.nonick.example: no nickname\n"
                                       "server 9 of the file: no server address\n")
                            + QString(60, QLatin1Char('n')) + QChar(0x2026)
-                           + QStringLiteral(": nickname longer than 256 characters"));
+                           + QStringLiteral(": nickname longer than 256 characters\n"
+                                            "huge: number of connections 4294967295 is not between 1 and 100"));
     QCOMPARE(rows, 2);
     QCOMPARE(received, (QStringList{"1|news.ok.example|119|4|||ok|plain",
                                     QStringLiteral("11|%1|65535|100|%1|%1|%2|plain").arg(longest, QString(256, QLatin1Char('e')))}));
@@ -487,6 +500,48 @@ void tst_DialogImportExportServers::importOfNothingButServersBeyondTheBounds()
     QCOMPARE(answerer->seen().at(1).text,
              QStringLiteral("These servers are not imported:\nfar port: port 70000 is not between 1 and 65535"));
     QCOMPARE(handOvers, 0);
+}
+
+void tst_DialogImportExportServers::boxOfServersLeftOutIsBounded_data()
+{
+    QTest::addColumn<int>("leftOut");
+    QTest::newRow("one more than are named") << 11;
+    QTest::newRow("a hostile file of 200,000") << 200000;
+}
+
+// A servers file of countless servers that break the bounds: the box names the first ten, says
+// how many more there are, and stays a box a person can read, whatever the file holds.
+void tst_DialogImportExportServers::boxOfServersLeftOutIsBounded()
+{
+    QFETCH(int, leftOut);
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<Servers>\n";
+    xml.reserve(leftOut * 120 + 200);
+    for (int i = 1; i <= leftOut; ++i) {
+        xml += "<Server><Id>" + QByteArray::number(i) + "</Id><ServerAddress>news" + QByteArray::number(i)
+               + ".example</ServerAddress><ServerPort>119</ServerPort><ServerNbConnections>4294967295"
+                 "</ServerNbConnections><Nickname>n" + QByteArray::number(i) + "</Nickname></Server>\n";
+    }
+    xml += "<Server><Id>0</Id><ServerAddress>news.ok.example</ServerAddress><ServerNbConnections>4"
+           "</ServerNbConnections><Nickname>ok</Nickname></Server>\n</Servers>\n";
+    const QString path = dir->filePath(QStringLiteral("hostile.tvp"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(xml), qint64(xml.size()));
+    file.close();
+
+    int rows = -1;
+    const QStringList received = runImportPastTheLeftOut(path, rows);
+
+    QCOMPARE(answerer->answeredCount(), 4);
+    const QString text = answerer->seen().at(1).text;
+    QStringList expected{QStringLiteral("These servers are not imported:")};
+    for (int i = 1; i <= 10; ++i)
+        expected << QStringLiteral("n%1: number of connections 4294967295 is not between 1 and 100").arg(i);
+    expected << QStringLiteral("and %1 more").arg(leftOut - 10);
+    QCOMPARE(text.split(QLatin1Char('\n')), expected);
+    QVERIFY2(text.size() < 1000, qPrintable(QString::number(text.size())));
+    QCOMPARE(rows, 1);
+    QCOMPARE(received, QStringList{"0|news.ok.example|119|4|||ok|plain"});
 }
 
 void tst_DialogImportExportServers::exportCancelledAtTheFileChooser()

@@ -4,6 +4,7 @@
 // that answer as a row says (and the real par2 where its files matter); joining is the real
 // worker on real split files.
 #include "ManagerTestSupport.h"
+#include "RarTestArchive.h"
 #include "StandInProgram.h"
 #include "engine/NzbToProcess.h"
 
@@ -54,6 +55,9 @@ private slots:
     void par2Failures_data();
     void par2Failures();
     void twoPar2Sets();
+    void gapInASplitSetKeepsThePieces();
+    void rarCutIntoPiecesIsJoinedThenExtracted();
+    void setWithoutIndexFetchesItsVolumes();
     void recoveryVolumesAreFetched();
     void indexFiles_data();
     void indexFiles();
@@ -66,6 +70,9 @@ private slots:
 
 private:
     NzbFiles *completeNzb(const QString &name, const QStringList &files, bool skipExtraction = false);
+    // Queues an NZB (download folder "N") whose `decoded` files have every article in and are
+    // decoded, with the files `written` in its download folder.
+    void queueDecoded(NzbFiles *nzb, const QList<NzbFile *> &decoded, const QStringList &written);
     void writePar2(const QByteArray &body);
     void writeUnrar(const QByteArray &body);
     void waitForEvent(const QString &event, int count = 1);
@@ -105,6 +112,8 @@ void tst_DownloadNzbManagerPostProcess::init()
             [this](NzbFiles *nzb) { events << nzb->strName + " no archive"; });
     connect(m, &DownloadNzbManager::signalStartUnsplit, this,
             [this](NzbFiles *nzb) { events << nzb->strName + " start unsplit"; });
+    connect(m, &DownloadNzbManager::signalUnsplitNoFileFound, this,
+            [this](NzbFiles *nzb) { events << nzb->strName + " no split file"; });
     connect(m, &DownloadNzbManager::signalUnsplitDone, this, [this](NzbFiles *nzb, const QString &text) {
         events << nzb->strName + " unsplit done: " + QString(text).replace(destination, QStringLiteral("<dest>"));
     });
@@ -144,6 +153,24 @@ NzbFiles *tst_DownloadNzbManagerPostProcess::completeNzb(const QString &name, co
     return nzb;
 }
 
+void tst_DownloadNzbManagerPostProcess::queueDecoded(NzbFiles *nzb, const QList<NzbFile *> &decoded,
+                                                     const QStringList &written)
+{
+    nzb->setSegmentPaths(work->filePath(QStringLiteral("Cache")), 0);
+    nzb->strDownloadFolder = download + QStringLiteral("/N");
+    QVERIFY(QDir().mkpath(nzb->strDownloadFolder));
+    for (const QString &name : written)
+        QVERIFY(writeBytes(nzb->strDownloadFolder + QLatin1Char('/') + name, contentFor(name)));
+    for (NzbFile *file : decoded) {
+        for (NzbSegment *segment : file->getSegments())
+            segment->setDownloaded();
+        file->setDecoded(true);
+    }
+    QVERIFY(nzb->bAllFilesDecoded);
+    QString error;
+    manager->queueNzbFiles(nzb, error);
+}
+
 void tst_DownloadNzbManagerPostProcess::writePar2(const QByteArray &body)
 {
     const QByteArray calls = QFile::encodeName(work->filePath(QStringLiteral("par2.calls")));
@@ -177,7 +204,9 @@ void tst_DownloadNzbManagerPostProcess::stages_data()
     const QByteArray ok = "exit 0";
     const QByteArray repaired = "echo 'Repair complete.'\nexit 0";
     const QStringList split{"film.avi.001", "film.avi.002"};
-    const QString noSplit = QStringLiteral("N unsplit done: Unsplit: no split file found");
+    const QString noSplit = QStringLiteral("N no split file");
+    const QString keptUnjoined =
+        QStringLiteral("N unsplit done: Unsplit: files of the download are incomplete, the split files are kept unjoined");
 
     QTest::newRow("nothing to run") << QStringList{"a.bin"} << ok << ok << false << false << false << QString()
                                     << QStringList{"N " + kNoPar2, "N finished"} << true;
@@ -226,6 +255,12 @@ void tst_DownloadNzbManagerPostProcess::stages_data()
         << QByteArray("echo 'You need 4 more recovery blocks to be able to repair.'\nexit 2") << ok << true << true
         << false << QString()
         << QStringList{"N par2: Par2: repair is not possible - movie | 4", "N unrar finished", "N finished"} << false;
+    QTest::newRow("cannot be repaired: the split files are kept unjoined")
+        << (QStringList{"movie.par2"} + split)
+        << QByteArray("echo 'You need 4 more recovery blocks to be able to repair.'\nexit 2") << ok << false << true
+        << false << QString()
+        << QStringList{"N par2: Par2: repair is not possible - movie | 4", "N start unsplit", keptUnjoined, "N finished"}
+        << false;
     QTest::newRow("par2 fails: no extraction")
         << QStringList{"movie.par2", "a.rar"} << QByteArray("exit 5") << ok << true << true << false << QString()
         << QStringList{"N par2: movie: Repair completed but the data files still appear to be damaged | 0", "N finished"}
@@ -243,6 +278,8 @@ void tst_DownloadNzbManagerPostProcess::stages()
     QFETCH(QString, blocker);
     QFETCH(QStringList, expected);
     QFETCH(bool, succeeded);
+    const QString keptUnjoined =
+        QStringLiteral("N unsplit done: Unsplit: files of the download are incomplete, the split files are kept unjoined");
 
     writePar2(par2);
     if (!unrar.isEmpty())
@@ -266,6 +303,11 @@ void tst_DownloadNzbManagerPostProcess::stages()
     QVERIFY(nzb->isFinished());
     if (expected.contains(QStringLiteral("N unsplit done: ")))
         QVERIFY(QFileInfo(nzb->strDestination + QStringLiteral("/film.avi")).isFile());
+    if (expected.contains(keptUnjoined)) {
+        QVERIFY(!QFileInfo::exists(nzb->strDestination + QStringLiteral("/film.avi")));
+        QVERIFY(QFileInfo::exists(nzb->strDownloadFolder + QStringLiteral("/film.avi.001")));
+        QVERIFY(QFileInfo::exists(nzb->strDownloadFolder + QStringLiteral("/film.avi.002")));
+    }
     if (!blocker.isEmpty() && QFileInfo(work->filePath(blocker)).isFile()) {
         QCOMPARE(readAll(work->filePath(blocker)), QByteArray("the user's own file"));
         if (succeeded)
@@ -368,6 +410,96 @@ void tst_DownloadNzbManagerPostProcess::twoPar2Sets()
     QCOMPARE(manager->hashParityJobs.size(), 2);
 }
 
+// A split set with a piece that never arrived, and no PAR2 file: nothing is joined up to the gap,
+// every piece stays for a join once the missing one is found, and the NZB says why.
+void tst_DownloadNzbManagerPostProcess::gapInASplitSetKeepsThePieces()
+{
+    writeUnrar("exit 0");
+    NzbFiles *nzb = buildNzb(QStringLiteral("N"), {"D:dd", "D:dd", "D:mm", "D:dd"});
+    nzb->strDownloadFolder = download + QStringLiteral("/N");
+    nzb->strDestination = destination + QStringLiteral("/N");
+    QDir().mkpath(nzb->strDownloadFolder);
+    const QStringList pieces{"big.bin.001", "big.bin.002", "big.bin.004"};
+    for (const QString &piece : pieces)
+        QVERIFY(writeBytes(nzb->strDownloadFolder + QLatin1Char('/') + piece, contentFor(piece)));
+    nzb->checkAllFilesDecoded();
+    QString error;
+    manager->queueNzbFiles(nzb, error);
+    manager->slotNextNzbToProcess();
+    waitForEvent(QStringLiteral("N finished"));
+    QCOMPARE(events, (QStringList{"N " + kNoPar2, "N no archive", "N start unsplit",
+                                  "N unsplit done: Unsplit: files of the download are incomplete, the split files "
+                                  "are kept unjoined",
+                                  "N finished"}));
+    QVERIFY(!nzb->bPostProcessingSucceeded);
+    QVERIFY(nzb->bKeepFilesForRepair);
+    QCOMPARE(nzb->strPostProcessingProblem,
+             QStringLiteral("1 file(s) incomplete, 2 article(s) missing, and no PAR2 file to repair them, "
+                            "the split files are kept unjoined"));
+    QVERIFY(!QFileInfo::exists(nzb->strDestination + QStringLiteral("/big.bin")));
+    for (const QString &piece : pieces)
+        QCOMPARE(readAll(nzb->strDownloadFolder + QLatin1Char('/') + piece), contentFor(piece));
+}
+
+// A RAR archive cut into ".001" pieces: the extraction leaves the pieces to the join, which gives
+// the archive back, and the archive is then extracted into the destination and goes.
+void tst_DownloadNzbManagerPostProcess::rarCutIntoPiecesIsJoinedThenExtracted()
+{
+    const QString unrar = QCoreApplication::applicationDirPath() + QStringLiteral("/unrar");
+    QVERIFY2(QFileInfo(unrar).isExecutable(), "the program's unrar is built beside the tests");
+    QVERIFY(QFile::link(unrar, bin + QStringLiteral("/unrar")));
+    QByteArray inside;
+    for (int i = 0; i < 6000; ++i)
+        inside.append(char((i * 7919) % 251));
+    const QByteArray archive = RarTestArchive(RarTestArchive::Format::Rar5).file("inside.bin", inside).bytes();
+    NzbFiles *nzb = buildNzb(QStringLiteral("N"), {"D:d", "D:d", "D:d"});
+    nzb->strDownloadFolder = download + QStringLiteral("/N");
+    nzb->strDestination = destination + QStringLiteral("/N");
+    QDir().mkpath(nzb->strDownloadFolder);
+    const int third = (archive.size() + 2) / 3;
+    for (int n = 0; n < 3; ++n)
+        QVERIFY(writeBytes(nzb->strDownloadFolder + QStringLiteral("/cn.rar.00%1").arg(n + 1), archive.mid(n * third, third)));
+    nzb->checkAllFilesDecoded();
+    QString error;
+    manager->queueNzbFiles(nzb, error);
+    manager->slotNextNzbToProcess();
+    waitForEvent(QStringLiteral("N finished"));
+    QCOMPARE(events, (QStringList{"N " + kNoPar2, "N no archive", "N start unsplit", "N unsplit done: ",
+                                  "N unrar finished", "N finished"}));
+    QVERIFY(nzb->bPostProcessingSucceeded);
+    QCOMPARE(readAll(nzb->strDestination + QStringLiteral("/inside.bin")), inside);
+    QCOMPARE(QDir(nzb->strDestination).entryList(QDir::Files), QStringList{"inside.bin"});
+    QCOMPARE(QDir(nzb->strDownloadFolder).entryList(QDir::Files), QStringList());
+}
+
+// A set posted without its index file: smart download fetches its smallest volume with the other
+// files, par2 verifies the set from it, and the volumes it needs are fetched by the set's name.
+void tst_DownloadNzbManagerPostProcess::setWithoutIndexFetchesItsVolumes()
+{
+    writePar2("echo 'You need 3 more recovery blocks to be able to repair.'\nexit 2");
+    manager->bAutoUnrar = false;
+    manager->bAutoUnsplit = false;
+    NzbFiles *nzb = new NzbFiles;
+    nzb->strName = QStringLiteral("N");
+    NzbFile *data = makeFile(QStringLiteral("\"ma.rar\" yEnc"), 2);
+    nzb->addFile(data);
+    QList<NzbFile *> volumes;
+    for (const QString &subject : {QStringLiteral("\"ma.vol03+04.par2\" yEnc"), QStringLiteral("\"ma.vol00+01.par2\" yEnc"),
+                                   QStringLiteral("\"ma.vol01+02.par2\" yEnc")}) {
+        volumes.append(makeFile(subject, 1, subject.contains(QLatin1String("03+04")) ? 40 : subject.contains(QLatin1String("00+01")) ? 10 : 20));
+        nzb->addFile(volumes.last());
+    }
+    nzb->sortFiles(true);
+    QVERIFY(volumes.at(0)->bPaused && !volumes.at(1)->bPaused && volumes.at(2)->bPaused);
+    queueDecoded(nzb, {data, volumes.at(1)}, {"ma.rar", "ma.vol00+01.par2"});
+    manager->slotNextNzbToProcess();
+    waitForEvent(QStringLiteral("N par2: Par2: need more par2 volumes to repair - ma | 3"));
+    QCOMPARE(lines(work->filePath(QStringLiteral("par2.calls"))), QStringList{nzb->strDownloadFolder + "/ma.vol00+01.par2"});
+    QCOMPARE(events, (QStringList{"resumed \"ma.vol03+04.par2\" yEnc", "resumed \"ma.vol01+02.par2\" yEnc",
+                                  "N par2: Par2: need more par2 volumes to repair - ma | 3"}));
+    QVERIFY(!volumes.at(0)->bPaused && !volumes.at(2)->bPaused);
+}
+
 // par2 needs more blocks: paused recovery volumes are queued at the front, in order, until they
 // cover the need; once they are decoded the NZB completes again and is verified again.
 void tst_DownloadNzbManagerPostProcess::recoveryVolumesAreFetched()
@@ -378,11 +510,14 @@ void tst_DownloadNzbManagerPostProcess::recoveryVolumesAreFetched()
     manager->bAutoUnrar = false;
     manager->bAutoUnsplit = false;
 
-    // One data file, decoded, and three recovery volumes that smart download left paused.
+    // One data file and the index, decoded, and three recovery volumes that smart download left
+    // paused.
     NzbFiles *nzb = new NzbFiles;
     nzb->strName = QStringLiteral("N");
     NzbFile *data = makeFile(QStringLiteral("\"movie.mkv\" yEnc"), 2);
     nzb->addFile(data);
+    NzbFile *index = makeFile(QStringLiteral("\"movie.par2\" yEnc"), 1);
+    nzb->addFile(index);
     const QStringList volumeSubjects{"\"movie.vol00+01.par2\" yEnc", "\"movie.vol01+02.par2\" yEnc",
                                      "\"movie.vol03+04.par2\" yEnc"};
     QList<NzbFile *> volumes;
@@ -391,16 +526,7 @@ void tst_DownloadNzbManagerPostProcess::recoveryVolumesAreFetched()
         nzb->addFile(volumes.last());
     }
     nzb->sortFiles(true);
-    nzb->setSegmentPaths(work->filePath(QStringLiteral("Cache")), 0);
-    nzb->strDownloadFolder = download + QStringLiteral("/N");
-    QDir().mkpath(nzb->strDownloadFolder);
-    writeBytes(nzb->strDownloadFolder + QStringLiteral("/movie.par2"), "index");
-    for (NzbSegment *segment : data->getSegments())
-        segment->setDownloaded();
-    data->setDecoded(true);
-    QVERIFY(nzb->bAllFilesDecoded);
-    QString error;
-    manager->queueNzbFiles(nzb, error);
+    queueDecoded(nzb, {data, index}, {"movie.par2"});
     QCOMPARE(globalQueue(*manager), QString());
     manager->slotNextNzbToProcess();
 
@@ -442,9 +568,17 @@ void tst_DownloadNzbManagerPostProcess::indexFiles_data()
     QTest::addColumn<QStringList>("index");
     QTest::newRow("index and volumes") << QStringList{"movie.vol03+04.par2", "movie.par2", "movie.vol00+01.par2"}
                                        << QStringList{"movie.par2"};
-    QTest::newRow("a volume alone") << QStringList{"movie.vol00+01.par2"} << QStringList();
+    // par2 reads a whole set from any of its volumes: a set without index is verified through one.
+    QTest::newRow("volumes alone") << QStringList{"movie.vol01+02.par2", "movie.vol00+01.par2"}
+                                   << QStringList{"movie.vol00+01.par2"};
     QTest::newRow("upper case") << QStringList{"MOVIE.PAR2"} << QStringList{"MOVIE.PAR2"};
-    QTest::newRow("a name with .vol in it is taken for a volume") << QStringList{"my.volume.par2"} << QStringList();
+    QTest::newRow("index of another case") << QStringList{"MOVIE.PAR2", "movie.vol00+01.par2"}
+                                           << QStringList{"MOVIE.PAR2"};
+    QTest::newRow("a name with .vol in it is taken for a volume") << QStringList{"my.volume.par2"}
+                                                                  << QStringList{"my.volume.par2"};
+    QTest::newRow("one set with index, one without")
+        << QStringList{"b.vol02+04.par2", "a.par2", "a.vol00+01.par2", "b.vol00+02.par2"}
+        << QStringList{"a.par2", "b.vol00+02.par2"};
     QTest::newRow("name order") << QStringList{"b.par2", "a.par2", "c.PAR2"} << QStringList{"a.par2", "b.par2", "c.PAR2"};
 }
 

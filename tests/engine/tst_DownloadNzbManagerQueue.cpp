@@ -329,12 +329,17 @@ void tst_DownloadNzbManagerQueue::queueNullAndTwice()
     QCOMPARE(globalQueue(*manager), QStringLiteral("Nf0:1 Nf0:2"));
 }
 
-// An NZB of PAR2 volumes alone, all paused by smart download: it stays in the queue, so that
-// resuming a file queues its segments and removing the NZB reaches it.
+// An NZB of PAR2 volumes alone, all paused (smart download holds back all but the smallest, which
+// the user paused too): it stays in the queue, so that resuming a file queues its segments and
+// removing the NZB reaches it.
 void tst_DownloadNzbManagerQueue::allPausedNzbStaysReachable()
 {
-    NzbFiles *nzb = queue(load(QStringLiteral("p.nzb"), {"x.vol00+01.par2", "x.vol01+02.par2"}), 1);
-    QVERIFY(nzb);
+    NzbFiles *loaded = load(QStringLiteral("p.nzb"), {"x.vol00+01.par2", "x.vol01+02.par2"});
+    QVERIFY(loaded);
+    QVERIFY(!loaded->getFileAt(0)->bPaused && loaded->getFileAt(1)->bPaused);
+    loaded->getFileAt(0)->bPaused = true;
+    loaded->updateSizes();
+    NzbFiles *nzb = queue(loaded, 1);
     QVERIFY(nzb->getFileAt(0)->bPaused && nzb->getFileAt(1)->bPaused);
     QCOMPARE(manager->listNzbFiles.size(), 1);
     QCOMPARE(globalQueue(*manager), QString());

@@ -10,6 +10,8 @@ class tst_NzbPrepare : public QObject
 private slots:
     void sortPutsIndexThenRarThenVolumes();
     void smartDownloadPausesVolumes();
+    void setWithoutIndexKeepsOneVolume_data();
+    void setWithoutIndexKeepsOneVolume();
     void selectPar2Volumes_data();
     void selectPar2Volumes();
     void rebuildPar2VolumeListKeepsOrderAndPauses();
@@ -60,6 +62,47 @@ void tst_NzbPrepare::smartDownloadPausesVolumes()
     QCOMPARE(nzb.uiSizeToDownload, quint64(110));
 }
 
+void tst_NzbPrepare::setWithoutIndexKeepsOneVolume_data()
+{
+    QTest::addColumn<QStringList>("subjects"); // "subject|segments" each, 30 bytes a segment
+    QTest::addColumn<QStringList>("downloaded"); // the volumes left unpaused
+    QTest::newRow("index posted") << QStringList{"x.par2|1", "x.vol01+02.par2|2", "x.vol00+01.par2|1"}
+                                  << QStringList();
+    QTest::newRow("no index: the smallest volume")
+        << QStringList{"x.vol03+04.par2|4", "x.vol01+02.par2|2", "x.vol00+01.par2|1"} << QStringList{"x.vol00+01.par2"};
+    QTest::newRow("two sets, one without index")
+        << QStringList{"\"a.par2\" yEnc (1/1)|1", "\"a.vol00+01.par2\" yEnc (1/1)|1", "\"b.vol01+02.par2\" yEnc (1/2)|2",
+                       "\"b.vol00+01.par2\" yEnc (1/1)|1"}
+        << QStringList{"\"b.vol00+01.par2\" yEnc (1/1)"};
+    QTest::newRow("names with blanks, index in another case")
+        << QStringList{"[1/3] \"My Film.PAR2\" yEnc (1/1)|1", "[2/3] \"My Film.vol00+01.par2\" yEnc (1/1)|1"}
+        << QStringList();
+}
+
+// A set posted without its index file can be verified only through one of its volumes: smart
+// download fetches the smallest one with the other files, and holds the others back.
+void tst_NzbPrepare::setWithoutIndexKeepsOneVolume()
+{
+    QFETCH(QStringList, subjects);
+    QFETCH(QStringList, downloaded);
+    NzbFiles nzb;
+    nzb.addFile(makeFile(QStringLiteral("x.rar"), 1, 100));
+    for (const QString &entry : subjects)
+        nzb.addFile(makeFile(entry.section(QLatin1Char('|'), 0, 0), entry.section(QLatin1Char('|'), 1).toInt(), 30));
+    nzb.sortFiles(true);
+    QStringList unpaused;
+    quint64 toDownload = 0;
+    for (NzbFile *file : nzb.getFiles()) {
+        if (file->bPaused)
+            continue;
+        toDownload += file->uiSize;
+        if (NzbFiles::isPar2VolumeSubject(file->getSubject()))
+            unpaused << file->getSubject();
+    }
+    QCOMPARE(unpaused, downloaded);
+    QCOMPARE(nzb.uiSizeToDownload, toDownload);
+}
+
 void tst_NzbPrepare::selectPar2Volumes_data()
 {
     QTest::addColumn<quint64>("needed");
@@ -79,6 +122,7 @@ void tst_NzbPrepare::selectPar2Volumes()
     QFETCH(QString, baseName);
     QFETCH(QStringList, expected);
     NzbFiles nzb;
+    nzb.addFile(makeFile(QStringLiteral("x.par2"), 1, 10)); // with its index: every volume held back
     nzb.addFile(makeFile(QStringLiteral("x.vol03+04.par2"), 4, 100));
     nzb.addFile(makeFile(QStringLiteral("x.vol00+01.par2"), 1, 100));
     nzb.addFile(makeFile(QStringLiteral("x.vol01+02.par2"), 2, 100));

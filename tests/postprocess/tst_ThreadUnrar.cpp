@@ -1,5 +1,6 @@
 #include "postprocess/ThreadUnrar.h"
 
+#include "RarTestArchive.h"
 #include "TestFiles.h"
 
 #include "platform/ProcessRun.h"
@@ -67,6 +68,9 @@ private slots:
     void cleanup();
     void findsFirstVolumes_data();
     void findsFirstVolumes();
+    void numberedRarFiles_data();
+    void numberedRarFiles();
+    void namedArchivesOnly();
     void argumentLists_data();
     void argumentLists();
     void progressText_data();
@@ -221,6 +225,64 @@ void tst_ThreadUnrar::findsFirstVolumes()
     for (const QString& name : expected)
         expectedPaths.append(QDir(m_source).absoluteFilePath(name));
     QCOMPARE(worker.findRarFiles(m_source), expectedPaths);
+}
+
+void tst_ThreadUnrar::numberedRarFiles_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("volume"); // the main header marks a volume of a set
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<bool>("taken");
+    const int rar4 = int(RarTestArchive::Format::Rar4);
+    const int rar5 = int(RarTestArchive::Format::Rar5);
+    QTest::newRow("RAR 4 archive cut into pieces") << rar4 << false << 3 << false;
+    QTest::newRow("RAR 5 archive cut into pieces") << rar5 << false << 3 << false;
+    QTest::newRow("RAR 4 volume set") << rar4 << true << 3 << true;
+    QTest::newRow("RAR 5 volume set") << rar5 << true << 3 << true;
+    QTest::newRow("RAR 4 archive alone under a numbered name") << rar4 << false << 1 << true;
+    QTest::newRow("RAR 5 archive alone under a numbered name") << rar5 << false << 1 << true;
+}
+
+// A ".001" RAR archive is extracted as it is unless it is the first piece of an archive cut
+// into pieces (no volume of its own, a ".002" after it): that one the join puts back together.
+void tst_ThreadUnrar::numberedRarFiles()
+{
+    QFETCH(int, format);
+    QFETCH(bool, volume);
+    QFETCH(int, pieces);
+    QFETCH(bool, taken);
+    RarTestArchive archive{RarTestArchive::Format(format)};
+    archive.file("inside.bin", patternBytes(3000, 5));
+    if (volume)
+        archive.moreVolumes();
+    const QByteArray bytes = archive.bytes();
+    const int pieceSize = int((bytes.size() + pieces - 1) / pieces);
+    for (int n = 0; n < pieces; ++n)
+        QVERIFY(writeFile(m_source + QStringLiteral("/x.%1").arg(n + 1, 3, 10, QLatin1Char('0')),
+                          bytes.mid(n * pieceSize, pieceSize)));
+    ThreadUnrar worker;
+    QCOMPARE(worker.findRarFiles(m_source),
+             taken ? QStringList{QDir(m_source).absoluteFilePath(QStringLiteral("x.001"))} : QStringList());
+}
+
+// The archives a join gave back are extracted by name, whatever else their folder holds.
+void tst_ThreadUnrar::namedArchivesOnly()
+{
+    setBehaviour(QStringLiteral("joined.rar"), 0);
+    QVERIFY(writeFile(m_source + QStringLiteral("/joined.rar"), kRarMark));
+    QVERIFY(writeFile(m_source + QStringLiteral("/users.rar"), kRarMark));
+    startWorker();
+    UnrarJob job;
+    job.jobId = 3;
+    job.sourceFolder = m_source;
+    job.extractionFolder = m_target;
+    job.archives = QStringList{m_source + QStringLiteral("/joined.rar"), m_source + QStringLiteral("/gone.rar")};
+    m_worker->addJob(job);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
+    QCOMPARE(m_recorder->done.first().result, 0);
+    QCOMPARE(calls().size(), 1);
+    QVERIFY(calls().first().contains(QDir::toNativeSeparators(m_source + QStringLiteral("/joined.rar"))));
+    QVERIFY(QFileInfo::exists(m_source + QStringLiteral("/users.rar")));
 }
 
 void tst_ThreadUnrar::argumentLists_data()

@@ -1,5 +1,6 @@
 #include "postprocess/ThreadUnsplit.h"
 
+#include "RarTestArchive.h"
 #include "SplitSets.h"
 #include "TestFiles.h"
 #include "../support/SmallFileSystem.h"
@@ -60,6 +61,9 @@ private slots:
     void secondSetFails();
     void destinationThatFills();
     void plainSetsSkipRarArchives();
+    void numberedRarFiles_data();
+    void numberedRarFiles();
+    void incompleteDownloadKeepsItsPieces();
     void nothingToJoin_data();
     void nothingToJoin();
     void jobsWithoutSplitFilesAnsweredBackToBack();
@@ -227,6 +231,77 @@ void tst_ThreadUnsplit::plainSetsSkipRarArchives()
     QCOMPARE(entries(m_target), QStringList{"movie.mkv"});
     QCOMPARE(fileSha256(m_target + QStringLiteral("/movie.mkv")), sha256(data));
     QCOMPARE(entries(m_source), (QStringList{"archive.001", "archive.002"}));
+}
+
+void tst_ThreadUnsplit::numberedRarFiles_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("volume"); // the archive says it is one volume of a set
+    QTest::addColumn<bool>("joined");
+    QTest::newRow("RAR 4 archive cut into pieces") << int(RarTestArchive::Format::Rar4) << false << true;
+    QTest::newRow("RAR 5 archive cut into pieces") << int(RarTestArchive::Format::Rar5) << false << true;
+    QTest::newRow("RAR 4 volume set named .001") << int(RarTestArchive::Format::Rar4) << true << false;
+    QTest::newRow("RAR 5 volume set named .001") << int(RarTestArchive::Format::Rar5) << true << false;
+}
+
+// A RAR archive cut into ".001" pieces with a splitting tool is a plain set like any other: the
+// join gives the archive back. The volumes of a RAR set numbered ".001", ".002"... are the
+// extraction's, and joining them end to end would give no archive at all.
+void tst_ThreadUnsplit::numberedRarFiles()
+{
+    QFETCH(int, format);
+    QFETCH(bool, volume);
+    QFETCH(bool, joined);
+    RarTestArchive archive{RarTestArchive::Format(format)};
+    archive.file("inside.bin", patternBytes(5000, 9));
+    if (volume)
+        archive.moreVolumes();
+    const QByteArray bytes = archive.bytes();
+    const QStringList pieces = writePlainSet(m_source, QStringLiteral("cn.rar"), bytes, 2000);
+    QCOMPARE(pieces.size(), 3);
+
+    startWorker();
+    addJob(5, m_source, m_target);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
+    const Recorder::Done& done = m_recorder->done.first();
+    if (joined) {
+        QCOMPARE(done.result, 0);
+        QCOMPARE(done.job.volumesConsumed, pieces);
+        QCOMPARE(done.job.filesWritten, QStringList{m_target + QStringLiteral("/cn.rar")});
+        QCOMPARE(fileSha256(m_target + QStringLiteral("/cn.rar")), sha256(bytes));
+        QCOMPARE(entries(m_source), QStringList());
+    } else {
+        QCOMPARE(done.result, 1);
+        QCOMPARE(done.error, QStringLiteral("Unsplit: no split file found"));
+        QCOMPARE(entries(m_source), (QStringList{"cn.rar.001", "cn.rar.002", "cn.rar.003"}));
+        QVERIFY(!QFileInfo::exists(m_target));
+    }
+}
+
+// Files of the download are incomplete: what a join would give is not the file that was split.
+// The sets are found and named, nothing is written, every piece stays for a later join.
+void tst_ThreadUnsplit::incompleteDownloadKeepsItsPieces()
+{
+    const QByteArray data = patternBytes(5000, 4);
+    QStringList pieces = writePlainSet(m_source, QStringLiteral("big.bin"), data, 1000);
+    QVERIFY(QFile::remove(pieces.takeAt(2))); // big.bin.003 never arrived
+    startWorker();
+    UnsplitJob job;
+    job.jobId = 6;
+    job.sourceFolder = m_source;
+    job.destinationFolder = m_target;
+    job.incompleteDownload = true;
+    m_worker->addJob(job);
+    QTRY_COMPARE_WITH_TIMEOUT(m_recorder->done.size(), 1, kWorkerTimeoutMs);
+    const Recorder::Done& done = m_recorder->done.first();
+    QCOMPARE(done.result, int(ThreadUnsplit::NotJoined));
+    QCOMPARE(done.error,
+             QStringLiteral("Unsplit: files of the download are incomplete, the split files are kept unjoined"));
+    QCOMPARE(done.job.firstVolumesFound, QStringList{pieces.first()});
+    QCOMPARE(done.job.volumesConsumed, QStringList());
+    QCOMPARE(done.job.filesWritten, QStringList());
+    QCOMPARE(entries(m_source), (QStringList{"big.bin.001", "big.bin.002", "big.bin.004", "big.bin.005"}));
+    QVERIFY(!QFileInfo::exists(m_target + QStringLiteral("/big.bin")));
 }
 
 void tst_ThreadUnsplit::nothingToJoin_data()

@@ -2,6 +2,7 @@
 
 #include "ui_DialogManualRepairExtract.h"
 
+#include "postprocess/Par2Sets.h"
 #include "postprocess/ThreadParity.h"
 #include "postprocess/ThreadUnrar.h"
 #include "postprocess/ThreadUnsplit.h"
@@ -27,6 +28,14 @@ constexpr unsigned long kEndWorkersSliceMs = 20;
 // The worker's result codes that the boxes tell apart.
 constexpr int kPar2Success = 0;
 constexpr int kPar2NeedsBlocks = 2;
+
+// A box with the single button Ok; its text is shown as it is (file names are never markup).
+void showPlainBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
 
 } // namespace
 
@@ -278,14 +287,25 @@ bool DialogManualRepairExtract::startPar2Job()
                                  QMessageBox::Ok);
         return false;
     }
-    ParityJob job;
-    job.jobId = 0;
-    job.par2File = found.first().absoluteFilePath();
-    job.applicationFolder = QCoreApplication::applicationDirPath();
-    job.folder = folder;
-    job.result = QStringLiteral("0");
-    job.par2FilesCount = found.size();
-    beginJob(m_par2Area, [this, job] { m_parity->addJob(job); });
+    // Every set of the folder, one job each, run in turn by the worker.
+    QList<ParityJob> jobs;
+    m_par2Sets.clear();
+    m_par2Results.clear();
+    for (const QFileInfo& file : Par2Sets::filesToVerify(folder)) {
+        ParityJob job;
+        job.jobId = quint32(jobs.size());
+        job.par2File = file.absoluteFilePath();
+        job.applicationFolder = QCoreApplication::applicationDirPath();
+        job.folder = folder;
+        job.result = QStringLiteral("0");
+        job.par2FilesCount = found.size();
+        jobs.append(job);
+        m_par2Sets.append(Par2Sets::setName(file.fileName()));
+    }
+    beginJob(m_par2Area, [this, jobs] {
+        for (const ParityJob& job : jobs)
+            m_parity->addJob(job);
+    });
     return true;
 }
 
@@ -404,17 +424,45 @@ bool DialogManualRepairExtract::endJob(Area& area)
 void DialogManualRepairExtract::par2DoneSlot(ParityJob job, int result, quint32 notStarted)
 {
     Q_UNUSED(notStarted)
+    if (m_par2Area.state != AreaState::Running || m_par2Area.pendingHandOver
+        || job.jobId >= quint32(m_par2Sets.size()) || m_par2Results.size() != int(job.jobId))
+        return;
+    m_par2Results.append({m_par2Sets.at(int(job.jobId)), result, job.result});
+    if (m_par2Results.size() < m_par2Sets.size())
+        return; // the next set is being verified
     if (!endJob(m_par2Area))
         return;
-    if (result == kPar2Success) {
-        QMessageBox::information(this, tr("Info"), tr("PAR2 successful !"), QMessageBox::Ok);
-    } else if (result == kPar2NeedsBlocks) {
-        QMessageBox::warning(this, tr("Warning"),
-                             tr("PAR2 : need %1 more block(s) to repair.").arg(job.result),
-                             QMessageBox::Ok);
+    showPar2Results();
+}
+
+// One set: its result alone. Several: every set by name with its result, under the worst one.
+void DialogManualRepairExtract::showPar2Results()
+{
+    int worst = kPar2Success;
+    QStringList lines;
+    for (const Par2SetResult& set : qAsConst(m_par2Results)) {
+        if (set.result == kPar2Success) {
+            lines << tr("%1: successful").arg(set.set);
+        } else if (set.result == kPar2NeedsBlocks) {
+            lines << tr("%1: need %2 more block(s) to repair").arg(set.set, set.blocksNeeded);
+            if (worst == kPar2Success)
+                worst = kPar2NeedsBlocks;
+        } else {
+            lines << tr("%1: PAR2 error code %2").arg(set.set).arg(set.result);
+            worst = set.result;
+        }
+    }
+    const Par2SetResult& only = m_par2Results.first();
+    const bool several = m_par2Results.size() > 1;
+    const QString summary = tr("%1 PAR2 sets:\n%2").arg(m_par2Results.size()).arg(lines.join(QLatin1Char('\n')));
+    if (worst == kPar2Success) {
+        showPlainBox(this, QMessageBox::Information, tr("Info"), several ? summary : tr("PAR2 successful !"));
+    } else if (worst == kPar2NeedsBlocks) {
+        showPlainBox(this, QMessageBox::Warning, tr("Warning"),
+                     several ? summary : tr("PAR2 : need %1 more block(s) to repair.").arg(only.blocksNeeded));
     } else {
-        QMessageBox::critical(this, tr("Error"), tr("PAR2 error code %1.").arg(result),
-                              QMessageBox::Ok);
+        showPlainBox(this, QMessageBox::Critical, tr("Error"),
+                     several ? summary : tr("PAR2 error code %1.").arg(only.result));
     }
 }
 

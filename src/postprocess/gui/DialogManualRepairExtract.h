@@ -50,7 +50,7 @@ public:
     void setProgramFolder(const QString& folder);
 
     // The "*.par2" files of a folder (any case; plain files, no hidden ones), by name with
-    // upper case first: a repair runs on the first, and counts them all.
+    // upper case first. A repair runs on each PAR2 set among them, one after the other.
     static QFileInfoList par2Files(const QString& folder);
     // The joining progress of volume `current` out of `total`, as a whole percentage capped
     // at 100; 0 when the total is unknown (0).
@@ -118,6 +118,7 @@ private:
     bool endJob(Area& area);
     void returnToIdle(Area& area);
     void setStartButtonsByReadiness();
+    void showPar2Results();
 
     // Sets every worker's stop flag and waits until all have ended or the time is up.
     void stopWorkersForGood();
@@ -127,6 +128,15 @@ private:
     ThreadParity* m_parity = nullptr;
     ThreadUnrar* m_unrar = nullptr;
     ThreadUnsplit* m_unsplit = nullptr;
+    // The PAR2 run in progress: one job per set of the folder, and the result of each set done.
+    struct Par2SetResult
+    {
+        QString set;
+        int result = 0;
+        QString blocksNeeded;
+    };
+    QStringList m_par2Sets;
+    QList<Par2SetResult> m_par2Results;
     Area m_par2Area;
     Area m_unrarArea;
     Area m_unsplitArea;

@@ -143,9 +143,11 @@ private slots:
     void refusedStartsChangeNothing_data();
     void refusedStartsChangeNothing();
     void par2FilesAreFoundAndOrdered();
-    void par2JobRunsOnFirstIndexFile();
+    void par2JobRunsOnEverySet();
     void realPar2_data();
     void realPar2();
+    void everySetOfTheFolderIsRepaired_data();
+    void everySetOfTheFolderIsRepaired();
     void realUnrar_data();
     void realUnrar();
     void unrarPasswordIsPassedAsTyped_data();
@@ -254,7 +256,7 @@ QString tst_DialogManualRepairExtract::standIns(const QByteArray& progressLine)
     const QByteArray dir = programs.toUtf8();
     const QByteArray common = "if [ -e '" + dir + "/slow' ]; then echo $$ > '" + dir
         + "/pid'; printf '%s\\n' \"$PROGRESS\"; exec sleep 120; fi\n"
-          "printf '%s\\n' \"$@\" > '" + dir + "/args'\n";
+          "printf '%s\\n' \"$@\" >> '" + dir + "/args'\n";
     const auto progress = [&progressLine](const QByteArray& ownLine) {
         return "PROGRESS='" + (progressLine.isEmpty() ? ownLine : progressLine) + "'\n";
     };
@@ -598,23 +600,24 @@ void tst_DialogManualRepairExtract::par2FilesAreFoundAndOrdered()
     QVERIFY(DialogManualRepairExtract::par2Files(m_dir->filePath(QStringLiteral("none"))).isEmpty());
 }
 
-void tst_DialogManualRepairExtract::par2JobRunsOnFirstIndexFile()
+// One job per set, in name order: the index file of a set, a volume of a set without one.
+void tst_DialogManualRepairExtract::par2JobRunsOnEverySet()
 {
     const QString programs = standIns();
     m_dialog->setProgramFolder(programs);
     const QString set = folder(QStringLiteral("My Set ü"));
-    for (const char* name : {"a.par2", "a.vol00+01.par2", "B.par2", "movie.avi"})
+    for (const char* name : {"a.par2", "a.vol00+01.par2", "B.par2", "c.vol01+02.par2", "c.vol00+01.par2", "movie.avi"})
         QVERIFY(writeFile(set + QLatin1Char('/') + QLatin1String(name), "x"));
 
     chooseFolder("pushButtonBrowsePar2Path", set);
     m_answerer->pressNext(QMessageBox::Ok);
     button("pushButtonStartPar2")->click();
     QVERIFY(m_answerer->waitForAnswered(2, kJobTimeoutMs));
-    QCOMPARE(m_answerer->seen().last().text, QStringLiteral("PAR2 successful !"));
+    QCOMPARE(m_answerer->seen().last().text, QStringLiteral("3 PAR2 sets:\nB: successful\na: successful\nc: successful"));
+    const QString call = QStringLiteral("r\n-T%1\n%2/%3\n%2/*\n").arg(ThreadParity::fileThreads(QThread::idealThreadCount()));
     QCOMPARE(QString::fromUtf8(readFile(programs + QStringLiteral("/args"))),
-             QStringLiteral("r\n-T%2\n%1/B.par2\n%1/*\n")
-                 .arg(set)
-                 .arg(ThreadParity::fileThreads(QThread::idealThreadCount())));
+             call.arg(set, QStringLiteral("B.par2")) + call.arg(set, QStringLiteral("a.par2"))
+                 + call.arg(set, QStringLiteral("c.vol00+01.par2")));
 }
 
 void tst_DialogManualRepairExtract::realPar2_data()
@@ -657,6 +660,59 @@ void tst_DialogManualRepairExtract::realPar2()
     QVERIFY(button("pushButtonBrowsePar2Path")->isEnabled());
     if (damage != QLatin1String("delete"))
         QCOMPARE(readFile(b), original);
+}
+
+void tst_DialogManualRepairExtract::everySetOfTheFolderIsRepaired_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("second set damaged") << "overwrite" << int(QMessageBox::Information) << "Info"
+                                        << "2 PAR2 sets:\nfirst: successful\nsecond: successful";
+    QTest::newRow("second set posted without its index")
+        << "overwrite, no index" << int(QMessageBox::Information) << "Info"
+        << "2 PAR2 sets:\nfirst: successful\nsecond: successful";
+    // 20 blocks lost with c.bin, 4 recovery blocks at hand.
+    QTest::newRow("second set beyond repair") << "delete" << int(QMessageBox::Warning) << "Warning"
+                                              << "2 PAR2 sets:\nfirst: successful\nsecond: need 16 more block(s) to repair";
+}
+
+// Two PAR2 sets in one folder, the second one damaged: both are verified, the damaged one is
+// repaired, and the box names each set with its result.
+void tst_DialogManualRepairExtract::everySetOfTheFolderIsRepaired()
+{
+    QFETCH(QString, damage);
+    QFETCH(int, icon);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    const QString set = folder(QStringLiteral("two sets"));
+    quint32 seed = 10;
+    for (const char* name : {"a.bin", "b.bin", "c.bin", "d.bin"})
+        QVERIFY(writeFile(set + QLatin1Char('/') + QLatin1String(name), patternBytes(200000, seed++)));
+    for (const QStringList& arguments : {QStringList{"first.par2", "a.bin", "b.bin"}, QStringList{"second.par2", "c.bin", "d.bin"}}) {
+        QProcess create;
+        create.setWorkingDirectory(set);
+        create.start(QStringLiteral("par2"), QStringList{"c", "-q", "-s10000", "-r10"} + arguments);
+        QVERIFY(create.waitForFinished(kJobTimeoutMs));
+        QCOMPARE(create.exitCode(), 0);
+    }
+    const QString d = set + QStringLiteral("/d.bin");
+    const QByteArray original = readFile(d);
+    if (damage.startsWith(QLatin1String("overwrite"))) {
+        QByteArray damaged = original;
+        damaged.replace(50000, 15000, QByteArray(15000, '\0'));
+        QVERIFY(writeFile(d, damaged));
+    }
+    if (damage.contains(QLatin1String("no index")))
+        QVERIFY(QFile::remove(set + QStringLiteral("/second.par2")));
+    if (damage == QLatin1String("delete"))
+        QVERIFY(QFile::remove(set + QStringLiteral("/c.bin")));
+
+    chooseFolder("pushButtonBrowsePar2Path", set);
+    runJobToItsBox(areaNamed(QStringLiteral("par2")), icon, title, text);
+    if (damage != QLatin1String("delete"))
+        QCOMPARE(readFile(d), original);
 }
 
 // --- Extraction ----------------------------------------------------------------------------
