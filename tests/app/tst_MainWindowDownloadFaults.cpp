@@ -112,6 +112,7 @@ private:
     void startWindowWithServers(const QList<NntpServer *> &list);
     NntpServer *startedServer(qint32 id, const QString &nickname, quint16 port) const;
     NzbFiles *add(const QString &nzbPath);
+    void checkDownloadedWhole(NzbFiles *nzb, const QString &name, const QList<Posted> &files);
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<NntpTestServer> news;
@@ -218,6 +219,15 @@ void tst_MainWindowDownloadFaults::startWindowWithServers(const QList<NntpServer
     AppConfiguration::getInstance()->serversConfiguration.listServers.append(list);
     window = std::make_unique<MainWindow>();
     window->resize(1200, 760);
+}
+
+// The NZB ends as a success with every file in its destination, byte for byte.
+void tst_MainWindowDownloadFaults::checkDownloadedWhole(NzbFiles *nzb, const QString &name, const QList<Posted> &files)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), name + QStringLiteral(" has been successfully downloaded"));
+    for (const Posted &file : files)
+        QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + file.name)), sha256(file.data));
 }
 
 NzbFiles *tst_MainWindowDownloadFaults::add(const QString &nzbPath)
@@ -446,11 +456,7 @@ void tst_MainWindowDownloadFaults::serverThatWantsALogin()
     QTRY_VERIFY_WITH_TIMEOUT(logText().contains(QStringLiteral("(server locked news): ") + refusal), 30000);
 
     if (withOpenServer) {
-        QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
-        QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
-                 QStringLiteral("locked has been successfully downloaded"));
-        for (const Posted &file : files)
-            QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + file.name)), sha256(file.data));
+        checkDownloadedWhole(nzb, QStringLiteral("locked"), files);
     } else {
         // Several attempts later, every article still waits for a server that gives it.
         QTRY_VERIFY_WITH_TIMEOUT(locked.connectionCount() >= 6, 30000);
@@ -481,11 +487,7 @@ void tst_MainWindowDownloadFaults::serverThatClosesAfterEveryArticle()
     startWindowWithServer();
     NzbFiles *nzb = add(nzbPath);
     QVERIFY(nzb);
-    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
-    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
-             QStringLiteral("closing has been successfully downloaded"));
-    for (const Posted &file : files)
-        QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + file.name)), sha256(file.data));
+    checkDownloadedWhole(nzb, QStringLiteral("closing"), files);
     QVERIFY2(!logText().contains(QStringLiteral("(Number ")), qPrintable(logText()));
 }
 
