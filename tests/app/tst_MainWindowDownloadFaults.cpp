@@ -225,7 +225,8 @@ void tst_MainWindowDownloadFaults::startWindowWithServers(const QList<NntpServer
 void tst_MainWindowDownloadFaults::checkDownloadedWhole(NzbFiles *nzb, const QString &name, const QList<Posted> &files)
 {
     QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
-    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages), name + QStringLiteral(" has been successfully downloaded"));
+    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
+             name + QStringLiteral(" has been successfully downloaded"));
     for (const Posted &file : files)
         QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + file.name)), sha256(file.data));
 }
@@ -466,8 +467,8 @@ void tst_MainWindowDownloadFaults::serverThatWantsALogin()
                 QVERIFY(!segment->bDownloaded && !segment->bMissing);
         }
         QTableWidget *threads = MainWindowTestAccess::ui(*window).tableWidgetServerThreads;
-        QTRY_VERIFY_WITH_TIMEOUT(threads->item(0, 2)->text().startsWith(QLatin1Char(' ') + refusal + QStringLiteral(" (")),
-                                 10000);
+        const QString shown = QLatin1Char(' ') + refusal + QStringLiteral(" (");
+        QTRY_VERIFY_WITH_TIMEOUT(threads->item(0, 2)->text().startsWith(shown), 10000);
         WidgetPicture::save(threads, QStringLiteral("MainWindowDownloadFaults_login_wanted_connections"));
     }
     QVERIFY(!logText().contains(QStringLiteral(" is missing")));
