@@ -150,6 +150,7 @@ public slots:
     void slotThreadCapabilities(quint32 uiThreadId);
     void slotThreadDate(quint32 uiThreadId);
     void slotThreadErrorConnect(quint32 uiThreadId, NzbSegment *pSegment, QString strMessage);
+    void slotThreadConnectRetry(quint32 uiThreadId, QString strError, int iFailures, int iRetryMs);
     void slotThreadSegmentIsMissing(quint32 uiThreadId, NzbSegment *pSegment);
     void slotThreadsStopped(QList<quint32> listThreadIds, int iTag);
 
@@ -345,6 +346,7 @@ private:
     void addServerThreadsRows(QList<quint32> listThreadIds, NntpServer *pServer);
     void removeThreadRows(const QList<quint32> &listThreadIds);
     bool setThreadStatus(quint32 uiThreadId, const QString &strStatus);
+    QString threadLogLine(quint32 uiThreadId, const QString &strText) const;
     void showPauseButtonPaused(bool bShowPaused);
     void refreshServerCounters();
     static QString remainingTimeText(quint64 bytes, quint64 averageSpeed);

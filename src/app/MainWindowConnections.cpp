@@ -10,6 +10,7 @@
 #include "ui_MainWindow.h"
 
 #include <QTableWidget>
+#include <QTime>
 
 #include <algorithm>
 
@@ -40,8 +41,9 @@ void MainWindow::addServerThreadsRows(QList<quint32> listThreadIds, NntpServer *
     for (quint32 threadId : qAsConst(listThreadIds)) {
         table->insertRow(iThreadRowCount);
         hashThreadRows.insert(threadId, iThreadRowCount);
-        table->setItem(iThreadRowCount, ServerColumn,
-                       new QTableWidgetItem(icon, QLatin1Char(' ') + pServer->strNickname + QLatin1Char(' ')));
+        auto *serverCell = new QTableWidgetItem(icon, QLatin1Char(' ') + pServer->strNickname + QLatin1Char(' '));
+        serverCell->setData(Qt::UserRole, pServer->strNickname);
+        table->setItem(iThreadRowCount, ServerColumn, serverCell);
         auto *speed = new QTableWidgetItem(QStringLiteral(" "));
         speed->setData(Qt::TextAlignmentRole, int(Qt::AlignRight | Qt::AlignVCenter));
         table->setItem(iThreadRowCount, SpeedColumn, speed);
@@ -80,6 +82,8 @@ bool MainWindow::setThreadStatus(quint32 uiThreadId, const QString &strStatus)
     if (!cell)
         return false;
     cell->setText(strStatus);
+    // An error with its next attempt may be wider than the column.
+    cell->setToolTip(strStatus.trimmed());
     return true;
 }
 
@@ -158,7 +162,20 @@ void MainWindow::slotThreadErrorConnect(quint32 uiThreadId, NzbSegment *pSegment
 {
     Q_UNUSED(pSegment);
     if (setThreadStatus(uiThreadId, QLatin1Char(' ') + strMessage))
-        QLOG_ERROR() << tr("Thread %1: %2").arg(uiThreadId).arg(strMessage);
+        QLOG_ERROR() << threadLogLine(uiThreadId, strMessage);
+}
+
+// The row keeps the error of the connection's last attempt, and when it tries again, until
+// that attempt begins.
+void MainWindow::slotThreadConnectRetry(quint32 uiThreadId, QString strError, int iFailures, int iRetryMs)
+{
+    const QString nextAttempt = QTime::currentTime().addMSecs(iRetryMs).toString(QStringLiteral("HH:mm:ss"));
+    const QString error = strError.trimmed();
+    setThreadStatus(uiThreadId, iFailures > 1 ? tr(" %1 (failed %2 times in a row, next attempt at %3)")
+                                                    .arg(error)
+                                                    .arg(iFailures)
+                                                    .arg(nextAttempt)
+                                              : tr(" %1 (next attempt at %2)").arg(error, nextAttempt));
 }
 
 void MainWindow::slotThreadSegmentIsMissing(quint32 uiThreadId, NzbSegment *pSegment)
@@ -167,5 +184,13 @@ void MainWindow::slotThreadSegmentIsMissing(quint32 uiThreadId, NzbSegment *pSeg
         return;
     const QString status = tr(" Segment is missing on server: %1").arg(pSegment->getMessageId());
     if (setThreadStatus(uiThreadId, status))
-        QLOG_WARN() << tr("Thread %1: %2").arg(uiThreadId).arg(status);
+        QLOG_WARN() << threadLogLine(uiThreadId, status);
+}
+
+// A log line about a connection names it and its server.
+QString MainWindow::threadLogLine(quint32 uiThreadId, const QString &strText) const
+{
+    const QTableWidgetItem *cell = threadCell(ui->tableWidgetServerThreads, hashThreadRows, uiThreadId, ServerColumn);
+    const QString server = cell ? cell->data(Qt::UserRole).toString() : QString();
+    return tr("Thread %1 (server %2): %3").arg(uiThreadId).arg(server, strText);
 }

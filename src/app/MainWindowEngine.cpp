@@ -39,6 +39,8 @@ void MainWindow::initDownloadManager()
             SLOT(slotThreadErrorConnect(quint32,NzbSegment*,QString)));
     connect(manager, SIGNAL(signalInfoSegmentIsMissing(quint32,NzbSegment*)), this,
             SLOT(slotThreadSegmentIsMissing(quint32,NzbSegment*)));
+    connect(manager, SIGNAL(signalConnectRetry(quint32,QString,int,int)), this,
+            SLOT(slotThreadConnectRetry(quint32,QString,int,int)));
     connect(this, SIGNAL(signalStopThreads(QList<quint32>,int)), manager, SLOT(slotStopThreads(QList<quint32>,int)));
     connect(this, SIGNAL(signalDeleteFileList(QList<QTreeWidgetItem*>)), manager,
             SLOT(deleteFilesList(QList<QTreeWidgetItem*>)), Qt::DirectConnection);

@@ -37,7 +37,9 @@ void ThreadTestConnection::setTimeout(int milliseconds)
 
 void ThreadTestConnection::run()
 {
-    if (connection.connectToServer()) {
+    // A server may answer the opening's HELP without a log-in and want one for every article:
+    // one harmless command more shows it.
+    if (connection.connectToServer() && connection.checkReadAccess()) {
         emit signalEndOfThread(true, QString());
         connection.disconnectFromServer();
         return;

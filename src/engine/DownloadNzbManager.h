@@ -241,6 +241,9 @@ signals:
     void signalCapabilities(quint32 uiThreadId);
     void signalDate(quint32 uiThreadId);
     void signalInfoSegmentIsMissing(quint32 uiThreadId, NzbSegment *pSegment);
+    // A connection could not connect or log in, for the given time in a row, and tries again
+    // after the wait (relayed from the connection, after each failed attempt).
+    void signalConnectRetry(quint32 uiThreadId, QString strError, int iFailures, int iRetryMs);
     void signalPar2Progress(QString strStatus, NzbFiles *pNzbFiles);
     void signalPar2Finished(QString strMessage, QString strBlocksNeeded, NzbFiles *pNzbFiles);
     void signalStartUnrar(NzbFiles *pNzbFiles);

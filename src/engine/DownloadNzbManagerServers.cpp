@@ -187,6 +187,7 @@ void DownloadNzbManager::connectThreadSignals(ThreadNntp *pThread)
     connect(pThread, &ThreadNntp::signalDownloadErrorFailedConnect, this,
             &DownloadNzbManager::processDownload_ErrorFailedConnect);
     connect(pThread, &ThreadNntp::signalDownloadReturned, this, &DownloadNzbManager::processDownload_Returned);
+    connect(pThread, &ThreadNntp::signalConnectRetry, this, &DownloadNzbManager::signalConnectRetry);
     connect(pThread, &ThreadNntp::signalIdle, this, &DownloadNzbManager::signalIdle);
     connect(pThread, &ThreadNntp::signalPaused, this, &DownloadNzbManager::signalPaused);
     connect(pThread, &ThreadNntp::signalWorking, this, &DownloadNzbManager::signalWorking);

@@ -108,6 +108,8 @@ bool NntpConnection::connectToServer()
         setError(QStringLiteral("Error: no server name"), NntpErrorReply);
         return false;
     }
+    // From here on the connection is being opened, whatever step it takes long over.
+    emit signalConnect();
     if (abortRequested.load())
         return failOpening(cancelledText());
     if (!openSocket() || !readGreeting())
@@ -123,7 +125,7 @@ bool NntpConnection::connectToServer()
     // The log-in may be slow; other connections may open meanwhile.
     if (opening.owns_lock())
         opening.unlock();
-    return authenticate();
+    return logIn();
 }
 
 QString NntpConnection::cancelledText()
@@ -161,8 +163,10 @@ bool NntpConnection::openSocket()
         sslSocket->setPeerVerifyMode(QSslSocket::VerifyNone);
         sslSocket->ignoreSslErrors();
         sslSocket->connectToHostEncrypted(host, static_cast<quint16>(port), QIODevice::ReadWrite);
-        if (!sslSocket->waitForConnected(timeout.load()) || !waitForEncryption(waited))
+        if (!sslSocket->waitForConnected(timeout.load()))
             return failOpening(abortRequested.load() ? cancelledText() : socket->errorString());
+        if (!waitForEncryption(waited))
+            return failOpening(abortRequested.load() ? cancelledText() : handshakeFailedText());
         return true;
     }
     socket = new QTcpSocket();
@@ -194,23 +198,57 @@ bool NntpConnection::waitForEncryption(QElapsedTimer &waited)
     return true;
 }
 
+// The TCP connection stands but TLS could not be set up over it.
+QString NntpConnection::handshakeFailedText() const
+{
+    const QString cause = socket->error() == QAbstractSocket::SocketTimeoutError
+                              ? tr("no answer within %1 s").arg(secondsText(timeout.load()))
+                              : socket->errorString();
+    return tr("Error: the TLS handshake with the server failed (%1): is it a TLS port (SSL)?").arg(cause);
+}
+
 bool NntpConnection::readGreeting()
 {
     QByteArray greeting;
-    if (readReplyLine(greeting) == LineRead::TooLong)
+    const LineRead read = readReplyLine(greeting);
+    if (read == LineRead::TooLong)
         return failOpening(lineTooLongText());
     const QString code = replyCode(greeting);
     if (code == QLatin1String("200") || code == QLatin1String("201"))
         return true;
     if (abortRequested.load())
         return failOpening(cancelledText());
+    if (read == LineRead::Incomplete)
+        return failOpening(noGreetingText());
     return failOpening(QStringLiteral("Error: %1").arg(toText(greeting)));
+}
+
+// No whole greeting came: the server closed the connection first, or stayed silent, which is
+// what a TLS port does to a client that does not start TLS.
+QString NntpConnection::noGreetingText() const
+{
+    if (!isConnected())
+        return tr("Error: the server closed the connection before its greeting");
+    const QString seconds = secondsText(timeout.load());
+    if (ssl)
+        return tr("Error: no greeting from the server within %1 s").arg(seconds);
+    return tr("Error: no greeting from the server within %1 s: is it a TLS port (SSL)?").arg(seconds);
+}
+
+QString NntpConnection::secondsText(qint32 milliseconds)
+{
+    return QString::number(milliseconds / 1000.0);
 }
 
 bool NntpConnection::authenticate()
 {
-    iErrorCode = NntpErrorNone;
     emit signalConnect();
+    return logIn();
+}
+
+bool NntpConnection::logIn()
+{
+    iErrorCode = NntpErrorNone;
     if (!isConnected()) {
         setError(QStringLiteral("Error: not connected"), NntpErrorNotConnected);
         return false;
@@ -313,6 +351,33 @@ QString NntpConnection::silenceText() const
     return QStringLiteral("Error : no answer from server since %1 seconds").arg(timeout.load() / 1000);
 }
 
+// A refusal: the server's status line as it came, except for a log-in the server wants, which
+// is no refusal of the command itself and is said so.
+void NntpConnection::setRefusal(const QByteArray &statusLine)
+{
+    if (replyCode(statusLine) == QLatin1String("480")) {
+        setError(tr("Error: the server requires a login (%1): check the login and password of this server")
+                     .arg(toText(statusLine).trimmed()),
+                 NntpErrorConnection);
+        return;
+    }
+    setError(toText(statusLine), NntpErrorReply);
+}
+
+// No whole status line came: the connection was called off, the server closed it (before any
+// byte of the reply when `partial` is empty) or stayed silent for the time-out.
+void NntpConnection::setNoReplyError(const QByteArray &partial)
+{
+    if (abortRequested.load()) {
+        setError(cancelledText(), NntpErrorNotConnected);
+    } else if (!isConnected()) {
+        setError(tr("Error: the server closed the connection"), NntpErrorNotConnected);
+        bClosedBeforeReply = partial.isEmpty();
+    } else {
+        setError(silenceText(), NntpErrorNotConnected);
+    }
+}
+
 QString NntpConnection::lineTooLongText()
 {
     return QStringLiteral("Error: reply line longer than %1 bytes").arg(MaxReplyLineBytes);
@@ -320,6 +385,7 @@ QString NntpConnection::lineTooLongText()
 
 void NntpConnection::sendCommand(const QByteArray &line)
 {
+    bClosedBeforeReply = false;
     socket->write(line + "\r\n");
     socket->waitForBytesWritten(timeout.load());
 }
@@ -420,13 +486,17 @@ bool NntpConnection::checkReady()
 bool NntpConnection::runSimpleCommand(const QByteArray &line, const char *successCode, QByteArray &statusLine)
 {
     sendCommand(line);
-    if (readReplyLine(statusLine) == LineRead::TooLong) {
+    const LineRead read = readReplyLine(statusLine);
+    if (read == LineRead::TooLong) {
         setError(lineTooLongText(), NntpErrorNotConnected);
         return false;
     }
     if (replyCode(statusLine) == QLatin1String(successCode))
         return true;
-    setError(toText(statusLine), NntpErrorReply);
+    if (read == LineRead::Incomplete)
+        setNoReplyError(statusLine);
+    else
+        setRefusal(statusLine);
     return false;
 }
 
@@ -511,6 +581,15 @@ bool NntpConnection::getStat(QStringList &words)
     return runWordsCommand("STAT", "223", words);
 }
 
+bool NntpConnection::checkReadAccess()
+{
+    QStringList words;
+    if (!getStat(words) && iErrorCode == NntpErrorConnection)
+        return failOpening(strLastError);
+    setError(QString(), NntpErrorNone);
+    return true;
+}
+
 bool NntpConnection::selectGroup(const QString &group, QStringList &words)
 {
     iErrorCode = NntpErrorNone;
@@ -581,6 +660,7 @@ qint64 NntpConnection::bodyCapFor(qint64 announcedBytes)
 bool NntpConnection::downloadBody(const QString &messageId, const QString &filePath, qint64 announcedBytes)
 {
     iErrorCode = NntpErrorNone;
+    bClosedBeforeReply = false;
     if (!checkReady())
         return false;
     const QString id = messageId.trimmed();
@@ -597,7 +677,8 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
 
     sendCommand("BODY " + articleArgument(id));
     QByteArray status;
-    if (readReplyLine(status) == LineRead::TooLong) {
+    const LineRead read = readReplyLine(status);
+    if (read == LineRead::TooLong) {
         setError(lineTooLongText(), NntpErrorNotConnected);
         file.remove();
         return false;
@@ -608,7 +689,10 @@ bool NntpConnection::downloadBody(const QString &messageId, const QString &fileP
         return false;
     }
     if (status.size() <= 2 || replyCode(status) != QLatin1String("222")) {
-        setError(toText(status), NntpErrorReply);
+        if (read == LineRead::Incomplete)
+            setNoReplyError(status);
+        else
+            setRefusal(status);
         file.remove();
         socket->readAll();
         return false;

@@ -34,7 +34,8 @@ public:
     // Outcome class of the last operation; the connection thread branches on it.
     enum NntpErrorCode {
         NntpErrorNotConnected = 0,  // no logged-in connection, or a body transfer lost it / timed out
-        NntpErrorConnection = 1,    // opening failed: socket, TLS, greeting, HELP probe or AUTHINFO
+        NntpErrorConnection = 1,    // opening failed: socket, TLS, greeting, HELP probe or AUTHINFO;
+                                    // or a command was refused for want of a log-in (480)
         NntpErrorReply = 2,         // unexpected reply code, or an invalid argument
         NntpErrorTempFile = 4,      // the segment temporary file cannot be written
         NntpErrorNone = 5
@@ -84,6 +85,9 @@ public:
     QString lastError() const { return strLastError; }
     qint32 errorCode() const { return iErrorCode; }
     bool isConnected() const;
+    // The last command found the connection closed by the server before any byte of its reply
+    // came: nothing was learnt about the command, which a new connection may send again.
+    bool closedBeforeReply() const { return bClosedBeforeReply; }
     // A socket exists, connected or not (the server may have closed it).
     bool hasSocket() const { return socket != nullptr; }
     quint64 averageSpeed() const { return uiAverageSpeed.load(); }
@@ -97,8 +101,15 @@ public:
     void clearAbort() { abortRequested.store(false); }
     bool isAbortRequested() const { return abortRequested.load(); }
 
+    // Opens a new connection: emits signalConnect() once the host is known, then greeting and
+    // HELP probe or log-in.
     bool connectToServer();
     bool authenticate();
+    // After an opening: STAT without argument, a command that reads nothing, to see whether the
+    // server lets this reader in (some answer HELP without a log-in and want one for articles).
+    // False, with the connection dropped, only when it answers 480; any other reply counts as
+    // access, since the opening itself succeeded.
+    bool checkReadAccess();
     void disconnectFromServer();
     bool getHelp(QString &helpText);
     // announcedBytes is the article size the NZB gives (0 when unknown); it raises the body cap.
@@ -140,6 +151,12 @@ private:
     bool waitForEncryption(QElapsedTimer &waited);
     void releaseLongHeldOpeningLock();
     bool readGreeting();
+    QString noGreetingText() const;
+    QString handshakeFailedText() const;
+    static QString secondsText(qint32 milliseconds);
+    bool logIn();
+    void setRefusal(const QByteArray &statusLine);
+    void setNoReplyError(const QByteArray &partial);
     bool sendAndWait(const QByteArray &line, const QString &noAnswerText, QByteArray &reply);
 
     bool checkReady();
@@ -190,6 +207,7 @@ private:
     // Allocated on the first body and kept for the life of the connection object.
     QByteArray receiveBuffer;
     std::atomic<bool> abortRequested{false};
+    bool bClosedBeforeReply = false;
     // While an opening holds the connect mutex: its lock, and since when it holds it.
     std::unique_lock<QMutex> *openingLock = nullptr;
     QElapsedTimer openingClock;

@@ -115,8 +115,9 @@ void ThreadNntp::run()
             break;
         }
         enterState(StateWorking);
-        if (connection.isConnected() || openConnection(segment))
-            fetch(segment);
+        const bool reused = connection.isConnected();
+        if (reused || openConnection(segment))
+            fetch(segment, reused);
         idleTimer.restart();
     }
     pCurrentSegment = nullptr;
@@ -167,20 +168,31 @@ void ThreadNntp::enterState(State state)
 
 bool ThreadNntp::openConnection(NzbSegment *pSegment)
 {
-    if (connection.connectToServer()) {
-        strConnectError.clear();
-        iConnectFailures = 0;
-        iConnectRetryMs = 0;
+    if (connection.connectToServer())
         return true;
-    }
+    failedConnect(pSegment);
+    return false;
+}
+
+// The connection could not be opened, or the server wants a login it was not given: the segment
+// goes back and the thread waits before its next attempt.
+void ThreadNntp::failedConnect(NzbSegment *pSegment)
+{
     if (bStop) {
         emit signalDownloadReturned(uiThreadId, pSegment);
-        return false;
+        return;
     }
     reportFailedConnect(pSegment);
     // A long wait ends early when the user pauses, so that the pause shows at once.
     sleepUnlessStopped(iConnectRetryMs, true);
-    return false;
+}
+
+// The server has let the connection in as far as an article: a series of failed connects ends.
+void ThreadNntp::endConnectFailures()
+{
+    strConnectError.clear();
+    iConnectFailures = 0;
+    iConnectRetryMs = 0;
 }
 
 // A server that keeps refusing is tried again and again, but less and less often (the wait
@@ -216,9 +228,11 @@ void ThreadNntp::reportFailedConnect(NzbSegment *pSegment)
     } else {
         emit signalDownloadReturned(uiThreadId, pSegment);
     }
+    // Every attempt, reported or not, shows in the connection's row until the next one starts.
+    emit signalConnectRetry(uiThreadId, error, iConnectFailures, iConnectRetryMs);
 }
 
-void ThreadNntp::fetch(NzbSegment *pSegment)
+void ThreadNntp::fetch(NzbSegment *pSegment, bool bReused)
 {
     const QString folder = pSegment->strTempFolder;
     if (!folder.isEmpty() && !QDir(folder).exists())
@@ -227,6 +241,7 @@ void ThreadNntp::fetch(NzbSegment *pSegment)
     const qint64 announced =
         static_cast<qint64>(qMin<quint64>(pSegment->getBytesValue(), NntpConnection::MaximumBodyCap));
     if (connection.downloadBody(pSegment->getMessageId(), pSegment->getTempFilePath(), announced)) {
+        endConnectFailures();
         emit signalDownloadOK(pSegment, serverId());
         return;
     }
@@ -235,6 +250,21 @@ void ThreadNntp::fetch(NzbSegment *pSegment)
         connection.disconnectFromServer();
         return;
     }
+    // A server that closes a connection after an article, or after an idle time shorter than
+    // ours, has told nothing about this one: it goes over a new connection at once.
+    if (bReused && connection.closedBeforeReply()) {
+        connection.disconnectFromServer();
+        if (openConnection(pSegment))
+            fetch(pSegment, false);
+        return;
+    }
+    // 480: the server wants a login. That is a connection that failed, not an article.
+    if (connection.errorCode() == NntpConnection::NntpErrorConnection) {
+        connection.disconnectFromServer();
+        failedConnect(pSegment);
+        return;
+    }
+    endConnectFailures();
     reportFailedTransfer(pSegment);
     sleepUnlessStopped(waits.failedTransferMs);
 }

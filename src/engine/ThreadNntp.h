@@ -76,6 +76,9 @@ signals:
     // The segment goes back untried: the thread was stopped in the middle, or it cannot connect
     // and has already reported that error.
     void signalDownloadReturned(quint32 uiThreadId, NzbSegment *pSegment);
+    // After each failed connect or log-in: its error, how many failed in a row, and the wait
+    // before the next attempt.
+    void signalConnectRetry(quint32 uiThreadId, QString strError, int iFailures, int iRetryMs);
     void signalBody(QString strMessageId, quint32 uiThreadId);
     void signalConnect(quint32 uiThreadId);
     void signalDisconnect(quint32 uiThreadId);
@@ -101,8 +104,11 @@ private:
     void waitForWork();
     void enterState(State state);
     bool openConnection(NzbSegment *pSegment);
+    void failedConnect(NzbSegment *pSegment);
+    void endConnectFailures();
     void reportFailedConnect(NzbSegment *pSegment);
-    void fetch(NzbSegment *pSegment);
+    // bReused: the connection was open before this segment (the server may have closed it since).
+    void fetch(NzbSegment *pSegment, bool bReused);
     void reportFailedTransfer(NzbSegment *pSegment);
     // Sleeps, but returns as soon as the thread is told to stop (or paused, when asked).
     void sleepUnlessStopped(int ms, bool bEndOnPause = false);

@@ -31,6 +31,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTreeWidgetItem>
 #include <QtTest>
 
@@ -145,6 +146,9 @@ private slots:
     void rarCutIntoPiecesIsRecovered();
     void postWithoutItsPar2IndexIsRepaired();
     void plainDownloadLogsNoError();
+    void serverThatWantsALogin_data();
+    void serverThatWantsALogin();
+    void serverThatClosesAfterEveryArticle();
 
 private:
     // Each posted file goes to the server in yEnc parts of `partSize` bytes, under message ids
@@ -152,10 +156,13 @@ private:
     QString post(const QString &tag, const QList<Posted> &files, int partSize,
                  NntpTestArticle::Fault fault = NntpTestArticle::Fault::None);
     void startWindowWithServer();
+    void startWindowWithServers(const QList<NntpServer *> &list);
+    NntpServer *startedServer(qint32 id, const QString &nickname, quint16 port) const;
     NzbFiles *add(const QString &nzbPath);
     // Starts the window with the server, adds the NZB and waits until it is cleaned; null when
     // it was not added or did not end in time.
     NzbFiles *downloadToTheEnd(const QString &nzbPath);
+    void checkDownloadedWhole(NzbFiles *nzb, const QString &name, const QList<Posted> &files);
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<NntpTestServer> news;
@@ -239,18 +246,39 @@ QString tst_MainWindowDownloadFaults::post(const QString &tag, const QList<Poste
 
 void tst_MainWindowDownloadFaults::startWindowWithServer()
 {
-    // A connection waits a second after a failed transfer: far less will do here.
-    DownloadNzbManager::getInstance()->setEngineWaits(EngineWaits().scaled(0.02));
+    startWindowWithServers({startedServer(1, QStringLiteral("test news"), news->port())});
+}
+
+// A started server of two connections, without a login.
+NntpServer *tst_MainWindowDownloadFaults::startedServer(qint32 id, const QString &nickname, quint16 port) const
+{
     auto *server = new NntpServer;
-    server->iId = 1;
+    server->iId = id;
     server->strHost = QStringLiteral("127.0.0.1");
-    server->iPort = news->port();
-    server->strNickname = QStringLiteral("test news");
+    server->iPort = port;
+    server->strNickname = nickname;
     server->iConnectionCount = 2;
     server->bStarted = true;
-    AppConfiguration::getInstance()->serversConfiguration.listServers.append(server);
+    return server;
+}
+
+void tst_MainWindowDownloadFaults::startWindowWithServers(const QList<NntpServer *> &list)
+{
+    // A connection waits a second after a failed transfer: far less will do here.
+    DownloadNzbManager::getInstance()->setEngineWaits(EngineWaits().scaled(0.02));
+    AppConfiguration::getInstance()->serversConfiguration.listServers.append(list);
     window = std::make_unique<MainWindow>();
     window->resize(1200, 760);
+}
+
+// The NZB ends as a success with every file in its destination, byte for byte.
+void tst_MainWindowDownloadFaults::checkDownloadedWhole(NzbFiles *nzb, const QString &name, const QList<Posted> &files)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
+             name + QStringLiteral(" has been successfully downloaded"));
+    for (const Posted &file : files)
+        QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + file.name)), sha256(file.data));
 }
 
 NzbFiles *tst_MainWindowDownloadFaults::add(const QString &nzbPath)
@@ -643,6 +671,72 @@ void tst_MainWindowDownloadFaults::plainDownloadLogsNoError()
     QVERIFY(log.contains(QStringLiteral("Unsplit: no split file found for plain")));
     QVERIFY2(!log.contains(QRegularExpression(QStringLiteral("^ERROR "), QRegularExpression::MultilineOption)),
              qPrintable(log));
+}
+
+void tst_MainWindowDownloadFaults::serverThatWantsALogin_data()
+{
+    QTest::addColumn<bool>("withOpenServer");
+    QTest::newRow("beside an open server") << true;
+    QTest::newRow("alone") << false;
+}
+
+// A server that wants a login, configured without one, answers every BODY with 480. That is no
+// missing article: its connections fail like a refused login (row and log name the reason and
+// the server) and try again later, and the articles are downloaded from the other server, or
+// wait in the queue when there is none. Nothing is counted missing.
+void tst_MainWindowDownloadFaults::serverThatWantsALogin()
+{
+    QFETCH(bool, withOpenServer);
+    NntpTestServer locked;
+    QVERIFY2(locked.start(), qPrintable(locked.errorString()));
+    locked.setCredentials(QStringLiteral("reader"), QStringLiteral("secret"));
+    const QList<Posted> files = {{QStringLiteral("a.bin"), Writer::randomBytes(30000, 8)},
+                                 {QStringLiteral("b.bin"), Writer::randomBytes(30000, 9)}};
+    const QString nzbPath = post(QStringLiteral("locked"), files, 10000);
+    QList<NntpServer *> list{startedServer(1, QStringLiteral("locked news"), locked.port())};
+    if (withOpenServer)
+        list.append(startedServer(2, QStringLiteral("open news"), news->port()));
+    startWindowWithServers(list);
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    const QString refusal = QStringLiteral("Error: the server requires a login (480 authentication required): check "
+                                           "the login and password of this server");
+    QTRY_VERIFY_WITH_TIMEOUT(logText().contains(QStringLiteral("(server locked news): ") + refusal), 30000);
+
+    if (withOpenServer) {
+        checkDownloadedWhole(nzb, QStringLiteral("locked"), files);
+    } else {
+        // Several attempts later, every article still waits for a server that gives it.
+        QTRY_VERIFY_WITH_TIMEOUT(locked.connectionCount() >= 6, 30000);
+        QVERIFY(!nzb->bCleaned);
+        for (int f = 0; f < files.size(); ++f) {
+            for (const NzbSegment *segment : nzb->getFileAt(quint64(f))->getSegments())
+                QVERIFY(!segment->bDownloaded && !segment->bMissing);
+        }
+        QTableWidget *threads = MainWindowTestAccess::ui(*window).tableWidgetServerThreads;
+        const QString shown = QLatin1Char(' ') + refusal + QStringLiteral(" (");
+        QTRY_VERIFY_WITH_TIMEOUT(threads->item(0, 2)->text().startsWith(shown), 10000);
+        WidgetPicture::save(threads, QStringLiteral("MainWindowDownloadFaults_login_wanted_connections"));
+    }
+    QVERIFY(!logText().contains(QStringLiteral(" is missing")));
+    QVERIFY(!logText().contains(QStringLiteral("(Number ")));
+}
+
+// A server that closes the connection after every article (or whose idle time-out is shorter
+// than the program's): the next article goes over a new connection, without a warning.
+void tst_MainWindowDownloadFaults::serverThatClosesAfterEveryArticle()
+{
+    NntpTestServer::ConnectionFaults closing;
+    closing.closeAfterBody = true;
+    news->setDefaultConnectionFaults(closing);
+    const QList<Posted> files = {{QStringLiteral("c.bin"), Writer::randomBytes(60000, 10)},
+                                 {QStringLiteral("d.bin"), Writer::randomBytes(60000, 11)}};
+    const QString nzbPath = post(QStringLiteral("closing"), files, 5000);
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    checkDownloadedWhole(nzb, QStringLiteral("closing"), files);
+    QVERIFY2(!logText().contains(QStringLiteral("(Number ")), qPrintable(logText()));
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)

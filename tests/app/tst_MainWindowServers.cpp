@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTableWidget>
@@ -119,6 +120,8 @@ private slots:
     void wizardServer_data();
     void wizardServer();
     void connectionStatuses();
+    void connectionRowKeepsTheLastError_data();
+    void connectionRowKeepsTheLastError();
     void connectionSpeeds_data();
     void connectionSpeeds();
     void pauseAndResume();
@@ -180,6 +183,7 @@ void tst_MainWindowServers::cleanup()
     manager->stopAllThreads();
     manager->pauseAllThreads(false);
     manager->setBandwidthLimit(0);
+    manager->setEngineWaits(EngineWaits());
     removeQueuedNzbs();
     window.reset();
     manager->uiTotalSpeed = 0;
@@ -775,6 +779,73 @@ void tst_MainWindowServers::connectionStatuses()
     for (int other = 0; other < row; ++other)
         QVERIFY(!threads->item(other, 2)->text().contains(QStringLiteral("Authentication")));
     QCOMPARE(threads->item(row, 2)->text(), QStringLiteral(" Error: Authentication failed on server"));
+}
+
+void tst_MainWindowServers::connectionRowKeepsTheLastError_data()
+{
+    QTest::addColumn<bool>("refusedPort");
+    QTest::addColumn<int>("retryMs");
+    QTest::addColumn<QString>("expectStatus"); // a pattern
+
+    const QString at = QStringLiteral("next attempt at \\d\\d:\\d\\d:\\d\\d\\)$");
+    const QString refusal = QStringLiteral("^ Error: Authentication failed/rejected \\(481\\) \\(");
+    QTest::newRow("refused log-in, first failure") << false << 60000 << refusal + at;
+    QTest::newRow("refused log-in, later failures") << false << 50
+        << refusal + QStringLiteral("failed \\d+ times in a row, ") + at;
+    QTest::newRow("refused port, later failures") << true << 50
+        << QStringLiteral("^ Connection refused \\(failed \\d+ times in a row, ") + at;
+}
+
+// A connection that cannot connect or log in shows why in its row, with the time of its next
+// attempt, until that attempt starts; each later failure shows it again, with the count, instead
+// of the drop that ended the attempt.
+void tst_MainWindowServers::connectionRowKeepsTheLastError()
+{
+    QFETCH(bool, refusedPort);
+    QFETCH(int, retryMs);
+    QFETCH(QString, expectStatus);
+
+    NntpTestServer news;
+    QVERIFY(news.start());
+    news.setCredentials(QStringLiteral("reader"), QStringLiteral("secret"));
+    NntpTestServer::ConnectionFaults refusing;
+    refusing.refuseLogin = true;
+    news.setDefaultConnectionFaults(refusing);
+    quint16 port = news.port();
+    if (refusedPort) {
+        NntpTestServer gone;
+        QVERIFY(gone.start());
+        port = gone.port();
+    }
+    NntpServer *record = makeServer(1, QStringLiteral("news"), port, 1);
+    record->strLogin = QStringLiteral("reader");
+    record->strPassword = QStringLiteral("secret");
+    servers().append(record);
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    EngineWaits waits = EngineWaits().scaled(0.01);
+    waits.failedConnectMs = retryMs;
+    waits.maxFailedConnectMs = 2 * retryMs;
+    manager->setEngineWaits(waits);
+    makeWindow();
+    window->show();
+    QVERIFY(queueNzb(nzbOfGeneratedArticles(1, 1000, 40), QStringLiteral("waiting")));
+    clickRow(0);
+    QTableWidget *threads = ui().tableWidgetServerThreads;
+    QCOMPARE(threads->rowCount(), 1);
+
+    const QRegularExpression expected(expectStatus);
+    QTRY_VERIFY2_WITH_TIMEOUT(expected.match(threads->item(0, 2)->text()).hasMatch(),
+                              qPrintable(threads->item(0, 2)->text()), 20000);
+    // Wider than the column at times: the tool tip holds it whole.
+    QCOMPARE(threads->item(0, 2)->toolTip(), threads->item(0, 2)->text().trimmed());
+    if (retryMs >= 60000) {
+        // Nothing but the next attempt replaces it.
+        const QString shown = threads->item(0, 2)->text();
+        QTest::qWait(500);
+        QCOMPARE(threads->item(0, 2)->text(), shown);
+        QCOMPARE(news.connectionCount(), 1);
+        WidgetPicture::save(threads, QStringLiteral("MainWindowServers_connection_refused_login"));
+    }
 }
 
 void tst_MainWindowServers::connectionSpeeds_data()

@@ -72,36 +72,48 @@ NntpServer *tst_ThreadTestConnection::recordFor(const NntpTestServer &target, co
 void tst_ThreadTestConnection::oneSessionOneResult_data()
 {
     QTest::addColumn<bool>("tls");
+    QTest::addColumn<bool>("clientSsl");
     QTest::addColumn<Faults>("faults");
+    QTest::addColumn<bool>("serverWantsLogin");
     QTest::addColumn<bool>("withLogin");
     QTest::addColumn<bool>("expectOk");
     QTest::addColumn<QString>("expectError");
     QTest::addColumn<QStringList>("expectCommands");
 
     Faults f;
-    QTest::newRow("HELP without credentials") << false << f << false << true << QString()
-        << QStringList{QStringLiteral("HELP")};
-    QTest::newRow("log-in") << false << f << true << true << QString()
+    QTest::newRow("HELP without credentials") << false << false << f << false << false << true << QString()
+        << QStringList{QStringLiteral("HELP"), QStringLiteral("STAT")};
+    QTest::newRow("log-in") << false << false << f << true << true << true << QString()
         << QStringList{QStringLiteral("AUTHINFO USER reader"), QStringLiteral("AUTHINFO PASS secret")};
-    QTest::newRow("TLS log-in") << true << f << true << true << QString()
+    QTest::newRow("TLS log-in") << true << true << f << true << true << true << QString()
         << QStringList{QStringLiteral("AUTHINFO USER reader"), QStringLiteral("AUTHINFO PASS secret")};
     f.greeting = NntpTestServer::Greeting::Wrong;
-    QTest::newRow("greeting refused") << false << f << false << false
+    QTest::newRow("greeting refused") << false << false << f << false << false << false
         << QStringLiteral("Error: 502 service permanently unavailable\r\n") << QStringList();
     f = Faults();
     f.refuseLogin = true;
-    QTest::newRow("log-in refused") << false << f << true << false
+    QTest::newRow("log-in refused") << false << false << f << true << true << false
         << QStringLiteral("Error: Authentication failed/rejected (481)") << QStringList{QStringLiteral("AUTHINFO USER reader")};
     f = Faults();
     f.greeting = NntpTestServer::Greeting::None;
-    QTest::newRow("no greeting within the time-out") << false << f << false << false << QStringLiteral("Error: ")
-        << QStringList();
+    QTest::newRow("no greeting within the time-out") << false << false << f << false << false << false
+        << QStringLiteral("Error: no greeting from the server within 1.5 s: is it a TLS port (SSL)?") << QStringList();
+    f = Faults();
+    QTest::newRow("plain text to a TLS port") << true << false << f << false << false << false
+        << QStringLiteral("Error: no greeting from the server within 1.5 s: is it a TLS port (SSL)?") << QStringList();
+    // HELP is answered without a log-in, articles are not: STAT without argument shows it.
+    QTest::newRow("login wanted, none given") << false << false << f << true << false << false
+        << QStringLiteral("Error: the server requires a login (480 authentication required): check the login and "
+                          "password of this server")
+        << QStringList{QStringLiteral("HELP"), QStringLiteral("STAT")};
 }
 
 void tst_ThreadTestConnection::oneSessionOneResult()
 {
     QFETCH(bool, tls);
+    QFETCH(bool, clientSsl);
     QFETCH(Faults, faults);
+    QFETCH(bool, serverWantsLogin);
     QFETCH(bool, withLogin);
     QFETCH(bool, expectOk);
     QFETCH(QString, expectError);
@@ -109,9 +121,10 @@ void tst_ThreadTestConnection::oneSessionOneResult()
 
     NntpTestServer &target = tls ? tlsServer : server;
     target.setDefaultConnectionFaults(faults);
-    if (withLogin)
+    if (serverWantsLogin)
         target.setCredentials(User, Password);
     QScopedPointer<NntpServer> record(recordFor(target, withLogin ? User : QString(), withLogin ? Password : QString()));
+    record->bSsl = clientSsl;
 
     ThreadTestConnection thread;
     thread.setServer(record.data());

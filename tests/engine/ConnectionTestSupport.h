@@ -136,6 +136,10 @@ public:
                 [this](quint32 id, NzbSegment *, QString message) {
                     add(QStringLiteral("connect-error %1 %2").arg(id).arg(message.trimmed()));
                 });
+        connect(&manager, &DownloadNzbManager::signalConnectRetry, this,
+                [this](quint32 id, QString error, int failures, int retryMs) {
+                    add(QStringLiteral("retry %1 %2 %3 %4").arg(id).arg(failures).arg(retryMs).arg(error.trimmed()));
+                });
         connect(&manager, &DownloadNzbManager::signalThreadsStopped, this, [this](QList<quint32> ids, int tag) {
             stopped.append(qMakePair(ids, tag));
             add(QStringLiteral("stopped %1").arg(tag));

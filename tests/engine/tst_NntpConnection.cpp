@@ -5,7 +5,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHostAddress>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -67,6 +69,8 @@ private slots:
     void opening();
     void openingWithoutServer();
     void openingOverTls();
+    void failuresSayWhatHappened_data();
+    void failuresSayWhatHappened();
     void body_data();
     void body();
     void slowBodyIsNotSilence();
@@ -171,12 +175,19 @@ void tst_NntpConnection::opening_data()
         << QStringLiteral("Error: 502 service permanently unavailable\r\n") << failed << QStringList() << QStringList{QStringLiteral("AUTHINFO")};
     f = Faults();
     f.greeting = NntpTestServer::Greeting::None;
-    QTest::newRow("no greeting") << f << user << pass << false << QStringLiteral("Error: ") << failed
+    QTest::newRow("no greeting") << f << user << pass << false
+        << QStringLiteral("Error: no greeting from the server within 1.5 s: is it a TLS port (SSL)?") << failed
         << QStringList() << QStringList{QStringLiteral("AUTHINFO")};
     f = Faults();
     f.helpReply = "480 authentication required";
+    QTest::newRow("HELP probe refused for want of a login") << f << QString() << QString() << false
+        << QStringLiteral("Error: the server requires a login (480 authentication required): check the login and "
+                          "password of this server")
+        << failed << QStringList{QStringLiteral("HELP")} << QStringList();
+    f = Faults();
+    f.helpReply = "502 no help for you";
     QTest::newRow("HELP probe refused") << f << QString() << QString() << false
-        << QStringLiteral("480 authentication required\r\n") << failed << QStringList{QStringLiteral("HELP")} << QStringList();
+        << QStringLiteral("502 no help for you\r\n") << failed << QStringList{QStringLiteral("HELP")} << QStringList();
     f = Faults();
     f.textReplyPauseMs = 100;
     QTest::newRow("HELP reply in pieces") << f << QString() << QString() << true << QString() << none
@@ -301,7 +312,7 @@ void tst_NntpConnection::openingWithoutServer()
     QCOMPARE(connection.errorCode(), qint32(NntpConnection::NntpErrorConnection));
     QVERIFY(!connection.isConnected());
 
-    // A TLS handshake with a plain server fails with the socket's text.
+    // A TLS handshake with a plain server fails (failuresSayWhatHappened has its text).
     pointAt(connection, server);
     connection.setSsl(true);
     connection.setTimeout(ShortTimeout);
@@ -309,6 +320,16 @@ void tst_NntpConnection::openingWithoutServer()
     QVERIFY(!connection.lastError().isEmpty());
     QCOMPARE(connection.errorCode(), qint32(NntpConnection::NntpErrorConnection));
     QVERIFY(!connection.isConnected());
+
+    // A peer that takes the connection and never answers the handshake.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+    connection.setPort(silent.serverPort());
+    QVERIFY(!connection.connectToServer());
+    QCOMPARE(connection.lastError(),
+             QStringLiteral("Error: the TLS handshake with the server failed (no answer within 1.5 s): is it a TLS "
+                            "port (SSL)?"));
+    QCOMPARE(connection.errorCode(), qint32(NntpConnection::NntpErrorConnection));
 }
 
 void tst_NntpConnection::openingOverTls()
@@ -326,6 +347,95 @@ void tst_NntpConnection::openingOverTls()
     const QString path = tempPath(QStringLiteral("3.tmp"));
     QVERIFY2(connection.downloadBody(id, path), qPrintable(connection.lastError()));
     QCOMPARE(readFile(path), NntpTestArticle::segmentFile(NntpTestArticle::generatedBody(750000, 3)));
+}
+
+// A peer that stays silent, closes, speaks the other protocol or wants a login is named for what
+// it does, never with an empty text. `messageId` empty: the opening fails; otherwise the
+// opening succeeds and a first body (when `firstBodyOk`) precedes the one that fails.
+void tst_NntpConnection::failuresSayWhatHappened_data()
+{
+    QTest::addColumn<bool>("serverTls");
+    QTest::addColumn<bool>("clientSsl");
+    QTest::addColumn<Faults>("faults");
+    QTest::addColumn<bool>("loginRequired");
+    QTest::addColumn<bool>("firstBodyOk");
+    QTest::addColumn<QString>("messageId");
+    QTest::addColumn<QString>("expectError");
+    QTest::addColumn<int>("expectCode");
+    QTest::addColumn<bool>("expectClosedBeforeReply");
+
+    const int failed = NntpConnection::NntpErrorConnection;
+    const int lost = NntpConnection::NntpErrorNotConnected;
+    const QString good = NntpTestArticle::generatedId(3000, 21);
+    Faults f;
+    QTest::newRow("plain text to a TLS port") << true << false << f << false << false << QString()
+        << "Error: no greeting from the server within 1.5 s: is it a TLS port (SSL)?" << failed << false;
+    // The TLS library's own words stand where the "*" is.
+    QTest::newRow("TLS to a plain port") << false << true << f << false << false << QString()
+        << "Error: the TLS handshake with the server failed (*): is it a TLS port (SSL)?" << failed << false;
+    f.greeting = NntpTestServer::Greeting::None;
+    QTest::newRow("TLS, no greeting") << true << true << f << false << false << QString()
+        << "Error: no greeting from the server within 1.5 s" << failed << false;
+    f = Faults();
+    f.greeting = NntpTestServer::Greeting::None;
+    f.closeAfterGreeting = true;
+    QTest::newRow("closed before the greeting") << false << false << f << false << false << QString()
+        << "Error: the server closed the connection before its greeting" << failed << false;
+    f = Faults();
+    QTest::newRow("login wanted for BODY") << false << false << f << true << false << good
+        << "Error: the server requires a login (480 authentication required): check the login and password of "
+           "this server"
+        << failed << false;
+    f.closeAfterBody = true;
+    QTest::newRow("closed after the article before") << false << false << f << false << true << good
+        << "Error: the server closed the connection" << lost << true;
+    f = Faults();
+    QTest::newRow("BODY never answered") << false << false << f << false << false
+        << NntpTestArticle::generatedId(3000, 22, Fault::NoStatus)
+        << "Error : no answer from server since 1 seconds" << lost << false;
+}
+
+void tst_NntpConnection::failuresSayWhatHappened()
+{
+    QFETCH(bool, serverTls);
+    QFETCH(bool, clientSsl);
+    QFETCH(Faults, faults);
+    QFETCH(bool, loginRequired);
+    QFETCH(bool, firstBodyOk);
+    QFETCH(QString, messageId);
+    QFETCH(QString, expectError);
+    QFETCH(int, expectCode);
+    QFETCH(bool, expectClosedBeforeReply);
+
+    NntpTestServer peer;
+    QVERIFY2(peer.start(serverTls), qPrintable(peer.errorString()));
+    peer.setDefaultConnectionFaults(faults);
+    if (loginRequired)
+        peer.setCredentials(QStringLiteral("reader"), QStringLiteral("secret"));
+    NntpConnection connection;
+    pointAt(connection, peer);
+    connection.setSsl(clientSsl);
+    connection.setTimeout(ShortTimeout);
+    const QString path = tempPath(QStringLiteral("said.tmp"));
+    if (messageId.isEmpty()) {
+        QVERIFY(!connection.connectToServer());
+        QVERIFY(!connection.isConnected());
+    } else {
+        QVERIFY2(connection.connectToServer(), qPrintable(connection.lastError()));
+        if (firstBodyOk)
+            QVERIFY2(connection.downloadBody(messageId, path), qPrintable(connection.lastError()));
+        QVERIFY(!connection.downloadBody(messageId, path));
+        QVERIFY(!QFile::exists(path));
+    }
+    const QStringList around = expectError.split(QLatin1Char('*'));
+    if (around.size() == 2)
+        QVERIFY2(connection.lastError().startsWith(around.first()) && connection.lastError().endsWith(around.last())
+                     && connection.lastError().size() > expectError.size(),
+                 qPrintable(connection.lastError()));
+    else
+        QCOMPARE(connection.lastError(), expectError);
+    QCOMPARE(connection.errorCode(), qint32(expectCode));
+    QCOMPARE(connection.closedBeforeReply(), expectClosedBeforeReply);
 }
 
 // Every outcome of a body transfer; a failure never leaves the temporary file behind.

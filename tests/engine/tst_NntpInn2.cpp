@@ -112,6 +112,7 @@ private slots:
     void loginRequired_data();
     void loginRequired();
     void tlsWithLogin();
+    void plainTextToTheTlsPort();
 
 private:
     bool connectTo(NntpConnection &connection, quint16 port, bool tls, const QString &login, const QString &password);
@@ -260,14 +261,30 @@ void tst_NntpInn2::tlsWithLogin()
     QVERIFY2(connectTo(connection, tlsPort, true, User, Password), qPrintable(connection.lastError()));
     checkBodies(connection);
 
-    // Without credentials the HELP probe passes, but the article is refused.
+    // Without credentials the HELP probe passes, but the article is refused: the server wants a
+    // login, which is no missing article.
     NntpConnection anonymous;
     QVERIFY2(connectTo(anonymous, tlsPort, true, QString(), QString()), qPrintable(anonymous.lastError()));
     QTemporaryDir files;
     const QString path = files.filePath(QStringLiteral("a.tmp"));
     QVERIFY(!anonymous.downloadBody(bigId, path));
-    QCOMPARE(anonymous.lastError(), QStringLiteral("480 Authentication required for command\r\n"));
+    QCOMPARE(anonymous.lastError(), QStringLiteral("Error: the server requires a login (480 Authentication required "
+                                                   "for command): check the login and password of this server"));
+    QCOMPARE(anonymous.errorCode(), qint32(NntpConnection::NntpErrorConnection));
     QVERIFY(!QFile::exists(path));
+}
+
+// A plain client on the TLS port hears nothing: the text says what to look at.
+void tst_NntpInn2::plainTextToTheTlsPort()
+{
+    NntpConnection connection;
+    connection.setHost(QStringLiteral("127.0.0.1"));
+    connection.setPort(tlsPort);
+    connection.setTimeout(2000);
+    QVERIFY(!connection.connectToServer());
+    QCOMPARE(connection.lastError(),
+             QStringLiteral("Error: no greeting from the server within 2 s: is it a TLS port (SSL)?"));
+    QCOMPARE(connection.errorCode(), qint32(NntpConnection::NntpErrorConnection));
 }
 
 QTEST_GUILESS_MAIN(tst_NntpInn2)

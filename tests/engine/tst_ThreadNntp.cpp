@@ -47,6 +47,8 @@ private slots:
     void refusedLogInBacksOffAndReportsOnce();
     void pauseEndsTheWaitAfterAFailedConnect();
     void stopDuringStalledBodyReturnsAtOnce();
+    void serverClosingAfterEveryArticle();
+    void loginWantedIsNoMissingArticle();
 
 private:
     QString folder() const { return work->path(); }
@@ -72,18 +74,19 @@ void tst_ThreadNntp::init()
 void tst_ThreadNntp::statusSequence_data()
 {
     QTest::addColumn<bool>("credentials");
-    QTest::addColumn<QString>("opening");
-    QTest::newRow("without credentials: HELP probe") << false << "help 0";
-    QTest::newRow("with credentials: log-in") << true << "connect 0";
+    QTest::addColumn<QStringList>("opening");
+    QTest::newRow("without credentials: HELP probe") << false << QStringList{"connect 0", "help 0"};
+    QTest::newRow("with credentials: log-in") << true << QStringList{"connect 0"};
 }
 
 // A disconnected thread with one segment reports, in order: working, the drop of any previous
-// connection, the opening, the accepted body, the result, then idle; each relay carries the
-// thread id and arrives in the GUI thread.
+// connection, the opening (connecting from its start, then the HELP probe when there are no
+// credentials), the accepted body, the result, then idle; each relay carries the thread id and
+// arrives in the GUI thread.
 void tst_ThreadNntp::statusSequence()
 {
     QFETCH(bool, credentials);
-    QFETCH(QString, opening);
+    QFETCH(QStringList, opening);
     if (credentials)
         server.setCredentials(QStringLiteral("reader"), QStringLiteral("secret"));
 
@@ -98,8 +101,9 @@ void tst_ThreadNntp::statusSequence()
     QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("idle 0")) > 0, 20000);
 
     const QString id = Good.messageId();
-    const QStringList expected{QStringLiteral("working 0"), QStringLiteral("disconnect 0"), opening,
-                               QStringLiteral("body 0 ") + id, QStringLiteral("ok ") + id, QStringLiteral("idle 0")};
+    const QStringList expected = QStringList{QStringLiteral("working 0"), QStringLiteral("disconnect 0")} + opening
+                                 + QStringList{QStringLiteral("body 0 ") + id, QStringLiteral("ok ") + id,
+                                               QStringLiteral("idle 0")};
     QCOMPARE(log.entries.mid(0, expected.size()), expected);
     QVERIFY(log.onlyGuiThread);
     QVERIFY(log.badFiles.isEmpty());
@@ -273,6 +277,12 @@ void tst_ThreadNntp::refusedLogInBacksOffAndReportsOnce()
     QCOMPARE(log.matching(QStringLiteral("connect-error")),
              (QStringList{QStringLiteral("connect-error 0 ") + refusal,
                           QStringLiteral("connect-error 0 %1 (failed 5 times in a row; trying again every 0.6 s)").arg(refusal)}));
+    // Every failed attempt tells the connection's row its error, its count and the next wait.
+    const QStringList retries = log.matching(QStringLiteral("retry 0 "));
+    const QList<int> retryWaits{50, 100, 200, 400, 600, 600, 600};
+    QVERIFY(retries.size() >= retryWaits.size());
+    for (int i = 0; i < retryWaits.size(); ++i)
+        QCOMPARE(retries.at(i), QStringLiteral("retry 0 %1 %2 %3").arg(i + 1).arg(retryWaits.at(i)).arg(refusal));
     const QList<qint64> accepted = acceptTimes(server);
     const QList<qint64> waits{50, 100, 200, 400, 600, 600, 600};
     for (int i = 0; i + 1 < accepted.size() && i < waits.size(); ++i)
@@ -344,6 +354,62 @@ void tst_ThreadNntp::stopDuringStalledBodyReturnsAtOnce()
     QCOMPARE(manager.listSegments, segmentsOf(nzb));
     QVERIFY(!manager.hashServerSegments.contains(1));
     QVERIFY(!QFile::exists(segmentsOf(nzb).first()->getTempFilePath()));
+}
+
+// A server that closes the connection after each article: the next article finds the connection
+// closed before any reply and goes over a new one at once, without a failure.
+void tst_ThreadNntp::serverClosingAfterEveryArticle()
+{
+    Faults closing;
+    closing.closeAfterBody = true;
+    server.setDefaultConnectionFaults(closing);
+    TestDownloadManager manager;
+    prepareManager(manager, folder());
+    ConnectionLog log(manager);
+    QList<TestArticle> list;
+    for (quint32 seed = 30; seed < 36; ++seed)
+        list.append(TestArticle{20000, seed});
+    QVERIFY(queueGeneratedNzb(manager, folder(), QStringLiteral("closing"), {list}));
+    const auto record = serverRecord(1, QStringLiteral("news"), server, 1);
+    manager.startServer(record.get(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("ok ")) == list.size(), 20000);
+
+    QCOMPARE(log.count(QStringLiteral("exception")), 0);
+    QCOMPARE(log.count(QStringLiteral("connect-error")), 0);
+    QCOMPARE(serverEvents(server, QStringLiteral("accept")), list.size());
+    QCOMPARE(serverEvents(server, QStringLiteral("BODY")), list.size());
+    QVERIFY(log.badFiles.isEmpty());
+}
+
+// A server that wants a login, configured without one, answers BODY with 480: the connection
+// fails as a refused log-in does (reported once, tried again later), the article goes back
+// untouched, and nothing is counted missing or failed.
+void tst_ThreadNntp::loginWantedIsNoMissingArticle()
+{
+    server.setCredentials(QStringLiteral("reader"), QStringLiteral("secret"));
+    TestDownloadManager manager;
+    prepareManager(manager, folder(), 0.01);
+    ConnectionLog log(manager);
+    NzbFiles *nzb = queueGeneratedNzb(manager, folder(), QStringLiteral("locked"), {{Good, TestArticle{30000, 2}}});
+    QVERIFY(nzb);
+    const auto record = serverRecord(1, QStringLiteral("news"), server, 1);
+    manager.startServer(record.get(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("retry 0 ")) >= 4, 20000);
+
+    const QString refusal = QStringLiteral("Error: the server requires a login (480 authentication required): check "
+                                           "the login and password of this server");
+    QCOMPARE(log.matching(QStringLiteral("connect-error")).first(), QStringLiteral("connect-error 0 ") + refusal);
+    QCOMPARE(log.matching(QStringLiteral("retry 0 1 ")), QStringList{QStringLiteral("retry 0 1 50 ") + refusal});
+    QCOMPARE(log.count(QStringLiteral("missing")), 0);
+    QCOMPARE(log.count(QStringLiteral("exception")), 0);
+    QCOMPARE(log.count(QStringLiteral("ok ")), 0);
+    for (const NzbSegment *segment : segmentsOf(nzb))
+        QVERIFY(!segment->bDownloaded && !segment->bMissing);
+
+    // Once the server lets readers in without a login, the same connection delivers.
+    server.setCredentials(QString(), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("ok ")) == 2, 20000);
+    QCOMPARE(log.count(QStringLiteral("missing")), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_ThreadNntp)

@@ -20,6 +20,7 @@ const FaultName faultNames[] = {
     {NntpTestArticle::Fault::Endless, "endless"},
     {NntpTestArticle::Fault::EndlessStatus, "endlessstatus"},
     {NntpTestArticle::Fault::WrongStatus, "wrongstatus"},
+    {NntpTestArticle::Fault::NoStatus, "nostatus"},
 };
 
 } // namespace

@@ -20,7 +20,8 @@ struct NntpTestArticle
         SplitStatus,  // the status line arrives in two packets
         Endless,      // the body never ends (lines keep coming)
         EndlessStatus, // the status line "222 ..." never ends (bytes without a line feed)
-        WrongStatus    // BODY is answered with a status line of another command, and no body
+        WrongStatus,   // BODY is answered with a status line of another command, and no body
+        NoStatus       // BODY is not answered at all (silence until the client leaves)
     };
 
     QByteArray body;

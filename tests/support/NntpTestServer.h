@@ -61,6 +61,9 @@ public:
         HelpText helpText = HelpText::Normal;
         int helpLinePauseMs = 0;  // HelpText::EndlessLines: the pause between two lines
         bool closeAfterGreeting = false;
+        // The server closes the connection once it has answered a BODY (as some servers do
+        // after every article, or after an idle time shorter than the client's).
+        bool closeAfterBody = false;
     };
 
     // What happened, for tests that check order and timing; `atMs` counts from start().

@@ -10,8 +10,9 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Test news server on 127.0.0.1 serving generated articles "
-                                                    "(message id tq.<size>.<seed>[.missing|stall|drop|split|endless|endlessstatus]@gen)"));
+    parser.setApplicationDescription(QStringLiteral("Test news server on 127.0.0.1 serving generated articles (message id "
+                                                    "tq.<size>.<seed>[.missing|stall|drop|split|endless|endlessstatus|"
+                                                    "wrongstatus|nostatus]@gen)"));
     parser.addHelpOption();
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port (0: a free one)."), QStringLiteral("port"), QStringLiteral("0"));
     const QCommandLineOption tlsOption(QStringLiteral("tls"), QStringLiteral("TLS with a self-signed certificate."));

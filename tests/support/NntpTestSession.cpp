@@ -160,6 +160,10 @@ bool NntpTestSession::handleCommand(const QByteArray &line)
         // refused with 480
     } else if (command == "BODY") {
         handleBody(argument);
+        if (faults.closeAfterBody) {
+            flush();
+            return false;
+        }
     } else if (command == "STAT") {
         handleStat(argument);
     } else if (command == "GROUP") {
@@ -258,6 +262,10 @@ void NntpTestSession::handleBody(const QByteArray &argument)
     }
     if (article.fault == NntpTestArticle::Fault::WrongStatus) {
         sendLine("412 no newsgroup has been selected");
+        return;
+    }
+    if (article.fault == NntpTestArticle::Fault::NoStatus) {
+        waitForClientToLeave();
         return;
     }
     const QByteArray status = "222 0 <" + messageId.toLatin1() + "> body follows";
