@@ -6,6 +6,7 @@
 #include "platform/RegularFile.h"
 
 #include <QBuffer>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
@@ -85,7 +86,12 @@ bool readFileBody(QXmlStreamReader &xml, NzbFile *file)
     xml.readNextStartElement();
     QString previousBytes;
     while (atStartElementNamed(xml, QLatin1String("segment"))) {
-        file->addSegment(readSegment(xml, previousBytes));
+        NzbSegment *segment = readSegment(xml, previousBytes);
+        if (!segment->isDownloadable())
+            qWarning().noquote() << "NZB segment" << segment->getNumber() << "of" << file->getSubject()
+                                 << "cannot be downloaded: its number is not a whole number, or its message id is "
+                                    "blank or holds a line break or NUL";
+        file->addSegment(segment);
         xml.readNextStartElement();
     }
     return true;

@@ -170,10 +170,12 @@ QDataStream &operator<<(QDataStream &out, const NzbSegment &segment)
 
 QDataStream &operator>>(QDataStream &in, NzbSegment &segment)
 {
+    QString number;
     QString messageId;
     QString tempFilePath;
-    in >> segment.strBytes >> segment.strNumber >> messageId >> tempFilePath >> segment.strTempFolder
+    in >> segment.strBytes >> number >> messageId >> tempFilePath >> segment.strTempFolder
        >> segment.bDownloaded >> segment.bDownloading >> segment.bFailed >> segment.bMissing;
+    segment.setNumber(number);
     segment.setMessageId(messageId);
     segment.setTempFilePath(tempFilePath);
     return in;

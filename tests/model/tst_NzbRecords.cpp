@@ -123,10 +123,11 @@ void tst_NzbRecords::segmentsOfAnyNumberComeBack()
     QStringList segments;
     for (const NzbSegment *segment : back->getFileAt(0)->getSegments())
         segments << segment->getNumber() + QLatin1Char(' ') + segment->getMessageId() + QLatin1Char(' ')
-                        + segment->getTempFilePath() + (segment->isMissing() ? " missing" : "");
+                        + segment->getTempFilePath() + (segment->isMissing() ? " missing" : "")
+                        + (segment->isDownloadable() ? "" : " undownloadable");
     QCOMPARE(segments, (QStringList{"-1 e@x /cache/3-0/-1.tmp", "5 a@x /cache/3-0/5.tmp", "5 b@x /cache/3-0/5_2.tmp",
                                     "4294967296 d@x /cache/3-0/4294967296.tmp",
-                                    "abc c@x /cache/3-0/unplaced_1.tmp missing"}));
+                                    "abc c@x /cache/3-0/unplaced_1.tmp missing undownloadable"}));
     QCOMPARE(back->getFileAt(0)->uiSize, quint64(50));
 }
 
