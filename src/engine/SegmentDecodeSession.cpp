@@ -351,13 +351,19 @@ int SegmentDecodeSession::yencPart(const QByteArray &line)
 }
 
 // The part's bytes go from begin to end (counted from 1, end -1 when unknown), within the file.
+// Data before the "=ypart" line belongs to no part: what it wrote is told, and the article is damaged.
 void SegmentDecodeSession::placePart(qint64 begin, qint64 end)
 {
+    if (section.decoded > 0) {
+        section.damaged = true;
+        tellWritten();
+        section.decoded = 0;
+    }
     section.start = begin - 1;
     qint64 last = section.fileSize;
     if (end >= 0) {
         section.partLength = end - begin + 1;
-        section.badRange = end < begin || end > section.fileSize;
+        section.damaged = section.damaged || end < begin || end > section.fileSize;
         last = std::min(end, section.fileSize);
     }
     section.room = std::max<qint64>(0, last - section.start);
@@ -407,10 +413,18 @@ void SegmentDecodeSession::checkYencSection(qint64 endSize, bool ended)
 {
     const bool partLengthDiffers = section.partLength >= 0 ? section.decoded != section.partLength
                                                            : !yencMultiPart && section.decoded != section.fileSize;
-    if (!ended || section.badRange || partLengthDiffers || (endSize >= 0 && section.decoded != endSize))
+    if (!ended || section.damaged || partLengthDiffers || (endSize >= 0 && section.decoded != endSize))
         lengthError = true;
+    tellWritten();
+}
+
+// Tells the caller where the section wrote since it was placed.
+void SegmentDecodeSession::tellWritten()
+{
     if (options.decodedParts && section.written > 0)
         options.decodedParts->append({currentOutputName, section.fileSize, section.start, section.written});
+    section.start += section.written;
+    section.written = 0;
 }
 
 void SegmentDecodeSession::compareCrc(const QByteArray &piece, int prefixLength)

@@ -46,6 +46,7 @@ private:
     void placePart(qint64 begin, qint64 end);
     void yencEnd(const QByteArray &line);
     void checkYencSection(qint64 endSize, bool ended);
+    void tellWritten();
     void compareCrc(const QByteArray &piece, int prefixLength);
 
     int mimeLine(QByteArray line);
@@ -88,7 +89,7 @@ private:
         qint64 room = 0;        // bytes it may still write
         qint64 decoded = 0;     // bytes it decoded
         qint64 written = 0;     // bytes of them written
-        bool badRange = false;  // its part does not lie within the file
+        bool damaged = false;   // its part does not lie within the file, or data came before it
     };
     YencSection section;
 

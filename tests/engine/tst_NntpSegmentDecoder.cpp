@@ -112,6 +112,7 @@ private:
         QString firstName;
         QString outName;
         QString error;
+        QVector<DecodedPart> parts;
     };
     static Run decodeFile(const QString &input, const QString &folder, const QString &subject);
     static QStringList entriesOf(const QString &folder);
@@ -121,7 +122,10 @@ tst_NntpSegmentDecoder::Run tst_NntpSegmentDecoder::decodeFile(const QString &in
                                                                const QString &subject)
 {
     Run run;
-    run.result = NntpSegmentDecoder::decodeSegmentFile(input, folder, subject, run.firstName, run.outName, run.error);
+    SegmentDecodeOptions options;
+    options.decodedParts = &run.parts;
+    run.result = NntpSegmentDecoder::decodeSegmentFile(input, folder, subject, run.firstName, run.outName, run.error,
+                                                       options);
     return run;
 }
 
@@ -321,6 +325,10 @@ void tst_NntpSegmentDecoder::decode_data()
                 "=yend size=1000 part=2 pcrc32=" + Writer::crcText(Writer::crcOf(data.mid(1000, 1000))) + "\r\n")
         << QString() << none << 7 << "abc.bin" << "abc.bin" << QString()
         << files({{"abc.bin", QByteArray(1000, '\0') + data.mid(1000, 500)}});
+    QTest::newRow("yenc data before the part line")
+        << Writer::segmentFile("=ybegin part=2 total=2 line=128 size=10 name=abc.bin\r\n" + Writer::yencLines(data.left(5))
+                               + "=ypart begin=6 end=10\r\n" + Writer::yencLines(data.mid(5, 5)) + "=yend size=5 part=2\r\n")
+        << QString() << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", data.left(10)}});
     QTest::newRow("yenc part ending before it begins")
         << part(3000, "=ypart begin=1001 end=1000", Writer::yencLines(data.mid(1000, 100)), "=yend size=100 part=2\r\n")
         << QString() << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", QByteArray()}});
@@ -484,6 +492,13 @@ void tst_NntpSegmentDecoder::decode()
     QCOMPARE(entriesOf(folder), expectedNames);
     for (auto it = expectedFiles.cbegin(); it != expectedFiles.cend(); ++it)
         QCOMPARE(readFile(folder + "/" + it.key()), it.value().toByteArray());
+    // What the yEnc sections say they wrote lies within their files, as announced and as written.
+    for (const DecodedPart &part : run.parts) {
+        QVERIFY2(part.begin >= 0 && part.length > 0 && part.begin + part.length <= part.fileSize,
+                 qPrintable(QStringLiteral("%1 bytes at %2 of %3").arg(part.length).arg(part.begin).arg(part.fileSize)));
+        QVERIFY(expectedFiles.contains(part.outputName));
+        QVERIFY(part.begin + part.length <= expectedFiles.value(part.outputName).toByteArray().size());
+    }
 }
 
 void tst_NntpSegmentDecoder::missingInputGivesThreeAndCreatesNothing()
