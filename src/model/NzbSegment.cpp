@@ -27,7 +27,16 @@ quint64 NzbSegment::getBytesValue() const
 void NzbSegment::setNumber(const QString &number)
 {
     strNumber = number;
-    bNumberPlaceable = parseNumber(number, &iNumberValue);
+    qint64 value = 0;
+    bNumberPlaceable = parseNumber(number, &value);
+}
+
+// Read again when asked rather than kept: a queue holds hundreds of thousands of segments.
+qint64 NzbSegment::getNumberValue() const
+{
+    qint64 value = 0;
+    parseNumber(strNumber, &value);
+    return value;
 }
 
 QString NzbSegment::getNumber() const { return strNumber; }
@@ -108,7 +117,7 @@ QString NzbSegment::getTempFilePath() const
         return strTempFilePath;
     // Built from the number's value, never from its text, so that no NZB can steer a
     // temporary path out of its folder; a second segment of one number gets a name of its own.
-    QString name = bNumberPlaceable ? QString::number(iNumberValue) : QStringLiteral("unplaced");
+    QString name = bNumberPlaceable ? QString::number(getNumberValue()) : QStringLiteral("unplaced");
     if (iNumberOccurrence > 0 || !bNumberPlaceable)
         name += QLatin1Char('_') + QString::number(iNumberOccurrence + 1);
     return strTempFolder + QLatin1Char('/') + name + QStringLiteral(".tmp");

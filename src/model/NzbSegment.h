@@ -31,7 +31,7 @@ public:
     // Whether the number places the segment among its file's articles: a whole number (decimal
     // digits, with a sign or not) that fits 64 bits. The number's value, 0 when it does not.
     bool hasPlaceableNumber() const { return bNumberPlaceable; }
-    qint64 getNumberValue() const { return iNumberValue; }
+    qint64 getNumberValue() const;
     // The how-manieth segment of its file with this number it is, from 0 (segments that cannot be
     // placed count as one number). Set by NzbFile::addSegment().
     void setNumberOccurrence(int occurrence) { iNumberOccurrence = occurrence; }
@@ -91,7 +91,6 @@ private:
     bool bNumberPlaceable = false;
     bool bMessageIdUsable = false;
     int iNumberOccurrence = 0;
-    qint64 iNumberValue = 0;
 
     friend QDataStream &operator<<(QDataStream &out, const NzbSegment &segment);
     friend QDataStream &operator>>(QDataStream &in, NzbSegment &segment);
