@@ -33,7 +33,7 @@ void moveToThread(NzbFiles *nzb, QThread *thread)
     nzb->moveToThread(thread);
     for (NzbFile *file : nzb->getFiles()) {
         file->moveToThread(thread);
-        for (NzbSegment *segment : qAsConst(file->hashSegments))
+        for (NzbSegment *segment : qAsConst(file->mapSegments))
             segment->moveToThread(thread);
     }
 }

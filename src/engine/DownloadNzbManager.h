@@ -298,10 +298,12 @@ private:
     void renumberQueueIds();
     bool appendPendingWork(NzbFiles *pNzbFiles);
 
-    // Result helpers; mutexSegments is held.
+    // Result helpers; mutexSegments is held (and mutexFilesToDecode where the name says so).
     NzbSegment *takeRetrySegment(quint32 uiServerId);
     bool takeResult(NzbSegment *pSegment);
     void creditSegment(NzbSegment *pSegment, bool bDownloaded);
+    void creditSegmentLocked(NzbSegment *pSegment, bool bDownloaded);
+    void giveUpUndownloadable(NzbSegment *pSegment);
     void routeMissingSegment(NzbSegment *pSegment, quint32 uiServerId, const QString &strServerNickname);
     void putBackAtFront(NzbSegment *pSegment);
     void pauseAfterFileError(NzbSegment *pSegment, const QString &strMessage);

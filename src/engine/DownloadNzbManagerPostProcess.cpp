@@ -363,10 +363,13 @@ bool DownloadNzbManager::queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<N
         } else {
             const QList<NzbSegment *> segments = file->getSegments();
             for (auto segment = segments.crbegin(); segment != segments.crend(); ++segment) {
-                if (isPendingSegment(*segment) && !listSegmentsInProgress.contains(*segment)) {
+                if (!isPendingSegment(*segment) || listSegmentsInProgress.contains(*segment))
+                    continue;
+                if ((*segment)->isDownloadable())
                     listSegments.prepend(*segment);
-                    queued = true;
-                }
+                else
+                    giveUpUndownloadable(*segment);
+                queued = true;
             }
         }
         emit signalFileResumed(file);

@@ -45,9 +45,9 @@ int nzbIndexOfFolderName(const QString &name)
 int nzbIndexOf(const NzbFiles *nzb)
 {
     for (const NzbFile *file : nzb->getFiles()) {
-        if (file->hashSegments.isEmpty())
+        if (file->mapSegments.isEmpty())
             continue;
-        const NzbSegment *segment = file->hashSegments.constBegin().value();
+        const NzbSegment *segment = file->mapSegments.constBegin().value();
         return nzbIndexOfFolderName(QFileInfo(segment->strTempFolder).fileName());
     }
     return -1;
@@ -65,8 +65,8 @@ QString nameFromSubject(const QString &subject)
 QString segmentFoldersParent(const NzbFiles *nzb)
 {
     for (const NzbFile *file : nzb->getFiles()) {
-        if (!file->hashSegments.isEmpty())
-            return QFileInfo(file->hashSegments.constBegin().value()->strTempFolder).path();
+        if (!file->mapSegments.isEmpty())
+            return QFileInfo(file->mapSegments.constBegin().value()->strTempFolder).path();
     }
     return QString();
 }
@@ -209,10 +209,13 @@ bool DownloadNzbManager::appendPendingWork(NzbFiles *pNzbFiles)
             continue;
         }
         for (NzbSegment *segment : file->getSegments()) {
-            if (isPending(segment)) {
+            if (!isPending(segment))
+                continue;
+            if (segment->isDownloadable())
                 listSegments.append(segment);
-                appended = true;
-            }
+            else
+                giveUpUndownloadable(segment);
+            appended = true;
         }
     }
     return appended;
@@ -403,9 +406,13 @@ void DownloadNzbManager::pauseUnpauseFiles()
             if (file->bPaused || file->bDecoded || file->isAllSegmentsProcessed() || file->bExcluded)
                 continue;
             for (NzbSegment *segment : file->getSegments()) {
-                if (isPending(segment) && !segment->bFailed && !listSegmentsInProgress.contains(segment)
-                    && !waitingForRetry.contains(segment))
+                if (!isPending(segment) || segment->bFailed || listSegmentsInProgress.contains(segment)
+                    || waitingForRetry.contains(segment))
+                    continue;
+                if (segment->isDownloadable())
                     listSegments.append(segment);
+                else
+                    giveUpUndownloadable(segment);
             }
         }
     }

@@ -60,6 +60,12 @@ void DownloadNzbManager::putBackAtFront(NzbSegment *pSegment)
 void DownloadNzbManager::creditSegment(NzbSegment *pSegment, bool bDownloaded)
 {
     QMutexLocker locker(&mutexFilesToDecode);
+    creditSegmentLocked(pSegment, bDownloaded);
+}
+
+// The same, with mutexFilesToDecode held too.
+void DownloadNzbManager::creditSegmentLocked(NzbSegment *pSegment, bool bDownloaded)
+{
     NzbFile *file = pSegment->getNzbFile();
     const bool wasComplete = file->isAllSegmentsProcessed();
     if (bDownloaded) {
@@ -73,6 +79,18 @@ void DownloadNzbManager::creditSegment(NzbSegment *pSegment, bool bDownloaded)
     hashSegmentTries.remove(pSegment);
     if (!wasComplete && file->isAllSegmentsProcessed())
         listFilesToDecode.append(file);
+}
+
+// A segment that no server can be asked for (a blank message id), or whose number places it nowhere
+// among its file's articles, is never downloaded: it is given up as missing at once, which counts
+// its file incomplete, and reported. mutexSegments and mutexFilesToDecode are held.
+void DownloadNzbManager::giveUpUndownloadable(NzbSegment *pSegment)
+{
+    creditSegmentLocked(pSegment, false);
+    const QString why = pSegment->hasPlaceableNumber()
+                            ? tr("Segment %1 cannot be downloaded: its message id is blank or holds a line break")
+                            : tr("Segment %1 cannot be placed in its file: its number is not a whole number");
+    processFileWarning(pSegment->getNzbFile(), why.arg(pSegment->getNumber()));
 }
 
 // The segment is missing on this server: it goes to the front of the retry queue of the first

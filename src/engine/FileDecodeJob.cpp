@@ -4,7 +4,10 @@
 #include "model/NzbSegment.h"
 
 #include <QFile>
+#include <QHash>
 #include <QMutexLocker>
+
+#include <algorithm>
 
 namespace {
 
@@ -14,6 +17,8 @@ constexpr int kMaxHelpers = 1;
 // Decoder results of an output that could not be created or written.
 constexpr int kNotOpened = 4;
 constexpr int kNotWritten = 6;
+// Decoder result of an article that does not hold what its yEnc headers announce.
+constexpr int kLengthDiffers = 7;
 
 } // namespace
 
@@ -38,13 +43,17 @@ bool FileDecodeJob::decodeNext()
     QString firstName;
     QString outName;
     QString error;
+    QVector<DecodedPart> parts;
+    SegmentDecodeOptions articleOptions = options;
+    articleOptions.decodedParts = &parts;
     const int result = NntpSegmentDecoder::decodeSegmentFile(segment->getTempFilePath(), folder, subject, firstName,
-                                                             outName, error, options);
-    if (article == 0 && (result == 0 || result == 1))
+                                                             outName, error, articleOptions);
+    if (article == 0 && hasDecoded(result))
         sharable = isYencPart(segment->getTempFilePath());
     QMutexLocker locker(&mutex);
     resultByArticle[article] = result;
-    if (result == 0 || result == 1)
+    decodedParts += parts;
+    if (hasDecoded(result))
         nameByArticle[article] = firstName;
     if ((result == kNotOpened || result == kNotWritten) && failedName.isEmpty()) {
         failedName = outName.isEmpty() ? firstName : outName;
@@ -101,6 +110,47 @@ bool FileDecodeJob::outputFailed(QString *name, QString *reason) const
     if (reason)
         *reason = failedReason;
     return resultByArticle.contains(kNotOpened) || resultByArticle.contains(kNotWritten);
+}
+
+QVector<FileDecodeJob::Shortfall> FileDecodeJob::shortfalls() const
+{
+    QHash<QString, QVector<DecodedPart>> partsByOutput;
+    {
+        QMutexLocker locker(&mutex);
+        for (const DecodedPart &part : decodedParts)
+            partsByOutput[part.outputName].append(part);
+    }
+    QVector<Shortfall> found;
+    for (auto output = partsByOutput.begin(); output != partsByOutput.end(); ++output) {
+        QVector<DecodedPart> &parts = output.value();
+        std::sort(parts.begin(), parts.end(),
+                  [](const DecodedPart &a, const DecodedPart &b) { return a.begin < b.begin; });
+        qint64 size = 0;
+        for (const DecodedPart &part : qAsConst(parts))
+            size = std::max(size, part.fileSize);
+        // The parts in order of their offsets: what lies between them, or beyond the last, is a gap.
+        qint64 covered = 0;
+        qint64 reached = 0;
+        for (const DecodedPart &part : qAsConst(parts)) {
+            const qint64 from = std::max(part.begin, reached);
+            const qint64 to = std::min(part.begin + part.length, size);
+            if (to > from) {
+                covered += to - from;
+                reached = to;
+            }
+        }
+        if (covered < size)
+            found.append({output.key(), size, size - covered});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Shortfall &a, const Shortfall &b) { return a.outputName < b.outputName; });
+    return found;
+}
+
+// The article was decoded, cleanly or not.
+bool FileDecodeJob::hasDecoded(int result)
+{
+    return result == 0 || result == 1 || result == kLengthDiffers;
 }
 
 bool FileDecodeJob::isYencPart(const QString &segmentFile)

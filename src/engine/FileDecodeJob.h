@@ -1,6 +1,7 @@
 #ifndef FILEDECODEJOB_H
 #define FILEDECODEJOB_H
 
+#include "engine/DecodedPart.h"
 #include "engine/SegmentDecodeOptions.h"
 
 #include <QList>
@@ -21,6 +22,14 @@ class NzbSegment;
 class FileDecodeJob
 {
 public:
+    // An output whose yEnc parts leave bytes of the size their headers announce unwritten.
+    struct Shortfall
+    {
+        QString outputName;
+        qint64 fileSize = 0;
+        qint64 missingBytes = 0;
+    };
+
     FileDecodeJob(const QList<NzbSegment *> &segments, const QString &folder, const QString &subject,
                   const SegmentDecodeOptions &options);
 
@@ -46,9 +55,12 @@ public:
     // Whether some article's output could not be created or written whole (a full disk); name
     // and reason of the first such failure.
     bool outputFailed(QString *name = nullptr, QString *reason = nullptr) const;
+    // The outputs that the articles' yEnc parts, put together, do not cover whole.
+    QVector<Shortfall> shortfalls() const;
 
 private:
     static bool isYencPart(const QString &segmentFile);
+    static bool hasDecoded(int result);
 
     const QList<NzbSegment *> segments;
     const QString folder;
@@ -64,6 +76,7 @@ private:
     int decodedCount = 0;
     QVector<int> resultByArticle;
     QVector<QString> nameByArticle;
+    QVector<DecodedPart> decodedParts;
     QString failedName;
     QString failedReason;
 };

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -121,10 +122,15 @@ int SegmentDecodeSession::run(QString &firstName, QString &lastName, QString &er
             return outputFailed ? writeFailed() : result;
         }
     }
+    // A section without its "=yend" line was cut short, or holds no proof that it was not.
+    if (mode == Mode::Yenc && yencHasOutput)
+        checkYencSection(-1, false);
     closeOutput();
 
     if (outputFailed)
         return writeFailed();
+    if (lengthError)
+        return 7;
     if (crcError)
         return 1;
     if (headerFound)
@@ -192,12 +198,18 @@ int SegmentDecodeSession::startYenc(const QByteArray &line)
     expectedSize = std::max<qint64>(0, normalised.mid(sizeAt, blankAt < 0 ? -1 : blankAt - sizeAt).toLongLong());
 
     const QString nameValue = nameFromBytes(textAfter(normalised, QStringLiteral("name=")).toLatin1());
-    if (output.isOpen() && nameValue == currentOutputName) {
-        yencHasOutput = true;
-        return kContinue;
-    }
-    const int opened = openOutput(NntpSegmentDecoder::sanitizeFileName(nameValue));
+    int opened = kContinue;
+    if (!output.isOpen() || nameValue != currentOutputName)
+        opened = openOutput(NntpSegmentDecoder::sanitizeFileName(nameValue));
     yencHasOutput = opened == kContinue;
+    if (yencHasOutput) {
+        // Until a "=ypart" line places it, the section goes on where the output stands, and no
+        // further than the file's size.
+        section = YencSection();
+        section.fileSize = expectedSize;
+        section.start = output.position();
+        section.room = std::max<qint64>(0, section.fileSize - section.start);
+    }
     return opened;
 }
 
@@ -272,7 +284,7 @@ int SegmentDecodeSession::yencLine(const unsigned char *line, std::size_t length
     if (!yencHasOutput)
         return fail(5, QStringLiteral("yEnc data without an output file"));
     unsigned char *out = output.reserve(length);
-    output.commit(YencLineDecoder::decode(line, length, out));
+    commitYenc(YencLineDecoder::decode(line, length, out));
     return kContinue;
 }
 
@@ -285,19 +297,37 @@ void SegmentDecodeSession::decodeYencLines(SegmentLineReader &reader)
     while (reader.wholeLines(lines, length)) {
         std::size_t consumed = 0;
         unsigned char *out = output.reserve(length);
-        output.commit(YencLineDecoder::decodeLines(lines, length, out, consumed));
+        commitYenc(YencLineDecoder::decodeLines(lines, length, out, consumed));
         reader.consume(consumed);
         if (consumed < length)
             return;
     }
 }
 
+// Decoded bytes beyond the section's room are counted, never written: an article that holds more
+// than its part must not write over the next part.
+void SegmentDecodeSession::commitYenc(std::size_t decoded)
+{
+    const qint64 kept = std::min<qint64>(qint64(decoded), section.room);
+    section.decoded += qint64(decoded);
+    section.written += kept;
+    section.room -= kept;
+    output.commit(std::size_t(kept));
+}
+
 int SegmentDecodeSession::yencPart(const QByteArray &line)
 {
     yencMultiPart = true;
     const QList<QByteArray> pieces = line.split(' ');
+    qint64 end = -1;
     for (const QByteArray &piece : pieces) {
-        if (piece.startsWith("end=") && options.outputLimit >= 0 && piece.mid(4).toLongLong() > options.outputLimit)
+        if (!piece.startsWith("end="))
+            continue;
+        bool ok = false;
+        end = piece.mid(4).toLongLong(&ok);
+        if (!ok)
+            end = -1;
+        if (options.outputLimit >= 0 && end > options.outputLimit)
             return fail(5, QStringLiteral("yEnc part beyond the posted file"));
     }
     for (const QByteArray &piece : pieces) {
@@ -314,8 +344,29 @@ int SegmentDecodeSession::yencPart(const QByteArray &line)
         // Writing on at the current position would put the part over another one.
         if (yencHasOutput && !output.seek(begin - 1))
             return fail(5, QStringLiteral("Cannot seek to the yEnc part offset"));
+        if (yencHasOutput)
+            placePart(begin, end);
     }
     return kContinue;
+}
+
+// The part's bytes go from begin to end (counted from 1, end -1 when unknown), within the file.
+// Data before the "=ypart" line belongs to no part: what it wrote is told, and the article is damaged.
+void SegmentDecodeSession::placePart(qint64 begin, qint64 end)
+{
+    if (section.decoded > 0) {
+        section.damaged = true;
+        tellWritten();
+        section.decoded = 0;
+    }
+    section.start = begin - 1;
+    qint64 last = section.fileSize;
+    if (end >= 0) {
+        section.partLength = end - begin + 1;
+        section.damaged = section.damaged || end < begin || end > section.fileSize;
+        last = std::min(end, section.fileSize);
+    }
+    section.room = std::max<qint64>(0, last - section.start);
 }
 
 void SegmentDecodeSession::yencEnd(const QByteArray &line)
@@ -326,9 +377,16 @@ void SegmentDecodeSession::yencEnd(const QByteArray &line)
 
     const QList<QByteArray> pieces = line.split(' ');
     bool hasPartCrc = false;
+    qint64 endSize = -1;
     for (const QByteArray &piece : pieces) {
         hasPartCrc = hasPartCrc || piece.startsWith("pcrc32");
         yencMultiPart = yencMultiPart || piece.startsWith("part=");
+        if (piece.startsWith("size=")) {
+            bool ok = false;
+            endSize = piece.mid(5).toLongLong(&ok);
+            if (!ok)
+                endSize = -1;
+        }
     }
     // The "crc32" of a part is the CRC of the whole file: it says nothing about this part.
     for (const QByteArray &piece : pieces) {
@@ -338,12 +396,35 @@ void SegmentDecodeSession::yencEnd(const QByteArray &line)
             compareCrc(piece, 6);
     }
 
+    if (yencHasOutput)
+        checkYencSection(endSize, true);
     yencHasOutput = false;
     if (expectedSize == -1 || (output.isOpen() && output.size() == expectedSize)) {
         closeOutput();
         currentOutputName.clear();
         expectedSize = -1;
     }
+}
+
+// A section decoded to another length than its part, its single-part file or its "=yend size="
+// announce is a damaged article, and so is one that ended without its "=yend" line. What it
+// wrote is told to the caller.
+void SegmentDecodeSession::checkYencSection(qint64 endSize, bool ended)
+{
+    const bool partLengthDiffers = section.partLength >= 0 ? section.decoded != section.partLength
+                                                           : !yencMultiPart && section.decoded != section.fileSize;
+    if (!ended || section.damaged || partLengthDiffers || (endSize >= 0 && section.decoded != endSize))
+        lengthError = true;
+    tellWritten();
+}
+
+// Tells the caller where the section wrote since it was placed.
+void SegmentDecodeSession::tellWritten()
+{
+    if (options.decodedParts && section.written > 0)
+        options.decodedParts->append({currentOutputName, section.fileSize, section.start, section.written});
+    section.start += section.written;
+    section.written = 0;
 }
 
 void SegmentDecodeSession::compareCrc(const QByteArray &piece, int prefixLength)

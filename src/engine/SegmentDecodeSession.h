@@ -22,7 +22,8 @@ public:
                          const SegmentDecodeOptions &options = SegmentDecodeOptions());
 
     // Results: 0 decoded, 1 CRC error, 2 nothing to decode, 3 input missing,
-    // 4 output cannot be opened, 5 any other failure, 6 the output could not be written whole.
+    // 4 output cannot be opened, 5 any other failure, 6 the output could not be written whole,
+    // 7 a yEnc article whose length differs from what its headers announce.
     int run(QString &firstOutputName, QString &outputName, QString &errorText);
 
 private:
@@ -40,8 +41,12 @@ private:
 
     int yencLine(const unsigned char *line, std::size_t length);
     void decodeYencLines(SegmentLineReader &reader);
+    void commitYenc(std::size_t decoded);
     int yencPart(const QByteArray &line);
+    void placePart(qint64 begin, qint64 end);
     void yencEnd(const QByteArray &line);
+    void checkYencSection(qint64 endSize, bool ended);
+    void tellWritten();
     void compareCrc(const QByteArray &piece, int prefixLength);
 
     int mimeLine(QByteArray line);
@@ -72,6 +77,21 @@ private:
 
     bool yencHasOutput = false; // the last yEnc header opened (or kept) an output
     bool yencMultiPart = false; // the yEnc section being decoded is one part of a larger file
+    bool lengthError = false;   // some yEnc section held other than its headers announce
+
+    // The yEnc section being decoded: what its headers announce, what it decoded and where its
+    // bytes went. Its bytes are written only within its room: its part, or the file's size.
+    struct YencSection
+    {
+        qint64 fileSize = 0;    // "size=" of "=ybegin": the whole file's
+        qint64 partLength = -1; // from "=ypart begin= end=", -1 when unknown
+        qint64 start = 0;       // where its first byte goes in the output
+        qint64 room = 0;        // bytes it may still write
+        qint64 decoded = 0;     // bytes it decoded
+        qint64 written = 0;     // bytes of them written
+        bool damaged = false;   // its part does not lie within the file, or data came before it
+    };
+    YencSection section;
 
     SegmentOutputFile output;
     Crc32 crc;

@@ -44,6 +44,11 @@ bool SegmentOutputFile::seek(qint64 position)
     return flush() && file.seek(position);
 }
 
+qint64 SegmentOutputFile::position() const
+{
+    return file.pos() + qint64(used);
+}
+
 qint64 SegmentOutputFile::size()
 {
     flush();

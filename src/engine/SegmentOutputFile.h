@@ -44,6 +44,8 @@ public:
     QString errorString() const { return error; }
 
     bool seek(qint64 position);
+    // Where the next byte committed goes.
+    qint64 position() const;
     qint64 size();
 
     // Room for up to maxBytes decoded bytes plus kWriteSlack bytes of scratch after them.

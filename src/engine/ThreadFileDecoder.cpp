@@ -116,10 +116,13 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
 
     const QVector<int> results = job->results();
     QStringList tempFolders;
+    bool warned = false;
     for (int article = 0; article < segments.size(); ++article) {
         const NzbSegment *segment = segments.at(article);
-        if (results.at(article) != 0)
+        if (results.at(article) != 0) {
             emit signalFileWarning(file, warningFor(results.at(article), segment->getNumber()));
+            warned = true;
+        }
         if (!tempFolders.contains(segment->strTempFolder))
             tempFolders.append(segment->strTempFolder);
     }
@@ -137,10 +140,17 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
     // Raw copies come last, so that they can never take the name of what this posted file decoded.
     for (int article = 0; article < segments.size(); ++article) {
         QString failedPath;
-        if (results.at(article) == 2 && !copyRaw(file, segments.at(article), folder, failedPath)) {
+        if (results.at(article) == 2 && !copyRaw(file, segments.at(article), article + 1, folder, failedPath)) {
             giveUpUnwritten(file, failedPath, tr("the copy cannot be written"));
             return;
         }
+    }
+
+    // Articles that all decoded cleanly can still leave bytes of the file unwritten: a part the
+    // NZB does not list, or one that two of its entries both claimed to be.
+    if (!warned) {
+        for (const FileDecodeJob::Shortfall &shortfall : job->shortfalls())
+            emit signalFileWarning(file, shortfallWarning(shortfall.outputName, shortfall.missingBytes, shortfall.fileSize));
     }
 
     file->setDecoded(true);
@@ -170,13 +180,14 @@ void ThreadFileDecoder::giveUpUnwritten(NzbFile *file, const QString &path, cons
 }
 
 // The article is kept as it came (length field included) for the user to look at; never over a
-// file that something else wrote. False, with the path, when the copy could not be written.
-bool ThreadFileDecoder::copyRaw(NzbFile *file, const NzbSegment *segment, const QString &folder, QString &failedPath)
+// file that something else wrote. `article` counts the file's articles in number order, from 1
+// (two articles may carry one number). False, with the path, when the copy could not be written.
+bool ThreadFileDecoder::copyRaw(NzbFile *file, const NzbSegment *segment, int article, const QString &folder,
+                                QString &failedPath)
 {
     const QString tempFile = segment->getTempFilePath();
     const QString wanted = rawCopyName(file->getSubject(), tempFile);
-    const QString name = manager->decodedFileNames.claim(folder, wanted, file, DecodedFileNames::Use::RawCopy,
-                                                         NzbFile::segmentKey(segment->getNumber()));
+    const QString name = manager->decodedFileNames.claim(folder, wanted, file, DecodedFileNames::Use::RawCopy, article);
     if (name.isEmpty())
         return true;
     failedPath = folder + QLatin1Char('/') + name;
@@ -264,7 +275,14 @@ QString ThreadFileDecoder::warningFor(int result, const QString &segmentNumber)
         return tr("Segment %1: failed to create output file for assembly").arg(segmentNumber);
     case 6:
         return tr("Segment %1: the decoded file could not be written").arg(segmentNumber);
+    case 7:
+        return tr("Segment %1 is damaged: it does not hold what its yEnc header announces").arg(segmentNumber);
     default:
         return tr("Segment %1: an unknown error has occured").arg(segmentNumber);
     }
+}
+
+QString ThreadFileDecoder::shortfallWarning(const QString &outputName, qint64 missingBytes, qint64 fileSize)
+{
+    return tr("%1 is incomplete: no article holds %2 of its %3 bytes").arg(outputName).arg(missingBytes).arg(fileSize);
 }

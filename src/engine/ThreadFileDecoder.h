@@ -52,6 +52,8 @@ public:
     static qint64 outputLimit(const QList<NzbSegment *> &segments);
     // The warning for a decoder result about the segment of this number; empty for 0.
     static QString warningFor(int result, const QString &segmentNumber);
+    // The warning for a decoded file of which no article wrote some bytes.
+    static QString shortfallWarning(const QString &outputName, qint64 missingBytes, qint64 fileSize);
 
 signals:
     void signalDecoded(NzbFile *pNzbFile);
@@ -67,7 +69,7 @@ protected:
 private:
     void decodeFile(NzbFile *file);
     void giveUpUnwritten(NzbFile *file, const QString &path, const QString &reason);
-    bool copyRaw(NzbFile *file, const NzbSegment *segment, const QString &folder, QString &failedPath);
+    bool copyRaw(NzbFile *file, const NzbSegment *segment, int article, const QString &folder, QString &failedPath);
     void probePassword(NzbFiles *nzb, const QString &path);
 
     DownloadNzbManager *manager = nullptr;

@@ -18,7 +18,7 @@ NzbFile::NzbFile(QObject *parent)
 
 NzbFile::~NzbFile()
 {
-    qDeleteAll(hashSegments);
+    qDeleteAll(mapSegments);
 }
 
 void NzbFile::setNzbFiles(NzbFiles *nzbFiles) { pNzbFiles = nzbFiles; }
@@ -54,47 +54,42 @@ quint64 NzbFile::saturatingAdd(quint64 a, quint64 b)
     return b > std::numeric_limits<quint64>::max() - a ? std::numeric_limits<quint64>::max() : a + b;
 }
 
-int NzbFile::segmentKey(const QString &numberText)
-{
-    bool ok = false;
-    const int key = numberText.toInt(&ok, 10);
-    return ok ? key : 0;
-}
-
 void NzbFile::addSegment(NzbSegment *segment)
 {
     if (!segment)
         return;
-    const int key = segmentKey(segment->getNumber());
-    if (NzbSegment *old = hashSegments.take(key)) {
-        if (old != segment) {
+    SegmentPlace place;
+    place.unplaced = !segment->hasPlaceableNumber();
+    place.number = segment->getNumberValue();
+    // Two entries of one number may be two articles (the poster numbered one wrongly): both are
+    // kept, the later behind the earlier. The same article listed twice is taken once.
+    const QString messageId = segment->getMessageId().trimmed();
+    for (auto entry = mapSegments.lowerBound(place);
+         entry != mapSegments.end() && entry.key().unplaced == place.unplaced && entry.key().number == place.number;
+         ++entry) {
+        NzbSegment *old = entry.value();
+        if (old == segment)
+            return;
+        if (old->getMessageId().trimmed() == messageId) {
+            place.occurrence = entry.key().occurrence;
             const quint64 oldBytes = old->getBytesValue();
             uiSize = uiSize > oldBytes ? uiSize - oldBytes : 0;
             delete old;
+            break;
         }
+        place.occurrence = entry.key().occurrence + 1;
     }
+    segment->setNumberOccurrence(place.occurrence);
     segment->setNzbFile(this);
     uiSize = saturatingAdd(uiSize, segment->getBytesValue());
-    hashSegments.insert(key, segment);
+    mapSegments.insert(place, segment);
 }
 
-int NzbFile::getSegmentCount() const { return hashSegments.size(); }
-
-QList<int> NzbFile::sortedSegmentKeys() const
-{
-    QList<int> keys = hashSegments.keys();
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
+int NzbFile::getSegmentCount() const { return mapSegments.size(); }
 
 QList<NzbSegment *> NzbFile::getSegments() const
 {
-    QList<NzbSegment *> segments;
-    const QList<int> keys = sortedSegmentKeys();
-    segments.reserve(keys.size());
-    for (int key : keys)
-        segments.append(hashSegments.value(key));
-    return segments;
+    return mapSegments.values();
 }
 
 bool NzbFile::isAllSegmentsProcessed() const { return bAllSegmentsProcessed; }
@@ -106,7 +101,7 @@ void NzbFile::addDownloadedBytes(quint64 bytes)
     if (pNzbFiles)
         pNzbFiles->addDownloadedBytes(bytes);
     uiDownloaded = std::min(saturatingAdd(uiDownloaded, bytes), uiSize);
-    if (iProcessed >= hashSegments.size())
+    if (iProcessed >= mapSegments.size())
         bAllSegmentsProcessed = true;
 }
 
@@ -135,9 +130,8 @@ void NzbFile::setSegmentPaths(const QString &tempRoot, int nzbIndex, int filePos
 {
     const QString folder = tempRoot + QLatin1Char('/') + QString::number(nzbIndex)
                            + QLatin1Char('-') + QString::number(filePosition);
-    const QList<int> keys = sortedSegmentKeys();
-    for (int key : keys)
-        hashSegments.value(key)->setTempFolder(folder);
+    for (NzbSegment *segment : qAsConst(mapSegments))
+        segment->setTempFolder(folder);
 }
 
 QDataStream &operator<<(QDataStream &out, const NzbFile &file)

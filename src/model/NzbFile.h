@@ -1,8 +1,8 @@
 #ifndef NZBFILE_H
 #define NZBFILE_H
 
-#include <QHash>
 #include <QList>
+#include <QMap>
 #include <QMutex>
 #include <QObject>
 #include <QString>
@@ -39,7 +39,9 @@ public:
     int getGroupCount() const;
     QString getGroup(int index) const;
 
-    // Takes ownership; a segment with a number already present replaces (and deletes) the old one.
+    // Takes ownership. Segments are kept by number; segments of one number are all kept, in the
+    // order they came, except the same article (one message id) listed twice, whose later entry
+    // replaces (and deletes) the earlier. Segments whose number places them nowhere come last.
     void addSegment(NzbSegment *segment);
     int getSegmentCount() const;
     // The segments by ascending number.
@@ -53,15 +55,28 @@ public:
     // Sets the temporary folder and file of every segment: <root>/<nzbIndex>-<filePos>/<n>.tmp
     void setSegmentPaths(const QString &tempRoot, int nzbIndex, int filePosition);
 
-    // Segment key of a number text: its base-10 value, 0 when it is no number.
-    static int segmentKey(const QString &numberText);
     // Byte sums stop at the largest value instead of wrapping on absurd sizes.
     static quint64 saturatingAdd(quint64 a, quint64 b);
 
     quint64 uiSize = 0;
     quint64 uiDownloaded = 0;
     QStringList listGroups;
-    QHash<int, NzbSegment *> hashSegments;
+    // Where a segment stands among its file's segments.
+    struct SegmentPlace
+    {
+        bool unplaced = false; // its number places it nowhere: after every other
+        qint64 number = 0;
+        int occurrence = 0;
+        bool operator<(const SegmentPlace &other) const
+        {
+            if (unplaced != other.unplaced)
+                return other.unplaced;
+            if (number != other.number)
+                return number < other.number;
+            return occurrence < other.occurrence;
+        }
+    };
+    QMap<SegmentPlace, NzbSegment *> mapSegments;
     QMutex mutex;
     qint32 iProcessed = 0;
     bool bAllSegmentsProcessed = false;
@@ -71,8 +86,6 @@ public:
     QTreeWidgetItem *pTreeItem = nullptr;
 
 private:
-    QList<int> sortedSegmentKeys() const;
-
     NzbFiles *pNzbFiles = nullptr;
     QString strPoster{""};
     QString strSubject{""};

@@ -87,19 +87,11 @@ bool readFileBody(QXmlStreamReader &xml, NzbFile *file)
     QString previousBytes;
     while (atStartElementNamed(xml, QLatin1String("segment"))) {
         NzbSegment *segment = readSegment(xml, previousBytes);
-        // A segment number names the segment's temporary file: only plain decimal numbers
-        // are taken; a segment with any other number cannot be placed and is left out. So is
-        // one whose message id no server can be asked for: the article would fail on every
-        // server, again and again.
-        if (!NzbParser::isValidSegmentNumber(segment->getNumber())) {
-            delete segment;
-        } else if (!NzbParser::isUsableMessageId(segment->getMessageId())) {
+        if (!segment->isDownloadable())
             qWarning().noquote() << "NZB segment" << segment->getNumber() << "of" << file->getSubject()
-                                 << "left out: its message id is empty or holds a line break or NUL";
-            delete segment;
-        } else {
-            file->addSegment(segment);
-        }
+                                 << "cannot be downloaded: its number is not a whole number, or its message id is "
+                                    "blank or holds a line break or NUL";
+        file->addSegment(segment);
         xml.readNextStartElement();
     }
     return true;
@@ -152,7 +144,7 @@ bool holdsOnlyXmlCharacters(const NzbFile &file)
         if (!holdsOnlyXmlCharacters(group))
             return false;
     }
-    for (const NzbSegment *segment : qAsConst(file.hashSegments)) {
+    for (const NzbSegment *segment : qAsConst(file.mapSegments)) {
         if (!holdsOnlyXmlCharacters(segment->getBytes()) || !holdsOnlyXmlCharacters(segment->getMessageId()))
             return false;
     }
@@ -160,24 +152,6 @@ bool holdsOnlyXmlCharacters(const NzbFile &file)
 }
 
 } // namespace
-
-bool NzbParser::isValidSegmentNumber(const QString &number)
-{
-    if (number.isEmpty() || number.size() > 9)
-        return false;
-    for (QChar c : number) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
-bool NzbParser::isUsableMessageId(const QString &messageId)
-{
-    const QString id = messageId.trimmed();
-    return !id.isEmpty() && !id.contains(QLatin1Char('\r')) && !id.contains(QLatin1Char('\n'))
-           && !id.contains(QChar(0));
-}
 
 NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
 {
@@ -209,8 +183,8 @@ NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
         auto *file = new NzbFile;
         readFileAttributes(xml, file);
         if (!readFileBody(xml, file) || file->getSegmentCount() == 0) {
-            // Without groups then segments, or without a single usable segment, the entry
-            // cannot be downloaded: it is left out. Go on from the current token.
+            // Without groups then segments, or without a single segment, the entry cannot be
+            // downloaded: it is left out. Go on from the current token.
             delete file;
             continue;
         }

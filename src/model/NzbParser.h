@@ -20,17 +20,13 @@ public:
     static constexpr int MaxTextBytes = 64 * 1024;
 
     // A new NzbFiles owned by the caller, or null with the error text set. A document with a text
-    // (or tag) longer than MaxTextBytes, or that declares entities, is refused whole.
+    // (or tag) longer than MaxTextBytes, or that declares entities, is refused whole. Every
+    // segment is kept, also one whose number or message id makes it impossible to download: the
+    // download manager reports those and counts their files incomplete.
     static NzbFiles *parse(const QByteArray &data, QString &error);
     // Refuses, before opening it, what is not a regular file (a folder, a device, a named pipe)
     // and a file larger than MaxFileBytes.
     static NzbFiles *parseFile(const QString &path, QString &error);
-
-    // True for a segment number the program accepts: decimal digits only, within int range.
-    static bool isValidSegmentNumber(const QString &number);
-    // True for a message id a server can be asked for: once trimmed, not empty and without CR,
-    // LF or NUL (which would end the command line early).
-    static bool isUsableMessageId(const QString &messageId);
 
 private:
     NzbParser() = default;

@@ -24,8 +24,49 @@ quint64 NzbSegment::getBytesValue() const
     return ok ? value : 0;
 }
 
-void NzbSegment::setNumber(const QString &number) { strNumber = number; }
+void NzbSegment::setNumber(const QString &number)
+{
+    strNumber = number;
+    qint64 value = 0;
+    bNumberPlaceable = parseNumber(number, &value);
+}
+
+// Read again when asked rather than kept: a queue holds hundreds of thousands of segments.
+qint64 NzbSegment::getNumberValue() const
+{
+    qint64 value = 0;
+    parseNumber(strNumber, &value);
+    return value;
+}
+
 QString NzbSegment::getNumber() const { return strNumber; }
+
+bool NzbSegment::parseNumber(const QString &number, qint64 *value)
+{
+    *value = 0;
+    const QString text = number.trimmed();
+    int first = 0;
+    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')))
+        first = 1;
+    if (text.size() <= first)
+        return false;
+    for (int i = first; i < text.size(); ++i) {
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    }
+    bool ok = false;
+    const qint64 parsed = text.toLongLong(&ok, 10);
+    if (ok)
+        *value = parsed;
+    return ok;
+}
+
+bool NzbSegment::isUsableMessageId(const QString &messageId)
+{
+    const QString id = messageId.trimmed();
+    return !id.isEmpty() && !id.contains(QLatin1Char('\r')) && !id.contains(QLatin1Char('\n'))
+           && !id.contains(QChar(0));
+}
 
 namespace {
 
@@ -42,6 +83,7 @@ bool fitsLatin1(const QString &text)
 
 void NzbSegment::setMessageId(const QString &messageId)
 {
+    bMessageIdUsable = isUsableMessageId(messageId);
     bMessageIdWide = !messageId.isNull() && !fitsLatin1(messageId);
     if (bMessageIdWide) {
         strMessageIdWide = messageId;
@@ -74,8 +116,11 @@ QString NzbSegment::getTempFilePath() const
     if (!bTempPathDerived)
         return strTempFilePath;
     // Built from the number's value, never from its text, so that no NZB can steer a
-    // temporary path out of its folder.
-    return strTempFolder + QLatin1Char('/') + QString::number(NzbFile::segmentKey(strNumber)) + QStringLiteral(".tmp");
+    // temporary path out of its folder; a second segment of one number gets a name of its own.
+    QString name = bNumberPlaceable ? QString::number(getNumberValue()) : QStringLiteral("unplaced");
+    if (iNumberOccurrence > 0 || !bNumberPlaceable)
+        name += QLatin1Char('_') + QString::number(iNumberOccurrence + 1);
+    return strTempFolder + QLatin1Char('/') + name + QStringLiteral(".tmp");
 }
 
 void NzbSegment::setTempFolder(const QString &folder)
@@ -134,10 +179,12 @@ QDataStream &operator<<(QDataStream &out, const NzbSegment &segment)
 
 QDataStream &operator>>(QDataStream &in, NzbSegment &segment)
 {
+    QString number;
     QString messageId;
     QString tempFilePath;
-    in >> segment.strBytes >> segment.strNumber >> messageId >> tempFilePath >> segment.strTempFolder
+    in >> segment.strBytes >> number >> messageId >> tempFilePath >> segment.strTempFolder
        >> segment.bDownloaded >> segment.bDownloading >> segment.bFailed >> segment.bMissing;
+    segment.setNumber(number);
     segment.setMessageId(messageId);
     segment.setTempFilePath(tempFilePath);
     return in;

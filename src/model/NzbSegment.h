@@ -28,9 +28,25 @@ public:
 
     void setNumber(const QString &number);
     QString getNumber() const;
+    // Whether the number places the segment among its file's articles: a whole number (decimal
+    // digits, with a sign or not) that fits 64 bits. The number's value, 0 when it does not.
+    bool hasPlaceableNumber() const { return bNumberPlaceable; }
+    qint64 getNumberValue() const;
+    // The how-manieth segment of its file with this number it is, from 0 (segments that cannot be
+    // placed count as one number). Set by NzbFile::addSegment().
+    void setNumberOccurrence(int occurrence) { iNumberOccurrence = occurrence; }
+    int getNumberOccurrence() const { return iNumberOccurrence; }
 
     void setMessageId(const QString &messageId);
     QString getMessageId() const;
+    // Whether a server can be asked for the article: a message id that is not blank and holds no
+    // line break or NUL.
+    bool hasUsableMessageId() const { return bMessageIdUsable; }
+    // Whether the article can be fetched and put in its place at all.
+    bool isDownloadable() const { return bNumberPlaceable && bMessageIdUsable; }
+
+    static bool parseNumber(const QString &number, qint64 *value);
+    static bool isUsableMessageId(const QString &messageId);
 
     void setTempFilePath(const QString &path);
     QString getTempFilePath() const;
@@ -72,6 +88,9 @@ private:
     QString strTempFilePath{""};
     bool bTempPathDerived = false;
     bool bBytesCredited = false;
+    bool bNumberPlaceable = false;
+    bool bMessageIdUsable = false;
+    int iNumberOccurrence = 0;
 
     friend QDataStream &operator<<(QDataStream &out, const NzbSegment &segment);
     friend QDataStream &operator>>(QDataStream &in, NzbSegment &segment);

@@ -138,6 +138,8 @@ private slots:
     void articlesThatNeverArrive();
     void nameLongerThanTheFileSystemAllows();
     void damagedDownloadBesideAGoodOne();
+    void articlesOutOfTheirPlace_data();
+    void articlesOutOfTheirPlace();
     void destinationThatFills_data();
     void destinationThatFills();
     void extractionIntoADestinationThatFills_data();
@@ -737,6 +739,124 @@ void tst_MainWindowDownloadFaults::serverThatClosesAfterEveryArticle()
     QVERIFY(nzb);
     checkDownloadedWhole(nzb, QStringLiteral("closing"), files);
     QVERIFY2(!logText().contains(QStringLiteral("(Number ")), qPrintable(logText()));
+}
+
+namespace {
+
+constexpr int kTwelvePartSize = 20000;
+
+// Part `number` (from 1) of a 12-part yEnc post of `data`, as `lie` makes it: "" as posted,
+// "lost lines" without a line of data and without its pcrc32, "longer" holding twice its part
+// (the second half bytes of no part), "end size" with an "=yend size=" one short.
+QByteArray twelvePartArticle(const QByteArray &data, int number, const QString &lie)
+{
+    Writer::YencPart part;
+    part.number = number;
+    part.total = 12;
+    part.begin = qint64(number - 1) * kTwelvePartSize + 1;
+    part.end = qint64(number) * kTwelvePartSize;
+    if (lie == QLatin1String("lost lines")) {
+        QList<QByteArray> lines = Writer::yencMultiPart(QStringLiteral("data.bin"), data, part, false, true).split('\n');
+        lines.removeAt(5);
+        return lines.join('\n');
+    }
+    if (lie == QLatin1String("longer")) {
+        const QByteArray bytes = data.mid(int(part.begin - 1), kTwelvePartSize) + Writer::randomBytes(kTwelvePartSize, 99);
+        return "=ybegin part=" + QByteArray::number(number) + " total=12 line=128 size=" + QByteArray::number(data.size())
+            + " name=data.bin\r\n=ypart begin=" + QByteArray::number(part.begin) + " end=" + QByteArray::number(part.end)
+            + "\r\n" + Writer::yencLines(bytes) + "=yend size=" + QByteArray::number(bytes.size()) + " part="
+            + QByteArray::number(number) + " pcrc32=" + Writer::crcText(Writer::crcOf(bytes)) + "\r\n";
+    }
+    QByteArray body = Writer::yencMultiPart(QStringLiteral("data.bin"), data, part);
+    if (lie == QLatin1String("end size"))
+        body.replace("=yend size=" + QByteArray::number(kTwelvePartSize), "=yend size=" + QByteArray::number(kTwelvePartSize - 1));
+    return body;
+}
+
+} // namespace
+
+void tst_MainWindowDownloadFaults::articlesOutOfTheirPlace_data()
+{
+    QTest::addColumn<QStringList>("numbers"); // the NZB's number of each part; "" leaves the part out
+    QTest::addColumn<int>("lyingPart");       // the part that does not hold what its headers announce
+    QTest::addColumn<QString>("lie");
+    QTest::addColumn<QString>("problem");     // empty: the file comes whole and the NZB succeeds
+    QTest::addColumn<QString>("logged");      // a warning the log holds
+
+    const QStringList plain{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
+    const auto lastNumbered = [&plain](const QString &number) {
+        QStringList numbers = plain;
+        numbers.last() = number;
+        return numbers;
+    };
+    QStringList sixAsFive = plain;
+    sixAsFive[5] = QStringLiteral("5");
+    const QString damaged = QStringLiteral("1 file(s) damaged, and no PAR2 file to repair them");
+    QTest::newRow("last part numbered 2^31") << lastNumbered("2147483648") << 0 << QString() << QString() << QString();
+    QTest::newRow("last part numbered 2^32") << lastNumbered("4294967296") << 0 << QString() << QString() << QString();
+    QTest::newRow("last part numbered -1") << lastNumbered("-1") << 0 << QString() << QString() << QString();
+    QTest::newRow("part 6 numbered 5 again") << sixAsFive << 0 << QString() << QString() << QString();
+    QTest::newRow("last part numbered x")
+        << lastNumbered("x") << 0 << QString()
+        << "1 file(s) incomplete, 1 article(s) missing, and no PAR2 file to repair them"
+        << "Segment x cannot be placed in its file: its number is not a whole number";
+    QTest::newRow("last part not listed")
+        << lastNumbered(QString()) << 0 << QString() << damaged
+        << "data.bin is incomplete: no article holds 20000 of its 240000 bytes";
+    QTest::newRow("part 3 lost lines, only the file's crc32") << plain << 3 << "lost lines" << damaged
+                                                             << "Segment 3 is damaged: it does not hold what its yEnc header announces";
+    QTest::newRow("part 3 longer than its range") << plain << 3 << "longer" << damaged
+                                                  << "Segment 3 is damaged: it does not hold what its yEnc header announces";
+    QTest::newRow("part 3 with an end size one short") << plain << 3 << "end size" << damaged
+                                                       << "Segment 3 is damaged: it does not hold what its yEnc header announces";
+}
+
+// Articles whose NZB numbers are odd go where their yEnc parts say, and the file comes whole.
+// An article that cannot be placed, a part the NZB leaves out and an article that does not hold
+// what its headers announce leave the file incomplete: without PAR2 files, the NZB then ends
+// with errors, never "successfully downloaded".
+void tst_MainWindowDownloadFaults::articlesOutOfTheirPlace()
+{
+    QFETCH(QStringList, numbers);
+    QFETCH(int, lyingPart);
+    QFETCH(QString, lie);
+    QFETCH(QString, problem);
+    QFETCH(QString, logged);
+    const QByteArray data = Writer::randomBytes(12 * kTwelvePartSize, 12);
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n"
+                     "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;data.bin&quot; yEnc (1/12)\">\n"
+                     "<groups><group>alt.binaries.test</group></groups>\n<segments>\n";
+    for (int p = 1; p <= 12; ++p) {
+        const QByteArray body = twelvePartArticle(data, p, p == lyingPart ? lie : QString());
+        const QString id = QStringLiteral("place.%1@test").arg(p);
+        news->addArticle(id, body);
+        if (!numbers.at(p - 1).isEmpty())
+            xml += "<segment bytes=\"" + QByteArray::number(body.size()) + "\" number=\"" + numbers.at(p - 1).toUtf8()
+                   + "\">" + id.toUtf8() + "</segment>\n";
+    }
+    const QString nzbPath = home->path() + QStringLiteral("/place.nzb");
+    QVERIFY(WindowTestFixture::writeFile(nzbPath, xml + "</segments>\n</file>\n</nzb>\n"));
+
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
+    const QString message = nzb->pTreeItem->text(DownloadListRows::ColumnMessages);
+    const QString written = nzb->getDestination() + QStringLiteral("/data.bin");
+    if (problem.isEmpty()) {
+        QCOMPARE(message, QStringLiteral("place has been successfully downloaded"));
+        QCOMPARE(sha256(readFile(written)), sha256(data));
+        return;
+    }
+    QCOMPARE(message, QStringLiteral("place has been downloaded with error(s): ") + problem);
+    QVERIFY(!nzb->bPostProcessingSucceeded);
+    QVERIFY(!logText().contains(QStringLiteral("has been successfully downloaded")));
+    QVERIFY2(logText().contains(logged), qPrintable(logText()));
+    // Whatever was written, no article wrote beyond its part.
+    const QByteArray got = readFile(written);
+    QVERIFY(got.size() <= data.size());
+    if (lie == QLatin1String("longer"))
+        QCOMPARE(got.mid(3 * kTwelvePartSize, kTwelvePartSize), data.mid(3 * kTwelvePartSize, kTwelvePartSize));
 }
 
 QTEST_MAIN(tst_MainWindowDownloadFaults)

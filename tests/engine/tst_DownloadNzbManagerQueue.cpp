@@ -5,6 +5,7 @@
 
 #include "config/AppConfiguration.h"
 #include "config/NzbConfiguration.h"
+#include "model/NzbParser.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -47,6 +48,7 @@ private slots:
     void nzbAtPosition();
     void decodeQueueSkipsRemoved();
     void fileWarnings();
+    void undownloadableSegmentsAreGivenUp();
     void queueBytesRoundTrip();
 
 private:
@@ -557,6 +559,52 @@ void tst_DownloadNzbManagerQueue::fileWarnings()
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings.at(0).at(0).value<NzbFile *>(), a->getFileAt(0));
     QCOMPARE(warnings.at(0).at(1).toString(), QStringLiteral("Segment 1 has a CRC error"));
+}
+
+// A segment no server can be asked for, or whose number places it nowhere, is not downloaded: it is
+// given up as missing when its NZB is queued (its file then counts as incomplete) and reported,
+// and again when its file is downloaded anew.
+void tst_DownloadNzbManagerQueue::undownloadableSegmentsAreGivenUp()
+{
+    const QByteArray document = "<nzb><file subject=\"a.bin\"><groups><group>g</group></groups><segments>"
+                                "<segment bytes=\"10\" number=\"x\">ax@test</segment>"
+                                "<segment bytes=\"10\" number=\"1\">a1@test</segment>"
+                                "<segment bytes=\"10\" number=\"2\"> </segment>"
+                                "</segments></file>"
+                                "<file subject=\"b.bin\"><groups><group>g</group></groups><segments>"
+                                "<segment bytes=\"10\" number=\"../y\">by@test</segment>"
+                                "</segments></file></nzb>";
+    QString error;
+    NzbFiles *nzb = NzbParser::parse(document, error);
+    QVERIFY(nzb);
+    QCOMPARE(nzb->getFileCount(), quint64(2));
+    nzb->updateSizes();
+    nzb->setSegmentPaths(QDir::homePath() + QStringLiteral("/Cache"), 0);
+    QSignalSpy warnings(manager.get(), &DownloadNzbManager::signalFileWarning);
+    QSignalSpy missing(manager.get(), &DownloadNzbManager::signalSegmentIsMissing);
+    queue(nzb, 1);
+
+    QCOMPARE(globalQueue(*manager), QStringLiteral("a.bin:1"));
+    QCOMPARE(decodeQueue(*manager), QStringLiteral("b.bin"));
+    QCOMPARE(missing.size(), 3);
+    QStringList texts;
+    for (const QList<QVariant> &warning : qAsConst(warnings))
+        texts << warning.at(0).value<NzbFile *>()->getSubject() + QLatin1Char('|') + warning.at(1).toString();
+    QCOMPARE(texts, (QStringList{"a.bin|Segment 2 cannot be downloaded: its message id is blank or holds a line break",
+                                 "a.bin|Segment x cannot be placed in its file: its number is not a whole number",
+                                 "b.bin|Segment ../y cannot be placed in its file: its number is not a whole number"}));
+    NzbFile *a = nzb->getFileAt(0);
+    manager->processDownload_OK(manager->getNextSegment(1), 1);
+    QVERIFY(a->isAllSegmentsProcessed());
+    QCOMPARE(decodeQueue(*manager), QStringLiteral("b.bin a.bin"));
+    QCOMPARE(a->uiDownloaded, quint64(30));
+
+    // Downloaded anew: the same again.
+    a->reset();
+    manager->pauseUnpauseFiles();
+    QCOMPARE(globalQueue(*manager), QStringLiteral("a.bin:1"));
+    QCOMPARE(warnings.size(), 5);
+    QCOMPARE(missing.size(), 5);
 }
 
 void tst_DownloadNzbManagerQueue::queueBytesRoundTrip()

@@ -112,6 +112,7 @@ private:
         QString firstName;
         QString outName;
         QString error;
+        QVector<DecodedPart> parts;
     };
     static Run decodeFile(const QString &input, const QString &folder, const QString &subject);
     static QStringList entriesOf(const QString &folder);
@@ -121,7 +122,10 @@ tst_NntpSegmentDecoder::Run tst_NntpSegmentDecoder::decodeFile(const QString &in
                                                                const QString &subject)
 {
     Run run;
-    run.result = NntpSegmentDecoder::decodeSegmentFile(input, folder, subject, run.firstName, run.outName, run.error);
+    SegmentDecodeOptions options;
+    options.decodedParts = &run.parts;
+    run.result = NntpSegmentDecoder::decodeSegmentFile(input, folder, subject, run.firstName, run.outName, run.error,
+                                                       options);
     return run;
 }
 
@@ -177,18 +181,20 @@ void tst_NntpSegmentDecoder::decode_data()
     }
 
     // yEnc escapes and line bytes.
-    const QByteArray escapeHeader = "=ybegin line=128 size=1 name=e.bin\r\n";
-    QTest::newRow("yenc escaped byte") << Writer::segmentFile(escapeHeader + "=}\r\n=yend size=1\r\n") << QString()
+    const auto escapeHeader = [](int size) {
+        return "=ybegin line=128 size=" + QByteArray::number(size) + " name=e.bin\r\n";
+    };
+    QTest::newRow("yenc escaped byte") << Writer::segmentFile(escapeHeader(1) + "=}\r\n=yend size=1\r\n") << QString()
                                        << none << 0 << "e.bin" << "e.bin" << QString()
                                        << files({{"e.bin", QByteArray("\x13")}});
     QTest::newRow("yenc escape ending a line is dropped")
-        << Writer::segmentFile(escapeHeader + "k=\r\nk\r\n=yend size=2\r\n") << QString() << none << 0 << "e.bin"
+        << Writer::segmentFile(escapeHeader(2) + "k=\r\nk\r\n=yend size=2\r\n") << QString() << none << 0 << "e.bin"
         << "e.bin" << QString() << files({{"e.bin", QByteArray("AA")}});
     QTest::newRow("yenc escaped equals sign")
-        << Writer::segmentFile(escapeHeader + "==\r\n=yend size=1\r\n") << QString() << none << 0 << "e.bin" << "e.bin"
+        << Writer::segmentFile(escapeHeader(1) + "==\r\n=yend size=1\r\n") << QString() << none << 0 << "e.bin" << "e.bin"
         << QString() << files({{"e.bin", QByteArray("\xD3")}});
     QTest::newRow("yenc CR and TAB inside a line are data")
-        << Writer::segmentFile(escapeHeader + "k\rk\tk\r\r\n=yend size=6\r\n") << QString() << none << 0 << "e.bin"
+        << Writer::segmentFile(escapeHeader(6) + "k\rk\tk\r\r\n=yend size=6\r\n") << QString() << none << 0 << "e.bin"
         << "e.bin" << QString() << files({{"e.bin", QByteArray("A\xE3" "A\xDF" "A\xE3")}});
     QTest::newRow("yenc LF-only line ends")
         << Writer::segmentFile(Writer::yencSinglePart("lf.bin", data).replace("\r\n", "\n")) << QString() << none << 0
@@ -266,6 +272,66 @@ void tst_NntpSegmentDecoder::decode_data()
     QTest::newRow("yenc part begin negative") << partAt("=ypart begin=-5 end=100") << QString() << none << 5
                                               << "abc.bin" << "abc.bin" << badOffset
                                               << files({{"abc.bin", QByteArray()}});
+
+    // yEnc headers that announce other sizes than the article holds: the article is damaged (7),
+    // its bytes are written as far as its part reaches, never beyond.
+    const QByteArray crc600 = "crc32=" + Writer::crcText(Writer::crcOf(data.left(600)));
+    const QByteArray pcrc600 = "p" + crc600;
+    const auto single = [&data](int headerSize, int bytes, const QByteArray &end) {
+        return Writer::segmentFile("=ybegin line=128 size=" + QByteArray::number(headerSize) + " name=abc.bin\r\n"
+                                   + Writer::yencLines(data.left(bytes)) + end);
+    };
+    const auto part = [&data](qint64 size, const QByteArray &partLine, const QByteArray &lines, const QByteArray &end) {
+        return Writer::segmentFile("=ybegin part=1 total=3 line=128 size=" + QByteArray::number(size)
+                                   + " name=abc.bin\r\n" + partLine + "\r\n" + lines + end);
+    };
+    QTest::newRow("yenc single part shorter than its size, end says so")
+        << single(3000, 600, "=yend size=600 " + crc600 + "\r\n") << QString() << none << 7 << "abc.bin" << "abc.bin"
+        << QString() << files({{"abc.bin", data.left(600)}});
+    QTest::newRow("yenc single part shorter than its size and its end")
+        << single(3000, 600, "=yend size=3000 " + crc600 + "\r\n") << QString() << none << 7 << "abc.bin"
+        << "abc.bin" << QString() << files({{"abc.bin", data.left(600)}});
+    QTest::newRow("yenc single part longer than its size")
+        << single(600, 3000, "=yend size=3000 crc32=" + Writer::crcText(Writer::crcOf(data)) + "\r\n") << QString()
+        << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", data.left(600)}});
+    QTest::newRow("yenc single part whose end size is one short")
+        << single(3000, 3000, "=yend size=2999 crc32=" + Writer::crcText(Writer::crcOf(data)) + "\r\n") << QString()
+        << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", data}});
+    QTest::newRow("yenc single part cut before its end line")
+        << single(3000, 1536, QByteArray()) << QString() << none << 7 << "abc.bin" << "abc.bin" << QString()
+        << files({{"abc.bin", data.left(1536)}});
+    QTest::newRow("yenc single part whole but without its end line")
+        << single(3000, 3000, QByteArray()) << QString() << none << 7 << "abc.bin" << "abc.bin" << QString()
+        << files({{"abc.bin", data}});
+    QTest::newRow("yenc part shorter than its range, matching pcrc32")
+        << part(3000, "=ypart begin=1 end=1000", Writer::yencLines(data.left(600)), "=yend size=600 part=1 " + pcrc600 + "\r\n")
+        << QString() << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", data.left(600)}});
+    QTest::newRow("yenc part longer than its range keeps off the next part")
+        << part(3000, "=ypart begin=1 end=1000", Writer::yencLines(data.left(2000)),
+                "=yend size=2000 part=1 pcrc32=" + Writer::crcText(Writer::crcOf(data.left(2000))) + "\r\n")
+        << QString() << files({{"abc.bin", QByteArray(3000, 'Z')}}) << 7 << "abc.bin" << "abc.bin" << QString()
+        << files({{"abc.bin", data.left(1000) + QByteArray(2000, 'Z')}});
+    QTest::newRow("yenc part that lost lines, with only the file's crc32")
+        << part(3000, "=ypart begin=1001 end=2000", Writer::yencLines(data.mid(1000, 512)) + Writer::yencLines(data.mid(1640, 360)),
+                "=yend size=1000 part=2 crc32=" + Writer::crcText(Writer::crcOf(data)) + "\r\n")
+        << QString() << none << 7 << "abc.bin" << "abc.bin" << QString()
+        << files({{"abc.bin", QByteArray(1000, '\0') + data.mid(1000, 512) + data.mid(1640, 360)}});
+    QTest::newRow("yenc part whose end size is one short")
+        << part(3000, "=ypart begin=1001 end=2000", Writer::yencLines(data.mid(1000, 1000)),
+                "=yend size=999 part=2 pcrc32=" + Writer::crcText(Writer::crcOf(data.mid(1000, 1000))) + "\r\n")
+        << QString() << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", secondAtOffset}});
+    QTest::newRow("yenc part ending beyond the file's size")
+        << part(1500, "=ypart begin=1001 end=2000", Writer::yencLines(data.mid(1000, 1000)),
+                "=yend size=1000 part=2 pcrc32=" + Writer::crcText(Writer::crcOf(data.mid(1000, 1000))) + "\r\n")
+        << QString() << none << 7 << "abc.bin" << "abc.bin" << QString()
+        << files({{"abc.bin", QByteArray(1000, '\0') + data.mid(1000, 500)}});
+    QTest::newRow("yenc data before the part line")
+        << Writer::segmentFile("=ybegin part=2 total=2 line=128 size=10 name=abc.bin\r\n" + Writer::yencLines(data.left(5))
+                               + "=ypart begin=6 end=10\r\n" + Writer::yencLines(data.mid(5, 5)) + "=yend size=5 part=2\r\n")
+        << QString() << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", data.left(10)}});
+    QTest::newRow("yenc part ending before it begins")
+        << part(3000, "=ypart begin=1001 end=1000", Writer::yencLines(data.mid(1000, 100)), "=yend size=100 part=2\r\n")
+        << QString() << none << 7 << "abc.bin" << "abc.bin" << QString() << files({{"abc.bin", QByteArray()}});
 
     // yEnc headers that open no output.
     QTest::newRow("yenc header without size, with data")
@@ -426,6 +492,13 @@ void tst_NntpSegmentDecoder::decode()
     QCOMPARE(entriesOf(folder), expectedNames);
     for (auto it = expectedFiles.cbegin(); it != expectedFiles.cend(); ++it)
         QCOMPARE(readFile(folder + "/" + it.key()), it.value().toByteArray());
+    // What the yEnc sections say they wrote lies within their files, as announced and as written.
+    for (const DecodedPart &part : run.parts) {
+        QVERIFY2(part.begin >= 0 && part.length > 0 && part.begin + part.length <= part.fileSize,
+                 qPrintable(QStringLiteral("%1 bytes at %2 of %3").arg(part.length).arg(part.begin).arg(part.fileSize)));
+        QVERIFY(expectedFiles.contains(part.outputName));
+        QVERIFY(part.begin + part.length <= expectedFiles.value(part.outputName).toByteArray().size());
+    }
 }
 
 void tst_NntpSegmentDecoder::missingInputGivesThreeAndCreatesNothing()

@@ -48,6 +48,8 @@ private slots:
     void cleanup();
 
     void missingSegmentLeavesAHole();
+    void bytesNoArticleHolds_data();
+    void bytesNoArticleHolds();
     void warningTexts_data();
     void warningTexts();
     void plainTextArticleIsCopied();
@@ -166,6 +168,52 @@ void tst_ThreadFileDecoder::missingSegmentLeavesAHole()
     QCOMPARE(fileBytes(download + "/data.bin"), data.left(1000) + QByteArray(1000, '\0') + data.mid(2000));
 }
 
+void tst_ThreadFileDecoder::bytesNoArticleHolds_data()
+{
+    QTest::addColumn<QList<int>>("parts");        // the parts of a 12-part post, in the NZB's order
+    QTest::addColumn<QStringList>("warningsSeen"); // what the decoder warns of
+    const QString lacking = QStringLiteral("data.bin is incomplete: no article holds 1000 of its 12000 bytes");
+    QTest::newRow("every part") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << QStringList();
+    QTest::newRow("the last part not listed") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11} << QStringList{lacking};
+    QTest::newRow("the first part not listed") << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << QStringList{lacking};
+    QTest::newRow("part 5 listed where part 6 belongs")
+        << QList<int>{1, 2, 3, 4, 5, 5, 7, 8, 9, 10, 11, 12} << QStringList{lacking};
+    QTest::newRow("two parts not listed, one twice")
+        << QList<int>{1, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11}
+        << QStringList{QStringLiteral("data.bin is incomplete: no article holds 2000 of its 12000 bytes")};
+    // The missing article is warned of on its own.
+    QTest::newRow("an article that never came") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0}
+                                                << QStringList{QStringLiteral("Segment 12 was not found")};
+}
+
+// Every article decodes cleanly, yet some bytes of the posted file are in none of them: the file
+// is decoded as far as it goes, and warned of as incomplete.
+void tst_ThreadFileDecoder::bytesNoArticleHolds()
+{
+    QFETCH(QList<int>, parts);
+    QFETCH(QStringList, warningsSeen);
+    const QByteArray data = Writer::randomBytes(12000, 7);
+    const QList<QByteArray> posted = yencArticles(QStringLiteral("data.bin"), data, 1000);
+    QList<QByteArray> bodies;
+    for (int part : parts)
+        bodies.append(part == 0 ? QByteArray() : posted.at(part - 1));
+    NzbFiles *nzb = queue({{QStringLiteral("post \"data.bin\" yEnc (1/12)"), bodies}});
+
+    decode(nzb);
+    QStringList seen;
+    for (const QList<QVariant> &warning : qAsConst(*warnings))
+        seen << warning.at(1).toString();
+    QCOMPARE(seen, warningsSeen);
+    QVERIFY(nzb->getFileAt(0)->bDecoded);
+    QByteArray expected(12000, '\0');
+    for (int part : parts) {
+        if (part != 0)
+            expected.replace((part - 1) * 1000, 1000, data.mid((part - 1) * 1000, 1000));
+    }
+    const QByteArray written = fileBytes(download + "/data.bin");
+    QCOMPARE(written, expected.left(written.size()));
+}
+
 void tst_ThreadFileDecoder::warningTexts_data()
 {
     QTest::addColumn<int>("result");
@@ -177,6 +225,7 @@ void tst_ThreadFileDecoder::warningTexts_data()
     QTest::newRow("4") << 4 << "Segment 7: failed to create output file for assembly";
     QTest::newRow("5") << 5 << "Segment 7: an unknown error has occured";
     QTest::newRow("6") << 6 << "Segment 7: the decoded file could not be written";
+    QTest::newRow("7") << 7 << "Segment 7 is damaged: it does not hold what its yEnc header announces";
 }
 
 void tst_ThreadFileDecoder::warningTexts()

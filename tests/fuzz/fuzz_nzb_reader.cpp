@@ -54,10 +54,17 @@ void checkDownloadable(const NzbFiles &nzb)
         if (file->getSegmentCount() == 0)
             failure("file without a segment", file->getSubject());
         for (const NzbSegment *segment : file->getSegments()) {
-            if (!NzbParser::isValidSegmentNumber(segment->getNumber()))
-                failure("segment number taken", segment->getNumber());
-            if (!NzbParser::isUsableMessageId(segment->getMessageId()))
-                failure("message id taken", segment->getMessageId());
+            // Every segment is kept, and its temporary file stays in its folder whatever its number.
+            qint64 value = 0;
+            if (segment->hasPlaceableNumber() != NzbSegment::parseNumber(segment->getNumber(), &value)
+                || segment->getNumberValue() != value)
+                failure("segment number misread", segment->getNumber());
+            if (segment->hasUsableMessageId() != NzbSegment::isUsableMessageId(segment->getMessageId()))
+                failure("message id misread", segment->getMessageId());
+            const QString path = segment->getTempFilePath();
+            if (!path.isEmpty() && (!path.startsWith(segment->strTempFolder + QLatin1Char('/'))
+                                    || path.mid(segment->strTempFolder.size() + 1).contains(QLatin1Char('/'))))
+                failure("temporary file out of its folder", path);
             checkText("message id too long", segment->getMessageId());
             checkText("bytes too long", segment->getBytes());
         }
@@ -95,6 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (!error.isEmpty())
         failure("read with an error text", error);
+    nzb->setSegmentPaths(QStringLiteral("/cache"), 0);
     checkDownloadable(*nzb);
     nzb->sortFiles(true);
 

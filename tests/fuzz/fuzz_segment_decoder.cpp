@@ -1,5 +1,6 @@
-// Fuzz target: any bytes as a segment temporary file. The decoder must not crash, and whatever
-// it writes must be regular files directly inside the output folder.
+// Fuzz target: any bytes as a segment temporary file. The decoder must not crash, whatever it
+// writes must be regular files directly inside the output folder, and no yEnc part it tells of may
+// reach beyond the size its header gives the file.
 //
 // The first input byte picks the subject (none, one naming the usual output, one that names
 // nothing the headers give); the rest is the segment file.
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVector>
 
 #include <cstdint>
 #include <cstdio>
@@ -69,9 +71,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                        QStringLiteral("Some post")};
     const QString &subject = subjects[data[0] % 3];
     QString firstName, outName, error;
-    const int result = NntpSegmentDecoder::decodeSegmentFile(input, output, subject, firstName, outName, error);
-    if (result < 0 || result > 5)
+    QVector<DecodedPart> parts;
+    SegmentDecodeOptions options;
+    options.decodedParts = &parts;
+    const int result = NntpSegmentDecoder::decodeSegmentFile(input, output, subject, firstName, outName, error, options);
+    if (result < 0 || result > 7)
         failure("result out of range", QString::number(result));
+    for (const DecodedPart &part : qAsConst(parts)) {
+        if (part.begin < 0 || part.length <= 0 || part.begin + part.length > part.fileSize)
+            failure("part written beyond the file's size",
+                    QStringLiteral("%1 bytes at %2 of %3").arg(part.length).arg(part.begin).arg(part.fileSize));
+    }
     checkAndClean(work, output);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 class tst_NzbModel : public QObject
@@ -13,7 +14,9 @@ private slots:
     void missingSegmentCountsAsProcessed();
     void segmentBytesThatAreNoNumberCountZero_data();
     void segmentBytesThatAreNoNumberCountZero();
-    void sameNumberReplacesEarlierSegment();
+    void segmentsOfOneNumber();
+    void segmentNumbers_data();
+    void segmentNumbers();
     void fileCreditIsCappedAtItsSizeButNzbTakesAll();
     void completion_data();
     void completion();
@@ -84,17 +87,67 @@ void tst_NzbModel::segmentBytesThatAreNoNumberCountZero()
     QCOMPARE(file->iProcessed, 1);
 }
 
-void tst_NzbModel::sameNumberReplacesEarlierSegment()
+// Two articles under one number are both kept, in the order they came; the same article listed
+// again replaces its earlier entry.
+void tst_NzbModel::segmentsOfOneNumber()
 {
     NzbFile file;
     file.addSegment(makeSegment(QStringLiteral("5"), QStringLiteral("100"), QStringLiteral("first@x")));
     QPointer<NzbSegment> first = file.getSegments().first();
     file.addSegment(makeSegment(QStringLiteral("5"), QStringLiteral("30"), QStringLiteral("second@x")));
-    QCOMPARE(file.getSegmentCount(), 1);
-    QCOMPARE(file.uiSize, quint64(30));
-    QCOMPARE(file.getSegments().first()->getMessageId(), QStringLiteral("second@x"));
-    QVERIFY(first.isNull()); // the replaced segment was deleted
-    QCOMPARE(file.getSegments().first()->getNzbFile(), &file);
+    file.addSegment(makeSegment(QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("four@x")));
+    QCOMPARE(file.getSegmentCount(), 3);
+    QCOMPARE(file.uiSize, quint64(131));
+    QStringList ids;
+    for (const NzbSegment *segment : file.getSegments()) {
+        ids << segment->getMessageId();
+        QCOMPARE(segment->getNzbFile(), &file);
+    }
+    QCOMPARE(ids, (QStringList{"four@x", "first@x", "second@x"}));
+    QCOMPARE(file.getSegments().at(2)->getNumberOccurrence(), 1);
+
+    file.addSegment(makeSegment(QStringLiteral("5"), QStringLiteral("40"), QStringLiteral(" first@x")));
+    QVERIFY(first.isNull()); // the same article: its earlier entry was deleted
+    QCOMPARE(file.getSegmentCount(), 3);
+    QCOMPARE(file.uiSize, quint64(71));
+    QCOMPARE(file.getSegments().at(1)->getMessageId(), QStringLiteral(" first@x"));
+    QCOMPARE(file.getSegments().at(1)->getNumberOccurrence(), 0);
+}
+
+void tst_NzbModel::segmentNumbers_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("placeable");
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("one") << "1" << true << qint64(1);
+    QTest::newRow("leading zeros") << "007" << true << qint64(7);
+    QTest::newRow("plus sign") << "+5" << true << qint64(5);
+    QTest::newRow("blanks around") << " 12 " << true << qint64(12);
+    QTest::newRow("minus one") << "-1" << true << qint64(-1);
+    QTest::newRow("2^31") << "2147483648" << true << qint64(2147483648LL);
+    QTest::newRow("2^32") << "4294967296" << true << qint64(4294967296LL);
+    QTest::newRow("largest") << "9223372036854775807" << true << qint64(9223372036854775807LL);
+    QTest::newRow("smallest") << "-9223372036854775808" << true << std::numeric_limits<qint64>::min();
+    QTest::newRow("beyond 64 bits") << "9223372036854775808" << false << qint64(0);
+    QTest::newRow("null") << QString() << false << qint64(0);
+    QTest::newRow("empty") << "" << false << qint64(0);
+    QTest::newRow("sign alone") << "-" << false << qint64(0);
+    QTest::newRow("word") << "abc" << false << qint64(0);
+    QTest::newRow("hexadecimal") << "0x10" << false << qint64(0);
+    QTest::newRow("exponent") << "1e3" << false << qint64(0);
+    QTest::newRow("blank inside") << "1 2" << false << qint64(0);
+    QTest::newRow("path") << "../../x" << false << qint64(0);
+}
+
+void tst_NzbModel::segmentNumbers()
+{
+    QFETCH(QString, number);
+    QFETCH(bool, placeable);
+    QFETCH(qint64, value);
+    std::unique_ptr<NzbSegment> segment(makeSegment(number, QStringLiteral("1")));
+    QCOMPARE(segment->hasPlaceableNumber(), placeable);
+    QCOMPARE(segment->getNumberValue(), value);
+    QCOMPARE(segment->isDownloadable(), placeable);
 }
 
 void tst_NzbModel::fileCreditIsCappedAtItsSizeButNzbTakesAll()

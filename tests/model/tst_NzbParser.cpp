@@ -107,23 +107,37 @@ void tst_NzbParser::reads_data()
     QTest::newRow("message id keeps its blanks and line feeds")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">\n  m@x\n</segment>")))
         << "a.bin {g} [1=1:\n  m@x\n] size=1";
-    QTest::newRow("same number: the later one wins")
+    QTest::newRow("same number, two articles: both kept in document order")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"100\" number=\"5\">first@x</segment>"
-                                                 "<segment bytes=\"7\" number=\"5\">second@x</segment>")))
-        << "a.bin {g} [5=7:second@x] size=7";
+                                                 "<segment bytes=\"7\" number=\"5\">second@x</segment>"
+                                                 "<segment bytes=\"3\" number=\"4\">four@x</segment>")))
+        << "a.bin {g} [4=3:four@x 5=100:first@x 5=7:second@x] size=110";
+    QTest::newRow("same number, same article: taken once, the later entry")
+        << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"100\" number=\"5\">a@x</segment>"
+                                                 "<segment bytes=\"7\" number=\"05\"> a@x </segment>")))
+        << "a.bin {g} [05=7: a@x ] size=7";
+    QTest::newRow("part 6 numbered 5 again")
+        << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"4\">p4@x</segment>"
+                                                 "<segment bytes=\"1\" number=\"5\">p5@x</segment>"
+                                                 "<segment bytes=\"1\" number=\"5\">p6@x</segment>"
+                                                 "<segment bytes=\"1\" number=\"7\">p7@x</segment>")))
+        << "a.bin {g} [4=1:p4@x 5=1:p5@x 5=1:p6@x 7=1:p7@x] size=4";
     QTest::newRow("segments sorted by number, not document order")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"10\">ten@x</segment>"
                                                  "<segment bytes=\"1\" number=\"9\">nine@x</segment>")))
         << "a.bin {g} [9=1:nine@x 10=1:ten@x] size=2";
-    QTest::newRow("segment numbers that are no plain decimal are left out")
+    QTest::newRow("numbers below zero and beyond 32 bits take their place, the others come last")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"../../x\">p@x</segment>"
                                                  "<segment bytes=\"1\" number=\"-1\">n@x</segment>"
                                                  "<segment bytes=\"1\" number=\"0x10\">h@x</segment>"
                                                  "<segment bytes=\"1\">none@x</segment>"
-                                                 "<segment bytes=\"1\" number=\"99999999999\">big@x</segment>"
+                                                 "<segment bytes=\"1\" number=\"4294967296\">b32@x</segment>"
+                                                 "<segment bytes=\"1\" number=\"2147483648\">b31@x</segment>"
+                                                 "<segment bytes=\"1\" number=\"99999999999999999999\">huge@x</segment>"
                                                  "<segment bytes=\"4\" number=\"2\">ok@x</segment>")))
-        << "a.bin {g} [2=4:ok@x] size=4";
-    QTest::newRow("message ids that no server can be asked for are left out")
+        << "a.bin {g} [-1=1:n@x 2=4:ok@x 2147483648=1:b31@x 4294967296=1:b32@x ../../x=1:p@x 0x10=1:h@x =1:none@x "
+           "99999999999999999999=1:huge@x] size=11";
+    QTest::newRow("message ids that no server can be asked for are kept")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\"></segment>"
                                                  "<segment bytes=\"1\" number=\"2\"> \n </segment>"
                                                  "<segment bytes=\"1\" number=\"3\">a@x&#13;QUIT</segment>"
@@ -131,12 +145,12 @@ void tst_NzbParser::reads_data()
                                                  "<segment bytes=\"1\" number=\"5\">a&#13;&#10;b@x</segment>"
                                                  "<segment bytes=\"4\" number=\"6\">ok@x</segment>"))
                + fileEntry("b.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">x&#13;y</segment>")))
-        << "a.bin {g} [6=4:ok@x] size=4";
-    QTest::newRow("a file without any usable segment is left out")
+        << "a.bin {g} [1=1: 2=1: \n  3=1:a@x\rQUIT 4=1:a@x\nQUIT 5=1:a\r\nb@x 6=4:ok@x] size=9\nb.bin {g} [1=1:x\ry] size=1";
+    QTest::newRow("a file without a segment is left out, one without a usable segment is kept")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"1\">none@x</segment>"))
                + fileEntry("b.bin", kGroups + "<segments/>")
                + fileEntry("c.bin", kGroups + segs("<segment bytes=\"1\" number=\"1\">c@x</segment>")))
-        << "c.bin {g} [1=1:c@x] size=1";
+        << "a.bin {g} [=1:none@x] size=1\nc.bin {g} [1=1:c@x] size=1";
     QTest::newRow("negative and huge byte counts count as zero")
         << doc(fileEntry("a.bin", kGroups + segs("<segment bytes=\"-100\" number=\"1\">a@x</segment>"
                                                  "<segment bytes=\"123456789012345678901234\" number=\"2\">b@x</segment>"

@@ -237,12 +237,21 @@ void tst_NzbPrepare::segmentPaths()
     nzb.addFile(makeFile(QStringLiteral("a"), 1));
     NzbFile *second = makeFile(QStringLiteral("b"), 0);
     second->addSegment(makeSegment(QStringLiteral("17"), QStringLiteral("1")));
-    second->addSegment(makeSegment(QStringLiteral("0017"), QStringLiteral("1"))); // same key: replaces
+    second->addSegment(makeSegment(QStringLiteral("0017"), QStringLiteral("1"))); // another article of 17
+    second->addSegment(makeSegment(QStringLiteral("4294967296"), QStringLiteral("1")));
+    second->addSegment(makeSegment(QStringLiteral("-1"), QStringLiteral("1")));
+    second->addSegment(makeSegment(QStringLiteral("../x"), QStringLiteral("1")));
+    second->addSegment(makeSegment(QStringLiteral("y"), QStringLiteral("1")));
     nzb.addFile(second);
     nzb.setSegmentPaths(QStringLiteral("/cache"), 2);
-    NzbSegment *segment = second->getSegments().first();
-    QCOMPARE(segment->strTempFolder, QStringLiteral("/cache/2-1"));
-    QCOMPARE(segment->getTempFilePath(), QStringLiteral("/cache/2-1/17.tmp"));
+    QStringList paths;
+    for (const NzbSegment *segment : second->getSegments()) {
+        QCOMPARE(segment->strTempFolder, QStringLiteral("/cache/2-1"));
+        paths << segment->getTempFilePath();
+    }
+    // Each segment has a file of its own, in the folder, whatever its number says.
+    QCOMPARE(paths, (QStringList{"/cache/2-1/-1.tmp", "/cache/2-1/17.tmp", "/cache/2-1/17_2.tmp",
+                                 "/cache/2-1/4294967296.tmp", "/cache/2-1/unplaced_1.tmp", "/cache/2-1/unplaced_2.tmp"}));
     QCOMPARE(nzb.getFileAt(0)->getSegments().first()->getTempFilePath(), QStringLiteral("/cache/2-0/1.tmp"));
 }
 

@@ -34,6 +34,7 @@ class tst_NzbRecords : public QObject
 private slots:
     void segmentRecordBytes();
     void roundTripKeepsEveryStreamedField();
+    void segmentsOfAnyNumberComeBack();
     void excludedFilesAreNotWritten();
     void recordCutAfterFiles_data();
     void recordCutAfterFiles();
@@ -99,6 +100,35 @@ void tst_NzbRecords::roundTripKeepsEveryStreamedField()
     back->updateSizes();
     QCOMPARE(back->uiTotalSize, quint64(300));
     QCOMPARE(back->uiDownloaded, quint64(200));
+}
+
+// Segments of one number, of numbers beyond 32 bits or below zero, and of no number at all come
+// back from the record in the same order, each with its own temporary file.
+void tst_NzbRecords::segmentsOfAnyNumberComeBack()
+{
+    NzbFiles nzb;
+    NzbFile *file = makeFile(QStringLiteral("a.bin"), 0);
+    file->addSegment(makeSegment(QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("a@x")));
+    file->addSegment(makeSegment(QStringLiteral("abc"), QStringLiteral("10"), QStringLiteral("c@x")));
+    file->addSegment(makeSegment(QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("b@x")));
+    file->addSegment(makeSegment(QStringLiteral("4294967296"), QStringLiteral("10"), QStringLiteral("d@x")));
+    file->addSegment(makeSegment(QStringLiteral("-1"), QStringLiteral("10"), QStringLiteral("e@x")));
+    nzb.addFile(file);
+    nzb.setSegmentPaths(QStringLiteral("/cache"), 3);
+    file->getSegments().last()->setMissing();
+
+    const QByteArray bytes = write(nzb);
+    std::unique_ptr<NzbFiles> back = read(bytes);
+    QCOMPARE(write(*back), bytes);
+    QStringList segments;
+    for (const NzbSegment *segment : back->getFileAt(0)->getSegments())
+        segments << segment->getNumber() + QLatin1Char(' ') + segment->getMessageId() + QLatin1Char(' ')
+                        + segment->getTempFilePath() + (segment->isMissing() ? " missing" : "")
+                        + (segment->isDownloadable() ? "" : " undownloadable");
+    QCOMPARE(segments, (QStringList{"-1 e@x /cache/3-0/-1.tmp", "5 a@x /cache/3-0/5.tmp", "5 b@x /cache/3-0/5_2.tmp",
+                                    "4294967296 d@x /cache/3-0/4294967296.tmp",
+                                    "abc c@x /cache/3-0/unplaced_1.tmp missing undownloadable"}));
+    QCOMPARE(back->getFileAt(0)->uiSize, quint64(50));
 }
 
 void tst_NzbRecords::excludedFilesAreNotWritten()
