@@ -318,6 +318,9 @@ private:
     // Download list and queue.
     void initDownloadList();
     void createNzbItems(NzbFiles *pNzbFiles);
+    QTreeWidgetItem *buildNzbRow(NzbFiles *pNzbFiles, bool bAnswerMeanwhile);
+    void dropNzbRows(NzbFiles *pNzbFiles, QTreeWidgetItem *nzbRow);
+    void showNzbRow(QTreeWidgetItem *nzbRow);
     void restoreDownloadList();
     void cleanLeftoversOfEmptyQueue();
     void removeNzbRows(const QList<QTreeWidgetItem *> &rows);
@@ -393,6 +396,7 @@ private:
     QString strLastFinishedDestination;
     DownloadListTreeWidget *treeWidgetDownloadList = nullptr;
     QList<QTreeWidgetItem *> listRemovedRows; // out of the list, still named by the model; freed with the window
+    bool bSubjectColumnFitPending = false;
     QAction *actionRedownloadFiles = nullptr;
     QAction *actionUnpauseFiles = nullptr;
     QAction *actionPauseFiles = nullptr;

@@ -15,9 +15,12 @@
 #include "ui_MainWindow.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSplitter>
+#include <QTimer>
 
 namespace {
 
@@ -57,6 +60,9 @@ QGridLayout *downloadListPlace(QWidget *page)
     }
     return nullptr;
 }
+
+// How long the window may build rows before it answers its events again.
+constexpr qint64 kRowSliceMs = 20;
 
 QTreeWidgetItem *newRow()
 {
@@ -179,8 +185,16 @@ void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
 {
     if (!pNzbFiles)
         return;
-    QTreeWidgetItem *nzbRow = newRow();
-    treeWidgetDownloadList->addTopLevelItem(nzbRow);
+    showNzbRow(buildNzbRow(pNzbFiles, false));
+}
+
+// The NZB's row with one row per file, built outside the list: a row added to the list costs the
+// list's own bookkeeping at each step, one built aside only its own. With `bAnswerMeanwhile` the
+// window handles its events between slices of rows, so that an NZB of hundreds of thousands of
+// files never holds it; null when the exit began meanwhile (the rows are then dropped).
+QTreeWidgetItem *MainWindow::buildNzbRow(NzbFiles *pNzbFiles, bool bAnswerMeanwhile)
+{
+    auto *nzbRow = newRow();
     pNzbFiles->pTreeItem = nzbRow;
     if (pNzbFiles->bPasswordProtected) {
         Rows::setSubjectColour(nzbRow, Qt::red);
@@ -193,12 +207,13 @@ void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
     Rows::setProgress(nzbRow, Rows::nzbPercentage(pNzbFiles));
     setSizeText(nzbRow, formatSize(double(pNzbFiles->uiTotalSize >> 10)));
     nzbRow->setText(Rows::ColumnDestination, pNzbFiles->getDestination());
-    nzbRow->setIcon(Rows::ColumnDestination, QIcon(Rows::extractionImage(pNzbFiles)));
+    nzbRow->setIcon(Rows::ColumnDestination, Rows::icon(Rows::extractionImage(pNzbFiles)));
     Rows::setMessage(nzbRow, QString());
 
-    const qint64 count = pNzbFiles->getFileCount();
-    for (qint64 i = 0; i < count; ++i) {
-        NzbFile *file = pNzbFiles->getFileAt(quint64(i));
+    const QList<NzbFile *> files = pNzbFiles->getFiles();
+    QElapsedTimer slice;
+    slice.start();
+    for (NzbFile *file : files) {
         QTreeWidgetItem *fileRow = newRow();
         fileRow->setFlags(fileRow->flags() | Qt::ItemIsSelectable);
         nzbRow->addChild(fileRow);
@@ -211,8 +226,39 @@ void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
         fileRow->setText(Rows::ColumnDate, file->getDateString());
         fileRow->setData(Rows::ColumnDate, Qt::TextAlignmentRole, int(Qt::AlignRight));
         Rows::setMessage(fileRow, QString());
+        if (bAnswerMeanwhile && slice.elapsed() >= kRowSliceMs) {
+            QCoreApplication::processEvents();
+            if (bClosing) {
+                dropNzbRows(pNzbFiles, nzbRow);
+                return nullptr;
+            }
+            slice.restart();
+        }
     }
-    treeWidgetDownloadList->resizeColumnToContents(Rows::ColumnSubject);
+    return nzbRow;
+}
+
+// Rows that never reached the list: the model forgets them before they go.
+void MainWindow::dropNzbRows(NzbFiles *pNzbFiles, QTreeWidgetItem *nzbRow)
+{
+    pNzbFiles->pTreeItem = nullptr;
+    for (NzbFile *file : pNzbFiles->getFiles())
+        file->pTreeItem = nullptr;
+    delete nzbRow;
+}
+
+// Into the list at its end, in one step; the subject column is fitted to the rows once the
+// additions of the moment are done.
+void MainWindow::showNzbRow(QTreeWidgetItem *nzbRow)
+{
+    treeWidgetDownloadList->addTopLevelItem(nzbRow);
+    if (bSubjectColumnFitPending)
+        return;
+    bSubjectColumnFitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        bSubjectColumnFitPending = false;
+        treeWidgetDownloadList->resizeColumnToContents(Rows::ColumnSubject);
+    });
 }
 
 void MainWindow::slotDownloadListSegmentDownloadOK(NzbSegment *pSegment)

@@ -175,7 +175,14 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     if (!strChosenDestination.isEmpty())
         nzb->setDestination(strChosenDestination, config->autoCreateSubFolderInDestination);
     nzb->sortFiles(false);
-    createNzbItems(nzb);
+    // The window answers while the rows of a large NZB are built, except at start (see
+    // loadNzbFromArguments).
+    QTreeWidgetItem *nzbRow = buildNzbRow(nzb, !bReadingStartArguments);
+    if (!nzbRow) {
+        delete nzb;
+        return;
+    }
+    showNzbRow(nzbRow);
     quint32 uiHighest = 0;
     for (const NzbFiles *saved : qAsConst(config->nzbConfiguration.listNzbFiles))
         uiHighest = qMax(uiHighest, quint32(saved->iQueueId));

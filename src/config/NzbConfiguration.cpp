@@ -1,6 +1,7 @@
 #include "config/NzbConfiguration.h"
 
 #include "config/AppConfiguration.h"
+#include "config/SyncedFileBatch.h"
 #include "config/UtilsFilesFolders.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -160,6 +162,9 @@ QByteArray NzbConfiguration::readWholeFile(const QString &path, bool *ok)
 void NzbConfiguration::loadNzbs()
 {
     listNzbFiles.clear();
+    // Records may be restored from their backups below, and the folder's files are now the ones
+    // read: what was written before does not count.
+    ledger->clear();
     listRestoredNzbs.clear();
     listUnrestoredNzbs.clear();
     const QDir folder(AppConfiguration::getNzbFolder());
@@ -257,60 +262,88 @@ void NzbConfiguration::insertInQueueOrder(NzbFiles *nzbFiles)
 // ---------------------------------------------------------------------------------------
 // The files themselves: any thread, the folder given
 
-// The record file's time is the snapshot's: the segment files completed after that moment are
-// credited at the next start (creditSegmentFilesWrittenSince), however long the write waited.
-bool NzbConfiguration::writeRecordFiles(const QString &folder, const NzbRecordSnapshot &snapshot,
-                                        const QDateTime &taken, qint64 *recordBytes)
-{
-    const QByteArray content = recordFileContent(snapshot);
-    if (recordBytes)
-        *recordBytes = content.size();
-    const QString path = inFolder(folder, recordFileName(snapshot.queueId()));
-    if (!UtilsFilesFolders::saveFile(path, content))
-        return false;
-    QFile record(path);
-    if (record.open(QIODevice::ReadOnly))
-        record.setFileTime(taken, QFileDevice::FileModificationTime);
-    // The backup gets the same bytes, also replaced in one step; a failure leaves the previous
-    // backup, while the record itself is complete.
-    UtilsFilesFolders::saveFile(path + backupSuffix(), content);
-    return true;
-}
-
-void NzbConfiguration::writeTimed(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
-                                  WriteStats &stats, bool *written)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    qint64 recordBytes = 0;
-    const bool ok = writeRecordFiles(folder, snapshot, taken, &recordBytes);
-    stats.iLastWriteMs = elapsed.elapsed();
-    stats.iLastRecordBytes = recordBytes;
-    if (!ok)
-        QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2").arg(snapshot.name(), folder);
-    if (written)
-        *written = ok;
-}
-
-void NzbConfiguration::removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep)
+void NzbConfiguration::removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep,
+                                     NzbRecordLedger &ledger)
 {
     const QString name = recordFileName(queueId);
-    if (!keep.contains(name))
-        QFile::remove(inFolder(folder, name));
-    if (!keep.contains(name + backupSuffix()))
-        QFile::remove(inFolder(folder, name + backupSuffix()));
+    for (const QString &file : {name, name + backupSuffix()}) {
+        if (keep.contains(file))
+            continue;
+        QFile::remove(inFolder(folder, file));
+        ledger.forget(inFolder(folder, file));
+    }
+}
+
+// Each record file is written, then its backup, unless both already hold the record as this
+// program wrote them. The record file's time is the snapshot's: the segment files completed
+// after that moment are credited at the next start (creditSegmentFilesWrittenSince), however
+// long the write waited. Per record: whether its record file holds it now.
+std::vector<bool> NzbConfiguration::writeRecords(const QString &folder, const QueuedRecords &records,
+                                                 NzbRecordLedger &ledger)
+{
+    struct Pending
+    {
+        size_t index;
+        QString path;
+        QByteArray content;
+        qint64 iPrepareNs;
+    };
+    std::vector<bool> onDisk(records.size(), false);
+    std::vector<Pending> pending;
+    SyncedFileBatch batch;
+    qint64 iBatchBytes = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const QueuedRecord &record = records.at(i);
+        QElapsedTimer preparing;
+        preparing.start();
+        const QByteArray content = recordFileContent(*record.snapshot);
+        const QString path = inFolder(folder, recordFileName(record.snapshot->queueId()));
+        record.stats->iLastRecordBytes = content.size();
+        if (ledger.holds(path, content) && ledger.holds(path + backupSuffix(), content)) {
+            onDisk[i] = true;
+            record.stats->iLastWriteMs = preparing.elapsed();
+            continue;
+        }
+        batch.add(path, content, record.taken);
+        // The backup gets the same bytes; a failure leaves the previous backup, while the record
+        // itself is complete.
+        batch.add(path + backupSuffix(), content);
+        iBatchBytes += content.size();
+        pending.push_back({i, path, content, preparing.nsecsElapsed()});
+    }
+    QElapsedTimer writing;
+    writing.start();
+    const QVector<bool> written = batch.commit();
+    const qint64 iWriteNs = writing.nsecsElapsed();
+    for (size_t k = 0; k < pending.size(); ++k) {
+        const Pending &entry = pending.at(k);
+        const QueuedRecord &record = records.at(entry.index);
+        const QString backup = entry.path + backupSuffix();
+        for (const auto &file : {std::make_pair(entry.path, written.at(int(2 * k))),
+                                 std::make_pair(backup, written.at(int(2 * k + 1)))}) {
+            if (file.second)
+                ledger.wrote(file.first, entry.content);
+            else
+                ledger.forget(file.first);
+        }
+        onDisk[entry.index] = written.at(int(2 * k));
+        // Each record's share of the batch's time, by its size.
+        record.stats->iLastWriteMs =
+            (entry.iPrepareNs + (iBatchBytes > 0 ? iWriteNs * entry.content.size() / iBatchBytes : 0)) / 1000000;
+        if (!onDisk[entry.index])
+            QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2").arg(record.snapshot->name(), folder);
+    }
+    return onDisk;
 }
 
 // Every live record (and backup) is written before anything is removed.
 bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
-                                           const QList<qint32> &droppedIds, const QDateTime &taken)
+                                           const QList<qint32> &droppedIds, NzbRecordLedger &ledger)
 {
-    bool allWritten = true;
+    const std::vector<bool> onDisk = writeRecords(folder, records, ledger);
+    const bool allWritten = std::all_of(onDisk.cbegin(), onDisk.cend(), [](bool ok) { return ok; });
     QSet<QString> liveNames;
     for (const QueuedRecord &record : records) {
-        bool written = false;
-        writeTimed(folder, *record.snapshot, taken, *record.stats, &written);
-        allWritten = written && allWritten;
         const QString name = recordFileName(record.snapshot->queueId());
         liveNames << name << name + backupSuffix();
     }
@@ -322,15 +355,36 @@ bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const QueuedRe
         // A record that could not be written may still live under its previous name: remove
         // only what belonged to the dropped NZBs.
         for (qint32 id : droppedIds)
-            removeFilesOf(folder, id, liveNames);
+            removeFilesOf(folder, id, liveNames, ledger);
         return false;
     }
     const QStringList files = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QString &file : files) {
-        if (!liveNames.contains(file) && !isDamagedName(file))
+        if (!liveNames.contains(file) && !isDamagedName(file)) {
             QFile::remove(dir.filePath(file));
+            ledger.forget(dir.filePath(file));
+        }
     }
     return true;
+}
+
+// The writes of a batch that no later write has made useless, together.
+void NzbConfiguration::writeBatch(WriteBatch &batch, NzbRecordLedger &ledger)
+{
+    QueuedRecords records;
+    {
+        QMutexLocker locker(&batch.mutex);
+        batch.bTaken = true;
+        records.swap(batch.records);
+    }
+    QueuedRecords current;
+    for (const QueuedRecord &record : records) {
+        if (record.iGeneration == record.stats->iGeneration)
+            current.push_back(record);
+    }
+    writeRecords(batch.strFolder, current, ledger);
+    for (const QueuedRecord &record : records)
+        --record.stats->iInFlight;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -341,10 +395,34 @@ bool NzbConfiguration::isLive(const NzbFiles *nzbFiles) const
     return !nzbFiles->isFinished() && !nzbFiles->bDeleted;
 }
 
-bool NzbConfiguration::isInSavedQueue(const NzbFiles *nzbFiles) const
+bool NzbConfiguration::isInSavedQueue(const NzbFiles *nzbFiles)
 {
-    return std::any_of(listNzbFiles.cbegin(), listNzbFiles.cend(),
-                       [nzbFiles](const NzbFiles *saved) { return saved == nzbFiles; });
+    refreshSavedIndex();
+    return setSaved.contains(nzbFiles);
+}
+
+// The saved queue is a public list, which others append to and empty: the set follows it by
+// what came into it since it was last looked at. Progress of an NZB no longer there is forgotten
+// when the list changed otherwise than by growing.
+void NzbConfiguration::refreshSavedIndex()
+{
+    bool bWhole = false;
+    const QList<NzbFiles *> fresh = savedQueueChanges.since(listNzbFiles, &bWhole);
+    if (bWhole)
+        setSaved.clear();
+    for (const NzbFiles *nzbFiles : fresh)
+        setSaved.insert(nzbFiles);
+    if (!bWhole)
+        return;
+    for (auto it = hashSchedules.begin(); it != hashSchedules.end();) {
+        if (setSaved.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        ++it->stats->iGeneration;
+        setWaiting.remove(it.key());
+        it = hashSchedules.erase(it);
+    }
 }
 
 // A deleted NZB may carry the queue id that the queue's renumbering gave to another one.
@@ -358,94 +436,137 @@ QSet<QString> NzbConfiguration::namesKeptWhenDeleting(const NzbFiles *nzbFiles) 
     return keep;
 }
 
-// Finished and deleted NZBs leave the saved queue; their queue ids.
+// Its progress is no longer written, and writes of it still waiting are skipped.
+void NzbConfiguration::forgetSchedule(const NzbFiles *nzbFiles)
+{
+    const auto it = hashSchedules.find(nzbFiles);
+    if (it == hashSchedules.end())
+        return;
+    ++it->stats->iGeneration;
+    setWaiting.remove(nzbFiles);
+    hashSchedules.erase(it);
+}
+
+// Finished and deleted NZBs leave the saved queue, in one pass; their queue ids.
 QList<qint32> NzbConfiguration::dropNotLive()
 {
     QList<qint32> dropped;
-    const QList<NzbFiles *> queue = listNzbFiles;
-    for (NzbFiles *nzbFiles : queue) {
-        if (!isLive(nzbFiles)) {
-            listNzbFiles.removeAll(nzbFiles);
-            hashSchedules.remove(nzbFiles);
-            dropped << nzbFiles->iQueueId;
+    QList<NzbFiles *> kept;
+    kept.reserve(listNzbFiles.size());
+    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
+        if (isLive(nzbFiles)) {
+            kept.append(nzbFiles);
+            continue;
         }
+        forgetSchedule(nzbFiles);
+        dropped << nzbFiles->iQueueId;
     }
+    if (kept.size() != listNzbFiles.size())
+        listNzbFiles = kept;
     return dropped;
+}
+
+// A snapshot of the NZB now, which makes the writes of it asked for before useless.
+NzbConfiguration::QueuedRecord NzbConfiguration::newRecord(NzbFiles *nzbFiles, Schedule &schedule)
+{
+    schedule.bWaiting = false;
+    setWaiting.remove(nzbFiles);
+    schedule.iLastQueuedMs = clock.elapsed();
+    return {std::make_shared<const NzbRecordSnapshot>(*nzbFiles), schedule.stats, ++schedule.stats->iGeneration,
+            QDateTime::currentDateTime()};
 }
 
 // One snapshot per NZB of the saved queue, each counted as written now.
 NzbConfiguration::QueuedRecords NzbConfiguration::snapshotsOfSavedQueue()
 {
     QueuedRecords records;
-    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
-        Schedule &schedule = hashSchedules[nzbFiles];
-        schedule.bWaiting = false;
-        schedule.iLastQueuedMs = clock.elapsed();
-        records.push_back({std::make_shared<const NzbRecordSnapshot>(*nzbFiles), schedule.stats});
-    }
+    records.reserve(size_t(listNzbFiles.size()));
+    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles))
+        records.push_back(newRecord(nzbFiles, hashSchedules[nzbFiles]));
     return records;
 }
 
 bool NzbConfiguration::saveNzb(NzbFiles *nzbFiles)
 {
-    const QDateTime taken = QDateTime::currentDateTime();
     const QString folder = AppConfiguration::getNzbFolder();
     if (!AppConfiguration::makeDataSubFolder(folder))
         return false;
-    if (hashSchedules.contains(nzbFiles))
-        hashSchedules[nzbFiles].bWaiting = false;
+    // An NZB outside the saved queue gets no schedule of its own.
+    Schedule outside;
+    const auto it = hashSchedules.find(nzbFiles);
+    const QueuedRecord record = newRecord(nzbFiles, it != hashSchedules.end() ? *it : outside);
     writer.waitUntilIdle();
-    return writeRecordFiles(folder, NzbRecordSnapshot(*nzbFiles), taken, nullptr);
+    return writeRecords(folder, {record}, *ledger).front();
 }
 
 void NzbConfiguration::deleteNzb(NzbFiles *nzbFiles)
 {
     listNzbFiles.removeAll(nzbFiles);
-    hashSchedules.remove(nzbFiles);
+    forgetSchedule(nzbFiles);
     const QString folder = AppConfiguration::getNzbFolder();
     writer.waitUntilIdle();
     if (QDir(folder).exists())
-        removeFilesOf(folder, nzbFiles->iQueueId, namesKeptWhenDeleting(nzbFiles));
+        removeFilesOf(folder, nzbFiles->iQueueId, namesKeptWhenDeleting(nzbFiles), *ledger);
 }
 
 bool NzbConfiguration::saveAllNzbs()
 {
-    const QDateTime taken = QDateTime::currentDateTime();
     const QList<qint32> dropped = dropNotLive();
     const QueuedRecords records = snapshotsOfSavedQueue();
     const QString folder = AppConfiguration::getNzbFolder();
     writer.waitUntilIdle();
     if (!records.empty() && !AppConfiguration::makeDataSubFolder(folder))
         return false;
-    return writeAllRecordFiles(folder, records, dropped, taken);
+    return writeAllRecordFiles(folder, records, dropped, *ledger);
 }
 
 // ---------------------------------------------------------------------------------------
 // In the background
 
+// A job other than a write of NZBs comes after the writes asked for before it, and before those
+// asked for after it.
+void NzbConfiguration::queueJob(NzbRecordWriter::Job job)
+{
+    openBatch.reset();
+    writer.queue(std::move(job));
+}
+
 void NzbConfiguration::queueWrite(NzbFiles *nzbFiles)
 {
     const QString folder = AppConfiguration::getNzbFolder();
-    Schedule &schedule = hashSchedules[nzbFiles];
-    schedule.bWaiting = false;
-    schedule.iLastQueuedMs = clock.elapsed();
+    const QueuedRecord record = newRecord(nzbFiles, hashSchedules[nzbFiles]);
     if (!AppConfiguration::makeDataSubFolder(folder)) {
         QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2").arg(nzbFiles->strName, folder);
         return;
     }
-    const QDateTime taken = QDateTime::currentDateTime();
-    auto snapshot = std::make_shared<const NzbRecordSnapshot>(*nzbFiles);
-    const std::shared_ptr<WriteStats> stats = schedule.stats;
-    ++stats->iInFlight;
-    writer.queue([folder, snapshot, stats, taken] {
-        writeTimed(folder, *snapshot, taken, *stats, nullptr);
-        --stats->iInFlight;
-    });
+    if (openBatch) {
+        QMutexLocker locker(&openBatch->mutex);
+        if (!openBatch->bTaken && openBatch->strFolder == folder) {
+            const auto it = openBatch->hashPositions.constFind(nzbFiles);
+            if (it != openBatch->hashPositions.constEnd()) {
+                openBatch->records[*it] = record;
+                return;
+            }
+            ++record.stats->iInFlight;
+            openBatch->hashPositions.insert(nzbFiles, openBatch->records.size());
+            openBatch->records.push_back(record);
+            return;
+        }
+    }
+    auto batch = std::make_shared<WriteBatch>();
+    batch->strFolder = folder;
+    batch->hashPositions.insert(nzbFiles, 0);
+    batch->records.push_back(record);
+    ++record.stats->iInFlight;
+    openBatch = batch;
+    const std::shared_ptr<NzbRecordLedger> files = ledger;
+    writer.queue([batch, files] { writeBatch(*batch, *files); });
 }
 
 void NzbConfiguration::scheduleSave(NzbFiles *nzbFiles)
 {
     hashSchedules[nzbFiles].bWaiting = true;
+    setWaiting.insert(nzbFiles);
     armPendingSaves();
 }
 
@@ -459,20 +580,20 @@ void NzbConfiguration::saveInBackground(NzbFiles *nzbFiles)
 void NzbConfiguration::deleteInBackground(NzbFiles *nzbFiles)
 {
     listNzbFiles.removeAll(nzbFiles);
-    hashSchedules.remove(nzbFiles);
+    forgetSchedule(nzbFiles);
     const QString folder = AppConfiguration::getNzbFolder();
     const qint32 queueId = nzbFiles->iQueueId;
     const QSet<QString> keep = namesKeptWhenDeleting(nzbFiles);
-    writer.queue([folder, queueId, keep] {
+    const std::shared_ptr<NzbRecordLedger> files = ledger;
+    queueJob([folder, queueId, keep, files] {
         if (QDir(folder).exists())
-            removeFilesOf(folder, queueId, keep);
+            removeFilesOf(folder, queueId, keep, *files);
     });
     armPendingSaves();
 }
 
 void NzbConfiguration::saveAllInBackground()
 {
-    const QDateTime taken = QDateTime::currentDateTime();
     const QList<qint32> dropped = dropNotLive();
     const QueuedRecords records = snapshotsOfSavedQueue();
     const QString folder = AppConfiguration::getNzbFolder();
@@ -480,8 +601,9 @@ void NzbConfiguration::saveAllInBackground()
         QLOG_ERROR() << tr("The queue records could not be written in %1").arg(folder);
     for (const QueuedRecord &record : records)
         ++record.stats->iInFlight;
-    writer.queue([folder, records, dropped, taken] {
-        writeAllRecordFiles(folder, records, dropped, taken);
+    const std::shared_ptr<NzbRecordLedger> files = ledger;
+    queueJob([folder, records, dropped, files] {
+        writeAllRecordFiles(folder, records, dropped, *files);
         for (const QueuedRecord &record : records)
             --record.stats->iInFlight;
     });
@@ -490,9 +612,10 @@ void NzbConfiguration::saveAllInBackground()
 
 void NzbConfiguration::flushWrites()
 {
-    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
-        const auto it = hashSchedules.constFind(nzbFiles);
-        if (it != hashSchedules.constEnd() && it->bWaiting && !nzbFiles->bDeleted)
+    const QSet<const NzbFiles *> waiting = setWaiting;
+    for (const NzbFiles *waitingNzb : waiting) {
+        auto *nzbFiles = const_cast<NzbFiles *>(waitingNzb);
+        if (isInSavedQueue(nzbFiles) && !nzbFiles->bDeleted)
             queueWrite(nzbFiles);
     }
     armPendingSaves();
@@ -514,33 +637,35 @@ qint64 NzbConfiguration::dueMs(const Schedule &schedule) const
 void NzbConfiguration::writeDueSaves()
 {
     const qint64 now = clock.elapsed();
-    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
+    const QSet<const NzbFiles *> waiting = setWaiting;
+    for (const NzbFiles *waitingNzb : waiting) {
+        auto *nzbFiles = const_cast<NzbFiles *>(waitingNzb);
         const auto it = hashSchedules.constFind(nzbFiles);
-        if (it == hashSchedules.constEnd() || !it->bWaiting)
+        if (it == hashSchedules.constEnd() || !isInSavedQueue(nzbFiles))
             continue;
         if (nzbFiles->bDeleted)
-            hashSchedules.remove(nzbFiles);
+            forgetSchedule(nzbFiles);
         else if (dueMs(*it) <= now)
             queueWrite(nzbFiles);
     }
     armPendingSaves();
 }
 
-// The timer runs for the earliest write due among the NZBs of the saved queue; progress of an
-// NZB no longer there is forgotten.
+// The timer runs for the earliest write due among the NZBs of the saved queue whose progress
+// waits; progress of an NZB no longer there is forgotten.
 void NzbConfiguration::armPendingSaves()
 {
     qint64 earliest = -1;
-    for (auto it = hashSchedules.begin(); it != hashSchedules.end();) {
-        if (!isInSavedQueue(it.key())) {
-            it = hashSchedules.erase(it);
+    const QSet<const NzbFiles *> waiting = setWaiting;
+    for (const NzbFiles *nzbFiles : waiting) {
+        const auto it = hashSchedules.constFind(nzbFiles);
+        if (it == hashSchedules.constEnd() || !isInSavedQueue(nzbFiles)) {
+            forgetSchedule(nzbFiles);
+            setWaiting.remove(nzbFiles);
             continue;
         }
-        if (it->bWaiting) {
-            const qint64 due = dueMs(*it);
-            earliest = earliest < 0 ? due : qMin(earliest, due);
-        }
-        ++it;
+        const qint64 due = dueMs(*it);
+        earliest = earliest < 0 ? due : qMin(earliest, due);
     }
     if (earliest < 0) {
         timerPendingSaves.stop();

@@ -1,6 +1,7 @@
 #ifndef DOWNLOADNZBMANAGER_H
 #define DOWNLOADNZBMANAGER_H
 
+#include "config/AppendedItems.h"
 #include "engine/DecodedFileNames.h"
 #include "engine/EngineWaits.h"
 #include "engine/FileDecodeBoard.h"
@@ -286,7 +287,7 @@ private:
     // Queue helpers (callers hold the locks their comments name).
     int takeFreeNzbIndex();
     QString takeFreeDownloadFolder(const QString &strFolder);
-    QList<NzbFiles *> knownNzbs() const;
+    void reserveFoldersOfKnownNzbs();
     bool isLiveSegment(const NzbSegment *pSegment) const;
     bool isFinalSegment(const NzbSegment *pSegment) const;
     void removeFromGlobalQueue(const QSet<NzbFiles *> &setNzbs, const QSet<NzbFile *> &setFiles);
@@ -330,8 +331,15 @@ private:
     static QString par2ExitText(int iExitCode);
 
     QHash<NzbSegment *, SegmentServerTries> hashSegmentTries; // GUI only
-    QSet<int> setNzbIndexesGiven;                             // GUI only
-    QSet<QString> setDownloadFoldersGiven;                    // GUI only
+    // GUI only: the NZB indexes and download folders given or seen this run (never released),
+    // what is already accounted of the lists they come from, and where the searches go on.
+    QSet<int> setNzbIndexesGiven;
+    QSet<QString> setDownloadFoldersGiven;
+    AppendedItems<NzbFiles *> queueChanges;
+    AppendedItems<NzbFiles *> deletedChanges;
+    AppendedItems<NzbFiles *> savedChanges;
+    int iLowestFreeNzbIndex = 0;
+    QHash<QString, int> hashNextFolderNumber;
     bool bPausedAfterFileError = false;                       // GUI only
     QList<NzbFile *> listFilesNotWritten;                     // GUI only: to decode again on resume
     EngineWaits waits;                                        // GUI only
