@@ -318,7 +318,10 @@ private:
     // Download list and queue.
     void initDownloadList();
     void createNzbItems(NzbFiles *pNzbFiles);
-    QTreeWidgetItem *buildNzbRow(NzbFiles *pNzbFiles, bool bAnswerMeanwhile);
+    QTreeWidgetItem *buildNzbRow(NzbFiles *pNzbFiles, QElapsedTimer *slice);
+    bool answerBetweenSteps(QElapsedTimer &slice);
+    // How long an addition may hold the window before it handles its events again.
+    static constexpr qint64 kAnswerSliceMs = 20;
     void dropNzbRows(NzbFiles *pNzbFiles, QTreeWidgetItem *nzbRow);
     void showNzbRow(QTreeWidgetItem *nzbRow);
     void restoreDownloadList();

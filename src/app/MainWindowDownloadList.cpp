@@ -18,7 +18,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGridLayout>
+#include <QHash>
 #include <QMessageBox>
+#include <QSet>
 #include <QSplitter>
 #include <QTimer>
 
@@ -60,9 +62,6 @@ QGridLayout *downloadListPlace(QWidget *page)
     }
     return nullptr;
 }
-
-// How long the window may build rows before it answers its events again.
-constexpr qint64 kRowSliceMs = 20;
 
 QTreeWidgetItem *newRow()
 {
@@ -185,14 +184,14 @@ void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
 {
     if (!pNzbFiles)
         return;
-    showNzbRow(buildNzbRow(pNzbFiles, false));
+    showNzbRow(buildNzbRow(pNzbFiles, nullptr));
 }
 
 // The NZB's row with one row per file, built outside the list: a row added to the list costs the
-// list's own bookkeeping at each step, one built aside only its own. With `bAnswerMeanwhile` the
-// window handles its events between slices of rows, so that an NZB of hundreds of thousands of
-// files never holds it; null when the exit began meanwhile (the rows are then dropped).
-QTreeWidgetItem *MainWindow::buildNzbRow(NzbFiles *pNzbFiles, bool bAnswerMeanwhile)
+// list's own bookkeeping at each step, one built aside only its own. With a `slice` the window
+// handles its events between slices of rows (answerBetweenSteps), so that an NZB of hundreds of
+// thousands of files never holds it; null when the exit began meanwhile (the rows are dropped).
+QTreeWidgetItem *MainWindow::buildNzbRow(NzbFiles *pNzbFiles, QElapsedTimer *slice)
 {
     auto *nzbRow = newRow();
     pNzbFiles->pTreeItem = nzbRow;
@@ -211,8 +210,6 @@ QTreeWidgetItem *MainWindow::buildNzbRow(NzbFiles *pNzbFiles, bool bAnswerMeanwh
     Rows::setMessage(nzbRow, QString());
 
     const QList<NzbFile *> files = pNzbFiles->getFiles();
-    QElapsedTimer slice;
-    slice.start();
     for (NzbFile *file : files) {
         QTreeWidgetItem *fileRow = newRow();
         fileRow->setFlags(fileRow->flags() | Qt::ItemIsSelectable);
@@ -226,16 +223,24 @@ QTreeWidgetItem *MainWindow::buildNzbRow(NzbFiles *pNzbFiles, bool bAnswerMeanwh
         fileRow->setText(Rows::ColumnDate, file->getDateString());
         fileRow->setData(Rows::ColumnDate, Qt::TextAlignmentRole, int(Qt::AlignRight));
         Rows::setMessage(fileRow, QString());
-        if (bAnswerMeanwhile && slice.elapsed() >= kRowSliceMs) {
-            QCoreApplication::processEvents();
-            if (bClosing) {
-                dropNzbRows(pNzbFiles, nzbRow);
-                return nullptr;
-            }
-            slice.restart();
+        if (slice && !answerBetweenSteps(*slice)) {
+            dropNzbRows(pNzbFiles, nzbRow);
+            return nullptr;
         }
     }
     return nzbRow;
+}
+
+// Once the window has been held for a slice of an addition, it handles its events; false once
+// the exit has begun. Not while the NZB files of the command line are read (see
+// loadNzbFromArguments).
+bool MainWindow::answerBetweenSteps(QElapsedTimer &slice)
+{
+    if (!bReadingStartArguments && slice.elapsed() >= kAnswerSliceMs) {
+        QCoreApplication::processEvents();
+        slice.restart();
+    }
+    return !bClosing;
 }
 
 // Rows that never reached the list: the model forgets them before they go.
@@ -380,9 +385,10 @@ void MainWindow::slotDownloadListItemSelectionChanged()
     const QList<QTreeWidgetItem *> fileRows = treeWidgetDownloadList->selectedFileRows();
     if (!nzbRows.isEmpty()) {
         const QList<NzbFiles *> queue = DownloadNzbManager::getInstance()->listNzbFiles;
+        const QSet<QTreeWidgetItem *> setNzbRows(nzbRows.cbegin(), nzbRows.cend());
         NzbFiles *first = nullptr;
         for (NzbFiles *nzb : queue) {
-            if (!nzbRows.contains(nzb->pTreeItem))
+            if (!setNzbRows.contains(nzb->pTreeItem))
                 continue;
             if (!first)
                 first = nzb;
@@ -443,11 +449,21 @@ void MainWindow::slotDownloadListFilesItemDelete()
     if (rows.isEmpty() || !confirmRemoval(tr("Do you want to remove the selected file(s)?")))
         return;
     emit signalDeleteFileList(rows);
+    QHash<QTreeWidgetItem *, QSet<QTreeWidgetItem *>> byNzbRow;
     for (QTreeWidgetItem *row : rows) {
         QLOG_INFO() << tr("File %1 removed from download list").arg(row->text(Rows::ColumnSubject));
         if (QTreeWidgetItem *parent = row->parent())
-            parent->removeChild(row);
+            byNzbRow[parent].insert(row);
         listRemovedRows.append(row);
+    }
+    // The file rows of each NZB row in one step.
+    for (auto it = byNzbRow.cbegin(); it != byNzbRow.cend(); ++it) {
+        QList<QTreeWidgetItem *> kept;
+        for (int i = 0; i < it.key()->childCount(); ++i) {
+            if (!it.value().contains(it.key()->child(i)))
+                kept.append(it.key()->child(i));
+        }
+        treeWidgetDownloadList->replaceRows(it.key(), kept);
     }
     AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
@@ -479,12 +495,18 @@ void MainWindow::slotDeleteNzbFinished()
 void MainWindow::removeNzbRows(const QList<QTreeWidgetItem *> &rows)
 {
     emit signalDeleteNzbList(rows);
-    QTreeWidgetItem *root = treeWidgetDownloadList->invisibleRootItem();
+    const QSet<QTreeWidgetItem *> removed(rows.cbegin(), rows.cend());
     for (QTreeWidgetItem *row : rows) {
         QLOG_INFO() << tr("NZB %1 removed from download list").arg(row->text(Rows::ColumnSubject));
-        root->removeChild(row);
         listRemovedRows.append(row);
     }
+    // Out of the list in one step, the others in their order.
+    QList<QTreeWidgetItem *> kept;
+    for (QTreeWidgetItem *row : treeWidgetDownloadList->nzbRows()) {
+        if (!removed.contains(row))
+            kept.append(row);
+    }
+    treeWidgetDownloadList->replaceRows(nullptr, kept);
     AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
 }

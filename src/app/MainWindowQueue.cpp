@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -129,8 +130,16 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
         delete nzb;
         return;
     }
+    // From here on the steps of a large NZB take time of their own: the window answers between
+    // them, and between slices of its rows.
+    QElapsedTimer slice;
+    slice.start();
     if (nzb)
         nzb = manager->prepareLoadedNzb(nzb, strNzbName, QString());
+    if (nzb && !answerBetweenSteps(slice)) {
+        delete nzb;
+        return;
+    }
     if (!nzb) {
         const QString text = tr("Error while importing NZB file: %1").arg(strError);
         QLOG_ERROR() << text;
@@ -175,9 +184,7 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     if (!strChosenDestination.isEmpty())
         nzb->setDestination(strChosenDestination, config->autoCreateSubFolderInDestination);
     nzb->sortFiles(false);
-    // The window answers while the rows of a large NZB are built, except at start (see
-    // loadNzbFromArguments).
-    QTreeWidgetItem *nzbRow = buildNzbRow(nzb, !bReadingStartArguments);
+    QTreeWidgetItem *nzbRow = answerBetweenSteps(slice) ? buildNzbRow(nzb, &slice) : nullptr;
     if (!nzbRow) {
         delete nzb;
         return;

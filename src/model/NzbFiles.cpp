@@ -7,9 +7,11 @@
 #include <QDataStream>
 #include <QMutexLocker>
 #include <QRegularExpression>
+#include <QSet>
 #include <QThread>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -101,19 +103,21 @@ bool NzbFiles::isAnyFileDecoded() const
 
 void NzbFiles::moveFilesUp(const QList<QTreeWidgetItem *> &items)
 {
+    const QSet<QTreeWidgetItem *> moved(items.cbegin(), items.cend());
     QMutexLocker locker(&mutex);
-    for (int i = 0; i < listFiles.size(); ++i) {
-        if (i > 0 && items.contains(listFiles.at(i)->pTreeItem))
-            listFiles.move(i, i - 1);
+    for (int i = 1; i < listFiles.size(); ++i) {
+        if (moved.contains(listFiles.at(i)->pTreeItem))
+            listFiles.swapItemsAt(i, i - 1);
     }
 }
 
 void NzbFiles::moveFilesDown(const QList<QTreeWidgetItem *> &items)
 {
+    const QSet<QTreeWidgetItem *> moved(items.cbegin(), items.cend());
     QMutexLocker locker(&mutex);
-    for (int i = listFiles.size() - 1; i >= 0; --i) {
-        if (i + 1 < listFiles.size() && items.contains(listFiles.at(i)->pTreeItem))
-            listFiles.move(i, i + 1);
+    for (int i = listFiles.size() - 2; i >= 0; --i) {
+        if (moved.contains(listFiles.at(i)->pTreeItem))
+            listFiles.swapItemsAt(i, i + 1);
     }
 }
 
@@ -198,23 +202,44 @@ bool NzbFiles::isPar2VolumeSubject(const QString &subject)
 
 void NzbFiles::sortFiles(bool smartDownload)
 {
+    // What the order needs of each subject, found once per file rather than at each comparison.
+    struct Keyed
+    {
+        bool bNotRar;
+        QString subject;
+        NzbFile *file;
+    };
+    const auto rarFirst = [](const Keyed &a, const Keyed &b) {
+        return a.bNotRar != b.bNotRar ? a.bNotRar < b.bNotRar : a.subject < b.subject;
+    };
     QList<NzbFile *> indexFiles;
-    QList<NzbFile *> otherFiles;
-    QList<NzbFile *> volumes;
+    std::vector<Keyed> otherKeys;
+    std::vector<Keyed> volumeKeys;
     listPar2Volumes.clear();
     for (NzbFile *file : getFiles()) {
-        if (!isPar2Subject(file->getSubject())) {
-            otherFiles.append(file);
-        } else if (!isPar2VolumeSubject(file->getSubject())) {
+        const QString subject = file->getSubject();
+        const QString upper = subject.toUpper();
+        const Keyed keyed{!upper.contains(QLatin1String(".RAR")), subject, file};
+        if (!upper.contains(QLatin1String(".PAR2"))) {
+            otherKeys.push_back(keyed);
+        } else if (!upper.contains(QLatin1String(".VOL"))) {
             indexFiles.append(file);
         } else {
-            volumes.append(file);
+            volumeKeys.push_back(keyed);
             listPar2Volumes.append(file);
         }
     }
     std::sort(listPar2Volumes.begin(), listPar2Volumes.end(), compareNzbFileSize);
-    std::sort(otherFiles.begin(), otherFiles.end(), compareNzbFileRarFirst);
-    std::sort(volumes.begin(), volumes.end(), compareNzbFileRarFirst);
+    std::sort(otherKeys.begin(), otherKeys.end(), rarFirst);
+    std::sort(volumeKeys.begin(), volumeKeys.end(), rarFirst);
+    QList<NzbFile *> otherFiles;
+    otherFiles.reserve(int(otherKeys.size()));
+    for (const Keyed &keyed : otherKeys)
+        otherFiles.append(keyed.file);
+    QList<NzbFile *> volumes;
+    volumes.reserve(int(volumeKeys.size()));
+    for (const Keyed &keyed : volumeKeys)
+        volumes.append(keyed.file);
     if (smartDownload) {
         for (NzbFile *volume : qAsConst(volumes))
             volume->bPaused = true;
