@@ -124,8 +124,13 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     QString strError;
     // The window keeps answering while the file is read; the exit may begin meanwhile.
-    NzbFiles *nzb = bReadingStartArguments ? NzbParser::parseFile(strNzbPath, strError)
-                                           : NzbBackgroundReader::read(strNzbPath, strError);
+    // The files of a large NZB are put in order while it is read: the manager's own sorting then
+    // finds them in order.
+    const bool bSmartDownload = config->autoSmartDownload;
+    NzbFiles *nzb = bReadingStartArguments
+                        ? NzbParser::parseFile(strNzbPath, strError)
+                        : NzbBackgroundReader::read(strNzbPath, strError,
+                                                    [bSmartDownload](NzbFiles *read) { read->sortFiles(bSmartDownload); });
     if (bClosing) {
         delete nzb;
         return;

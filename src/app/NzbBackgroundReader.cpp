@@ -40,15 +40,17 @@ void moveToThread(NzbFiles *nzb, QThread *thread)
 
 } // namespace
 
-NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error)
+NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error, const std::function<void(NzbFiles *)> &prepare)
 {
     auto reading = std::make_shared<Reading>();
     QThread *caller = QThread::currentThread();
     QEventLoop loop;
     reading->loop = &loop;
-    QThreadPool::globalInstance()->start(QRunnable::create([reading, path, caller] {
+    QThreadPool::globalInstance()->start(QRunnable::create([reading, path, caller, prepare] {
         QString parseError;
         NzbFiles *nzb = NzbParser::parseFile(path, parseError);
+        if (nzb && prepare)
+            prepare(nzb);
         if (nzb)
             moveToThread(nzb, caller);
         // Under the lock: once the caller has given up (the application ends), nothing is

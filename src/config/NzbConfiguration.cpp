@@ -274,77 +274,88 @@ void NzbConfiguration::removeFilesOf(const QString &folder, qint32 queueId, cons
     }
 }
 
+// The bytes of each record file, made from the snapshots.
+NzbConfiguration::PreparedRecords NzbConfiguration::prepareRecords(const QueuedRecords &records)
+{
+    PreparedRecords prepared;
+    prepared.reserve(records.size());
+    for (const QueuedRecord &record : records) {
+        QElapsedTimer preparing;
+        preparing.start();
+        QByteArray content = recordFileContent(*record.snapshot);
+        record.stats->iLastRecordBytes = content.size();
+        prepared.push_back({record, std::move(content), preparing.nsecsElapsed()});
+    }
+    return prepared;
+}
+
+std::vector<bool> NzbConfiguration::writeRecords(const QString &folder, const QueuedRecords &records,
+                                                 NzbRecordLedger &ledger)
+{
+    return writePrepared(folder, prepareRecords(records), ledger);
+}
+
 // Each record file is written, then its backup, unless both already hold the record as this
 // program wrote them. The record file's time is the snapshot's: the segment files completed
 // after that moment are credited at the next start (creditSegmentFilesWrittenSince), however
 // long the write waited. Per record: whether its record file holds it now.
-std::vector<bool> NzbConfiguration::writeRecords(const QString &folder, const QueuedRecords &records,
-                                                 NzbRecordLedger &ledger)
+std::vector<bool> NzbConfiguration::writePrepared(const QString &folder, const PreparedRecords &records,
+                                                  NzbRecordLedger &ledger)
 {
-    struct Pending
-    {
-        size_t index;
-        QString path;
-        QByteArray content;
-        qint64 iPrepareNs;
-    };
     std::vector<bool> onDisk(records.size(), false);
-    std::vector<Pending> pending;
+    std::vector<size_t> pending;
     SyncedFileBatch batch;
     qint64 iBatchBytes = 0;
     for (size_t i = 0; i < records.size(); ++i) {
-        const QueuedRecord &record = records.at(i);
-        QElapsedTimer preparing;
-        preparing.start();
-        const QByteArray content = recordFileContent(*record.snapshot);
-        const QString path = inFolder(folder, recordFileName(record.snapshot->queueId()));
-        record.stats->iLastRecordBytes = content.size();
-        if (ledger.holds(path, content) && ledger.holds(path + backupSuffix(), content)) {
+        const PreparedRecord &prepared = records.at(i);
+        const QString path = inFolder(folder, recordFileName(prepared.record.snapshot->queueId()));
+        if (ledger.holds(path, prepared.content) && ledger.holds(path + backupSuffix(), prepared.content)) {
             onDisk[i] = true;
-            record.stats->iLastWriteMs = preparing.elapsed();
+            prepared.record.stats->iLastWriteMs = prepared.iPrepareNs / 1000000;
             continue;
         }
-        batch.add(path, content, record.taken);
+        batch.add(path, prepared.content, prepared.record.taken);
         // The backup gets the same bytes; a failure leaves the previous backup, while the record
         // itself is complete.
-        batch.add(path + backupSuffix(), content);
-        iBatchBytes += content.size();
-        pending.push_back({i, path, content, preparing.nsecsElapsed()});
+        batch.add(path + backupSuffix(), prepared.content);
+        iBatchBytes += prepared.content.size();
+        pending.push_back(i);
     }
     QElapsedTimer writing;
     writing.start();
     const QVector<bool> written = batch.commit();
     const qint64 iWriteNs = writing.nsecsElapsed();
     for (size_t k = 0; k < pending.size(); ++k) {
-        const Pending &entry = pending.at(k);
-        const QueuedRecord &record = records.at(entry.index);
-        const QString backup = entry.path + backupSuffix();
-        for (const auto &file : {std::make_pair(entry.path, written.at(int(2 * k))),
+        const PreparedRecord &prepared = records.at(pending.at(k));
+        const QString path = inFolder(folder, recordFileName(prepared.record.snapshot->queueId()));
+        const QString backup = path + backupSuffix();
+        for (const auto &file : {std::make_pair(path, written.at(int(2 * k))),
                                  std::make_pair(backup, written.at(int(2 * k + 1)))}) {
             if (file.second)
-                ledger.wrote(file.first, entry.content);
+                ledger.wrote(file.first, prepared.content);
             else
                 ledger.forget(file.first);
         }
-        onDisk[entry.index] = written.at(int(2 * k));
+        onDisk[pending.at(k)] = written.at(int(2 * k));
         // Each record's share of the batch's time, by its size.
-        record.stats->iLastWriteMs =
-            (entry.iPrepareNs + (iBatchBytes > 0 ? iWriteNs * entry.content.size() / iBatchBytes : 0)) / 1000000;
-        if (!onDisk[entry.index])
-            QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2").arg(record.snapshot->name(), folder);
+        const qint64 iShareNs = iBatchBytes > 0 ? iWriteNs * prepared.content.size() / iBatchBytes : 0;
+        prepared.record.stats->iLastWriteMs = (prepared.iPrepareNs + iShareNs) / 1000000;
+        if (!onDisk[pending.at(k)])
+            QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2")
+                                .arg(prepared.record.snapshot->name(), folder);
     }
     return onDisk;
 }
 
 // Every live record (and backup) is written before anything is removed.
-bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
+bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const PreparedRecords &records,
                                            const QList<qint32> &droppedIds, NzbRecordLedger &ledger)
 {
-    const std::vector<bool> onDisk = writeRecords(folder, records, ledger);
+    const std::vector<bool> onDisk = writePrepared(folder, records, ledger);
     const bool allWritten = std::all_of(onDisk.cbegin(), onDisk.cend(), [](bool ok) { return ok; });
     QSet<QString> liveNames;
-    for (const QueuedRecord &record : records) {
-        const QString name = recordFileName(record.snapshot->queueId());
+    for (const PreparedRecord &prepared : records) {
+        const QString name = recordFileName(prepared.record.snapshot->queueId());
         liveNames << name << name + backupSuffix();
     }
 
@@ -509,10 +520,12 @@ void NzbConfiguration::deleteNzb(NzbFiles *nzbFiles)
         removeFilesOf(folder, nzbFiles->iQueueId, namesKeptWhenDeleting(nzbFiles), *ledger);
 }
 
+// The records are made while the writer finishes what it was asked before (at exit, a large
+// record may still be on its way to the disk).
 bool NzbConfiguration::saveAllNzbs()
 {
     const QList<qint32> dropped = dropNotLive();
-    const QueuedRecords records = snapshotsOfSavedQueue();
+    const PreparedRecords records = prepareRecords(snapshotsOfSavedQueue());
     const QString folder = AppConfiguration::getNzbFolder();
     writer.waitUntilIdle();
     if (!records.empty() && !AppConfiguration::makeDataSubFolder(folder))
@@ -603,7 +616,7 @@ void NzbConfiguration::saveAllInBackground()
         ++record.stats->iInFlight;
     const std::shared_ptr<NzbRecordLedger> files = ledger;
     queueJob([folder, records, dropped, files] {
-        writeAllRecordFiles(folder, records, dropped, *files);
+        writeAllRecordFiles(folder, prepareRecords(records), dropped, *files);
         for (const QueuedRecord &record : records)
             --record.stats->iInFlight;
     });

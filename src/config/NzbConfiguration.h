@@ -134,6 +134,13 @@ private:
         QDateTime taken;
     };
     using QueuedRecords = std::vector<QueuedRecord>;
+    struct PreparedRecord
+    {
+        QueuedRecord record;
+        QByteArray content;
+        qint64 iPrepareNs = 0;
+    };
+    using PreparedRecords = std::vector<PreparedRecord>;
     // The writes of NZBs asked for one after the other, written by one job of the writer. It
     // takes the writes asked for until that job begins or another kind of job is queued.
     struct WriteBatch
@@ -153,8 +160,11 @@ private:
     static QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
     static void removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep,
                               NzbRecordLedger &ledger);
+    static PreparedRecords prepareRecords(const QueuedRecords &records);
     static std::vector<bool> writeRecords(const QString &folder, const QueuedRecords &records, NzbRecordLedger &ledger);
-    static bool writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
+    static std::vector<bool> writePrepared(const QString &folder, const PreparedRecords &records,
+                                           NzbRecordLedger &ledger);
+    static bool writeAllRecordFiles(const QString &folder, const PreparedRecords &records,
                                     const QList<qint32> &droppedIds, NzbRecordLedger &ledger);
     static void writeBatch(WriteBatch &batch, NzbRecordLedger &ledger);
     static void setAside(const QString &path);

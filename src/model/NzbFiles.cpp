@@ -230,8 +230,11 @@ void NzbFiles::sortFiles(bool smartDownload)
         }
     }
     std::sort(listPar2Volumes.begin(), listPar2Volumes.end(), compareNzbFileSize);
-    std::sort(otherKeys.begin(), otherKeys.end(), rarFirst);
-    std::sort(volumeKeys.begin(), volumeKeys.end(), rarFirst);
+    // Sorting again what is in order (as after the reading, or a second call) costs one pass.
+    if (!std::is_sorted(otherKeys.cbegin(), otherKeys.cend(), rarFirst))
+        std::sort(otherKeys.begin(), otherKeys.end(), rarFirst);
+    if (!std::is_sorted(volumeKeys.cbegin(), volumeKeys.cend(), rarFirst))
+        std::sort(volumeKeys.begin(), volumeKeys.end(), rarFirst);
     QList<NzbFile *> otherFiles;
     otherFiles.reserve(int(otherKeys.size()));
     for (const Keyed &keyed : otherKeys)
