@@ -331,6 +331,7 @@ private:
     void addFilesFromDrop(const QStringList &listPaths);
     void takePendingArguments();
     void takeArgument(const QString &strArgument);
+    bool placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
 
     // Servers, pause, destinations, browser.

@@ -28,6 +28,8 @@
 namespace {
 
 constexpr int kMaxDroppedFiles = 32;
+// Below this many files, an NZB's segment paths take no noticeable time.
+constexpr qint64 kFilesPlacedAtOnce = 2000;
 
 } // namespace
 
@@ -139,9 +141,10 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     // them, and between slices of its rows.
     QElapsedTimer slice;
     slice.start();
+    int iNzbIndex = -1;
     if (nzb)
-        nzb = manager->prepareLoadedNzb(nzb, strNzbName, QString());
-    if (nzb && !answerBetweenSteps(slice)) {
+        nzb = manager->prepareLoadedNzb(nzb, strNzbName, QString(), &iNzbIndex);
+    if (nzb && !placeSegments(nzb, manager->segmentsRoot(), iNzbIndex, slice)) {
         delete nzb;
         return;
     }
@@ -204,6 +207,20 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     // An NZB with nothing to download (all its files held back, or none) stays queued as it is:
     // resuming or removing its files still reaches it, as after a restart.
     manager->queueNzbFiles(nzb, strError);
+}
+
+// The segment paths of an NZB of hundreds of thousands of files take a moment of their own: they
+// are set in another thread while the window answers (not at start, see loadNzbFromArguments).
+// False once the exit has begun.
+bool MainWindow::placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice)
+{
+    const auto place = [strRoot, iNzbIndex](NzbFiles *nzb) { nzb->setSegmentPaths(strRoot, iNzbIndex); };
+    if (bReadingStartArguments || pNzbFiles->getFileCount() < kFilesPlacedAtOnce)
+        place(pNzbFiles);
+    else
+        NzbBackgroundReader::work(pNzbFiles, place);
+    slice.restart();
+    return !bClosing;
 }
 
 // The NZB file is kept somewhere instead of being downloaded; a copy that fails is said so.

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QSemaphore>
 #include <QRunnable>
 #include <QThread>
 #include <QThreadPool>
@@ -80,4 +81,33 @@ NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error, const s
     if (!reading->nzb)
         error = reading->error;
     return reading->nzb;
+}
+
+bool NzbBackgroundReader::work(NzbFiles *nzb, const std::function<void(NzbFiles *)> &work)
+{
+    struct Working
+    {
+        QSemaphore done;
+        QEventLoop *loop = nullptr;
+        QMutex mutex;
+    };
+    auto working = std::make_shared<Working>();
+    QEventLoop loop;
+    working->loop = &loop;
+    QThreadPool::globalInstance()->start(QRunnable::create([working, nzb, work] {
+        work(nzb);
+        QMutexLocker locker(&working->mutex);
+        working->done.release();
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [working] {
+            if (working->loop)
+                working->loop->quit();
+        }, Qt::QueuedConnection);
+    }));
+    loop.exec();
+    working->loop = nullptr;
+    const bool finishedInLoop = working->done.available() > 0;
+    // Ended early (the application is ending): the NZB is the caller's again only once the work
+    // is over.
+    working->done.acquire();
+    return finishedInLoop;
 }

@@ -25,6 +25,11 @@ public:
     static NzbFiles *read(const QString &path, QString &error,
                           const std::function<void(NzbFiles *)> &prepare = std::function<void(NzbFiles *)>());
 
+    // Runs `work` on an NZB that nothing else uses yet, in a thread of the pool, while the GUI
+    // thread handles its events; returns once it is done. False when the application's event
+    // loops were ended meanwhile (the work is done all the same).
+    static bool work(NzbFiles *nzb, const std::function<void(NzbFiles *)> &work);
+
 private:
     NzbBackgroundReader() = delete;
 };

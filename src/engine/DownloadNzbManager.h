@@ -85,8 +85,12 @@ public:
     NzbFiles *loadNzbFile(const QString &strPath, QString &strError, const QString &strName,
                           const QString &strDestination);
     // What loadNzbFile does after the reading, for an NZB read elsewhere (NzbParser::parseFile):
-    // files sorted, named, given its destination, download folder and segment paths.
-    NzbFiles *prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination);
+    // files sorted, named, given its destination, download folder and segment paths. With
+    // `pNzbIndex`, the segment paths are left to the caller (work of its own on a huge NZB):
+    // NzbFiles::setSegmentPaths with segmentsRoot() and the NZB index given there.
+    NzbFiles *prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination,
+                               int *pNzbIndex = nullptr);
+    QString segmentsRoot() const;
     void queueNzbFiles(NzbFiles *pNzbFiles, QString &strError);
     NzbFiles *getNzbFilesAt(int iPosition);
     QList<QByteArray *> saveQueueToBytes();

@@ -89,7 +89,8 @@ NzbFiles *DownloadNzbManager::loadNzbFile(const QString &strPath, QString &strEr
     return prepareLoadedNzb(nzb, strName, strDestination);
 }
 
-NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination)
+NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination,
+                                               int *pNzbIndex)
 {
     startFileDecoders();
     const AppConfiguration *config = AppConfiguration::getInstance();
@@ -111,8 +112,17 @@ NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &str
     if (files.isEmpty())
         nzb->strDownloadFolder = downloadRoot + QLatin1Char('/') + NzbFiles::folderName(nzb->strName);
     nzb->strDownloadFolder = takeFreeDownloadFolder(nzb->strDownloadFolder);
-    nzb->setSegmentPaths(absoluteFolder(strCacheFolder), takeFreeNzbIndex());
+    const int index = takeFreeNzbIndex();
+    if (pNzbIndex)
+        *pNzbIndex = index;
+    else
+        nzb->setSegmentPaths(segmentsRoot(), index);
     return nzb;
+}
+
+QString DownloadNzbManager::segmentsRoot() const
+{
+    return absoluteFolder(strCacheFolder);
 }
 
 // Every NZB whose folders may be in use: queued, removed during this run (its folders go at

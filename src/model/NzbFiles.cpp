@@ -216,13 +216,14 @@ void NzbFiles::sortFiles(bool smartDownload)
     std::vector<Keyed> otherKeys;
     std::vector<Keyed> volumeKeys;
     listPar2Volumes.clear();
+    // The marks are plain letters: comparing them without letter case finds what the subject in
+    // capitals would show, without making that copy.
     for (NzbFile *file : getFiles()) {
         const QString subject = file->getSubject();
-        const QString upper = subject.toUpper();
-        const Keyed keyed{!upper.contains(QLatin1String(".RAR")), subject, file};
-        if (!upper.contains(QLatin1String(".PAR2"))) {
+        const Keyed keyed{!subject.contains(QLatin1String(".RAR"), Qt::CaseInsensitive), subject, file};
+        if (!subject.contains(QLatin1String(".PAR2"), Qt::CaseInsensitive)) {
             otherKeys.push_back(keyed);
-        } else if (!upper.contains(QLatin1String(".VOL"))) {
+        } else if (!subject.contains(QLatin1String(".VOL"), Qt::CaseInsensitive)) {
             indexFiles.append(file);
         } else {
             volumeKeys.push_back(keyed);
