@@ -172,9 +172,10 @@ bool moveSelectedNzbs(DownloadListTreeWidget *list, bool bUp)
 
 void setExtraction(QTreeWidget *list, bool bExtract)
 {
-    const QList<QTreeWidgetItem *> rows = selectedRows(list, false);
-    if (rows.isEmpty())
+    const QList<QTreeWidgetItem *> selected = selectedRows(list, false);
+    if (selected.isEmpty())
         return;
+    const QSet<QTreeWidgetItem *> rows(selected.cbegin(), selected.cend());
     for (NzbFiles *nzb : queueCopy()) {
         if (!rows.contains(nzb->pTreeItem) || nzb->bCleaned)
             continue;
@@ -358,9 +359,10 @@ bool MainWindow::refuseWhileCleaning(const NzbFiles *pNzbFiles)
 // its working folder. One window per NZB.
 void MainWindow::slotOpenDownloadDestinationFolder()
 {
-    const QList<QTreeWidgetItem *> rows = selectedRows(treeWidgetDownloadList, false);
-    if (rows.isEmpty())
+    const QList<QTreeWidgetItem *> selected = selectedRows(treeWidgetDownloadList, false);
+    if (selected.isEmpty())
         return;
+    const QSet<QTreeWidgetItem *> rows(selected.cbegin(), selected.cend());
     QStringList folders;
     for (NzbFiles *nzb : queueCopy()) {
         if (!rows.contains(nzb->pTreeItem))

@@ -85,18 +85,17 @@ NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error, const s
 
 bool NzbBackgroundReader::work(NzbFiles *nzb, const std::function<void(NzbFiles *)> &work)
 {
+    // `loop` is touched by the caller's thread only.
     struct Working
     {
         QSemaphore done;
         QEventLoop *loop = nullptr;
-        QMutex mutex;
     };
     auto working = std::make_shared<Working>();
     QEventLoop loop;
     working->loop = &loop;
     QThreadPool::globalInstance()->start(QRunnable::create([working, nzb, work] {
         work(nzb);
-        QMutexLocker locker(&working->mutex);
         working->done.release();
         QMetaObject::invokeMethod(QCoreApplication::instance(), [working] {
             if (working->loop)
