@@ -79,19 +79,6 @@ bool showsImage(const QTreeWidgetItem *row, const char *image, int column = 4)
     return row->icon(column).pixmap(16).toImage() == QIcon(QLatin1String(image)).pixmap(16).toImage();
 }
 
-// The names of the NZBs of the record files, in queue order, once the writes have ended.
-QStringList recordNames()
-{
-    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
-    NzbConfiguration reader;
-    reader.loadNzbs();
-    QStringList names;
-    for (const NzbFiles *nzb : qAsConst(reader.listNzbFiles))
-        names << nzb->strName;
-    qDeleteAll(reader.listNzbFiles);
-    return names;
-}
-
 void markDecoded(NzbFile *file)
 {
     for (NzbSegment *segment : file->getSegments())
@@ -385,7 +372,7 @@ void tst_MainWindowCommands::moveNzbs()
         QVERIFY(row->isSelected());
     QCOMPARE(list()->selectedItems().size(), rows.size());
     QVERIFY(nzbs.at(order.first())->pTreeItem->isExpanded());
-    QCOMPARE(recordNames(), [&] {
+    QCOMPARE(recordedNames(), [&] {
         QStringList names;
         for (int index : order)
             names << QStringLiteral("nzb%1").arg(index);
@@ -420,7 +407,7 @@ void tst_MainWindowCommands::removeManyAtOnce()
         QCOMPARE(manager->listNzbFiles.at(i), nzbs.at(left.at(i)));
         QCOMPARE(nzbs.at(left.at(i))->iQueueId, i);
     }
-    QCOMPARE(recordNames(), (QStringList{"nzb0", "nzb3", "nzb5"}));
+    QCOMPARE(recordedNames(), (QStringList{"nzb0", "nzb3", "nzb5"}));
     QVERIFY(kept->pTreeItem->isExpanded());
     QCOMPARE(list()->selectedItems(), QList<QTreeWidgetItem *>{keptFileRow});
     QCOMPARE(log.lines.filter(QStringLiteral("removed from download list")).size(), 4);

@@ -129,19 +129,6 @@ private:
     QString text;
 };
 
-// The names of the NZBs of the record files, in queue order, once the writes have ended.
-QStringList recordedNames()
-{
-    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
-    NzbConfiguration reader;
-    reader.loadNzbs();
-    QStringList names;
-    for (const NzbFiles *nzb : qAsConst(reader.listNzbFiles))
-        names << nzb->strName;
-    qDeleteAll(reader.listNzbFiles);
-    return names;
-}
-
 } // namespace
 
 class tst_MainWindowQueue : public QObject
@@ -1203,7 +1190,8 @@ void tst_MainWindowQueue::windowAnswersWhileAHugeNzbsRowsAreBuilt()
     QCOMPARE(manager->listNzbFiles.at(before + 1)->strName, QStringLiteral("small"));
     DownloadListTreeWidget *list = MainWindowTestAccess::treeWidgetDownloadList(*window);
     QCOMPARE(list->topLevelItem(list->topLevelItemCount() - 2), added->pTreeItem);
-    QCOMPARE(recordedNames().mid(recordedNames().size() - 2), (QStringList{"huge", "small"}));
+    const QStringList recorded = WindowTestFixture::recordedNames();
+    QCOMPARE(recorded.mid(recorded.size() - 2), (QStringList{"huge", "small"}));
 }
 
 // 300 NZBs named on the command line at start; every one moved down, then every second one
@@ -1224,14 +1212,14 @@ void tst_MainWindowQueue::bigQueueComesBackWhole()
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     QCOMPARE(manager->listNzbFiles.size(), count);
     AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
-    QCOMPARE(recordedNames(), names);
+    QCOMPARE(WindowTestFixture::recordedNames(), names);
 
     DownloadListTreeWidget *list = MainWindowTestAccess::treeWidgetDownloadList(*window);
     list->selectAll();
     QCOMPARE(list->selectedItems().size(), count);
     window->slotMoveDownNzb();
     names.prepend(names.takeLast());
-    QCOMPARE(recordedNames(), names);
+    QCOMPARE(WindowTestFixture::recordedNames(), names);
     for (int i = 0; i < count; ++i)
         QCOMPARE(manager->listNzbFiles.at(i)->iQueueId, i);
 
@@ -1247,9 +1235,9 @@ void tst_MainWindowQueue::bigQueueComesBackWhole()
     answerer.pressNext(QMessageBox::Ok);
     window->slotDownloadListNzbItemDelete();
     QCOMPARE(list->topLevelItemCount(), left.size());
-    QCOMPARE(recordedNames(), left);
+    QCOMPARE(WindowTestFixture::recordedNames(), left);
     AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
-    QCOMPARE(recordedNames(), left);
+    QCOMPARE(WindowTestFixture::recordedNames(), left);
 }
 
 // The whole road on the real engine and the test news server: added from the command line,
