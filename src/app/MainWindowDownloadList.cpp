@@ -222,8 +222,9 @@ QTreeWidgetItem *MainWindow::buildNzbRow(NzbFiles *pNzbFiles, QElapsedTimer *sli
         setSizeText(fileRow, formatSize(double(file->uiSize >> 10)));
         fileRow->setText(Rows::ColumnDate, file->getDateString());
         fileRow->setData(Rows::ColumnDate, Qt::TextAlignmentRole, int(Qt::AlignRight));
-        // The message column stays without data until there is a message: one value less to
-        // keep for each of hundreds of thousands of rows.
+        // No empty message is stored: the column holds nothing until there is a message, one
+        // value less to keep for each of hundreds of thousands of rows.
+
         if (slice && !answerBetweenSteps(*slice)) {
             dropNzbRows(pNzbFiles, nzbRow);
             return nullptr;
