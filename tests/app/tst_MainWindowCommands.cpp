@@ -348,6 +348,9 @@ void tst_MainWindowCommands::moveNzbs()
         rows.append(nzbs.at(index)->pTreeItem);
     nzbs.at(order.first())->pTreeItem->setExpanded(true);
     select(rows);
+    // The records of the additions are written in the background: once they are on disk, none
+    // is left for the move to write but its own.
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     QDir records(AppConfiguration::getNzbFolder());
     for (const QString &name : records.entryList(QDir::Files))
         QVERIFY(records.remove(name));
