@@ -11,6 +11,7 @@
 // did not turn during it).
 #include "GeneratedSearchPage.h"
 #include "HttpTestServer.h"
+#include "LoopWatcher.h"
 
 #include "web/BinSearch.h"
 #include "web/FrameSearchResults.h"
@@ -76,29 +77,6 @@ double searchMs(HttpTestServer &server, const QByteArray &page, int expectedRows
     std::sort(times.begin(), times.end());
     return times.at(times.size() / 2);
 }
-
-// A timer of no interval, which fires at every turn of the event loop: the longest gap
-// between two turns.
-class LoopWatcher
-{
-public:
-    LoopWatcher()
-    {
-        clock.start();
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            longest = std::max(longest, clock.nsecsElapsed() - last);
-            last = clock.nsecsElapsed();
-        });
-        timer.start(0);
-    }
-    double longestMs() const { return longest / 1e6; }
-
-private:
-    QTimer timer;
-    QElapsedTimer clock;
-    qint64 last = 0;
-    qint64 longest = 0;
-};
 
 } // namespace
 

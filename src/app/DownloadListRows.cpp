@@ -4,6 +4,7 @@
 #include "model/NzbFiles.h"
 
 #include <QBrush>
+#include <QHash>
 #include <QIcon>
 #include <QTreeWidgetItem>
 
@@ -49,7 +50,17 @@ void DownloadListRows::setMessage(QTreeWidgetItem *row, const QString &message)
 
 void DownloadListRows::setIcon(QTreeWidgetItem *row, const QString &image)
 {
-    row->setIcon(ColumnSubject, QIcon(image));
+    row->setIcon(ColumnSubject, icon(image));
+}
+
+QIcon DownloadListRows::icon(const QString &image)
+{
+    // Kept to the end of the process: icons must not outlive the application object.
+    static auto *icons = new QHash<QString, QIcon>;
+    auto it = icons->find(image);
+    if (it == icons->end())
+        it = icons->insert(image, QIcon(image));
+    return *it;
 }
 
 bool DownloadListRows::hasWarningMark(const QTreeWidgetItem *row)

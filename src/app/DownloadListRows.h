@@ -1,6 +1,7 @@
 #ifndef DOWNLOADLISTROWS_H
 #define DOWNLOADLISTROWS_H
 
+#include <QIcon>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -37,6 +38,8 @@ public:
     static void setProgress(QTreeWidgetItem *row, quint64 percentage);
     static void setMessage(QTreeWidgetItem *row, const QString &message);
     static void setIcon(QTreeWidgetItem *row, const QString &image);
+    // The icon of a compiled-in image, made once and shared by every row that shows it.
+    static QIcon icon(const QString &image);
     static bool hasWarningMark(const QTreeWidgetItem *row);
     static void setWarningMark(QTreeWidgetItem *row, bool warning);
     static void setSubjectColour(QTreeWidgetItem *row, Qt::GlobalColor colour);

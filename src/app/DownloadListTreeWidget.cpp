@@ -1,9 +1,14 @@
 #include "app/DownloadListTreeWidget.h"
 
 #include <QDropEvent>
+#include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QHash>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
 
 DownloadListTreeWidget::DownloadListTreeWidget(QWidget *parent)
     : QTreeWidget(parent)
@@ -38,6 +43,64 @@ QList<QTreeWidgetItem *> DownloadListTreeWidget::nzbRows() const
     for (int i = 0; i < topLevelItemCount(); ++i)
         rows.append(topLevelItem(i));
     return rows;
+}
+
+void DownloadListTreeWidget::replaceRows(QTreeWidgetItem *parent, const QList<QTreeWidgetItem *> &rows)
+{
+    QTreeWidgetItem *owner = parent ? parent : invisibleRootItem();
+    // Only the rows under `owner` leave the list for a moment: the others keep their selection.
+    QList<QTreeWidgetItem *> selected;
+    for (QTreeWidgetItem *row : selectedItems()) {
+        const QTreeWidgetItem *above = row->parent() ? row->parent() : invisibleRootItem();
+        if (above == owner || (above->parent() ? above->parent() : invisibleRootItem()) == owner)
+            selected.append(row);
+    }
+    QTreeWidgetItem *current = currentItem();
+    QList<QTreeWidgetItem *> expanded;
+    for (QTreeWidgetItem *row : rows) {
+        if (row->childCount() > 0 && row->isExpanded())
+            expanded.append(row);
+    }
+    const int scrolled = verticalScrollBar()->value();
+    {
+        const QSignalBlocker blocker(this);
+        owner->takeChildren();
+        owner->addChildren(rows);
+        for (QTreeWidgetItem *row : qAsConst(expanded))
+            row->setExpanded(true);
+        selectAgain(selected);
+        if (current && current->treeWidget() == this)
+            selectionModel()->setCurrentIndex(indexFromItem(current), QItemSelectionModel::NoUpdate);
+        verticalScrollBar()->setValue(scrolled);
+    }
+    emit itemSelectionChanged();
+}
+
+// Those of the rows back in the list, as few ranges as their places allow: the places under
+// each parent are found in one walk over its rows.
+void DownloadListTreeWidget::selectAgain(const QList<QTreeWidgetItem *> &rows)
+{
+    QHash<QTreeWidgetItem *, QSet<QTreeWidgetItem *>> byParent;
+    for (QTreeWidgetItem *row : rows) {
+        if (row->treeWidget() == this)
+            byParent[row->parent() ? row->parent() : invisibleRootItem()].insert(row);
+    }
+    QItemSelection selection;
+    const int lastColumn = qMax(0, columnCount() - 1);
+    for (auto group = byParent.cbegin(); group != byParent.cend(); ++group) {
+        QTreeWidgetItem *parent = group.key();
+        int first = -1;
+        for (int i = 0; i <= parent->childCount(); ++i) {
+            const bool chosen = i < parent->childCount() && group.value().contains(parent->child(i));
+            if (chosen && first < 0)
+                first = i;
+            if (!chosen && first >= 0) {
+                selection.select(indexFromItem(parent->child(first), 0), indexFromItem(parent->child(i - 1), lastColumn));
+                first = -1;
+            }
+        }
+    }
+    selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 void DownloadListTreeWidget::mousePressEvent(QMouseEvent *event)

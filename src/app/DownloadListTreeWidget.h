@@ -2,6 +2,7 @@
 #define DOWNLOADLISTTREEWIDGET_H
 
 #include <QList>
+#include <QSet>
 #include <QTreeWidget>
 
 class QDropEvent;
@@ -25,6 +26,12 @@ public:
     // Every NZB row, in list order.
     QList<QTreeWidgetItem *> nzbRows() const;
 
+    // The rows under `parent` (an NZB row, or null for the NZB rows themselves) become `rows`,
+    // in that order, in one step: rows left out are taken out of the list with their file rows
+    // (they are not destroyed), and the rows that stay keep their selection, expansion and
+    // current row. The selection signal is sent once, at the end.
+    void replaceRows(QTreeWidgetItem *parent, const QList<QTreeWidgetItem *> &rows);
+
 signals:
     void signalItemPositionChanged();
     void signalItemDelete();
@@ -33,6 +40,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+
+private:
+    void selectAgain(const QList<QTreeWidgetItem *> &rows);
 };
 
 #endif // DOWNLOADLISTTREEWIDGET_H

@@ -324,6 +324,12 @@ private:
     // Download list and queue.
     void initDownloadList();
     void createNzbItems(NzbFiles *pNzbFiles);
+    QTreeWidgetItem *buildNzbRow(NzbFiles *pNzbFiles, QElapsedTimer *slice);
+    bool answerBetweenSteps(QElapsedTimer &slice);
+    // How long an addition may hold the window before it handles its events again.
+    static constexpr qint64 kAnswerSliceMs = 20;
+    void dropNzbRows(NzbFiles *pNzbFiles, QTreeWidgetItem *nzbRow);
+    void showNzbRow(QTreeWidgetItem *nzbRow);
     void restoreDownloadList();
     void cleanLeftoversOfEmptyQueue();
     void removeNzbRows(const QList<QTreeWidgetItem *> &rows);
@@ -332,6 +338,7 @@ private:
     void addFilesFromDrop(const QStringList &listPaths);
     void takePendingArguments();
     void takeArgument(const QString &strArgument);
+    bool placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
     void reportQueueNotSavedAtExit();
 
@@ -402,6 +409,7 @@ private:
     QString strLastFinishedDestination;
     DownloadListTreeWidget *treeWidgetDownloadList = nullptr;
     QList<QTreeWidgetItem *> listRemovedRows; // out of the list, still named by the model; freed with the window
+    bool bSubjectColumnFitPending = false;
     QAction *actionRedownloadFiles = nullptr;
     QAction *actionUnpauseFiles = nullptr;
     QAction *actionPauseFiles = nullptr;

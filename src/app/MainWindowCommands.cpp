@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QHash>
 #include <QFileDialog>
 #include <QIcon>
 #include <QInputDialog>
@@ -64,15 +65,39 @@ NzbFiles *singleSelectedNzb(QTreeWidget *list)
     return nullptr;
 }
 
-// Rows sorted by their place under `parent` (top level when null).
-void sortByPosition(QList<QTreeWidgetItem *> &rows, QTreeWidget *list, QTreeWidgetItem *parent, bool bAscending)
+// Each of the rows changes place with its neighbour above [below], in turn from the first
+// [last] of them: the places are worked out on a copy of the order under `parent` (the NZB rows
+// when null), which the list then takes in one step. The rows that moved.
+QList<QTreeWidgetItem *> moveRows(DownloadListTreeWidget *list, QTreeWidgetItem *parent, QList<QTreeWidgetItem *> rows,
+                                  bool bUp)
 {
-    const auto position = [list, parent](QTreeWidgetItem *row) {
-        return parent ? parent->indexOfChild(row) : list->indexOfTopLevelItem(row);
-    };
+    QList<QTreeWidgetItem *> order;
+    if (parent) {
+        for (int i = 0; i < parent->childCount(); ++i)
+            order.append(parent->child(i));
+    } else {
+        order = list->nzbRows();
+    }
+    QHash<QTreeWidgetItem *, int> position;
+    for (int i = 0; i < order.size(); ++i)
+        position.insert(order.at(i), i);
     std::stable_sort(rows.begin(), rows.end(), [&](QTreeWidgetItem *a, QTreeWidgetItem *b) {
-        return bAscending ? position(a) < position(b) : position(a) > position(b);
+        return bUp ? position.value(a, -1) < position.value(b, -1) : position.value(a, -1) > position.value(b, -1);
     });
+    QList<QTreeWidgetItem *> moved;
+    for (QTreeWidgetItem *row : qAsConst(rows)) {
+        const int place = position.value(row, -1);
+        const int neighbour = bUp ? place - 1 : place + 1;
+        if (place < 0 || neighbour < 0 || neighbour >= order.size())
+            continue;
+        order.swapItemsAt(place, neighbour);
+        position.insert(order.at(place), place);
+        position.insert(order.at(neighbour), neighbour);
+        moved.append(row);
+    }
+    if (!moved.isEmpty())
+        list->replaceRows(parent, order);
+    return moved;
 }
 
 // A new title as a folder and a name can take it: no character that file names cannot hold,
@@ -110,68 +135,47 @@ bool applyToSelectedFiles(QTreeWidget *list, const std::function<bool(NzbFile *)
 }
 
 // Files move within the NZB of the last selected file row; rows of other NZBs are deselected.
-bool moveSelectedFiles(QTreeWidget *list, bool bUp)
+bool moveSelectedFiles(DownloadListTreeWidget *list, bool bUp)
 {
     QList<QTreeWidgetItem *> rows = selectedRows(list, true);
     if (rows.isEmpty())
         return false;
     QTreeWidgetItem *target = rows.last()->parent();
+    QList<QTreeWidgetItem *> elsewhere;
     for (int i = rows.size() - 1; i >= 0; --i) {
-        if (rows.at(i)->parent() != target) {
-            rows.at(i)->setSelected(false);
-            rows.removeAt(i);
-        }
+        if (rows.at(i)->parent() != target)
+            elsewhere.append(rows.takeAt(i));
     }
+    for (QTreeWidgetItem *row : qAsConst(elsewhere))
+        row->setSelected(false);
     NzbFiles *nzb = DownloadListRows::nzbOfRow(queueCopy(), target);
     if (!nzb)
         return false;
-    sortByPosition(rows, list, target, bUp);
-    QList<QTreeWidgetItem *> moved;
-    for (QTreeWidgetItem *row : qAsConst(rows)) {
-        const int position = target->indexOfChild(row);
-        const int last = target->childCount() - 1;
-        if (position < 0 || (bUp && position == 0) || (!bUp && position == last))
-            continue;
-        target->takeChild(position);
-        target->insertChild(bUp ? position - 1 : position + 1, row);
-        moved.append(row);
-    }
+    const QList<QTreeWidgetItem *> moved = moveRows(list, target, rows, bUp);
     if (bUp)
         nzb->moveFilesUp(moved);
     else
         nzb->moveFilesDown(moved);
-    for (QTreeWidgetItem *row : qAsConst(moved))
-        row->setSelected(true);
     return true;
 }
 
 // Each selected NZB row changes place with its neighbour; the selected rows themselves stay in
 // the list, so they keep their selection and their file rows.
-bool moveSelectedNzbs(QTreeWidget *list, bool bUp)
+bool moveSelectedNzbs(DownloadListTreeWidget *list, bool bUp)
 {
-    QList<QTreeWidgetItem *> rows = selectedRows(list, false);
+    const QList<QTreeWidgetItem *> rows = selectedRows(list, false);
     if (rows.isEmpty())
         return false;
-    sortByPosition(rows, list, nullptr, bUp);
-    for (QTreeWidgetItem *row : qAsConst(rows)) {
-        const int position = list->indexOfTopLevelItem(row);
-        const int neighbour = bUp ? position - 1 : position + 1;
-        if (position < 0 || neighbour < 0 || neighbour >= list->topLevelItemCount())
-            continue;
-        QTreeWidgetItem *other = list->topLevelItem(neighbour);
-        const bool bExpanded = other->isExpanded();
-        list->takeTopLevelItem(neighbour);
-        list->insertTopLevelItem(position, other);
-        other->setExpanded(bExpanded);
-    }
+    moveRows(list, nullptr, rows, bUp);
     return true;
 }
 
 void setExtraction(QTreeWidget *list, bool bExtract)
 {
-    const QList<QTreeWidgetItem *> rows = selectedRows(list, false);
-    if (rows.isEmpty())
+    const QList<QTreeWidgetItem *> selected = selectedRows(list, false);
+    if (selected.isEmpty())
         return;
+    const QSet<QTreeWidgetItem *> rows(selected.cbegin(), selected.cend());
     for (NzbFiles *nzb : queueCopy()) {
         if (!rows.contains(nzb->pTreeItem) || nzb->bCleaned)
             continue;
@@ -355,9 +359,10 @@ bool MainWindow::refuseWhileCleaning(const NzbFiles *pNzbFiles)
 // its working folder. One window per NZB.
 void MainWindow::slotOpenDownloadDestinationFolder()
 {
-    const QList<QTreeWidgetItem *> rows = selectedRows(treeWidgetDownloadList, false);
-    if (rows.isEmpty())
+    const QList<QTreeWidgetItem *> selected = selectedRows(treeWidgetDownloadList, false);
+    if (selected.isEmpty())
         return;
+    const QSet<QTreeWidgetItem *> rows(selected.cbegin(), selected.cend());
     QStringList folders;
     for (NzbFiles *nzb : queueCopy()) {
         if (!rows.contains(nzb->pTreeItem))

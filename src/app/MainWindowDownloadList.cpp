@@ -15,9 +15,14 @@
 #include "ui_MainWindow.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGridLayout>
+#include <QHash>
 #include <QMessageBox>
+#include <QSet>
 #include <QSplitter>
+#include <QTimer>
 
 namespace {
 
@@ -179,8 +184,16 @@ void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
 {
     if (!pNzbFiles)
         return;
-    QTreeWidgetItem *nzbRow = newRow();
-    treeWidgetDownloadList->addTopLevelItem(nzbRow);
+    showNzbRow(buildNzbRow(pNzbFiles, nullptr));
+}
+
+// The NZB's row with one row per file, built outside the list: a row added to the list costs the
+// list's own bookkeeping at each step, one built aside only its own. With a `slice` the window
+// handles its events between slices of rows (answerBetweenSteps), so that an NZB of hundreds of
+// thousands of files never holds it; null when the exit began meanwhile (the rows are dropped).
+QTreeWidgetItem *MainWindow::buildNzbRow(NzbFiles *pNzbFiles, QElapsedTimer *slice)
+{
+    auto *nzbRow = newRow();
     pNzbFiles->pTreeItem = nzbRow;
     if (pNzbFiles->bPasswordProtected) {
         Rows::setSubjectColour(nzbRow, Qt::red);
@@ -193,12 +206,11 @@ void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
     Rows::setProgress(nzbRow, Rows::nzbPercentage(pNzbFiles));
     setSizeText(nzbRow, formatSize(double(pNzbFiles->uiTotalSize >> 10)));
     nzbRow->setText(Rows::ColumnDestination, pNzbFiles->getDestination());
-    nzbRow->setIcon(Rows::ColumnDestination, QIcon(Rows::extractionImage(pNzbFiles)));
+    nzbRow->setIcon(Rows::ColumnDestination, Rows::icon(Rows::extractionImage(pNzbFiles)));
     Rows::setMessage(nzbRow, QString());
 
-    const qint64 count = pNzbFiles->getFileCount();
-    for (qint64 i = 0; i < count; ++i) {
-        NzbFile *file = pNzbFiles->getFileAt(quint64(i));
+    const QList<NzbFile *> files = pNzbFiles->getFiles();
+    for (NzbFile *file : files) {
         QTreeWidgetItem *fileRow = newRow();
         fileRow->setFlags(fileRow->flags() | Qt::ItemIsSelectable);
         nzbRow->addChild(fileRow);
@@ -210,9 +222,50 @@ void MainWindow::createNzbItems(NzbFiles *pNzbFiles)
         setSizeText(fileRow, formatSize(double(file->uiSize >> 10)));
         fileRow->setText(Rows::ColumnDate, file->getDateString());
         fileRow->setData(Rows::ColumnDate, Qt::TextAlignmentRole, int(Qt::AlignRight));
-        Rows::setMessage(fileRow, QString());
+        // No empty message is stored: the column holds nothing until there is a message, one
+        // value less to keep for each of hundreds of thousands of rows.
+
+        if (slice && !answerBetweenSteps(*slice)) {
+            dropNzbRows(pNzbFiles, nzbRow);
+            return nullptr;
+        }
     }
-    treeWidgetDownloadList->resizeColumnToContents(Rows::ColumnSubject);
+    return nzbRow;
+}
+
+// Once the window has been held for a slice of an addition, it handles its events; false once
+// the exit has begun. Not while the NZB files of the command line are read (see
+// loadNzbFromArguments).
+bool MainWindow::answerBetweenSteps(QElapsedTimer &slice)
+{
+    if (!bReadingStartArguments && slice.elapsed() >= kAnswerSliceMs) {
+        QCoreApplication::processEvents();
+        slice.restart();
+    }
+    return !bClosing;
+}
+
+// Rows that never reached the list: the model forgets them before they go.
+void MainWindow::dropNzbRows(NzbFiles *pNzbFiles, QTreeWidgetItem *nzbRow)
+{
+    pNzbFiles->pTreeItem = nullptr;
+    for (NzbFile *file : pNzbFiles->getFiles())
+        file->pTreeItem = nullptr;
+    delete nzbRow;
+}
+
+// Into the list at its end, in one step; the subject column is fitted to the rows once the
+// additions of the moment are done.
+void MainWindow::showNzbRow(QTreeWidgetItem *nzbRow)
+{
+    treeWidgetDownloadList->addTopLevelItem(nzbRow);
+    if (bSubjectColumnFitPending)
+        return;
+    bSubjectColumnFitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        bSubjectColumnFitPending = false;
+        treeWidgetDownloadList->resizeColumnToContents(Rows::ColumnSubject);
+    });
 }
 
 void MainWindow::slotDownloadListSegmentDownloadOK(NzbSegment *pSegment)
@@ -334,9 +387,10 @@ void MainWindow::slotDownloadListItemSelectionChanged()
     const QList<QTreeWidgetItem *> fileRows = treeWidgetDownloadList->selectedFileRows();
     if (!nzbRows.isEmpty()) {
         const QList<NzbFiles *> queue = DownloadNzbManager::getInstance()->listNzbFiles;
+        const QSet<QTreeWidgetItem *> setNzbRows(nzbRows.cbegin(), nzbRows.cend());
         NzbFiles *first = nullptr;
         for (NzbFiles *nzb : queue) {
-            if (!nzbRows.contains(nzb->pTreeItem))
+            if (!setNzbRows.contains(nzb->pTreeItem))
                 continue;
             if (!first)
                 first = nzb;
@@ -397,11 +451,21 @@ void MainWindow::slotDownloadListFilesItemDelete()
     if (rows.isEmpty() || !confirmRemoval(tr("Do you want to remove the selected file(s)?")))
         return;
     emit signalDeleteFileList(rows);
+    QHash<QTreeWidgetItem *, QSet<QTreeWidgetItem *>> byNzbRow;
     for (QTreeWidgetItem *row : rows) {
         QLOG_INFO() << tr("File %1 removed from download list").arg(row->text(Rows::ColumnSubject));
         if (QTreeWidgetItem *parent = row->parent())
-            parent->removeChild(row);
+            byNzbRow[parent].insert(row);
         listRemovedRows.append(row);
+    }
+    // The file rows of each NZB row in one step.
+    for (auto it = byNzbRow.cbegin(); it != byNzbRow.cend(); ++it) {
+        QList<QTreeWidgetItem *> kept;
+        for (int i = 0; i < it.key()->childCount(); ++i) {
+            if (!it.value().contains(it.key()->child(i)))
+                kept.append(it.key()->child(i));
+        }
+        treeWidgetDownloadList->replaceRows(it.key(), kept);
     }
     AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
@@ -433,12 +497,18 @@ void MainWindow::slotDeleteNzbFinished()
 void MainWindow::removeNzbRows(const QList<QTreeWidgetItem *> &rows)
 {
     emit signalDeleteNzbList(rows);
-    QTreeWidgetItem *root = treeWidgetDownloadList->invisibleRootItem();
+    const QSet<QTreeWidgetItem *> removed(rows.cbegin(), rows.cend());
     for (QTreeWidgetItem *row : rows) {
         QLOG_INFO() << tr("NZB %1 removed from download list").arg(row->text(Rows::ColumnSubject));
-        root->removeChild(row);
         listRemovedRows.append(row);
     }
+    // Out of the list in one step, the others in their order.
+    QList<QTreeWidgetItem *> kept;
+    for (QTreeWidgetItem *row : treeWidgetDownloadList->nzbRows()) {
+        if (!removed.contains(row))
+            kept.append(row);
+    }
+    treeWidgetDownloadList->replaceRows(nullptr, kept);
     AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
 }

@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -27,6 +28,8 @@
 namespace {
 
 constexpr int kMaxDroppedFiles = 32;
+// Below this many files, an NZB's segment paths take no noticeable time.
+constexpr qint64 kFilesPlacedAtOnce = 2000;
 
 } // namespace
 
@@ -123,14 +126,28 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     QString strError;
     // The window keeps answering while the file is read; the exit may begin meanwhile.
-    NzbFiles *nzb = bReadingStartArguments ? NzbParser::parseFile(strNzbPath, strError)
-                                           : NzbBackgroundReader::read(strNzbPath, strError);
+    // The files of a large NZB are put in order while it is read: the manager's own sorting then
+    // finds them in order.
+    const bool bSmartDownload = config->autoSmartDownload;
+    NzbFiles *nzb = bReadingStartArguments
+                        ? NzbParser::parseFile(strNzbPath, strError)
+                        : NzbBackgroundReader::read(strNzbPath, strError,
+                                                    [bSmartDownload](NzbFiles *read) { read->sortFiles(bSmartDownload); });
     if (bClosing) {
         delete nzb;
         return;
     }
+    // From here on the steps of a large NZB take time of their own: the window answers between
+    // them, and between slices of its rows.
+    QElapsedTimer slice;
+    slice.start();
+    int iNzbIndex = -1;
     if (nzb)
-        nzb = manager->prepareLoadedNzb(nzb, strNzbName, QString());
+        nzb = manager->prepareLoadedNzb(nzb, strNzbName, QString(), &iNzbIndex);
+    if (nzb && !placeSegments(nzb, manager->segmentsRoot(), iNzbIndex, slice)) {
+        delete nzb;
+        return;
+    }
     if (!nzb) {
         const QString text = tr("Error while importing NZB file: %1").arg(strError);
         QLOG_ERROR() << text;
@@ -175,7 +192,12 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     if (!strChosenDestination.isEmpty())
         nzb->setDestination(strChosenDestination, config->autoCreateSubFolderInDestination);
     nzb->sortFiles(false);
-    createNzbItems(nzb);
+    QTreeWidgetItem *nzbRow = answerBetweenSteps(slice) ? buildNzbRow(nzb, &slice) : nullptr;
+    if (!nzbRow) {
+        delete nzb;
+        return;
+    }
+    showNzbRow(nzbRow);
     quint32 uiHighest = 0;
     for (const NzbFiles *saved : qAsConst(config->nzbConfiguration.listNzbFiles))
         uiHighest = qMax(uiHighest, quint32(saved->iQueueId));
@@ -224,6 +246,20 @@ void MainWindow::reportQueueNotSavedAtExit()
     QMessageBox box(QMessageBox::Critical, tr("Tessaquill+"), text, QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+// The segment paths of an NZB of hundreds of thousands of files take a moment of their own: they
+// are set in another thread while the window answers (not at start, see loadNzbFromArguments).
+// False once the exit has begun.
+bool MainWindow::placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice)
+{
+    const auto place = [strRoot, iNzbIndex](NzbFiles *nzb) { nzb->setSegmentPaths(strRoot, iNzbIndex); };
+    if (bReadingStartArguments || pNzbFiles->getFileCount() < kFilesPlacedAtOnce)
+        place(pNzbFiles);
+    else
+        NzbBackgroundReader::work(pNzbFiles, place);
+    slice.restart();
+    return !bClosing;
 }
 
 // The NZB file is kept somewhere instead of being downloaded; a copy that fails is said so.

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QSemaphore>
 #include <QRunnable>
 #include <QThread>
 #include <QThreadPool>
@@ -40,15 +41,17 @@ void moveToThread(NzbFiles *nzb, QThread *thread)
 
 } // namespace
 
-NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error)
+NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error, const std::function<void(NzbFiles *)> &prepare)
 {
     auto reading = std::make_shared<Reading>();
     QThread *caller = QThread::currentThread();
     QEventLoop loop;
     reading->loop = &loop;
-    QThreadPool::globalInstance()->start(QRunnable::create([reading, path, caller] {
+    QThreadPool::globalInstance()->start(QRunnable::create([reading, path, caller, prepare] {
         QString parseError;
         NzbFiles *nzb = NzbParser::parseFile(path, parseError);
+        if (nzb && prepare)
+            prepare(nzb);
         if (nzb)
             moveToThread(nzb, caller);
         // Under the lock: once the caller has given up (the application ends), nothing is
@@ -78,4 +81,32 @@ NzbFiles *NzbBackgroundReader::read(const QString &path, QString &error)
     if (!reading->nzb)
         error = reading->error;
     return reading->nzb;
+}
+
+bool NzbBackgroundReader::work(NzbFiles *nzb, const std::function<void(NzbFiles *)> &work)
+{
+    // `loop` is touched by the caller's thread only.
+    struct Working
+    {
+        QSemaphore done;
+        QEventLoop *loop = nullptr;
+    };
+    auto working = std::make_shared<Working>();
+    QEventLoop loop;
+    working->loop = &loop;
+    QThreadPool::globalInstance()->start(QRunnable::create([working, nzb, work] {
+        work(nzb);
+        working->done.release();
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [working] {
+            if (working->loop)
+                working->loop->quit();
+        }, Qt::QueuedConnection);
+    }));
+    loop.exec();
+    working->loop = nullptr;
+    const bool finishedInLoop = working->done.available() > 0;
+    // Ended early (the application is ending): the NZB is the caller's again only once the work
+    // is over.
+    working->done.acquire();
+    return finishedInLoop;
 }

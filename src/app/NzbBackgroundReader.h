@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
+
 class NzbFiles;
 
 // Reads an NZB file in a thread of the global pool while the GUI thread keeps handling its
@@ -18,7 +20,15 @@ public:
     // handled meanwhile, so anything may have happened when it returns (the exit, other
     // additions). When the application's event loops are ended before the reading is done, null
     // with an error text; the reading then goes on alone and its result is dropped.
-    static NzbFiles *read(const QString &path, QString &error);
+    // `prepare`, when given, is run on the NZB read, in the reading thread (work that only
+    // concerns the NZB itself, such as the order of its files).
+    static NzbFiles *read(const QString &path, QString &error,
+                          const std::function<void(NzbFiles *)> &prepare = std::function<void(NzbFiles *)>());
+
+    // Runs `work` on an NZB that nothing else uses yet, in a thread of the pool, while the GUI
+    // thread handles its events; returns once it is done. False when the application's event
+    // loops were ended meanwhile (the work is done all the same).
+    static bool work(NzbFiles *nzb, const std::function<void(NzbFiles *)> &work);
 
 private:
     NzbBackgroundReader() = delete;

@@ -1,6 +1,7 @@
 #include "config/NzbConfiguration.h"
 
 #include "config/AppConfiguration.h"
+#include "config/SyncedFileBatch.h"
 #include "config/UtilsFilesFolders.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -162,6 +164,9 @@ QByteArray NzbConfiguration::readWholeFile(const QString &path, bool *ok)
 void NzbConfiguration::loadNzbs()
 {
     listNzbFiles.clear();
+    // Records may be restored from their backups below, and the folder's files are now the ones
+    // read: what was written before does not count.
+    ledger->clear();
     listRestoredNzbs.clear();
     listUnrestoredNzbs.clear();
     const QDir folder(AppConfiguration::getNzbFolder());
@@ -259,65 +264,106 @@ void NzbConfiguration::insertInQueueOrder(NzbFiles *nzbFiles)
 // ---------------------------------------------------------------------------------------
 // The files themselves: any thread, the folder given
 
-// The record file's time is the snapshot's: the segment files completed after that moment are
-// credited at the next start (creditSegmentFilesWrittenSince), however long the write waited.
-bool NzbConfiguration::writeRecordFiles(const QString &folder, const NzbRecordSnapshot &snapshot,
-                                        const QDateTime &taken, qint64 *recordBytes, QString *error)
-{
-    const QByteArray content = recordFileContent(snapshot);
-    if (recordBytes)
-        *recordBytes = content.size();
-    const QString path = inFolder(folder, recordFileName(snapshot.queueId()));
-    if (!UtilsFilesFolders::saveFile(path, content, error))
-        return false;
-    QFile record(path);
-    if (record.open(QIODevice::ReadOnly))
-        record.setFileTime(taken, QFileDevice::FileModificationTime);
-    // The backup gets the same bytes, also replaced in one step; a failure leaves the previous
-    // backup, while the record itself is complete.
-    UtilsFilesFolders::saveFile(path + backupSuffix(), content);
-    return true;
-}
-
-void NzbConfiguration::writeTimed(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
-                                  WriteStats &stats, bool *written, QString *error)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    qint64 recordBytes = 0;
-    const bool ok = writeRecordFiles(folder, snapshot, taken, &recordBytes, error);
-    stats.iLastWriteMs = elapsed.elapsed();
-    stats.iLastRecordBytes = recordBytes;
-    if (!ok)
-        QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2: %3")
-                            .arg(snapshot.name(), folder, error ? *error : QString());
-    if (written)
-        *written = ok;
-}
-
-void NzbConfiguration::removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep)
+void NzbConfiguration::removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep,
+                                     NzbRecordLedger &ledger)
 {
     const QString name = recordFileName(queueId);
-    if (!keep.contains(name))
-        QFile::remove(inFolder(folder, name));
-    if (!keep.contains(name + backupSuffix()))
-        QFile::remove(inFolder(folder, name + backupSuffix()));
+    for (const QString &file : {name, name + backupSuffix()}) {
+        if (keep.contains(file))
+            continue;
+        QFile::remove(inFolder(folder, file));
+        ledger.forget(inFolder(folder, file));
+    }
+}
+
+// The bytes of each record file, made from the snapshots.
+NzbConfiguration::PreparedRecords NzbConfiguration::prepareRecords(const QueuedRecords &records)
+{
+    PreparedRecords prepared;
+    prepared.reserve(records.size());
+    for (const QueuedRecord &record : records) {
+        QElapsedTimer preparing;
+        preparing.start();
+        QByteArray content = recordFileContent(*record.snapshot);
+        record.stats->iLastRecordBytes = content.size();
+        prepared.push_back({record, std::move(content), preparing.nsecsElapsed()});
+    }
+    return prepared;
+}
+
+std::vector<bool> NzbConfiguration::writeRecords(const QString &folder, const QueuedRecords &records,
+                                                 NzbRecordLedger &ledger, QString *error)
+{
+    return writePrepared(folder, prepareRecords(records), ledger, error);
+}
+
+// Each record file is written, then its backup, unless both already hold the record as this
+// program wrote them. The record file's time is the snapshot's: the segment files completed
+// after that moment are credited at the next start (creditSegmentFilesWrittenSince), however
+// long the write waited. Per record: whether its record file holds it now; `error` says why the
+// first record that does not failed.
+std::vector<bool> NzbConfiguration::writePrepared(const QString &folder, const PreparedRecords &records,
+                                                  NzbRecordLedger &ledger, QString *error)
+{
+    std::vector<bool> onDisk(records.size(), false);
+    std::vector<size_t> pending;
+    SyncedFileBatch batch;
+    qint64 iBatchBytes = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const PreparedRecord &prepared = records.at(i);
+        const QString path = inFolder(folder, recordFileName(prepared.record.snapshot->queueId()));
+        if (ledger.holds(path, prepared.content) && ledger.holds(path + backupSuffix(), prepared.content)) {
+            onDisk[i] = true;
+            prepared.record.stats->iLastWriteMs = prepared.iPrepareNs / 1000000;
+            continue;
+        }
+        batch.add(path, prepared.content, prepared.record.taken);
+        // The backup gets the same bytes; a failure leaves the previous backup, while the record
+        // itself is complete.
+        batch.add(path + backupSuffix(), prepared.content);
+        iBatchBytes += prepared.content.size();
+        pending.push_back(i);
+    }
+    QElapsedTimer writing;
+    writing.start();
+    QStringList reasons;
+    const QVector<bool> written = batch.commit(&reasons);
+    const qint64 iWriteNs = writing.nsecsElapsed();
+    for (size_t k = 0; k < pending.size(); ++k) {
+        const PreparedRecord &prepared = records.at(pending.at(k));
+        const QString path = inFolder(folder, recordFileName(prepared.record.snapshot->queueId()));
+        const QString backup = path + backupSuffix();
+        for (const auto &file : {std::make_pair(path, written.at(int(2 * k))),
+                                 std::make_pair(backup, written.at(int(2 * k + 1)))}) {
+            if (file.second)
+                ledger.wrote(file.first, prepared.content);
+            else
+                ledger.forget(file.first);
+        }
+        onDisk[pending.at(k)] = written.at(int(2 * k));
+        // Each record's share of the batch's time, by its size.
+        const qint64 iShareNs = iBatchBytes > 0 ? iWriteNs * prepared.content.size() / iBatchBytes : 0;
+        prepared.record.stats->iLastWriteMs = (prepared.iPrepareNs + iShareNs) / 1000000;
+        if (onDisk[pending.at(k)])
+            continue;
+        const QString &reason = reasons.at(int(2 * k));
+        QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2: %3")
+                            .arg(prepared.record.snapshot->name(), folder, reason);
+        if (error && error->isEmpty())
+            *error = reason;
+    }
+    return onDisk;
 }
 
 // Every live record (and backup) is written before anything is removed.
-bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
-                                           const QList<qint32> &droppedIds, const QDateTime &taken, QString *error)
+bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const PreparedRecords &records,
+                                           const QList<qint32> &droppedIds, NzbRecordLedger &ledger, QString *error)
 {
-    bool allWritten = true;
+    const std::vector<bool> onDisk = writePrepared(folder, records, ledger, error);
+    const bool allWritten = std::all_of(onDisk.cbegin(), onDisk.cend(), [](bool ok) { return ok; });
     QSet<QString> liveNames;
-    for (const QueuedRecord &record : records) {
-        bool written = false;
-        QString recordError;
-        writeTimed(folder, *record.snapshot, taken, *record.stats, &written, &recordError);
-        if (!written && allWritten && error)
-            *error = recordError;
-        allWritten = written && allWritten;
-        const QString name = recordFileName(record.snapshot->queueId());
+    for (const PreparedRecord &prepared : records) {
+        const QString name = recordFileName(prepared.record.snapshot->queueId());
         liveNames << name << name + backupSuffix();
     }
 
@@ -328,13 +374,15 @@ bool NzbConfiguration::writeAllRecordFiles(const QString &folder, const QueuedRe
         // A record that could not be written may still live under its previous name: remove
         // only what belonged to the dropped NZBs.
         for (qint32 id : droppedIds)
-            removeFilesOf(folder, id, liveNames);
+            removeFilesOf(folder, id, liveNames, ledger);
         return false;
     }
     const QStringList files = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QString &file : files) {
-        if (!liveNames.contains(file) && !isDamagedName(file))
+        if (!liveNames.contains(file) && !isDamagedName(file)) {
             QFile::remove(dir.filePath(file));
+            ledger.forget(dir.filePath(file));
+        }
     }
     return true;
 }
@@ -349,6 +397,28 @@ bool NzbConfiguration::makeFolder(const QString &folder, QString *error)
     return false;
 }
 
+// The writes of a batch that no later write has made useless, together. Empty, or why a record
+// could not be written.
+QString NzbConfiguration::writeBatch(WriteBatch &batch, NzbRecordLedger &ledger)
+{
+    QueuedRecords records;
+    {
+        QMutexLocker locker(&batch.mutex);
+        batch.bTaken = true;
+        records.swap(batch.records);
+    }
+    QueuedRecords current;
+    for (const QueuedRecord &record : records) {
+        if (record.iGeneration == record.stats->iGeneration)
+            current.push_back(record);
+    }
+    QString error;
+    writeRecords(batch.strFolder, current, ledger, &error);
+    for (const QueuedRecord &record : records)
+        --record.stats->iInFlight;
+    return error;
+}
+
 // ---------------------------------------------------------------------------------------
 // The saved queue: GUI thread
 
@@ -357,10 +427,34 @@ bool NzbConfiguration::isLive(const NzbFiles *nzbFiles) const
     return !nzbFiles->isFinished() && !nzbFiles->bDeleted;
 }
 
-bool NzbConfiguration::isInSavedQueue(const NzbFiles *nzbFiles) const
+bool NzbConfiguration::isInSavedQueue(const NzbFiles *nzbFiles)
 {
-    return std::any_of(listNzbFiles.cbegin(), listNzbFiles.cend(),
-                       [nzbFiles](const NzbFiles *saved) { return saved == nzbFiles; });
+    refreshSavedIndex();
+    return setSaved.contains(nzbFiles);
+}
+
+// The saved queue is a public list, which others append to and empty: the set follows it by
+// what came into it since it was last looked at. Progress of an NZB no longer there is forgotten
+// when the list changed otherwise than by growing.
+void NzbConfiguration::refreshSavedIndex()
+{
+    bool bWhole = false;
+    const QList<NzbFiles *> fresh = savedQueueChanges.since(listNzbFiles, &bWhole);
+    if (bWhole)
+        setSaved.clear();
+    for (const NzbFiles *nzbFiles : fresh)
+        setSaved.insert(nzbFiles);
+    if (!bWhole)
+        return;
+    for (auto it = hashSchedules.begin(); it != hashSchedules.end();) {
+        if (setSaved.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        ++it->stats->iGeneration;
+        setWaiting.remove(it.key());
+        it = hashSchedules.erase(it);
+    }
 }
 
 // A deleted NZB may carry the queue id that the queue's renumbering gave to another one.
@@ -374,47 +468,70 @@ QSet<QString> NzbConfiguration::namesKeptWhenDeleting(const NzbFiles *nzbFiles) 
     return keep;
 }
 
-// Finished and deleted NZBs leave the saved queue; their queue ids.
+// Its progress is no longer written, and writes of it still waiting are skipped.
+void NzbConfiguration::forgetSchedule(const NzbFiles *nzbFiles)
+{
+    const auto it = hashSchedules.find(nzbFiles);
+    if (it == hashSchedules.end())
+        return;
+    ++it->stats->iGeneration;
+    setWaiting.remove(nzbFiles);
+    hashSchedules.erase(it);
+}
+
+// Finished and deleted NZBs leave the saved queue, in one pass; their queue ids.
 QList<qint32> NzbConfiguration::dropNotLive()
 {
     QList<qint32> dropped;
-    const QList<NzbFiles *> queue = listNzbFiles;
-    for (NzbFiles *nzbFiles : queue) {
-        if (!isLive(nzbFiles)) {
-            listNzbFiles.removeAll(nzbFiles);
-            hashSchedules.remove(nzbFiles);
-            dropped << nzbFiles->iQueueId;
+    QList<NzbFiles *> kept;
+    kept.reserve(listNzbFiles.size());
+    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
+        if (isLive(nzbFiles)) {
+            kept.append(nzbFiles);
+            continue;
         }
+        forgetSchedule(nzbFiles);
+        dropped << nzbFiles->iQueueId;
     }
+    if (kept.size() != listNzbFiles.size())
+        listNzbFiles = kept;
     return dropped;
+}
+
+// A snapshot of the NZB now, which makes the writes of it asked for before useless.
+NzbConfiguration::QueuedRecord NzbConfiguration::newRecord(NzbFiles *nzbFiles, Schedule &schedule)
+{
+    schedule.bWaiting = false;
+    setWaiting.remove(nzbFiles);
+    schedule.iLastQueuedMs = clock.elapsed();
+    return {std::make_shared<const NzbRecordSnapshot>(*nzbFiles), schedule.stats, ++schedule.stats->iGeneration,
+            QDateTime::currentDateTime()};
 }
 
 // One snapshot per NZB of the saved queue, each counted as written now.
 NzbConfiguration::QueuedRecords NzbConfiguration::snapshotsOfSavedQueue()
 {
     QueuedRecords records;
-    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
-        Schedule &schedule = hashSchedules[nzbFiles];
-        schedule.bWaiting = false;
-        schedule.iLastQueuedMs = clock.elapsed();
-        records.push_back({std::make_shared<const NzbRecordSnapshot>(*nzbFiles), schedule.stats});
-    }
+    records.reserve(size_t(listNzbFiles.size()));
+    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles))
+        records.push_back(newRecord(nzbFiles, hashSchedules[nzbFiles]));
     return records;
 }
 
 bool NzbConfiguration::saveNzb(NzbFiles *nzbFiles)
 {
-    const QDateTime taken = QDateTime::currentDateTime();
     const QString folder = AppConfiguration::getNzbFolder();
     QString error;
     if (!makeFolder(folder, &error)) {
         emit signalRecordNotWritten(folder, error);
         return false;
     }
-    if (hashSchedules.contains(nzbFiles))
-        hashSchedules[nzbFiles].bWaiting = false;
+    // An NZB outside the saved queue gets no schedule of its own.
+    Schedule outside;
+    const auto it = hashSchedules.find(nzbFiles);
+    const QueuedRecord record = newRecord(nzbFiles, it != hashSchedules.end() ? *it : outside);
     writer.waitUntilIdle();
-    if (writeRecordFiles(folder, NzbRecordSnapshot(*nzbFiles), taken, nullptr, &error))
+    if (writeRecords(folder, {record}, *ledger, &error).front())
         return true;
     emit signalRecordNotWritten(folder, error);
     return false;
@@ -423,22 +540,23 @@ bool NzbConfiguration::saveNzb(NzbFiles *nzbFiles)
 void NzbConfiguration::deleteNzb(NzbFiles *nzbFiles)
 {
     listNzbFiles.removeAll(nzbFiles);
-    hashSchedules.remove(nzbFiles);
+    forgetSchedule(nzbFiles);
     const QString folder = AppConfiguration::getNzbFolder();
     writer.waitUntilIdle();
     if (QDir(folder).exists())
-        removeFilesOf(folder, nzbFiles->iQueueId, namesKeptWhenDeleting(nzbFiles));
+        removeFilesOf(folder, nzbFiles->iQueueId, namesKeptWhenDeleting(nzbFiles), *ledger);
 }
 
+// The records are made while the writer finishes what it was asked before (at exit, a large
+// record may still be on its way to the disk).
 bool NzbConfiguration::saveAllNzbs()
 {
-    const QDateTime taken = QDateTime::currentDateTime();
     const QList<qint32> dropped = dropNotLive();
-    const QueuedRecords records = snapshotsOfSavedQueue();
+    const PreparedRecords records = prepareRecords(snapshotsOfSavedQueue());
     const QString folder = AppConfiguration::getNzbFolder();
     writer.waitUntilIdle();
     QString error;
-    if ((records.empty() || makeFolder(folder, &error)) && writeAllRecordFiles(folder, records, dropped, taken, &error))
+    if ((records.empty() || makeFolder(folder, &error)) && writeAllRecordFiles(folder, records, dropped, *ledger, &error))
         return true;
     emit signalRecordNotWritten(folder, error);
     return false;
@@ -447,36 +565,57 @@ bool NzbConfiguration::saveAllNzbs()
 // ---------------------------------------------------------------------------------------
 // In the background
 
+// A job other than a write of NZBs comes after the writes asked for before it, and before those
+// asked for after it.
+void NzbConfiguration::queueJob(NzbRecordWriter::Job job)
+{
+    openBatch.reset();
+    writer.queue(std::move(job));
+}
+
 void NzbConfiguration::queueWrite(NzbFiles *nzbFiles)
 {
     const QString folder = AppConfiguration::getNzbFolder();
-    Schedule &schedule = hashSchedules[nzbFiles];
-    schedule.bWaiting = false;
-    schedule.iLastQueuedMs = clock.elapsed();
+    const QueuedRecord record = newRecord(nzbFiles, hashSchedules[nzbFiles]);
     QString error;
     if (!makeFolder(folder, &error)) {
         QLOG_ERROR() << tr("The queue record of NZB %1 could not be written in %2: %3").arg(nzbFiles->strName, folder, error);
         emit signalRecordNotWritten(folder, error);
         return;
     }
-    const QDateTime taken = QDateTime::currentDateTime();
-    auto snapshot = std::make_shared<const NzbRecordSnapshot>(*nzbFiles);
-    const std::shared_ptr<WriteStats> stats = schedule.stats;
-    ++stats->iInFlight;
+    if (openBatch) {
+        QMutexLocker locker(&openBatch->mutex);
+        if (!openBatch->bTaken && openBatch->strFolder == folder) {
+            const auto it = openBatch->hashPositions.constFind(nzbFiles);
+            if (it != openBatch->hashPositions.constEnd()) {
+                openBatch->records[*it] = record;
+                return;
+            }
+            ++record.stats->iInFlight;
+            openBatch->hashPositions.insert(nzbFiles, openBatch->records.size());
+            openBatch->records.push_back(record);
+            return;
+        }
+    }
+    auto batch = std::make_shared<WriteBatch>();
+    batch->strFolder = folder;
+    batch->hashPositions.insert(nzbFiles, 0);
+    batch->records.push_back(record);
+    ++record.stats->iInFlight;
+    openBatch = batch;
+    const std::shared_ptr<NzbRecordLedger> files = ledger;
     // The writer ends before this object: it may report through it.
-    writer.queue([this, folder, snapshot, stats, taken] {
-        bool written = false;
-        QString writeError;
-        writeTimed(folder, *snapshot, taken, *stats, &written, &writeError);
-        if (!written)
-            emit signalRecordNotWritten(folder, writeError);
-        --stats->iInFlight;
+    writer.queue([this, batch, files] {
+        const QString writeError = writeBatch(*batch, *files);
+        if (!writeError.isEmpty())
+            emit signalRecordNotWritten(batch->strFolder, writeError);
     });
 }
 
 void NzbConfiguration::scheduleSave(NzbFiles *nzbFiles)
 {
     hashSchedules[nzbFiles].bWaiting = true;
+    setWaiting.insert(nzbFiles);
     armPendingSaves();
 }
 
@@ -490,20 +629,20 @@ void NzbConfiguration::saveInBackground(NzbFiles *nzbFiles)
 void NzbConfiguration::deleteInBackground(NzbFiles *nzbFiles)
 {
     listNzbFiles.removeAll(nzbFiles);
-    hashSchedules.remove(nzbFiles);
+    forgetSchedule(nzbFiles);
     const QString folder = AppConfiguration::getNzbFolder();
     const qint32 queueId = nzbFiles->iQueueId;
     const QSet<QString> keep = namesKeptWhenDeleting(nzbFiles);
-    writer.queue([folder, queueId, keep] {
+    const std::shared_ptr<NzbRecordLedger> files = ledger;
+    queueJob([folder, queueId, keep, files] {
         if (QDir(folder).exists())
-            removeFilesOf(folder, queueId, keep);
+            removeFilesOf(folder, queueId, keep, *files);
     });
     armPendingSaves();
 }
 
 void NzbConfiguration::saveAllInBackground()
 {
-    const QDateTime taken = QDateTime::currentDateTime();
     const QList<qint32> dropped = dropNotLive();
     const QueuedRecords records = snapshotsOfSavedQueue();
     const QString folder = AppConfiguration::getNzbFolder();
@@ -515,9 +654,10 @@ void NzbConfiguration::saveAllInBackground()
     }
     for (const QueuedRecord &record : records)
         ++record.stats->iInFlight;
-    writer.queue([this, folder, records, dropped, taken, folderMade] {
+    const std::shared_ptr<NzbRecordLedger> files = ledger;
+    queueJob([this, folder, records, dropped, files, folderMade] {
         QString writeError;
-        if (!writeAllRecordFiles(folder, records, dropped, taken, &writeError) && folderMade)
+        if (!writeAllRecordFiles(folder, prepareRecords(records), dropped, *files, &writeError) && folderMade)
             emit signalRecordNotWritten(folder, writeError);
         for (const QueuedRecord &record : records)
             --record.stats->iInFlight;
@@ -527,9 +667,10 @@ void NzbConfiguration::saveAllInBackground()
 
 void NzbConfiguration::flushWrites()
 {
-    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
-        const auto it = hashSchedules.constFind(nzbFiles);
-        if (it != hashSchedules.constEnd() && it->bWaiting && !nzbFiles->bDeleted)
+    const QSet<const NzbFiles *> waiting = setWaiting;
+    for (const NzbFiles *waitingNzb : waiting) {
+        auto *nzbFiles = const_cast<NzbFiles *>(waitingNzb);
+        if (isInSavedQueue(nzbFiles) && !nzbFiles->bDeleted)
             queueWrite(nzbFiles);
     }
     armPendingSaves();
@@ -551,33 +692,35 @@ qint64 NzbConfiguration::dueMs(const Schedule &schedule) const
 void NzbConfiguration::writeDueSaves()
 {
     const qint64 now = clock.elapsed();
-    for (NzbFiles *nzbFiles : qAsConst(listNzbFiles)) {
+    const QSet<const NzbFiles *> waiting = setWaiting;
+    for (const NzbFiles *waitingNzb : waiting) {
+        auto *nzbFiles = const_cast<NzbFiles *>(waitingNzb);
         const auto it = hashSchedules.constFind(nzbFiles);
-        if (it == hashSchedules.constEnd() || !it->bWaiting)
+        if (it == hashSchedules.constEnd() || !isInSavedQueue(nzbFiles))
             continue;
         if (nzbFiles->bDeleted)
-            hashSchedules.remove(nzbFiles);
+            forgetSchedule(nzbFiles);
         else if (dueMs(*it) <= now)
             queueWrite(nzbFiles);
     }
     armPendingSaves();
 }
 
-// The timer runs for the earliest write due among the NZBs of the saved queue; progress of an
-// NZB no longer there is forgotten.
+// The timer runs for the earliest write due among the NZBs of the saved queue whose progress
+// waits; progress of an NZB no longer there is forgotten.
 void NzbConfiguration::armPendingSaves()
 {
     qint64 earliest = -1;
-    for (auto it = hashSchedules.begin(); it != hashSchedules.end();) {
-        if (!isInSavedQueue(it.key())) {
-            it = hashSchedules.erase(it);
+    const QSet<const NzbFiles *> waiting = setWaiting;
+    for (const NzbFiles *nzbFiles : waiting) {
+        const auto it = hashSchedules.constFind(nzbFiles);
+        if (it == hashSchedules.constEnd() || !isInSavedQueue(nzbFiles)) {
+            forgetSchedule(nzbFiles);
+            setWaiting.remove(nzbFiles);
             continue;
         }
-        if (it->bWaiting) {
-            const qint64 due = dueMs(*it);
-            earliest = earliest < 0 ? due : qMin(earliest, due);
-        }
-        ++it;
+        const qint64 due = dueMs(*it);
+        earliest = earliest < 0 ? due : qMin(earliest, due);
     }
     if (earliest < 0) {
         timerPendingSaves.stop();

@@ -1,6 +1,8 @@
 #ifndef NZBCONFIGURATION_H
 #define NZBCONFIGURATION_H
 
+#include "config/AppendedItems.h"
+#include "config/NzbRecordLedger.h"
 #include "config/NzbRecordWriter.h"
 
 #include <QByteArray>
@@ -8,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
+#include <QMutex>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -34,6 +37,12 @@ class NzbRecordSnapshot;
 // times as long as its last write took, so that writing records keeps a small share of the disk;
 // a small record is written about as soon as it changes. The other operations wait for the
 // background writes to end before they touch the files themselves.
+//
+// Writes asked for one after the other are written together, their flushes to the disk side by
+// side, and a write that a later one of the same NZB (or a rewrite of the whole queue) makes
+// useless before it began is skipped; a record whose file already holds the same content, as
+// this program wrote it, is not written again. Every bookkeeping step costs in proportion to the
+// NZBs it concerns, not to the length of the queue.
 class NzbConfiguration : public QObject
 {
     Q_OBJECT
@@ -113,6 +122,9 @@ private:
         std::atomic<int> iInFlight{0};
         std::atomic<qint64> iLastWriteMs{0};
         std::atomic<qint64> iLastRecordBytes{0};
+        // Raised by each write asked for, and when the NZB leaves the saved queue: a write still
+        // waiting with an older number has been made useless and is skipped.
+        std::atomic<quint64> iGeneration{0};
     };
     struct Schedule
     {
@@ -124,8 +136,27 @@ private:
     {
         std::shared_ptr<const NzbRecordSnapshot> snapshot;
         std::shared_ptr<WriteStats> stats;
+        quint64 iGeneration = 0;
+        QDateTime taken;
     };
     using QueuedRecords = std::vector<QueuedRecord>;
+    struct PreparedRecord
+    {
+        QueuedRecord record;
+        QByteArray content;
+        qint64 iPrepareNs = 0;
+    };
+    using PreparedRecords = std::vector<PreparedRecord>;
+    // The writes of NZBs asked for one after the other, written by one job of the writer. It
+    // takes the writes asked for until that job begins or another kind of job is queued.
+    struct WriteBatch
+    {
+        QMutex mutex;
+        QString strFolder;
+        bool bTaken = false;
+        QueuedRecords records;
+        QHash<const NzbFiles *, size_t> hashPositions;
+    };
 
     static bool isBackupName(const QString &fileName);
     static bool isRecordName(const QString &fileName);
@@ -133,13 +164,16 @@ private:
     static void creditSegmentFilesWrittenSince(NzbFiles *nzbFiles, const QString &recordPath);
     static bool isCompleteSegmentFile(const QString &path);
     static QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
-    static void removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep);
-    static bool writeRecordFiles(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
-                                 qint64 *recordBytes, QString *error);
-    static bool writeAllRecordFiles(const QString &folder, const QueuedRecords &records,
-                                    const QList<qint32> &droppedIds, const QDateTime &taken, QString *error);
-    static void writeTimed(const QString &folder, const NzbRecordSnapshot &snapshot, const QDateTime &taken,
-                           WriteStats &stats, bool *written, QString *error);
+    static void removeFilesOf(const QString &folder, qint32 queueId, const QSet<QString> &keep,
+                              NzbRecordLedger &ledger);
+    static PreparedRecords prepareRecords(const QueuedRecords &records);
+    static std::vector<bool> writeRecords(const QString &folder, const QueuedRecords &records, NzbRecordLedger &ledger,
+                                          QString *error = nullptr);
+    static std::vector<bool> writePrepared(const QString &folder, const PreparedRecords &records,
+                                           NzbRecordLedger &ledger, QString *error = nullptr);
+    static bool writeAllRecordFiles(const QString &folder, const PreparedRecords &records,
+                                    const QList<qint32> &droppedIds, NzbRecordLedger &ledger, QString *error);
+    static QString writeBatch(WriteBatch &batch, NzbRecordLedger &ledger);
     // Makes the folder of the records; false, with `error` saying why, when it cannot be made.
     static bool makeFolder(const QString &folder, QString *error);
     static void setAside(const QString &path);
@@ -148,18 +182,29 @@ private:
     NzbFiles *loadRecordFile(const QString &path);
     void insertInQueueOrder(NzbFiles *nzbFiles);
     bool isLive(const NzbFiles *nzbFiles) const;
-    bool isInSavedQueue(const NzbFiles *nzbFiles) const;
+    bool isInSavedQueue(const NzbFiles *nzbFiles);
+    void refreshSavedIndex();
     QSet<QString> namesKeptWhenDeleting(const NzbFiles *nzbFiles) const;
+    void forgetSchedule(const NzbFiles *nzbFiles);
     QList<qint32> dropNotLive();
     QueuedRecords snapshotsOfSavedQueue();
+    QueuedRecord newRecord(NzbFiles *nzbFiles, Schedule &schedule);
     void queueWrite(NzbFiles *nzbFiles);
+    void queueJob(NzbRecordWriter::Job job);
     void writeDueSaves();
     void armPendingSaves();
     qint64 dueMs(const Schedule &schedule) const;
 
     QHash<const NzbFiles *, Schedule> hashSchedules;
+    // The NZBs whose progress waits for its interval.
+    QSet<const NzbFiles *> setWaiting;
+    // The saved queue as a set (see refreshSavedIndex).
+    QSet<const NzbFiles *> setSaved;
+    AppendedItems<NzbFiles *> savedQueueChanges;
     QTimer timerPendingSaves;
     QElapsedTimer clock;
+    std::shared_ptr<NzbRecordLedger> ledger = std::make_shared<NzbRecordLedger>();
+    std::shared_ptr<WriteBatch> openBatch;
     // Last: destroyed first, so that the writes it runs still find what they need.
     NzbRecordWriter writer;
 };

@@ -29,13 +29,16 @@ public:
     // the previous content. The folder must exist. On failure `error`, when given, says why.
     static bool saveFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+    // The system's reason when the file or its folder refuses writes (a read-only disk, a folder
+    // without the right), else `otherwise`.
+    static QString whyNotWritable(const QString &path, const QString &otherwise);
+
     enum { CopyChunkSize = 16000 };
 
 private:
     UtilsFilesFolders() = delete;
     static bool sameFile(const QString &source, const QString &destination);
     static bool copyContent(QFile &source, QFile &destination);
-    static QString whyNotWritable(const QString &path, const QString &otherwise);
 };
 
 #endif // UTILSFILESFOLDERS_H

@@ -1,6 +1,7 @@
 #ifndef DOWNLOADNZBMANAGER_H
 #define DOWNLOADNZBMANAGER_H
 
+#include "config/AppendedItems.h"
 #include "engine/DecodedFileNames.h"
 #include "engine/EngineWaits.h"
 #include "engine/FileDecodeBoard.h"
@@ -84,8 +85,12 @@ public:
     NzbFiles *loadNzbFile(const QString &strPath, QString &strError, const QString &strName,
                           const QString &strDestination);
     // What loadNzbFile does after the reading, for an NZB read elsewhere (NzbParser::parseFile):
-    // files sorted, named, given its destination, download folder and segment paths.
-    NzbFiles *prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination);
+    // files sorted, named, given its destination, download folder and segment paths. With
+    // `pNzbIndex`, the segment paths are left to the caller (work of its own on a huge NZB):
+    // NzbFiles::setSegmentPaths with segmentsRoot() and the NZB index given there.
+    NzbFiles *prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination,
+                               int *pNzbIndex = nullptr);
+    QString segmentsRoot() const;
     void queueNzbFiles(NzbFiles *pNzbFiles, QString &strError);
     NzbFiles *getNzbFilesAt(int iPosition);
     QList<QByteArray *> saveQueueToBytes();
@@ -291,7 +296,7 @@ private:
     // Queue helpers (callers hold the locks their comments name).
     int takeFreeNzbIndex();
     QString takeFreeDownloadFolder(const QString &strFolder);
-    QList<NzbFiles *> knownNzbs() const;
+    void reserveFoldersOfKnownNzbs();
     bool isLiveSegment(const NzbSegment *pSegment) const;
     bool isFinalSegment(const NzbSegment *pSegment) const;
     void removeFromGlobalQueue(const QSet<NzbFiles *> &setNzbs, const QSet<NzbFile *> &setFiles);
@@ -339,8 +344,15 @@ private:
     static QString par2ExitText(int iExitCode);
 
     QHash<NzbSegment *, SegmentServerTries> hashSegmentTries; // GUI only
-    QSet<int> setNzbIndexesGiven;                             // GUI only
-    QSet<QString> setDownloadFoldersGiven;                    // GUI only
+    // GUI only: the NZB indexes and download folders given or seen this run (never released),
+    // what is already accounted of the lists they come from, and where the searches go on.
+    QSet<int> setNzbIndexesGiven;
+    QSet<QString> setDownloadFoldersGiven;
+    AppendedItems<NzbFiles *> queueChanges;
+    AppendedItems<NzbFiles *> deletedChanges;
+    AppendedItems<NzbFiles *> savedChanges;
+    int iLowestFreeNzbIndex = 0;
+    QHash<QString, int> hashNextFolderNumber;
     bool bPausedAfterFileError = false;                       // GUI only
     QList<NzbFile *> listFilesNotWritten;                     // GUI only: to decode again on resume
     EngineWaits waits;                                        // GUI only

@@ -44,8 +44,10 @@ int nzbIndexOfFolderName(const QString &name)
 // The NZB index an NZB's segment paths were built with, -1 when it has no segment.
 int nzbIndexOf(const NzbFiles *nzb)
 {
-    for (const NzbFile *file : nzb->getFiles()) {
-        if (file->mapSegments.isEmpty())
+    const qint64 count = nzb->getFileCount();
+    for (qint64 i = 0; i < count; ++i) {
+        const NzbFile *file = nzb->getFileAt(quint64(i));
+        if (!file || file->mapSegments.isEmpty())
             continue;
         const NzbSegment *segment = file->mapSegments.constBegin().value();
         return nzbIndexOfFolderName(QFileInfo(segment->strTempFolder).fileName());
@@ -87,7 +89,8 @@ NzbFiles *DownloadNzbManager::loadNzbFile(const QString &strPath, QString &strEr
     return prepareLoadedNzb(nzb, strName, strDestination);
 }
 
-NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination)
+NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &strName, const QString &strDestination,
+                                               int *pNzbIndex)
 {
     startFileDecoders();
     const AppConfiguration *config = AppConfiguration::getInstance();
@@ -109,34 +112,48 @@ NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &str
     if (files.isEmpty())
         nzb->strDownloadFolder = downloadRoot + QLatin1Char('/') + NzbFiles::folderName(nzb->strName);
     nzb->strDownloadFolder = takeFreeDownloadFolder(nzb->strDownloadFolder);
-    nzb->setSegmentPaths(absoluteFolder(strCacheFolder), takeFreeNzbIndex());
+    const int index = takeFreeNzbIndex();
+    if (pNzbIndex)
+        *pNzbIndex = index;
+    else
+        nzb->setSegmentPaths(segmentsRoot(), index);
     return nzb;
 }
 
-// Every NZB whose folders may be in use: queued, removed during this run (its folders go at
-// exit), or in the saved queue (restored, perhaps not handed to the manager yet).
-QList<NzbFiles *> DownloadNzbManager::knownNzbs() const
+QString DownloadNzbManager::segmentsRoot() const
 {
-    QList<NzbFiles *> nzbs = listNzbFiles + listDeletedNzbFiles;
-    for (NzbFiles *saved : qAsConst(AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles)) {
-        if (!nzbs.contains(saved))
-            nzbs.append(saved);
+    return absoluteFolder(strCacheFolder);
+}
+
+// Every NZB whose folders may be in use: queued, removed during this run (its folders go at
+// exit), or in the saved queue (restored, perhaps not handed to the manager yet). Its NZB index
+// and download folder stay taken for the rest of the run; each NZB is looked at once, when it
+// comes into one of those lists.
+void DownloadNzbManager::reserveFoldersOfKnownNzbs()
+{
+    const QList<NzbFiles *> &saved = AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles;
+    const QList<NzbFiles *> fresh =
+        queueChanges.since(listNzbFiles) + deletedChanges.since(listDeletedNzbFiles) + savedChanges.since(saved);
+    for (const NzbFiles *nzb : fresh) {
+        setNzbIndexesGiven.insert(nzbIndexOf(nzb));
+        setDownloadFoldersGiven.insert(QDir::cleanPath(nzb->strDownloadFolder));
     }
-    return nzbs;
 }
 
 // An NZB index that no known NZB uses and that names no segment folder in the Cache folder, so
 // that two NZBs never write, read or remove the same segment files. Never given twice in a run.
 int DownloadNzbManager::takeFreeNzbIndex()
 {
-    QSet<int> used = setNzbIndexesGiven;
-    for (const NzbFiles *nzb : knownNzbs())
-        used.insert(nzbIndexOf(nzb));
+    reserveFoldersOfKnownNzbs();
+    QSet<int> inCache;
     const QStringList folders = QDir(absoluteFolder(strCacheFolder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &folder : folders)
-        used.insert(nzbIndexOfFolderName(folder));
-    int index = 0;
-    while (used.contains(index))
+        inCache.insert(nzbIndexOfFolderName(folder));
+    // The indexes taken only grow: none below the lowest one free can come free again.
+    while (setNzbIndexesGiven.contains(iLowestFreeNzbIndex))
+        ++iLowestFreeNzbIndex;
+    int index = iLowestFreeNzbIndex;
+    while (setNzbIndexesGiven.contains(index) || inCache.contains(index))
         ++index;
     setNzbIndexesGiven.insert(index);
     return index;
@@ -146,13 +163,17 @@ int DownloadNzbManager::takeFreeNzbIndex()
 // not exist yet: each NZB assembles, verifies and cleans up in a folder of its own.
 QString DownloadNzbManager::takeFreeDownloadFolder(const QString &strFolder)
 {
-    QSet<QString> used = setDownloadFoldersGiven;
-    for (const NzbFiles *nzb : knownNzbs())
-        used.insert(QDir::cleanPath(nzb->strDownloadFolder));
+    reserveFoldersOfKnownNzbs();
     const QString base = QDir::cleanPath(strFolder);
     QString folder = base;
-    for (int n = 2; used.contains(folder) || QFileInfo::exists(folder); ++n)
-        folder = base + QStringLiteral(" (%1)").arg(n);
+    // The numbers given to a folder only grow: the search goes on from the last one.
+    int n = qMax(2, hashNextFolderNumber.value(base, 2));
+    if (setDownloadFoldersGiven.contains(folder) || QFileInfo::exists(folder)) {
+        for (folder = base + QStringLiteral(" (%1)").arg(n); setDownloadFoldersGiven.contains(folder) || QFileInfo::exists(folder);
+             folder = base + QStringLiteral(" (%1)").arg(++n)) {
+        }
+        hashNextFolderNumber.insert(base, n + 1);
+    }
     setDownloadFoldersGiven.insert(folder);
     return folder;
 }

@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -116,19 +117,21 @@ bool NzbFiles::isAnyFileDecoded() const
 
 void NzbFiles::moveFilesUp(const QList<QTreeWidgetItem *> &items)
 {
+    const QSet<QTreeWidgetItem *> moved(items.cbegin(), items.cend());
     QMutexLocker locker(&mutex);
-    for (int i = 0; i < listFiles.size(); ++i) {
-        if (i > 0 && items.contains(listFiles.at(i)->pTreeItem))
-            listFiles.move(i, i - 1);
+    for (int i = 1; i < listFiles.size(); ++i) {
+        if (moved.contains(listFiles.at(i)->pTreeItem))
+            listFiles.swapItemsAt(i, i - 1);
     }
 }
 
 void NzbFiles::moveFilesDown(const QList<QTreeWidgetItem *> &items)
 {
+    const QSet<QTreeWidgetItem *> moved(items.cbegin(), items.cend());
     QMutexLocker locker(&mutex);
-    for (int i = listFiles.size() - 1; i >= 0; --i) {
-        if (i + 1 < listFiles.size() && items.contains(listFiles.at(i)->pTreeItem))
-            listFiles.move(i, i + 1);
+    for (int i = listFiles.size() - 2; i >= 0; --i) {
+        if (moved.contains(listFiles.at(i)->pTreeItem))
+            listFiles.swapItemsAt(i, i + 1);
     }
 }
 
@@ -213,23 +216,48 @@ bool NzbFiles::isPar2VolumeSubject(const QString &subject)
 
 void NzbFiles::sortFiles(bool smartDownload)
 {
+    // What the order needs of each subject, found once per file rather than at each comparison.
+    struct Keyed
+    {
+        bool bNotRar;
+        QString subject;
+        NzbFile *file;
+    };
+    const auto rarFirst = [](const Keyed &a, const Keyed &b) {
+        return a.bNotRar != b.bNotRar ? a.bNotRar < b.bNotRar : a.subject < b.subject;
+    };
     QList<NzbFile *> indexFiles;
-    QList<NzbFile *> otherFiles;
-    QList<NzbFile *> volumes;
+    std::vector<Keyed> otherKeys;
+    std::vector<Keyed> volumeKeys;
     listPar2Volumes.clear();
+    // The marks are plain letters: comparing them without letter case finds what the subject in
+    // capitals would show, without making that copy.
     for (NzbFile *file : getFiles()) {
-        if (!isPar2Subject(file->getSubject())) {
-            otherFiles.append(file);
-        } else if (!isPar2VolumeSubject(file->getSubject())) {
+        const QString subject = file->getSubject();
+        const Keyed keyed{!subject.contains(QLatin1String(".RAR"), Qt::CaseInsensitive), subject, file};
+        if (!subject.contains(QLatin1String(".PAR2"), Qt::CaseInsensitive)) {
+            otherKeys.push_back(keyed);
+        } else if (!subject.contains(QLatin1String(".VOL"), Qt::CaseInsensitive)) {
             indexFiles.append(file);
         } else {
-            volumes.append(file);
+            volumeKeys.push_back(keyed);
             listPar2Volumes.append(file);
         }
     }
     std::sort(listPar2Volumes.begin(), listPar2Volumes.end(), compareNzbFileSize);
-    std::sort(otherFiles.begin(), otherFiles.end(), compareNzbFileRarFirst);
-    std::sort(volumes.begin(), volumes.end(), compareNzbFileRarFirst);
+    // Sorting again what is in order (as after the reading, or a second call) costs one pass.
+    if (!std::is_sorted(otherKeys.cbegin(), otherKeys.cend(), rarFirst))
+        std::sort(otherKeys.begin(), otherKeys.end(), rarFirst);
+    if (!std::is_sorted(volumeKeys.cbegin(), volumeKeys.cend(), rarFirst))
+        std::sort(volumeKeys.begin(), volumeKeys.end(), rarFirst);
+    QList<NzbFile *> otherFiles;
+    otherFiles.reserve(int(otherKeys.size()));
+    for (const Keyed &keyed : otherKeys)
+        otherFiles.append(keyed.file);
+    QList<NzbFile *> volumes;
+    volumes.reserve(int(volumeKeys.size()));
+    for (const Keyed &keyed : volumeKeys)
+        volumes.append(keyed.file);
     if (smartDownload) {
         for (NzbFile *volume : qAsConst(volumes))
             volume->bPaused = true;

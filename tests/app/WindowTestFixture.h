@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramStart.h"
 #include "config/AppConfiguration.h"
+#include "model/NzbFiles.h"
 #include "QsLog/Destination.h"
 
 #include "GuiTestHome.h"
@@ -75,6 +76,20 @@ inline bool writeFile(const QString &path, const QByteArray &content)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// The names of the NZBs of the queue record files, in queue order, as the next start reads them
+// once the background writes have ended.
+inline QStringList recordedNames()
+{
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
+    NzbConfiguration reader;
+    reader.loadNzbs();
+    QStringList names;
+    for (const NzbFiles *nzb : qAsConst(reader.listNzbFiles))
+        names << nzb->strName;
+    qDeleteAll(reader.listNzbFiles);
+    return names;
 }
 
 class CapturingDestination : public QsLogging::Destination

@@ -104,6 +104,7 @@ private slots:
     void moveFilesOfTwoNzbs();
     void moveNzbs_data();
     void moveNzbs();
+    void removeManyAtOnce();
     void extractionChoice();
     void archivePassword();
     void keepPar2Files();
@@ -312,30 +313,44 @@ void tst_MainWindowCommands::moveFilesOfTwoNzbs()
 
 void tst_MainWindowCommands::moveNzbs_data()
 {
+    QTest::addColumn<int>("count");
     QTest::addColumn<bool>("up");
     QTest::addColumn<QList<int>>("selected");
     QTest::addColumn<QList<int>>("order");
-    QTest::newRow("down: two adjacent, selected top first") << false << QList<int>{0, 1} << QList<int>{2, 0, 1};
-    QTest::newRow("down: two adjacent, selected bottom first") << false << QList<int>{1, 0} << QList<int>{2, 0, 1};
-    QTest::newRow("up: two adjacent") << true << QList<int>{2, 1} << QList<int>{1, 2, 0};
-    QTest::newRow("up: the first") << true << QList<int>{0} << QList<int>{0, 1, 2};
-    QTest::newRow("down: the last") << false << QList<int>{2} << QList<int>{0, 1, 2};
+    QTest::newRow("down: two adjacent, selected top first") << 3 << false << QList<int>{0, 1} << QList<int>{2, 0, 1};
+    QTest::newRow("down: two adjacent, selected bottom first") << 3 << false << QList<int>{1, 0} << QList<int>{2, 0, 1};
+    QTest::newRow("up: two adjacent") << 3 << true << QList<int>{2, 1} << QList<int>{1, 2, 0};
+    QTest::newRow("up: the first") << 3 << true << QList<int>{0} << QList<int>{0, 1, 2};
+    QTest::newRow("down: the last") << 3 << false << QList<int>{2} << QList<int>{0, 1, 2};
+    // Each selected row changes place with its neighbour in turn, from the last [first] one.
+    QTest::newRow("down: scattered over seven") << 7 << false << QList<int>{4, 1, 6, 2}
+                                                << QList<int>{0, 3, 1, 2, 5, 4, 6};
+    QTest::newRow("up: scattered over seven") << 7 << true << QList<int>{6, 0, 3, 2}
+                                              << QList<int>{0, 2, 3, 1, 4, 6, 5};
+    QTest::newRow("down: every one") << 5 << false << QList<int>{0, 1, 2, 3, 4} << QList<int>{4, 0, 1, 2, 3};
 }
 
 // The list's order becomes the manager's queue with queue ids renumbered from 0, and the records
 // are rewritten; also when nothing moved.
 void tst_MainWindowCommands::moveNzbs()
 {
+    QFETCH(int, count);
     QFETCH(bool, up);
     QFETCH(QList<int>, selected);
     QFETCH(QList<int>, order);
-    const QList<NzbFiles *> nzbs = queueNzbs({{"a"}, {"b"}, {"c"}});
-    QCOMPARE(nzbs.size(), 3);
+    QList<QStringList> files;
+    for (int i = 0; i < count; ++i)
+        files.append({QStringLiteral("f%1").arg(i)});
+    const QList<NzbFiles *> nzbs = queueNzbs(files);
+    QCOMPARE(nzbs.size(), count);
     QList<QTreeWidgetItem *> rows;
     for (int index : selected)
         rows.append(nzbs.at(index)->pTreeItem);
     nzbs.at(order.first())->pTreeItem->setExpanded(true);
     select(rows);
+    // The records of the additions are written in the background: once they are on disk, none
+    // is left for the move to write but its own.
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     QDir records(AppConfiguration::getNzbFolder());
     for (const QString &name : records.entryList(QDir::Files))
         QVERIFY(records.remove(name));
@@ -358,7 +373,60 @@ void tst_MainWindowCommands::moveNzbs()
     }
     for (QTreeWidgetItem *row : qAsConst(rows))
         QVERIFY(row->isSelected());
+    QCOMPARE(list()->selectedItems().size(), rows.size());
     QVERIFY(nzbs.at(order.first())->pTreeItem->isExpanded());
+    QCOMPARE(recordedNames(), [&] {
+        QStringList names;
+        for (int index : order)
+            names << QStringLiteral("nzb%1").arg(index);
+        return names;
+    }());
+}
+
+// Several NZB rows removed at once, then several file rows of one NZB: the rows left keep their
+// order, selection and expansion, the queue is renumbered and the records follow.
+void tst_MainWindowCommands::removeManyAtOnce()
+{
+    QList<QStringList> files;
+    for (int i = 0; i < 7; ++i)
+        files.append({QStringLiteral("f%1").arg(i)});
+    files[3] = QStringList{QStringLiteral("a.rar"), QStringLiteral("b.rar"), QStringLiteral("c.rar"),
+                           QStringLiteral("d.rar")};
+    const QList<NzbFiles *> nzbs = queueNzbs(files);
+    QCOMPARE(nzbs.size(), 7);
+    NzbFiles *kept = nzbs.at(3);
+    kept->pTreeItem->setExpanded(true);
+    QTreeWidgetItem *keptFileRow = kept->getFileAt(1)->pTreeItem;
+    select({nzbs.at(1)->pTreeItem, nzbs.at(6)->pTreeItem, nzbs.at(2)->pTreeItem, nzbs.at(4)->pTreeItem, keptFileRow});
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    window->slotDownloadListNzbItemDelete();
+    QCOMPARE(answerer.answeredCount(), 1);
+    const DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    const QList<int> left{0, 3, 5};
+    QCOMPARE(list()->topLevelItemCount(), left.size());
+    for (int i = 0; i < left.size(); ++i) {
+        QCOMPARE(list()->topLevelItem(i), nzbs.at(left.at(i))->pTreeItem);
+        QCOMPARE(manager->listNzbFiles.at(i), nzbs.at(left.at(i)));
+        QCOMPARE(nzbs.at(left.at(i))->iQueueId, i);
+    }
+    QCOMPARE(recordedNames(), (QStringList{"nzb0", "nzb3", "nzb5"}));
+    QVERIFY(kept->pTreeItem->isExpanded());
+    QCOMPARE(list()->selectedItems(), QList<QTreeWidgetItem *>{keptFileRow});
+    QCOMPARE(log.lines.filter(QStringLiteral("removed from download list")).size(), 4);
+
+    // The first and the third file of the four.
+    select({kept->getFileAt(2)->pTreeItem, kept->getFileAt(0)->pTreeItem});
+    answerer.pressNext(QMessageBox::Ok);
+    window->slotDownloadListFilesItemDelete();
+    QCOMPARE(childTexts(kept->pTreeItem), (QStringList{"b.rar", "d.rar"}));
+    QVERIFY(kept->pTreeItem->isExpanded());
+    NzbConfiguration reader;
+    AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
+    reader.loadNzbs();
+    QCOMPARE(reader.listNzbFiles.size(), 3);
+    QCOMPARE(fileNames(reader.listNzbFiles.at(1)), (QStringList{"b.rar", "d.rar"}));
+    qDeleteAll(reader.listNzbFiles);
 }
 
 // Every selected NZB not cleaned yet; file rows in the selection are left alone.

@@ -108,6 +108,27 @@ bool showsImage(const QTreeWidgetItem *row, int column, const QString &image)
     return !shown.isNull() && shown == expected;
 }
 
+// Notes that a line holding the text has been logged.
+class LoggedLine : public QsLogging::Destination
+{
+public:
+    explicit LoggedLine(const QString &text)
+        : text(text)
+    {
+        QsLogging::Logger::getInstance()->attachDestination(this);
+    }
+    ~LoggedLine() override { QsLogging::Logger::getInstance()->detachDestination(this); }
+    void write(const QString &message) override
+    {
+        if (message.contains(text))
+            seen = true;
+    }
+    std::atomic<bool> seen{false};
+
+private:
+    QString text;
+};
+
 } // namespace
 
 class tst_MainWindowQueue : public QObject
@@ -142,6 +163,8 @@ private slots:
     void refusedFiles_data();
     void refusedFiles();
     void windowAnswersWhileAnNzbIsRead();
+    void windowAnswersWhileAHugeNzbsRowsAreBuilt();
+    void bigQueueComesBackWhole();
     void downloadFromTheTestServer();
 
 private:
@@ -1125,6 +1148,104 @@ void tst_MainWindowQueue::windowAnswersWhileAnNzbIsRead()
     QCOMPARE(read->getFiles().size(), 2);
     QCOMPARE(read->pTreeItem->childCount(), 2);
     QCOMPARE(manager->listNzbFiles.at(before + 1)->strName, QStringLiteral("handed over meanwhile"));
+}
+
+// An NZB of 40,000 files handed over by a later start: while its rows are built the window
+// handles its events (a timer turns, a second hand-over is taken), and both NZBs come into the
+// queue in the order they were given.
+void tst_MainWindowQueue::windowAnswersWhileAHugeNzbsRowsAreBuilt()
+{
+    window = makeWindow();
+    window->show();
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    const int files = 40000;
+    QByteArray entries;
+    entries.reserve(files * 240);
+    for (int i = 0; i < files; ++i)
+        entries += fileEntry(QStringLiteral("huge.%1.bin").arg(i, 6, 10, QLatin1Char('0')), 1, QStringLiteral("h%1").arg(i));
+    const QString huge = home->path() + QStringLiteral("/huge.nzb");
+    QVERIFY(writeFile(huge, nzbDocument(entries)));
+    const QString small = home->path() + QStringLiteral("/small.nzb");
+    QVERIFY(writeFile(small, nzbDocument(fileEntry(QStringLiteral("small.bin"), 1, QStringLiteral("s")))));
+    const int before = manager->listNzbFiles.size();
+
+    // From this line on the NZB is read and its rows are being built.
+    LoggedLine building(QStringLiteral("NZB huge added to download list"));
+    int turnsWhileBuilding = 0;
+    bool handedOver = false;
+    QTimer turn;
+    connect(&turn, &QTimer::timeout, this, [&] {
+        if (!building.seen || manager->listNzbFiles.size() > before)
+            return;
+        ++turnsWhileBuilding;
+        if (!handedOver) {
+            handedOver = true;
+            window->handleMessage(small);
+        }
+    });
+    turn.start(0);
+    window->handleMessage(huge);
+    turn.stop();
+
+    QVERIFY2(turnsWhileBuilding > 0, "the window did not answer while the rows were built");
+    QVERIFY(handedOver);
+    QCOMPARE(manager->listNzbFiles.size(), before + 2);
+    NzbFiles *added = manager->listNzbFiles.at(before);
+    QCOMPARE(added->strName, QStringLiteral("huge"));
+    QCOMPARE(added->pTreeItem->childCount(), files);
+    QCOMPARE(added->getFileAt(files - 1)->pTreeItem->parent(), added->pTreeItem);
+    QCOMPARE(added->pTreeItem->child(files - 1)->text(0), QStringLiteral("huge.039999.bin"));
+    QCOMPARE(manager->listNzbFiles.at(before + 1)->strName, QStringLiteral("small"));
+    DownloadListTreeWidget *list = MainWindowTestAccess::treeWidgetDownloadList(*window);
+    QCOMPARE(list->topLevelItem(list->topLevelItemCount() - 2), added->pTreeItem);
+    const QStringList recorded = WindowTestFixture::recordedNames();
+    QCOMPARE(recorded.mid(recorded.size() - 2), (QStringList{"huge", "small"}));
+}
+
+// 300 NZBs named on the command line at start; every one moved down, then every second one
+// removed: each time the queue, as its records give it back at the next start, is whole and in
+// the list's order.
+void tst_MainWindowQueue::bigQueueComesBackWhole()
+{
+    window = makeWindow();
+    const int count = 300;
+    QStringList arguments{QStringLiteral("tessaquill")};
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        names << QStringLiteral("q%1").arg(i, 3, 10, QLatin1Char('0'));
+        arguments << home->path() + QLatin1Char('/') + names.last() + QStringLiteral(".nzb");
+        QVERIFY(writeFile(arguments.last(), nzbDocument(fileEntry(names.last() + QStringLiteral(".bin"), 1, names.last()))));
+    }
+    window->loadNzbFromArguments(arguments);
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    QCOMPARE(manager->listNzbFiles.size(), count);
+    AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
+    QCOMPARE(WindowTestFixture::recordedNames(), names);
+
+    DownloadListTreeWidget *list = MainWindowTestAccess::treeWidgetDownloadList(*window);
+    list->selectAll();
+    QCOMPARE(list->selectedItems().size(), count);
+    window->slotMoveDownNzb();
+    names.prepend(names.takeLast());
+    QCOMPARE(WindowTestFixture::recordedNames(), names);
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(manager->listNzbFiles.at(i)->iQueueId, i);
+
+    list->clearSelection();
+    QStringList left;
+    for (int i = 0; i < count; ++i) {
+        if (i % 2 == 1)
+            list->topLevelItem(i)->setSelected(true);
+        else
+            left << names.at(i);
+    }
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    window->slotDownloadListNzbItemDelete();
+    QCOMPARE(list->topLevelItemCount(), left.size());
+    QCOMPARE(WindowTestFixture::recordedNames(), left);
+    AppConfiguration::getInstance()->nzbConfiguration.saveAllNzbs();
+    QCOMPARE(WindowTestFixture::recordedNames(), left);
 }
 
 // The whole road on the real engine and the test news server: added from the command line,

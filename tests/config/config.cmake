@@ -6,6 +6,7 @@ tq_add_test(tst_LogSetup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_LogSetup.cpp)
 tq_add_clock_variants(tst_LogSetup)
 tq_add_test(tst_NzbConfiguration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_NzbConfiguration.cpp)
 tq_add_clock_variants(tst_NzbConfiguration)
+tq_add_test(tst_SyncedFileBatch SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_SyncedFileBatch.cpp)
 
 
 tq_add_test(tst_QueueCrash SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_QueueCrash.cpp TIMEOUT 120)

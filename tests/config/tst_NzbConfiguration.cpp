@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,6 +52,16 @@ bool setModified(const QString &path, const QDateTime &time)
 {
     QFile file(path);
     return file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime);
+}
+
+// Which file the path names, as it stands: inode, size and time of its last change.
+QByteArray identityOf(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QByteArray();
+    return QByteArray::number(qulonglong(status.st_ino)) + ' ' + QByteArray::number(qlonglong(status.st_size)) + ' '
+           + QByteArray::number(qlonglong(status.st_mtim.tv_sec)) + '.' + QByteArray::number(qlonglong(status.st_mtim.tv_nsec));
 }
 
 void flipByte(const QString &path, int position)
@@ -604,6 +615,65 @@ private slots:
         qDeleteAll(nzbs);
         configuration.flushWrites();
         QCOMPARE(readFile(nzbFolder() + "/Nzb_19"), last);
+    }
+
+    // A record whose files already hold it as it was written is not written again (the exit of a
+    // big queue writes only what changed); one that changed, or whose files someone else
+    // changed or removed, is.
+    void unchangedRecordIsNotWrittenAgain()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *nzb = queue.add(makeNzb(0, "same"));
+        QVERIFY(queue.configuration.saveAllNzbs());
+        const QString record = nzbFolder() + "/Nzb_0";
+        const QString backup = record + ".rec";
+        const QByteArray written = identityOf(record) + identityOf(backup);
+        QVERIFY(queue.configuration.saveAllNzbs());
+        QVERIFY(queue.configuration.saveNzb(nzb));
+        queue.configuration.saveInBackground(nzb);
+        queue.configuration.flushWrites();
+        QCOMPARE(identityOf(record) + identityOf(backup), written);
+
+        nzb->strName = "changed";
+        QVERIFY(queue.configuration.saveAllNzbs());
+        QVERIFY(identityOf(record) != written.left(identityOf(record).size()));
+        QCOMPARE(readFile(record), NzbConfiguration::recordFileContent(*nzb));
+
+        flipByte(record, 3);
+        QFile::remove(backup);
+        QVERIFY(queue.configuration.saveAllNzbs());
+        QCOMPARE(readFile(record), NzbConfiguration::recordFileContent(*nzb));
+        QCOMPARE(readFile(backup), NzbConfiguration::recordFileContent(*nzb));
+    }
+
+    // The saved queue is a list that anyone may change: background writes follow it whether it
+    // grew, lost an NZB or got it back.
+    void backgroundWritesFollowTheSavedQueue()
+    {
+        TempHome home;
+        Queue queue;
+        NzbFiles *first = queue.add(makeNzb(0, "first"));
+        queue.configuration.saveInBackground(first);
+        NzbFiles *second = queue.add(makeNzb(1, "second"));
+        queue.configuration.saveInBackground(second);
+        queue.configuration.flushWrites();
+        QCOMPARE(folderFiles(), QStringList({"Nzb_0", "Nzb_0.rec", "Nzb_1", "Nzb_1.rec"}));
+
+        queue.configuration.listNzbFiles = QList<NzbFiles *>{second};
+        queue.owned << first;
+        const QByteArray before = readFile(nzbFolder() + "/Nzb_0");
+        first->strName = "first again";
+        queue.configuration.saveInBackground(first);
+        queue.configuration.scheduleSave(first);
+        queue.configuration.flushWrites();
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_0"), before);
+
+        queue.owned.removeAll(first);
+        queue.configuration.listNzbFiles.append(first);
+        queue.configuration.saveInBackground(first);
+        queue.configuration.flushWrites();
+        QCOMPARE(readFile(nzbFolder() + "/Nzb_0"), NzbConfiguration::recordFileContent(*first));
     }
 
     void idIsWrittenUnsigned()

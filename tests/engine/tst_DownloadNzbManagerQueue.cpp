@@ -31,6 +31,7 @@ private slots:
     void indexAndFolderStayUnique();
     void indexAndFolderUniqueAfterRestart_data();
     void indexAndFolderUniqueAfterRestart();
+    void indexAndFolderOfLaterNzbsStayTaken();
 
     void queue_data();
     void queue();
@@ -265,6 +266,40 @@ void tst_DownloadNzbManagerQueue::indexAndFolderUniqueAfterRestart()
     QCOMPARE(fresh->strDownloadFolder, download + "/same (3)");
     if (!queuedFirst)
         qDeleteAll(restored);
+}
+
+// NZBs that come into the saved queue after the first additions (appended to it, or in a saved
+// queue put in its place) keep their segment folders and download folder: no later NZB gets them.
+void tst_DownloadNzbManagerQueue::indexAndFolderOfLaterNzbsStayTaken()
+{
+    AppConfiguration *config = AppConfiguration::getInstance();
+    const QStringList subjects{"\"same.bin\" yEnc (1/2)"};
+    const QString root = manager->strDownloadFolder + "/same";
+    const auto tempFolder = [](NzbFiles *nzb) { return nzb->getFileAt(0)->getSegments().first()->strTempFolder; };
+    // Read as another run left it: segment folders of index `index`, its own download folder.
+    const auto restored = [&](const QString &fileName, int index, const QString &folder) {
+        QString error;
+        NzbFiles *nzb = NzbParser::parseFile(loadFile(fileName, nzbDocument(subjects, 2, 100, fileName)), error);
+        nzb->setSegmentPaths(manager->strCacheFolder, index);
+        nzb->strDownloadFolder = folder;
+        return nzb;
+    };
+    std::unique_ptr<NzbFiles> a(load(QStringLiteral("a.nzb"), subjects));
+    QCOMPARE(tempFolder(a.get()), manager->strCacheFolder + "/0-0");
+    std::unique_ptr<NzbFiles> appended(restored(QStringLiteral("r.nzb"), 1, root + " (2)"));
+    config->nzbConfiguration.listNzbFiles.append(appended.get());
+    std::unique_ptr<NzbFiles> b(load(QStringLiteral("b.nzb"), subjects));
+    QCOMPARE(tempFolder(b.get()), manager->strCacheFolder + "/2-0");
+    QCOMPARE(b->strDownloadFolder, root + " (3)");
+
+    std::unique_ptr<NzbFiles> replacing(restored(QStringLiteral("s.nzb"), 3, root + " (4)"));
+    config->nzbConfiguration.listNzbFiles = QList<NzbFiles *>{replacing.get()};
+    std::unique_ptr<NzbFiles> c(load(QStringLiteral("c.nzb"), subjects));
+    for (const NzbFiles *other : {a.get(), b.get(), replacing.get()}) {
+        QVERIFY(tempFolder(c.get()) != tempFolder(const_cast<NzbFiles *>(other)));
+        QVERIFY(c->strDownloadFolder != other->strDownloadFolder);
+    }
+    config->nzbConfiguration.listNzbFiles.clear();
 }
 
 void tst_DownloadNzbManagerQueue::queue_data()
