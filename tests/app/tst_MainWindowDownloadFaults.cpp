@@ -696,8 +696,14 @@ void tst_MainWindowDownloadFaults::serverThatWantsALogin()
                                  {QStringLiteral("b.bin"), Writer::randomBytes(30000, 9)}};
     const QString nzbPath = post(QStringLiteral("locked"), files, 10000);
     QList<NntpServer *> list{startedServer(1, QStringLiteral("locked news"), locked.port())};
-    if (withOpenServer)
+    if (withOpenServer) {
+        // The open server greets late, so that the locked one is asked for articles first instead
+        // of finding the queue already empty.
+        NntpTestServer::ConnectionFaults late;
+        late.greetingDelayMs = 1500;
+        news->setDefaultConnectionFaults(late);
         list.append(startedServer(2, QStringLiteral("open news"), news->port()));
+    }
     startWindowWithServers(list);
     NzbFiles *nzb = add(nzbPath);
     QVERIFY(nzb);
