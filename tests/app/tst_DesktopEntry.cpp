@@ -66,6 +66,8 @@ class tst_DesktopEntry : public QObject
 private slots:
     void installedEntryIsValidAndNamedAsTheLauncherProgress_data();
     void installedEntryIsValidAndNamedAsTheLauncherProgress();
+    void menusShowItInTheShippedLanguages_data();
+    void menusShowItInTheShippedLanguages();
 };
 
 void tst_DesktopEntry::installedEntryIsValidAndNamedAsTheLauncherProgress_data()
@@ -110,6 +112,44 @@ void tst_DesktopEntry::installedEntryIsValidAndNamedAsTheLauncherProgress()
     QCOMPARE(entryValue(entryPath, QStringLiteral("Icon")), QStringLiteral("tessaquill"));
     const QImage icon(data.path() + QStringLiteral("/icons/hicolor/64x64/apps/tessaquill.png"));
     QCOMPARE(icon.size(), QSize(64, 64));
+}
+
+void tst_DesktopEntry::menusShowItInTheShippedLanguages_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("German") << "de";
+    QTest::newRow("French") << "fr";
+    QTest::newRow("Spanish") << "es";
+}
+
+// A desktop in German, French or Spanish lists the program with a name, a kind and a
+// description in its language (the program's name stays as it is), as the entry is installed.
+void tst_DesktopEntry::menusShowItInTheShippedLanguages()
+{
+    QFETCH(QString, language);
+    QTemporaryDir data;
+    QVERIFY(data.isValid());
+    QProcess install;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    install.setProcessEnvironment(environment);
+    install.start(QStringLiteral(TQ_PROJECT_DIR "/scripts/install-desktop-entry.sh"),
+                  {qEnvironmentVariable("TQ_BIN_DIR") + QStringLiteral("/tessaquill")});
+    QVERIFY(install.waitForFinished(60000));
+    QCOMPARE(install.exitCode(), 0);
+    const QString entryPath = data.path() + QStringLiteral("/applications/tessaquill.desktop");
+
+    const QString localized = QStringLiteral("[%1]").arg(language);
+    QCOMPARE(entryValue(entryPath, QStringLiteral("Name") + localized), entryValue(entryPath, QStringLiteral("Name")));
+    for (const char *key : {"GenericName", "Comment", "Keywords"}) {
+        const QString english = entryValue(entryPath, QLatin1String(key));
+        const QString translated = entryValue(entryPath, QLatin1String(key) + localized);
+        QVERIFY2(!translated.trimmed().isEmpty(), key);
+        QVERIFY2(translated != english, key);
+    }
+    // Keywords in any language keep the words everyone searches for.
+    for (const char *word : {"Usenet;", "NZB;", "NNTP;"})
+        QVERIFY(entryValue(entryPath, QStringLiteral("Keywords") + localized).contains(QLatin1String(word)));
 }
 
 QTEST_MAIN(tst_DesktopEntry)
