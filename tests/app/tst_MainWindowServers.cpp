@@ -10,6 +10,7 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogServerManagement.h"
 #include "dialogs/DialogWizard.h"
+#include "widgets/AppVersion.h"
 #include "engine/DownloadNzbManager.h"
 #include "engine/ThreadNntp.h"
 #include "model/NntpServer.h"
@@ -547,6 +548,7 @@ void tst_MainWindowServers::addModifyDeleteThroughTheDialogs()
     ui().pushButtonDeleteServer->click();
     QCOMPARE(servers().size(), 1);
     QCOMPARE(answerer.seen().last().informativeText, QStringLiteral("Remove the server 'renamed'?"));
+    QCOMPARE(answerer.seen().last().title, AppVersion::displayName());
     QCOMPARE(answerer.seen().last().defaultButton, QMessageBox::No);
     answerer.pressNext(QMessageBox::Ok);
     ui().pushButtonDeleteServer->click();
@@ -681,24 +683,29 @@ void tst_MainWindowServers::refusals()
     QCOMPARE(ui().tableWidgetServers->rowCount(), 1);
 }
 
+// The usual port, or the one typed after the address; the address alone names the server.
 void tst_MainWindowServers::wizardServer_data()
 {
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("ssl");
     QTest::addColumn<bool>("authentication");
     QTest::addColumn<int>("port");
-    QTest::newRow("plain, no log-in") << false << false << 119;
-    QTest::newRow("TLS with log-in") << true << true << 563;
+    QTest::newRow("plain, no log-in") << " news.example " << false << false << 119;
+    QTest::newRow("TLS with log-in") << " news.example " << true << true << 563;
+    QTest::newRow("port typed after the address") << "news.example:11119" << false << false << 11119;
+    QTest::newRow("port typed, TLS") << " news.example:8563 " << true << false << 8563;
 }
 
 void tst_MainWindowServers::wizardServer()
 {
+    QFETCH(QString, typed);
     QFETCH(bool, ssl);
     QFETCH(bool, authentication);
     QFETCH(int, port);
     servers().append(makeServer(4, QStringLiteral("four"), 119, 1));
     makeWindow();
     DialogWizard *wizard = MainWindowTestAccess::dialogWizard(*window);
-    wizard->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"))->setText(QStringLiteral(" news.example "));
+    wizard->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"))->setText(typed);
     wizard->findChild<QCheckBox *>(QStringLiteral("checkBoxServerSsl"))->setChecked(ssl);
     wizard->findChild<QCheckBox *>(QStringLiteral("checkBoxNeedUserNamePwd"))->setChecked(authentication);
     wizard->findChild<QLineEdit *>(QStringLiteral("lineEditLogin"))->setText(QStringLiteral(" user "));

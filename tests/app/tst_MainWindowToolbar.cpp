@@ -533,17 +533,38 @@ void tst_MainWindowToolbar::openDialogAddsFilesInOrder()
     qDeleteAll(rows);
 }
 
+// A closed wizard comes back reset; an open one that fell behind the main window comes forward
+// with what the user typed.
 void tst_MainWindowToolbar::wizardComesBackReset()
 {
     window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     DialogWizard *wizard = MainWindowTestAccess::dialogWizard(*window);
     auto *name = wizard->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"));
     QVERIFY(name);
     name->setText(QStringLiteral("news.example"));
     wizard->hide();
-    MainWindowTestAccess::ui(*window).actionConfiguration_Wizard->trigger();
+    QAction *action = MainWindowTestAccess::ui(*window).actionConfiguration_Wizard;
+    action->trigger();
     QVERIFY(wizard->isVisible());
     QVERIFY(wizard->getServerName().isEmpty());
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(wizard));
+
+    name->setText(QStringLiteral("news.example"));
+    wizard->findChild<QCheckBox *>(QStringLiteral("checkBoxNeedUserNamePwd"))->setChecked(true);
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(window.get()));
+    action->trigger();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(wizard));
+    QCOMPARE(wizard->getServerName(), QStringLiteral("news.example"));
+    QVERIFY(wizard->isAuthenticationNeeded());
+
+    wizard->showMinimized();
+    action->trigger();
+    QVERIFY(!(wizard->windowState() & Qt::WindowMinimized));
+    QVERIFY(wizard->isVisible());
+    QCOMPARE(wizard->getServerName(), QStringLiteral("news.example"));
     wizard->hide();
 }
 
