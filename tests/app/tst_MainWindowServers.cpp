@@ -1053,6 +1053,16 @@ void tst_MainWindowServers::statisticsTick()
     QCOMPARE(MainWindowTestAccess::trayIcon(*window)->toolTip(), QStringLiteral("Tessaquill+"));
     QCOMPARE(ui().tableWidgetServers->item(0, 2)->text(), QStringLiteral(" 2 MiB "));
     QVERIFY(MainWindowTestAccess::timerSpeed(*window).isActive());
+    // The counter grows to its widest texts while the window is open: it stays on one line.
+    QTableWidget *table = ui().tableWidgetServers;
+    for (const quint64 bytes : {quint64(1048565) * 1024, quint64(1023) * 1024 * 1024 * 1024 + quint64(1013) * 1024 * 1024,
+                                quint64(9999) * 1024 * 1024 * 1024 * 1024}) {
+        servers().first()->uiBytesDownloaded = bytes;
+        window->slotCurrentSpeedDownload();
+        QVERIFY2(table->columnWidth(2) >= static_cast<QAbstractItemView *>(table)->sizeHintForColumn(2),
+                 qPrintable(table->item(0, 2)->text()));
+    }
+    servers().first()->uiBytesDownloaded = 2 * 1024 * 1024;
 
     // A known queue: 30 MiB to download, 10 MiB there; a deleted NZB does not count.
     NzbFiles counted;
