@@ -8,6 +8,7 @@
 #include "chart/ChartXYGridTick.h"
 #include "chart/ChartXYScale.h"
 #include "chart/ChartXYSetting.h"
+#include "app/DownloadListTreeWidget.h"
 #include "app/MDPriorityChangeEvent.h"
 #include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
@@ -17,7 +18,6 @@
 
 #include "widgets/WindowTextFit.h"
 #include "widgets/WrappingRowLayout.h"
-#include "app/DownloadListTreeWidget.h"
 #include "ui_MainWindow.h"
 
 #include <QCoreApplication>
@@ -64,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     WindowTextFit::install(this);
+    WindowTextFit::followLayoutChanges(this);
     createTaskbarList();
     ui->mainToolBar->addSeparator();
     ui->mainToolBar->addAction(ui->actionMinimize);

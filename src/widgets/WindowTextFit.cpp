@@ -24,6 +24,7 @@ const char *const kFittingProperty = "_tq_fittingTexts";
 const char *const kFormSizeProperty = "_tq_formSize";
 const char *const kScrollsSidewaysProperty = "_tq_scrollsSideways";
 const char *const kStretchPausedProperty = "_tq_stretchPaused";
+const char *const kFollowsLayoutProperty = "_tq_followsLayout";
 
 // Widgets whose size follows their texts or their layout; input fields, views and sliders keep
 // the sizes their forms give them.
@@ -56,6 +57,11 @@ WindowTextFit::WindowTextFit(QWidget *window)
 {
 }
 
+void WindowTextFit::followLayoutChanges(QWidget *window)
+{
+    window->setProperty(kFollowsLayoutProperty, true);
+}
+
 void WindowTextFit::letScrollSideways(QAbstractItemView *view)
 {
     view->setProperty(kScrollsSidewaysProperty, true);
@@ -70,8 +76,9 @@ void WindowTextFit::install(QWidget *window)
 bool WindowTextFit::eventFilter(QObject *watched, QEvent *event)
 {
     // A layout inside changed what it needs (a table's rows, a longer text): the least width
-    // follows, once the layouts have taken the change in.
-    if (event->type() == QEvent::LayoutRequest && watched == parent() && !minimumCheckDue) {
+    // of a window that asked for it follows, once the layouts have taken the change in.
+    if (event->type() == QEvent::LayoutRequest && watched == parent() && !minimumCheckDue
+        && watched->property(kFollowsLayoutProperty).toBool()) {
         minimumCheckDue = true;
         QPointer<QWidget> window = static_cast<QWidget *>(watched);
         QTimer::singleShot(0, this, [this, window] {

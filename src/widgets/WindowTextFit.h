@@ -21,8 +21,8 @@ class QWidget;
 //   be narrower than its title);
 // - at the width its form gives it, the window grows to what its layout then needs (a fixed-size
 //   dialog keeps a fixed size); a size restored or chosen by the user is left alone;
-// - a minimum width the form sets for the window is raised to what its layout needs, then and
-//   whenever its layouts change.
+// - a minimum width the form sets for the window is raised to what its layout needs, then (and
+//   whenever its layouts change, for a window that asks for it).
 // Sizes that already suffice are left as the form made them.
 class WindowTextFit : public QObject
 {
@@ -32,6 +32,9 @@ public:
     static void install(QWidget *window);
     // What install() does at each showing, at once.
     static void fit(QWidget *window);
+    // The window's least width follows what its layout needs also after it is shown (rows added
+    // to a table, groups that wrap): for a window whose texts are all the form's or bounded.
+    static void followLayoutChanges(QWidget *window);
     // A wide list whose columns the user scrolls to: it does not widen its window for them.
     static void letScrollSideways(QAbstractItemView *view);
 

@@ -206,6 +206,27 @@ private:
         std::getline(std::cin, answer);
     }
 
+    // Runs `openWindow` from the event loop (so a dialog's exec() does not hold the tour up) and
+    // waits up to five seconds for a window that was not open `before`, kept in `found`; then
+    // `then`, found or not. A question the window asks as it opens comes after the window itself.
+    void waitForNewWindow(const QString &name, std::function<bool()> openWindow, const Seen &before,
+                          std::shared_ptr<QPointer<QWidget>> found, std::function<void()> then)
+    {
+        QTimer::singleShot(0, [this, name, openWindow] {
+            if (!openWindow())
+                say("missing " + name.toStdString() + " (nothing opens it)");
+        });
+        waitFor(
+            [before, found] {
+                for (QWidget *window : visibleWindows()) {
+                    if (!among(before, window) && (!*found || qobject_cast<QMessageBox *>(found->data())))
+                        *found = window;
+                }
+                return !found->isNull();
+            },
+            5000, std::move(then));
+    }
+
     // A step that opens a window with `open` (run from the event loop, so a dialog's exec()
     // does not hold the tour up) and takes its picture; the window stays open for the next steps.
     void open(const QString &name, std::function<bool()> openWindow)
@@ -218,21 +239,8 @@ private:
                 return;
             }
             const Seen before = seenNow();
-            QTimer::singleShot(0, [this, name, openWindow] {
-                if (!openWindow())
-                    say("missing " + name.toStdString() + " (nothing opens it)");
-            });
             auto found = std::make_shared<QPointer<QWidget>>();
-            waitFor(
-                [before, found] {
-                    // A question the window asks as it opens comes after the window itself.
-                    for (QWidget *window : visibleWindows()) {
-                        if (!among(before, window) && (!*found || qobject_cast<QMessageBox *>(found->data())))
-                            *found = window;
-                    }
-                    return !found->isNull();
-                },
-                5000,
+            waitForNewWindow(name, openWindow, before, found,
                 [this, name, found, before] {
                     if (!*found) {
                         for (QWidget *window : visibleWindows())
@@ -304,20 +312,8 @@ private:
     {
         steps.push_back([this, name, openDialog, fill] {
             const Seen before = seenNow();
-            QTimer::singleShot(0, [this, name, openDialog] {
-                if (!openDialog())
-                    say("missing " + name.toStdString() + " (nothing opens it)");
-            });
             auto found = std::make_shared<QPointer<QWidget>>();
-            waitFor(
-                [before, found] {
-                    for (QWidget *window : visibleWindows()) {
-                        if (!among(before, window))
-                            *found = window;
-                    }
-                    return !found->isNull();
-                },
-                5000,
+            waitForNewWindow(name, openDialog, before, found,
                 [this, name, found, fill] {
                     if (!*found) {
                         say("missing " + name.toStdString());
@@ -426,6 +422,63 @@ private:
         return true;
     }
 
+    // The way a second start hands its NZB file over: the add-NZB dialog asks where to, and is
+    // accepted. False without an NZB file to add.
+    bool addNzb(const QString &name)
+    {
+        const QString nzb = qEnvironmentVariable("TQ_TOUR_NZB");
+        if (nzb.isEmpty())
+            return false;
+        open(name, [nzb] { return QMetaObject::invokeMethod(mainWindow(), "handleMessage", Q_ARG(QString, nzb)); });
+        steps.push_back([this] {
+            QPointer<QWidget> window = stack.isEmpty() ? QPointer<QWidget>() : stack.takeLast();
+            if (auto *dialog = qobject_cast<QDialog *>(window.data()))
+                dialog->accept();
+            settle([this] { next(); });
+        });
+        return true;
+    }
+
+    // The first-run wizard, open above the window without a configured server: its picture
+    // (of the whole screen when asked), then it is closed.
+    void firstRunWizard(const QString &name, bool wholeScreen)
+    {
+        for (QWidget *window : visibleWindows()) {
+            if (window == mainWindow() || window->objectName() != QLatin1String("DialogWizard"))
+                continue;
+            stack.append(window);
+            if (wholeScreen)
+                showOnScreen(name, [] { return true; });
+            else
+                show(name, [] { return true; });
+            close();
+        }
+    }
+
+    // The version page named a newer version: the offer is asked as the window opens. Its
+    // picture when `name` is given, then it is answered No.
+    void answerVersionOffer(const QString &name)
+    {
+        steps.push_back([this, name] {
+            waitFor([] { return versionOffer() != nullptr; }, 15000, [this, name] {
+                QPointer<QWidget> box = versionOffer();
+                if (!box) {
+                    if (!name.isEmpty())
+                        say("missing " + name.toStdString());
+                    next();
+                    return;
+                }
+                if (!name.isEmpty()) {
+                    stack.append(box);
+                    shoot(name);
+                    stack.removeLast();
+                }
+                static_cast<QMessageBox *>(box.data())->reject();
+                settle([this] { next(); }, 600);
+            });
+        });
+    }
+
     // Starts the first server from its row, as a user does.
     void startFirstServer()
     {
@@ -467,13 +520,8 @@ private:
     // dialog, while downloading, and made as small as it goes.
     void planSmallScreen()
     {
-        for (QWidget *window : visibleWindows()) {
-            if (window != mainWindow() && window->objectName() == QLatin1String("DialogWizard")) {
-                stack.append(window);
-                showOnScreen(QStringLiteral("40-small-screen-first-start"), [] { return true; });
-                close();
-            }
-        }
+        answerVersionOffer(QString());
+        firstRunWizard(QStringLiteral("40-small-screen-first-start"), true);
         const QString port = qEnvironmentVariable("TQ_TOUR_SERVER_PORT");
         addServer(QStringLiteral("127.0.0.1"), port.isEmpty() ? QStringLiteral("119") : port, QStringLiteral("Test server"));
         // Three more that are never started: a port where nothing answers.
@@ -481,18 +529,7 @@ private:
                                     QStringLiteral("Fourth server")};
         for (const QString &nickname : others)
             addServer(QStringLiteral("127.0.0.1"), QStringLiteral("9"), nickname);
-        const QString nzb = qEnvironmentVariable("TQ_TOUR_NZB");
-        if (!nzb.isEmpty()) {
-            open(QStringLiteral("41-small-screen-add-nzb"), [nzb] {
-                return QMetaObject::invokeMethod(mainWindow(), "handleMessage", Q_ARG(QString, nzb));
-            });
-            steps.push_back([this] {
-                QPointer<QWidget> window = stack.isEmpty() ? QPointer<QWidget>() : stack.takeLast();
-                if (auto *dialog = qobject_cast<QDialog *>(window.data()))
-                    dialog->accept();
-                settle([this] { next(); });
-            });
-        }
+        addNzb(QStringLiteral("41-small-screen-add-nzb"));
         if (!port.isEmpty())
             startFirstServer();
         showOnScreen(QStringLiteral("42-small-screen-downloading"), [this] { return tab("tabWidget", 0); });
@@ -506,47 +543,15 @@ private:
     // Every window of the program, in the order a newcomer meets them.
     void plan()
     {
-        // The version page named a newer version: the offer is asked as the window opens.
-        steps.push_back([this] {
-            waitFor([] { return versionOffer() != nullptr; }, 15000, [this] {
-                QPointer<QWidget> box = versionOffer();
-                if (!box) {
-                    say("missing 00-version-offer");
-                    next();
-                    return;
-                }
-                stack.append(box);
-                shoot(QStringLiteral("00-version-offer"));
-                stack.removeLast();
-                static_cast<QMessageBox *>(box.data())->reject();
-                settle([this] { next(); }, 600);
-            });
-        });
+        answerVersionOffer(QStringLiteral("00-version-offer"));
         // Without a configured server the first-run wizard is already open above the window.
-        for (QWidget *window : visibleWindows()) {
-            if (window != mainWindow() && window->objectName() == QLatin1String("DialogWizard")) {
-                stack.append(window);
-                show(QStringLiteral("01-wizard-first-run"), [] { return true; });
-                close();
-            }
-        }
+        firstRunWizard(QStringLiteral("01-wizard-first-run"), false);
         show(QStringLiteral("02-main-window-servers-downloads"), [this] { return tab("tabWidget", 0); });
         show(QStringLiteral("03-main-window-search"), [this] { return tab("tabWidget", 1); });
         show(QStringLiteral("04-main-window-web-browser"), [this] { return tab("tabWidget", 2); });
         act([this] { return tab("tabWidget", 0); });
 
-        const QString nzb = qEnvironmentVariable("TQ_TOUR_NZB");
-        if (!nzb.isEmpty()) {
-            // The way a second start hands its NZB file over; the add-NZB dialog asks where to.
-            open(QStringLiteral("06-add-nzb"), [nzb] {
-                return QMetaObject::invokeMethod(mainWindow(), "handleMessage", Q_ARG(QString, nzb));
-            });
-            steps.push_back([this] {
-                QPointer<QWidget> window = stack.isEmpty() ? QPointer<QWidget>() : stack.takeLast();
-                if (auto *dialog = qobject_cast<QDialog *>(window.data()))
-                    dialog->accept();
-                settle([this] { next(); });
-            });
+        if (addNzb(QStringLiteral("06-add-nzb"))) {
             show(QStringLiteral("07-main-window-queue"), [] { return true; });
             menu(QStringLiteral("07b-download-list-menu"), [] {
                 auto *list = mainWindow()->findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));

@@ -55,6 +55,22 @@ QString execProgram(const QString &value)
     return program;
 }
 
+// Installs the entry and icon into `data` as scripts/run.sh does for the user; what went wrong,
+// empty when nothing did.
+QString install(const QTemporaryDir &data, const QString &executable)
+{
+    QProcess install;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    install.setProcessEnvironment(environment);
+    install.start(QStringLiteral(TQ_PROJECT_DIR "/scripts/install-desktop-entry.sh"), {executable});
+    if (!install.waitForFinished(60000))
+        return QStringLiteral("the installation did not end");
+    if (install.exitStatus() != QProcess::NormalExit || install.exitCode() != 0)
+        return QString::fromUtf8(install.readAllStandardError());
+    return QString();
+}
+
 } // namespace
 
 // The desktop entry and icon that scripts/run.sh installs for the user: valid by the desktop
@@ -83,14 +99,8 @@ void tst_DesktopEntry::installedEntryIsValidAndNamedAsTheLauncherProgress()
     QFETCH(QString, executable);
     QTemporaryDir data;
     QVERIFY(data.isValid());
-    QProcess install;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
-    install.setProcessEnvironment(environment);
-    install.start(QStringLiteral(TQ_PROJECT_DIR "/scripts/install-desktop-entry.sh"), {executable});
-    QVERIFY(install.waitForFinished(60000));
-    QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
-             install.readAllStandardError().constData());
+    const QString failure = install(data, executable);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
     // The name the window's launcher progress carries.
     ProgramStart::setIdentity();
@@ -129,14 +139,8 @@ void tst_DesktopEntry::menusShowItInTheShippedLanguages()
     QFETCH(QString, language);
     QTemporaryDir data;
     QVERIFY(data.isValid());
-    QProcess install;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
-    install.setProcessEnvironment(environment);
-    install.start(QStringLiteral(TQ_PROJECT_DIR "/scripts/install-desktop-entry.sh"),
-                  {qEnvironmentVariable("TQ_BIN_DIR") + QStringLiteral("/tessaquill")});
-    QVERIFY(install.waitForFinished(60000));
-    QCOMPARE(install.exitCode(), 0);
+    const QString failure = install(data, qEnvironmentVariable("TQ_BIN_DIR") + QStringLiteral("/tessaquill"));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     const QString entryPath = data.path() + QStringLiteral("/applications/tessaquill.desktop");
 
     const QString localized = QStringLiteral("[%1]").arg(language);
