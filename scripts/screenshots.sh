@@ -5,10 +5,12 @@
 # starts the real program under Xvfb with a window manager (openbox) and a tray host (trayer) in a
 # temporary home, lets the tour open every window, dialog and menu one after the other as a user
 # does, and saves each one with ImageMagick's import as <folder>/<number>-<name>.png (default
-# folder: build/screenshots/pictures). A window that could not be opened is listed in
-# <folder>/missing.txt. Nothing of the real home is read or written, and the program reaches no
-# network: its version page and a page behind a site log-in come from the project's test web
-# server. TQ_SCREENSHOTS_LOCALE (say de_DE.UTF-8) takes the pictures in another language.
+# folder: build/screenshots/pictures). Then it starts the program again on a screen of 1024 x 768
+# and takes the main window there (pictures 40 and up, of the whole screen). A window that could
+# not be opened is listed in <folder>/missing.txt. Nothing of the real home is read or written,
+# and the program reaches no network: its version page and a page behind a site log-in come from
+# the project's test web server. TQ_SCREENSHOTS_LOCALE (say de_DE.UTF-8) takes the pictures in
+# another language.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${TQ_SCREENSHOTS_BUILD:-$top/build/screenshots}
@@ -19,13 +21,19 @@ if [ -z "${TQ_TOUR_UNDER_X:-}" ]; then
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTQ_BUILD_BENCH=OFF >/dev/null
     cmake --build "$build" --parallel "${TQ_JOBS:-$(nproc)}" --target tessaquill tq_screenshot_tour unrar \
         tq_nntp_test_server tq_http_test_server
+    mkdir -p "$out"
+    rm -f "$out"/*.png "$out"/*.txt
     export TQ_TOUR_UNDER_X=1 TQ_SCREENSHOTS_BUILD="$build"
-    exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$out"
+    status=0
+    TQ_TOUR_PLAN=full xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$out" || status=$?
+    TQ_TOUR_PLAN=small-screen xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$out" || status=$?
+    exit "$status"
 fi
 
-# From here on we run under Xvfb (DISPLAY is set).
-mkdir -p "$out"
-rm -f "$out"/*.png "$out/missing.txt"
+# From here on we run under Xvfb (DISPLAY is set), for one plan of the tour.
+plan=${TQ_TOUR_PLAN:-full}
+errors=$out/program-errors.txt
+[ "$plan" = full ] || errors=$out/program-errors-$plan.txt
 home=$(mktemp -d "${TMPDIR:-/tmp}/tq-screenshots-XXXXXX")
 mkdir -m 700 "$home/runtime"
 cd "$home" # the file choosers open here
@@ -91,8 +99,8 @@ news_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$news_log")
     echo '</nzb>'
 } >"$home/Holiday pictures.nzb"
 
-export TQ_TOUR=1 TQ_TOUR_NZB="$home/Holiday pictures.nzb" TQ_TOUR_SERVER_PORT=$news_port
-coproc TOUR { LD_PRELOAD="$build/lib/libtq_screenshot_tour.so" "$build/bin/tessaquill" 2>"$out/program-errors.txt"; }
+export TQ_TOUR=1 TQ_TOUR_PLAN=$plan TQ_TOUR_NZB="$home/Holiday pictures.nzb" TQ_TOUR_SERVER_PORT=$news_port
+coproc TOUR { LD_PRELOAD="$build/lib/libtq_screenshot_tour.so" "$build/bin/tessaquill" 2>"$errors"; }
 exec {from_tour}<&"${TOUR[0]}" {to_tour}>&"${TOUR[1]}"
 program=$TOUR_PID
 
@@ -118,6 +126,6 @@ while IFS= read -r line <&"$from_tour"; do
 done
 status=0
 wait "$program" || status=$?
-echo "$count pictures in $out (program exit code $status)"
+echo "$plan tour: $count pictures in $out (program exit code $status)"
 [ -s "$out/missing.txt" ] && echo "windows not reached: see $out/missing.txt" >&2
 [ "$status" -eq 0 ]

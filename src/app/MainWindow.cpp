@@ -8,6 +8,7 @@
 #include "chart/ChartXYGridTick.h"
 #include "chart/ChartXYScale.h"
 #include "chart/ChartXYSetting.h"
+#include "app/DownloadListTreeWidget.h"
 #include "app/MDPriorityChangeEvent.h"
 #include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
@@ -16,10 +17,12 @@
 #include "web/BrowserTabWidget.h"
 
 #include "widgets/WindowTextFit.h"
+#include "widgets/WrappingRowLayout.h"
 #include "ui_MainWindow.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -33,6 +36,10 @@ constexpr int kFreeSpaceIntervalMs = 10000;
 constexpr int kShutdownIntervalMs = 1000;
 constexpr int kStatisticsIntervalMs = 1000;
 constexpr int kPreventSuspendIntervalMs = 15000;
+
+// Room kept for the window manager's frame around the window at its first start.
+constexpr int kFrameBorder = 5;
+constexpr int kFrameTitleBar = 30;
 
 const char *const kKeyGeometry = "mainWindowGeometry";
 const char *const kKeyState = "mainWindowState";
@@ -57,10 +64,12 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     WindowTextFit::install(this);
+    WindowTextFit::followLayoutChanges(this);
     createTaskbarList();
     ui->mainToolBar->addSeparator();
     ui->mainToolBar->addAction(ui->actionMinimize);
     initSplitters();
+    initWrappingRows();
     setWindowTitle(tr("Tessaquill+ ") + AppVersion::version());
     ui->labelClickOnStartBtnToBegin->hide();
     // The first-run wizard: a top-level window of its own, kept for the whole run, never modal.
@@ -86,6 +95,7 @@ MainWindow::MainWindow(QWidget *parent)
     trayIcon->show();
     initDownloadManager();
     initDownloadList();
+    WindowTextFit::letScrollSideways(treeWidgetDownloadList);
     initServersTables();
     createDelayedPauseMenu();
 
@@ -122,6 +132,28 @@ void MainWindow::initSplitters()
     ui->verticalLayout_4->addWidget(splitterRight);
 }
 
+// The groups of controls under the download list and the search options go on in a line below
+// when their column is too narrow for them, instead of being cut at the window's edge, so that
+// the window fits a screen 1024 pixels wide.
+void MainWindow::initWrappingRows()
+{
+    wrapGroups(ui->horizontalLayout_3);
+    ui->frame_5->setMinimumWidth(0);
+    wrapGroups(ui->horizontalLayout_6);
+}
+
+void MainWindow::wrapGroups(QHBoxLayout *line)
+{
+    auto *row = new WrappingRowLayout;
+    row->setSpacings(10, 6);
+    while (QLayoutItem *item = line->takeAt(0)) {
+        if (item->widget())
+            row->addWidget(item->widget());
+        delete item; // the spacers between the groups are the row's spacing now
+    }
+    line->addLayout(row, 1);
+}
+
 // Thirty one-minute rows of zero speed, coloured as the speed series, shown by the chart view.
 void MainWindow::initSpeedChart()
 {
@@ -150,14 +182,30 @@ void MainWindow::initSpeedChart()
     ui->DownloadGraph->updateChart();
 }
 
-// A missing or unusable value is refused by Qt and leaves the form's own layout.
+// A missing or unusable value is refused by Qt and leaves the form's own layout, at a size
+// that fits the screen.
 void MainWindow::restoreWindowSettings()
 {
     const QSettings settings;
-    restoreGeometry(settings.value(QLatin1String(kKeyGeometry)).toByteArray());
+    if (!restoreGeometry(settings.value(QLatin1String(kKeyGeometry)).toByteArray()))
+        fitStartSizeToScreen();
     restoreState(settings.value(QLatin1String(kKeyState)).toByteArray(), 0);
     splitterLeft->restoreState(settings.value(QLatin1String(kKeySplitterLeft)).toByteArray());
     splitterRight->restoreState(settings.value(QLatin1String(kKeySplitterRight)).toByteArray());
+}
+
+// The form's size where the screen has room for it, else the room the screen leaves beside its
+// panels and the window's frame; never below the window's minimum.
+void MainWindow::fitStartSizeToScreen()
+{
+    const QScreen *shownOn = screen();
+    if (!shownOn)
+        return;
+    // The frame is the window manager's and known only once the window is shown: a title bar
+    // and borders of common sizes.
+    const QSize frame(2 * kFrameBorder, kFrameTitleBar + 2 * kFrameBorder);
+    const QSize room = shownOn->availableGeometry().size() - frame;
+    resize(size().boundedTo(room).expandedTo(minimumSize()));
 }
 
 void MainWindow::saveWindowSettings()

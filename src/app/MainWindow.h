@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QNetworkRequest>
 #include <QSet>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
@@ -33,7 +34,9 @@ class QDragEnterEvent;
 class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QHBoxLayout;
 class QLabel;
+class QMessageBox;
 class QNetworkReply;
 class QSignalMapper;
 class QSplitter;
@@ -57,11 +60,12 @@ class MainWindow;
 //   MainWindow.cpp                construction, destruction, custom events, size and speed texts
 //   MainWindowLifecycle.cpp       first showing, hiding, the exit question and the exit sequence
 //   MainWindowTray.cpp            tray icon and menu, taskbar progress, sleep prevention, drags
-//   MainWindowDialogs.cpp         manual repair, about box, log viewer, NZB history window
+//   MainWindowDialogs.cpp         manual repair, about box, log viewer, NZB history window, wizard
 //   MainWindowEngine.cpp          wiring of the download manager and its settings
 //   MainWindowSearch.cpp          the search tab
 //   MainWindowVersionCheck.cpp    the start-up version check
 //   MainWindowQueue.cpp           adding NZB files, restoring the saved queue
+//   MainWindowNzbRefusals.cpp     NZB files that could not be read, arguments that are no NZB file
 //   MainWindowDownloadList.cpp    the download list, its rows and their events, removals
 //   MainWindowNzbEnd.cpp          post-processing shown in the rows, the clean-up of a finished NZB
 //   MainWindowServers.cpp         the server table, adding, changing and importing servers
@@ -283,6 +287,9 @@ private:
 
     // Construction steps.
     void initSplitters();
+    void initWrappingRows();
+    static void wrapGroups(QHBoxLayout *line);
+    void fitStartSizeToScreen();
     void initSpeedChart();
     void restoreWindowSettings();
     void initBandwidthReference();
@@ -293,6 +300,7 @@ private:
     // Life cycle.
     void startSavedServers();
     void openFirstRunWizard();
+    void showConfigurationWizard();
     void bringWindowForward();
     void runExitSequence();
     void collectLastResults();
@@ -341,11 +349,15 @@ private:
     bool placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
     void reportQueueNotSavedAtExit();
+    void reportUnreadableNzb(const QString &strNzbPath, const QString &strNzbName, const QString &strError);
+    void refuseArgument(const QString &strArgument);
+    void showRefusedArguments();
 
     // Servers, pause, destinations, browser.
     void initServersTables();
     void rebuildServerButtonMapper();
     void updateStartHint();
+    void keepServerTableWhole();
     void markServerStopped(NntpServer *pServer);
     bool addConfiguredServer(const NntpServer &source);
     bool saveServersOrReport();
@@ -384,6 +396,10 @@ private:
     // being taken (see takePendingArguments).
     QStringList listPendingArguments;
     bool bTakingArguments = false;
+    // Arguments refused as no NZB file, said in one box (kept up to date while it is open).
+    QStringList listRefusedArguments;
+    QPointer<QMessageBox> boxRefusedArguments;
+    bool bRefusedArgumentsDue = false;
     // While the NZB files of the command line are read, before the event loop runs.
     bool bReadingStartArguments = false;
     QStandardItemModel *modelSpeedChart = nullptr;

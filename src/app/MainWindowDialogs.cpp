@@ -5,7 +5,23 @@
 #include "dialogs/DialogAbout.h"
 #include "dialogs/DialogHistoryNzb.h"
 #include "dialogs/DialogLogs.h"
+#include "dialogs/DialogWizard.h"
 #include "postprocess/gui/DialogManualRepairExtract.h"
+
+namespace {
+
+// A window asked for again comes in front of the main window, also when it was minimized or
+// had fallen behind, and gets the keyboard; what it shows stays as it was.
+void bringForward(QWidget *window)
+{
+    if (window->windowState() & Qt::WindowMinimized)
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
 
 // The dialog and its own workers go when it closes.
 void MainWindow::slotManualRepairExtract()
@@ -22,27 +38,31 @@ void MainWindow::slotAboutTessaquill()
     about.exec();
 }
 
-// One log viewer for the whole run, shown again as it was left.
+// One log viewer for the whole run, shown again as it was left; an open one comes forward.
 void MainWindow::slotActionLogs()
 {
-    if (dialogLogs && dialogLogs->isVisible())
+    if (dialogLogs && dialogLogs->isVisible()) {
+        bringForward(dialogLogs);
         return;
+    }
     if (dialogLogs) {
         dialogLogs->reopen();
-        dialogLogs->show();
+        bringForward(dialogLogs);
         return;
     }
     dialogLogs = new DialogLogs(this);
     dialogLogs->setWindowFlags(Qt::Window);
-    dialogLogs->show();
+    bringForward(dialogLogs);
 }
 
 // A history window that was closed is built anew, so each opening reads the history afresh;
-// one that is shown is left as it is.
+// one that is shown comes forward as it is.
 void MainWindow::slotNzbHistory()
 {
-    if (dialogHistoryNzb && dialogHistoryNzb->isVisible())
+    if (dialogHistoryNzb && dialogHistoryNzb->isVisible()) {
+        bringForward(dialogHistoryNzb);
         return;
+    }
     if (dialogHistoryNzb) {
         disconnect(dialogHistoryNzb, SIGNAL(historyNzbToDownload(QString)), this,
                    SLOT(slotHistoryNzbFileToDownload(QString)));
@@ -51,7 +71,16 @@ void MainWindow::slotNzbHistory()
     dialogHistoryNzb = new DialogHistoryNzb(this);
     dialogHistoryNzb->setWindowFlags(Qt::Window);
     connect(dialogHistoryNzb, SIGNAL(historyNzbToDownload(QString)), this, SLOT(slotHistoryNzbFileToDownload(QString)));
-    dialogHistoryNzb->show();
+    bringForward(dialogHistoryNzb);
+}
+
+// The wizard starts afresh when it was closed; an open one comes forward with what the user
+// has typed so far.
+void MainWindow::showConfigurationWizard()
+{
+    if (!dialogWizard->isVisible())
+        dialogWizard->reset();
+    bringForward(dialogWizard);
 }
 
 // The exit can run inside a question an auxiliary window is still asking (the history window

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DownloadListRows.h"
+#include "widgets/AppVersion.h"
 #include "app/DownloadListTreeWidget.h"
 #include "app/DownloadListWidgetDelegate.h"
 #include "config/AppConfiguration.h"
@@ -436,6 +437,7 @@ namespace {
 bool confirmRemoval(const QString &question)
 {
     QMessageBox box;
+    box.setWindowTitle(AppVersion::displayName());
     box.setInformativeText(question);
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Ok);

@@ -71,6 +71,8 @@ void MainWindow::showDrivesFreeSpace()
         auto *label = new QLabel(tr("<b><font color='%1'>%2</font></b>")
                                      .arg(colourForFreeSpace(answer.dFreeKiB), text.toHtmlEscaped()));
         label->setTextFormat(Qt::RichText);
+        // However many drives there are, they share the width the window has: they never widen it.
+        label->setMinimumWidth(1);
         ui->statusBar->addWidget(label, 0);
         listLabelsFreeSpace.append(label);
     }

@@ -60,8 +60,11 @@ void MainWindow::setVisible(bool visible)
     }
     updateTrayActions(visible);
     QMainWindow::setVisible(visible);
-    if (bFirstShowing)
+    if (bFirstShowing) {
+        // The buttons of the server rows know their texts' widths once they are shown.
+        keepServerTableWhole();
         openFirstRunWizard();
+    }
 }
 
 void MainWindow::startSavedServers()

@@ -149,9 +149,7 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
         return;
     }
     if (!nzb) {
-        const QString text = tr("Error while importing NZB file: %1").arg(strError);
-        QLOG_ERROR() << text;
-        QMessageBox::critical(this, tr("Tessaquill+"), text, QMessageBox::Ok);
+        reportUnreadableNzb(strNzbPath, strNzbName, strError);
         return;
     }
     QLOG_INFO() << tr("Adding new NZB: %1...").arg(nzb->strName);
@@ -310,7 +308,7 @@ void MainWindow::takeArgument(const QString &strArgument)
 {
     const QFileInfo info(strArgument);
     if (info.suffix().toLower() != QLatin1String("nzb")) {
-        QLOG_ERROR() << tr("Cannot load %1: bad suffix").arg(strArgument);
+        refuseArgument(strArgument);
         return;
     }
     addNzbFile(strArgument, info.completeBaseName(), QString());

@@ -3,7 +3,9 @@
 // settings dialog.
 #include "app/MainWindow.h"
 
+#include "widgets/AppVersion.h"
 #include "widgets/SizeSpeedText.h"
+#include "widgets/WindowTextFit.h"
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogServerManagement.h"
 #include "dialogs/DialogWizard.h"
@@ -22,12 +24,18 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalMapper>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 #include <QTimer>
 
 namespace {
 
 enum ServerColumn { StatusColumn = 0, NicknameColumn = 1, CounterColumn = 2, ButtonColumn = 3 };
+
+constexpr int kButtonWidth = 100;
+// A nickname is the user's text: the table's least width makes room for this much of it.
+constexpr int kNicknameRoom = 200;
 
 // The hint's own rich text, kept on the label while it blinks.
 const char kHintTextProperty[] = "hintText";
@@ -101,6 +109,34 @@ QString counterText(quint64 bytes)
     return paddedText(SizeSpeedText::formatSize(double(bytes >> 10)));
 }
 
+// The width a cell needs to show `text` on one line, as the table measures its cells.
+int cellWidth(const QTableWidget *table, const QString &text)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(table);
+    option.font = table->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.text = text;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    return table->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), table).width();
+}
+
+// The widest text a counter can show: the most digits in the widest unit.
+int widestCounterWidth(const QTableWidget *table)
+{
+    int widest = 0;
+    for (const double kib : {1023.99, 1023.99 * 1024, 1023.99 * 1024 * 1024, 9999.99 * 1024 * 1024 * 1024})
+        widest = qMax(widest, cellWidth(table, paddedText(SizeSpeedText::formatSize(kib))));
+    return widest;
+}
+
+// The button keeps the width the form gives it, or more for a longer translation.
+void fitButtonToText(QPushButton *button)
+{
+    button->setMaximumWidth(qMax(kButtonWidth, button->sizeHint().width()));
+}
+
 void showRowState(QTableWidget *table, int row, bool started)
 {
     if (QLabel *status = rowStatusLabel(table, row))
@@ -111,6 +147,7 @@ void showRowState(QTableWidget *table, int row, bool started)
         button->setIcon(QIcon(started ? QStringLiteral(":/images/stop_server.png")
                                       : QStringLiteral(":/images/start_server.png")));
         button->setEnabled(true);
+        fitButtonToText(button);
     }
 }
 
@@ -134,7 +171,7 @@ void fillServerRow(QTableWidget *table, int row, const QString &nickname, qint32
     layout->setContentsMargins(0, 0, 0, 0);
     auto *button = new QPushButton(container);
     button->setMinimumWidth(0);
-    button->setMaximumWidth(100);
+    button->setMaximumWidth(kButtonWidth);
     layout->addWidget(button, 0, Qt::AlignCenter);
     table->setCellWidget(row, ButtonColumn, container);
 
@@ -179,6 +216,7 @@ void MainWindow::initServersTables()
 
     table->setHorizontalHeaderLabels({tr("Status"), tr("Nickname"), tr("Counter"), tr("Start / Stop")});
     table->resizeColumnsToContents();
+    keepServerTableWhole();
     QTableWidget *threads = ui->tableWidgetServerThreads;
     threads->setColumnCount(3);
     threads->setHorizontalHeaderLabels({tr("Server"), tr("Speed"), tr("Description")});
@@ -325,7 +363,36 @@ bool MainWindow::addConfiguredServer(const NntpServer &source)
     rebuildServerButtonMapper();
     table->resizeColumnToContents(StatusColumn);
     table->resizeColumnToContents(NicknameColumn);
+    keepServerTableWhole();
     return saved;
+}
+
+// Every column of the server table whole, also once a fourth server brings its scroll bar: the
+// counters have room for the widest they can show (they would wrap onto a second line), each
+// button for its text, and the table is as wide as its columns and its last title need.
+void MainWindow::keepServerTableWhole()
+{
+    QTableWidget *table = ui->tableWidgetServers;
+    const int counter = qMax(widestCounterWidth(table), static_cast<QAbstractItemView *>(table)->sizeHintForColumn(CounterColumn));
+    if (table->columnWidth(CounterColumn) < counter)
+        table->setColumnWidth(CounterColumn, counter);
+    int buttons = 0;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (QPushButton *button = rowButton(table, row)) {
+            fitButtonToText(button);
+            buttons = qMax(buttons, button->sizeHint().width());
+        }
+    }
+    const int last = qMax(table->horizontalHeader()->sectionSizeHint(ButtonColumn), buttons);
+    const int needed = table->columnWidth(StatusColumn) + qMin(table->columnWidth(NicknameColumn), kNicknameRoom)
+                       + table->columnWidth(CounterColumn) + last + 2 * table->frameWidth()
+                       + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
+    if (table->minimumWidth() >= needed)
+        return;
+    table->setMinimumWidth(needed);
+    // The column and the window around it make room (done at the first showing otherwise).
+    if (isVisible())
+        WindowTextFit::fit(this);
 }
 
 void MainWindow::slotAddNewServer()
@@ -398,6 +465,7 @@ void MainWindow::slotDeleteServer()
         return;
     const qint32 id = server->iId;
     QMessageBox question;
+    question.setWindowTitle(AppVersion::displayName());
     question.setInformativeText(tr("Remove the server '%1'?").arg(server->strNickname));
     question.setStandardButtons(QMessageBox::Ok | QMessageBox::No);
     question.setDefaultButton(QMessageBox::No);
@@ -421,7 +489,8 @@ void MainWindow::slotWizardAccepted()
     server.bSsl = dialogWizard->isServerSsl();
     server.bStarted = false;
     server.iConnectionCount = qint32(dialogWizard->getNbConnections());
-    server.iPort = ServerFieldRules::defaultPort(server.bSsl).toInt();
+    server.iPort = dialogWizard->getServerPort() > 0 ? dialogWizard->getServerPort()
+                                                      : ServerFieldRules::defaultPort(server.bSsl).toInt();
     if (dialogWizard->isAuthenticationNeeded()) {
         server.strLogin = dialogWizard->getLogin().trimmed();
         server.strPassword = dialogWizard->getPassword();

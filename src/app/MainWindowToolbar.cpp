@@ -4,7 +4,6 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogSettings.h"
 #include "dialogs/DialogShutdown.h"
-#include "dialogs/DialogWizard.h"
 
 #include "ui_MainWindow.h"
 
@@ -28,8 +27,7 @@ void MainWindow::slotToolbarActionTriggered(QAction *pAction)
     if (name == QLatin1String("actionminimize")) {
         setVisible(false);
     } else if (name == QLatin1String("actionconfiguration_wizard")) {
-        dialogWizard->reset();
-        dialogWizard->setVisible(true);
+        showConfigurationWizard();
     } else if (name == QLatin1String("actionsettings")) {
         runSettingsDialog();
     } else if (name == QLatin1String("actionnzb")) {

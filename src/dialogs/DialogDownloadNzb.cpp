@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -23,10 +25,22 @@ DialogDownloadNzb::DialogDownloadNzb(QWidget *parent)
 {
     ui->setupUi(this);
     WindowTextFit::install(this);
+    keepFilesListReadable();
     ui->lineEditDownloadNzbPath->setText(AppConfiguration::getInstance()->destinationFolder);
     fillDestinations();
     connect(ui->tableWidgetDestinations, &QTableWidget::itemClicked, this,
             &DialogDownloadNzb::slotDestinationItemClicked);
+}
+
+// The list of files shows several of them at any height of the dialog, a long name's scroll
+// bar included; the dialog is as tall as that needs.
+void DialogDownloadNzb::keepFilesListReadable()
+{
+    QTableWidget *files = ui->tableWidgetNzbFilesList;
+    const int rows = 5;
+    const int height = files->horizontalHeader()->sizeHint().height() + rows * files->verticalHeader()->defaultSectionSize()
+                       + files->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, files) + 2 * files->frameWidth();
+    files->setMinimumHeight(qMax(files->minimumHeight(), height));
 }
 
 DialogDownloadNzb::~DialogDownloadNzb()

@@ -52,6 +52,7 @@ public slots:
     void slotDestinationItemClicked();
 
 private:
+    void keepFilesListReadable();
     void setSaveGroupEnabled(bool enabled);
     void setDownloadGroupEnabled(bool enabled);
     bool isAnyFileChecked() const;

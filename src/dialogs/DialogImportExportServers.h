@@ -42,15 +42,16 @@ public:
     QList<NntpServer *> checkedServers() const;
 
     // New servers read from a servers file, in file order, owned by the caller; empty when the
-    // file cannot be opened, is not well-formed XML or holds no server.
-    static QList<NntpServer *> readServersFile(const QString &filePath);
+    // file cannot be opened, is not well-formed XML or holds no server, and then `whyNone`, when
+    // given, says which, for the user.
+    static QList<NntpServer *> readServersFile(const QString &filePath, QString *whyNone = nullptr);
     // The same for an older servers file. Each non-empty password is replaced by what the
     // converter prints for it; a record whose password cannot be converted (converter missing,
     // failing, killed or past its time limit) is left out.
-    static QList<NntpServer *> readOldServersFile(const QString &filePath);
+    static QList<NntpServer *> readOldServersFile(const QString &filePath, QString *whyNone = nullptr);
     static QList<NntpServer *> readOldServersFile(const QString &filePath,
                                                   const QString &converterFolder,
-                                                  int timeLimitMs);
+                                                  int timeLimitMs, QString *whyNone = nullptr);
     // Writes the servers, in list order, into a servers file at `filePath`, replacing the whole
     // file in one step once everything is written.
     static SaveResult saveServersFile(const QString &filePath, const QList<NntpServer *> &servers);

@@ -63,9 +63,10 @@ RecordTexts readRecord(QXmlStreamReader &xml)
 }
 
 // Every child element of the root whose name, upper-cased, is "SERVER", in document order;
-// false when the document is not well-formed XML (nothing of it is used then). Whitespace
-// inside values is kept as it is: a password of blanks stays a password of blanks.
-bool readRecords(QIODevice &device, QList<RecordTexts> &records)
+// false when the document is not well-formed XML (nothing of it is used then; `error` says
+// why). Whitespace inside values is kept as it is: a password of blanks stays a password of
+// blanks.
+bool readRecords(QIODevice &device, QList<RecordTexts> &records, QString &error)
 {
     QXmlStreamReader xml(&device);
     xml.setNamespaceProcessing(false);
@@ -80,7 +81,13 @@ bool readRecords(QIODevice &device, QList<RecordTexts> &records)
         else
             xml.skipCurrentElement();
     }
-    return !xml.hasError();
+    if (!xml.hasError())
+        return true;
+    error = DialogImportExportServers::tr("It is not a servers file: %1 (line %2, column %3).")
+                .arg(xml.errorString())
+                .arg(xml.lineNumber())
+                .arg(xml.columnNumber());
+    return false;
 }
 
 qint32 numberOrZero(const QString &text)
@@ -110,16 +117,36 @@ NntpServer *serverFromRecord(const RecordTexts &texts)
     return server;
 }
 
-QList<NntpServer *> readServers(const QString &filePath, const RecordFilter &keep)
+void tell(QString *whyNone, const QString &reason)
+{
+    if (whyNone)
+        *whyNone = reason;
+}
+
+QList<NntpServer *> readServers(const QString &filePath, const RecordFilter &keep, QString *whyNone)
 {
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (QFileInfo(filePath).isDir()) {
+        tell(whyNone, DialogImportExportServers::tr("It is a folder, not a servers file."));
         return {};
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        tell(whyNone, DialogImportExportServers::tr("The file cannot be read: %1.").arg(file.errorString()));
+        return {};
+    }
     QList<RecordTexts> records;
-    const bool wellFormed = readRecords(file, records);
+    QString error;
+    const bool wellFormed = readRecords(file, records, error);
     file.close();
-    if (!wellFormed)
+    if (!wellFormed) {
+        tell(whyNone, error);
         return {};
+    }
+    if (records.isEmpty()) {
+        tell(whyNone, DialogImportExportServers::tr("The file holds no server: it is not a servers file, or an empty "
+                                                    "one."));
+        return {};
+    }
 
     QList<NntpServer *> servers;
     for (const RecordTexts &texts : qAsConst(records)) {
@@ -127,6 +154,9 @@ QList<NntpServer *> readServers(const QString &filePath, const RecordFilter &kee
         if (!keep || keep(*server))
             servers << server.release();
     }
+    if (servers.isEmpty())
+        tell(whyNone, DialogImportExportServers::tr("The passwords of its servers could not be converted; the log "
+                                                    "names the servers."));
     return servers;
 }
 
@@ -195,26 +225,29 @@ bool writeServers(QIODevice &device, const QList<NntpServer *> &servers)
 
 } // namespace
 
-QList<NntpServer *> DialogImportExportServers::readServersFile(const QString &filePath)
+QList<NntpServer *> DialogImportExportServers::readServersFile(const QString &filePath, QString *whyNone)
 {
-    return readServers(filePath, RecordFilter());
+    return readServers(filePath, RecordFilter(), whyNone);
 }
 
-QList<NntpServer *> DialogImportExportServers::readOldServersFile(const QString &filePath)
+QList<NntpServer *> DialogImportExportServers::readOldServersFile(const QString &filePath, QString *whyNone)
 {
-    return readOldServersFile(filePath, QString(), ConverterTimeLimitMs);
+    return readOldServersFile(filePath, QString(), ConverterTimeLimitMs, whyNone);
 }
 
 QList<NntpServer *> DialogImportExportServers::readOldServersFile(const QString &filePath,
                                                                   const QString &converterFolder,
-                                                                  int timeLimitMs)
+                                                                  int timeLimitMs, QString *whyNone)
 {
-    return readServers(filePath, [&](NntpServer &server) {
-        if (server.strPassword.isEmpty())
-            return true;
-        return convertOldPassword(server.strPassword, converterFolder, timeLimitMs,
-                                  server.strNickname, server.strPassword);
-    });
+    return readServers(
+        filePath,
+        [&](NntpServer &server) {
+            if (server.strPassword.isEmpty())
+                return true;
+            return convertOldPassword(server.strPassword, converterFolder, timeLimitMs, server.strNickname,
+                                      server.strPassword);
+        },
+        whyNone);
 }
 
 DialogImportExportServers::SaveResult

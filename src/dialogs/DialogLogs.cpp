@@ -274,6 +274,7 @@ void DialogLogs::refreshTimeEditFinished()
 bool DialogLogs::askDeletion(const QString &text, const QString &informativeText) const
 {
     QMessageBox question;
+    question.setWindowTitle(AppVersion::displayName());
     question.setText(text);
     question.setInformativeText(informativeText);
     question.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

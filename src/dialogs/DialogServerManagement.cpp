@@ -2,6 +2,7 @@
 
 #include "ui_DialogServerManagement.h"
 
+#include "widgets/AppVersion.h"
 #include "widgets/SizeSpeedText.h"
 #include "config/ServersConfiguration.h"
 #include "dialogs/ServerFieldRules.h"
@@ -263,6 +264,7 @@ void DialogServerManagement::slotConnectionFieldChanged()
 void DialogServerManagement::slotResetCounter()
 {
     QMessageBox question;
+    question.setWindowTitle(AppVersion::displayName());
     question.setInformativeText(tr("Do you really want to reset your counter ?"));
     question.setStandardButtons(QMessageBox::Ok | QMessageBox::No);
     question.setDefaultButton(QMessageBox::Ok);

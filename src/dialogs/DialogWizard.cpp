@@ -53,7 +53,12 @@ void DialogWizard::reset()
 
 QString DialogWizard::getServerName() const
 {
-    return ui->lineEditServerName->text().trimmed();
+    return ServerFieldRules::splitAddress(ui->lineEditServerName->text()).host;
+}
+
+int DialogWizard::getServerPort() const
+{
+    return ServerFieldRules::splitAddress(ui->lineEditServerName->text()).port;
 }
 
 bool DialogWizard::isServerSsl() const
@@ -98,9 +103,15 @@ void DialogWizard::showEndPage()
 void DialogWizard::slotNextButton()
 {
     switch (ui->stackedWidgetWizard->currentIndex()) {
-    case ServerPage:
-        if (getServerName().isEmpty()) {
+    case ServerPage: {
+        const ServerFieldRules::SplitAddress address = ServerFieldRules::splitAddress(ui->lineEditServerName->text());
+        if (address.host.isEmpty()) {
             refuse(tr("Please enter the name of your news (NNTP) server."));
+        } else if (address.kind == ServerFieldRules::BadPort) {
+            refuse(tr("The text after the server's address is not a port number from 1 to 65535: \"%1\"\n"
+                      "Type the address alone: the usual port is then used, and it can be changed in the server "
+                      "editor (double-click the server in the servers list).")
+                       .arg(address.portText));
         } else if (isAuthenticationNeeded()) {
             ui->stackedWidgetWizard->setCurrentIndex(CredentialsPage);
             ui->pushButtonBack->setEnabled(true);
@@ -108,6 +119,7 @@ void DialogWizard::slotNextButton()
             showEndPage();
         }
         break;
+    }
     case CredentialsPage:
         if (getLogin().isEmpty()) {
             refuse(tr("Please enter the user name."));

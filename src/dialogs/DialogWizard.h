@@ -22,7 +22,10 @@ public:
 
     void reset();
 
+    // The address without a port typed after it ("news.example.net:563").
     QString getServerName() const;
+    // The port typed after the address, 0 when none was (the usual port then applies).
+    int getServerPort() const;
     bool isServerSsl() const;
     bool isAuthenticationNeeded() const;
     QString getLogin() const;

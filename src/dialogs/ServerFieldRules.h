@@ -31,6 +31,18 @@ public:
     // "563" for NNTP over TLS, "119" otherwise.
     static QString defaultPort(bool ssl);
 
+    // An address typed with its port ("news.example.net:563", "[2001:db8::1]:119") split in
+    // two. An IPv6 address without brackets holds no port.
+    enum AddressPort { NoPort, WithPort, BadPort };
+    struct SplitAddress
+    {
+        QString host; // trimmed, without the brackets of an IPv6 address
+        int port = 0; // the port typed after the address, 0 when none
+        AddressPort kind = NoPort;
+        QString portText; // what follows the address's last ':' (BadPort: what was refused)
+    };
+    static SplitAddress splitAddress(const QString &text);
+
     // Whether the first or the last character is a blank (U+0020; a tab does not count).
     static bool hasOuterBlank(const QString &password);
 

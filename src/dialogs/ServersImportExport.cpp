@@ -35,12 +35,12 @@ struct ServersReadGuard
 };
 
 // The older file's conversion runs an outside program per password while the window waits.
-QList<NntpServer *> readChosenFile(const QString &path)
+QList<NntpServer *> readChosenFile(const QString &path, QString &whyNone)
 {
     if (!isOlderServersFile(path))
-        return DialogImportExportServers::readServersFile(path);
+        return DialogImportExportServers::readServersFile(path, &whyNone);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QList<NntpServer *> servers = DialogImportExportServers::readOldServersFile(path);
+    const QList<NntpServer *> servers = DialogImportExportServers::readOldServersFile(path, &whyNone);
     QApplication::restoreOverrideCursor();
     return servers;
 }
@@ -168,14 +168,18 @@ void ServersImportExport::importServers(QWidget *settingsDialog, const AddServer
 
     const QString path = QFileInfo(chosenFile).absoluteFilePath();
     QWidget *window = windowOf(settingsDialog);
-    ServersReadGuard read{readChosenFile(path)};
+    QString whyNone;
+    ServersReadGuard read{readChosenFile(path, whyNone)};
     if (read.servers.isEmpty()) {
-        QMessageBox::critical(window, AppVersion::displayName(),
-                              isOlderServersFile(path)
-                                  ? tr("An error occured while importing the Tessaquill 0.8.x "
-                                       "Servers file")
-                                  : tr("An error occured while importing the Tessaquill+ "
-                                       "Servers file"));
+        const QString failed = isOlderServersFile(path) ? tr("An error occured while importing the Tessaquill 0.8.x "
+                                                             "Servers file")
+                                                        : tr("An error occured while importing the Tessaquill+ "
+                                                             "Servers file");
+        // The reason may quote the file's own text: shown as it is, never read as markup.
+        QMessageBox box(QMessageBox::Critical, AppVersion::displayName(), failed + QLatin1Char('\n') + whyNone,
+                        QMessageBox::Ok, window);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
         return;
     }
 

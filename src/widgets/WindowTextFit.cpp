@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QPointer>
 #include <QStyle>
 #include <QTimer>
@@ -21,6 +22,9 @@ namespace {
 const char *const kWatchedProperty = "_tq_titlesKeptWhole";
 const char *const kFittingProperty = "_tq_fittingTexts";
 const char *const kFormSizeProperty = "_tq_formSize";
+const char *const kScrollsSidewaysProperty = "_tq_scrollsSideways";
+const char *const kStretchPausedProperty = "_tq_stretchPaused";
+const char *const kFollowsLayoutProperty = "_tq_followsLayout";
 
 // Widgets whose size follows their texts or their layout; input fields, views and sliders keep
 // the sizes their forms give them.
@@ -53,6 +57,16 @@ WindowTextFit::WindowTextFit(QWidget *window)
 {
 }
 
+void WindowTextFit::followLayoutChanges(QWidget *window)
+{
+    window->setProperty(kFollowsLayoutProperty, true);
+}
+
+void WindowTextFit::letScrollSideways(QAbstractItemView *view)
+{
+    view->setProperty(kScrollsSidewaysProperty, true);
+}
+
 void WindowTextFit::install(QWidget *window)
 {
     window->setProperty(kFormSizeProperty, window->size());
@@ -61,6 +75,18 @@ void WindowTextFit::install(QWidget *window)
 
 bool WindowTextFit::eventFilter(QObject *watched, QEvent *event)
 {
+    // A layout inside changed what it needs (a table's rows, a longer text): the least width
+    // of a window that asked for it follows, once the layouts have taken the change in.
+    if (event->type() == QEvent::LayoutRequest && watched == parent() && !minimumCheckDue
+        && watched->property(kFollowsLayoutProperty).toBool()) {
+        minimumCheckDue = true;
+        QPointer<QWidget> window = static_cast<QWidget *>(watched);
+        QTimer::singleShot(0, this, [this, window] {
+            minimumCheckDue = false;
+            if (window && window->isVisible())
+                keepMinimumWidth(window);
+        });
+    }
     if (event->type() == QEvent::Show && watched == parent()) {
         auto *window = static_cast<QWidget *>(watched);
         fit(window);
@@ -111,15 +137,26 @@ void WindowTextFit::fit(QWidget *window)
     window->setProperty(kFittingProperty, false);
 }
 
+void WindowTextFit::keepMinimumWidth(QWidget *window)
+{
+    const bool fixed = window->minimumWidth() == window->maximumWidth();
+    if (fixed || window->minimumWidth() == 0 || !window->layout())
+        return;
+    const int needed = window->layout()->totalMinimumSize().width();
+    if (window->minimumWidth() < needed)
+        window->setMinimumWidth(needed);
+}
+
 // At the size its form gives it, the window grows in width to what its layout now needs (a
 // fixed-size dialog stays fixed, at that width). A size the user chose, or one restored from
-// the last run, is left alone, and so are minimum sizes and heights.
+// the last run, is left alone, and so are heights. A minimum width the form sets stands in for
+// what the layout needs (Qt then no longer asks the layout): it is raised to that, so that the
+// window made as narrow as it goes still shows its texts whole.
 void WindowTextFit::growWindow(QWidget *window)
 {
     const QSize formSize = window->property(kFormSizeProperty).toSize();
     const bool fixed = window->minimumWidth() == window->maximumWidth();
-    if (!fixed && window->width() != formSize.width())
-        return;
+    const bool atFormSize = fixed || window->width() == formSize.width();
     for (int round = 0; round < 2; ++round) {
         // Layouts keep what they measured until told otherwise; a splitter tells its own only
         // later, from the event loop.
@@ -131,7 +168,8 @@ void WindowTextFit::growWindow(QWidget *window)
             window->layout()->activate();
         const int needed = window->layout() ? window->layout()->totalMinimumSize().width()
                                             : window->minimumSizeHint().width();
-        if (needed <= window->width())
+        keepMinimumWidth(window);
+        if (!atFormSize || needed <= window->width())
             return;
         if (fixed)
             window->setFixedWidth(needed);
@@ -205,6 +243,11 @@ void WindowTextFit::keepTitlesWhole(QHeaderView *header)
     connect(header, &QHeaderView::sectionCountChanged, header, [header] { fitHeader(header); }, Qt::QueuedConnection);
     connect(header, &QHeaderView::sortIndicatorChanged, header, [header] { fitHeader(header); }, Qt::QueuedConnection);
     connect(header, &QHeaderView::geometriesChanged, header, [header] { fitHeader(header); }, Qt::QueuedConnection);
+    // A view that scrolls sideways: the room for its last title changes with its width.
+    auto *view = qobject_cast<QAbstractItemView *>(header->parentWidget());
+    if (view && view->property(kScrollsSidewaysProperty).toBool())
+        connect(view->horizontalScrollBar(), &QScrollBar::rangeChanged, header, [header] { fitHeader(header); },
+                Qt::QueuedConnection);
 }
 
 void WindowTextFit::fitHeader(QHeaderView *header)
@@ -215,6 +258,11 @@ void WindowTextFit::fitHeader(QHeaderView *header)
     while (last > 0 && header->isSectionHidden(header->logicalIndex(last)))
         --last;
     const int lastLogical = header->logicalIndex(last);
+    auto *view = qobject_cast<QAbstractItemView *>(header->parentWidget());
+    if (view && view->property(kScrollsSidewaysProperty).toBool()) {
+        keepLastTitleWhileScrolling(header, lastLogical);
+        return;
+    }
     const bool lastStretches = header->stretchLastSection();
     int othersWidth = 0;
     for (int visual = 0; visual < header->count(); ++visual) {
@@ -234,7 +282,6 @@ void WindowTextFit::fitHeader(QHeaderView *header)
     if (!lastStretches)
         return;
     // The view must be wide enough for the stretched last title beside the other sections.
-    auto *view = qobject_cast<QAbstractItemView *>(header->parentWidget());
     if (!view)
         return;
     int needed = othersWidth + header->sectionSizeHint(lastLogical) + 2 * view->frameWidth();
@@ -253,4 +300,39 @@ void WindowTextFit::fitHeader(QHeaderView *header)
         if (window && window->isVisible())
             fit(window);
     });
+}
+
+// The sections keep their titles whole; the last one stretches over the room left only while
+// that room holds its title, else it keeps its title's width and the view scrolls to it.
+void WindowTextFit::keepLastTitleWhileScrolling(QHeaderView *header, int lastLogical)
+{
+    const bool paused = header->property(kStretchPausedProperty).toBool();
+    if (!header->stretchLastSection() && !paused)
+        return;
+    int othersWidth = 0;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (header->isSectionHidden(logical))
+            continue;
+        const int hint = header->model()->headerData(logical, Qt::Horizontal).toString().isEmpty()
+                             ? 0
+                             : header->sectionSizeHint(logical);
+        if (logical == lastLogical)
+            continue;
+        if (header->sectionSize(logical) < hint)
+            header->resizeSection(logical, hint);
+        othersWidth += header->sectionSize(logical);
+    }
+    const int lastHint = header->sectionSizeHint(lastLogical);
+    const bool room = header->viewport()->width() - othersWidth >= lastHint;
+    if (room && paused) {
+        header->setProperty(kStretchPausedProperty, false);
+        header->setStretchLastSection(true);
+    } else if (!room && !paused) {
+        header->setProperty(kStretchPausedProperty, true);
+        header->setStretchLastSection(false);
+        header->resizeSection(lastLogical, lastHint);
+    } else if (!room && header->sectionSize(lastLogical) < lastHint) {
+        header->resizeSection(lastLogical, lastHint);
+    }
 }

@@ -60,7 +60,13 @@ public:
     void begin()
     {
         waitFor([] { return mainWindow() && mainWindow()->isVisible(); }, 20000, [this] {
-            settle([this] { plan(); next(); });
+            settle([this] {
+                if (qEnvironmentVariable("TQ_TOUR_PLAN") == QLatin1String("small-screen"))
+                    planSmallScreen();
+                else
+                    plan();
+                next();
+            });
         });
     }
 
@@ -91,6 +97,27 @@ private:
                 windows.insert(widget);
         }
         return windows;
+    }
+
+    // Windows seen at one moment, followed: one that goes is no longer among them, even when a
+    // new one takes its place in memory (a dialog on the stack where a file chooser just was).
+    using Seen = QList<QPointer<QWidget>>;
+
+    static Seen seenNow()
+    {
+        Seen seen;
+        for (QWidget *window : visibleWindows())
+            seen.append(window);
+        return seen;
+    }
+
+    static bool among(const Seen &seen, QWidget *window)
+    {
+        for (const QPointer<QWidget> &known : seen) {
+            if (known && known.data() == window)
+                return true;
+        }
+        return false;
     }
 
     static QWidget *versionOffer()
@@ -158,8 +185,9 @@ private:
         std::cout << line << std::endl;
     }
 
-    // The picture of the innermost window: the script answers once it has it.
-    void shoot(const QString &name)
+    // The picture of the innermost window (or of the whole screen, with the window in front of
+    // it): the script answers once it has it.
+    void shoot(const QString &name, bool wholeScreen = false)
     {
         QWidget *window = top();
         if (!window) {
@@ -173,9 +201,30 @@ private:
         const QRect frame = window->frameGeometry();
         qInfo("tour: %s is %s \"%s\" at %d,%d %dx%d", qPrintable(name), window->metaObject()->className(),
               qPrintable(window->windowTitle()), frame.x(), frame.y(), frame.width(), frame.height());
-        say("shot " + name.toStdString() + " " + std::to_string(window->winId()));
+        say("shot " + name.toStdString() + " " + (wholeScreen ? std::string("root") : std::to_string(window->winId())));
         std::string answer;
         std::getline(std::cin, answer);
+    }
+
+    // Runs `openWindow` from the event loop (so a dialog's exec() does not hold the tour up) and
+    // waits up to five seconds for a window that was not open `before`, kept in `found`; then
+    // `then`, found or not. A question the window asks as it opens comes after the window itself.
+    void waitForNewWindow(const QString &name, std::function<bool()> openWindow, const Seen &before,
+                          std::shared_ptr<QPointer<QWidget>> found, std::function<void()> then)
+    {
+        QTimer::singleShot(0, [this, name, openWindow] {
+            if (!openWindow())
+                say("missing " + name.toStdString() + " (nothing opens it)");
+        });
+        waitFor(
+            [before, found] {
+                for (QWidget *window : visibleWindows()) {
+                    if (!among(before, window) && (!*found || qobject_cast<QMessageBox *>(found->data())))
+                        *found = window;
+                }
+                return !found->isNull();
+            },
+            5000, std::move(then));
     }
 
     // A step that opens a window with `open` (run from the event loop, so a dialog's exec()
@@ -189,22 +238,9 @@ private:
                 next();
                 return;
             }
-            const QSet<QWidget *> before = visibleWindows();
-            QTimer::singleShot(0, [this, name, openWindow] {
-                if (!openWindow())
-                    say("missing " + name.toStdString() + " (nothing opens it)");
-            });
+            const Seen before = seenNow();
             auto found = std::make_shared<QPointer<QWidget>>();
-            waitFor(
-                [before, found] {
-                    // A question the window asks as it opens comes after the window itself.
-                    for (QWidget *window : visibleWindows()) {
-                        if (!before.contains(window) && (!*found || qobject_cast<QMessageBox *>(found->data())))
-                            *found = window;
-                    }
-                    return !found->isNull();
-                },
-                5000,
+            waitForNewWindow(name, openWindow, before, found,
                 [this, name, found, before] {
                     if (!*found) {
                         for (QWidget *window : visibleWindows())
@@ -227,12 +263,12 @@ private:
 
     // Message boxes that a window opened on its own are pictured and answered with their
     // escape button (the cautious answer), so that the window's own code goes on.
-    bool answerQuestions(const QString &name, const QSet<QWidget *> &before)
+    bool answerQuestions(const QString &name, const Seen &before)
     {
         bool asked = false;
         for (QWidget *window : visibleWindows()) {
             auto *box = qobject_cast<QMessageBox *>(window);
-            if (!box || before.contains(box) || stack.contains(box))
+            if (!box || among(before, box) || stack.contains(box))
                 continue;
             stack.append(box);
             shoot(name + QStringLiteral("-question"));
@@ -253,6 +289,45 @@ private:
                 return;
             }
             settle([this, name] { shoot(name); next(); }, 800);
+        });
+    }
+
+    // A step that changes what the innermost window shows, then takes a picture of the whole
+    // screen: where the window stands on it.
+    void showOnScreen(const QString &name, std::function<bool()> change)
+    {
+        steps.push_back([this, name, change] {
+            if (!top() || !change()) {
+                say("missing " + name.toStdString());
+                next();
+                return;
+            }
+            settle([this, name] { shoot(name, true); next(); }, 1500);
+        });
+    }
+
+    // A step that runs a dialog the way a user fills it in: `openDialog` opens it, `fill` (given
+    // the dialog) types into it and closes it. No picture.
+    void fillIn(const QString &name, std::function<bool()> openDialog, std::function<bool(QWidget *)> fill)
+    {
+        steps.push_back([this, name, openDialog, fill] {
+            const Seen before = seenNow();
+            auto found = std::make_shared<QPointer<QWidget>>();
+            waitForNewWindow(name, openDialog, before, found,
+                [this, name, found, fill] {
+                    if (!*found) {
+                        say("missing " + name.toStdString());
+                        next();
+                        return;
+                    }
+                    settle([this, name, found, fill] {
+                        QTimer::singleShot(0, [this, name, found, fill] {
+                            if (!*found || !fill(found->data()))
+                                say("missing " + name.toStdString() + " (could not be filled in)");
+                        });
+                        settle([this] { next(); }, 1000);
+                    }, 400);
+                });
         });
     }
 
@@ -347,50 +422,136 @@ private:
         return true;
     }
 
-    // Every window of the program, in the order a newcomer meets them.
-    void plan()
+    // The way a second start hands its NZB file over: the add-NZB dialog asks where to, and is
+    // accepted. False without an NZB file to add.
+    bool addNzb(const QString &name)
     {
-        // The version page named a newer version: the offer is asked as the window opens.
+        const QString nzb = qEnvironmentVariable("TQ_TOUR_NZB");
+        if (nzb.isEmpty())
+            return false;
+        open(name, [nzb] { return QMetaObject::invokeMethod(mainWindow(), "handleMessage", Q_ARG(QString, nzb)); });
         steps.push_back([this] {
-            waitFor([] { return versionOffer() != nullptr; }, 15000, [this] {
+            QPointer<QWidget> window = stack.isEmpty() ? QPointer<QWidget>() : stack.takeLast();
+            if (auto *dialog = qobject_cast<QDialog *>(window.data()))
+                dialog->accept();
+            settle([this] { next(); });
+        });
+        return true;
+    }
+
+    // The first-run wizard, open above the window without a configured server: its picture
+    // (of the whole screen when asked), then it is closed.
+    void firstRunWizard(const QString &name, bool wholeScreen)
+    {
+        for (QWidget *window : visibleWindows()) {
+            if (window == mainWindow() || window->objectName() != QLatin1String("DialogWizard"))
+                continue;
+            stack.append(window);
+            if (wholeScreen)
+                showOnScreen(name, [] { return true; });
+            else
+                show(name, [] { return true; });
+            close();
+        }
+    }
+
+    // The version page named a newer version: the offer is asked as the window opens. Its
+    // picture when `name` is given, then it is answered No.
+    void answerVersionOffer(const QString &name)
+    {
+        steps.push_back([this, name] {
+            waitFor([] { return versionOffer() != nullptr; }, 15000, [this, name] {
                 QPointer<QWidget> box = versionOffer();
                 if (!box) {
-                    say("missing 00-version-offer");
+                    if (!name.isEmpty())
+                        say("missing " + name.toStdString());
                     next();
                     return;
                 }
-                stack.append(box);
-                shoot(QStringLiteral("00-version-offer"));
-                stack.removeLast();
+                if (!name.isEmpty()) {
+                    stack.append(box);
+                    shoot(name);
+                    stack.removeLast();
+                }
                 static_cast<QMessageBox *>(box.data())->reject();
                 settle([this] { next(); }, 600);
             });
         });
-        // Without a configured server the first-run wizard is already open above the window.
-        for (QWidget *window : visibleWindows()) {
-            if (window != mainWindow() && window->objectName() == QLatin1String("DialogWizard")) {
-                stack.append(window);
-                show(QStringLiteral("01-wizard-first-run"), [] { return true; });
-                close();
+    }
+
+    // Starts the first server from its row, as a user does.
+    void startFirstServer()
+    {
+        steps.push_back([this] {
+            auto *table = mainWindow()->findChild<QTableWidget *>(QStringLiteral("tableWidgetServers"));
+            bool started = false;
+            for (QAbstractButton *button : table ? table->findChildren<QAbstractButton *>() : QList<QAbstractButton *>()) {
+                if (!started && button->isVisible() && button->isEnabled()) {
+                    button->click();
+                    started = true;
+                }
             }
-        }
+            if (!started)
+                say("missing the server row's start button");
+            settle([this] { next(); }, 5000); // the connections open and the articles flow
+        });
+    }
+
+    // Types a server into the server editor and accepts it.
+    void addServer(const QString &host, const QString &port, const QString &nickname)
+    {
+        fillIn(QStringLiteral("server editor for ") + nickname, [this] { return click("pushButtonAddServer"); },
+               [host, port, nickname](QWidget *editor) {
+                   auto *hostEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"));
+                   auto *portEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditPort"));
+                   auto *nicknameEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditServerNickname"));
+                   auto *ok = editor->findChild<QAbstractButton *>(QStringLiteral("pushButtonOk"));
+                   if (!hostEdit || !portEdit || !nicknameEdit || !ok)
+                       return false;
+                   hostEdit->setText(host);
+                   portEdit->setText(port);
+                   nicknameEdit->setText(nickname);
+                   ok->click();
+                   return true;
+               });
+    }
+
+    // The main window on a screen of 1024 x 768: as it starts, with four servers, the add-NZB
+    // dialog, while downloading, and made as small as it goes.
+    void planSmallScreen()
+    {
+        answerVersionOffer(QString());
+        firstRunWizard(QStringLiteral("40-small-screen-first-start"), true);
+        const QString port = qEnvironmentVariable("TQ_TOUR_SERVER_PORT");
+        addServer(QStringLiteral("127.0.0.1"), port.isEmpty() ? QStringLiteral("119") : port, QStringLiteral("Test server"));
+        // Three more that are never started: a port where nothing answers.
+        const QStringList others = {QStringLiteral("Second server"), QStringLiteral("Third server"),
+                                    QStringLiteral("Fourth server")};
+        for (const QString &nickname : others)
+            addServer(QStringLiteral("127.0.0.1"), QStringLiteral("9"), nickname);
+        addNzb(QStringLiteral("41-small-screen-add-nzb"));
+        if (!port.isEmpty())
+            startFirstServer();
+        showOnScreen(QStringLiteral("42-small-screen-downloading"), [this] { return tab("tabWidget", 0); });
+        showOnScreen(QStringLiteral("43-small-screen-smallest"), [] {
+            QMainWindow *window = mainWindow();
+            window->resize(window->minimumSize());
+            return true;
+        });
+    }
+
+    // Every window of the program, in the order a newcomer meets them.
+    void plan()
+    {
+        answerVersionOffer(QStringLiteral("00-version-offer"));
+        // Without a configured server the first-run wizard is already open above the window.
+        firstRunWizard(QStringLiteral("01-wizard-first-run"), false);
         show(QStringLiteral("02-main-window-servers-downloads"), [this] { return tab("tabWidget", 0); });
         show(QStringLiteral("03-main-window-search"), [this] { return tab("tabWidget", 1); });
         show(QStringLiteral("04-main-window-web-browser"), [this] { return tab("tabWidget", 2); });
         act([this] { return tab("tabWidget", 0); });
 
-        const QString nzb = qEnvironmentVariable("TQ_TOUR_NZB");
-        if (!nzb.isEmpty()) {
-            // The way a second start hands its NZB file over; the add-NZB dialog asks where to.
-            open(QStringLiteral("06-add-nzb"), [nzb] {
-                return QMetaObject::invokeMethod(mainWindow(), "handleMessage", Q_ARG(QString, nzb));
-            });
-            steps.push_back([this] {
-                QPointer<QWidget> window = stack.isEmpty() ? QPointer<QWidget>() : stack.takeLast();
-                if (auto *dialog = qobject_cast<QDialog *>(window.data()))
-                    dialog->accept();
-                settle([this] { next(); });
-            });
+        if (addNzb(QStringLiteral("06-add-nzb"))) {
             show(QStringLiteral("07-main-window-queue"), [] { return true; });
             menu(QStringLiteral("07b-download-list-menu"), [] {
                 auto *list = mainWindow()->findChild<QTreeWidget *>(QStringLiteral("treeWidgetDownloadList"));
@@ -434,19 +595,7 @@ private:
                     next();
                 });
             });
-            steps.push_back([this] {
-                auto *table = mainWindow()->findChild<QTableWidget *>(QStringLiteral("tableWidgetServers"));
-                bool started = false;
-                for (QAbstractButton *button : table ? table->findChildren<QAbstractButton *>() : QList<QAbstractButton *>()) {
-                    if (!started && button->isVisible() && button->isEnabled()) {
-                        button->click();
-                        started = true;
-                    }
-                }
-                if (!started)
-                    say("missing the server row's start button");
-                settle([this] { next(); }, 5000); // the connections open and the articles flow
-            });
+            startFirstServer();
             show(QStringLiteral("09b-main-window-downloading"), [] { return true; });
             menu(QStringLiteral("09c-delayed-pause-menu"), [this] {
                 auto *button = inTop<QPushButton>("pushButtonDifferedPause");

@@ -55,6 +55,22 @@ QString execProgram(const QString &value)
     return program;
 }
 
+// Installs the entry and icon into `data` as scripts/run.sh does for the user; what went wrong,
+// empty when nothing did.
+QString install(const QTemporaryDir &data, const QString &executable)
+{
+    QProcess install;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    install.setProcessEnvironment(environment);
+    install.start(QStringLiteral(TQ_PROJECT_DIR "/scripts/install-desktop-entry.sh"), {executable});
+    if (!install.waitForFinished(60000))
+        return QStringLiteral("the installation did not end");
+    if (install.exitStatus() != QProcess::NormalExit || install.exitCode() != 0)
+        return QString::fromUtf8(install.readAllStandardError());
+    return QString();
+}
+
 } // namespace
 
 // The desktop entry and icon that scripts/run.sh installs for the user: valid by the desktop
@@ -66,6 +82,8 @@ class tst_DesktopEntry : public QObject
 private slots:
     void installedEntryIsValidAndNamedAsTheLauncherProgress_data();
     void installedEntryIsValidAndNamedAsTheLauncherProgress();
+    void menusShowItInTheShippedLanguages_data();
+    void menusShowItInTheShippedLanguages();
 };
 
 void tst_DesktopEntry::installedEntryIsValidAndNamedAsTheLauncherProgress_data()
@@ -81,14 +99,8 @@ void tst_DesktopEntry::installedEntryIsValidAndNamedAsTheLauncherProgress()
     QFETCH(QString, executable);
     QTemporaryDir data;
     QVERIFY(data.isValid());
-    QProcess install;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
-    install.setProcessEnvironment(environment);
-    install.start(QStringLiteral(TQ_PROJECT_DIR "/scripts/install-desktop-entry.sh"), {executable});
-    QVERIFY(install.waitForFinished(60000));
-    QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
-             install.readAllStandardError().constData());
+    const QString failure = install(data, executable);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
     // The name the window's launcher progress carries.
     ProgramStart::setIdentity();
@@ -110,6 +122,38 @@ void tst_DesktopEntry::installedEntryIsValidAndNamedAsTheLauncherProgress()
     QCOMPARE(entryValue(entryPath, QStringLiteral("Icon")), QStringLiteral("tessaquill"));
     const QImage icon(data.path() + QStringLiteral("/icons/hicolor/64x64/apps/tessaquill.png"));
     QCOMPARE(icon.size(), QSize(64, 64));
+}
+
+void tst_DesktopEntry::menusShowItInTheShippedLanguages_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("German") << "de";
+    QTest::newRow("French") << "fr";
+    QTest::newRow("Spanish") << "es";
+}
+
+// A desktop in German, French or Spanish lists the program with a name, a kind and a
+// description in its language (the program's name stays as it is), as the entry is installed.
+void tst_DesktopEntry::menusShowItInTheShippedLanguages()
+{
+    QFETCH(QString, language);
+    QTemporaryDir data;
+    QVERIFY(data.isValid());
+    const QString failure = install(data, qEnvironmentVariable("TQ_BIN_DIR") + QStringLiteral("/tessaquill"));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    const QString entryPath = data.path() + QStringLiteral("/applications/tessaquill.desktop");
+
+    const QString localized = QStringLiteral("[%1]").arg(language);
+    QCOMPARE(entryValue(entryPath, QStringLiteral("Name") + localized), entryValue(entryPath, QStringLiteral("Name")));
+    for (const char *key : {"GenericName", "Comment", "Keywords"}) {
+        const QString english = entryValue(entryPath, QLatin1String(key));
+        const QString translated = entryValue(entryPath, QLatin1String(key) + localized);
+        QVERIFY2(!translated.trimmed().isEmpty(), key);
+        QVERIFY2(translated != english, key);
+    }
+    // Keywords in any language keep the words everyone searches for.
+    for (const char *word : {"Usenet;", "NZB;", "NNTP;"})
+        QVERIFY(entryValue(entryPath, QStringLiteral("Keywords") + localized).contains(QLatin1String(word)));
 }
 
 QTEST_MAIN(tst_DesktopEntry)

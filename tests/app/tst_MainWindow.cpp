@@ -27,6 +27,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
 #include <QSemaphore>
@@ -121,6 +122,9 @@ private slots:
     void configurationErrorIsShown();
     void unreadableSavedStateIsShown();
     void argumentsAndMessages();
+    void argumentsThatAreNoNzbAreSaid();
+    void unreadableNzbsAreNamed_data();
+    void unreadableNzbsAreNamed();
     void exitQuestionAnsweredNo();
     void quitFromTheTrayShowsTheWindowFirst();
     void wizardWithoutServers_data();
@@ -326,10 +330,13 @@ void tst_MainWindow::windowLayoutComesBack()
     settings.setValue(QStringLiteral("splitterLeftServers"), QByteArray("\x01\x02"));
     settings.sync();
     window = makeWindow();
-    QMainWindow bare;
-    Ui::MainWindow form;
-    form.setupUi(&bare);
-    QCOMPARE(window->size(), bare.size());
+    const QSize withUnusableLayout = window->size();
+    window.reset();
+    // The same as with no saved layout at all: the form's size, as far as the screen holds it.
+    settings.clear();
+    settings.sync();
+    window = makeWindow();
+    QCOMPARE(withUnusableLayout, window->size());
 }
 
 void tst_MainWindow::endOfQueueTimer_data()
@@ -878,10 +885,26 @@ void tst_MainWindow::argumentsAndMessages()
     QVERIFY(writeFile(folder + QStringLiteral("/notes.txt"), "text"));
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     const int before = manager->listNzbFiles.size();
+    // The files left are said, those of the command line together (from the event loop, which
+    // the reading of the later start's NZB runs).
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    answerer.pressNext(QMessageBox::Ok);
     window->loadNzbFromArguments({QStringLiteral("tessaquill"), folder + QStringLiteral("/Movie.NZB"),
                                   folder + QStringLiteral("/packed.nzb.gz"), folder + QStringLiteral("/notes.txt")});
+    QCOMPARE(answerer.answeredCount(), 0);
     window->handleMessage(folder + QStringLiteral("/Été.nzb"));
     window->handleMessage(folder + QStringLiteral("/notes.txt"));
+    QVERIFY(answerer.waitForAnswered(2));
+    const QString notes = QStringLiteral("- %1/notes.txt: not an NZB file (its name does not end in .nzb)").arg(folder);
+    QCOMPARE(answerer.seen().at(0).text,
+             QStringLiteral("These files were not added to the queue:\n- %1/packed.nzb.gz: a packed NZB file: unpack it, "
+                            "then add the .nzb file\n")
+                     .arg(folder)
+                 + notes);
+    QCOMPARE(answerer.seen().at(1).text, QStringLiteral("These files were not added to the queue:\n") + notes);
+    QCOMPARE(answerer.seen().at(1).title, QStringLiteral("Tessaquill+"));
+    QCOMPARE(answerer.seen().at(1).icon, QMessageBox::Warning);
     QCOMPARE(manager->listNzbFiles.size(), before + 2);
     QCOMPARE(manager->listNzbFiles.at(before)->strName, QStringLiteral("Movie"));
     QCOMPARE(manager->listNzbFiles.at(before + 1)->strName, QStringLiteral("Été"));
@@ -896,6 +919,88 @@ void tst_MainWindow::argumentsAndMessages()
     emit window->signalDeleteNzbList({&first, &second});
     AppConfiguration::getInstance()->nzbConfiguration.deleteNzb(movie);
     AppConfiguration::getInstance()->nzbConfiguration.deleteNzb(ete);
+}
+
+// A later start's arguments that are no NZB file are said in one box, with why each was left;
+// one that comes while the box is open joins it. The window comes forward for it.
+void tst_MainWindow::argumentsThatAreNoNzbAreSaid()
+{
+    window = makeWindow();
+    const QString folder = home->path() + QStringLiteral("/given <b>");
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/a folder")));
+    QVERIFY(writeFile(folder + QStringLiteral("/show.NZB.GZ"), "packed"));
+    QVERIFY(writeFile(folder + QStringLiteral("/show.nzb.bak"), "kept"));
+    ModalAnswerer answerer;
+    bool visibleWhenSaid = false;
+    bool plainText = false;
+    QString textAfterOneMore;
+    answerer.handleNext([&](QWidget *shown) {
+        visibleWhenSaid = window->isVisible();
+        window->handleMessage(folder + QStringLiteral("/late.txt"));
+        auto *box = qobject_cast<QMessageBox *>(shown);
+        // The names are the user's: shown as they are, never read as markup.
+        plainText = box->textFormat() == Qt::PlainText;
+        textAfterOneMore = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    for (const char *name : {"a folder", "show.NZB.GZ", "show.nzb.bak", "missing.nzb.gz"})
+        window->handleMessage(folder + QLatin1Char('/') + QLatin1String(name));
+    QVERIFY(answerer.waitForAnswered(1));
+    QTest::qWait(50);
+    QCOMPARE(answerer.answeredCount(), 1);
+    QVERIFY(visibleWhenSaid);
+    QVERIFY(plainText);
+    const QStringList lines = {
+        QStringLiteral("These files were not added to the queue:"),
+        QStringLiteral("- %1/a folder: a folder, not an NZB file").arg(folder),
+        QStringLiteral("- %1/show.NZB.GZ: a packed NZB file: unpack it, then add the .nzb file").arg(folder),
+        QStringLiteral("- %1/show.nzb.bak: not an NZB file (its name does not end in .nzb)").arg(folder),
+        QStringLiteral("- %1/missing.nzb.gz: no such file").arg(folder),
+    };
+    QCOMPARE(answerer.seen().first().text, lines.join(QLatin1Char('\n')));
+    QCOMPARE(textAfterOneMore, (lines + QStringList{QStringLiteral("- %1/late.txt: no such file").arg(folder)})
+                                   .join(QLatin1Char('\n')));
+}
+
+void tst_MainWindow::unreadableNzbsAreNamed_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::newRow("command line") << "command line";
+    QTest::newRow("later start") << "later start";
+    QTest::newRow("browser") << "browser";
+}
+
+// Two NZB files that cannot be read, given together, give two boxes that each name their file:
+// by its path, or by the NZB's name for the temporary file of a download.
+void tst_MainWindow::unreadableNzbsAreNamed()
+{
+    QFETCH(QString, road);
+    AppConfiguration::getInstance()->autoDownloadNzb = true;
+    window = makeWindow();
+    const QString first = home->path() + QStringLiteral("/first.nzb");
+    const QString second = home->path() + QStringLiteral("/other/second.nzb");
+    QVERIFY(writeFile(first, "<nzb><file"));
+    QVERIFY(writeFile(second, "not xml at all"));
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    answerer.pressNext(QMessageBox::Ok);
+    QStringList named = {first, second};
+    if (road == QLatin1String("command line")) {
+        window->loadNzbFromArguments({QStringLiteral("tessaquill"), first, second});
+    } else if (road == QLatin1String("later start")) {
+        window->handleMessage(first);
+        window->handleMessage(second);
+    } else {
+        window->addNzbFile(first, QStringLiteral("Caught on a page"), QString());
+        window->addNzbFile(second, QStringLiteral("Another page"), QString());
+        named = QStringList{QStringLiteral("Caught on a page"), QStringLiteral("Another page")};
+    }
+    QVERIFY(answerer.waitForAnswered(2));
+    for (int i = 0; i < 2; ++i) {
+        const ModalAnswerer::Seen &box = answerer.seen().at(i);
+        QCOMPARE(box.text, QStringLiteral("Error while importing NZB file: NZB contains error(s)\nFile: ") + named.at(i));
+        QCOMPARE(box.icon, QMessageBox::Critical);
+    }
 }
 
 void tst_MainWindow::exitQuestionAnsweredNo()
@@ -1000,6 +1105,8 @@ void tst_MainWindow::oneLogViewerForTheRun()
 {
     QVERIFY(writeFile(AppConfiguration::getLogsFolder() + QStringLiteral("/2024-01-02T03-04-05.log"), "INFO line\n"));
     window = makeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QAction *logs = MainWindowTestAccess::ui(*window).actionLogs;
     logs->trigger();
     const QList<DialogLogs *> viewers = window->findChildren<DialogLogs *>();
@@ -1007,7 +1114,20 @@ void tst_MainWindow::oneLogViewerForTheRun()
     DialogLogs *viewer = viewers.first();
     QVERIFY(viewer->isVisible());
     QVERIFY(viewer->isWindow());
-    logs->trigger(); // shown already: nothing
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(viewer));
+    // Shown already but behind the main window, or minimized: it comes forward as it is.
+    auto *refresh = viewer->findChild<QLineEdit *>(QStringLiteral("lineEditRefreshTimeSecs"));
+    QVERIFY(refresh);
+    refresh->setText(QStringLiteral("7"));
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(window.get()));
+    logs->trigger();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(viewer));
+    viewer->showMinimized();
+    logs->trigger();
+    QVERIFY(!(viewer->windowState() & Qt::WindowMinimized));
+    QCOMPARE(refresh->text(), QStringLiteral("7"));
+    QCOMPARE(window->findChildren<DialogLogs *>(), viewers);
     viewer->hide();
     logs->trigger(); // the same viewer comes back
     QCOMPARE(window->findChildren<DialogLogs *>(), viewers);
@@ -1041,7 +1161,13 @@ void tst_MainWindow::historyWindowBuiltAnewWhenClosed()
     QVERIFY(first->isVisible());
     QVERIFY(first->isWindow());
     QVERIFY(!first->isModal());
-    history->trigger(); // shown: left as it is
+    // Shown already, behind the main window: it comes forward as it is.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(window.get()));
+    history->trigger();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(first.data()));
     QCOMPARE(window->findChildren<DialogHistoryNzb *>().size(), 1);
     QCOMPARE(answerer.answeredCount(), 1);
 

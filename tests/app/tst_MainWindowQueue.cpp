@@ -19,6 +19,7 @@
 #include "QsLog/Destination.h"
 #include "QsLog/Logger.h"
 #include "QsLog/QsLog.h"
+#include "widgets/AppVersion.h"
 
 #include "FifoUnblocker.h"
 #include "GuiTestHome.h"
@@ -702,6 +703,7 @@ void tst_MainWindowQueue::deleteWhileCleaning()
     window->slotDownloadListNzbItemDelete();
     QCOMPARE(answerer.answeredCount(), 1);
     QCOMPARE(answerer.seen().first().informativeText, QStringLiteral("Do you want to remove the selected NZB(s)?"));
+    QCOMPARE(answerer.seen().first().title, AppVersion::displayName());
     QVERIFY(nzb->bDeleted);
     QVERIFY(!nzb->pTreeItem);
     holder->wait();
@@ -933,6 +935,8 @@ void tst_MainWindowQueue::dropOfFiles()
     QTRY_COMPARE(answerer.answeredCount(), 1);
     QVERIFY2(answerer.seen().first().text.startsWith(QStringLiteral("Error while importing NZB file: ")),
              qPrintable(answerer.seen().first().text));
+    QVERIFY2(answerer.seen().first().text.endsWith(QStringLiteral("\nFile: ") + folder + QStringLiteral("/notes.txt")),
+             qPrintable(answerer.seen().first().text));
     QCOMPARE(manager->listNzbFiles.at(before)->strName, QStringLiteral("first"));
     QCOMPARE(manager->listNzbFiles.at(before + 1)->strName, QStringLiteral("second"));
 
@@ -1026,7 +1030,8 @@ void tst_MainWindowQueue::historyRoad()
     ModalAnswerer answerer;
     answerer.pressNext(QMessageBox::Ok);
     window->slotHistoryNzbFileToDownload(handedOver);
-    QCOMPARE(answerer.seen().last().text, QStringLiteral("Error while importing NZB file: NZB contains error(s)"));
+    QCOMPARE(answerer.seen().last().text,
+             QStringLiteral("Error while importing NZB file: NZB contains error(s)\nFile: ") + handedOver);
     QVERIFY(!QFileInfo::exists(handedOver));
     QCOMPARE(manager->listNzbFiles.size(), before + 1);
 }
@@ -1073,8 +1078,8 @@ void tst_MainWindowQueue::refusedFiles()
 
     QCOMPARE(answerer.answeredCount(), 1);
     const QString text = QStringLiteral("Error while importing NZB file: ") + reason;
-    QCOMPARE(answerer.seen().first().text, text);
-    QVERIFY(logText().contains(text));
+    QCOMPARE(answerer.seen().first().text, text + QStringLiteral("\nFile: ") + path);
+    QVERIFY(logText().contains(text + QStringLiteral(" (%1)").arg(path)));
     QCOMPARE(manager->listNzbFiles.size(), before);
     QVERIFY(recordFiles().isEmpty());
     if (pipe)

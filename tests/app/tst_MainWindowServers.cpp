@@ -10,6 +10,7 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogServerManagement.h"
 #include "dialogs/DialogWizard.h"
+#include "widgets/AppVersion.h"
 #include "engine/DownloadNzbManager.h"
 #include "engine/ThreadNntp.h"
 #include "model/NntpServer.h"
@@ -551,6 +552,7 @@ void tst_MainWindowServers::addModifyDeleteThroughTheDialogs()
     ui().pushButtonDeleteServer->click();
     QCOMPARE(servers().size(), 1);
     QCOMPARE(answerer.seen().last().informativeText, QStringLiteral("Remove the server 'renamed'?"));
+    QCOMPARE(answerer.seen().last().title, AppVersion::displayName());
     QCOMPARE(answerer.seen().last().defaultButton, QMessageBox::No);
     answerer.pressNext(QMessageBox::Ok);
     ui().pushButtonDeleteServer->click();
@@ -685,24 +687,29 @@ void tst_MainWindowServers::refusals()
     QCOMPARE(ui().tableWidgetServers->rowCount(), 1);
 }
 
+// The usual port, or the one typed after the address; the address alone names the server.
 void tst_MainWindowServers::wizardServer_data()
 {
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("ssl");
     QTest::addColumn<bool>("authentication");
     QTest::addColumn<int>("port");
-    QTest::newRow("plain, no log-in") << false << false << 119;
-    QTest::newRow("TLS with log-in") << true << true << 563;
+    QTest::newRow("plain, no log-in") << " news.example " << false << false << 119;
+    QTest::newRow("TLS with log-in") << " news.example " << true << true << 563;
+    QTest::newRow("port typed after the address") << "news.example:11119" << false << false << 11119;
+    QTest::newRow("port typed, TLS") << " news.example:8563 " << true << false << 8563;
 }
 
 void tst_MainWindowServers::wizardServer()
 {
+    QFETCH(QString, typed);
     QFETCH(bool, ssl);
     QFETCH(bool, authentication);
     QFETCH(int, port);
     servers().append(makeServer(4, QStringLiteral("four"), 119, 1));
     makeWindow();
     DialogWizard *wizard = MainWindowTestAccess::dialogWizard(*window);
-    wizard->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"))->setText(QStringLiteral(" news.example "));
+    wizard->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"))->setText(typed);
     wizard->findChild<QCheckBox *>(QStringLiteral("checkBoxServerSsl"))->setChecked(ssl);
     wizard->findChild<QCheckBox *>(QStringLiteral("checkBoxNeedUserNamePwd"))->setChecked(authentication);
     wizard->findChild<QLineEdit *>(QStringLiteral("lineEditLogin"))->setText(QStringLiteral(" user "));
@@ -1117,6 +1124,16 @@ void tst_MainWindowServers::statisticsTick()
     QCOMPARE(MainWindowTestAccess::trayIcon(*window)->toolTip(), QStringLiteral("Tessaquill+"));
     QCOMPARE(ui().tableWidgetServers->item(0, 2)->text(), QStringLiteral(" 2 MiB "));
     QVERIFY(MainWindowTestAccess::timerSpeed(*window).isActive());
+    // The counter grows to its widest texts while the window is open: it stays on one line.
+    QTableWidget *table = ui().tableWidgetServers;
+    for (const quint64 bytes : {quint64(1048565) * 1024, quint64(1023) * 1024 * 1024 * 1024 + quint64(1013) * 1024 * 1024,
+                                quint64(9999) * 1024 * 1024 * 1024 * 1024}) {
+        servers().first()->uiBytesDownloaded = bytes;
+        window->slotCurrentSpeedDownload();
+        QVERIFY2(table->columnWidth(2) >= static_cast<QAbstractItemView *>(table)->sizeHintForColumn(2),
+                 qPrintable(table->item(0, 2)->text()));
+    }
+    servers().first()->uiBytesDownloaded = 2 * 1024 * 1024;
 
     // A known queue: 30 MiB to download, 10 MiB there; a deleted NZB does not count.
     NzbFiles counted;

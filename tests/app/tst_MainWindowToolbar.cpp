@@ -143,6 +143,7 @@ private slots:
     void openDialogAddsFilesInOrder();
     void wizardComesBackReset();
     void freeSpaceColours();
+    void manyDrivesDoNotWidenTheWindow();
     void freeSpaceOfTheMountedVolumes();
     void aHangingQueryDoesNotFreezeTheWindow();
     void aMountThatNeverAnswersDoesNotHoldTheStart();
@@ -533,17 +534,38 @@ void tst_MainWindowToolbar::openDialogAddsFilesInOrder()
     qDeleteAll(rows);
 }
 
+// A closed wizard comes back reset; an open one that fell behind the main window comes forward
+// with what the user typed.
 void tst_MainWindowToolbar::wizardComesBackReset()
 {
     window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     DialogWizard *wizard = MainWindowTestAccess::dialogWizard(*window);
     auto *name = wizard->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"));
     QVERIFY(name);
     name->setText(QStringLiteral("news.example"));
     wizard->hide();
-    MainWindowTestAccess::ui(*window).actionConfiguration_Wizard->trigger();
+    QAction *action = MainWindowTestAccess::ui(*window).actionConfiguration_Wizard;
+    action->trigger();
     QVERIFY(wizard->isVisible());
     QVERIFY(wizard->getServerName().isEmpty());
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(wizard));
+
+    name->setText(QStringLiteral("news.example"));
+    wizard->findChild<QCheckBox *>(QStringLiteral("checkBoxNeedUserNamePwd"))->setChecked(true);
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(window.get()));
+    action->trigger();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(wizard));
+    QCOMPARE(wizard->getServerName(), QStringLiteral("news.example"));
+    QVERIFY(wizard->isAuthenticationNeeded());
+
+    wizard->showMinimized();
+    action->trigger();
+    QVERIFY(!(wizard->windowState() & Qt::WindowMinimized));
+    QVERIFY(wizard->isVisible());
+    QCOMPARE(wizard->getServerName(), QStringLiteral("news.example"));
     wizard->hide();
 }
 
@@ -582,6 +604,25 @@ void tst_MainWindowToolbar::freeSpaceColours()
     QCOMPARE(window->statusBar()->findChildren<QLabel *>().size(), 4);
     showForPictures(*window);
     QVERIFY(!WidgetPicture::save(window->statusBar(), QStringLiteral("MainWindow_statusbar_colours")).isEmpty());
+}
+
+// The drives are the computer's, however many: they share the status bar's width and never
+// make the window wider than its texts need (it would no longer fit the screen).
+void tst_MainWindowToolbar::manyDrivesDoNotWidenTheWindow()
+{
+    DriveSpaceQueries::query = &FakeDrives::query;
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::qWait(100);
+    const int least = window->minimumWidth();
+    AppConfiguration *config = AppConfiguration::getInstance();
+    for (int i = 0; i < 40; ++i)
+        config->drives.append(Drives::entryFor(QStringLiteral("/tq-green-volume-with-a-long-name-%1/").arg(i)));
+    window->slotRefreshDrivesFreeSpaceTick();
+    QTRY_COMPARE(MainWindowTestAccess::listLabelsFreeSpace(*window).size(), 40);
+    QTest::qWait(100);
+    QCOMPARE(window->minimumWidth(), least);
 }
 
 // The computer's own volumes, read for real.

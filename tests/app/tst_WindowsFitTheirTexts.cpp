@@ -3,6 +3,7 @@
 #include "widgets/AppTranslations.h"
 #include "app/MainWindow.h"
 #include "config/AppConfiguration.h"
+#include "model/NntpServer.h"
 #include "dialogs/DialogAbout.h"
 #include "dialogs/DialogDestinationFolders.h"
 #include "dialogs/DialogDestinationFoldersAddModify.h"
@@ -33,6 +34,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -47,10 +49,26 @@ namespace {
 
 using WindowMaker = std::function<QWidget *()>;
 
+// Four servers, as a user with several providers has them: the server table scrolls, and the
+// counters show their widest texts.
+void configureFourServers()
+{
+    const quint64 bytes[] = {0, quint64(1048565) * 1024, quint64(1023) * 1024 * 1024 * 1024,
+                             quint64(12345) * 1024 * 1024 * 1024};
+    for (int i = 0; i < 4; ++i) {
+        auto *server = new NntpServer;
+        server->iId = i + 1;
+        server->strHost = QStringLiteral("news%1.example.net").arg(i + 1);
+        server->strNickname = QStringLiteral("News server %1").arg(i + 1);
+        server->uiBytesDownloaded = bytes[i];
+        AppConfiguration::getInstance()->serversConfiguration.listServers.append(server);
+    }
+}
+
 const QList<QPair<QString, WindowMaker>> &windowMakers()
 {
     static const QList<QPair<QString, WindowMaker>> makers = {
-        {QStringLiteral("MainWindow"), [] { return new MainWindow; }},
+        {QStringLiteral("MainWindow"), [] { configureFourServers(); return new MainWindow; }},
         {QStringLiteral("DialogAbout"), [] { return new DialogAbout; }},
         {QStringLiteral("DialogDestinationFolders"), [] { return new DialogDestinationFolders; }},
         {QStringLiteral("DialogDestinationFoldersAddModify"), [] { return new DialogDestinationFoldersAddModify; }},
@@ -121,15 +139,35 @@ int buttonTextWidth(const QAbstractButton *button)
            + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
 }
 
-// Where a widget falls outside one of its parents (the window's edge, a scroll area's view).
+// Whether a view scrolls to what lies past its edge: a list's rows, down; a list's columns,
+// sideways. A form page is never meant to be scrolled sideways.
+bool scrollsTo(const QWidget *viewport, const QRect &inside, const QRect &rect)
+{
+    const auto *area = qobject_cast<const QAbstractScrollArea *>(viewport->parentWidget());
+    if (!area || area->viewport() != viewport)
+        return false;
+    const bool pastSides = rect.left() < inside.left() || rect.right() > inside.right();
+    const bool pastEnds = rect.top() < inside.top() || rect.bottom() > inside.bottom();
+    if (pastEnds && area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
+        return false;
+    return !pastSides
+           || (qobject_cast<const QAbstractItemView *>(area) && area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
+}
+
+// Where a widget falls outside one of its parents (the window's edge, a scroll area's view);
+// what a view scrolls to is within reach.
 QString clippedBy(const QWidget *widget, const QWidget *window)
 {
     QRect rect(QPoint(0, 0), widget->size());
     for (const QWidget *child = widget; child != window && child->parentWidget(); child = child->parentWidget()) {
         rect.translate(child->pos());
         const QWidget *parent = child->parentWidget();
-        if (!QRect(QPoint(0, 0), parent->size()).contains(rect))
-            return QStringLiteral("goes past the edge of %1").arg(describe(parent, QString()));
+        const QRect inside(QPoint(0, 0), parent->size());
+        if (inside.contains(rect))
+            continue;
+        if (scrollsTo(parent, inside, rect))
+            return QString();
+        return QStringLiteral("goes past the edge of %1").arg(describe(parent, QString()));
     }
     return QString();
 }
@@ -178,7 +216,10 @@ QStringList cutTexts(QWidget *window)
                     continue;
                 const int size = header->sectionSize(section);
                 const int end = header->sectionViewportPosition(section) + size;
-                if (size < header->sectionSizeHint(section) || end > header->viewport()->width())
+                // A list that scrolls sideways may hold columns past its edge, each titled whole.
+                const auto *view = qobject_cast<const QAbstractItemView *>(header->parentWidget());
+                const bool scrolls = view && view->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+                if (size < header->sectionSizeHint(section) || (end > header->viewport()->width() && !scrolls))
                     cut << describe(header->parentWidget(), title)
                                + QStringLiteral(" header section is %1 wide, needs %2, ends at %3 of %4")
                                      .arg(size)
@@ -231,6 +272,8 @@ private slots:
     void cleanup();
     void textsShownWhole_data();
     void textsShownWhole();
+    void mainWindowOpensOnTheScreen_data();
+    void mainWindowOpensOnTheScreen();
 
 private:
     std::unique_ptr<GuiTestHome> home;
@@ -283,39 +326,111 @@ void tst_WindowsFitTheirTexts::textsShownWhole()
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QStringList cut;
     const auto look = [&](const QString &where) {
-        // The window settles: queued size changes and the layouts they start.
-        for (int round = 0; round < 5; ++round) {
+        // The window settles: queued size changes and the layouts they start, until its size
+        // and least size stay as they are.
+        QSize size;
+        QSize least;
+        for (int round = 0, still = 0; round < 40 && still < 3; ++round) {
             QCoreApplication::sendPostedEvents();
             QCoreApplication::processEvents();
+            still = window->size() == size && window->minimumSize() == least ? still + 1 : 0;
+            size = window->size();
+            least = window->minimumSize();
         }
         for (const QString &text : cutTexts(window.get()))
             cut << where + QStringLiteral(": ") + text;
     };
-    look(QStringLiteral("as it opens"));
     const QString name = window->objectName();
-    WidgetPicture::save(window.get(), QStringLiteral("%1_%2").arg(name, language));
-    for (auto *stack : window->findChildren<QStackedWidget *>()) {
-        if (!stack->isVisible())
-            continue;
-        const int first = stack->currentIndex();
-        for (int page = 0; page < stack->count(); ++page) {
-            stack->setCurrentIndex(page);
-            look(QStringLiteral("%1 page %2").arg(describe(stack, QString())).arg(page));
+    // Every page of its stacks and tool boxes, at the window's size now.
+    const auto lookEverywhere = [&](const QString &size, const QString &picture) {
+        look(size);
+        WidgetPicture::save(window.get(), picture);
+        for (auto *stack : window->findChildren<QStackedWidget *>()) {
+            if (!stack->isVisible())
+                continue;
+            const int first = stack->currentIndex();
+            for (int page = 0; page < stack->count(); ++page) {
+                stack->setCurrentIndex(page);
+                look(QStringLiteral("%1, %2 page %3").arg(size, describe(stack, QString())).arg(page));
+            }
+            stack->setCurrentIndex(first);
         }
-        stack->setCurrentIndex(first);
-    }
-    for (auto *box : window->findChildren<QToolBox *>()) {
-        const int first = box->currentIndex();
-        for (int page = 0; page < box->count(); ++page) {
-            box->setCurrentIndex(page);
-            look(QStringLiteral("page \"%1\"").arg(box->itemText(page)));
-            WidgetPicture::save(window.get(), QStringLiteral("%1_%2_page%3").arg(name, language).arg(page));
+        for (auto *box : window->findChildren<QToolBox *>()) {
+            const int first = box->currentIndex();
+            for (int page = 0; page < box->count(); ++page) {
+                box->setCurrentIndex(page);
+                look(QStringLiteral("%1, page \"%2\"").arg(size, box->itemText(page)));
+                WidgetPicture::save(window.get(), QStringLiteral("%1_page%2").arg(picture).arg(page));
+            }
+            box->setCurrentIndex(first);
         }
-        box->setCurrentIndex(first);
+    };
+    lookEverywhere(QStringLiteral("as it opens"), QStringLiteral("%1_%2").arg(name, language));
+    // Made as small as it goes, it still shows every text whole.
+    if (window->minimumSize() != window->maximumSize()) {
+        window->resize(window->minimumSize());
+        lookEverywhere(QStringLiteral("at its minimum size %1x%2").arg(window->minimumWidth()).arg(window->minimumHeight()),
+                       QStringLiteral("%1_%2_minimum").arg(name, language));
     }
     cut.removeDuplicates();
     QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 size %2x%3\n  ").arg(name).arg(window->width()).arg(window->height())
                                        + cut.join(QStringLiteral("\n  "))));
+}
+
+void tst_WindowsFitTheirTexts::mainWindowOpensOnTheScreen_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString &language : AppTranslations::shippedLanguages())
+        QTest::addRow("%s", qPrintable(language)) << language;
+}
+
+// The main window opens within the screen that can hold it (run on a screen of 1024 x 768 as
+// well, see windowsfit.cmake), at the form's height where that fits, its texts whole, and can be
+// made no narrower than they need. On a screen smaller than its least size it opens at that size.
+void tst_WindowsFitTheirTexts::mainWindowOpensOnTheScreen()
+{
+    QFETCH(QString, language);
+    AppTranslations translations;
+    QCOMPARE(translations.install(language), language);
+    configureFourServers();
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->reject();
+    });
+    answerer.start(50);
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (int round = 0; round < 20; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+    const QRect available = window.screen()->availableGeometry();
+    const QString where = QStringLiteral("%1x%2 on a screen of %3x%4")
+                              .arg(window.width())
+                              .arg(window.height())
+                              .arg(available.width())
+                              .arg(available.height());
+    WidgetPicture::save(&window, QStringLiteral("MainWindow_screen_%1x%2_%3").arg(available.width()).arg(available.height()).arg(language));
+    const QSize formSize(1307, 670);
+    if (window.minimumWidth() <= available.width() - 10 && window.minimumHeight() <= available.height() - 40) {
+        QVERIFY2(available.contains(window.frameGeometry()), qPrintable(where));
+        QVERIFY2(window.width() <= formSize.width(), qPrintable(where));
+        if (available.height() >= formSize.height() + 40)
+            QCOMPARE(window.height(), formSize.height());
+    } else {
+        QCOMPARE(window.size(), window.minimumSize());
+    }
+    QStringList cut = cutTexts(&window);
+    window.resize(window.minimumSize());
+    for (int round = 0; round < 20; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+    for (const QString &text : cutTexts(&window))
+        cut << QStringLiteral("at the least size: ") + text;
+    QVERIFY2(cut.isEmpty(), qPrintable(where + QStringLiteral("\n  ") + cut.join(QStringLiteral("\n  "))));
 }
 
 QTEST_MAIN(tst_WindowsFitTheirTexts)

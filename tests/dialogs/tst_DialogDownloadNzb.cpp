@@ -256,6 +256,29 @@ private slots:
         WidgetPicture::save(&dialog, QStringLiteral("DialogDownloadNzb"));
     }
 
+    // The list of files stays a list: at the size the dialog opens with, and made as small as it
+    // goes, it shows five rows at least (the posting has seven).
+    void filesListShowsSeveralRows()
+    {
+        GuiTestHome home;
+        resetConfiguration();
+        std::unique_ptr<NzbFiles> nzb = loadPosting();
+        QVERIFY(nzb);
+        DialogDownloadNzb dialog;
+        dialog.setNzbFiles(nzb.get());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableWidget *table = filesTable(dialog);
+        const auto rowsShown = [table] {
+            QCoreApplication::processEvents();
+            return table->viewport()->height() / table->rowHeight(0);
+        };
+        QVERIFY2(rowsShown() >= 5, qPrintable(QString::number(rowsShown())));
+        dialog.resize(dialog.minimumSize());
+        QVERIFY2(rowsShown() >= 5, qPrintable(QString::number(rowsShown())));
+        WidgetPicture::save(&dialog, QStringLiteral("DialogDownloadNzb_minimum"));
+    }
+
     void untickedFilesAreRemovedWhateverTheRowOrder()
     {
         GuiTestHome home;

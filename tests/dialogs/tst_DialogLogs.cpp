@@ -5,6 +5,7 @@
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
 #include "config/AppConfiguration.h"
+#include "widgets/AppVersion.h"
 
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
@@ -481,6 +482,7 @@ void tst_DialogLogs::deleteShownFile()
     QCOMPARE(question.informativeText,
              QStringLiteral("Do you really want to delete the current log file?"));
     QCOMPARE(question.defaultButton, QMessageBox::Cancel);
+    QCOMPARE(question.title, AppVersion::displayName());
     QVERIFY(questionParent == nullptr);
     QVERIFY(QFileInfo::exists(logPath(QStringLiteral("2012.03.15-14.05.09.log"))));
     QCOMPARE(combo->count(), 2);
@@ -545,6 +547,7 @@ void tst_DialogLogs::deleteAllButTheRunFile()
     QCOMPARE(answerer->seen().at(0).informativeText,
              QStringLiteral("Do you really want to delete all logs files (Except the last one)?"));
     QCOMPARE(answerer->seen().at(0).defaultButton, QMessageBox::Cancel);
+    QCOMPARE(answerer->seen().at(0).title, AppVersion::displayName());
 
     QCOMPARE(comboFiles(child<QComboBox>(&dialog, "comboBoxLogName")), left);
     QStringList onDisk = QDir(logsFolder()).entryList({QStringLiteral("*.log")}, QDir::Files,

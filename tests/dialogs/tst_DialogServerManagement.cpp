@@ -5,6 +5,7 @@
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
+#include "widgets/AppVersion.h"
 
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
@@ -602,7 +603,7 @@ void tst_DialogServerManagement::passwordBlanks()
     QCOMPARE(answerer.answeredCount(), answer ? 1 : 0);
     if (answer) {
         const ModalAnswerer::Seen &box = answerer.seen().first();
-        QCOMPARE(box.title, QString());
+        QCOMPARE(box.title, AppVersion::displayName());
         QCOMPARE(box.text, QStringLiteral("Warning"));
         QCOMPARE(box.informativeText, QStringLiteral("Your password contains extra spaces. Do you want to remove them?"));
         QCOMPARE(box.defaultButton, QMessageBox::Ok);
@@ -794,7 +795,7 @@ void tst_DialogServerManagement::counterReset()
     form.button(QStringLiteral("pushButtonResetCounter"))->click();
     QCOMPARE(answerer.answeredCount(), 1);
     const ModalAnswerer::Seen &box = answerer.seen().first();
-    QCOMPARE(box.title, QString());
+    QCOMPARE(box.title, AppVersion::displayName());
     QCOMPARE(box.text, QString());
     QCOMPARE(box.informativeText, QStringLiteral("Do you really want to reset your counter ?"));
     QCOMPARE(box.defaultButton, QMessageBox::Ok);

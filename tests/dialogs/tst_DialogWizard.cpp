@@ -4,6 +4,7 @@
 
 #include "app/AppResources.h"
 #include "app/AppStyle.h"
+#include "widgets/AppVersion.h"
 
 #include "ModalAnswerer.h"
 #include "ShownImage.h"
@@ -87,6 +88,8 @@ private slots:
     void walkWithCredentials();
     void refusals_data();
     void refusals();
+    void addressWithPort_data();
+    void addressWithPort();
     void passwordBlanks_data();
     void passwordBlanks();
     void resetAfterAFinishedRun();
@@ -277,6 +280,57 @@ void tst_DialogWizard::refusals()
     QCOMPARE(wizard.field(QStringLiteral("lineEditLogin"))->text(), address.trimmed().isEmpty() ? QString() : login);
 }
 
+// A port typed after the address is the server's port (the wizard has no port field); one that
+// is no port number is refused with a word on where the port is set.
+void tst_DialogWizard::addressWithPort_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expectName"); // empty: refused
+    QTest::addColumn<int>("expectPort");
+
+    QTest::newRow("address alone") << "news.example.net" << "news.example.net" << 0;
+    QTest::newRow("address and port") << "127.0.0.1:11119" << "127.0.0.1" << 11119;
+    QTest::newRow("blanks around") << "  news.example.net:563 " << "news.example.net" << 563;
+    QTest::newRow("highest port") << "news.example.net:65535" << "news.example.net" << 65535;
+    QTest::newRow("IPv6 address alone") << "2001:db8::1" << "2001:db8::1" << 0;
+    QTest::newRow("IPv6 in brackets") << "[::1]" << "::1" << 0;
+    QTest::newRow("IPv6 in brackets and port") << "[2001:db8::1]:119" << "2001:db8::1" << 119;
+    QTest::newRow("colon without port") << "news.example.net:" << QString() << 0;
+    QTest::newRow("port 0") << "news.example.net:0" << QString() << 0;
+    QTest::newRow("port above 65535") << "news.example.net:65536" << QString() << 0;
+    QTest::newRow("port in words") << "news.example.net:nntp" << QString() << 0;
+    QTest::newRow("signed port") << "news.example.net:+119" << QString() << 0;
+    QTest::newRow("text after brackets") << "[::1]119" << QString() << 0;
+}
+
+void tst_DialogWizard::addressWithPort()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, expectName);
+    QFETCH(int, expectPort);
+
+    Wizard wizard;
+    wizard.type(QStringLiteral("lineEditServerName"), typed);
+    ModalAnswerer answerer;
+    answerer.pressNext(QMessageBox::Ok);
+    wizard.next()->click();
+    if (expectName.isEmpty()) {
+        QCOMPARE(answerer.answeredCount(), 1);
+        const ModalAnswerer::Seen &box = answerer.seen().first();
+        QCOMPARE(box.title, QStringLiteral("Information"));
+        QVERIFY2(box.text.contains(QLatin1String("not a port number from 1 to 65535"))
+                     && box.text.contains(QLatin1String("server editor")),
+                 qPrintable(box.text));
+        QCOMPARE(wizard.state(), Start);
+        QCOMPARE(wizard.field(QStringLiteral("lineEditServerName"))->text(), typed);
+        return;
+    }
+    QCOMPARE(answerer.answeredCount(), 0);
+    QCOMPARE(wizard.state(), End);
+    QCOMPARE(wizard.dialog.getServerName(), expectName);
+    QCOMPARE(wizard.dialog.getServerPort(), expectPort);
+}
+
 void tst_DialogWizard::passwordBlanks_data()
 {
     QTest::addColumn<QString>("password");
@@ -312,7 +366,8 @@ void tst_DialogWizard::passwordBlanks()
     QCOMPARE(answerer.answeredCount(), answer ? 1 : 0);
     if (answer) {
         const ModalAnswerer::Seen &box = answerer.seen().first();
-        QCOMPARE(box.title, QString());
+        // Titled with the program's name: an untitled box would carry the name of its data folder.
+        QCOMPARE(box.title, AppVersion::displayName());
         QCOMPARE(box.text, Warning);
         QCOMPARE(box.informativeText, ExtraSpaces);
         QCOMPARE(box.defaultButton, QMessageBox::Ok);

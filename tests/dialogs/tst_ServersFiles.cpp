@@ -168,6 +168,7 @@ void tst_ServersFiles::readingRules_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("servers");
+    QTest::addColumn<QString>("why"); // the start of what the user is told when none is read
 
     QTest::newRow("missing, empty, misspelt and non-numeric elements")
         << "reading-rules.tvp"
@@ -176,29 +177,42 @@ void tst_ServersFiles::readingRules_data()
                        "6||119|0|||port in other letter case|ssl",
                        "-1||0|12|||elements in another order|plain",
                        "0||80000|1|||ssl one|plain",
-                       "0||119|1|first||  blanks kept  |plain"};
+                       "0||119|1|first||  blanks kept  |plain"}
+        << QString();
     QTest::newRow("any root; server, SERVER; other children passed over")
         << "record-names.tvp"
         << QStringList{"1||119|1|||capital|plain", "2||119|1|||lower|plain",
-                       "3||119|1|||upper|plain"};
+                       "3||119|1|||upper|plain"}
+        << QString();
     QTest::newRow("no ids: every server gets 0")
         << "no-ids.tvp"
         << QStringList{"0|a.example|119|1|||a|plain", "0|b.example|119|1|||b|plain",
-                       "0|c.example|119|1|||c|plain"};
-    QTest::newRow("root without servers") << "no-servers.tvp" << QStringList();
-    QTest::newRow("empty file") << "empty.tvp" << QStringList();
-    QTest::newRow("not XML") << "not-xml.tvp" << QStringList();
-    QTest::newRow("cut short: nothing of it") << "truncated.tvp" << QStringList();
-    QTest::newRow("missing file") << "absent.tvp" << QStringList();
+                       "0|c.example|119|1|||c|plain"}
+        << QString();
+    const QString noServer = QStringLiteral("The file holds no server: it is not a servers file, or an empty one.");
+    const QString notXml = QStringLiteral("It is not a servers file: ");
+    QTest::newRow("root without servers") << "no-servers.tvp" << QStringList() << noServer;
+    QTest::newRow("empty file") << "empty.tvp" << QStringList() << notXml;
+    QTest::newRow("not XML") << "not-xml.tvp" << QStringList() << notXml + QStringLiteral("Start tag expected. (line 1, column 1).");
+    QTest::newRow("cut short: nothing of it") << "truncated.tvp" << QStringList() << notXml;
+    QTest::newRow("missing file") << "absent.tvp" << QStringList()
+                                  << QStringLiteral("The file cannot be read: No such file or directory.");
+    QTest::newRow("a folder") << "." << QStringList() << QStringLiteral("It is a folder, not a servers file.");
 }
 
 void tst_ServersFiles::readingRules()
 {
     QFETCH(QString, file);
     QFETCH(QStringList, servers);
+    QFETCH(QString, why);
 
-    ReadServers read(DialogImportExportServers::readServersFile(serversFixture(file)));
+    QString whyNone = QStringLiteral("left from before");
+    ReadServers read(DialogImportExportServers::readServersFile(serversFixture(file), &whyNone));
     QCOMPARE(describe(read.servers), servers);
+    if (why.isEmpty())
+        QCOMPARE(whyNone, QStringLiteral("left from before"));
+    else
+        QVERIFY2(whyNone.startsWith(why), qPrintable(whyNone));
 }
 
 void tst_ServersFiles::olderFilePasswordsGoThroughTheConverter()
@@ -307,6 +321,15 @@ void tst_ServersFiles::missingConverterKeepsRecordsWithoutPassword()
     ReadServers fromProgramFolder(
         DialogImportExportServers::readOldServersFile(serversFixture(QStringLiteral("older.tvs"))));
     QCOMPARE(describe(fromProgramFolder.servers), describe(read.servers));
+
+    // When every server of the file is left out so, the user is told why.
+    const QString onlyPasswords = dir->filePath(QStringLiteral("passwords.tvs"));
+    QVERIFY(writeBytes(onlyPasswords, "<Servers><Server><ServerAddress>a.example</ServerAddress>"
+                                      "<Password>stored</Password><Nickname>a</Nickname></Server></Servers>"));
+    QString whyNone;
+    ReadServers none(DialogImportExportServers::readOldServersFile(onlyPasswords, empty.path(), 60000, &whyNone));
+    QVERIFY(none.servers.isEmpty());
+    QCOMPARE(whyNone, QStringLiteral("The passwords of its servers could not be converted; the log names the servers."));
 }
 
 void tst_ServersFiles::exportThatCannotBeCreatedFails_data()
