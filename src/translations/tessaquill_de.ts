@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Unsplit: failed to write file %1</source>
-        <translation>Zusammenfügen: Die Datei %1 konnte nicht geschrieben werden</translation>
+        <translation type="vanished">Zusammenfügen: Die Datei %1 konnte nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Unsplit: no volume in %1</source>
@@ -62,6 +62,14 @@
     <message>
         <source>Unsplit: Error while opening file: %1</source>
         <translation>Zusammenfügen: Fehler beim Öffnen der Datei: %1</translation>
+    </message>
+    <message>
+        <source>Unsplit: failed to write file %1: %2</source>
+        <translation>Zusammenfügen: Die Datei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the file on disk is short</source>
+        <translation>die Datei auf der Festplatte ist zu kurz</translation>
     </message>
 </context>
 <context>
@@ -607,6 +615,26 @@ Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
         <source>Select Servers to export</source>
         <translation>Zu exportierende Server auswählen</translation>
     </message>
+    <message>
+        <source>It is not a servers file: %1 (line %2, column %3).</source>
+        <translation>Es ist keine Serverdatei: %1 (Zeile %2, Spalte %3).</translation>
+    </message>
+    <message>
+        <source>It is a folder, not a servers file.</source>
+        <translation>Es ist ein Ordner, keine Serverdatei.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1.</source>
+        <translation>Die Datei kann nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>The file holds no server: it is not a servers file, or an empty one.</source>
+        <translation>Die Datei enthält keinen Server: Sie ist keine Serverdatei oder eine leere.</translation>
+    </message>
+    <message>
+        <source>The passwords of its servers could not be converted; the log names the servers.</source>
+        <translation>Die Passwörter seiner Server konnten nicht umgewandelt werden; das Protokoll nennt die Server.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLogs</name>
@@ -874,6 +902,24 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     <message>
         <source>Unsplit in progress: %1%</source>
         <translation>Zusammenfügen läuft: %1 %</translation>
+    </message>
+    <message>
+        <source>%1: successful</source>
+        <translation>%1: erfolgreich</translation>
+    </message>
+    <message>
+        <source>%1: need %2 more block(s) to repair</source>
+        <translation>%1: %2 weitere(r) Block/Blöcke zur Reparatur nötig</translation>
+    </message>
+    <message>
+        <source>%1: PAR2 error code %2</source>
+        <translation>%1: PAR2-Fehlercode %2</translation>
+    </message>
+    <message>
+        <source>%1 PAR2 sets:
+%2</source>
+        <translation>%1 PAR2-Sätze:
+%2</translation>
     </message>
 </context>
 <context>
@@ -1519,6 +1565,13 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
         <translation>Diese Server werden nicht importiert:
 %1</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiterer</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DialogShutdown</name>
@@ -1746,6 +1799,12 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
         <source>Your password contains extra spaces. Do you want to remove them?</source>
         <translation>Ihr Passwort enthält überzählige Leerzeichen. Möchten Sie sie entfernen?</translation>
     </message>
+    <message>
+        <source>The text after the server&apos;s address is not a port number from 1 to 65535: &quot;%1&quot;
+Type the address alone: the usual port is then used, and it can be changed in the server editor (double-click the server in the servers list).</source>
+        <translation>Der Text nach der Adresse des Servers ist keine Portnummer von 1 bis 65535: &quot;%1&quot;
+Geben Sie nur die Adresse ein: Dann wird der übliche Port verwendet, und er kann im Servereditor geändert werden (Doppelklick auf den Server in der Serverliste).</translation>
+    </message>
 </context>
 <context>
     <name>DownloadNzbManager</name>
@@ -1844,6 +1903,18 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
     <message>
         <source>%1 file(s) incomplete, %2 article(s) missing, and no PAR2 file to repair them</source>
         <translation>%1 Datei(en) unvollständig, %2 Artikel fehlen, und keine PAR2-Datei, um sie zu reparieren</translation>
+    </message>
+    <message>
+        <source>, the split files are kept unjoined</source>
+        <translation>, die geteilten Dateien werden unverbunden aufbewahrt</translation>
+    </message>
+    <message>
+        <source>Segment %1 cannot be downloaded: its message id is blank or holds a line break</source>
+        <translation>Segment %1 kann nicht heruntergeladen werden: Seine Message-ID ist leer oder enthält einen Zeilenumbruch</translation>
+    </message>
+    <message>
+        <source>Segment %1 cannot be placed in its file: its number is not a whole number</source>
+        <translation>Segment %1 kann nicht in seine Datei eingeordnet werden: Seine Nummer ist keine ganze Zahl</translation>
     </message>
 </context>
 <context>
@@ -2484,7 +2555,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Thread %1: %2</source>
-        <translation>Verbindung %1: %2</translation>
+        <translation type="vanished">Verbindung %1: %2</translation>
     </message>
     <message>
         <source> Segment is missing on server: %1</source>
@@ -2732,7 +2803,7 @@ Das Programm läuft mit den Standardeinstellungen.</translation>
     </message>
     <message>
         <source>%1: %2 file(s) could not be moved to the destination, they stay in %3</source>
-        <translation>%1: %2 Datei(en) konnten nicht ins Ziel verschoben werden, sie bleiben in %3</translation>
+        <translation type="vanished">%1: %2 Datei(en) konnten nicht ins Ziel verschoben werden, sie bleiben in %3</translation>
     </message>
     <message>
         <source>Error</source>
@@ -3106,6 +3177,82 @@ Die Dateien werden in %2 aufbewahrt.</translation>
         <source>The file is larger than %1 MiB, more than an NZB file may hold.</source>
         <translation>Die Datei ist größer als %1 MiB, mehr als eine NZB-Datei enthalten darf.</translation>
     </message>
+    <message>
+        <source> %1 (failed %2 times in a row, next attempt at %3)</source>
+        <translation> %1 (%2-mal in Folge fehlgeschlagen, nächster Versuch um %3)</translation>
+    </message>
+    <message>
+        <source> %1 (next attempt at %2)</source>
+        <translation> %1 (nächster Versuch um %2)</translation>
+    </message>
+    <message>
+        <source>Thread %1 (server %2): %3</source>
+        <translation>Verbindung %1 (Server %2): %3</translation>
+    </message>
+    <message>
+        <source>NZB %1: %2 could not be moved to %3: %4</source>
+        <translation>NZB %1: %2 konnte nicht nach %3 verschoben werden: %4</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+    <message>
+        <source>%1: %2 file(s) could not be moved to %3 (%4), they stay in %5</source>
+        <translation>%1: %2 Datei(en) konnten nicht nach %3 verschoben werden (%4), sie bleiben in %5</translation>
+    </message>
+    <message>
+        <source>Unsplit: no split file found</source>
+        <translation>Zusammenfügen: keine geteilte Datei gefunden</translation>
+    </message>
+    <message>
+        <source>Unsplit: no split file found for %1</source>
+        <translation>Zusammenfügen: keine geteilte Datei für %1 gefunden</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>a folder, not an NZB file</source>
+        <translation>ein Ordner, keine NZB-Datei</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>keine solche Datei</translation>
+    </message>
+    <message>
+        <source>a packed NZB file: unpack it, then add the .nzb file</source>
+        <translation>eine gepackte NZB-Datei: Entpacken Sie sie und fügen Sie dann die .nzb-Datei hinzu</translation>
+    </message>
+    <message>
+        <source>not an NZB file (its name does not end in .nzb)</source>
+        <translation>keine NZB-Datei (ihr Name endet nicht auf .nzb)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These files were not added to the queue:</source>
+        <translation>Diese Dateien wurden nicht zur Warteschlange hinzugefügt:</translation>
+    </message>
+    <message>
+        <source>The download queue could not be saved in %1: %2
+
+An NZB whose record is not saved is missing at the next start. Free some disk space or make the folder writable: the queue is saved again at its next change and at exit.</source>
+        <translation>Die Download-Warteschlange konnte nicht in %1 gespeichert werden: %2
+
+Ein NZB, dessen Eintrag nicht gespeichert ist, fehlt beim nächsten Start. Geben Sie Speicherplatz frei oder machen Sie den Ordner beschreibbar: Die Warteschlange wird bei ihrer nächsten Änderung und beim Beenden erneut gespeichert.</translation>
+    </message>
+    <message>
+        <source>The download queue could not be saved in %1: %2
+
+The NZBs whose record could not be written will be missing at the next start.</source>
+        <translation>Die Download-Warteschlange konnte nicht in %1 gespeichert werden: %2
+
+Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten Start.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
@@ -3119,6 +3266,37 @@ Die Dateien werden in %2 aufbewahrt.</translation>
     </message>
 </context>
 <context>
+    <name>NntpConnection</name>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>keine Antwort innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>Error: the TLS handshake with the server failed (%1): is it a TLS port (SSL)?</source>
+        <translation>Fehler: Der TLS-Handshake mit dem Server ist fehlgeschlagen (%1): Ist es ein TLS-Port (SSL)?</translation>
+    </message>
+    <message>
+        <source>Error: the server closed the connection before its greeting</source>
+        <translation>Fehler: Der Server hat die Verbindung vor seiner Begrüßung geschlossen</translation>
+    </message>
+    <message>
+        <source>Error: no greeting from the server within %1 s</source>
+        <translation>Fehler: keine Begrüßung vom Server innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>Error: no greeting from the server within %1 s: is it a TLS port (SSL)?</source>
+        <translation>Fehler: keine Begrüßung vom Server innerhalb von %1 s: Ist es ein TLS-Port (SSL)?</translation>
+    </message>
+    <message>
+        <source>Error: the server requires a login (%1): check the login and password of this server</source>
+        <translation>Fehler: Der Server verlangt eine Anmeldung (%1): Prüfen Sie Benutzername und Passwort dieses Servers</translation>
+    </message>
+    <message>
+        <source>Error: the server closed the connection</source>
+        <translation>Fehler: Der Server hat die Verbindung geschlossen</translation>
+    </message>
+</context>
+<context>
     <name>NzbBackgroundReader</name>
     <message>
         <source>The program is closing</source>
@@ -3129,11 +3307,23 @@ Die Dateien werden in %2 aufbewahrt.</translation>
     <name>NzbConfiguration</name>
     <message>
         <source>The queue record of NZB %1 could not be written in %2</source>
-        <translation>Der Warteschlangen-Eintrag des NZB %1 konnte nicht in %2 geschrieben werden</translation>
+        <translation type="vanished">Der Warteschlangen-Eintrag des NZB %1 konnte nicht in %2 geschrieben werden</translation>
     </message>
     <message>
         <source>The queue records could not be written in %1</source>
-        <translation>Die Warteschlangen-Einträge konnten nicht in %1 geschrieben werden</translation>
+        <translation type="vanished">Die Warteschlangen-Einträge konnten nicht in %1 geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The queue record of NZB %1 could not be written in %2: %3</source>
+        <translation>Der Warteschlangen-Eintrag des NZB %1 konnte nicht in %2 geschrieben werden: %3</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>der Ordner kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>The queue records could not be written in %1: %2</source>
+        <translation>Die Warteschlangen-Einträge konnten nicht in %1 geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -3255,6 +3445,17 @@ Die Dateien werden in %2 aufbewahrt.</translation>
     </message>
 </context>
 <context>
+    <name>ThreadClean</name>
+    <message>
+        <source>the destination folder could not be created</source>
+        <translation>der Zielordner konnte nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>every name it could take in the destination is taken</source>
+        <translation>jeder Name, den sie im Ziel tragen könnte, ist vergeben</translation>
+    </message>
+</context>
+<context>
     <name>ThreadFileDecoder</name>
     <message>
         <source>Segment %1 has a CRC error</source>
@@ -3292,6 +3493,14 @@ Die Dateien werden in %2 aufbewahrt.</translation>
         <source>Segment %1: the decoded file could not be written</source>
         <translation>Segment %1: Die dekodierte Datei konnte nicht geschrieben werden</translation>
     </message>
+    <message>
+        <source>Segment %1 is damaged: it does not hold what its yEnc header announces</source>
+        <translation>Segment %1 ist beschädigt: Es enthält nicht, was sein yEnc-Kopf ankündigt</translation>
+    </message>
+    <message>
+        <source>%1 is incomplete: no article holds %2 of its %3 bytes</source>
+        <translation>%1 ist unvollständig: Kein Artikel enthält %2 seiner %3 Bytes</translation>
+    </message>
 </context>
 <context>
     <name>ThreadNntp</name>
@@ -3305,6 +3514,10 @@ Die Dateien werden in %2 aufbewahrt.</translation>
     <message>
         <source>Unsplit: no split file found</source>
         <translation>Zusammenfügen: keine geteilte Datei gefunden</translation>
+    </message>
+    <message>
+        <source>Unsplit: files of the download are incomplete, the split files are kept unjoined</source>
+        <translation>Zusammenfügen: Dateien des Downloads sind unvollständig, die geteilten Dateien werden unverbunden aufbewahrt</translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Unsplit: failed to write file %1</source>
-        <translation>Unión: no se pudo escribir el archivo %1</translation>
+        <translation type="vanished">Unión: no se pudo escribir el archivo %1</translation>
     </message>
     <message>
         <source>Unsplit: no volume in %1</source>
@@ -62,6 +62,14 @@
     <message>
         <source>Unsplit: Error while opening file: %1</source>
         <translation>Unión: error al abrir el archivo: %1</translation>
+    </message>
+    <message>
+        <source>Unsplit: failed to write file %1: %2</source>
+        <translation>Unión: no se pudo escribir el archivo %1: %2</translation>
+    </message>
+    <message>
+        <source>the file on disk is short</source>
+        <translation>el archivo en el disco es demasiado corto</translation>
     </message>
 </context>
 <context>
@@ -607,6 +615,26 @@ Los cambios se aplicarán hasta que se cierre Tessaquill+.</translation>
         <source>Select Servers to export</source>
         <translation>Seleccione los servidores que desea exportar</translation>
     </message>
+    <message>
+        <source>It is not a servers file: %1 (line %2, column %3).</source>
+        <translation>No es un archivo de servidores: %1 (línea %2, columna %3).</translation>
+    </message>
+    <message>
+        <source>It is a folder, not a servers file.</source>
+        <translation>Es una carpeta, no un archivo de servidores.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1.</source>
+        <translation>No se puede leer el archivo: %1.</translation>
+    </message>
+    <message>
+        <source>The file holds no server: it is not a servers file, or an empty one.</source>
+        <translation>El archivo no contiene ningún servidor: no es un archivo de servidores, o está vacío.</translation>
+    </message>
+    <message>
+        <source>The passwords of its servers could not be converted; the log names the servers.</source>
+        <translation>No se pudieron convertir las contraseñas de sus servidores; el registro nombra los servidores.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLogs</name>
@@ -874,6 +902,24 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
     <message>
         <source>Unsplit in progress: %1%</source>
         <translation>Unión en curso: %1 %</translation>
+    </message>
+    <message>
+        <source>%1: successful</source>
+        <translation>%1: correcto</translation>
+    </message>
+    <message>
+        <source>%1: need %2 more block(s) to repair</source>
+        <translation>%1: se necesitan %2 bloque(s) más para reparar</translation>
+    </message>
+    <message>
+        <source>%1: PAR2 error code %2</source>
+        <translation>%1: código de error de PAR2 %2</translation>
+    </message>
+    <message>
+        <source>%1 PAR2 sets:
+%2</source>
+        <translation>%1 conjuntos PAR2:
+%2</translation>
     </message>
 </context>
 <context>
@@ -1519,6 +1565,13 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
         <translation>Estos servidores no se importan:
 %1</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>y %n más</numerusform>
+            <numerusform>y %n más</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DialogShutdown</name>
@@ -1746,6 +1799,12 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
         <source>Your password contains extra spaces. Do you want to remove them?</source>
         <translation>Su contraseña contiene espacios de más. ¿Desea quitarlos?</translation>
     </message>
+    <message>
+        <source>The text after the server&apos;s address is not a port number from 1 to 65535: &quot;%1&quot;
+Type the address alone: the usual port is then used, and it can be changed in the server editor (double-click the server in the servers list).</source>
+        <translation>El texto tras la dirección del servidor no es un número de puerto de 1 a 65535: &quot;%1&quot;
+Escriba solo la dirección: se usará el puerto habitual, que puede cambiarse en el editor del servidor (doble clic en el servidor en la lista de servidores).</translation>
+    </message>
 </context>
 <context>
     <name>DownloadNzbManager</name>
@@ -1844,6 +1903,18 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
     <message>
         <source>%1 file(s) incomplete, %2 article(s) missing, and no PAR2 file to repair them</source>
         <translation>%1 archivo(s) incompleto(s), %2 artículo(s) faltante(s), y ningún archivo PAR2 para repararlos</translation>
+    </message>
+    <message>
+        <source>, the split files are kept unjoined</source>
+        <translation>, los archivos divididos se conservan sin unir</translation>
+    </message>
+    <message>
+        <source>Segment %1 cannot be downloaded: its message id is blank or holds a line break</source>
+        <translation>El segmento %1 no se puede descargar: su identificador de mensaje está vacío o contiene un salto de línea</translation>
+    </message>
+    <message>
+        <source>Segment %1 cannot be placed in its file: its number is not a whole number</source>
+        <translation>El segmento %1 no se puede colocar en su archivo: su número no es un número entero</translation>
     </message>
 </context>
 <context>
@@ -2484,7 +2555,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Thread %1: %2</source>
-        <translation>Conexión %1: %2</translation>
+        <translation type="vanished">Conexión %1: %2</translation>
     </message>
     <message>
         <source> Segment is missing on server: %1</source>
@@ -2732,7 +2803,7 @@ El programa funciona con la configuración predeterminada.</translation>
     </message>
     <message>
         <source>%1: %2 file(s) could not be moved to the destination, they stay in %3</source>
-        <translation>%1: no se pudieron mover %2 archivos al destino, se quedan en %3</translation>
+        <translation type="vanished">%1: no se pudieron mover %2 archivos al destino, se quedan en %3</translation>
     </message>
     <message>
         <source>Error</source>
@@ -3106,6 +3177,82 @@ Los archivos se conservan en %2.</translation>
         <source>The file is larger than %1 MiB, more than an NZB file may hold.</source>
         <translation>El archivo supera los %1 MiB, más de lo que puede contener un archivo NZB.</translation>
     </message>
+    <message>
+        <source> %1 (failed %2 times in a row, next attempt at %3)</source>
+        <translation> %1 (falló %2 veces seguidas, próximo intento a las %3)</translation>
+    </message>
+    <message>
+        <source> %1 (next attempt at %2)</source>
+        <translation> %1 (próximo intento a las %2)</translation>
+    </message>
+    <message>
+        <source>Thread %1 (server %2): %3</source>
+        <translation>Conexión %1 (servidor %2): %3</translation>
+    </message>
+    <message>
+        <source>NZB %1: %2 could not be moved to %3: %4</source>
+        <translation>NZB %1: no se pudo mover %2 a %3: %4</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>y %1 más</translation>
+    </message>
+    <message>
+        <source>%1: %2 file(s) could not be moved to %3 (%4), they stay in %5</source>
+        <translation>%1: no se pudieron mover %2 archivos a %3 (%4), se quedan en %5</translation>
+    </message>
+    <message>
+        <source>Unsplit: no split file found</source>
+        <translation>Unión: no se encontró ningún archivo dividido</translation>
+    </message>
+    <message>
+        <source>Unsplit: no split file found for %1</source>
+        <translation>Unión: no se encontró ningún archivo dividido para %1</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Archivo: %1</translation>
+    </message>
+    <message>
+        <source>a folder, not an NZB file</source>
+        <translation>una carpeta, no un archivo NZB</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no existe el archivo</translation>
+    </message>
+    <message>
+        <source>a packed NZB file: unpack it, then add the .nzb file</source>
+        <translation>un archivo NZB comprimido: descomprímalo y luego añada el archivo .nzb</translation>
+    </message>
+    <message>
+        <source>not an NZB file (its name does not end in .nzb)</source>
+        <translation>no es un archivo NZB (su nombre no termina en .nzb)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These files were not added to the queue:</source>
+        <translation>Estos archivos no se añadieron a la cola:</translation>
+    </message>
+    <message>
+        <source>The download queue could not be saved in %1: %2
+
+An NZB whose record is not saved is missing at the next start. Free some disk space or make the folder writable: the queue is saved again at its next change and at exit.</source>
+        <translation>No se pudo guardar la cola de descargas en %1: %2
+
+Un NZB cuyo registro no se guarda faltará en el próximo inicio. Libere espacio en disco o haga que la carpeta admita escritura: la cola se guarda de nuevo en su próximo cambio y al salir.</translation>
+    </message>
+    <message>
+        <source>The download queue could not be saved in %1: %2
+
+The NZBs whose record could not be written will be missing at the next start.</source>
+        <translation>No se pudo guardar la cola de descargas en %1: %2
+
+Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
@@ -3119,6 +3266,37 @@ Los archivos se conservan en %2.</translation>
     </message>
 </context>
 <context>
+    <name>NntpConnection</name>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>sin respuesta en %1 s</translation>
+    </message>
+    <message>
+        <source>Error: the TLS handshake with the server failed (%1): is it a TLS port (SSL)?</source>
+        <translation>Error: falló la negociación TLS con el servidor (%1): ¿es un puerto TLS (SSL)?</translation>
+    </message>
+    <message>
+        <source>Error: the server closed the connection before its greeting</source>
+        <translation>Error: el servidor cerró la conexión antes de su saludo</translation>
+    </message>
+    <message>
+        <source>Error: no greeting from the server within %1 s</source>
+        <translation>Error: ningún saludo del servidor en %1 s</translation>
+    </message>
+    <message>
+        <source>Error: no greeting from the server within %1 s: is it a TLS port (SSL)?</source>
+        <translation>Error: ningún saludo del servidor en %1 s: ¿es un puerto TLS (SSL)?</translation>
+    </message>
+    <message>
+        <source>Error: the server requires a login (%1): check the login and password of this server</source>
+        <translation>Error: el servidor exige iniciar sesión (%1): compruebe el usuario y la contraseña de este servidor</translation>
+    </message>
+    <message>
+        <source>Error: the server closed the connection</source>
+        <translation>Error: el servidor cerró la conexión</translation>
+    </message>
+</context>
+<context>
     <name>NzbBackgroundReader</name>
     <message>
         <source>The program is closing</source>
@@ -3129,11 +3307,23 @@ Los archivos se conservan en %2.</translation>
     <name>NzbConfiguration</name>
     <message>
         <source>The queue record of NZB %1 could not be written in %2</source>
-        <translation>No se pudo escribir el registro de cola del NZB %1 en %2</translation>
+        <translation type="vanished">No se pudo escribir el registro de cola del NZB %1 en %2</translation>
     </message>
     <message>
         <source>The queue records could not be written in %1</source>
-        <translation>No se pudieron escribir los registros de cola en %1</translation>
+        <translation type="vanished">No se pudieron escribir los registros de cola en %1</translation>
+    </message>
+    <message>
+        <source>The queue record of NZB %1 could not be written in %2: %3</source>
+        <translation>No se pudo escribir el registro de cola del NZB %1 en %2: %3</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>no se puede crear la carpeta</translation>
+    </message>
+    <message>
+        <source>The queue records could not be written in %1: %2</source>
+        <translation>No se pudieron escribir los registros de cola en %1: %2</translation>
     </message>
 </context>
 <context>
@@ -3255,6 +3445,17 @@ Los archivos se conservan en %2.</translation>
     </message>
 </context>
 <context>
+    <name>ThreadClean</name>
+    <message>
+        <source>the destination folder could not be created</source>
+        <translation>no se pudo crear la carpeta de destino</translation>
+    </message>
+    <message>
+        <source>every name it could take in the destination is taken</source>
+        <translation>todos los nombres que podría tomar en el destino ya están ocupados</translation>
+    </message>
+</context>
+<context>
     <name>ThreadFileDecoder</name>
     <message>
         <source>Segment %1 has a CRC error</source>
@@ -3292,6 +3493,14 @@ Los archivos se conservan en %2.</translation>
         <source>Segment %1: the decoded file could not be written</source>
         <translation>Segmento %1: no se pudo escribir el archivo decodificado</translation>
     </message>
+    <message>
+        <source>Segment %1 is damaged: it does not hold what its yEnc header announces</source>
+        <translation>El segmento %1 está dañado: no contiene lo que anuncia su cabecera yEnc</translation>
+    </message>
+    <message>
+        <source>%1 is incomplete: no article holds %2 of its %3 bytes</source>
+        <translation>%1 está incompleto: ningún artículo contiene %2 de sus %3 bytes</translation>
+    </message>
 </context>
 <context>
     <name>ThreadNntp</name>
@@ -3305,6 +3514,10 @@ Los archivos se conservan en %2.</translation>
     <message>
         <source>Unsplit: no split file found</source>
         <translation>Unión: no se encontró ningún archivo dividido</translation>
+    </message>
+    <message>
+        <source>Unsplit: files of the download are incomplete, the split files are kept unjoined</source>
+        <translation>Unión: hay archivos de la descarga incompletos, los archivos divididos se conservan sin unir</translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Unsplit: failed to write file %1</source>
-        <translation>Assemblage : impossible d&apos;écrire le fichier %1</translation>
+        <translation type="vanished">Assemblage : impossible d&apos;écrire le fichier %1</translation>
     </message>
     <message>
         <source>Unsplit: no volume in %1</source>
@@ -62,6 +62,14 @@
     <message>
         <source>Unsplit: Error while opening file: %1</source>
         <translation>Assemblage : erreur à l&apos;ouverture du fichier : %1</translation>
+    </message>
+    <message>
+        <source>Unsplit: failed to write file %1: %2</source>
+        <translation>Assemblage : impossible d&apos;écrire le fichier %1 : %2</translation>
+    </message>
+    <message>
+        <source>the file on disk is short</source>
+        <translation>le fichier sur le disque est trop court</translation>
     </message>
 </context>
 <context>
@@ -607,6 +615,26 @@ Les modifications restent valables jusqu&apos;à la fermeture de Tessaquill+.</t
         <source>Select Servers to export</source>
         <translation>Sélectionnez les serveurs à exporter</translation>
     </message>
+    <message>
+        <source>It is not a servers file: %1 (line %2, column %3).</source>
+        <translation>Ce n&apos;est pas un fichier de serveurs : %1 (ligne %2, colonne %3).</translation>
+    </message>
+    <message>
+        <source>It is a folder, not a servers file.</source>
+        <translation>C&apos;est un dossier, pas un fichier de serveurs.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1.</source>
+        <translation>Le fichier ne peut pas être lu : %1.</translation>
+    </message>
+    <message>
+        <source>The file holds no server: it is not a servers file, or an empty one.</source>
+        <translation>Le fichier ne contient aucun serveur : ce n&apos;est pas un fichier de serveurs, ou il est vide.</translation>
+    </message>
+    <message>
+        <source>The passwords of its servers could not be converted; the log names the servers.</source>
+        <translation>Les mots de passe de ses serveurs n&apos;ont pas pu être convertis ; le journal nomme les serveurs.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLogs</name>
@@ -874,6 +902,24 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     <message>
         <source>Unsplit in progress: %1%</source>
         <translation>Assemblage en cours : %1 %</translation>
+    </message>
+    <message>
+        <source>%1: successful</source>
+        <translation>%1 : réussi</translation>
+    </message>
+    <message>
+        <source>%1: need %2 more block(s) to repair</source>
+        <translation>%1 : %2 bloc(s) de plus nécessaire(s) pour réparer</translation>
+    </message>
+    <message>
+        <source>%1: PAR2 error code %2</source>
+        <translation>%1 : code d&apos;erreur PAR2 %2</translation>
+    </message>
+    <message>
+        <source>%1 PAR2 sets:
+%2</source>
+        <translation>%1 jeux PAR2 :
+%2</translation>
     </message>
 </context>
 <context>
@@ -1519,6 +1565,13 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
         <translation>Ces serveurs ne sont pas importés :
 %1</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>et %n autre</numerusform>
+            <numerusform>et %n autres</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DialogShutdown</name>
@@ -1746,6 +1799,12 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
         <source>Your password contains extra spaces. Do you want to remove them?</source>
         <translation>Votre mot de passe contient des espaces superflus. Voulez-vous les supprimer ?</translation>
     </message>
+    <message>
+        <source>The text after the server&apos;s address is not a port number from 1 to 65535: &quot;%1&quot;
+Type the address alone: the usual port is then used, and it can be changed in the server editor (double-click the server in the servers list).</source>
+        <translation>Le texte après l&apos;adresse du serveur n&apos;est pas un numéro de port de 1 à 65535 : « %1 »
+Tapez l&apos;adresse seule : le port habituel est alors utilisé, et il peut être modifié dans l&apos;éditeur de serveur (double-clic sur le serveur dans la liste des serveurs).</translation>
+    </message>
 </context>
 <context>
     <name>DownloadNzbManager</name>
@@ -1844,6 +1903,18 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
     <message>
         <source>%1 file(s) incomplete, %2 article(s) missing, and no PAR2 file to repair them</source>
         <translation>%1 fichier(s) incomplet(s), %2 article(s) manquant(s), et aucun fichier PAR2 pour les réparer</translation>
+    </message>
+    <message>
+        <source>, the split files are kept unjoined</source>
+        <translation>, les fichiers découpés sont conservés sans être assemblés</translation>
+    </message>
+    <message>
+        <source>Segment %1 cannot be downloaded: its message id is blank or holds a line break</source>
+        <translation>Le segment %1 ne peut pas être téléchargé : son identifiant de message est vide ou contient un saut de ligne</translation>
+    </message>
+    <message>
+        <source>Segment %1 cannot be placed in its file: its number is not a whole number</source>
+        <translation>Le segment %1 ne peut pas être placé dans son fichier : son numéro n&apos;est pas un nombre entier</translation>
     </message>
 </context>
 <context>
@@ -2484,7 +2555,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Thread %1: %2</source>
-        <translation>Connexion %1 : %2</translation>
+        <translation type="vanished">Connexion %1 : %2</translation>
     </message>
     <message>
         <source> Segment is missing on server: %1</source>
@@ -2732,7 +2803,7 @@ Le programme fonctionne avec les paramètres par défaut.</translation>
     </message>
     <message>
         <source>%1: %2 file(s) could not be moved to the destination, they stay in %3</source>
-        <translation>%1 : %2 fichier(s) n&apos;ont pas pu être déplacés vers la destination, ils restent dans %3</translation>
+        <translation type="vanished">%1 : %2 fichier(s) n&apos;ont pas pu être déplacés vers la destination, ils restent dans %3</translation>
     </message>
     <message>
         <source>Error</source>
@@ -3106,6 +3177,82 @@ Les fichiers sont conservés dans %2.</translation>
         <source>The file is larger than %1 MiB, more than an NZB file may hold.</source>
         <translation>Le fichier dépasse %1 Mio, plus qu&apos;un fichier NZB ne peut contenir.</translation>
     </message>
+    <message>
+        <source> %1 (failed %2 times in a row, next attempt at %3)</source>
+        <translation> %1 (%2 échecs de suite, prochaine tentative à %3)</translation>
+    </message>
+    <message>
+        <source> %1 (next attempt at %2)</source>
+        <translation> %1 (prochaine tentative à %2)</translation>
+    </message>
+    <message>
+        <source>Thread %1 (server %2): %3</source>
+        <translation>Connexion %1 (serveur %2) : %3</translation>
+    </message>
+    <message>
+        <source>NZB %1: %2 could not be moved to %3: %4</source>
+        <translation>NZB %1 : %2 n&apos;a pas pu être déplacé vers %3 : %4</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>et %1 de plus</translation>
+    </message>
+    <message>
+        <source>%1: %2 file(s) could not be moved to %3 (%4), they stay in %5</source>
+        <translation>%1 : %2 fichier(s) n&apos;ont pas pu être déplacés vers %3 (%4), ils restent dans %5</translation>
+    </message>
+    <message>
+        <source>Unsplit: no split file found</source>
+        <translation>Assemblage : aucun fichier découpé trouvé</translation>
+    </message>
+    <message>
+        <source>Unsplit: no split file found for %1</source>
+        <translation>Assemblage : aucun fichier découpé trouvé pour %1</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>a folder, not an NZB file</source>
+        <translation>un dossier, pas un fichier NZB</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>fichier introuvable</translation>
+    </message>
+    <message>
+        <source>a packed NZB file: unpack it, then add the .nzb file</source>
+        <translation>un fichier NZB compressé : décompressez-le, puis ajoutez le fichier .nzb</translation>
+    </message>
+    <message>
+        <source>not an NZB file (its name does not end in .nzb)</source>
+        <translation>pas un fichier NZB (son nom ne se termine pas par .nzb)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>These files were not added to the queue:</source>
+        <translation>Ces fichiers n&apos;ont pas été ajoutés à la file d&apos;attente :</translation>
+    </message>
+    <message>
+        <source>The download queue could not be saved in %1: %2
+
+An NZB whose record is not saved is missing at the next start. Free some disk space or make the folder writable: the queue is saved again at its next change and at exit.</source>
+        <translation>La file de téléchargement n&apos;a pas pu être enregistrée dans %1 : %2
+
+Un NZB dont l&apos;enregistrement n&apos;est pas sauvegardé manquera au prochain démarrage. Libérez de l&apos;espace disque ou rendez le dossier accessible en écriture : la file est enregistrée de nouveau à sa prochaine modification et à la fermeture.</translation>
+    </message>
+    <message>
+        <source>The download queue could not be saved in %1: %2
+
+The NZBs whose record could not be written will be missing at the next start.</source>
+        <translation>La file de téléchargement n&apos;a pas pu être enregistrée dans %1 : %2
+
+Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au prochain démarrage.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
@@ -3119,6 +3266,37 @@ Les fichiers sont conservés dans %2.</translation>
     </message>
 </context>
 <context>
+    <name>NntpConnection</name>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>aucune réponse en %1 s</translation>
+    </message>
+    <message>
+        <source>Error: the TLS handshake with the server failed (%1): is it a TLS port (SSL)?</source>
+        <translation>Erreur : la négociation TLS avec le serveur a échoué (%1) : est-ce un port TLS (SSL) ?</translation>
+    </message>
+    <message>
+        <source>Error: the server closed the connection before its greeting</source>
+        <translation>Erreur : le serveur a fermé la connexion avant son message d&apos;accueil</translation>
+    </message>
+    <message>
+        <source>Error: no greeting from the server within %1 s</source>
+        <translation>Erreur : aucun message d&apos;accueil du serveur en %1 s</translation>
+    </message>
+    <message>
+        <source>Error: no greeting from the server within %1 s: is it a TLS port (SSL)?</source>
+        <translation>Erreur : aucun message d&apos;accueil du serveur en %1 s : est-ce un port TLS (SSL) ?</translation>
+    </message>
+    <message>
+        <source>Error: the server requires a login (%1): check the login and password of this server</source>
+        <translation>Erreur : le serveur demande une identification (%1) : vérifiez l&apos;identifiant et le mot de passe de ce serveur</translation>
+    </message>
+    <message>
+        <source>Error: the server closed the connection</source>
+        <translation>Erreur : le serveur a fermé la connexion</translation>
+    </message>
+</context>
+<context>
     <name>NzbBackgroundReader</name>
     <message>
         <source>The program is closing</source>
@@ -3129,11 +3307,23 @@ Les fichiers sont conservés dans %2.</translation>
     <name>NzbConfiguration</name>
     <message>
         <source>The queue record of NZB %1 could not be written in %2</source>
-        <translation>L&apos;enregistrement de file d&apos;attente du NZB %1 n&apos;a pas pu être écrit dans %2</translation>
+        <translation type="vanished">L&apos;enregistrement de file d&apos;attente du NZB %1 n&apos;a pas pu être écrit dans %2</translation>
     </message>
     <message>
         <source>The queue records could not be written in %1</source>
-        <translation>Les enregistrements de file d&apos;attente n&apos;ont pas pu être écrits dans %1</translation>
+        <translation type="vanished">Les enregistrements de file d&apos;attente n&apos;ont pas pu être écrits dans %1</translation>
+    </message>
+    <message>
+        <source>The queue record of NZB %1 could not be written in %2: %3</source>
+        <translation>L&apos;enregistrement de file d&apos;attente du NZB %1 n&apos;a pas pu être écrit dans %2 : %3</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>le dossier ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>The queue records could not be written in %1: %2</source>
+        <translation>Les enregistrements de file d&apos;attente n&apos;ont pas pu être écrits dans %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -3255,6 +3445,17 @@ Les fichiers sont conservés dans %2.</translation>
     </message>
 </context>
 <context>
+    <name>ThreadClean</name>
+    <message>
+        <source>the destination folder could not be created</source>
+        <translation>le dossier de destination n&apos;a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>every name it could take in the destination is taken</source>
+        <translation>tous les noms qu&apos;il pourrait prendre dans la destination sont déjà pris</translation>
+    </message>
+</context>
+<context>
     <name>ThreadFileDecoder</name>
     <message>
         <source>Segment %1 has a CRC error</source>
@@ -3292,6 +3493,14 @@ Les fichiers sont conservés dans %2.</translation>
         <source>Segment %1: the decoded file could not be written</source>
         <translation>Segment %1 : le fichier décodé n&apos;a pas pu être écrit</translation>
     </message>
+    <message>
+        <source>Segment %1 is damaged: it does not hold what its yEnc header announces</source>
+        <translation>Le segment %1 est endommagé : il ne contient pas ce qu&apos;annonce son en-tête yEnc</translation>
+    </message>
+    <message>
+        <source>%1 is incomplete: no article holds %2 of its %3 bytes</source>
+        <translation>%1 est incomplet : aucun article ne contient %2 de ses %3 octets</translation>
+    </message>
 </context>
 <context>
     <name>ThreadNntp</name>
@@ -3305,6 +3514,10 @@ Les fichiers sont conservés dans %2.</translation>
     <message>
         <source>Unsplit: no split file found</source>
         <translation>Assemblage : aucun fichier découpé trouvé</translation>
+    </message>
+    <message>
+        <source>Unsplit: files of the download are incomplete, the split files are kept unjoined</source>
+        <translation>Assemblage : des fichiers du téléchargement sont incomplets, les fichiers découpés sont conservés sans être assemblés</translation>
     </message>
 </context>
 <context>
