@@ -57,40 +57,33 @@ trayer --edge bottom --align right --widthtype pixel --width 120 --height 28 >/d
 helpers+=($!)
 sleep 1
 
-# The project's test web server: the version page names a newer version, so the offer appears,
-# and /login asks for a site log-in.
-web_log=$home/web-server.txt
-"$build/bin/tq_http_test_server" --version 1.5.0 >"$web_log" 2>&1 &
-helpers+=($!)
-for _ in $(seq 1 100); do
-    grep -q "listening on" "$web_log" && break
-    sleep 0.1
-done
-web_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$web_log")
-[ -n "$web_port" ] || { echo "the test web server did not start: $(cat "$web_log")" >&2; exit 1; }
-export TESSAQUILL_VERSION_URL=http://127.0.0.1:$web_port/version.txt TQ_TOUR_LOGIN_URL=http://127.0.0.1:$web_port/login
-
-# The project's test news servers (tests/support): start_news_server <log> <options...> starts one
-# and sets news_port.
-start_news_server() {
-    local log=$1
-    shift
-    "$build/bin/tq_nntp_test_server" "$@" >"$log" 2>&1 &
+# start_test_server <log> <program> <options...>: starts one of the project's test servers
+# (tests/support) on 127.0.0.1 and sets server_port to the port it listens on.
+start_test_server() {
+    local log=$1 program=$2
+    shift 2
+    "$build/bin/$program" "$@" >"$log" 2>&1 &
     helpers+=($!)
     for _ in $(seq 1 100); do
         grep -q "listening on" "$log" && break
         sleep 0.1
     done
-    news_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$log")
-    [ -n "$news_port" ] || { echo "the test news server did not start: $(cat "$log")" >&2; exit 1; }
+    server_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$log")
+    [ -n "$server_port" ] || { echo "$program did not start: $(cat "$log")" >&2; exit 1; }
 }
-# One slowed down, so that the download is still going when the pictures are taken; it serves
-# articles made up from their message ids.
-start_news_server "$home/news-server.txt" --throttle 12000
-open_port=$news_port
+
+# The test web server: the version page names a newer version, so the offer appears, and /login
+# asks for a site log-in.
+start_test_server "$home/web-server.txt" tq_http_test_server --version 1.5.0
+export TESSAQUILL_VERSION_URL=http://127.0.0.1:$server_port/version.txt TQ_TOUR_LOGIN_URL=http://127.0.0.1:$server_port/login
+
+# Two test news servers. One slowed down, so that the download is still going when the pictures
+# are taken; it serves articles made up from their message ids.
+start_test_server "$home/news-server.txt" tq_nntp_test_server --throttle 12000
+open_port=$server_port
 # One that wants a login: the tour gives it a wrong password, which it refuses.
-start_news_server "$home/locked-news-server.txt" --user reader --password secret
-locked_port=$news_port
+start_test_server "$home/locked-news-server.txt" tq_nntp_test_server --user reader --password secret
+locked_port=$server_port
 
 # An NZB file for the add-NZB dialog and the queue.
 {
