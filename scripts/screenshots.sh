@@ -6,11 +6,12 @@
 # temporary home, lets the tour open every window, dialog and menu one after the other as a user
 # does, and saves each one with ImageMagick's import as <folder>/<number>-<name>.png (default
 # folder: build/screenshots/pictures). Then it starts the program again on a screen of 1024 x 768
-# and takes the main window there (pictures 40 and up, of the whole screen). A window that could
-# not be opened is listed in <folder>/missing.txt. Nothing of the real home is read or written,
-# and the program reaches no network: its version page and a page behind a site log-in come from
-# the project's test web server. TQ_SCREENSHOTS_LOCALE (say de_DE.UTF-8) takes the pictures in
-# another language.
+# and takes the main window there (pictures 40 and up, of the whole screen). Beside the program
+# run two test news servers: one serves the download, the other refuses the tour's log-in. A
+# window that could not be opened is listed in <folder>/missing.txt. Nothing of the real home is
+# read or written, and the program reaches no network: its version page and a page behind a site
+# log-in come from the project's test web server. TQ_SCREENSHOTS_LOCALE (say de_DE.UTF-8) takes
+# the pictures in another language.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${TQ_SCREENSHOTS_BUILD:-$top/build/screenshots}
@@ -56,30 +57,33 @@ trayer --edge bottom --align right --widthtype pixel --width 120 --height 28 >/d
 helpers+=($!)
 sleep 1
 
-# The project's test web server: the version page names a newer version, so the offer appears,
-# and /login asks for a site log-in.
-web_log=$home/web-server.txt
-"$build/bin/tq_http_test_server" --version 1.5.0 >"$web_log" 2>&1 &
-helpers+=($!)
-for _ in $(seq 1 100); do
-    grep -q "listening on" "$web_log" && break
-    sleep 0.1
-done
-web_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$web_log")
-[ -n "$web_port" ] || { echo "the test web server did not start: $(cat "$web_log")" >&2; exit 1; }
-export TESSAQUILL_VERSION_URL=http://127.0.0.1:$web_port/version.txt TQ_TOUR_LOGIN_URL=http://127.0.0.1:$web_port/login
+# start_test_server <log> <program> <options...>: starts one of the project's test servers
+# (tests/support) on 127.0.0.1 and sets server_port to the port it listens on.
+start_test_server() {
+    local log=$1 program=$2
+    shift 2
+    "$build/bin/$program" "$@" >"$log" 2>&1 &
+    helpers+=($!)
+    for _ in $(seq 1 100); do
+        grep -q "listening on" "$log" && break
+        sleep 0.1
+    done
+    server_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$log")
+    [ -n "$server_port" ] || { echo "$program did not start: $(cat "$log")" >&2; exit 1; }
+}
 
-# The project's test news server (tests/support), slowed down so that the download is still
-# going when the pictures are taken; it serves articles made up from their message ids.
-news_log=$home/news-server.txt
-"$build/bin/tq_nntp_test_server" --throttle 12000 >"$news_log" 2>&1 &
-helpers+=($!)
-for _ in $(seq 1 100); do
-    grep -q "listening on" "$news_log" && break
-    sleep 0.1
-done
-news_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$news_log")
-[ -n "$news_port" ] || { echo "the test news server did not start: $(cat "$news_log")" >&2; exit 1; }
+# The test web server: the version page names a newer version, so the offer appears, and /login
+# asks for a site log-in.
+start_test_server "$home/web-server.txt" tq_http_test_server --version 1.5.0
+export TESSAQUILL_VERSION_URL=http://127.0.0.1:$server_port/version.txt TQ_TOUR_LOGIN_URL=http://127.0.0.1:$server_port/login
+
+# Two test news servers. One slowed down, so that the download is still going when the pictures
+# are taken; it serves articles made up from their message ids.
+start_test_server "$home/news-server.txt" tq_nntp_test_server --throttle 12000
+open_port=$server_port
+# One that wants a login: the tour gives it a wrong password, which it refuses.
+start_test_server "$home/locked-news-server.txt" tq_nntp_test_server --user reader --password secret
+locked_port=$server_port
 
 # An NZB file for the add-NZB dialog and the queue.
 {
@@ -99,7 +103,7 @@ news_port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$news_log")
     echo '</nzb>'
 } >"$home/Holiday pictures.nzb"
 
-export TQ_TOUR=1 TQ_TOUR_PLAN=$plan TQ_TOUR_NZB="$home/Holiday pictures.nzb" TQ_TOUR_SERVER_PORT=$news_port
+export TQ_TOUR=1 TQ_TOUR_PLAN=$plan TQ_TOUR_NZB="$home/Holiday pictures.nzb" TQ_TOUR_SERVER_PORT=$open_port TQ_TOUR_LOCKED_SERVER_PORT=$locked_port
 coproc TOUR { LD_PRELOAD="$build/lib/libtq_screenshot_tour.so" "$build/bin/tessaquill" 2>"$errors"; }
 exec {from_tour}<&"${TOUR[0]}" {to_tour}>&"${TOUR[1]}"
 program=$TOUR_PID

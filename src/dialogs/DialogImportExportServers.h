@@ -25,6 +25,13 @@ public:
     // Longest run allowed to the converter for one password, in milliseconds: the GUI waits for
     // it, so a hung converter must not freeze the program.
     enum { ConverterTimeLimitMs = 10000 };
+    // The most servers read from one file. People keep a handful; a thousand leaves room for
+    // any list a provider hands out, while reading, converting and listing them stays quick. A
+    // file of more is refused whole: nothing is lost, the file stays as it is.
+    enum { MaxServersInFile = 1000 };
+    // The largest servers file read. The most servers above, every text at the editor's bound
+    // and each character written escaped (six bytes), take less than 11 MiB.
+    enum { MaxServersFileBytes = 16 * 1024 * 1024 };
 
     enum SaveResult {
         Saved,

@@ -3,6 +3,7 @@
 #include "dialogs/DialogImportExportServers.h"
 
 #include "QsLog/QsLog.h"
+#include "dialogs/ServerFieldRules.h"
 #include "model/NntpServer.h"
 #include "platform/UtilsProcess.h"
 
@@ -26,10 +27,31 @@ using RecordTexts = QHash<QString, QString>;
 // Decides, for a server just read, whether it is kept; it may change the server.
 using RecordFilter = std::function<bool(NntpServer &)>;
 
+// How much of a number's text is read: more than any 32-bit number takes, with some blanks
+// around it. A longer text is cut and so, like any text too long, is no number.
+constexpr int NumberTextBound = 32;
+
+// How many characters of each element of a record are read; 0 for an element that is no
+// field, passed over. A text is kept one character past the editor's bound, so that a text
+// too long is still seen to be too long, and no more of it is held.
+int readBound(const QString &name)
+{
+    using Rules = ServerFieldRules;
+    static const QHash<QString, int> bounds{{QStringLiteral("Id"), NumberTextBound},
+                                            {QStringLiteral("ServerAddress"), Rules::MaxHostLength + 1},
+                                            {QStringLiteral("ServerPort"), NumberTextBound},
+                                            {QStringLiteral("ServerNbConnections"), NumberTextBound},
+                                            {QStringLiteral("Login"), Rules::MaxLoginLength + 1},
+                                            {QStringLiteral("Password"), Rules::MaxPasswordLength + 1},
+                                            {QStringLiteral("Nickname"), Rules::MaxNicknameLength + 1},
+                                            {QStringLiteral("IsSsl"), NumberTextBound}};
+    return bounds.value(name, 0);
+}
+
 // The character data directly inside the current element (text and CDATA, entities
-// resolved); nested elements and comments are passed over. Leaves the reader on the
-// element's end.
-QString readElementText(QXmlStreamReader &xml)
+// resolved), its first `bound` characters; nested elements and comments are passed over.
+// Leaves the reader on the element's end.
+QString readElementText(QXmlStreamReader &xml, int bound)
 {
     QString text;
     while (!xml.atEnd()) {
@@ -38,8 +60,8 @@ QString readElementText(QXmlStreamReader &xml)
             break;
         if (xml.isStartElement())
             xml.skipCurrentElement();
-        else if (xml.isCharacters())
-            text += xml.text();
+        else if (xml.isCharacters() && text.size() < bound)
+            text += xml.text().left(bound - text.size());
     }
     return text;
 }
@@ -54,21 +76,23 @@ RecordTexts readRecord(QXmlStreamReader &xml)
         if (!xml.isStartElement())
             continue;
         const QString name = xml.qualifiedName().toString();
-        if (texts.contains(name))
+        const int bound = readBound(name);
+        if (bound == 0 || texts.contains(name))
             xml.skipCurrentElement();
         else
-            texts.insert(name, readElementText(xml));
+            texts.insert(name, readElementText(xml, bound));
     }
     return texts;
 }
 
 // Every child element of the root whose name, upper-cased, is "SERVER", in document order;
-// false when the document is not well-formed XML (nothing of it is used then; `error` says
+// false when the document is not well-formed XML or holds more servers than are taken
+// (nothing of it is used then, and nothing past the server too many is read; `error` says
 // why). Whitespace inside values is kept as it is: a password of blanks stays a password of
 // blanks.
-bool readRecords(QIODevice &device, QList<RecordTexts> &records, QString &error)
+bool readRecords(const QByteArray &document, QList<RecordTexts> &records, QString &error)
 {
-    QXmlStreamReader xml(&device);
+    QXmlStreamReader xml(document);
     xml.setNamespaceProcessing(false);
     while (!xml.atEnd() && !xml.isStartElement())
         xml.readNext();
@@ -76,10 +100,17 @@ bool readRecords(QIODevice &device, QList<RecordTexts> &records, QString &error)
         xml.readNext();
         if (!xml.isStartElement())
             continue;
-        if (xml.qualifiedName().toString().toUpper() == QLatin1String("SERVER"))
-            records << readRecord(xml);
-        else
+        if (xml.qualifiedName().toString().toUpper() != QLatin1String("SERVER")) {
             xml.skipCurrentElement();
+            continue;
+        }
+        if (records.size() == DialogImportExportServers::MaxServersInFile) {
+            error = DialogImportExportServers::tr("The file holds more than %1 servers; the program imports at most "
+                                                  "%1 from one file.")
+                        .arg(int(DialogImportExportServers::MaxServersInFile));
+            return false;
+        }
+        records << readRecord(xml);
     }
     if (!xml.hasError())
         return true;
@@ -134,11 +165,19 @@ QList<NntpServer *> readServers(const QString &filePath, const RecordFilter &kee
         tell(whyNone, DialogImportExportServers::tr("The file cannot be read: %1.").arg(file.errorString()));
         return {};
     }
+    // No further than the largest servers file: a larger one, or a device without end, is
+    // refused before anything of it is parsed.
+    const QByteArray document = file.read(qint64(DialogImportExportServers::MaxServersFileBytes) + 1);
+    file.close();
+    if (document.size() > DialogImportExportServers::MaxServersFileBytes) {
+        tell(whyNone, DialogImportExportServers::tr("The file is larger than %1 MiB, more than any servers file "
+                                                    "takes.")
+                          .arg(DialogImportExportServers::MaxServersFileBytes / (1024 * 1024)));
+        return {};
+    }
     QList<RecordTexts> records;
     QString error;
-    const bool wellFormed = readRecords(file, records, error);
-    file.close();
-    if (!wellFormed) {
+    if (!readRecords(document, records, error)) {
         tell(whyNone, error);
         return {};
     }
@@ -244,6 +283,14 @@ QList<NntpServer *> DialogImportExportServers::readOldServersFile(const QString 
         [&](NntpServer &server) {
             if (server.strPassword.isEmpty())
                 return true;
+            if (server.strPassword.size() > ServerFieldRules::MaxPasswordLength) {
+                // Read only in part: what the converter made of that part would be no password.
+                QLOG_WARN() << QStringLiteral("Servers file: the stored password of server %1 is longer than %2 "
+                                              "characters; server left out")
+                                   .arg(server.strNickname)
+                                   .arg(int(ServerFieldRules::MaxPasswordLength));
+                return false;
+            }
             return convertOldPassword(server.strPassword, converterFolder, timeLimitMs, server.strNickname,
                                       server.strPassword);
         },

@@ -482,26 +482,48 @@ private:
     // Starts the first server from its row, as a user does.
     void startFirstServer()
     {
-        steps.push_back([this] {
+        startOrStopServer(0, 5000); // the connections open and the articles flow
+    }
+
+    // Clicks the start (or stop) button in the row of the server table, then lets `settleMs` go by.
+    void startOrStopServer(int row, int settleMs)
+    {
+        steps.push_back([this, row, settleMs] {
             auto *table = mainWindow()->findChild<QTableWidget *>(QStringLiteral("tableWidgetServers"));
-            bool started = false;
-            for (QAbstractButton *button : table ? table->findChildren<QAbstractButton *>() : QList<QAbstractButton *>()) {
-                if (!started && button->isVisible() && button->isEnabled()) {
-                    button->click();
-                    started = true;
-                }
-            }
-            if (!started)
-                say("missing the server row's start button");
-            settle([this] { next(); }, 5000); // the connections open and the articles flow
+            QWidget *cell = table && row < table->rowCount() ? table->cellWidget(row, table->columnCount() - 1) : nullptr;
+            auto *button = cell ? cell->findChild<QAbstractButton *>() : nullptr;
+            if (button && button->isVisible() && button->isEnabled())
+                button->click();
+            else
+                say("missing the start button of server row " + std::to_string(row));
+            settle([this] { next(); }, settleMs);
         });
     }
 
-    // Types a server into the server editor and accepts it.
-    void addServer(const QString &host, const QString &port, const QString &nickname)
+    // Waits, up to `limitMs`, until `until` holds: the way to the next picture.
+    void waitUntil(std::function<bool()> until, int limitMs)
+    {
+        steps.push_back([this, until, limitMs] { waitFor(until, limitMs, [this] { next(); }); });
+    }
+
+    // The row of the connections table whose status holds `text`; -1 when none does.
+    static int connectionRowShowing(const QString &text)
+    {
+        auto *table = mainWindow()->findChild<QTableWidget *>(QStringLiteral("tableWidgetServerThreads"));
+        for (int row = 0; table && row < table->rowCount(); ++row) {
+            const QTableWidgetItem *status = table->item(row, table->columnCount() - 1);
+            if (status && status->text().contains(text))
+                return row;
+        }
+        return -1;
+    }
+
+    // Types a server into the server editor and accepts it; with a login when one is given.
+    void addServer(const QString &host, const QString &port, const QString &nickname,
+                   const QString &login = QString(), const QString &password = QString())
     {
         fillIn(QStringLiteral("server editor for ") + nickname, [this] { return click("pushButtonAddServer"); },
-               [host, port, nickname](QWidget *editor) {
+               [host, port, nickname, login, password](QWidget *editor) {
                    auto *hostEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditServerName"));
                    auto *portEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditPort"));
                    auto *nicknameEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditServerNickname"));
@@ -511,6 +533,16 @@ private:
                    hostEdit->setText(host);
                    portEdit->setText(port);
                    nicknameEdit->setText(nickname);
+                   if (!login.isEmpty()) {
+                       auto *authentication = editor->findChild<QAbstractButton *>(QStringLiteral("checkBoxAuthentication"));
+                       auto *loginEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditLogin"));
+                       auto *passwordEdit = editor->findChild<QLineEdit *>(QStringLiteral("lineEditPassword"));
+                       if (!authentication || !loginEdit || !passwordEdit)
+                           return false;
+                       authentication->setChecked(true);
+                       loginEdit->setText(login);
+                       passwordEdit->setText(password);
+                   }
                    ok->click();
                    return true;
                });
@@ -538,6 +570,40 @@ private:
             window->resize(window->minimumSize());
             return true;
         });
+    }
+
+    // A second server, beside the first, that wants a login: given a wrong password it refuses
+    // it, and the row of its connection keeps the error and when it tries again. Stopped after
+    // its picture, so that the following pictures show the first server alone at work.
+    void refusedLogin()
+    {
+        const QString port = qEnvironmentVariable("TQ_TOUR_LOCKED_SERVER_PORT");
+        if (port.isEmpty())
+            return;
+        addServer(QStringLiteral("127.0.0.1"), port, QStringLiteral("Locked server"), QStringLiteral("reader"),
+                  QStringLiteral("wrong password"));
+        startOrStopServer(1, 0);
+        // The server's own answer, the same in every language.
+        waitUntil([] { return connectionRowShowing(QStringLiteral("(481)")) >= 0; }, 20000);
+        show(QStringLiteral("09d-main-window-login-refused"), [] {
+            auto *table = mainWindow()->findChild<QTableWidget *>(QStringLiteral("tableWidgetServerThreads"));
+            const int row = connectionRowShowing(QStringLiteral("(481)"));
+            if (!table || row < 0)
+                return false;
+            table->selectRow(row);
+            table->scrollToItem(table->item(row, 0));
+            return true;
+        });
+        // Nothing current either: a current row that goes takes the selection to the next one.
+        act([] {
+            auto *table = mainWindow()->findChild<QTableWidget *>(QStringLiteral("tableWidgetServerThreads"));
+            if (!table)
+                return false;
+            table->setCurrentIndex(QModelIndex());
+            table->clearSelection();
+            return true;
+        });
+        startOrStopServer(1, 2000);
     }
 
     // Every window of the program, in the order a newcomer meets them.
@@ -604,6 +670,7 @@ private:
                 button->showMenu();
                 return true;
             });
+            refusedLogin();
         }
 
         open(QStringLiteral("10-settings-general"), [this] { return trigger("actionSettings"); });

@@ -55,6 +55,23 @@ std::function<void(QWidget *)> untickAndAccept(const QList<int> &rows)
     };
 }
 
+// A servers file of `count` servers whose number of connections breaks the bounds, then one
+// server that keeps them.
+bool writeServersBeyondTheBounds(const QString &path, int count)
+{
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<Servers>\n";
+    xml.reserve(count * 120 + 200);
+    for (int i = 1; i <= count; ++i) {
+        xml += "<Server><Id>" + QByteArray::number(i) + "</Id><ServerAddress>news" + QByteArray::number(i)
+               + ".example</ServerAddress><ServerPort>119</ServerPort><ServerNbConnections>4294967295"
+                 "</ServerNbConnections><Nickname>n" + QByteArray::number(i) + "</Nickname></Server>\n";
+    }
+    xml += "<Server><Id>0</Id><ServerAddress>news.ok.example</ServerAddress><ServerNbConnections>4"
+           "</ServerNbConnections><Nickname>ok</Nickname></Server>\n</Servers>\n";
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(xml) == xml.size() && file.flush();
+}
+
 QList<NntpServer *> &configuredServers()
 {
     return AppConfiguration::getInstance()->serversConfiguration.listServers;
@@ -88,6 +105,8 @@ private slots:
     void importOfNothingButServersBeyondTheBounds();
     void boxOfServersLeftOutIsBounded_data();
     void boxOfServersLeftOutIsBounded();
+    void fileOfMoreServersThanTakenIsRefused_data();
+    void fileOfMoreServersThanTakenIsRefused();
 
     void exportCancelledAtTheFileChooser();
     void exportWritesTheTickedServers();
@@ -507,7 +526,7 @@ void tst_DialogImportExportServers::boxOfServersLeftOutIsBounded_data()
 {
     QTest::addColumn<int>("leftOut");
     QTest::newRow("one more than are named") << 11;
-    QTest::newRow("a hostile file of 200,000") << 200000;
+    QTest::newRow("as many as are taken from one file") << DialogImportExportServers::MaxServersInFile - 1;
 }
 
 // A servers file of countless servers that break the bounds: the box names the first ten, says
@@ -515,20 +534,8 @@ void tst_DialogImportExportServers::boxOfServersLeftOutIsBounded_data()
 void tst_DialogImportExportServers::boxOfServersLeftOutIsBounded()
 {
     QFETCH(int, leftOut);
-    QByteArray xml = "<?xml version=\"1.0\"?>\n<Servers>\n";
-    xml.reserve(leftOut * 120 + 200);
-    for (int i = 1; i <= leftOut; ++i) {
-        xml += "<Server><Id>" + QByteArray::number(i) + "</Id><ServerAddress>news" + QByteArray::number(i)
-               + ".example</ServerAddress><ServerPort>119</ServerPort><ServerNbConnections>4294967295"
-                 "</ServerNbConnections><Nickname>n" + QByteArray::number(i) + "</Nickname></Server>\n";
-    }
-    xml += "<Server><Id>0</Id><ServerAddress>news.ok.example</ServerAddress><ServerNbConnections>4"
-           "</ServerNbConnections><Nickname>ok</Nickname></Server>\n</Servers>\n";
     const QString path = dir->filePath(QStringLiteral("hostile.tvp"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(xml), qint64(xml.size()));
-    file.close();
+    QVERIFY(writeServersBeyondTheBounds(path, leftOut));
 
     int rows = -1;
     const QStringList received = runImportPastTheLeftOut(path, rows);
@@ -543,6 +550,39 @@ void tst_DialogImportExportServers::boxOfServersLeftOutIsBounded()
     QVERIFY2(text.size() < 1000, qPrintable(QString::number(text.size())));
     QCOMPARE(rows, 1);
     QCOMPARE(received, QStringList{"0|news.ok.example|119|4|||ok|plain"});
+}
+
+void tst_DialogImportExportServers::fileOfMoreServersThanTakenIsRefused_data()
+{
+    QTest::addColumn<int>("beyondTheBounds");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("one more than are taken")
+        << int(DialogImportExportServers::MaxServersInFile)
+        << "The file holds more than 1000 servers; the program imports at most 1000 from one file.";
+    // Some 37 MB: refused for its size before its servers are counted.
+    QTest::newRow("a hostile file of 200,000") << 200000
+                                               << "The file is larger than 16 MiB, more than any servers file takes.";
+}
+
+// The file is refused whole, with why, before any of its servers is checked or listed.
+void tst_DialogImportExportServers::fileOfMoreServersThanTakenIsRefused()
+{
+    QFETCH(int, beyondTheBounds);
+    QFETCH(QString, why);
+    const QString path = dir->filePath(QStringLiteral("hostile.tvp"));
+    QVERIFY(writeServersBeyondTheBounds(path, beyondTheBounds));
+    answerer->chooseFileNext(path);
+    answerer->pressNext(QMessageBox::Ok);
+    ServersImportExport::importServers(settings, [&](const QList<NntpServer *> &) {
+        ++handOvers;
+        return true;
+    });
+
+    QCOMPARE(answerer->answeredCount(), 2); // no box of servers left out, no check list
+    const ModalAnswerer::Seen &box = answerer->seen().at(1);
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.text, QStringLiteral("An error occured while importing the Tessaquill+ Servers file\n") + why);
+    QCOMPARE(handOvers, 0);
 }
 
 void tst_DialogImportExportServers::exportCancelledAtTheFileChooser()

@@ -41,6 +41,20 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
+// A servers file of `count` servers, each with a password, then `after` (the root's end when
+// empty).
+QByteArray serversXml(int count, const QByteArray &after = QByteArray())
+{
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<Servers>\n";
+    xml.reserve(count * 110 + after.size() + 100);
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray number = QByteArray::number(i);
+        xml += "<Server><ServerAddress>news" + number + ".example</ServerAddress><Password>p" + number
+               + "</Password><Nickname>n" + number + "</Nickname></Server>\n";
+    }
+    return xml + (after.isEmpty() ? QByteArray("</Servers>\n") : after);
+}
+
 } // namespace
 
 class tst_ServersFiles : public QObject
@@ -55,6 +69,13 @@ private slots:
     void writtenDocument();
     void readingRules_data();
     void readingRules();
+    void readingStopsPastTheMostServersTaken_data();
+    void readingStopsPastTheMostServersTaken();
+    void olderFileOfTooManyServersStartsNoConverter();
+    void textsAreReadUpToTheirBounds();
+    void fileLargerThanAnyServersFileIsRefused_data();
+    void fileLargerThanAnyServersFileIsRefused();
+    void theMostServersAtTheirBoundsAreReadBack();
 
     void olderFilePasswordsGoThroughTheConverter();
     void converterOutputEnding_data();
@@ -213,6 +234,132 @@ void tst_ServersFiles::readingRules()
         QCOMPARE(whyNone, QStringLiteral("left from before"));
     else
         QVERIFY2(whyNone.startsWith(why), qPrintable(whyNone));
+}
+
+const char *const tooManyServers = "The file holds more than 1000 servers; the program imports at most 1000 from one file.";
+
+void tst_ServersFiles::readingStopsPastTheMostServersTaken_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<int>("read");
+    QTest::addColumn<QString>("why");
+
+    QTest::newRow("as many as are taken") << 1000 << QByteArray() << 1000 << QString();
+    // What follows the server past the most is never read: had it been, the file would be
+    // refused as no XML.
+    QTest::newRow("one more, then no XML") << 1001 << QByteArray("<<< not XML") << 0 << QString::fromLatin1(tooManyServers);
+    QTest::newRow("a hostile file of 100,000") << 100000 << QByteArray() << 0 << QString::fromLatin1(tooManyServers);
+}
+
+void tst_ServersFiles::readingStopsPastTheMostServersTaken()
+{
+    QFETCH(int, count);
+    QFETCH(QByteArray, after);
+    QFETCH(int, read);
+    QFETCH(QString, why);
+
+    const QString path = dir->filePath(QStringLiteral("many.tvp"));
+    QVERIFY(writeBytes(path, serversXml(count, after)));
+    QString whyNone;
+    ReadServers servers(DialogImportExportServers::readServersFile(path, &whyNone));
+    QCOMPARE(servers.servers.size(), read);
+    QCOMPARE(whyNone, why);
+    if (read > 0)
+        QCOMPARE(describe(servers.servers.last()), QStringLiteral("0|news1000.example|119|1||p1000|n1000|plain"));
+}
+
+void tst_ServersFiles::olderFileOfTooManyServersStartsNoConverter()
+{
+    // Each password would start the converter once: none is started for a file refused.
+    const QString calls = dir->filePath(QStringLiteral("calls"));
+    writeConverter("echo \"$1\" >> '" + calls.toUtf8() + "'\nprintf ok");
+    const QString path = dir->filePath(QStringLiteral("many.tvs"));
+    QVERIFY(writeBytes(path, serversXml(1001)));
+    QString whyNone;
+    ReadServers read(DialogImportExportServers::readOldServersFile(path, dir->path(), 60000, &whyNone));
+    QVERIFY(read.servers.isEmpty());
+    QCOMPARE(whyNone, QString::fromLatin1(tooManyServers));
+    QVERIFY(!QFileInfo::exists(calls));
+}
+
+// A text past its bound is kept one character longer than the bound, so that the import still
+// sees it break the bound, and no more of it is held.
+void tst_ServersFiles::textsAreReadUpToTheirBounds()
+{
+    const QByteArray huge(1024 * 1024, 'x');
+    const QByteArray digits(64, '1');
+    const QByteArray xml = "<Servers><Server><Id>" + digits + "</Id><ServerAddress>" + huge + "</ServerAddress><ServerPort>"
+                     + QByteArray(100, '0') + "119</ServerPort><Login>" + huge + "</Login><Password>" + huge
+                     + "</Password><Nickname>" + huge + "</Nickname><IsSsl>TRUE" + huge + "</IsSsl></Server></Servers>";
+    const QString path = dir->filePath(QStringLiteral("long.tvp"));
+    QVERIFY(writeBytes(path, xml));
+
+    ReadServers read(DialogImportExportServers::readServersFile(path));
+    QCOMPARE(read.servers.size(), 1);
+    const NntpServer &server = *read.servers.first();
+    QCOMPARE(server.strHost, QString(513, QLatin1Char('x')));
+    QCOMPARE(server.strLogin, QString(513, QLatin1Char('x')));
+    QCOMPARE(server.strPassword, QString(513, QLatin1Char('x')));
+    QCOMPARE(server.strNickname, QString(257, QLatin1Char('x')));
+    // Numbers too long for 32 bits stay no number, whatever their length; a long text is no "TRUE".
+    QCOMPARE(server.iId, 0);
+    QCOMPARE(server.iPort, 0);
+    QVERIFY(!server.bSsl);
+
+    // An older file's stored password past the bound is never handed to the converter: its
+    // server is left out, as one whose password cannot be converted.
+    const QString calls = dir->filePath(QStringLiteral("calls"));
+    writeConverter("echo \"$1\" >> '" + calls.toUtf8() + "'\nprintf ok");
+    const QString older = dir->filePath(QStringLiteral("long.tvs"));
+    QVERIFY(writeBytes(older, "<Servers><Server><Nickname>long</Nickname><Password>" + QByteArray(513, 'p')
+                                  + "</Password></Server><Server><Nickname>longest</Nickname><Password>"
+                                  + QByteArray(512, 'p') + "</Password></Server></Servers>"));
+    ReadServers converted(DialogImportExportServers::readOldServersFile(older, dir->path(), 60000));
+    QCOMPARE(describe(converted.servers), QStringList{"0||119|1||ok|longest|plain"});
+    QCOMPARE(fileBytes(calls), QByteArray(512, 'p') + '\n');
+}
+
+void tst_ServersFiles::fileLargerThanAnyServersFileIsRefused_data()
+{
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("a server and a comment past the bound") << "commented.tvp";
+    QTest::newRow("a device without end") << "/dev/zero";
+}
+
+void tst_ServersFiles::fileLargerThanAnyServersFileIsRefused()
+{
+    QFETCH(QString, file);
+
+    const QByteArray server = "<Servers><Server><ServerAddress>a.example</ServerAddress><Nickname>a</Nickname></Server>";
+    QVERIFY(writeBytes(dir->filePath(QStringLiteral("commented.tvp")),
+                       server + "<!--" + QByteArray(DialogImportExportServers::MaxServersFileBytes, 'c')
+                           + "--></Servers>"));
+    const QString path = file.startsWith(QLatin1Char('/')) ? file : dir->filePath(file);
+    QString whyNone;
+    ReadServers read(DialogImportExportServers::readServersFile(path, &whyNone));
+    QVERIFY(read.servers.isEmpty());
+    QCOMPARE(whyNone, QStringLiteral("The file is larger than 16 MiB, more than any servers file takes."));
+}
+
+// The bounds refuse nothing the program writes: the most servers it takes, every text at the
+// editor's bound and each character written escaped, are read back whole.
+void tst_ServersFiles::theMostServersAtTheirBoundsAreReadBack()
+{
+    std::vector<std::unique_ptr<NntpServer>> owned;
+    QList<NntpServer *> servers;
+    const QString longest(512, QLatin1Char('"'));
+    for (int i = 0; i < DialogImportExportServers::MaxServersInFile; ++i) {
+        owned.push_back(makeServer(-1, longest, 65535, 100, longest, longest, QString(256, QLatin1Char('"')), true));
+        servers << owned.back().get();
+    }
+    const QString path = dir->filePath(QStringLiteral("most.tvp"));
+    QCOMPARE(DialogImportExportServers::saveServersFile(path, servers), DialogImportExportServers::Saved);
+    QVERIFY(QFileInfo(path).size() > 10 * 1024 * 1024);
+    ReadServers read(DialogImportExportServers::readServersFile(path));
+    QCOMPARE(read.servers.size(), servers.size());
+    QCOMPARE(describe(read.servers.last()), describe(servers.last()));
 }
 
 void tst_ServersFiles::olderFilePasswordsGoThroughTheConverter()
