@@ -635,6 +635,14 @@ Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
         <source>The passwords of its servers could not be converted; the log names the servers.</source>
         <translation>Die Passwörter seiner Server konnten nicht umgewandelt werden; das Protokoll nennt die Server.</translation>
     </message>
+    <message>
+        <source>The file holds more than %1 servers; the program imports at most %1 from one file.</source>
+        <translation>Die Datei enthält mehr als %1 Server; das Programm importiert höchstens %1 aus einer Datei.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB, more than any servers file takes.</source>
+        <translation>Die Datei ist größer als %1 MiB, mehr als eine Serverdatei je braucht.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLogs</name>

@@ -635,6 +635,14 @@ Los cambios se aplicarán hasta que se cierre Tessaquill+.</translation>
         <source>The passwords of its servers could not be converted; the log names the servers.</source>
         <translation>No se pudieron convertir las contraseñas de sus servidores; el registro nombra los servidores.</translation>
     </message>
+    <message>
+        <source>The file holds more than %1 servers; the program imports at most %1 from one file.</source>
+        <translation>El archivo contiene más de %1 servidores; el programa importa como máximo %1 de un archivo.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB, more than any servers file takes.</source>
+        <translation>El archivo supera los %1 MiB, más de lo que ocupa cualquier archivo de servidores.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLogs</name>

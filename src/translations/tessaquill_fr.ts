@@ -635,6 +635,14 @@ Les modifications restent valables jusqu&apos;à la fermeture de Tessaquill+.</t
         <source>The passwords of its servers could not be converted; the log names the servers.</source>
         <translation>Les mots de passe de ses serveurs n&apos;ont pas pu être convertis ; le journal nomme les serveurs.</translation>
     </message>
+    <message>
+        <source>The file holds more than %1 servers; the program imports at most %1 from one file.</source>
+        <translation>Le fichier contient plus de %1 serveurs ; le programme en importe au plus %1 d&apos;un même fichier.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB, more than any servers file takes.</source>
+        <translation>Le fichier dépasse %1 Mio, plus qu&apos;aucun fichier de serveurs n&apos;en occupe.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLogs</name>
