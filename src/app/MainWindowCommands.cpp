@@ -185,9 +185,9 @@ void setExtraction(QTreeWidget *list, bool bExtract)
 void MainWindow::slotUnpauseSelectedFiles()
 {
     const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
-        if (!file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
+        if (!file->bPaused || file->isAllSegmentsProcessed() || file->isDecoded())
             return false;
-        file->bPaused = false;
+        file->setPaused(false);
         DownloadListRows::setIcon(file->pTreeItem, QStringLiteral(":/images/download_wait.png"));
         return true;
     });
@@ -198,9 +198,9 @@ void MainWindow::slotUnpauseSelectedFiles()
 void MainWindow::slotPauseSelectedFiles()
 {
     const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
-        if (file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
+        if (file->bPaused || file->isAllSegmentsProcessed() || file->isDecoded())
             return false;
-        file->bPaused = true;
+        file->setPaused(true);
         DownloadListRows::setIcon(file->pTreeItem, QStringLiteral(":/images/download_pause.png"));
         return true;
     });
@@ -211,7 +211,7 @@ void MainWindow::slotPauseSelectedFiles()
 void MainWindow::slotRedownloadSelectedFiles()
 {
     const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
-        if (!file->bDecoded)
+        if (!file->isDecoded())
             return false;
         file->reset();
         QTreeWidgetItem *row = file->pTreeItem;

@@ -95,8 +95,8 @@ QList<NzbFile *> NzbFiles::getFilesByPauseState(bool paused) const
 
 bool NzbFiles::isAnyFileDecoded() const
 {
-    const QList<NzbFile *> files = getFiles();
-    return std::any_of(files.begin(), files.end(), [](NzbFile *file) { return file->bDecoded; });
+    QMutexLocker locker(&mutex);
+    return std::any_of(listFiles.cbegin(), listFiles.cend(), [](const NzbFile *file) { return file->bDecoded; });
 }
 
 void NzbFiles::moveFilesUp(const QList<QTreeWidgetItem *> &items)
@@ -160,6 +160,18 @@ void NzbFiles::removeDownloadedBytes(quint64 bytes)
     uiDownloaded -= bytes;
 }
 
+NzbFiles::ByteProgress NzbFiles::getByteProgress() const
+{
+    QMutexLocker locker(&mutex);
+    return {uiSizeToDownload, uiDownloaded};
+}
+
+bool NzbFiles::isAllFilesDecoded() const
+{
+    QMutexLocker locker(&mutex);
+    return bAllFilesDecoded;
+}
+
 void NzbFiles::checkAllFilesDecoded()
 {
     QMutexLocker locker(&mutex);
@@ -215,12 +227,12 @@ void NzbFiles::sortFiles(bool smartDownload)
     std::sort(listPar2Volumes.begin(), listPar2Volumes.end(), compareNzbFileSize);
     std::sort(otherFiles.begin(), otherFiles.end(), compareNzbFileRarFirst);
     std::sort(volumes.begin(), volumes.end(), compareNzbFileRarFirst);
+
+    QMutexLocker locker(&mutex);
     if (smartDownload) {
         for (NzbFile *volume : qAsConst(volumes))
             volume->bPaused = true;
     }
-
-    QMutexLocker locker(&mutex);
     listFiles = indexFiles + otherFiles + volumes;
     // A fresh NZB has no excluded file; the totals here count every file.
     uiTotalSize = 0;
