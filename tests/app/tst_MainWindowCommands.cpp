@@ -137,7 +137,7 @@ void tst_MainWindowCommands::init()
     QVERIFY(home->isValid());
     resetConfiguration(*home);
     window = std::make_unique<MainWindow>();
-    log.lines.clear();
+    log.clear();
 }
 
 // Every NZB leaves the queue again, so that the next test starts with an empty one.
@@ -345,7 +345,7 @@ void tst_MainWindowCommands::moveNzbs()
     else
         window->slotMoveDownNzb();
     QCOMPARE(reorders.size(), 1);
-    QCOMPARE(log.lines.filter(QStringLiteral("NZB download list reordered by user")).size(), 1);
+    QCOMPARE(log.lines().filter(QStringLiteral("NZB download list reordered by user")).size(), 1);
     const DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     for (int i = 0; i < order.size(); ++i) {
