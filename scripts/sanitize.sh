@@ -4,8 +4,9 @@
 #   asan: AddressSanitizer and UndefinedBehaviorSanitizer, in build/asan.
 #   tsan: ThreadSanitizer, in build/tsan; the download manager's stress test then runs again
 #         TQ_STRESS_RUNS times (20 by default).
-# Reports about Qt's own code are suppressed (tests/support/*.supp). Ends with the tests that
-# failed and the sanitizer reports of each. Run by hand; not part of CI. TQ_JOBS sets the
+# Reports about Qt's own code are suppressed (tests/support/*.supp). Ends with the sanitizer
+# reports of each test, also kept in build/<mode>/sanitizer-reports.txt beside the whole output
+# of the tests (sanitizer-tests.log). Run by hand; not part of CI. TQ_JOBS sets the
 # parallel jobs of the build and of the tests (all cores by default).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,7 +35,9 @@ export TSAN_OPTIONS="ignore_noninstrumented_modules=1 second_deadlock_stack=1 pr
 status=0
 cd "$build"
 ctest --output-on-failure --parallel "$jobs" "$@" || status=$?
-log="$build/Testing/Temporary/LastTest.log"
+# The whole output of every test, kept apart from the stress runs' log.
+log="$build/sanitizer-tests.log"
+cp "$build/Testing/Temporary/LastTest.log" "$log"
 summary="$build/sanitizer-reports.txt"
 # Each test's sanitizer headlines, once each, from ctest's log.
 awk '
@@ -47,7 +50,7 @@ awk '
 if [ "$mode" = tsan ] && [ $# -eq 0 ]; then
   ctest --output-on-failure --repeat "until-fail:${TQ_STRESS_RUNS:-20}" -R '^tst_DownloadNzbManagerStress$' || status=$?
   awk '/(WARNING|ERROR): ThreadSanitizer|SUMMARY: ThreadSanitizer/ { print "tst_DownloadNzbManagerStress (repeated): " $0 }' \
-    "$log" >>"$summary" || true
+    "$build/Testing/Temporary/LastTest.log" >>"$summary" || true
 fi
 
 echo
