@@ -163,16 +163,16 @@ void NzbFile::reset()
 NzbFile::RecordState NzbFile::recordState() const
 {
     RecordState state;
-    const QList<NzbSegment *> segments = getSegments();
-    state.segments.reserve(segments.size());
+    state.segments.reserve(hashSegments.size());
     {
         QMutexLocker locker(&mutex);
         state.processed = iProcessed;
         state.allSegmentsProcessed = bAllSegmentsProcessed;
         state.downloaded = uiDownloaded;
-        for (const NzbSegment *segment : segments) {
-            state.segments.append(qMakePair(segment, NzbSegment::Status{segment->bDownloaded, segment->bDownloading,
-                                                                        segment->bFailed, segment->bMissing}));
+        for (auto it = hashSegments.cbegin(); it != hashSegments.cend(); ++it) {
+            const NzbSegment *segment = it.value();
+            state.segments.append({it.key(), segment,
+                                   {segment->bDownloaded, segment->bDownloading, segment->bFailed, segment->bMissing}});
         }
     }
     QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
@@ -212,9 +212,12 @@ void NzbFile::writeRecord(QDataStream &out, const RecordState &state) const
 {
     out << strPoster << strSubject << strDate << state.processed << state.allSegmentsProcessed << state.decoded
         << state.paused << listGroups << static_cast<qint64>(state.downloaded);
-    out << static_cast<qint32>(state.segments.size());
-    for (const auto &segment : state.segments)
-        segment.first->writeRecord(out, segment.second);
+    QVector<SegmentState> byNumber = state.segments;
+    std::sort(byNumber.begin(), byNumber.end(),
+              [](const SegmentState &a, const SegmentState &b) { return a.key < b.key; });
+    out << static_cast<qint32>(byNumber.size());
+    for (const SegmentState &segment : qAsConst(byNumber))
+        segment.segment->writeRecord(out, segment.status);
 }
 
 QDataStream &operator<<(QDataStream &out, const NzbFile &file)

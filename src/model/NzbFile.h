@@ -7,7 +7,6 @@
 #include <QList>
 #include <QMutex>
 #include <QObject>
-#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -61,6 +60,12 @@ public:
     // What a queue record holds of the file that changes while the NZB downloads, taken at one
     // moment: the counters with the segments' statuses under the file's mutex, the decoded and
     // paused flags under the NZB's. The record can then be written in another thread.
+    struct SegmentState
+    {
+        int key;
+        const NzbSegment *segment;
+        NzbSegment::Status status;
+    };
     struct RecordState
     {
         qint32 processed = 0;
@@ -68,8 +73,9 @@ public:
         bool decoded = false;
         bool paused = false;
         quint64 downloaded = 0;
-        // By ascending number.
-        QVector<QPair<const NzbSegment *, NzbSegment::Status>> segments;
+        // In the segment table's order: the record's order (by number) is made when it is
+        // written, in the writer's thread.
+        QVector<SegmentState> segments;
     };
     RecordState recordState() const;
     void writeRecord(QDataStream &out, const RecordState &state) const;
