@@ -10,8 +10,9 @@
 
 quint64 DownloadListRows::nzbPercentage(const NzbFiles *nzb)
 {
-    const quint64 size = nzb->uiSizeToDownload;
-    const quint64 downloaded = nzb->uiDownloaded;
+    const NzbFiles::ByteProgress progress = nzb->getByteProgress();
+    const quint64 size = progress.sizeToDownload;
+    const quint64 downloaded = progress.downloaded;
     if (size == 0 || downloaded >= size)
         return 100;
     // Below the size, so below 100; a wide product cannot overflow.
@@ -85,7 +86,7 @@ void DownloadListRows::setSubjectColour(QTreeWidgetItem *row, Qt::GlobalColor co
 
 QString DownloadListRows::fileStateImage(const NzbFile *file)
 {
-    if (file->bDecoded)
+    if (file->isDecoded())
         return QStringLiteral(":/images/download_ok.png");
     if (file->isAllSegmentsProcessed())
         return QStringLiteral(":/images/download_downloading.png");

@@ -189,9 +189,9 @@ void setExtraction(QTreeWidget *list, bool bExtract)
 void MainWindow::slotUnpauseSelectedFiles()
 {
     const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
-        if (!file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
+        if (!file->bPaused || file->isAllSegmentsProcessed() || file->isDecoded())
             return false;
-        file->bPaused = false;
+        file->setPaused(false);
         DownloadListRows::setIcon(file->pTreeItem, QStringLiteral(":/images/download_wait.png"));
         return true;
     });
@@ -202,9 +202,9 @@ void MainWindow::slotUnpauseSelectedFiles()
 void MainWindow::slotPauseSelectedFiles()
 {
     const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
-        if (file->bPaused || file->isAllSegmentsProcessed() || file->bDecoded)
+        if (file->bPaused || file->isAllSegmentsProcessed() || file->isDecoded())
             return false;
-        file->bPaused = true;
+        file->setPaused(true);
         DownloadListRows::setIcon(file->pTreeItem, QStringLiteral(":/images/download_pause.png"));
         return true;
     });
@@ -215,7 +215,7 @@ void MainWindow::slotPauseSelectedFiles()
 void MainWindow::slotRedownloadSelectedFiles()
 {
     const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
-        if (!file->bDecoded)
+        if (!file->isDecoded())
             return false;
         file->reset();
         QTreeWidgetItem *row = file->pTreeItem;

@@ -338,7 +338,7 @@ void MainWindow::slotDownloadListFileDecoded(NzbFile *pNzbFile)
     // Progress is written within seconds, together with the files decoded meanwhile; the
     // record of an NZB downloaded whole goes at once.
     NzbConfiguration &queue = AppConfiguration::getInstance()->nzbConfiguration;
-    if (nzb->bAllFilesDecoded)
+    if (nzb->isAllFilesDecoded())
         queue.saveInBackground(nzb);
     else
         queue.scheduleSave(nzb);

@@ -239,6 +239,9 @@ void MainWindow::waitForCleanThreadsInSight()
         (*running)->wait(kExitWaitSliceMs);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+    // A clean-up that ended after the last delivery has its report waiting in the queue (it is
+    // sent before its thread ends).
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (bWaited)
         ui->statusBar->clearMessage();
 }

@@ -28,8 +28,9 @@ struct Totals {
 
     void add(const NzbFiles *nzb)
     {
-        downloaded += nzb->uiDownloaded;
-        toDownload += nzb->uiSizeToDownload;
+        const NzbFiles::ByteProgress progress = nzb->getByteProgress();
+        downloaded += progress.downloaded;
+        toDownload += progress.sizeToDownload;
     }
     quint64 percent() const { return toDownload == 0 ? 0 : downloaded * 100 / toDownload; }
     quint64 remaining() const { return downloaded < toDownload ? toDownload - downloaded : 0; }

@@ -125,7 +125,7 @@ void NzbConfiguration::creditSegmentFilesWrittenSince(NzbFiles *nzbFiles, const 
     const QDateTime recordTime = QFileInfo(recordPath).lastModified();
     bool credited = false;
     for (NzbFile *file : nzbFiles->getFiles()) {
-        if (file->bDecoded || file->isAllSegmentsProcessed())
+        if (file->isDecoded() || file->isAllSegmentsProcessed())
             continue;
         for (NzbSegment *segment : file->getSegments()) {
             if (segment->bDownloaded || segment->bMissing)

@@ -70,7 +70,7 @@ void DownloadNzbManager::requeueFilesNotWritten()
         return;
     QMutexLocker locker(&mutexFilesToDecode);
     for (NzbFile *file : qAsConst(listFilesNotWritten)) {
-        if (!file->bExcluded && !file->getNzbFiles()->bDeleted && !file->bDecoded && !listFilesToDecode.contains(file))
+        if (!file->bExcluded && !file->getNzbFiles()->bDeleted && !file->isDecoded() && !listFilesToDecode.contains(file))
             listFilesToDecode.append(file);
     }
     listFilesNotWritten.clear();

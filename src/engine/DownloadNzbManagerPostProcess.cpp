@@ -354,9 +354,9 @@ bool DownloadNzbManager::queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<N
     QMutexLocker decodeLocker(&mutexFilesToDecode);
     for (auto volume = listVolumes.crbegin(); volume != listVolumes.crend(); ++volume) {
         NzbFile *file = *volume;
-        file->bPaused = false;
+        file->setPaused(false);
         if (file->isAllSegmentsProcessed()) {
-            if (!file->bDecoded && !listFilesToDecode.contains(file)) {
+            if (!file->isDecoded() && !listFilesToDecode.contains(file)) {
                 listFilesToDecode.append(file);
                 queued = true;
             }

@@ -222,7 +222,7 @@ bool DownloadNzbManager::appendPendingWork(NzbFiles *pNzbFiles)
 {
     bool appended = false;
     for (NzbFile *file : pNzbFiles->getFiles()) {
-        if (file->bPaused || file->bDecoded || file->bExcluded)
+        if (file->bPaused || file->isDecoded() || file->bExcluded)
             continue;
         if (file->isAllSegmentsProcessed()) {
             listFilesToDecode.append(file);
@@ -321,7 +321,7 @@ void DownloadNzbManager::deleteFilesList(QList<QTreeWidgetItem *> listItems)
     for (NzbFiles *nzb : qAsConst(listNzbFiles)) {
         for (NzbFile *file : nzb->getFiles()) {
             if (file->pTreeItem && items.contains(file->pTreeItem)) {
-                file->bExcluded = true;
+                file->setExcluded(true);
                 file->pTreeItem = nullptr;
                 excluded.append(file);
             }
@@ -422,9 +422,9 @@ void DownloadNzbManager::pauseUnpauseFiles()
             continue;
         for (NzbFile *file : nzb->getFiles()) {
             // A file to download again (its articles reset) starts with a clean slate.
-            if (!file->bDecoded && !file->isAllSegmentsProcessed())
+            if (!file->isDecoded() && !file->isAllSegmentsProcessed())
                 setFilesDamaged.remove(file);
-            if (file->bPaused || file->bDecoded || file->isAllSegmentsProcessed() || file->bExcluded)
+            if (file->bPaused || file->isDecoded() || file->isAllSegmentsProcessed() || file->bExcluded)
                 continue;
             for (NzbSegment *segment : file->getSegments()) {
                 if (!isPending(segment) || segment->bFailed || listSegmentsInProgress.contains(segment)

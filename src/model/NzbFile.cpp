@@ -97,6 +97,11 @@ bool NzbFile::isAllSegmentsProcessed() const { return bAllSegmentsProcessed; }
 void NzbFile::addDownloadedBytes(quint64 bytes)
 {
     QMutexLocker locker(&mutex);
+    addDownloadedBytesLocked(bytes);
+}
+
+void NzbFile::addDownloadedBytesLocked(quint64 bytes)
+{
     ++iProcessed;
     if (pNzbFiles)
         pNzbFiles->addDownloadedBytes(bytes);
@@ -107,23 +112,85 @@ void NzbFile::addDownloadedBytes(quint64 bytes)
 
 void NzbFile::setDecoded(bool decoded)
 {
-    bDecoded = decoded;
+    {
+        QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
+        bDecoded = decoded;
+    }
     if (pNzbFiles)
         pNzbFiles->checkAllFilesDecoded();
+}
+
+bool NzbFile::isDecoded() const
+{
+    QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
+    return bDecoded;
+}
+
+void NzbFile::setPaused(bool paused)
+{
+    QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
+    bPaused = paused;
+}
+
+void NzbFile::setExcluded(bool excluded)
+{
+    QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
+    bExcluded = excluded;
 }
 
 void NzbFile::reset()
 {
     const QList<NzbSegment *> segments = getSegments();
-    for (NzbSegment *segment : segments)
-        segment->clearStatus();
-    iProcessed = 0;
-    uiDownloaded = 0;
-    bAllSegmentsProcessed = false;
-    bPaused = false;
-    if (pNzbFiles)
-        pNzbFiles->removeDownloadedBytes(uiSize);
+    {
+        QMutexLocker locker(&mutex);
+        for (NzbSegment *segment : segments)
+            segment->clearStatusLocked();
+        iProcessed = 0;
+        uiDownloaded = 0;
+        bAllSegmentsProcessed = false;
+        if (pNzbFiles)
+            pNzbFiles->removeDownloadedBytes(uiSize);
+    }
+    setPaused(false);
     setDecoded(false);
+}
+
+NzbFile::RecordState NzbFile::recordState() const
+{
+    RecordState state;
+    state.segments.reserve(mapSegments.size());
+    {
+        QMutexLocker locker(&mutex);
+        state.processed = iProcessed;
+        state.allSegmentsProcessed = bAllSegmentsProcessed;
+        state.downloaded = uiDownloaded;
+        for (const NzbSegment *segment : mapSegments) {
+            state.segments.append(
+                {segment, {segment->bDownloaded, segment->bDownloading, segment->bFailed, segment->bMissing}});
+        }
+    }
+    QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
+    state.decoded = bDecoded;
+    state.paused = bPaused;
+    return state;
+}
+
+// A record holds the counters of the moment its segments' statuses were taken: the statuses
+// are what the next start goes by, so the counters are made of them again when it is read.
+void NzbFile::recountCreditedSegments()
+{
+    QMutexLocker locker(&mutex);
+    iProcessed = 0;
+    quint64 credited = 0;
+    for (NzbSegment *segment : qAsConst(mapSegments)) {
+        segment->bBytesCredited = segment->bDownloaded || segment->bMissing;
+        if (segment->bBytesCredited) {
+            ++iProcessed;
+            credited = saturatingAdd(credited, segment->getBytesValue());
+        }
+    }
+    uiDownloaded = std::min(credited, uiSize);
+    bAllSegmentsProcessed = !mapSegments.isEmpty() && iProcessed >= mapSegments.size();
 }
 
 void NzbFile::setSegmentPaths(const QString &tempRoot, int nzbIndex, int filePosition)
@@ -134,15 +201,18 @@ void NzbFile::setSegmentPaths(const QString &tempRoot, int nzbIndex, int filePos
         segment->setTempFolder(folder);
 }
 
+void NzbFile::writeRecord(QDataStream &out, const RecordState &state) const
+{
+    out << strPoster << strSubject << strDate << state.processed << state.allSegmentsProcessed << state.decoded
+        << state.paused << listGroups << static_cast<qint64>(state.downloaded);
+    out << static_cast<qint32>(state.segments.size());
+    for (const SegmentState &segment : state.segments)
+        segment.segment->writeRecord(out, segment.status);
+}
+
 QDataStream &operator<<(QDataStream &out, const NzbFile &file)
 {
-    out << file.strPoster << file.strSubject << file.strDate << file.iProcessed
-        << file.bAllSegmentsProcessed << file.bDecoded << file.bPaused << file.listGroups
-        << static_cast<qint64>(file.uiDownloaded);
-    const QList<NzbSegment *> segments = file.getSegments();
-    out << static_cast<qint32>(segments.size());
-    for (const NzbSegment *segment : segments)
-        out << *segment;
+    file.writeRecord(out, file.recordState());
     return out;
 }
 
@@ -170,6 +240,7 @@ QDataStream &operator>>(QDataStream &in, NzbFile &file)
         in >> *segment;
         file.addSegment(segment);
     }
+    file.recountCreditedSegments();
     return in;
 }
 

@@ -1,15 +1,18 @@
 #ifndef NZBFILE_H
 #define NZBFILE_H
 
+#include "model/NzbSegment.h"
+
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class NzbFiles;
-class NzbSegment;
 class QDataStream;
 class QTreeWidgetItem;
 
@@ -49,8 +52,34 @@ public:
 
     bool isAllSegmentsProcessed() const;
     void addDownloadedBytes(quint64 bytes);
+    // The decoded, paused and excluded flags are read by the completion test in the decoder
+    // threads: they change under the NZB's mutex.
     void setDecoded(bool decoded);
+    bool isDecoded() const;
+    void setPaused(bool paused);
+    void setExcluded(bool excluded);
     void reset();
+
+    // What a queue record holds of the file that changes while the NZB downloads, taken at one
+    // moment: the counters with the segments' statuses under the file's mutex, the decoded and
+    // paused flags under the NZB's. The record can then be written in another thread.
+    struct SegmentState
+    {
+        const NzbSegment *segment;
+        NzbSegment::Status status;
+    };
+    struct RecordState
+    {
+        qint32 processed = 0;
+        bool allSegmentsProcessed = false;
+        bool decoded = false;
+        bool paused = false;
+        quint64 downloaded = 0;
+        // In the segments' order, which is the record's.
+        QVector<SegmentState> segments;
+    };
+    RecordState recordState() const;
+    void writeRecord(QDataStream &out, const RecordState &state) const;
 
     // Sets the temporary folder and file of every segment: <root>/<nzbIndex>-<filePos>/<n>.tmp
     void setSegmentPaths(const QString &tempRoot, int nzbIndex, int filePosition);
@@ -77,7 +106,7 @@ public:
         }
     };
     QMap<SegmentPlace, NzbSegment *> mapSegments;
-    QMutex mutex;
+    mutable QMutex mutex;
     qint32 iProcessed = 0;
     bool bAllSegmentsProcessed = false;
     bool bDecoded = false;
@@ -86,6 +115,11 @@ public:
     QTreeWidgetItem *pTreeItem = nullptr;
 
 private:
+    void addDownloadedBytesLocked(quint64 bytes);
+    void recountCreditedSegments();
+    // NzbSegment credits its bytes under this file's mutex.
+    friend class NzbSegment;
+
     NzbFiles *pNzbFiles = nullptr;
     QString strPoster{""};
     QString strSubject{""};

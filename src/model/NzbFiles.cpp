@@ -111,8 +111,8 @@ QList<NzbFile *> NzbFiles::getFilesByPauseState(bool paused) const
 
 bool NzbFiles::isAnyFileDecoded() const
 {
-    const QList<NzbFile *> files = getFiles();
-    return std::any_of(files.begin(), files.end(), [](NzbFile *file) { return file->bDecoded; });
+    QMutexLocker locker(&mutex);
+    return std::any_of(listFiles.cbegin(), listFiles.cend(), [](const NzbFile *file) { return file->bDecoded; });
 }
 
 void NzbFiles::moveFilesUp(const QList<QTreeWidgetItem *> &items)
@@ -176,6 +176,18 @@ void NzbFiles::removeDownloadedBytes(quint64 bytes)
 {
     QMutexLocker locker(&mutex);
     uiDownloaded -= bytes;
+}
+
+NzbFiles::ByteProgress NzbFiles::getByteProgress() const
+{
+    QMutexLocker locker(&mutex);
+    return {uiSizeToDownload, uiDownloaded};
+}
+
+bool NzbFiles::isAllFilesDecoded() const
+{
+    QMutexLocker locker(&mutex);
+    return bAllFilesDecoded;
 }
 
 void NzbFiles::checkAllFilesDecoded()
@@ -258,13 +270,13 @@ void NzbFiles::sortFiles(bool smartDownload)
     volumes.reserve(int(volumeKeys.size()));
     for (const Keyed &keyed : volumeKeys)
         volumes.append(keyed.file);
+
+    QMutexLocker locker(&mutex);
     if (smartDownload) {
         for (NzbFile *volume : qAsConst(volumes))
             volume->bPaused = true;
         keepOneVolumeOfSetsWithoutIndex(indexFiles);
     }
-
-    QMutexLocker locker(&mutex);
     listFiles = indexFiles + otherFiles + volumes;
     // A fresh NZB has no excluded file; the totals here count every file.
     uiTotalSize = 0;

@@ -46,6 +46,14 @@ public:
     void addDownloadedBytes(quint64 bytes);
     void removeDownloadedBytes(quint64 bytes);
     void checkAllFilesDecoded();
+    // For readers outside the engine: the decoders change these under the NZB's mutex.
+    struct ByteProgress
+    {
+        quint64 sizeToDownload = 0;
+        quint64 downloaded = 0;
+    };
+    ByteProgress getByteProgress() const;
+    bool isAllFilesDecoded() const;
     QFileInfo takeNextFileInfo();
 
     // Preparing for download.
@@ -111,6 +119,8 @@ private:
 
     QList<NzbFile *> listFiles;
 
+    // Takes the file list and the flags together, under the mutex.
+    friend class NzbRecordSnapshot;
     friend QDataStream &operator<<(QDataStream &out, const NzbFiles &nzb);
     friend QDataStream &operator>>(QDataStream &in, NzbFiles &nzb);
 };

@@ -4,28 +4,38 @@
 #include "model/NzbFiles.h"
 
 #include <QDataStream>
+#include <QMutexLocker>
 
+// The texts and the other fields without a lock are the window's own (the thread that takes
+// snapshots); the flags below change in the decoders and the post-processing too, under the
+// NZB's mutex.
 NzbRecordSnapshot::NzbRecordSnapshot(const NzbFiles &nzb)
     : pNzb(&nzb),
       bFinished(nzb.bFinished),
       strDestination(nzb.strDestination),
       strDownloadFolder(nzb.strDownloadFolder),
       strName(nzb.strName),
-      bAllFilesDecoded(nzb.bAllFilesDecoded),
-      bPostProcessingSucceeded(nzb.bPostProcessingSucceeded),
       iQueueId(nzb.iQueueId),
       bKeepPar2Files(nzb.bKeepPar2Files),
       bSkipExtraction(nzb.bSkipExtraction),
       strArchivePassword(nzb.strArchivePassword),
-      strBaseDestination(nzb.strBaseDestination),
-      bPasswordCheckDone(nzb.bPasswordCheckDone),
-      bPasswordProtected(nzb.bPasswordProtected)
+      strBaseDestination(nzb.strBaseDestination)
 {
     nzb.iRecordSnapshots.ref();
-    for (const NzbFile *file : nzb.getFilesCopy()) {
-        if (!file->bExcluded)
-            listFiles.append(file);
+    {
+        QMutexLocker locker(&nzb.mutex);
+        bAllFilesDecoded = nzb.bAllFilesDecoded;
+        bPostProcessingSucceeded = nzb.bPostProcessingSucceeded;
+        bPasswordCheckDone = nzb.bPasswordCheckDone;
+        bPasswordProtected = nzb.bPasswordProtected;
+        for (const NzbFile *file : nzb.listFiles) {
+            if (!file->bExcluded)
+                listFiles.append(file);
+        }
     }
+    fileStates.reserve(listFiles.size());
+    for (const NzbFile *file : qAsConst(listFiles))
+        fileStates.append(file->recordState());
 }
 
 NzbRecordSnapshot::NzbRecordSnapshot(const NzbRecordSnapshot &other)
@@ -38,6 +48,7 @@ NzbRecordSnapshot::NzbRecordSnapshot(const NzbRecordSnapshot &other)
       bPostProcessingSucceeded(other.bPostProcessingSucceeded),
       iQueueId(other.iQueueId),
       listFiles(other.listFiles),
+      fileStates(other.fileStates),
       bKeepPar2Files(other.bKeepPar2Files),
       bSkipExtraction(other.bSkipExtraction),
       strArchivePassword(other.strArchivePassword),
@@ -58,8 +69,8 @@ void NzbRecordSnapshot::write(QDataStream &out) const
     out << bFinished << strDestination << strDownloadFolder << strName << bAllFilesDecoded
         << bPostProcessingSucceeded << iQueueId;
     out << static_cast<qint32>(listFiles.size());
-    for (const NzbFile *file : listFiles)
-        out << *file;
+    for (int i = 0; i < listFiles.size(); ++i)
+        listFiles.at(i)->writeRecord(out, fileStates.at(i));
     out << bKeepPar2Files << bSkipExtraction << strArchivePassword << strBaseDestination
         << bPasswordCheckDone << bPasswordProtected;
 }

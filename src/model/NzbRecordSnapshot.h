@@ -1,19 +1,22 @@
 #ifndef NZBRECORDSNAPSHOT_H
 #define NZBRECORDSNAPSHOT_H
 
+#include "model/NzbFile.h"
+
 #include <QList>
 #include <QString>
+#include <QVector>
 
-class NzbFile;
 class NzbFiles;
 class QDataStream;
 
 // An NZB's record as it stands at one moment, so that it can be written in another thread than
-// the one that changes the NZB. The NZB's own fields (texts the window may replace, flags) and
-// its list of files are copied when the snapshot is taken; the files themselves are written from
-// the live objects, whose texts and segments never change once queued and whose flags and
-// counters the engine changes one value at a time (as it always did while a record was written).
-// While a snapshot exists, the NZB and its files are not destroyed.
+// the one that changes the NZB. Everything that changes while the NZB is queued is copied when
+// the snapshot is taken, under the locks its writers hold: the NZB's own fields (texts the window
+// may replace, flags the decoders set), its list of files, and each file's flags and counters
+// together with its segments' statuses (NzbFile::RecordState). Only the texts of files and
+// segments, which never change once queued, are read from the live objects when the record is
+// written. While a snapshot exists, the NZB and its files are not destroyed.
 class NzbRecordSnapshot
 {
 public:
@@ -39,6 +42,7 @@ private:
     qint32 iQueueId = 0;
     // Excluded files are never in a record.
     QList<const NzbFile *> listFiles;
+    QVector<NzbFile::RecordState> fileStates;
     bool bKeepPar2Files = false;
     bool bSkipExtraction = false;
     QString strArchivePassword;

@@ -3,6 +3,7 @@
 #include "model/NzbFile.h"
 
 #include <QDataStream>
+#include <QMutexLocker>
 
 NzbSegment::NzbSegment(QObject *parent)
     : QObject(parent)
@@ -138,28 +139,35 @@ void NzbSegment::setStatus(bool downloaded, bool missing)
     bMissing = missing;
 }
 
-void NzbSegment::creditOnce()
+// A queue record taken meanwhile sees the status and the counters together.
+void NzbSegment::setStatusAndCredit(bool downloaded, bool missing)
 {
+    QMutexLocker locker(pNzbFile ? &pNzbFile->mutex : nullptr);
+    setStatus(downloaded, missing);
     if (bBytesCredited)
         return;
     if (pNzbFile)
-        pNzbFile->addDownloadedBytes(getBytesValue());
+        pNzbFile->addDownloadedBytesLocked(getBytesValue());
     bBytesCredited = true;
 }
 
 void NzbSegment::setDownloaded()
 {
-    setStatus(true, false);
-    creditOnce();
+    setStatusAndCredit(true, false);
 }
 
 void NzbSegment::setMissing()
 {
-    setStatus(false, true);
-    creditOnce();
+    setStatusAndCredit(false, true);
 }
 
 void NzbSegment::clearStatus()
+{
+    QMutexLocker locker(pNzbFile ? &pNzbFile->mutex : nullptr);
+    clearStatusLocked();
+}
+
+void NzbSegment::clearStatusLocked()
 {
     setStatus(false, false);
     bBytesCredited = false;
@@ -169,11 +177,15 @@ bool NzbSegment::isDownloadedOrDownloading() const { return bDownloaded || bDown
 bool NzbSegment::isFailed() const { return bFailed; }
 bool NzbSegment::isMissing() const { return bMissing; }
 
+void NzbSegment::writeRecord(QDataStream &out, const Status &status) const
+{
+    out << strBytes << strNumber << getMessageId() << getTempFilePath() << strTempFolder
+        << status.downloaded << status.downloading << status.failed << status.missing;
+}
+
 QDataStream &operator<<(QDataStream &out, const NzbSegment &segment)
 {
-    out << segment.strBytes << segment.strNumber << segment.getMessageId()
-        << segment.getTempFilePath() << segment.strTempFolder
-        << segment.bDownloaded << segment.bDownloading << segment.bFailed << segment.bMissing;
+    segment.writeRecord(out, {segment.bDownloaded, segment.bDownloading, segment.bFailed, segment.bMissing});
     return out;
 }
 

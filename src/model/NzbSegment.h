@@ -53,10 +53,22 @@ public:
     // Places the temporary file in a folder, named after the segment's number.
     void setTempFolder(const QString &folder);
 
-    // Status setters; the first of them after a reset credits the bytes to file and NZB.
+    // Status setters; the first of them after a reset credits the bytes to file and NZB. The
+    // status changes together with the file's counters, under the file's mutex.
     void setDownloaded();
     void setMissing();
     void clearStatus();
+
+    // The four status flags, as a queue record holds them.
+    struct Status
+    {
+        bool downloaded = false;
+        bool downloading = false;
+        bool failed = false;
+        bool missing = false;
+    };
+    // The segment's record with the given status (the texts never change once the NZB is queued).
+    void writeRecord(QDataStream &out, const Status &status) const;
 
     bool isDownloadedOrDownloading() const;
     bool isFailed() const;
@@ -74,7 +86,8 @@ public:
 
 private:
     void setStatus(bool downloaded, bool missing);
-    void creditOnce();
+    void setStatusAndCredit(bool downloaded, bool missing);
+    void clearStatusLocked();
 
     NzbFile *pNzbFile = nullptr;
     QString strBytes;
@@ -92,6 +105,8 @@ private:
     bool bMessageIdUsable = false;
     int iNumberOccurrence = 0;
 
+    // The file resets and recounts its segments' statuses under its own mutex.
+    friend class NzbFile;
     friend QDataStream &operator<<(QDataStream &out, const NzbSegment &segment);
     friend QDataStream &operator>>(QDataStream &in, NzbSegment &segment);
 };

@@ -5,6 +5,9 @@
 
 #include <QElapsedTimer>
 #include <QMetaObject>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QObject>
 #include <QThread>
 #include <QTimer>
 
@@ -16,13 +19,11 @@ class TotalSpeedHold
 public:
     TotalSpeedHold()
     {
-        DownloadNzbManager *manager = DownloadNzbManager::getInstance();
         QElapsedTimer waited;
         waited.start();
         // The manager's thread starts its timer shortly after the first window starts it.
-        while ((!manager->timerAverageSpeed || !manager->timerAverageSpeed->isActive()) && waited.elapsed() < 10000)
+        while (!(timer = runningTimer()) && waited.elapsed() < 10000)
             QThread::msleep(5);
-        timer = manager->timerAverageSpeed;
         if (timer)
             QMetaObject::invokeMethod(timer, "stop", Qt::BlockingQueuedConnection);
     }
@@ -39,6 +40,30 @@ public:
     bool isHolding() const { return timer != nullptr; }
 
 private:
+    // The manager's measuring timer once it runs, else null; looked at in the manager's own
+    // thread, which sets it, and handed over under a lock.
+    static QTimer *runningTimer()
+    {
+        DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+        if (!manager->isRunning())
+            return nullptr;
+        QMutex mutex;
+        QTimer *running = nullptr;
+        auto *probe = new QObject;
+        probe->moveToThread(manager);
+        QMetaObject::invokeMethod(
+            probe,
+            [&mutex, &running, manager, probe] {
+                QMutexLocker locker(&mutex);
+                if (manager->timerAverageSpeed && manager->timerAverageSpeed->isActive())
+                    running = manager->timerAverageSpeed;
+                delete probe;
+            },
+            Qt::BlockingQueuedConnection);
+        QMutexLocker locker(&mutex);
+        return running;
+    }
+
     QTimer *timer = nullptr;
 };
 

@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QStringList>
 
 // What the window tests of the toolbar, the commands and the end of the queue share: the
@@ -92,11 +94,29 @@ inline QStringList recordedNames()
     return names;
 }
 
+// Written by whichever thread logs (the queue record writer's too), read by the test.
 class CapturingDestination : public QsLogging::Destination
 {
 public:
-    QStringList lines;
-    void write(const QString &message) override { lines.append(message); }
+    void write(const QString &message) override
+    {
+        QMutexLocker locker(&mutex);
+        captured.append(message);
+    }
+    QStringList lines() const
+    {
+        QMutexLocker locker(&mutex);
+        return captured;
+    }
+    void clear()
+    {
+        QMutexLocker locker(&mutex);
+        captured.clear();
+    }
+
+private:
+    mutable QMutex mutex;
+    QStringList captured;
 };
 
 } // namespace WindowTestFixture

@@ -138,7 +138,7 @@ void tst_MainWindowCommands::init()
     QVERIFY(home->isValid());
     resetConfiguration(*home);
     window = std::make_unique<MainWindow>();
-    log.lines.clear();
+    log.clear();
 }
 
 // Every NZB leaves the queue again, so that the next test starts with an empty one.
@@ -360,7 +360,7 @@ void tst_MainWindowCommands::moveNzbs()
     else
         window->slotMoveDownNzb();
     QCOMPARE(reorders.size(), 1);
-    QCOMPARE(log.lines.filter(QStringLiteral("NZB download list reordered by user")).size(), 1);
+    QCOMPARE(log.lines().filter(QStringLiteral("NZB download list reordered by user")).size(), 1);
     const DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     AppConfiguration::getInstance()->nzbConfiguration.flushWrites();
     for (int i = 0; i < order.size(); ++i) {
@@ -413,7 +413,7 @@ void tst_MainWindowCommands::removeManyAtOnce()
     QCOMPARE(recordedNames(), (QStringList{"nzb0", "nzb3", "nzb5"}));
     QVERIFY(kept->pTreeItem->isExpanded());
     QCOMPARE(list()->selectedItems(), QList<QTreeWidgetItem *>{keptFileRow});
-    QCOMPARE(log.lines.filter(QStringLiteral("removed from download list")).size(), 4);
+    QCOMPARE(log.lines().filter(QStringLiteral("removed from download list")).size(), 4);
 
     // The first and the third file of the four.
     select({kept->getFileAt(2)->pTreeItem, kept->getFileAt(0)->pTreeItem});

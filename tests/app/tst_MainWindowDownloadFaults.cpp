@@ -326,7 +326,7 @@ void tst_MainWindowDownloadFaults::downloadFolderThatFills()
              qPrintable(box->text()));
     QVERIFY(box->text().endsWith(QStringLiteral("Free some disk space or check the Download folder, then resume the downloads.")));
     QVERIFY(MainWindowTestAccess::bPaused(*window));
-    QVERIFY(!nzb->bAllFilesDecoded);
+    QVERIFY(!nzb->isAllFilesDecoded());
     WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_paused"));
 
     // Whatever is reported decoded is whole on disk; what is not keeps its articles.
@@ -334,7 +334,7 @@ void tst_MainWindowDownloadFaults::downloadFolderThatFills()
     for (int f = 0; f < files.size(); ++f) {
         NzbFile *file = nzb->getFileAt(quint64(f));
         const QString path = nzb->strDownloadFolder + QLatin1Char('/') + files.at(f).name;
-        if (file->bDecoded) {
+        if (file->isDecoded()) {
             QCOMPARE(readFile(path), files.at(f).data);
             continue;
         }
@@ -354,7 +354,7 @@ void tst_MainWindowDownloadFaults::downloadFolderThatFills()
     NzbFiles *record = saved.listNzbFiles.first();
     QCOMPARE(record->getFileCount(), nzb->getFileCount());
     for (int f = 0; f < files.size(); ++f)
-        QVERIFY(!record->getFileAt(quint64(f))->bDecoded || nzb->getFileAt(quint64(f))->bDecoded);
+        QVERIFY(!record->getFileAt(quint64(f))->bDecoded || nzb->getFileAt(quint64(f))->isDecoded());
     qDeleteAll(saved.listNzbFiles);
 
     disk.makeRoom();
@@ -366,7 +366,7 @@ void tst_MainWindowDownloadFaults::downloadFolderThatFills()
     for (const Posted &file : files)
         QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + file.name)), sha256(file.data));
     QCOMPARE(entries(nzb->getDestination()), (QStringList{"one.bin", "two.bin"}));
-    QVERIFY(QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files).isEmpty());
+    QTRY_VERIFY(QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files).isEmpty());
 }
 
 void tst_MainWindowDownloadFaults::articlesThatNeverArrive_data()

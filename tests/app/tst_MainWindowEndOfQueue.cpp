@@ -87,7 +87,7 @@ void tst_MainWindowEndOfQueue::init()
     home = std::make_unique<GuiTestHome>();
     QVERIFY(home->isValid());
     resetConfiguration(*home);
-    log.lines.clear();
+    log.clear();
     QFile::remove(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(kToolName));
 }
 
@@ -205,7 +205,7 @@ void tst_MainWindowEndOfQueue::powerActions()
     QVERIFY(DownloadNzbManager::getInstance()->isRunning());
     QTest::qWait(100);
     QVERIFY(!window->findChild<QMessageBox *>(QStringLiteral("messageBoxEndOfQueueFailure")));
-    QVERIFY(log.lines.filter(QStringLiteral("ERROR")).isEmpty());
+    QVERIFY(log.lines().filter(QStringLiteral("ERROR")).isEmpty());
 }
 
 void tst_MainWindowEndOfQueue::powerToolFailures_data()
@@ -241,7 +241,7 @@ void tst_MainWindowEndOfQueue::powerToolFailures()
     QCOMPARE(box->textFormat(), Qt::PlainText);
     QVERIFY(!box->isModal());
     QVERIFY(!QApplication::activeModalWidget());
-    const QStringList errors = log.lines.filter(QStringLiteral("ERROR"));
+    const QStringList errors = log.lines().filter(QStringLiteral("ERROR"));
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(expected), qPrintable(errors.first()));
     QVERIFY(!MainWindowTestAccess::timerShutdown(*window).isActive());
@@ -321,7 +321,7 @@ void tst_MainWindowEndOfQueue::closeEndsTheProgramWithTheQueueSaved()
     QVERIFY(!DownloadNzbManager::getInstance()->isRunning());
     QVERIFY(QFileInfo::exists(record));
     QVERIFY(QSettings().contains(QStringLiteral("mainWindowGeometry")));
-    QVERIFY(!log.lines.filter(QStringLiteral("closing the program")).isEmpty());
+    QVERIFY(!log.lines().filter(QStringLiteral("closing the program")).isEmpty());
     window.reset();
 }
 

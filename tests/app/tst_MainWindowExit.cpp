@@ -5,6 +5,7 @@
 #include "engine/DownloadNzbManager.h"
 #include "model/NzbFiles.h"
 #include "platform/SingleInstance.h"
+#include "postprocess/ThreadClean.h"
 
 #include "GuiTestHome.h"
 #include "NzbLockHolder.h"
@@ -67,7 +68,8 @@ void tst_MainWindowExit::initTestCase()
 // The exit waits for the clean-up that moves an NZB's files (they are at stake) as long as it
 // takes; meanwhile the window says what it waits for and keeps painting, and an NZB that a later
 // start hands over is refused: that start takes the program's place once it has ended. The end of
-// the clean-up is reported as during the run, so the NZB leaves the saved queue.
+// the clean-up is reported as during the run, so the NZB leaves the saved queue, also when it
+// comes at the last moment of the wait.
 void tst_MainWindowExit::exitWaitsForTheCleanUpInSight()
 {
     GuiTestHome home;
@@ -134,8 +136,13 @@ void tst_MainWindowExit::exitWaitsForTheCleanUpInSight()
                 bRefusedDuringTheWait = laterLines.contains(QStringLiteral("refused late.nzb"));
             }
             const bool bDone = bExitReturned || (bPaintedDuringTheWait && bRefusedDuringTheWait);
-            if (bDone)
+            if (bDone) {
                 lock.release();
+                // The clean-up ends while the window is still delivering this event: its report
+                // is queued after the wait has looked at its events for the last time.
+                for (ThreadClean *clean : window.findChildren<ThreadClean *>())
+                    clean->wait();
+            }
             return bDone;
         });
     });

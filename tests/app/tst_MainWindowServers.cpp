@@ -1089,13 +1089,13 @@ void tst_MainWindowServers::limitHoldsDuringADownload()
     NzbFiles *nzb = queueNzb(nzbOfGeneratedArticles(200, 40000, bySlider ? 1000 : 3000), QStringLiteral("limited"));
     QVERIFY(nzb);
     clickRow(0);
-    QTRY_VERIFY(nzb->uiDownloaded > 0);
+    QTRY_VERIFY(nzb->getByteProgress().downloaded > 0);
     QTest::qWait(1000);
-    const quint64 before = nzb->uiDownloaded;
+    const quint64 before = nzb->getByteProgress().downloaded;
     QElapsedTimer elapsed;
     elapsed.start();
     QTest::qWait(5000);
-    const quint64 received = nzb->uiDownloaded - before;
+    const quint64 received = nzb->getByteProgress().downloaded - before;
     const double seconds = elapsed.elapsed() / 1000.0;
     const double rate = received / seconds;
     qInfo("received %llu bytes in %.2f s: %.0f bytes/s against a limit of %llu", received, seconds, rate, limit);
@@ -1251,8 +1251,9 @@ void tst_MainWindowServers::picturesDuringADownload()
     QTest::qWait(2500);
     // The tick's totals are those of the download under way.
     window->slotCurrentSpeedDownload();
-    const quint64 downloaded = nzb->uiDownloaded;
-    const quint64 size = nzb->uiSizeToDownload;
+    const NzbFiles::ByteProgress progress = nzb->getByteProgress();
+    const quint64 downloaded = progress.downloaded;
+    const quint64 size = progress.sizeToDownload;
     QVERIFY(downloaded > 0 && downloaded < size);
     QTableWidget *infos = ui().tableWidgetDownloadInfos;
     QCOMPARE(infos->item(2, 1)->text(),

@@ -540,6 +540,62 @@ private slots:
         QVERIFY(loaded.configuration.listNzbFiles.first()->getFileAt(0)->isAllSegmentsProcessed());
     }
 
+    // A record whose counters disagree with its segments' statuses: written by an earlier
+    // version while the window credited an article (its status set, its file's count not yet
+    // raised) or reset a file (statuses cleared, count not yet). Its segments' statuses are
+    // what the next start goes by: the file completes when its last pending article arrives,
+    // neither never (one short for good) nor before it.
+    void countersDisagreeingWithTheSegmentsAreRecounted_data()
+    {
+        QTest::addColumn<QList<int>>("marked");
+        QTest::addColumn<int>("counted");
+        QTest::newRow("marked, not counted") << QList<int>{0} << 0;
+        QTest::newRow("two marked, one counted") << QList<int>{1, 3} << 1;
+        QTest::newRow("counted, marks cleared") << QList<int>{} << 2;
+        QTest::newRow("all marked, none counted") << QList<int>{0, 1, 2, 3} << 0;
+    }
+
+    void countersDisagreeingWithTheSegmentsAreRecounted()
+    {
+        QFETCH(QList<int>, marked);
+        QFETCH(int, counted);
+        TempHome home;
+        Queue saved;
+        NzbFiles *nzb = saved.add(makeNzb(4, "short", 1));
+        NzbFile *file = nzb->getFileAt(0);
+        const QList<NzbSegment *> segments = file->getSegments();
+        for (int index : marked)
+            segments.at(index)->bDownloaded = true;
+        file->iProcessed = counted;
+        file->uiDownloaded = quint64(counted) * 1000;
+        QVERIFY(saved.configuration.saveNzb(nzb));
+
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(loaded.configuration.listNzbFiles.size(), 1);
+        NzbFiles *read = loaded.configuration.listNzbFiles.first();
+        NzbFile *readFile = read->getFileAt(0);
+        QCOMPARE(readFile->iProcessed, marked.size());
+        QCOMPARE(read->uiDownloaded, quint64(marked.size()) * 1000);
+        QList<NzbSegment *> pending;
+        for (NzbSegment *segment : readFile->getSegments()) {
+            if (!segment->bDownloaded)
+                pending << segment;
+        }
+        QCOMPARE(readFile->isAllSegmentsProcessed(), pending.isEmpty());
+        for (int i = 0; i < pending.size(); ++i) {
+            QVERIFY2(!readFile->isAllSegmentsProcessed(), "complete before its last article");
+            pending.at(i)->setDownloaded();
+        }
+        QVERIFY2(readFile->isAllSegmentsProcessed(), "one short for good");
+        QCOMPARE(readFile->iProcessed, 4);
+        QCOMPARE(readFile->uiDownloaded, quint64(4000));
+        // An article marked downloaded before the record is not credited twice.
+        readFile->getSegments().first()->setDownloaded();
+        QCOMPARE(readFile->iProcessed, 4);
+        QCOMPARE(read->uiDownloaded, quint64(4000));
+    }
+
     // The window's road: records written by the writer thread from snapshots taken when asked.
     // Once the writes have ended the files are those the same NZBs give when saved at once.
     void backgroundWritesEndAsTheDirectOnes()

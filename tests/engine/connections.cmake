@@ -12,11 +12,3 @@ tq_add_test(tst_DownloadNzbManagerSpeeds SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_D
 add_executable(tq_connections_exit ${CMAKE_CURRENT_LIST_DIR}/ConnectionsExitMain.cpp ${connection_support})
 target_link_libraries(tq_connections_exit PRIVATE tessaquill_core tessaquill_testsupport)
 add_dependencies(tst_DownloadNzbManagerConnections tq_connections_exit)
-
-# The ThreadSanitizer build (tests/engine/run-tsan.sh) shows the sanitizer Qt's mutexes here too.
-if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=thread")
-  foreach(target tst_ThreadNntp tst_DownloadNzbManagerConnections tst_DownloadNzbManagerSpeeds tq_connections_exit)
-    target_sources(${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/TsanQtMutex.cpp)
-    target_link_libraries(${target} PRIVATE ${CMAKE_DL_LIBS})
-  endforeach()
-endif()

@@ -11,13 +11,3 @@ target_link_libraries(tq_manager_exit PRIVATE tessaquill_core tessaquill_process
 tq_add_test(tst_DownloadNzbManagerLifecycle SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_DownloadNzbManagerLifecycle.cpp
   ${manager_support} TIMEOUT 300)
 add_dependencies(tst_DownloadNzbManagerLifecycle tq_manager_exit)
-
-# A ThreadSanitizer build (tests/engine/run-tsan.sh: by hand, not in CI) tells
-# the sanitizer about Qt's mutexes; see TsanQtMutex.cpp.
-if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=thread")
-  foreach(target tst_DownloadNzbManagerQueue tst_DownloadNzbManagerResults tst_DownloadNzbManagerStress
-                 tst_DownloadNzbManagerLifecycle tq_manager_exit)
-    target_sources(${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/TsanQtMutex.cpp)
-    target_link_libraries(${target} PRIVATE ${CMAKE_DL_LIBS})
-  endforeach()
-endif()

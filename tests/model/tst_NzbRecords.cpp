@@ -1,9 +1,14 @@
 #include "NzbTestHelpers.h"
 
+#include "model/NzbRecordSnapshot.h"
+
 #include <QDataStream>
+#include <QMutexLocker>
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -13,6 +18,15 @@ QByteArray write(const NzbFiles &nzb)
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(12);
     out << nzb;
+    return bytes;
+}
+
+QByteArray write(const NzbRecordSnapshot &snapshot)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(12);
+    snapshot.write(out);
     return bytes;
 }
 
@@ -40,6 +54,7 @@ private slots:
     void recordCutAfterFiles();
     void recordCutInsideMandatoryFields();
     void nullAndEmptyStringsKeepTheirKind();
+    void snapshotIsTheRecordOfItsMoment();
 };
 
 void tst_NzbRecords::segmentRecordBytes()
@@ -209,6 +224,46 @@ void tst_NzbRecords::nullAndEmptyStringsKeepTheirKind()
     const NzbSegment *segment = back->getFileAt(0)->getSegments().first();
     QVERIFY(!segment->getTempFilePath().isNull());
     QVERIFY(segment->getTempFilePath().isEmpty());
+}
+
+// The queue record writer writes in a thread of its own from a snapshot taken when the record
+// was asked for, while the window credits articles and the decoders mark files decoded: what
+// it writes is the NZB of that moment, every flag and counter with the statuses they count.
+void tst_NzbRecords::snapshotIsTheRecordOfItsMoment()
+{
+    NzbFiles nzb;
+    for (int i = 0; i < 3; ++i)
+        nzb.addFile(makeFile(QStringLiteral("file %1.rar").arg(i), 40, 100));
+    nzb.getFileAt(0)->getSegments().at(0)->setDownloaded();
+    nzb.updateSizes();
+    const QByteArray taken = write(nzb);
+    const NzbRecordSnapshot snapshot(nzb);
+
+    std::atomic<bool> changing{true};
+    QList<QByteArray> written;
+    std::thread writer([&] {
+        do
+            written << write(snapshot);
+        while (changing);
+    });
+    for (NzbFile *file : nzb.getFiles()) {
+        for (NzbSegment *segment : file->getSegments())
+            segment->setDownloaded();
+        file->setDecoded(true);
+    }
+    nzb.getFileAt(2)->setPaused(true);
+    {
+        QMutexLocker locker(&nzb.mutex);
+        nzb.bPostProcessingSucceeded = false;
+        nzb.bPasswordCheckDone = true;
+    }
+    changing = false;
+    writer.join();
+    written << write(snapshot);
+
+    for (const QByteArray &record : qAsConst(written))
+        QCOMPARE(record, taken);
+    QVERIFY(write(nzb) != taken);
 }
 
 QTEST_GUILESS_MAIN(tst_NzbRecords)

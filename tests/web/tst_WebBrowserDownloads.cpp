@@ -279,7 +279,8 @@ void tst_WebBrowserDownloads::fileNames_data()
     QTest::newRow("dots only") << QByteArray() << QByteArray("attachment; filename=\"..\"") << QString();
     QTest::newRow("control characters") << QByteArray() << QByteArray("attachment; filename=\"a\tb\x01.nzb\"")
                                         << QStringLiteral("ab.nzb");
-    QTest::newRow("NUL ends the value") << QByteArray() << QByteArray("attachment; filename=cut.nzb\0tail.exe", 41)
+    static const char cutAtNul[] = "attachment; filename=cut.nzb\0tail.exe";
+    QTest::newRow("NUL ends the value") << QByteArray() << QByteArray(cutAtNul, sizeof(cutAtNul) - 1)
                                         << QStringLiteral("cut.nzb");
 }
 

@@ -1,13 +1,16 @@
-// Built into the tests only with -fsanitize=thread. ThreadSanitizer sees the synchronisation
-// of the code it instruments, but QMutex locks and unlocks inside the Qt library, which is not
-// instrumented: every access guarded by a QMutex would then look like a data race. These
-// definitions take the place of the library's QMutex::lock, tryLock and unlock for the calls of
-// this program (the linker binds them here), pass each call on to the library and tell
-// ThreadSanitizer about the acquire and the release, which also lets it check the lock order.
+// Built into every program of a ThreadSanitizer build (-DTQ_SANITIZE_THREAD=ON, see
+// scripts/sanitize.sh), once: a second copy (preloaded, say) would report every lock twice.
+// ThreadSanitizer sees the synchronisation of the code it instruments, but QMutex locks and
+// unlocks inside the Qt library, which is not instrumented: every access guarded by a QMutex
+// would then look like a data race. These definitions take the place of the library's
+// QMutex::lock, tryLock and unlock for the calls of this program (the linker binds them here),
+// pass each call on to the library and tell ThreadSanitizer about the acquire and the release,
+// which also lets it check the lock order.
 #include <QMutex>
 #include <QSemaphore>
 #include <QThread>
 #include <QVariant>
+#include <QWaitCondition>
 
 #include <dlfcn.h>
 #include <sanitizer/tsan_interface.h>
@@ -45,6 +48,37 @@ void QMutex::unlock() noexcept
     __tsan_mutex_pre_unlock(this, 0);
     original(this);
     __tsan_mutex_post_unlock(this, 0);
+}
+
+// A wait unlocks the mutex inside the library and locks it again before it returns: without
+// this, the sanitizer would take the mutex for held by the waiting thread all along.
+namespace {
+
+template <typename Wait>
+bool waitUnlocked(QMutex *lockedMutex, Wait wait)
+{
+    __tsan_mutex_pre_unlock(lockedMutex, 0);
+    __tsan_mutex_post_unlock(lockedMutex, 0);
+    const bool woken = wait();
+    __tsan_mutex_pre_lock(lockedMutex, 0);
+    __tsan_mutex_post_lock(lockedMutex, 0, 0);
+    return woken;
+}
+
+} // namespace
+
+bool QWaitCondition::wait(QMutex *lockedMutex, QDeadlineTimer deadline)
+{
+    static const auto original = libraryFunction<bool (*)(QWaitCondition *, QMutex *, QDeadlineTimer)>(
+        "_ZN14QWaitCondition4waitEP6QMutex14QDeadlineTimer");
+    return waitUnlocked(lockedMutex, [&] { return original(this, lockedMutex, deadline); });
+}
+
+bool QWaitCondition::wait(QMutex *lockedMutex, unsigned long time)
+{
+    static const auto original = libraryFunction<bool (*)(QWaitCondition *, QMutex *, unsigned long)>(
+        "_ZN14QWaitCondition4waitEP6QMutexm");
+    return waitUnlocked(lockedMutex, [&] { return original(this, lockedMutex, time); });
 }
 
 // A QThread's end reaches its waiter through a lock inside the library as well: the thread
