@@ -115,6 +115,8 @@ void NzbFile::setDecoded(bool decoded)
     {
         QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
         bDecoded = decoded;
+        if (pNzbFiles && !decoded)
+            pNzbFiles->iDecodedScanStart = 0;
     }
     if (pNzbFiles)
         pNzbFiles->checkAllFilesDecoded();
@@ -130,12 +132,16 @@ void NzbFile::setPaused(bool paused)
 {
     QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
     bPaused = paused;
+    if (pNzbFiles)
+        pNzbFiles->iDecodedScanStart = 0;
 }
 
 void NzbFile::setExcluded(bool excluded)
 {
     QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
     bExcluded = excluded;
+    if (pNzbFiles)
+        pNzbFiles->iDecodedScanStart = 0;
 }
 
 void NzbFile::reset()

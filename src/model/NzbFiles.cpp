@@ -65,6 +65,7 @@ void NzbFiles::removeFile(NzbFile *file)
     {
         QMutexLocker locker(&mutex);
         listFiles.removeAll(file);
+        iDecodedScanStart = 0;
     }
     delete file;
 }
@@ -119,6 +120,7 @@ void NzbFiles::moveFilesUp(const QList<QTreeWidgetItem *> &items)
 {
     const QSet<QTreeWidgetItem *> moved(items.cbegin(), items.cend());
     QMutexLocker locker(&mutex);
+    iDecodedScanStart = 0;
     for (int i = 1; i < listFiles.size(); ++i) {
         if (moved.contains(listFiles.at(i)->pTreeItem))
             listFiles.swapItemsAt(i, i - 1);
@@ -129,6 +131,7 @@ void NzbFiles::moveFilesDown(const QList<QTreeWidgetItem *> &items)
 {
     const QSet<QTreeWidgetItem *> moved(items.cbegin(), items.cend());
     QMutexLocker locker(&mutex);
+    iDecodedScanStart = 0;
     for (int i = listFiles.size() - 2; i >= 0; --i) {
         if (moved.contains(listFiles.at(i)->pTreeItem))
             listFiles.swapItemsAt(i, i + 1);
@@ -195,7 +198,8 @@ void NzbFiles::checkAllFilesDecoded()
     QMutexLocker locker(&mutex);
     if (uiSizeToDownload <= uiDownloaded)
         uiDownloaded = uiSizeToDownload;
-    for (NzbFile *file : qAsConst(listFiles)) {
+    for (; iDecodedScanStart < listFiles.size(); ++iDecodedScanStart) {
+        const NzbFile *file = listFiles.at(iDecodedScanStart);
         if (file->bExcluded)
             continue;
         if (file->bPaused && isPar2Subject(file->getSubject()))
@@ -278,6 +282,7 @@ void NzbFiles::sortFiles(bool smartDownload)
         keepOneVolumeOfSetsWithoutIndex(indexFiles);
     }
     listFiles = indexFiles + otherFiles + volumes;
+    iDecodedScanStart = 0;
     // A fresh NZB has no excluded file; the totals here count every file.
     uiTotalSize = 0;
     uiSizeToDownload = 0;

@@ -118,7 +118,14 @@ private:
     void keepOneVolumeOfSetsWithoutIndex(const QList<NzbFile *> &indexFiles);
 
     QList<NzbFile *> listFiles;
+    // Every file before this position in listFiles is done for checkAllFilesDecoded (decoded,
+    // excluded, or a held-back PAR2 volume): the check goes on from here, so that completing the
+    // files of a large NZB one after the other costs in proportion to their number. Back to 0
+    // (under the mutex) whenever a file may stop being done or the list changes its order.
+    int iDecodedScanStart = 0;
 
+    // Sets the flags that decide whether a file is done, under the mutex.
+    friend class NzbFile;
     // Takes the file list and the flags together, under the mutex.
     friend class NzbRecordSnapshot;
     friend QDataStream &operator<<(QDataStream &out, const NzbFiles &nzb);

@@ -20,6 +20,8 @@ private slots:
     void fileCreditIsCappedAtItsSizeButNzbTakesAll();
     void completion_data();
     void completion();
+    void completionSeesChangesBehindTheDecodedFiles_data();
+    void completionSeesChangesBehindTheDecodedFiles();
     void nzbWithoutFilesIsComplete();
     void moveFilesUpAndDown();
     void fileAccessorsOutOfRange();
@@ -191,6 +193,70 @@ void tst_NzbModel::completion()
     other->bExcluded = excluded;
     done->setDecoded(true);
     QCOMPARE(nzb.bAllFilesDecoded, complete);
+}
+
+void tst_NzbModel::completionSeesChangesBehindTheDecodedFiles_data()
+{
+    QTest::addColumn<QString>("change"); // made to the first of three files, once all are decoded
+    QTest::newRow("decoded again: reset") << "reset";
+    QTest::newRow("held-back volume asked for") << "unpause";
+    QTest::newRow("excluded file taken back") << "include";
+    QTest::newRow("pending file moved up") << "move";
+    QTest::newRow("pending file added first by sorting") << "sort";
+}
+
+// The completion check goes on from the files it found done before: a change to one of those
+// files, or to their order, is still seen.
+void tst_NzbModel::completionSeesChangesBehindTheDecodedFiles()
+{
+    QFETCH(QString, change);
+    int rows[3];
+    NzbFiles nzb;
+    QList<NzbFile *> files;
+    for (int i = 0; i < 3; ++i) {
+        files.append(makeFile(i == 0 && change == QLatin1String("unpause") ? QStringLiteral("x.vol00+01.par2")
+                                                                             : QStringLiteral("f%1.bin").arg(i)));
+        files.last()->pTreeItem = reinterpret_cast<QTreeWidgetItem *>(&rows[i]);
+        nzb.addFile(files.last());
+    }
+    if (change == QLatin1String("unpause"))
+        files[0]->setPaused(true);
+    else if (change == QLatin1String("include"))
+        files[0]->setExcluded(true);
+    else if (change != QLatin1String("reset"))
+        files[0]->setDecoded(true);
+    if (change == QLatin1String("move") || change == QLatin1String("sort"))
+        nzb.addFile(makeFile(QStringLiteral("late.bin")));
+    files[1]->setDecoded(true);
+    if (change != QLatin1String("move") && change != QLatin1String("sort")) {
+        if (change == QLatin1String("reset"))
+            files[0]->setDecoded(true);
+        files[2]->setDecoded(true);
+        QVERIFY(nzb.isAllFilesDecoded());
+    } else {
+        files[2]->setDecoded(true);
+        QVERIFY(!nzb.isAllFilesDecoded()); // late.bin, last
+    }
+
+    if (change == QLatin1String("reset"))
+        files[0]->reset();
+    else if (change == QLatin1String("unpause"))
+        files[0]->setPaused(false);
+    else if (change == QLatin1String("include"))
+        files[0]->setExcluded(false);
+    else if (change == QLatin1String("move")) {
+        NzbFile *late = nzb.getFiles().last();
+        int lateRow = 0;
+        late->pTreeItem = reinterpret_cast<QTreeWidgetItem *>(&lateRow);
+        for (int i = 0; i < 3; ++i)
+            nzb.moveFilesUp({late->pTreeItem});
+        QCOMPARE(nzb.getFiles().first(), late);
+    } else {
+        nzb.sortFiles(false);
+    }
+    // What the check sees now: one file is not done.
+    files[1]->setDecoded(true);
+    QVERIFY(!nzb.isAllFilesDecoded());
 }
 
 void tst_NzbModel::nzbWithoutFilesIsComplete()
