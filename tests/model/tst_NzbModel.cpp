@@ -202,7 +202,7 @@ void tst_NzbModel::completionSeesChangesBehindTheDecodedFiles_data()
     QTest::newRow("held-back volume asked for") << "unpause";
     QTest::newRow("excluded file taken back") << "include";
     QTest::newRow("pending file moved up") << "move";
-    QTest::newRow("pending file added first by sorting") << "sort";
+    QTest::newRow("pending archive sorted first") << "sort";
 }
 
 // The completion check goes on from the files it found done before: a change to one of those
@@ -226,7 +226,7 @@ void tst_NzbModel::completionSeesChangesBehindTheDecodedFiles()
     else if (change != QLatin1String("reset"))
         files[0]->setDecoded(true);
     if (change == QLatin1String("move") || change == QLatin1String("sort"))
-        nzb.addFile(makeFile(QStringLiteral("late.bin")));
+        nzb.addFile(makeFile(change == QLatin1String("sort") ? QStringLiteral("late.rar") : QStringLiteral("late.bin")));
     files[1]->setDecoded(true);
     if (change != QLatin1String("move") && change != QLatin1String("sort")) {
         if (change == QLatin1String("reset"))
@@ -235,7 +235,7 @@ void tst_NzbModel::completionSeesChangesBehindTheDecodedFiles()
         QVERIFY(nzb.isAllFilesDecoded());
     } else {
         files[2]->setDecoded(true);
-        QVERIFY(!nzb.isAllFilesDecoded()); // late.bin, last
+        QVERIFY(!nzb.isAllFilesDecoded()); // the late file, last
     }
 
     if (change == QLatin1String("reset"))
