@@ -346,6 +346,9 @@ private:
     void addFilesFromDrop(const QStringList &listPaths);
     void takePendingArguments();
     void takeArgument(const QString &strArgument);
+    qint32 nextQueueId() const;
+    void queueArgumentsLeftAtExit();
+    void queueArgumentAtExit(const QString &strPath);
     bool placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
     void reportQueueNotSavedAtExit();
@@ -396,6 +399,8 @@ private:
     // being taken (see takePendingArguments).
     QStringList listPendingArguments;
     bool bTakingArguments = false;
+    // The argument whose NZB is being added, until it is in the saved queue or given up.
+    QString strArgumentBeingAdded;
     // Arguments refused as no NZB file, said in one box (kept up to date while it is open).
     QStringList listRefusedArguments;
     QPointer<QMessageBox> boxRefusedArguments;

@@ -167,7 +167,8 @@ void MainWindow::slotExitWithoutQuestion()
 
 // Everything is stopped and waited for before anything is saved or removed: the queue records
 // are written after no thread can change an NZB any more. From its first step on, what later
-// starts hand over is refused (they then run in this program's place once it has ended).
+// starts hand over is refused (they then run in this program's place once it has ended); what
+// they handed over before is saved in the queue, added or not.
 void MainWindow::runExitSequence()
 {
     if (bClosing)
@@ -182,6 +183,7 @@ void MainWindow::runExitSequence()
     collectLastResults();
     waitForCleanThreadsInSight();
     waitForConnectionTests();
+    queueArgumentsLeftAtExit();
     AppConfiguration *config = AppConfiguration::getInstance();
     if (!config->nzbConfiguration.saveAllNzbs())
         reportQueueNotSavedAtExit();

@@ -196,15 +196,67 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
         return;
     }
     showNzbRow(nzbRow);
-    quint32 uiHighest = 0;
-    for (const NzbFiles *saved : qAsConst(config->nzbConfiguration.listNzbFiles))
-        uiHighest = qMax(uiHighest, quint32(saved->iQueueId));
-    nzb->iQueueId = config->nzbConfiguration.listNzbFiles.isEmpty() ? 0 : qint32(uiHighest + 1);
+    nzb->iQueueId = nextQueueId();
     config->nzbConfiguration.listNzbFiles.append(nzb);
+    if (strArgumentBeingAdded == strNzbPath)
+        strArgumentBeingAdded.clear();
     config->nzbConfiguration.saveInBackground(nzb);
     // An NZB with nothing to download (all its files held back, or none) stays queued as it is:
     // resuming or removing its files still reaches it, as after a restart.
     manager->queueNzbFiles(nzb, strError);
+}
+
+qint32 MainWindow::nextQueueId() const
+{
+    const QList<NzbFiles *> &saved = AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles;
+    quint32 uiHighest = 0;
+    for (const NzbFiles *nzb : saved)
+        uiHighest = qMax(uiHighest, quint32(nzb->iQueueId));
+    return saved.isEmpty() ? 0 : qint32(uiHighest + 1);
+}
+
+// The arguments of the command line and of later starts were promised a place in the queue (a
+// later start was told its file was taken, and has ended since). Those the exit came before,
+// the one being added included, are put in the saved queue here, without rows and without
+// questions (the download window's choices at their defaults), and downloaded from the next
+// start on.
+void MainWindow::queueArgumentsLeftAtExit()
+{
+    QStringList listLeft = listPendingArguments;
+    listPendingArguments.clear();
+    if (!strArgumentBeingAdded.isEmpty())
+        listLeft.prepend(strArgumentBeingAdded);
+    strArgumentBeingAdded.clear();
+    for (const QString &strPath : qAsConst(listLeft))
+        queueArgumentAtExit(strPath);
+}
+
+void MainWindow::queueArgumentAtExit(const QString &strPath)
+{
+    const QFileInfo info(strPath);
+    if (info.suffix().toLower() != QLatin1String("nzb")) {
+        QLOG_ERROR() << tr("Cannot load %1: bad suffix").arg(strPath);
+        return;
+    }
+    QString strError;
+    NzbFiles *nzb = NzbParser::parseFile(strPath, strError);
+    if (!nzb) {
+        QLOG_ERROR() << tr("Error while importing NZB file: %1").arg(strError)
+                            + QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(strPath));
+        return;
+    }
+    AppConfiguration *config = AppConfiguration::getInstance();
+    nzb = DownloadNzbManager::getInstance()->prepareLoadedNzb(nzb, info.completeBaseName(), QString());
+    nzb->bKeepPar2Files = config->autoKeepPar2Files;
+    QString strHistoryError;
+    if (!UtilsNzbCompressUncompress::saveNzbToHistory(strPath, nzb->strName, strHistoryError))
+        QLOG_ERROR() << tr("Error while saving NZB history file: %1").arg(strHistoryError);
+    nzb->sortFiles(false);
+    nzb->iQueueId = nextQueueId();
+    config->nzbConfiguration.listNzbFiles.append(nzb);
+    QLOG_INFO() << tr("NZB %1 was handed over while the program was ending: it is saved in the download queue "
+                      "and downloaded from the next start on")
+                       .arg(nzb->strName);
 }
 
 // A queue record that cannot be written costs its NZB at the next start: the user hears of it at
@@ -311,7 +363,9 @@ void MainWindow::takeArgument(const QString &strArgument)
         refuseArgument(strArgument);
         return;
     }
+    strArgumentBeingAdded = strArgument;
     addNzbFile(strArgument, info.completeBaseName(), QString());
+    strArgumentBeingAdded.clear();
 }
 
 // The drop is accepted at once and the files are added from the event loop afterwards: the

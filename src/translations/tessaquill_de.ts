@@ -3261,6 +3261,10 @@ The NZBs whose record could not be written will be missing at the next start.</s
 
 Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten Start.</translation>
     </message>
+    <message>
+        <source>NZB %1 was handed over while the program was ending: it is saved in the download queue and downloaded from the next start on</source>
+        <translation>NZB %1 wurde übergeben, während das Programm beendet wurde: sie ist in der Download-Warteschlange gespeichert und wird ab dem nächsten Start heruntergeladen</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

@@ -3261,6 +3261,10 @@ The NZBs whose record could not be written will be missing at the next start.</s
 
 Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</translation>
     </message>
+    <message>
+        <source>NZB %1 was handed over while the program was ending: it is saved in the download queue and downloaded from the next start on</source>
+        <translation>El NZB %1 se entregó mientras el programa se cerraba: se ha guardado en la cola de descargas y se descargará a partir del próximo inicio</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

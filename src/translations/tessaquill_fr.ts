@@ -3261,6 +3261,10 @@ The NZBs whose record could not be written will be missing at the next start.</s
 
 Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au prochain démarrage.</translation>
     </message>
+    <message>
+        <source>NZB %1 was handed over while the program was ending: it is saved in the download queue and downloaded from the next start on</source>
+        <translation>Le NZB %1 a été transmis pendant la fermeture du programme : il est enregistré dans la file de téléchargement et sera téléchargé dès le prochain démarrage</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

@@ -1,9 +1,11 @@
-// The end of the session while the rows of an NZB of 40,000 files are being built: the exit
-// runs at once, and the NZB is left out whole (no row, no place in the queue, no record)
-// instead of half added.
+// The end of the session while the rows of an NZB of 40,000 files are being built, that NZB and
+// another one behind it handed over by later starts: the exit runs at once, without building
+// rows, and both NZBs are saved whole in the queue (the later starts were told they were taken),
+// to be downloaded from the next start on.
 #include "app/DownloadListTreeWidget.h"
 #include "app/MainWindow.h"
 #include "config/AppConfiguration.h"
+#include "config/NzbConfiguration.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NzbFiles.h"
 #include "QsLog/Destination.h"
@@ -63,6 +65,8 @@ void tst_MainWindowExitWhileAdding::exitWhileTheRowsAreBuilt()
         names << QStringLiteral("huge.%1.bin").arg(i, 6, 10, QLatin1Char('0'));
     const QString huge = home.path() + QStringLiteral("/huge.nzb");
     QVERIFY(writeFile(huge, nzbDocument(QStringLiteral("h"), names)));
+    const QString behind = home.path() + QStringLiteral("/behind.nzb");
+    QVERIFY(writeFile(behind, nzbDocument(QStringLiteral("b"), {QStringLiteral("behind.bin")})));
     auto window = std::make_unique<MainWindow>();
     window->show();
 
@@ -75,6 +79,7 @@ void tst_MainWindowExitWhileAdding::exitWhileTheRowsAreBuilt()
         if (!building.seen || exited)
             return;
         exited = true;
+        window->handleMessage(behind);
         window->slotExitWithoutQuestion();
     });
     turn.start(0);
@@ -87,10 +92,16 @@ void tst_MainWindowExitWhileAdding::exitWhileTheRowsAreBuilt()
     const DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     for (const NzbFiles *nzb : manager->listNzbFiles)
         QVERIFY(nzb->strName != QStringLiteral("huge"));
-    QVERIFY(AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles.isEmpty());
     QCOMPARE(window->findChild<DownloadListTreeWidget *>()->topLevelItemCount(), 0);
-    QCOMPARE(QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files), QStringList());
     window.reset();
+
+    NzbConfiguration saved;
+    saved.loadNzbs();
+    QStringList savedNames;
+    for (const NzbFiles *nzb : qAsConst(saved.listNzbFiles))
+        savedNames << nzb->strName + QLatin1Char(':') + QString::number(nzb->getFileCount());
+    QCOMPARE(savedNames, (QStringList{QStringLiteral("huge:40000"), QStringLiteral("behind:1")}));
+    qDeleteAll(saved.listNzbFiles);
 }
 
 QTEST_MAIN(tst_MainWindowExitWhileAdding)

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <unistd.h>
@@ -209,16 +211,31 @@ tst_ProgramRun::Result tst_ProgramRun::terminate(QProcess *program, int signalNu
     return result;
 }
 
+// The records and their backups in place, without the files a record is being written to.
 QStringList tst_ProgramRun::recordFiles() const
 {
-    return QDir(home->path() + QStringLiteral("/Tessaquill_Plus/Nzb")).entryList(QDir::Files, QDir::Name);
+    QStringList names = QDir(home->path() + QStringLiteral("/Tessaquill_Plus/Nzb")).entryList(QDir::Files, QDir::Name);
+    const QRegularExpression recordOrBackup(QStringLiteral("^Nzb_\\d+(%1)?$")
+                                                .arg(QRegularExpression::escape(NzbConfiguration::backupSuffix())));
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&recordOrBackup](const QString &name) { return !recordOrBackup.match(name).hasMatch(); }),
+                names.end());
+    return names;
 }
 
-// The saved queue as the next start reads it.
+// The saved queue as the next start would read it now. The reading tidies the folder it reads
+// (it removes what is no record, such as the file a record is being written to before it takes
+// its place), so a copy is read: the running program's folder is left alone.
 QList<QString> tst_ProgramRun::savedQueueNames() const
 {
+    QTemporaryDir copy;
+    const QString source = home->path() + QStringLiteral("/Tessaquill_Plus/Nzb");
+    const QString target = copy.path() + QStringLiteral("/Tessaquill_Plus/Nzb");
+    QDir().mkpath(target);
+    for (const QString &name : recordFiles())
+        QFile::copy(source + QLatin1Char('/') + name, target + QLatin1Char('/') + name);
     const QByteArray previous = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(home->path()));
+    qputenv("HOME", QFile::encodeName(copy.path()));
     NzbConfiguration queue;
     queue.loadNzbs();
     QList<QString> names;
