@@ -348,7 +348,7 @@ private:
     void takeArgument(const QString &strArgument);
     qint32 nextQueueId() const;
     void queueArgumentsLeftAtExit();
-    void queueArgumentAtExit(const QString &strPath);
+    void queueArgumentAtExit(const QString &strPath, bool bSaveToHistory);
     bool placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
     void reportQueueNotSavedAtExit();
@@ -399,8 +399,10 @@ private:
     // being taken (see takePendingArguments).
     QStringList listPendingArguments;
     bool bTakingArguments = false;
-    // The argument whose NZB is being added, until it is in the saved queue or given up.
+    // The argument whose NZB is being added, until it is in the saved queue or given up, and
+    // whether its NZB is in the history already.
     QString strArgumentBeingAdded;
+    bool bArgumentInHistory = false;
     // Arguments refused as no NZB file, said in one box (kept up to date while it is open).
     QStringList listRefusedArguments;
     QPointer<QMessageBox> boxRefusedArguments;

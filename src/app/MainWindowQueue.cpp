@@ -179,7 +179,10 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     }
 
     QString strHistoryError;
-    if (!UtilsNzbCompressUncompress::saveNzbToHistory(strNzbPath, nzb->strName, strHistoryError))
+    const bool bSavedToHistory = UtilsNzbCompressUncompress::saveNzbToHistory(strNzbPath, nzb->strName, strHistoryError);
+    if (strArgumentBeingAdded == strNzbPath)
+        bArgumentInHistory = true;
+    if (!bSavedToHistory)
         QMessageBox::critical(this, tr("Tessaquill+"), tr("Error while saving NZB history file: %1").arg(strHistoryError),
                               QMessageBox::Ok);
     if (bClosing) {
@@ -222,16 +225,16 @@ qint32 MainWindow::nextQueueId() const
 // start on.
 void MainWindow::queueArgumentsLeftAtExit()
 {
-    QStringList listLeft = listPendingArguments;
-    listPendingArguments.clear();
     if (!strArgumentBeingAdded.isEmpty())
-        listLeft.prepend(strArgumentBeingAdded);
+        queueArgumentAtExit(strArgumentBeingAdded, !bArgumentInHistory);
     strArgumentBeingAdded.clear();
-    for (const QString &strPath : qAsConst(listLeft))
-        queueArgumentAtExit(strPath);
+    const QStringList listLeft = listPendingArguments;
+    listPendingArguments.clear();
+    for (const QString &strPath : listLeft)
+        queueArgumentAtExit(strPath, true);
 }
 
-void MainWindow::queueArgumentAtExit(const QString &strPath)
+void MainWindow::queueArgumentAtExit(const QString &strPath, bool bSaveToHistory)
 {
     const QFileInfo info(strPath);
     if (info.suffix().toLower() != QLatin1String("nzb")) {
@@ -249,7 +252,7 @@ void MainWindow::queueArgumentAtExit(const QString &strPath)
     nzb = DownloadNzbManager::getInstance()->prepareLoadedNzb(nzb, info.completeBaseName(), QString());
     nzb->bKeepPar2Files = config->autoKeepPar2Files;
     QString strHistoryError;
-    if (!UtilsNzbCompressUncompress::saveNzbToHistory(strPath, nzb->strName, strHistoryError))
+    if (bSaveToHistory && !UtilsNzbCompressUncompress::saveNzbToHistory(strPath, nzb->strName, strHistoryError))
         QLOG_ERROR() << tr("Error while saving NZB history file: %1").arg(strHistoryError);
     nzb->sortFiles(false);
     nzb->iQueueId = nextQueueId();
@@ -364,6 +367,7 @@ void MainWindow::takeArgument(const QString &strArgument)
         return;
     }
     strArgumentBeingAdded = strArgument;
+    bArgumentInHistory = false;
     addNzbFile(strArgument, info.completeBaseName(), QString());
     strArgumentBeingAdded.clear();
 }

@@ -1,7 +1,7 @@
 // The end of the session while the rows of an NZB of 40,000 files are being built, that NZB and
 // another one behind it handed over by later starts: the exit runs at once, without building
 // rows, and both NZBs are saved whole in the queue (the later starts were told they were taken),
-// to be downloaded from the next start on.
+// to be downloaded from the next start on, each in the NZB history once.
 #include "app/DownloadListTreeWidget.h"
 #include "app/MainWindow.h"
 #include "config/AppConfiguration.h"
@@ -59,6 +59,7 @@ void tst_MainWindowExitWhileAdding::exitWhileTheRowsAreBuilt()
     GuiTestHome home;
     QVERIFY(home.isValid());
     resetConfiguration(home);
+    AppConfiguration::getInstance()->autoSaveHistoNzb = true;
     QByteArray files;
     QStringList names;
     for (int i = 0; i < 40000; ++i)
@@ -102,6 +103,8 @@ void tst_MainWindowExitWhileAdding::exitWhileTheRowsAreBuilt()
         savedNames << nzb->strName + QLatin1Char(':') + QString::number(nzb->getFileCount());
     QCOMPARE(savedNames, (QStringList{QStringLiteral("huge:40000"), QStringLiteral("behind:1")}));
     qDeleteAll(saved.listNzbFiles);
+    // Each NZB once in the history, whether the addition had put it there or the exit did.
+    QCOMPARE(QDir(AppConfiguration::getHistoNzbFolder()).entryList(QDir::Files).size(), 2);
 }
 
 QTEST_MAIN(tst_MainWindowExitWhileAdding)
