@@ -12,6 +12,7 @@
 #include "app/MDPriorityChangeEvent.h"
 #include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
+#include "model/NzbFiles.h"
 #include "dialogs/DialogWizard.h"
 #include "platform/SleepInhibitor.h"
 #include "web/BrowserTabWidget.h"
@@ -121,7 +122,18 @@ MainWindow::~MainWindow()
     qDeleteAll(hashServerThreads);
     // QTreeWidgetItem must be complete here: deleting a declared-only class skips its destructor.
     qDeleteAll(listRemovedRows);
+    deleteNzbsQueuedAtExit();
     delete ui;
+}
+
+// Their records are written: they leave the saved queue's list with the window.
+void MainWindow::deleteNzbsQueuedAtExit()
+{
+    QList<NzbFiles *> &saved = AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles;
+    for (NzbFiles *nzb : qAsConst(listQueuedAtExit))
+        saved.removeOne(nzb);
+    qDeleteAll(listQueuedAtExit);
+    listQueuedAtExit.clear();
 }
 
 void MainWindow::initSplitters()

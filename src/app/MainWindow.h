@@ -349,6 +349,7 @@ private:
     qint32 nextQueueId() const;
     void queueArgumentsLeftAtExit();
     void queueArgumentAtExit(const QString &strPath, bool bSaveToHistory);
+    void deleteNzbsQueuedAtExit();
     bool placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice);
     void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
     void reportQueueNotSavedAtExit();
@@ -403,6 +404,8 @@ private:
     // whether its NZB is in the history already.
     QString strArgumentBeingAdded;
     bool bArgumentInHistory = false;
+    // NZBs the exit put in the saved queue: no engine holds them, the window deletes them.
+    QList<NzbFiles *> listQueuedAtExit;
     // Arguments refused as no NZB file, said in one box (kept up to date while it is open).
     QStringList listRefusedArguments;
     QPointer<QMessageBox> boxRefusedArguments;

@@ -257,6 +257,7 @@ void MainWindow::queueArgumentAtExit(const QString &strPath, bool bSaveToHistory
     nzb->sortFiles(false);
     nzb->iQueueId = nextQueueId();
     config->nzbConfiguration.listNzbFiles.append(nzb);
+    listQueuedAtExit.append(nzb);
     QLOG_INFO() << tr("NZB %1 was handed over while the program was ending: it is saved in the download queue "
                       "and downloaded from the next start on")
                        .arg(nzb->strName);

@@ -24,8 +24,8 @@ public:
     QList<quint32> listServersToSave; // mutexServers
     QMutex mutexServers;
     std::atomic<bool> bSaving{false};
-    // Period of the save timer, read when the thread starts.
-    int iSaveIntervalMs = 3000;
+    // Period of the save timer, read when the thread starts (it may be set meanwhile).
+    std::atomic<int> iSaveIntervalMs{3000};
 
 public slots:
     void slotNewBytesDownloaded(QList<quint32> listServers, QList<quint64> listNbBytesDownloaded);
