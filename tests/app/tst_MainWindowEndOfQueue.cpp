@@ -305,10 +305,12 @@ void tst_MainWindowEndOfQueue::closeEndsTheProgramWithTheQueueSaved()
     window->show();
     NzbFiles *done = addNzb(QStringLiteral("done"));
     QVERIFY(done);
-    done->bCleaned = true;
     // A removed NZB does not count; its record is gone.
     NzbFiles *removed = addNzb(QStringLiteral("removed"));
     QVERIFY(removed);
+    // Done only once both are queued: the addition lets events through, and the end of the queue
+    // (the exit) may come at any of them once nothing is left to download.
+    done->bCleaned = true;
     removeFromQueue({removed});
     // The done NZB's record changed after it was written: the exit writes it again.
     const QString record = AppConfiguration::getNzbFolder() + QStringLiteral("/Nzb_%1").arg(done->iQueueId);
