@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-
 DownloadListTreeWidget::DownloadListTreeWidget(QWidget *parent)
     : QTreeWidget(parent)
 {
@@ -43,6 +42,26 @@ QList<QTreeWidgetItem *> DownloadListTreeWidget::nzbRows() const
     for (int i = 0; i < topLevelItemCount(); ++i)
         rows.append(topLevelItem(i));
     return rows;
+}
+
+QList<QTreeWidgetItem *> DownloadListTreeWidget::rowsUnder(QTreeWidgetItem *parent) const
+{
+    if (!parent)
+        return nzbRows();
+    QList<QTreeWidgetItem *> rows;
+    for (int i = 0; i < parent->childCount(); ++i)
+        rows.append(parent->child(i));
+    return rows;
+}
+
+void DownloadListTreeWidget::removeRows(QTreeWidgetItem *parent, const QSet<QTreeWidgetItem *> &removed)
+{
+    QList<QTreeWidgetItem *> kept;
+    for (QTreeWidgetItem *row : rowsUnder(parent)) {
+        if (!removed.contains(row))
+            kept.append(row);
+    }
+    replaceRows(parent, kept);
 }
 
 void DownloadListTreeWidget::replaceRows(QTreeWidgetItem *parent, const QList<QTreeWidgetItem *> &rows)

@@ -25,12 +25,16 @@ public:
     QList<QTreeWidgetItem *> selectedFileRows() const;
     // Every NZB row, in list order.
     QList<QTreeWidgetItem *> nzbRows() const;
+    // The rows under `parent` in list order: its file rows, or the NZB rows when null.
+    QList<QTreeWidgetItem *> rowsUnder(QTreeWidgetItem *parent) const;
 
     // The rows under `parent` (an NZB row, or null for the NZB rows themselves) become `rows`,
     // in that order, in one step: rows left out are taken out of the list with their file rows
     // (they are not destroyed), and the rows that stay keep their selection, expansion and
     // current row. The selection signal is sent once, at the end.
     void replaceRows(QTreeWidgetItem *parent, const QList<QTreeWidgetItem *> &rows);
+    // The `removed` rows under `parent` leave the list in one step, as replaceRows takes them out.
+    void removeRows(QTreeWidgetItem *parent, const QSet<QTreeWidgetItem *> &removed);
 
 signals:
     void signalItemPositionChanged();

@@ -71,13 +71,7 @@ NzbFiles *singleSelectedNzb(QTreeWidget *list)
 QList<QTreeWidgetItem *> moveRows(DownloadListTreeWidget *list, QTreeWidgetItem *parent, QList<QTreeWidgetItem *> rows,
                                   bool bUp)
 {
-    QList<QTreeWidgetItem *> order;
-    if (parent) {
-        for (int i = 0; i < parent->childCount(); ++i)
-            order.append(parent->child(i));
-    } else {
-        order = list->nzbRows();
-    }
+    QList<QTreeWidgetItem *> order = list->rowsUnder(parent);
     QHash<QTreeWidgetItem *, int> position;
     for (int i = 0; i < order.size(); ++i)
         position.insert(order.at(i), i);

@@ -461,14 +461,8 @@ void MainWindow::slotDownloadListFilesItemDelete()
         listRemovedRows.append(row);
     }
     // The file rows of each NZB row in one step.
-    for (auto it = byNzbRow.cbegin(); it != byNzbRow.cend(); ++it) {
-        QList<QTreeWidgetItem *> kept;
-        for (int i = 0; i < it.key()->childCount(); ++i) {
-            if (!it.value().contains(it.key()->child(i)))
-                kept.append(it.key()->child(i));
-        }
-        treeWidgetDownloadList->replaceRows(it.key(), kept);
-    }
+    for (auto it = byNzbRow.cbegin(); it != byNzbRow.cend(); ++it)
+        treeWidgetDownloadList->removeRows(it.key(), it.value());
     AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
 }
@@ -505,12 +499,7 @@ void MainWindow::removeNzbRows(const QList<QTreeWidgetItem *> &rows)
         listRemovedRows.append(row);
     }
     // Out of the list in one step, the others in their order.
-    QList<QTreeWidgetItem *> kept;
-    for (QTreeWidgetItem *row : treeWidgetDownloadList->nzbRows()) {
-        if (!removed.contains(row))
-            kept.append(row);
-    }
-    treeWidgetDownloadList->replaceRows(nullptr, kept);
+    treeWidgetDownloadList->removeRows(nullptr, removed);
     AppConfiguration::getInstance()->nzbConfiguration.saveAllInBackground();
     slotDownloadListItemSelectionChanged();
 }

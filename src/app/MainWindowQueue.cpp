@@ -31,6 +31,12 @@ constexpr int kMaxDroppedFiles = 32;
 // Below this many files, an NZB's segment paths take no noticeable time.
 constexpr qint64 kFilesPlacedAtOnce = 2000;
 
+// An argument names an NZB file by its suffix, in any letter case.
+bool hasNzbSuffix(const QFileInfo &info)
+{
+    return info.suffix().toLower() == QLatin1String("nzb");
+}
+
 } // namespace
 
 // Every NZB of the saved queue gets its rows first, then goes to the manager in the saved
@@ -237,7 +243,7 @@ void MainWindow::queueArgumentsLeftAtExit()
 void MainWindow::queueArgumentAtExit(const QString &strPath, bool bSaveToHistory)
 {
     const QFileInfo info(strPath);
-    if (info.suffix().toLower() != QLatin1String("nzb")) {
+    if (!hasNzbSuffix(info)) {
         QLOG_ERROR() << tr("Cannot load %1: bad suffix").arg(strPath);
         return;
     }
@@ -363,7 +369,7 @@ void MainWindow::takePendingArguments()
 void MainWindow::takeArgument(const QString &strArgument)
 {
     const QFileInfo info(strArgument);
-    if (info.suffix().toLower() != QLatin1String("nzb")) {
+    if (!hasNzbSuffix(info)) {
         refuseArgument(strArgument);
         return;
     }
