@@ -446,15 +446,13 @@ void NzbConfiguration::refreshSavedIndex()
         setSaved.insert(nzbFiles);
     if (!bWhole)
         return;
-    for (auto it = hashSchedules.begin(); it != hashSchedules.end();) {
-        if (setSaved.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        ++it->stats->iGeneration;
-        setWaiting.remove(it.key());
-        it = hashSchedules.erase(it);
+    QList<const NzbFiles *> gone;
+    for (auto it = hashSchedules.cbegin(); it != hashSchedules.cend(); ++it) {
+        if (!setSaved.contains(it.key()))
+            gone.append(it.key());
     }
+    for (const NzbFiles *nzbFiles : qAsConst(gone))
+        forgetSchedule(nzbFiles);
 }
 
 // A deleted NZB may carry the queue id that the queue's renumbering gave to another one.
@@ -471,11 +469,11 @@ QSet<QString> NzbConfiguration::namesKeptWhenDeleting(const NzbFiles *nzbFiles) 
 // Its progress is no longer written, and writes of it still waiting are skipped.
 void NzbConfiguration::forgetSchedule(const NzbFiles *nzbFiles)
 {
+    setWaiting.remove(nzbFiles);
     const auto it = hashSchedules.find(nzbFiles);
     if (it == hashSchedules.end())
         return;
     ++it->stats->iGeneration;
-    setWaiting.remove(nzbFiles);
     hashSchedules.erase(it);
 }
 
@@ -695,8 +693,11 @@ void NzbConfiguration::writeDueSaves()
     const QSet<const NzbFiles *> waiting = setWaiting;
     for (const NzbFiles *waitingNzb : waiting) {
         auto *nzbFiles = const_cast<NzbFiles *>(waitingNzb);
+        // Looked up once the saved queue's index is fresh: refreshing it may forget schedules.
+        if (!isInSavedQueue(nzbFiles))
+            continue;
         const auto it = hashSchedules.constFind(nzbFiles);
-        if (it == hashSchedules.constEnd() || !isInSavedQueue(nzbFiles))
+        if (it == hashSchedules.constEnd())
             continue;
         if (nzbFiles->bDeleted)
             forgetSchedule(nzbFiles);
@@ -713,10 +714,10 @@ void NzbConfiguration::armPendingSaves()
     qint64 earliest = -1;
     const QSet<const NzbFiles *> waiting = setWaiting;
     for (const NzbFiles *nzbFiles : waiting) {
+        const bool bSaved = isInSavedQueue(nzbFiles);
         const auto it = hashSchedules.constFind(nzbFiles);
-        if (it == hashSchedules.constEnd() || !isInSavedQueue(nzbFiles)) {
+        if (!bSaved || it == hashSchedules.constEnd()) {
             forgetSchedule(nzbFiles);
-            setWaiting.remove(nzbFiles);
             continue;
         }
         const qint64 due = dueMs(*it);

@@ -254,12 +254,3 @@ bool compareNzbFileSize(NzbFile *a, NzbFile *b)
 {
     return a->uiSize < b->uiSize;
 }
-
-bool compareNzbFileRarFirst(NzbFile *a, NzbFile *b)
-{
-    const bool aRar = a->getSubject().toUpper().contains(QLatin1String(".RAR"));
-    const bool bRar = b->getSubject().toUpper().contains(QLatin1String(".RAR"));
-    if (aRar != bRar)
-        return aRar;
-    return a->getSubject() < b->getSubject();
-}

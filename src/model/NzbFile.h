@@ -133,6 +133,5 @@ QDataStream &operator<<(QDataStream &out, const NzbFile &file);
 QDataStream &operator>>(QDataStream &in, NzbFile &file);
 
 bool compareNzbFileSize(NzbFile *a, NzbFile *b);
-bool compareNzbFileRarFirst(NzbFile *a, NzbFile *b);
 
 #endif // NZBFILE_H

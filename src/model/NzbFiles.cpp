@@ -219,15 +219,16 @@ QFileInfo NzbFiles::takeNextFileInfo()
     return listPar2IndexFiles.takeFirst();
 }
 
+// The marks are plain letters: comparing them without letter case finds what the subject in
+// capitals would show, without making that copy.
 bool NzbFiles::isPar2Subject(const QString &subject)
 {
-    return subject.toUpper().contains(QLatin1String(".PAR2"));
+    return subject.contains(QLatin1String(".PAR2"), Qt::CaseInsensitive);
 }
 
 bool NzbFiles::isPar2VolumeSubject(const QString &subject)
 {
-    const QString upper = subject.toUpper();
-    return upper.contains(QLatin1String(".PAR2")) && upper.contains(QLatin1String(".VOL"));
+    return isPar2Subject(subject) && subject.contains(QLatin1String(".VOL"), Qt::CaseInsensitive);
 }
 
 void NzbFiles::sortFiles(bool smartDownload)
@@ -246,14 +247,12 @@ void NzbFiles::sortFiles(bool smartDownload)
     std::vector<Keyed> otherKeys;
     std::vector<Keyed> volumeKeys;
     listPar2Volumes.clear();
-    // The marks are plain letters: comparing them without letter case finds what the subject in
-    // capitals would show, without making that copy.
     for (NzbFile *file : getFiles()) {
         const QString subject = file->getSubject();
         const Keyed keyed{!subject.contains(QLatin1String(".RAR"), Qt::CaseInsensitive), subject, file};
-        if (!subject.contains(QLatin1String(".PAR2"), Qt::CaseInsensitive)) {
+        if (!isPar2Subject(subject)) {
             otherKeys.push_back(keyed);
-        } else if (!subject.contains(QLatin1String(".VOL"), Qt::CaseInsensitive)) {
+        } else if (!isPar2VolumeSubject(subject)) {
             indexFiles.append(file);
         } else {
             volumeKeys.push_back(keyed);
