@@ -326,10 +326,10 @@ private:
     void answerStopRequests();
 
     // Post-processing (GUI thread unless said; mutexNzbToProcess where the name says so).
-    QFileInfoList findPar2Files(const QString &strFolder);
     void appendJob(NzbToProcess *pJob);
     void startHeadJobSoon();
     ParityJob makeParityJob(NzbFiles *pNzbFiles);
+    UnrarJob makeUnrarJob(NzbFiles *pNzbFiles, const QString &strSourceFolder);
     void startNextStage(NzbFiles *pNzbFiles);
     void startJoinedExtraction(NzbFiles *pNzbFiles, const QStringList &listArchives);
     static QStringList joinedArchives(const UnsplitJob &job);

@@ -90,7 +90,9 @@ void DownloadNzbManager::processDecodedFile(NzbFile *pNzbFile)
     nzb->strPostProcessingProblem.clear();
     nzb->bKeepFilesForRepair = false;
 
-    nzb->listPar2IndexFiles = findPar2Files(nzb->strDownloadFolder);
+    // One PAR2 file per set: its index file, or one of its recovery volumes when it was posted
+    // without an index (par2 reads the set from either).
+    nzb->listPar2IndexFiles = Par2Sets::filesToVerify(nzb->strDownloadFolder);
     auto *job = new NzbToProcess;
     job->pNzbFiles = nzb;
     if (!nzb->listPar2IndexFiles.isEmpty()) {
@@ -133,13 +135,6 @@ void DownloadNzbManager::appendJob(NzbToProcess *pJob)
 void DownloadNzbManager::startHeadJobSoon()
 {
     QMetaObject::invokeMethod(this, "slotNextNzbToProcess", Qt::QueuedConnection);
-}
-
-// One PAR2 file per set of a folder, in name order: its index file, or one of its recovery
-// volumes when it was posted without an index (par2 reads the set from either).
-QFileInfoList DownloadNzbManager::findPar2Files(const QString &strFolder)
-{
-    return Par2Sets::filesToVerify(strFolder);
 }
 
 // A PAR2 run for the NZB's next index file, with the folder's files as they are now.
@@ -201,15 +196,22 @@ void DownloadNzbManager::unrarStartSlot(NzbFiles *pNzbFiles)
         markJobDone(pNzbFiles);
         return;
     }
+    UnrarJob job = makeUnrarJob(pNzbFiles, pNzbFiles->strDownloadFolder);
+    job.keepVolumes = pNzbFiles->bKeepFilesForRepair;
+    threadUnrar.addJob(job);
+}
+
+// An extraction into the NZB's destination of the archives found in `strSourceFolder`.
+UnrarJob DownloadNzbManager::makeUnrarJob(NzbFiles *pNzbFiles, const QString &strSourceFolder)
+{
     UnrarJob job;
     job.jobId = uiUnrarJobId++;
     hashUnrarJobs.insert(job.jobId, pNzbFiles);
-    job.sourceFolder = pNzbFiles->strDownloadFolder;
+    job.sourceFolder = strSourceFolder;
     job.extractionFolder = pNzbFiles->getDestination();
     job.applicationFolder = QCoreApplication::applicationDirPath();
     job.password = pNzbFiles->strArchivePassword;
-    job.keepVolumes = pNzbFiles->bKeepFilesForRepair;
-    threadUnrar.addJob(job);
+    return job;
 }
 
 void DownloadNzbManager::unsplitStartSlot(NzbFiles *pNzbFiles)
@@ -234,13 +236,7 @@ void DownloadNzbManager::unsplitStartSlot(NzbFiles *pNzbFiles)
 // they were joined; the joined archives go once extracted, like any extracted volume.
 void DownloadNzbManager::startJoinedExtraction(NzbFiles *pNzbFiles, const QStringList &listArchives)
 {
-    UnrarJob job;
-    job.jobId = uiUnrarJobId++;
-    hashUnrarJobs.insert(job.jobId, pNzbFiles);
-    job.sourceFolder = pNzbFiles->getDestination();
-    job.extractionFolder = pNzbFiles->getDestination();
-    job.applicationFolder = QCoreApplication::applicationDirPath();
-    job.password = pNzbFiles->strArchivePassword;
+    UnrarJob job = makeUnrarJob(pNzbFiles, pNzbFiles->getDestination());
     job.archives = listArchives;
     threadUnrar.addJob(job);
 }

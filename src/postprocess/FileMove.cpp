@@ -118,7 +118,14 @@ FileMove::Result FileMove::copyAcross(const QByteArray& source, const QByteArray
         return error == EEXIST ? Result::NameTaken : failed(reason, error);
     }
     struct stat created {};
-    ::fstat(out, &created);
+    if (::fstat(out, &created) != 0) {
+        // Without its identity the copy could not be told apart later: it goes now, still empty.
+        const int error = errno;
+        ::close(in);
+        ::close(out);
+        ::unlink(target.constData());
+        return failed(reason, error);
+    }
 
     qint64 copied = 0;
     int error = copyContent(in, out, copied);

@@ -4,12 +4,20 @@
 #include <QRegularExpression>
 #include <QSet>
 
-QFileInfoList Par2Sets::filesToVerify(const QString& folder)
+QFileInfoList Par2Sets::par2Files(const QString& folder)
 {
     if (folder.isEmpty()) // an empty path would list the current folder
         return {};
-    const QFileInfoList par2Files = QDir(folder).entryInfoList(
-        {QStringLiteral("*.par2")}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryInfoList({QStringLiteral("*.par2")}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QFileInfoList Par2Sets::filesToVerify(const QString& folder)
+{
+    return filesToVerify(par2Files(folder));
+}
+
+QFileInfoList Par2Sets::filesToVerify(const QFileInfoList& par2Files)
+{
     QSet<QString> setsWithIndex;
     for (const QFileInfo& file : par2Files) {
         if (!isRecoveryVolume(file.fileName()))

@@ -13,6 +13,11 @@ public:
     // One PAR2 file per set of the folder, in name order: the index file, or the first recovery
     // volume by name of a set that has no index file. "*.par2" in any case, plain files only.
     static QFileInfoList filesToVerify(const QString& folder);
+    // The same, of the folder's PAR2 files as par2Files() lists them.
+    static QFileInfoList filesToVerify(const QFileInfoList& par2Files);
+    // The folder's "*.par2" files (any case, plain files only) in name order; none for an
+    // empty path.
+    static QFileInfoList par2Files(const QString& folder);
 
     // Whether a PAR2 file name is a recovery volume's: ".vol" (any case) in the part of the
     // name after its first dot (so "my.volume.par2" counts as one).

@@ -71,30 +71,40 @@ RarSignature::Volume rar5Volume(const QByteArray& bytes)
     return (archiveFlags & kRar5VolumeFlag) ? RarSignature::Volume::Yes : RarSignature::Volume::No;
 }
 
-} // namespace
-
-bool RarSignature::startsAsRar(const QString& path)
+bool hasRarMarker(const QByteArray& bytes)
 {
-    return head(path).left(4).toUpper() == "RAR!";
+    return bytes.left(4).toUpper() == "RAR!";
 }
 
-RarSignature::Volume RarSignature::mainHeaderVolume(const QString& path)
+RarSignature::Volume volumeOf(const QByteArray& bytes)
 {
-    const QByteArray bytes = head(path);
     if (bytes.startsWith(kRar5Marker))
         return rar5Volume(bytes);
     if (bytes.startsWith(kRar4Marker))
         return rar4Volume(bytes);
-    return Volume::Unknown;
+    return RarSignature::Volume::Unknown;
+}
+
+} // namespace
+
+bool RarSignature::startsAsRar(const QString& path)
+{
+    return hasRarMarker(head(path));
+}
+
+RarSignature::Volume RarSignature::mainHeaderVolume(const QString& path)
+{
+    return volumeOf(head(path));
 }
 
 bool RarSignature::isNumberedArchive(const QString& path)
 {
-    if (!startsAsRar(path))
+    const QByteArray bytes = head(path);
+    if (!hasRarMarker(bytes))
         return false;
     const QFileInfo first(path);
     const QString second = first.absolutePath() + QLatin1Char('/') + first.completeBaseName() + QStringLiteral(".002");
     if (!QFileInfo::exists(second))
         return true;
-    return mainHeaderVolume(path) != Volume::No;
+    return volumeOf(bytes) != Volume::No;
 }

@@ -105,10 +105,7 @@ void DialogManualRepairExtract::setProgramFolder(const QString& folder)
 
 QFileInfoList DialogManualRepairExtract::par2Files(const QString& folder)
 {
-    if (folder.isEmpty())
-        return QFileInfoList();
-    return QDir(folder).entryInfoList(QStringList(QStringLiteral("*.par2")),
-                                      QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    return Par2Sets::par2Files(folder);
 }
 
 int DialogManualRepairExtract::unsplitPercent(quint32 current, quint32 total)
@@ -291,7 +288,7 @@ bool DialogManualRepairExtract::startPar2Job()
     QList<ParityJob> jobs;
     m_par2Sets.clear();
     m_par2Results.clear();
-    for (const QFileInfo& file : Par2Sets::filesToVerify(folder)) {
+    for (const QFileInfo& file : Par2Sets::filesToVerify(found)) {
         ParityJob job;
         job.jobId = quint32(jobs.size());
         job.par2File = file.absoluteFilePath();
