@@ -50,6 +50,13 @@ int depth(const QWidget *widget)
     return levels;
 }
 
+// The width a section's title needs; none for a section without a title.
+int titleWidth(const QHeaderView *header, int logical)
+{
+    return header->model()->headerData(logical, Qt::Horizontal).toString().isEmpty() ? 0
+                                                                                      : header->sectionSizeHint(logical);
+}
+
 } // namespace
 
 WindowTextFit::WindowTextFit(QWidget *window)
@@ -269,8 +276,7 @@ void WindowTextFit::fitHeader(QHeaderView *header)
         const int logical = header->logicalIndex(visual);
         if (header->isSectionHidden(logical))
             continue;
-        const bool titled = !header->model()->headerData(logical, Qt::Horizontal).toString().isEmpty();
-        const int hint = titled ? header->sectionSizeHint(logical) : 0;
+        const int hint = titleWidth(header, logical);
         const bool stretched = header->sectionResizeMode(logical) == QHeaderView::Stretch
                                || (lastStretches && logical == lastLogical);
         if (!stretched && header->sectionSize(logical) < hint)
@@ -312,13 +318,9 @@ void WindowTextFit::keepLastTitleWhileScrolling(QHeaderView *header, int lastLog
     int othersWidth = 0;
     for (int visual = 0; visual < header->count(); ++visual) {
         const int logical = header->logicalIndex(visual);
-        if (header->isSectionHidden(logical))
+        if (header->isSectionHidden(logical) || logical == lastLogical)
             continue;
-        const int hint = header->model()->headerData(logical, Qt::Horizontal).toString().isEmpty()
-                             ? 0
-                             : header->sectionSizeHint(logical);
-        if (logical == lastLogical)
-            continue;
+        const int hint = titleWidth(header, logical);
         if (header->sectionSize(logical) < hint)
             header->resizeSection(logical, hint);
         othersWidth += header->sectionSize(logical);

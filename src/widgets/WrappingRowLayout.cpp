@@ -101,8 +101,13 @@ int WrappingRowLayout::arrange(const QRect &rect, bool place) const
 {
     const QMargins margins = contentsMargins();
     const QRect area = rect.marginsRemoved(margins);
-    // The lines first: which items each holds and how tall it is.
-    QList<QList<QLayoutItem *>> rows;
+    // The lines first: which items each holds, at what width, and how tall it is.
+    struct Placed
+    {
+        QLayoutItem *item;
+        int width;
+    };
+    QList<QList<Placed>> rows;
     QList<int> heights;
     int x = 0;
     for (QLayoutItem *item : items) {
@@ -111,25 +116,25 @@ int WrappingRowLayout::arrange(const QRect &rect, bool place) const
         const QSize hint = item->sizeHint();
         const int width = qMin(hint.width(), qMax(area.width(), item->minimumSize().width()));
         if (rows.isEmpty() || (x > 0 && x + horizontalSpacing + width > area.width())) {
-            rows.append(QList<QLayoutItem *>());
+            rows.append(QList<Placed>());
             heights.append(0);
             x = 0;
         } else if (x > 0) {
             x += horizontalSpacing;
         }
-        rows.last().append(item);
+        rows.last().append({item, width});
         heights.last() = qMax(heights.last(), hint.height());
         x += width;
     }
     int y = area.top();
     for (int row = 0; row < rows.size(); ++row) {
         int left = area.left();
-        for (QLayoutItem *item : qAsConst(rows.at(row))) {
-            const int width = qMin(item->sizeHint().width(), qMax(area.width(), item->minimumSize().width()));
+        for (const Placed &placed : qAsConst(rows.at(row))) {
+            QLayoutItem *item = placed.item;
             const int height = qBound(item->minimumSize().height(), heights.at(row), item->maximumSize().height());
             if (place)
-                item->setGeometry(QRect(left, y, width, height));
-            left += width + horizontalSpacing;
+                item->setGeometry(QRect(left, y, placed.width, height));
+            left += placed.width + horizontalSpacing;
         }
         y += heights.at(row) + (row + 1 < rows.size() ? verticalSpacing : 0);
     }
