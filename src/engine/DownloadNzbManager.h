@@ -309,6 +309,7 @@ private:
     void creditSegment(NzbSegment *pSegment, bool bDownloaded);
     void creditSegmentLocked(NzbSegment *pSegment, bool bDownloaded);
     void giveUpUndownloadable(NzbSegment *pSegment);
+    void queueOrGiveUp(NzbSegment *pSegment, bool bAtFront);
     void routeMissingSegment(NzbSegment *pSegment, quint32 uiServerId, const QString &strServerNickname);
     void putBackAtFront(NzbSegment *pSegment);
     void pauseAfterFileError(NzbSegment *pSegment, const QString &strMessage);

@@ -361,10 +361,7 @@ bool DownloadNzbManager::queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<N
             for (auto segment = segments.crbegin(); segment != segments.crend(); ++segment) {
                 if (!isPendingSegment(*segment) || listSegmentsInProgress.contains(*segment))
                     continue;
-                if ((*segment)->isDownloadable())
-                    listSegments.prepend(*segment);
-                else
-                    giveUpUndownloadable(*segment);
+                queueOrGiveUp(*segment, true);
                 queued = true;
             }
         }

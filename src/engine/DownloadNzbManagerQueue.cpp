@@ -232,10 +232,7 @@ bool DownloadNzbManager::appendPendingWork(NzbFiles *pNzbFiles)
         for (NzbSegment *segment : file->getSegments()) {
             if (!isPending(segment))
                 continue;
-            if (segment->isDownloadable())
-                listSegments.append(segment);
-            else
-                giveUpUndownloadable(segment);
+            queueOrGiveUp(segment, false);
             appended = true;
         }
     }
@@ -430,10 +427,7 @@ void DownloadNzbManager::pauseUnpauseFiles()
                 if (!isPending(segment) || segment->bFailed || listSegmentsInProgress.contains(segment)
                     || waitingForRetry.contains(segment))
                     continue;
-                if (segment->isDownloadable())
-                    listSegments.append(segment);
-                else
-                    giveUpUndownloadable(segment);
+                queueOrGiveUp(segment, false);
             }
         }
     }

@@ -93,6 +93,18 @@ void DownloadNzbManager::giveUpUndownloadable(NzbSegment *pSegment)
     processFileWarning(pSegment->getNzbFile(), why.arg(pSegment->getNumber()));
 }
 
+// Into the download queue (at its front, or its end), or given up when it cannot be downloaded.
+// mutexSegments and mutexFilesToDecode are held.
+void DownloadNzbManager::queueOrGiveUp(NzbSegment *pSegment, bool bAtFront)
+{
+    if (!pSegment->isDownloadable())
+        giveUpUndownloadable(pSegment);
+    else if (bAtFront)
+        listSegments.prepend(pSegment);
+    else
+        listSegments.append(pSegment);
+}
+
 // The segment is missing on this server: it goes to the front of the retry queue of the first
 // started server that has not had it yet, or is given up as missing when there is none.
 // mutexSegments is held.
