@@ -204,6 +204,22 @@ NzbFiles *NzbParser::parse(const QByteArray &data, QString &error)
     return nzb;
 }
 
+bool NzbParser::endsWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 tailBytes = 4096;
+    file.seek(qMax<qint64>(0, file.size() - tailBytes));
+    if (file.read(tailBytes).trimmed().toLower().endsWith("</nzb>"))
+        return true;
+    file.seek(0);
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd())
+        xml.readNext();
+    return !xml.hasError();
+}
+
 // Only a regular file, looked at before it is opened, and no larger than any NZB may be.
 NzbFiles *NzbParser::parseFile(const QString &path, QString &error)
 {

@@ -27,6 +27,10 @@ public:
     // Refuses, before opening it, what is not a regular file (a folder, a device, a named pipe)
     // and a file larger than MaxFileBytes.
     static NzbFiles *parseFile(const QString &path, QString &error);
+    // Whether the document in `path` goes on to the end of its root element, as one cut short
+    // in transfer does not: a look at its tail, and for a tail other than a plain "</nzb>" (a
+    // comment after it, another encoding) the document read through.
+    static bool endsWhole(const QString &path);
 
 private:
     NzbParser() = default;

@@ -3265,6 +3265,14 @@ Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten S
         <source>NZB %1 was handed over while the program was ending: it is saved in the download queue and downloaded from the next start on</source>
         <translation>NZB %1 wurde übergeben, während das Programm beendet wurde: sie ist in der Download-Warteschlange gespeichert und wird ab dem nächsten Start heruntergeladen</translation>
     </message>
+    <message>
+        <source>The connection was closed after %1 of %2 bytes.</source>
+        <translation>Die Verbindung wurde nach %1 von %2 Bytes geschlossen.</translation>
+    </message>
+    <message>
+        <source>The connection was closed before the end of the NZB file.</source>
+        <translation>Die Verbindung wurde vor dem Ende der NZB-Datei geschlossen.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

@@ -3265,6 +3265,14 @@ Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</tran
         <source>NZB %1 was handed over while the program was ending: it is saved in the download queue and downloaded from the next start on</source>
         <translation>El NZB %1 se entregó mientras el programa se cerraba: se ha guardado en la cola de descargas y se descargará a partir del próximo inicio</translation>
     </message>
+    <message>
+        <source>The connection was closed after %1 of %2 bytes.</source>
+        <translation>La conexión se ha cerrado tras %1 de %2 bytes.</translation>
+    </message>
+    <message>
+        <source>The connection was closed before the end of the NZB file.</source>
+        <translation>La conexión se ha cerrado antes del final del archivo NZB.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

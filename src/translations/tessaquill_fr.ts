@@ -3265,6 +3265,14 @@ Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au pr
         <source>NZB %1 was handed over while the program was ending: it is saved in the download queue and downloaded from the next start on</source>
         <translation>Le NZB %1 a été transmis pendant la fermeture du programme : il est enregistré dans la file de téléchargement et sera téléchargé dès le prochain démarrage</translation>
     </message>
+    <message>
+        <source>The connection was closed after %1 of %2 bytes.</source>
+        <translation>La connexion a été fermée après %1 octets sur %2.</translation>
+    </message>
+    <message>
+        <source>The connection was closed before the end of the NZB file.</source>
+        <translation>La connexion a été fermée avant la fin du fichier NZB.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>

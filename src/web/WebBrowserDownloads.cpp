@@ -2,6 +2,7 @@
 
 #include "widgets/AppVersion.h"
 #include "config/UtilsFilesFolders.h"
+#include "model/NzbParser.h"
 #include "web/CaughtFileName.h"
 #include "web/WebAnswerLimits.h"
 
@@ -291,9 +292,28 @@ bool WebBrowserDownloads::reportFailure(Download &download)
     if (reason.isEmpty() && download.reply->error() != QNetworkReply::NoError)
         reason = download.reply->errorString();
     if (reason.isEmpty())
+        reason = cutShortReason(download);
+    if (reason.isEmpty())
         return false;
     showFailure(reason);
     return true;
+}
+
+// Qt may end a transfer whose connection closed in the middle of its body as a whole one (seen
+// with chunked answers): what it brought is checked against what it announced, and a caught NZB
+// must reach the end of its document.
+QString WebBrowserDownloads::cutShortReason(const Download &download)
+{
+    bool known = false;
+    const qint64 announced = download.reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    if (known && download.received != announced)
+        return QCoreApplication::translate("MainWindow", "The connection was closed after %1 of %2 bytes.")
+            .arg(download.received)
+            .arg(announced);
+    if (download.kind == CaughtContent && isNzbName(caughtFileName(*download.reply))
+        && !NzbParser::endsWhole(download.file->fileName()))
+        return QCoreApplication::translate("MainWindow", "The connection was closed before the end of the NZB file.");
+    return QString();
 }
 
 void WebBrowserDownloads::showFailure(const QString &reason)

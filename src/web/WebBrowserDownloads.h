@@ -86,6 +86,7 @@ private:
     void dropCurrent();
     std::unique_ptr<Download> takeCurrent();
     bool reportFailure(Download &download);
+    static QString cutShortReason(const Download &download);
     void showFailure(const QString &reason);
     void handOver(Download &download);
     void offerToSave(Download &download, const QString &name);

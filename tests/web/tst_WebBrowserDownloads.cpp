@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkReply>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -73,6 +74,42 @@ struct QueuedNzb {
     QByteArray content;
 };
 
+// A reply that ends as a whole one whatever it brought: Qt's HTTP code may end so an answer
+// whose connection closed in the middle of its body.
+class EndedAsWholeReply : public QNetworkReply
+{
+public:
+    EndedAsWholeReply(const QList<QPair<QByteArray, QByteArray>> &headers, const QByteArray &body)
+        : content(body)
+    {
+        setUrl(QUrl(QStringLiteral("http://127.0.0.1/ended")));
+        setOperation(QNetworkAccessManager::GetOperation);
+        setAttribute(QNetworkRequest::HttpStatusCodeAttribute, 200);
+        for (const auto &header : headers)
+            setRawHeader(header.first, header.second);
+        open(QIODevice::ReadOnly);
+        setFinished(true);
+    }
+    void abort() override {}
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return content.size() - offset + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 size = qMin<qint64>(maxSize, content.size() - offset);
+        memcpy(data, content.constData() + offset, size_t(size));
+        offset += size;
+        return size;
+    }
+
+private:
+    QByteArray content;
+    qint64 offset = 0;
+};
+
+using RawHeaders = QList<QPair<QByteArray, QByteArray>>;
+
 struct SaveRequest {
     QString caption;
     QString suggestion;
@@ -81,6 +118,7 @@ struct SaveRequest {
 } // namespace
 
 Q_DECLARE_METATYPE(HttpTestServer::Response)
+Q_DECLARE_METATYPE(RawHeaders)
 
 class tst_WebBrowserDownloads : public QObject
 {
@@ -99,6 +137,10 @@ private slots:
     void otherFilesAreOfferedForSaving();
     void failedDownloadsAreReported_data();
     void failedDownloadsAreReported();
+    void answersEndedAsWholeAreChecked_data();
+    void answersEndedAsWholeAreChecked();
+    void compressedAnswersComeWhole_data();
+    void compressedAnswersComeWhole();
     void progressIsShownWhileDownloading();
     void progressValues_data();
     void progressValues();
@@ -417,6 +459,102 @@ void tst_WebBrowserDownloads::failedDownloadsAreReported()
     QVERIFY(saveRequests.isEmpty());
     QVERIFY(!QFile::exists(home->path() + QStringLiteral("/never-saved")));
     QVERIFY(label->isHidden());
+}
+
+void tst_WebBrowserDownloads::answersEndedAsWholeAreChecked_data()
+{
+    QTest::addColumn<RawHeaders>("headers");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("failure"); // empty: the file goes on (queued or offered)
+
+    const QByteArray nzb = fixtureNzb();
+    const QByteArray half = nzb.left(nzb.size() / 2);
+    const RawHeaders nzbHeaders{{"Content-Type", "application/x-nzb"},
+                                {"Content-Disposition", "attachment; filename=show.nzb"}};
+    const QString nzbCut = QStringLiteral("The connection was closed before the end of the NZB file.");
+    QTest::newRow("announced length not reached")
+        << RawHeaders{{"Content-Type", "application/zip"},
+                      {"Content-Disposition", "attachment; filename=a.zip"},
+                      {"Content-Length", "4000"}}
+        << QByteArray(1000, 'z') << QStringLiteral("The connection was closed after 1000 of 4000 bytes.");
+    QTest::newRow("NZB cut, chunked") << (RawHeaders(nzbHeaders) << qMakePair(QByteArray("Transfer-Encoding"), QByteArray("chunked")))
+                                      << half << nzbCut;
+    QTest::newRow("NZB cut, read to the close") << nzbHeaders << half << nzbCut;
+    QTest::newRow("NZB cut just before its end") << nzbHeaders << nzb.left(nzb.lastIndexOf("</nzb>") + 5) << nzbCut;
+    QTest::newRow("NZB of another encoding, cut")
+        << nzbHeaders << QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n<nzb><file subject=\"caf\xe9\">")
+        << nzbCut;
+    QTest::newRow("NZB whole, blanks after its end") << nzbHeaders << nzb + "\r\n\r\n  " << QString();
+    QTest::newRow("NZB whole, a comment after its end") << nzbHeaders << nzb + "<!-- listed by an indexer -->\n" << QString();
+    QTest::newRow("NZB whole, of its announced length")
+        << (RawHeaders(nzbHeaders) << qMakePair(QByteArray("Content-Length"), QByteArray::number(nzb.size()))) << nzb
+        << QString();
+}
+
+// Qt may end an answer whose connection closed in its body as a whole one: a file that does not
+// hold what was announced, or an NZB that stops before its end, is a failed download.
+void tst_WebBrowserDownloads::answersEndedAsWholeAreChecked()
+{
+    QFETCH(RawHeaders, headers);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, failure);
+    if (!failure.isEmpty())
+        answerer->pressNext(QMessageBox::Ok);
+    const QString target = home->path() + QStringLiteral("/saved/a.zip");
+    saveAnswers << target;
+
+    downloads->webBrowserUnsupportedContent(new EndedAsWholeReply(headers, body));
+    QVERIFY(waitForEnd());
+    if (failure.isEmpty()) {
+        QCOMPARE(queued.size(), 1);
+        QCOMPARE(queued.first().content, body);
+        QCOMPARE(answerer->answeredCount(), 0);
+        return;
+    }
+    QVERIFY(answerer->waitForAnswered(1));
+    QCOMPARE(answerer->seen().first().text, QStringLiteral("Download failed"));
+    QCOMPARE(answerer->seen().first().informativeText, failure);
+    QVERIFY(queued.isEmpty());
+    QVERIFY(saveRequests.isEmpty());
+    QVERIFY(!QFile::exists(target));
+}
+
+void tst_WebBrowserDownloads::compressedAnswersComeWhole_data()
+{
+    QTest::addColumn<Response>("response");
+    QTest::addColumn<QByteArray>("content");
+
+    // Qt unpacks the body and drops the length, which was the packed one's.
+    const QByteArray nzb = largeNzb();
+    QTest::newRow("NZB") << Response::ok(qCompress(nzb).mid(4), "application/x-nzb")
+                                .withHeader("Content-Encoding", "deflate")
+                                .withHeader("Content-Disposition", "attachment; filename=packed.nzb")
+                         << nzb;
+    const QByteArray archive = QByteArray(200000, 'a') + QByteArray(100, 'b');
+    QTest::newRow("file to save") << Response::ok(qCompress(archive).mid(4), "application/zip")
+                                         .withHeader("Content-Encoding", "deflate")
+                                         .withHeader("Content-Disposition", "attachment; filename=a.zip")
+                                  << archive;
+}
+
+void tst_WebBrowserDownloads::compressedAnswersComeWhole()
+{
+    QFETCH(Response, response);
+    QFETCH(QByteArray, content);
+    server->addRoute("GET", "/packed", response);
+    const QString target = home->path() + QStringLiteral("/saved/a.zip");
+    saveAnswers << target;
+
+    catchFrom(QStringLiteral("/packed"));
+    QVERIFY(waitForEnd());
+    QCOMPARE(answerer->answeredCount(), 0);
+    if (queued.isEmpty()) {
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), content);
+    } else {
+        QCOMPARE(queued.first().content, content);
+    }
 }
 
 void tst_WebBrowserDownloads::progressIsShownWhileDownloading()
