@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -480,7 +481,22 @@ void tst_MainWindowToolbar::openDialogAddsFilesInOrder()
         auto *chooser = qobject_cast<QFileDialog *>(widget);
         filters = chooser->nameFilters();
         startFolder = chooser->directory().absolutePath();
+        // The chooser lists a folder in a thread of its own, and selects the typed names that its
+        // list holds: the names are typed once the folder is listed, with every file shown, so
+        // that rows coming later cannot change the answer between this test's reading of it and
+        // the window's.
+        chooser->selectNameFilter(filters.last());
+        auto *listing = chooser->findChild<QFileSystemModel *>();
+        QVERIFY(listing);
+        QSignalSpy listed(listing, &QFileSystemModel::directoryLoaded);
         chooser->setDirectory(folder);
+        QVERIFY(QTest::qWaitFor([&listed, &folder] {
+            for (const QList<QVariant> &arguments : listed)
+                if (QDir(arguments.value(0).toString()) == QDir(folder))
+                    return true;
+            return false;
+        }, 10000));
+        QTest::qWait(50);
         chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
             ->setText(QStringLiteral("\"second.NZB\" \"first.nzb\" \"third\""));
         // The chooser decides the order of its answer (typed, or as its view lists them).
