@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -141,6 +142,7 @@ private slots:
     void answersEndedAsWholeAreChecked();
     void compressedAnswersComeWhole_data();
     void compressedAnswersComeWhole();
+    void compressedAnswerComesWholeFromTheCache();
     void progressIsShownWhileDownloading();
     void progressValues_data();
     void progressValues();
@@ -552,9 +554,35 @@ void tst_WebBrowserDownloads::compressedAnswersComeWhole()
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), content);
-    } else {
-        QCOMPARE(queued.first().content, content);
+        return;
     }
+    QCOMPARE(queued.first().content, content);
+}
+
+// A packed answer that the cache keeps comes whole the second time too, from the cache.
+void tst_WebBrowserDownloads::compressedAnswerComesWholeFromTheCache()
+{
+    const QByteArray archive = QByteArray(300000, 'c') + QByteArray(10, 'd');
+    server->addRoute("GET", "/kept.zip", Response::ok(qCompress(archive).mid(4), "application/zip")
+                                             .withHeader("Content-Encoding", "deflate")
+                                             .withHeader("Cache-Control", "max-age=3600"));
+    const QString target = home->path() + QStringLiteral("/saved/kept.zip");
+    saveAnswers << target << target;
+    QTemporaryDir cacheFolder(home->path() + QStringLiteral("/cache-XXXXXX"));
+    auto *cache = new QNetworkDiskCache(manager.get());
+    cache->setCacheDirectory(cacheFolder.path());
+    manager->setCache(cache);
+
+    for (int time = 1; time <= 2; ++time) {
+        QFile::remove(target);
+        downloads->webBrowserDownloadRequested(QNetworkRequest(server->url(QStringLiteral("/kept.zip"))));
+        QVERIFY(waitForEnd(time));
+        QCOMPARE(answerer->answeredCount(), 0);
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), archive);
+    }
+    QCOMPARE(server->requests().size(), 1);
 }
 
 void tst_WebBrowserDownloads::progressIsShownWhileDownloading()
