@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QPointer>
 
 #include <memory>
 
@@ -86,9 +87,22 @@ void SessionSuspendInhibitor::ask(int index, const QString &why)
     // Where a desktop has no such service, none is started for this request.
     call.setAutoStartService(false);
     service.pending = true;
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kCallTimeoutMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, index](QDBusPendingCallWatcher *finished) { answered(index, finished); });
+    // The answer may come after this object is gone (the window closed at once): the watcher
+    // outlives it, and a request granted then is handed back at once.
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kCallTimeoutMs));
+    QPointer<SessionSuspendInhibitor> self(this);
+    const QDBusConnection connection = bus;
+    connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+            [self, connection, service, index](QDBusPendingCallWatcher *finished) {
+                if (self) {
+                    self->answered(index, finished);
+                    return;
+                }
+                finished->deleteLater();
+                const QDBusPendingReply<uint> reply = *finished;
+                if (!reply.isError())
+                    sendRelease(connection, service, reply.value());
+            });
 }
 
 void SessionSuspendInhibitor::answered(int index, QDBusPendingCallWatcher *watcher)
@@ -103,7 +117,7 @@ void SessionSuspendInhibitor::answered(int index, QDBusPendingCallWatcher *watch
         return;
     }
     if (!bWanted) {
-        sendRelease(service, reply.value()); // released meanwhile
+        sendRelease(bus, service, reply.value()); // released meanwhile
         return;
     }
     service.cookie = reply.value();
@@ -117,12 +131,12 @@ void SessionSuspendInhibitor::release()
         service.failed = false;
         if (!service.held)
             continue;
-        sendRelease(service, service.cookie);
+        sendRelease(bus, service, service.cookie);
         service.held = false;
     }
 }
 
-void SessionSuspendInhibitor::sendRelease(const Service &service, uint cookie)
+void SessionSuspendInhibitor::sendRelease(const QDBusConnection &bus, const Service &service, uint cookie)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(service.name), QLatin1String(service.path),
                                                        QLatin1String(service.interface),

@@ -54,7 +54,7 @@ private:
 
     void ask(int index, const QString &why);
     void answered(int index, QDBusPendingCallWatcher *watcher);
-    void sendRelease(const Service &service, uint cookie);
+    static void sendRelease(const QDBusConnection &bus, const Service &service, uint cookie);
 
     QDBusConnection bus;
     QVector<Service> services;

@@ -38,6 +38,7 @@ private slots:
     void sessionIsAskedNotToSuspend();
     void sessionReleaseBeforeTheAnswers();
     void destroyedSessionInhibitorLetsGo();
+    void destroyedBeforeTheAnswersKeepsNothing();
     void sleepInhibitorAsksTheSessionToo();
 
 private:
@@ -275,6 +276,25 @@ void tst_DBusLayers::destroyedSessionInhibitorLetsGo()
         QTRY_COMPARE(inhibitor.heldCount(), 2);
     }
     QTRY_VERIFY(power.activeCookies.isEmpty() && session.activeFlags.isEmpty());
+}
+
+// Gone before the services answered (the window closed at once): what they grant afterwards is
+// handed back, the program still running.
+void tst_DBusLayers::destroyedBeforeTheAnswersKeepsNothing()
+{
+    FakePowerManagement power;
+    FakeGnomeSessionManager session;
+    QVERIFY(power.registerService());
+    QVERIFY(session.registerService());
+    {
+        SleepInhibitor inhibitor(QDBusConnection::sessionBus());
+        inhibitor.hold(QStringLiteral("Downloading"));
+    }
+    QTRY_COMPARE(power.calls.size(), 1);
+    QTRY_COMPARE(session.calls.size(), 1);
+    QTRY_COMPARE(loginManager->lockCount(), 1);
+    QTRY_VERIFY(power.activeCookies.isEmpty() && session.activeFlags.isEmpty());
+    QTRY_COMPARE(loginManager->heldLockCount(), 0);
 }
 
 // The sleep inhibitor the window uses holds the login manager's lock and the session's requests
