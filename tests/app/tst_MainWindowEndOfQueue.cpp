@@ -242,7 +242,7 @@ void tst_MainWindowEndOfQueue::powerToolFailures()
     QVERIFY(!box->isModal());
     QVERIFY(!QApplication::activeModalWidget());
     const QStringList errors = log.lines().filter(QStringLiteral("ERROR"));
-    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.size() == 1, qPrintable(errors.join(QLatin1Char('\n'))));
     QVERIFY2(errors.first().contains(expected), qPrintable(errors.first()));
     QVERIFY(!MainWindowTestAccess::timerShutdown(*window).isActive());
     box->close();
