@@ -62,6 +62,9 @@ struct WebBrowserDownloads::Download {
     QPointer<QNetworkReply> reply;
     std::unique_ptr<QTemporaryFile> file;
     Kind kind = CaughtContent;
+    // The name its headers announce, for content a page could not show (its headers have
+    // come when it is handed over).
+    QString caughtName;
     QString writeError;
     // The most it may bring (-1: no bound), what it has brought, and, once stopped at that
     // bound, what the user is told (nothing for a file that would be dropped anyway).
@@ -147,8 +150,8 @@ bool WebBrowserDownloads::start(QNetworkReply *reply, Kind kind)
     // A caught NZB, or a nameless file that will be dropped, has the bound of an NZB file; a
     // file to save has none but the disk's.
     if (kind == CaughtContent) {
-        const QString name = caughtFileName(*reply);
-        if (name.isEmpty() || isNzbName(name))
+        download->caughtName = caughtFileName(*reply);
+        if (download->caughtName.isEmpty() || isNzbName(download->caughtName))
             download->maxBytes = WebAnswerLimits::MaxNzbBytes;
     }
     WebAnswerLimits::limitReadBuffer(reply);
@@ -174,7 +177,7 @@ bool WebBrowserDownloads::start(QNetworkReply *reply, Kind kind)
 void WebBrowserDownloads::stopTooLarge()
 {
     current->stopped = true;
-    if (!caughtFileName(*current->reply).isEmpty())
+    if (!current->caughtName.isEmpty())
         current->stopReason =
             QCoreApplication::translate("MainWindow", "The file is larger than %1 MiB, more than an NZB file may hold.")
                 .arg(WebAnswerLimits::mebibytes(current->maxBytes));
@@ -310,7 +313,7 @@ QString WebBrowserDownloads::cutShortReason(const Download &download)
         return QCoreApplication::translate("MainWindow", "The connection was closed after %1 of %2 bytes.")
             .arg(download.received)
             .arg(announced);
-    if (download.kind == CaughtContent && isNzbName(caughtFileName(*download.reply))
+    if (download.kind == CaughtContent && isNzbName(download.caughtName)
         && !NzbParser::endsWhole(download.file->fileName()))
         return QCoreApplication::translate("MainWindow", "The connection was closed before the end of the NZB file.");
     return QString();
@@ -328,7 +331,7 @@ void WebBrowserDownloads::showFailure(const QString &reason)
 // a file without a name is dropped.
 void WebBrowserDownloads::handOver(Download &download)
 {
-    const QString name = caughtFileName(*download.reply);
+    const QString &name = download.caughtName;
     if (name.isEmpty())
         return;
     const QFileInfo info(name);
