@@ -75,12 +75,14 @@ struct QueuedNzb {
     QByteArray content;
 };
 
+using RawHeaders = QList<QPair<QByteArray, QByteArray>>;
+
 // A reply that ends as a whole one whatever it brought: Qt's HTTP code may end so an answer
 // whose connection closed in the middle of its body.
 class EndedAsWholeReply : public QNetworkReply
 {
 public:
-    EndedAsWholeReply(const QList<QPair<QByteArray, QByteArray>> &headers, const QByteArray &body)
+    EndedAsWholeReply(const RawHeaders &headers, const QByteArray &body)
         : content(body)
     {
         setUrl(QUrl(QStringLiteral("http://127.0.0.1/ended")));
@@ -108,8 +110,6 @@ private:
     QByteArray content;
     qint64 offset = 0;
 };
-
-using RawHeaders = QList<QPair<QByteArray, QByteArray>>;
 
 struct SaveRequest {
     QString caption;
