@@ -10,6 +10,7 @@
 #include "NntpTestServer.h"
 #include "../support/LeftIdentity.h"
 #include "../support/ProgramHomeFiles.h"
+#include "../support/ProgramRunner.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -127,18 +128,7 @@ void tst_ProgramRun::cleanup()
 
 QProcessEnvironment tst_ProgramRun::environment() const
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home->path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home->path() + QStringLiteral("/.config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home->path() + QStringLiteral("/.local/share"));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home->path() + QStringLiteral("/.cache"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    env.insert(QStringLiteral("TESSAQUILL_VERSION_URL"), QStringLiteral("http://127.0.0.1:1/version.txt"));
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/session-bus"));
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/system-bus"));
-    return env;
+    return ProgramRunner(home->path()).environment();
 }
 
 QProcess *tst_ProgramRun::startProgram(const QStringList &arguments)

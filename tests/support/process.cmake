@@ -4,3 +4,12 @@ add_library(tessaquill_processtestsupport STATIC
   ${CMAKE_CURRENT_LIST_DIR}/StandInProgram.h)
 target_include_directories(tessaquill_processtestsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tessaquill_processtestsupport PUBLIC Qt5::Core)
+
+# The whole program run as a process of its own in a test's home, to stop it mid-step and start
+# it again (ProgramRunner).
+add_library(tessaquill_programtestsupport STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramRunner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramRunner.h
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramHomeFiles.h)
+target_include_directories(tessaquill_programtestsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(tessaquill_programtestsupport PUBLIC tessaquill_core Qt5::Core)
