@@ -377,6 +377,10 @@ private:
     void resetDelayedPauseFonts();
     void createDestinationMenus();
     bool refuseWhileCleaning(const NzbFiles *pNzbFiles);
+    bool refuseWhilePostProcessing(NzbFiles *pNzbFiles);
+    bool refuseRemovalWhileDecoding(const QList<QTreeWidgetItem *> &listRows);
+    void refuseDownloadAgain(const QString &strNzbName);
+    void showRefusal(const QString &strText);
     void showDrivesFreeSpace();
     void runPowerTool(const QString &strArgument);
     void reportEndOfQueueFailure(const QString &strReason);

@@ -8,7 +8,6 @@
 #include "engine/DownloadNzbManager.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
-#include "postprocess/ThreadClean.h"
 #include "QsLog/QsLog.h"
 
 #include <QAction>
@@ -17,7 +16,6 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSet>
 #include <QThread>
@@ -206,11 +204,21 @@ void MainWindow::slotPauseSelectedFiles()
         emit signalPauseUnpauseFiles();
 }
 
+// Only while the NZB is still downloading: once it is complete, its files belong to the
+// post-processing (par2 repairs them in place, unrar reads them) and then to its destination.
 void MainWindow::slotRedownloadSelectedFiles()
 {
-    const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [](NzbFile *file) {
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    QStringList refused;
+    const bool bChanged = applyToSelectedFiles(treeWidgetDownloadList, [manager, &refused](NzbFile *file) {
         if (!file->isDecoded())
             return false;
+        NzbFiles *nzb = file->getNzbFiles();
+        if (manager->hasCompleted(nzb)) {
+            if (!refused.contains(nzb->strName))
+                refused.append(nzb->strName);
+            return false;
+        }
         file->reset();
         QTreeWidgetItem *row = file->pTreeItem;
         DownloadListRows::setIcon(row, QStringLiteral(":/images/download_wait.png"));
@@ -221,6 +229,8 @@ void MainWindow::slotRedownloadSelectedFiles()
     });
     if (bChanged)
         emit signalPauseUnpauseFiles();
+    for (const QString &name : qAsConst(refused))
+        refuseDownloadAgain(name);
 }
 
 void MainWindow::slotMoveUpFiles()
@@ -297,15 +307,16 @@ void MainWindow::slotKeepPar2Files()
         actionKeepPar2Files->setText(nzb->bKeepPar2Files ? tr("Do not keep PAR2 file(s)") : tr("Keep PAR2 file(s)"));
 }
 
-// The download folder stays; the files go to the new destination at the clean-up.
+// The download folder stays; the files go to the new destination at the clean-up. Once the NZB
+// is complete its extraction writes into the destination it had: from then on it stays.
 void MainWindow::slotModifyDestinationDirectory()
 {
     NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
-    if (!nzb || refuseWhileCleaning(nzb))
+    if (!nzb || refuseWhilePostProcessing(nzb))
         return;
     const QString strFolder = QFileDialog::getExistingDirectory(this, tr("Choose Destination directory"),
                                                                 nzb->getDestination(), QFileDialog::ShowDirsOnly);
-    if (strFolder.trimmed().isEmpty() || refuseWhileCleaning(nzb))
+    if (strFolder.trimmed().isEmpty() || refuseWhilePostProcessing(nzb))
         return;
     nzb->setDestination(strFolder, AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
     nzb->pTreeItem->setText(DownloadListRows::ColumnDestination, nzb->getDestination());
@@ -316,12 +327,12 @@ void MainWindow::slotModifyDestinationDirectory()
 void MainWindow::slotModifyNzbTitle()
 {
     NzbFiles *nzb = singleSelectedNzb(treeWidgetDownloadList);
-    if (!nzb || refuseWhileCleaning(nzb))
+    if (!nzb || refuseWhilePostProcessing(nzb))
         return;
     bool bOk = false;
     const QString strText = QInputDialog::getText(this, tr("NZB title"), tr("New NZB title :"), QLineEdit::Normal,
                                                   nzb->strName, &bOk);
-    if (!bOk || refuseWhileCleaning(nzb))
+    if (!bOk || refuseWhilePostProcessing(nzb))
         return;
     const QString strTitle = cleanTitle(strText);
     if (strTitle.isEmpty())
@@ -330,23 +341,6 @@ void MainWindow::slotModifyNzbTitle()
     nzb->updateDestinationSubFolder(AppConfiguration::getInstance()->autoCreateSubFolderInDestination);
     nzb->pTreeItem->setText(DownloadListRows::ColumnSubject, nzb->strName);
     nzb->pTreeItem->setText(DownloadListRows::ColumnDestination, nzb->getDestination());
-}
-
-// The clean-up thread of an NZB reads its destination and keep-PAR2 choice while it moves the
-// files: those are not changed under its feet, and the user is told why (also when the clean-up
-// began while the command's dialog was open).
-bool MainWindow::refuseWhileCleaning(const NzbFiles *pNzbFiles)
-{
-    const bool bCleaning =
-        std::any_of(listThreadClean.cbegin(), listThreadClean.cend(),
-                    [pNzbFiles](const ThreadClean *thread) { return thread->pNzbFiles == pNzbFiles; });
-    if (!bCleaning)
-        return false;
-    QMessageBox::warning(this, tr("Tessaquill+"),
-                         tr("NZB %1 is being moved to its destination folder: it cannot be changed until that is done.")
-                             .arg(pNzbFiles->strName),
-                         QMessageBox::Ok);
-    return true;
 }
 
 // A finished NZB opens where its files went; one still downloading or post-processing opens

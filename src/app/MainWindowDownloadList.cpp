@@ -450,7 +450,8 @@ bool confirmRemoval(const QString &question)
 void MainWindow::slotDownloadListFilesItemDelete()
 {
     const QList<QTreeWidgetItem *> rows = treeWidgetDownloadList->selectedFileRows();
-    if (rows.isEmpty() || !confirmRemoval(tr("Do you want to remove the selected file(s)?")))
+    if (rows.isEmpty() || !confirmRemoval(tr("Do you want to remove the selected file(s)?"))
+        || refuseRemovalWhileDecoding(rows))
         return;
     emit signalDeleteFileList(rows);
     QHash<QTreeWidgetItem *, QSet<QTreeWidgetItem *>> byNzbRow;

@@ -96,8 +96,17 @@ public:
     QList<QByteArray *> saveQueueToBytes();
     NzbFiles *restoreNzbFiles(QByteArray *pBytes);
 
-    // Called by each decoder thread: the head of the decode queue, or null after 5 ms.
+    // Called by each decoder thread: the head of the decode queue, or null after 5 ms. The file
+    // counts as being decoded until the decoder calls endFileDecoding for it, after its last
+    // write and its password probe.
     NzbFile *takeNextFileToDecode();
+    void endFileDecoding(NzbFile *pNzbFile);
+    // Whether a decoder is writing the file now (GUI thread or any).
+    bool isFileBeingDecoded(const NzbFile *pNzbFile);
+    // Whether every file of the NZB is decoded and its post-processing is waiting, running or
+    // done (finished, cleaned): from then on its files and destination belong to the
+    // post-processing and the clean-up (GUI thread).
+    bool hasCompleted(NzbFiles *pNzbFiles);
 
     // Called by each connection thread of the server with this id: the head of its retry
     // queue, else of the global queue; null after 5 ms when both are empty. A segment that is
@@ -156,6 +165,7 @@ public:
     QMutex mutexServerSegments;
     QList<ThreadFileDecoder *> listDecoders;         // mutexDecoders
     QList<NzbFile *> listFilesToDecode;              // mutexFilesToDecode: the decode queue
+    QSet<const NzbFile *> setFilesBeingDecoded;      // mutexFilesToDecode: taken by a decoder, not ended
     QMutex mutexFilesToDecode;
     QMutex mutexDecoders;
     QMutex mutexNzbToProcess;

@@ -122,6 +122,17 @@ void DownloadNzbManager::processDecodedFile(NzbFile *pNzbFile)
     }
 }
 
+bool DownloadNzbManager::hasCompleted(NzbFiles *pNzbFiles)
+{
+    if (!pNzbFiles)
+        return false;
+    // The decoder that decoded the last file marks the NZB complete before its report arrives.
+    if (pNzbFiles->bCleaned || pNzbFiles->isFinished() || pNzbFiles->isAllFilesDecoded())
+        return true;
+    QMutexLocker locker(&mutexNzbToProcess);
+    return setNzbsCompleted.contains(pNzbFiles);
+}
+
 // Queues a job (mutexNzbToProcess is held). The one-second tick would start it within a second;
 // an idle queue starts it at once.
 void DownloadNzbManager::appendJob(NzbToProcess *pJob)

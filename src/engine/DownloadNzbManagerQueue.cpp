@@ -317,6 +317,11 @@ void DownloadNzbManager::deleteFilesList(QList<QTreeWidgetItem *> listItems)
     QList<NzbFile *> excluded;
     for (NzbFiles *nzb : qAsConst(listNzbFiles)) {
         for (NzbFile *file : nzb->getFiles()) {
+            // A file a decoder is writing stays: its NZB must not complete (and be moved) under
+            // the decoder's feet. The window refuses such a removal; this keeps a removal that
+            // raced with a decoder taking the file just as safe.
+            if (setFilesBeingDecoded.contains(file))
+                continue;
             if (file->pTreeItem && items.contains(file->pTreeItem)) {
                 file->setExcluded(true);
                 file->pTreeItem = nullptr;
@@ -443,11 +448,24 @@ NzbFile *DownloadNzbManager::takeNextFileToDecode()
             // NZB a second time.
             if (file->bExcluded || file->getNzbFiles()->bDeleted)
                 continue;
+            setFilesBeingDecoded.insert(file);
             return file;
         }
     }
     QThread::msleep(5);
     return nullptr;
+}
+
+void DownloadNzbManager::endFileDecoding(NzbFile *pNzbFile)
+{
+    QMutexLocker locker(&mutexFilesToDecode);
+    setFilesBeingDecoded.remove(pNzbFile);
+}
+
+bool DownloadNzbManager::isFileBeingDecoded(const NzbFile *pNzbFile)
+{
+    QMutexLocker locker(&mutexFilesToDecode);
+    return setFilesBeingDecoded.contains(pNzbFile);
 }
 
 void DownloadNzbManager::processFileWarning(NzbFile *pNzbFile, QString strWarning)

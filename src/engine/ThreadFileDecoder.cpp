@@ -63,6 +63,7 @@ void ThreadFileDecoder::run()
     while (!bStop) {
         if (NzbFile *file = manager->takeNextFileToDecode()) {
             decodeFile(file);
+            manager->endFileDecoding(file);
             continue;
         }
         // Nothing queued: help with the articles of a file another decoder is on.

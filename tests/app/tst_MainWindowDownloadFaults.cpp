@@ -17,6 +17,7 @@
 #include "QsLog/Logger.h"
 
 #include "GuiTestHome.h"
+#include "NewsPostingFixture.h"
 #include "NntpTestServer.h"
 #include "RarTestArchive.h"
 #include "SmallFileSystem.h"
@@ -42,72 +43,12 @@
 namespace {
 
 using Writer = SegmentBodyWriter;
-
-struct Posted
-{
-    QString name;
-    QByteArray data;
-};
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray sha256(const QByteArray &bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-}
-
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-QString logText()
-{
-    QString text;
-    const QDir logs(AppConfiguration::getLogsFolder());
-    for (const QString &name : logs.entryList(QDir::Files))
-        text += QString::fromUtf8(readFile(logs.filePath(name)));
-    return text;
-}
-
-// The PAR2 files that `par2 create` makes for `files` with these options (the PAR2 file's name
-// last); empty when par2 fails.
-QList<Posted> par2Files(const QList<Posted> &files, const QStringList &options)
-{
-    QTemporaryDir made;
-    QList<Posted> created;
-    if (!made.isValid())
-        return created;
-    QStringList arguments = QStringList{QStringLiteral("create"), QStringLiteral("-q")} + options;
-    for (const Posted &file : files) {
-        if (!WindowTestFixture::writeFile(made.filePath(file.name), file.data))
-            return created;
-        arguments << file.name;
-    }
-    QProcess par2;
-    par2.setWorkingDirectory(made.path());
-    par2.start(QStringLiteral("par2"), arguments);
-    if (!par2.waitForFinished(60000) || par2.exitStatus() != QProcess::NormalExit || par2.exitCode() != 0)
-        return created;
-    for (const QString &name : entries(made.path())) {
-        if (name.endsWith(QLatin1String(".par2")))
-            created.append({name, readFile(made.filePath(name))});
-    }
-    return created;
-}
-
-// The files followed by their PAR2 files (index and one recovery volume, blocks of `blockSize`
-// bytes, `recoveryBlocks` of them); empty when par2 fails.
-QList<Posted> withPar2Files(const QList<Posted> &files, const QString &setName, int blockSize, int recoveryBlocks)
-{
-    const QList<Posted> par2 = par2Files(files, {QStringLiteral("-s%1").arg(blockSize), QStringLiteral("-c%1").arg(recoveryBlocks),
-                                                 QStringLiteral("-n1"), setName + QStringLiteral(".par2")});
-    return par2.isEmpty() ? QList<Posted>() : files + par2;
-}
+using NewsPostingFixture::entries;
+using NewsPostingFixture::Posted;
+using NewsPostingFixture::readFile;
+using NewsPostingFixture::sha256;
+using NewsPostingFixture::logText;
+using NewsPostingFixture::withPar2Files;
 
 // The box the window shows when it pauses the downloads after a write error, if one is open.
 QMessageBox *pauseBox()
@@ -181,16 +122,7 @@ void tst_MainWindowDownloadFaults::init()
     home = std::make_unique<GuiTestHome>();
     QVERIFY(home->isValid());
     WindowTestFixture::resetConfiguration(*home);
-    AppConfiguration *config = AppConfiguration::getInstance();
-    config->loaded = true;
-    config->autoKeepPar2Files = false;
-    if (config->fileDestination) {
-        QsLogging::Logger::getInstance()->detachDestination(config->fileDestination);
-        delete config->fileDestination;
-        config->fileDestination = nullptr;
-    }
-    config->logLevel = 2;
-    QVERIFY(config->initLogs());
+    QVERIFY(NewsPostingFixture::logIntoFiles());
     news = std::make_unique<NntpTestServer>();
     QVERIFY2(news->start(), qPrintable(news->errorString()));
 }
@@ -222,28 +154,7 @@ void tst_MainWindowDownloadFaults::cleanup()
 QString tst_MainWindowDownloadFaults::post(const QString &tag, const QList<Posted> &files, int partSize,
                                            NntpTestArticle::Fault fault)
 {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n";
-    for (int f = 0; f < files.size(); ++f) {
-        const Posted &file = files.at(f);
-        const int parts = qMax(1, (file.data.size() + partSize - 1) / partSize);
-        xml += "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;" + file.name.toHtmlEscaped().toUtf8()
-               + "&quot; yEnc (1/" + QByteArray::number(parts) + ")\">\n<groups><group>alt.binaries.test</group></groups>\n<segments>\n";
-        for (int p = 0; p < parts; ++p) {
-            Writer::YencPart part;
-            part.number = p + 1;
-            part.total = parts;
-            part.begin = qint64(p) * partSize + 1;
-            part.end = qMin<qint64>(qint64(p + 1) * partSize, file.data.size());
-            const QByteArray body = Writer::yencMultiPart(file.name, file.data, part);
-            const QString id = QStringLiteral("%1.%2.%3@test").arg(tag).arg(f).arg(p + 1);
-            news->addArticle(id, body, -1, fault);
-            xml += "<segment bytes=\"" + QByteArray::number(body.size()) + "\" number=\"" + QByteArray::number(p + 1)
-                   + "\">" + id.toUtf8() + "</segment>\n";
-        }
-        xml += "</segments>\n</file>\n";
-    }
-    const QString path = home->path() + QLatin1Char('/') + tag + QStringLiteral(".nzb");
-    return WindowTestFixture::writeFile(path, xml + "</nzb>\n") ? path : QString();
+    return NewsPostingFixture::post(*news, home->path(), tag, files, partSize, fault);
 }
 
 void tst_MainWindowDownloadFaults::startWindowWithServer()
@@ -251,17 +162,9 @@ void tst_MainWindowDownloadFaults::startWindowWithServer()
     startWindowWithServers({startedServer(1, QStringLiteral("test news"), news->port())});
 }
 
-// A started server of two connections, without a login.
 NntpServer *tst_MainWindowDownloadFaults::startedServer(qint32 id, const QString &nickname, quint16 port) const
 {
-    auto *server = new NntpServer;
-    server->iId = id;
-    server->strHost = QStringLiteral("127.0.0.1");
-    server->iPort = port;
-    server->strNickname = nickname;
-    server->iConnectionCount = 2;
-    server->bStarted = true;
-    return server;
+    return NewsPostingFixture::startedServer(id, nickname, port);
 }
 
 void tst_MainWindowDownloadFaults::startWindowWithServers(const QList<NntpServer *> &list)

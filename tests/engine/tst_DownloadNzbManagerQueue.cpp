@@ -40,6 +40,7 @@ private slots:
 
     void deleteNzbs();
     void excludeFiles();
+    void fileBeingDecodedIsNotExcluded();
     void reorder_data();
     void reorder();
     void reorderKeepsRelativeOrder();
@@ -431,6 +432,28 @@ void tst_DownloadNzbManagerQueue::excludeFiles()
     QCOMPARE(decoded.at(0).at(0).value<NzbFile *>(), middle);
     // The excluded file that already waited for a decoder is not handed out any more.
     QCOMPARE(manager->takeNextFileToDecode(), nullptr);
+}
+
+// A file a decoder has taken stays until the decoder is done with it: excluded, it would let the
+// NZB complete (and be moved) while the decoder still writes.
+void tst_DownloadNzbManagerQueue::fileBeingDecodedIsNotExcluded()
+{
+    NzbFiles *nzb = queue(buildNzb(QStringLiteral("N"), {"dd", "pp"}), 1);
+    NzbFile *taken = nzb->getFileAt(0);
+    taken->pTreeItem = fakeRow(21);
+    QCOMPARE(manager->takeNextFileToDecode(), taken);
+    QVERIFY(manager->isFileBeingDecoded(taken));
+    QSignalSpy decoded(manager.get(), &DownloadNzbManager::signalFileDecoded);
+
+    manager->deleteFilesList({fakeRow(21)});
+    QVERIFY(!taken->bExcluded && !taken->bDecoded && taken->pTreeItem);
+    QCOMPARE(decoded.size(), 0);
+
+    manager->endFileDecoding(taken);
+    QVERIFY(!manager->isFileBeingDecoded(taken));
+    manager->deleteFilesList({fakeRow(21)});
+    QVERIFY(taken->bExcluded && taken->bDecoded && !taken->pTreeItem);
+    QCOMPARE(decoded.size(), 1);
 }
 
 void tst_DownloadNzbManagerQueue::reorder_data()
