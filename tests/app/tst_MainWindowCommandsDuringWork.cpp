@@ -232,12 +232,12 @@ void tst_MainWindowCommandsDuringWork::removalWhileDecoding()
     const QByteArray big = Writer::randomBytes(240000, 22);
     const QByteArray small = Writer::randomBytes(3000, 23);
     const QString nzbPath = post(*news, home->path(), QStringLiteral("decoding"),
-                                 {{QStringLiteral("big.bin"), big}, {QStringLiteral("small.bin"), small}}, 4000);
+                                 {{QStringLiteral("big.bin"), big}, {QStringLiteral("small.bin"), small}}, 2400);
     QVERIFY(!nzbPath.isEmpty());
 
     startWindow();
-    // Low decoding priority: the decoder pauses 100 ms after each article, so that big.bin (60
-    // articles) takes six seconds or more to decode.
+    // Low decoding priority: the decoder pauses 100 ms after each article, so that big.bin (100
+    // articles) takes ten seconds or more to decode, time enough for the command on a loaded machine.
     DownloadNzbManager::getInstance()->setDecodersPriority(100);
     NzbFiles *nzb = add(nzbPath);
     QVERIFY(nzb);
