@@ -351,7 +351,8 @@ private:
     void queueArgumentAtExit(const QString &strPath, bool bSaveToHistory);
     void deleteNzbsQueuedAtExit();
     bool placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int iNzbIndex, QElapsedTimer &slice);
-    void saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
+    bool askWhatBecomesOfNzb(NzbFiles *nzb, const QString &strNzbPath, QString &strDestination);
+    bool saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath);
     void reportQueueNotSavedAtExit();
     void reportUnreadableNzb(const QString &strNzbPath, const QString &strNzbName, const QString &strError);
     void refuseArgument(const QString &strArgument);

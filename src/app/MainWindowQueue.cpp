@@ -162,26 +162,10 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     nzb->bKeepPar2Files = config->autoKeepPar2Files;
 
     QString strChosenDestination = strDestination;
-    if (strChosenDestination.isEmpty() && !config->autoDownloadNzb) {
-        QPointer<DialogDownloadNzb> dialog = new DialogDownloadNzb(this);
-        dialog->setWindowFlags(Qt::Sheet);
-        dialog->setNzbFiles(nzb);
-        const int result = dialog->exec();
-        // The exit may have begun while the dialog was open.
-        if (!dialog || result != QDialog::Accepted || bClosing) {
-            delete dialog;
-            delete nzb;
-            return;
-        }
-        createDestinationMenus();
-        if (!dialog->isDownloadNzbSelected() && dialog->isSaveNzbSelected()) {
-            saveNzbFileTo(strNzbPath, nzb->strName, dialog->getSaveFilePath());
-            delete dialog;
-            delete nzb;
-            return;
-        }
-        strChosenDestination = dialog->getDestinationPath();
-        delete dialog;
+    if (strChosenDestination.isEmpty() && !config->autoDownloadNzb
+        && !askWhatBecomesOfNzb(nzb, strNzbPath, strChosenDestination)) {
+        delete nzb;
+        return;
     }
 
     QString strHistoryError;
@@ -213,6 +197,32 @@ void MainWindow::addNzbFile(const QString &strNzbPath, const QString &strNzbName
     // An NZB with nothing to download (all its files held back, or none) stays queued as it is:
     // resuming or removing its files still reaches it, as after a restart.
     manager->queueNzbFiles(nzb, strError);
+}
+
+// The add-NZB dialog decides. True when the NZB is to be queued (into `strDestination`); false
+// when it was saved to disk instead, the user cancelled, or the exit began meanwhile. A copy that
+// could not be saved brings the dialog back as the user left it, the NZB still to be decided.
+bool MainWindow::askWhatBecomesOfNzb(NzbFiles *nzb, const QString &strNzbPath, QString &strDestination)
+{
+    QPointer<DialogDownloadNzb> dialog = new DialogDownloadNzb(this);
+    dialog->setWindowFlags(Qt::Sheet);
+    dialog->setNzbFiles(nzb);
+    for (;;) {
+        const int result = dialog->exec();
+        // The exit may have begun while the dialog was open.
+        if (!dialog || result != QDialog::Accepted || bClosing)
+            break;
+        createDestinationMenus();
+        if (dialog->isDownloadNzbSelected() || !dialog->isSaveNzbSelected()) {
+            strDestination = dialog->getDestinationPath();
+            delete dialog;
+            return true;
+        }
+        if (saveNzbFileTo(strNzbPath, nzb->strName, dialog->getSaveFilePath()) || bClosing)
+            break;
+    }
+    delete dialog;
+    return false;
 }
 
 qint32 MainWindow::nextQueueId() const
@@ -322,16 +332,20 @@ bool MainWindow::placeSegments(NzbFiles *pNzbFiles, const QString &strRoot, int 
     return !bClosing;
 }
 
-// The NZB file is kept somewhere instead of being downloaded; a copy that fails is said so.
-void MainWindow::saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath)
+// The NZB file is kept somewhere instead of being downloaded; a copy that fails is said so, with why.
+bool MainWindow::saveNzbFileTo(const QString &strNzbPath, const QString &strNzbName, const QString &strSavePath)
 {
-    if (UtilsFilesFolders::copyFile(strNzbPath, strSavePath)) {
+    QString strWhy;
+    if (UtilsFilesFolders::copyFile(strNzbPath, strSavePath, &strWhy)) {
         QLOG_INFO() << tr("NZB %1 saved to disk: %2").arg(strNzbName, strSavePath);
-        return;
+        return true;
     }
-    const QString text = tr("NZB %1 could not be saved to disk: %2").arg(strNzbName, strSavePath);
+    const QString text = tr("NZB %1 could not be saved to disk: %2\n%3").arg(strNzbName, strSavePath, strWhy);
     QLOG_ERROR() << text;
-    QMessageBox::critical(this, tr("Tessaquill+"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, tr("Tessaquill+"), text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return false;
 }
 
 // From index 1: an NZB file by its suffix, in any letter case; anything else is logged. main

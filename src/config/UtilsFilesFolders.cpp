@@ -1,33 +1,79 @@
 #include "config/UtilsFilesFolders.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
-bool UtilsFilesFolders::copyFile(const QString &source, const QString &destination)
+bool UtilsFilesFolders::copyFile(const QString &source, const QString &destination, QString *error)
 {
     if (sameFile(source, destination))
         return true;
 
     QDir().mkpath(QFileInfo(destination).absolutePath());
+    const QString notReplaceable = whyNotReplaceable(destination);
+    if (!notReplaceable.isEmpty())
+        return fail(error, notReplaceable);
 
-    // The source is opened first: an existing destination is not truncated for a copy that
-    // cannot take place.
-    QFile sourceFile(source);
-    if (!sourceFile.open(QIODevice::ReadOnly))
+    QFile sourceFile;
+    if (!openSource(sourceFile, source, error))
         return false;
-    QFile destinationFile(destination);
-    if (!destinationFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    QSaveFile destinationFile(destination);
+    if (!destinationFile.open(QIODevice::WriteOnly))
+        return fail(error, whyNotWritable(destination, destinationFile.errorString()));
 
-    bool complete = copyContent(sourceFile, destinationFile);
-    complete = destinationFile.flush() && complete;
-    destinationFile.close();
-    return complete && destinationFile.error() == QFileDevice::NoError;
+    // commit() would put the copy in place even when its last bytes could not be written out:
+    // they are flushed and checked first.
+    if (!copyContent(sourceFile, destinationFile) || !destinationFile.flush()) {
+        const QString why = destinationFile.error() != QFileDevice::NoError ? destinationFile.errorString()
+                                                                             : sourceFile.errorString();
+        destinationFile.cancelWriting();
+        return fail(error, why);
+    }
+    if (!destinationFile.commit())
+        return fail(error, destinationFile.errorString());
+    return true;
+}
+
+// Only a regular file is replaced: opening a named pipe for writing waits until some reader
+// comes, a device is no file to keep, and a folder is the user's. Empty when it may be replaced
+// (or does not exist).
+QString UtilsFilesFolders::whyNotReplaceable(const QString &destination)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(destination).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return QString();
+    if (S_ISDIR(status.st_mode))
+        return tr("%1 is a folder.").arg(QDir::toNativeSeparators(destination));
+    return tr("%1 is not a regular file (a named pipe, a device or a socket); it is left as it is.")
+        .arg(QDir::toNativeSeparators(destination));
+}
+
+bool UtilsFilesFolders::openSource(QFile &file, const QString &path, QString *error)
+{
+    switch (RegularFile::openForReading(file, path)) {
+    case RegularFile::Opening::Opened:
+        return true;
+    case RegularFile::Opening::NotRegular:
+        return fail(error, tr("%1 is not a regular file.").arg(QDir::toNativeSeparators(path)));
+    case RegularFile::Opening::CannotOpen:
+        break;
+    }
+    const QString why = QFileInfo::exists(path) ? tr("%1 cannot be read.") : tr("%1 does not exist.");
+    return fail(error, why.arg(QDir::toNativeSeparators(path)));
+}
+
+bool UtilsFilesFolders::fail(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return false;
 }
 
 bool UtilsFilesFolders::sameFile(const QString &source, const QString &destination)
@@ -43,7 +89,7 @@ bool UtilsFilesFolders::sameFile(const QString &source, const QString &destinati
     return !canonicalSource.isEmpty() && canonicalSource == destinationInfo.canonicalFilePath();
 }
 
-bool UtilsFilesFolders::copyContent(QFile &source, QFile &destination)
+bool UtilsFilesFolders::copyContent(QFile &source, QFileDevice &destination)
 {
     QByteArray buffer(CopyChunkSize, Qt::Uninitialized);
     while (!source.atEnd()) {

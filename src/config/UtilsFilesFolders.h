@@ -7,6 +7,7 @@
 #include <QString>
 
 class QFile;
+class QFileDevice;
 
 // Static file-system helpers; never instantiated.
 class UtilsFilesFolders : private QObject
@@ -14,10 +15,13 @@ class UtilsFilesFolders : private QObject
     Q_OBJECT
 
 public:
-    // Copies source over destination (creating the destination's folder chain). True when the
-    // destination holds a full copy, or when both paths name the same file (nothing is touched
-    // then). False when a file cannot be opened, or a read or write falls short.
-    static bool copyFile(const QString &source, const QString &destination);
+    // Copies source over destination (creating the destination's folder chain). The copy is
+    // written beside the destination and replaces it only once whole, so a copy that fails leaves
+    // the previous file as it was. True when the destination holds a full copy, or when both paths
+    // name the same file (nothing is touched then). False, with `error` (when given) saying why,
+    // when the source is no regular file or cannot be read, when the destination exists and is no
+    // regular file (a folder, a named pipe, a device: left as it is), or when the copy falls short.
+    static bool copyFile(const QString &source, const QString &destination, QString *error = nullptr);
 
     // Deletes a folder with everything in it. The sense is inverted: false on success (and for
     // a folder that does not exist), true when something was left. Symbolic links are removed as
@@ -38,7 +42,10 @@ public:
 private:
     UtilsFilesFolders() = delete;
     static bool sameFile(const QString &source, const QString &destination);
-    static bool copyContent(QFile &source, QFile &destination);
+    static bool copyContent(QFile &source, QFileDevice &destination);
+    static QString whyNotReplaceable(const QString &destination);
+    static bool openSource(QFile &file, const QString &path, QString *error);
+    static bool fail(QString *error, const QString &why);
 };
 
 #endif // UTILSFILESFOLDERS_H

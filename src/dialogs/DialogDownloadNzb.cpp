@@ -163,8 +163,10 @@ void DialogDownloadNzb::slotButtonChooseSaveFilePath()
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
     const QString path = chooser.selectedFiles().first();
-    if (!path.trimmed().isEmpty())
-        ui->lineEditSaveNzbPath->setText(withNzbExtension(path));
+    if (path.trimmed().isEmpty())
+        return;
+    strChosenSavePath = withNzbExtension(path);
+    ui->lineEditSaveNzbPath->setText(strChosenSavePath);
 }
 
 void DialogDownloadNzb::slotButtonChooseDestinationPath()
@@ -242,6 +244,49 @@ bool DialogDownloadNzb::checkPathField(QLineEdit *field, const QString &message)
     return false;
 }
 
+// The copy is saved to a file: a folder, a named pipe or a device at the path is refused, and the
+// field keeps the path to be corrected.
+bool DialogDownloadNzb::refuseWhatIsNoFile(const QString &path)
+{
+    const QFileInfo target(path);
+    if (!target.exists() || target.isFile())
+        return true;
+    const QString native = QDir::toNativeSeparators(path);
+    const QString text = target.isDir()
+                             ? tr("%1 is a folder. Please enter the path of the file the NZB will be saved to.").arg(native)
+                             : tr("%1 is not a regular file (a named pipe, a device or a socket). Please enter the path "
+                                  "of the file the NZB will be saved to.")
+                                   .arg(native);
+    QMessageBox box(QMessageBox::Critical, AppVersion::displayName(), text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    focusSavePath();
+    return false;
+}
+
+// A file already there is replaced only when the user says so, as the chooser asks; a path the
+// chooser gave was asked about there.
+bool DialogDownloadNzb::confirmReplacing(const QString &path)
+{
+    if (path == strChosenSavePath || !QFileInfo::exists(path))
+        return true;
+    QMessageBox box(QMessageBox::Warning, AppVersion::displayName(),
+                    tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    if (box.exec() == QMessageBox::Yes)
+        return true;
+    focusSavePath();
+    return false;
+}
+
+void DialogDownloadNzb::focusSavePath()
+{
+    ui->lineEditSaveNzbPath->setFocus(Qt::OtherFocusReason);
+    ui->lineEditSaveNzbPath->selectAll();
+}
+
 // Files go from the highest index down, so that every lower index still names the file it
 // named when the table was filled, whatever order the user sorted the rows in.
 void DialogDownloadNzb::removeUncheckedFiles()
@@ -270,9 +315,12 @@ void DialogDownloadNzb::unpauseWhenAllPaused()
 void DialogDownloadNzb::slotButtonOkClicked()
 {
     if (isSaveNzbSelected()) {
-        if (!checkPathField(ui->lineEditSaveNzbPath, tr("Please enter the path where the file will be saved")))
+        if (!checkPathField(ui->lineEditSaveNzbPath, tr("Please enter the path where the file will be saved"))
+            || !refuseWhatIsNoFile(ui->lineEditSaveNzbPath->text()))
             return;
         ui->lineEditSaveNzbPath->setText(withNzbExtension(ui->lineEditSaveNzbPath->text()));
+        if (!refuseWhatIsNoFile(ui->lineEditSaveNzbPath->text()) || !confirmReplacing(ui->lineEditSaveNzbPath->text()))
+            return;
         accept();
         return;
     }

@@ -57,11 +57,16 @@ private:
     void setDownloadGroupEnabled(bool enabled);
     bool isAnyFileChecked() const;
     bool checkPathField(QLineEdit *field, const QString &message);
+    bool refuseWhatIsNoFile(const QString &path);
+    bool confirmReplacing(const QString &path);
+    void focusSavePath();
     void removeUncheckedFiles();
     void unpauseWhenAllPaused();
 
     Ui::DialogDownloadNzb *ui;
     NzbFiles *nzbFiles = nullptr;
+    // The path the chooser gave, whose replacing the chooser asked about.
+    QString strChosenSavePath;
 };
 
 #endif // DIALOGDOWNLOADNZB_H

@@ -350,11 +350,12 @@ void WebBrowserDownloads::offerToSave(Download &download, const QString &name)
     const QString caption = QCoreApplication::translate("MainWindow", "Save file...");
     QString path = chooseSaveFile(ui.window, caption, QDir::homePath() + QLatin1Char('/') + name);
     while (!path.isEmpty()) {
-        if (UtilsFilesFolders::copyFile(download.file->fileName(), path))
+        QString why;
+        if (UtilsFilesFolders::copyFile(download.file->fileName(), path, &why))
             return;
         QMessageBox::critical(ui.window, AppVersion::displayName(),
-                              QCoreApplication::translate("MainWindow", "The file could not be saved to %1.")
-                                  .arg(QDir::toNativeSeparators(path)),
+                              QCoreApplication::translate("MainWindow", "The file could not be saved to %1: %2")
+                                  .arg(QDir::toNativeSeparators(path), why),
                               QMessageBox::Ok);
         path = chooseSaveFile(ui.window, caption, path);
     }

@@ -983,15 +983,28 @@ void tst_MainWindowQueue::dialogRoads()
     QCOMPARE(manager->listNzbFiles.size(), before);
     QVERIFY(logText().contains(QStringLiteral("NZB asked saved to disk: ") + savedPath));
 
-    // The copy cannot be made (a file where its folder should be): said, not reported as saved.
+    // The copy cannot be made (a file where its folder should be): said with why, not reported
+    // as saved, and the dialog comes back as the user left it, the NZB still to be decided: here
+    // saved elsewhere.
     QVERIFY(writeFile(home->path() + QStringLiteral("/blocker"), "x"));
     const QString impossible = home->path() + QStringLiteral("/blocker/asked.nzb");
+    const QString elsewhere = home->path() + QStringLiteral("/kept/elsewhere.nzb");
     answerer.handleNext(saveTo(impossible));
     answerer.pressNext(QMessageBox::Ok);
+    bool keptAsLeft = false;
+    answerer.handleNext([&keptAsLeft, impossible, saveTo, elsewhere](QWidget *dialog) {
+        keptAsLeft = dialog->findChild<QRadioButton *>(QStringLiteral("radioButtonSaveNzb"))->isChecked()
+                     && dialog->findChild<QLineEdit *>(QStringLiteral("lineEditSaveNzbPath"))->text() == impossible;
+        saveTo(elsewhere)(dialog);
+    });
     window->addNzbFile(path, QStringLiteral("asked"), QString());
-    QVERIFY(answerer.waitForAnswered(4));
-    QVERIFY2(answerer.seen().last().text.contains(QStringLiteral("could not be saved")), qPrintable(answerer.seen().last().text));
+    QVERIFY(answerer.waitForAnswered(5));
+    const QString said = answerer.seen().at(3).text;
+    QVERIFY2(said.contains(QStringLiteral("could not be saved")) && said.contains(QStringLiteral("Not a directory")),
+             qPrintable(said));
+    QVERIFY(keptAsLeft);
     QVERIFY(!logText().contains(QStringLiteral("NZB asked saved to disk: ") + impossible));
+    QCOMPARE(readFile(elsewhere), readFile(path));
     QCOMPARE(manager->listNzbFiles.size(), before);
 
     // Download mode into a chosen folder, with the history copy on.

@@ -1,9 +1,15 @@
 #include "config/UtilsFilesFolders.h"
 
 #include "TestFiles.h"
+#include "../support/FifoUnblocker.h"
+#include "../support/SmallFileSystem.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -109,6 +115,102 @@ private slots:
             QSKIP("no /dev/full on this system");
         QVERIFY(writeFile(path("src.bin"), pattern(40000)));
         QVERIFY(!UtilsFilesFolders::copyFile(path("src.bin"), "/dev/full"));
+    }
+
+    // What is there and is no regular file is refused with why, and stays as it was. The test
+    // holds the pipe's reading end open itself: a copy that opened the pipe would then not wait
+    // for a reader (the test would not hang) and its bytes would show in the pipe.
+    void copyFileRefusesWhatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("named pipe") << "pipe" << "not a regular file";
+        QTest::newRow("link to a named pipe") << "link to pipe" << "not a regular file";
+        QTest::newRow("folder") << "folder" << "is a folder";
+    }
+
+    void copyFileRefusesWhatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, why);
+        QVERIFY(writeFile(path("src.bin"), "the copy"));
+        const QString pipe = path("pipe");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(reader >= 0);
+        QString target = pipe;
+        if (kind == "link to pipe") {
+            target = path("link");
+            QVERIFY(QFile::link(pipe, target));
+        } else if (kind == "folder") {
+            target = path("folder");
+            QVERIFY(writeFile(path("folder/inside.txt"), "mine"));
+        }
+
+        QString error;
+        const bool copied = UtilsFilesFolders::copyFile(path("src.bin"), target, &error);
+        char buffer[64];
+        const ssize_t came = ::read(reader, buffer, sizeof buffer);
+        ::close(reader);
+
+        QVERIFY(!copied);
+        QVERIFY2(error.contains(target) && error.contains(why), qPrintable(error));
+        QVERIFY2(came <= 0, "bytes were written into the pipe");
+        struct stat status {};
+        QVERIFY(::lstat(QFile::encodeName(pipe).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+        QCOMPARE(readFile(path("folder/inside.txt")), kind == "folder" ? QByteArray("mine") : QByteArray("<unreadable>"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
+                 kind == "link to pipe" ? 3 : 2);
+    }
+
+    // A source that is a named pipe is not waited on either (the unblocker lets a copy that
+    // opens it go on, so that the test fails instead of hanging).
+    void copyFileRefusesAPipeAsSource()
+    {
+        const QString pipe = path("pipe");
+        FifoUnblocker unblocker(pipe);
+        QVERIFY(unblocker.isMade());
+        QVERIFY(writeFile(path("dst.bin"), "precious"));
+        QString error;
+        QVERIFY(!UtilsFilesFolders::copyFile(pipe, path("dst.bin"), &error));
+        QVERIFY(!unblocker.wasOpened());
+        QVERIFY2(error.contains(pipe), qPrintable(error));
+        QCOMPARE(readFile(path("dst.bin")), QByteArray("precious"));
+    }
+
+    // The disk fills in the middle of the copy: the file it was to replace is kept whole, with
+    // nothing left beside it, and the reason is given.
+    void copyFileThatFailsKeepsTheReplacedFile()
+    {
+        const QByteArray copy = pattern(1024 * 1024);
+        QVERIFY(writeFile(path("src.bin"), copy));
+        const QString small = path("small");
+        const QByteArray old = QByteArray(100 * 1024, 'o');
+        {
+            SmallFileSystem disk(small, 256 * 1024);
+            if (!disk.isValid())
+                QSKIP("no way to make a small file system here");
+            QVERIFY(writeFile(small + "/dst.bin", old));
+            QString error;
+            QVERIFY(!UtilsFilesFolders::copyFile(path("src.bin"), small + "/dst.bin", &error));
+            QCOMPARE(readFile(small + "/dst.bin"), old);
+            QVERIFY2(!error.isEmpty(), "no reason given");
+            QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"dst.bin"});
+        }
+        QCOMPARE(readFile(path("src.bin")), copy);
+    }
+
+    // The copy takes the place of the file it replaces, keeping that file's permissions.
+    void copyFileKeepsThePermissionsOfTheReplacedFile()
+    {
+        QVERIFY(writeFile(path("src.bin"), "new"));
+        QVERIFY(writeFile(path("dst.bin"), "old"));
+        QVERIFY(::chmod(QFile::encodeName(path("dst.bin")).constData(), 0600) == 0);
+        QVERIFY(UtilsFilesFolders::copyFile(path("src.bin"), path("dst.bin")));
+        QCOMPARE(readFile(path("dst.bin")), QByteArray("new"));
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(path("dst.bin")).constData(), &status) == 0);
+        QCOMPARE(int(status.st_mode & 07777), 0600);
     }
 
     void removeFolderOnMissingFolder()

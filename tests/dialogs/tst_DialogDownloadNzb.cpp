@@ -11,6 +11,7 @@
 #include "GuiTestHome.h"
 #include "ModalAnswerer.h"
 #include "WidgetPicture.h"
+#include "../config/TestFiles.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -21,6 +22,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -481,6 +484,113 @@ private slots:
         // Saving ignores the ticks: the NZB is whole.
         QCOMPARE(nzb->getFileCount(), qint64(postingNames.size()));
         QCOMPARE(pausedNamesOf(*nzb).size(), 2);
+    }
+
+    // A typed path where something already is: a file is replaced only when the user says so (the
+    // question the chooser asks), a folder or a named pipe is refused with why. Either way the
+    // dialog stays open with the path in the field, and nothing at the path changes.
+    void typedSavePathThatExists_data()
+    {
+        QTest::addColumn<QString>("made");    // what is at @HOME@/<name> beforehand
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");      // to the question, when one comes
+        QTest::addColumn<QString>("said");    // part of the text shown, empty for none
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("own file, kept") << "file" << ".bashrc" << "@HOME@/.bashrc" << int(QMessageBox::No)
+                                        << "@HOME@/.bashrc already exists.\nDo you want to replace it?" << false;
+        QTest::newRow("own file, replaced") << "file" << ".bashrc" << "@HOME@/.bashrc" << int(QMessageBox::Yes)
+                                            << "@HOME@/.bashrc already exists." << true;
+        QTest::newRow("an NZB typed without its extension")
+            << "file" << "holiday.nzb" << "@HOME@/holiday" << int(QMessageBox::No)
+            << "@HOME@/holiday.nzb already exists." << false;
+        QTest::newRow("folder") << "folder" << "Documents" << "@HOME@/Documents" << -1 << "@HOME@/Documents is a folder."
+                                << false;
+        QTest::newRow("folder with a slash") << "folder" << "Documents" << "@HOME@/Documents/" << -1
+                                             << "@HOME@/Documents/ is a folder." << false;
+        QTest::newRow("folder that the extension names") << "folder" << "box.nzb" << "@HOME@/box" << -1
+                                                         << "@HOME@/box.nzb is a folder." << false;
+        QTest::newRow("named pipe") << "pipe" << "pipe.nzb" << "@HOME@/pipe.nzb" << -1
+                                    << "@HOME@/pipe.nzb is not a regular file" << false;
+        QTest::newRow("nothing there") << "" << "" << "@HOME@/new.nzb" << -1 << "" << true;
+    }
+
+    void typedSavePathThatExists()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(QString, said);
+        QFETCH(bool, accepted);
+        GuiTestHome home;
+        resetConfiguration();
+        const QString target = QDir::homePath() + QLatin1Char('/') + name;
+        if (made == "file")
+            QVERIFY(writeFile(target, "the user's own"));
+        else if (made == "folder")
+            QVERIFY(writeFile(target + "/inside.txt", "the user's own"));
+        else if (made == "pipe")
+            QVERIFY(::mkfifo(QFile::encodeName(target).constData(), 0600) == 0);
+        std::unique_ptr<NzbFiles> nzb = loadPosting();
+        DialogDownloadNzb dialog;
+        dialog.setNzbFiles(nzb.get());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        child<QRadioButton>(dialog, "radioButtonSaveNzb")->click();
+        typeInto(dialog, "lineEditSaveNzbPath", withHome(typed));
+
+        ModalAnswerer answerer;
+        if (!said.isEmpty()) {
+            const QString picture = QStringLiteral("DialogDownloadNzb_") + QString(QTest::currentDataTag()).replace(' ', '_');
+            answerer.handleNext([&dialog, answer, picture](QWidget *window) {
+                WidgetPicture::saveScreen({&dialog, window}, picture);
+                auto *box = qobject_cast<QMessageBox *>(window);
+                box->button(answer >= 0 ? QMessageBox::StandardButton(answer) : QMessageBox::Ok)->click();
+            });
+        }
+        clickButtonBox(&dialog, QDialogButtonBox::Ok);
+
+        QCOMPARE(answerer.answeredCount(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty()) {
+            const ModalAnswerer::Seen &box = answerer.seen().first();
+            QVERIFY2(box.text.startsWith(withHome(said)), qPrintable(box.text));
+            QCOMPARE(box.icon, answer >= 0 ? QMessageBox::Warning : QMessageBox::Critical);
+            if (answer >= 0)
+                QCOMPARE(box.defaultButton, QMessageBox::No);
+        }
+        QCOMPARE(dialog.isVisible(), !accepted);
+        if (!accepted) {
+            auto *field = child<QLineEdit>(dialog, "lineEditSaveNzbPath");
+            QVERIFY(field->text().startsWith(withHome(typed)));
+            QCOMPARE(dialog.focusWidget(), field);
+            QVERIFY(dialog.isSaveNzbSelected());
+        }
+        if (made == "file")
+            QCOMPARE(readFile(target), QByteArray("the user's own"));
+        if (made == "folder")
+            QCOMPARE(readFile(target + "/inside.txt"), QByteArray("the user's own"));
+    }
+
+    // The chooser asked about replacing the file it gave: Ok does not ask again.
+    void chosenSavePathIsNotAskedAboutTwice()
+    {
+        GuiTestHome home;
+        resetConfiguration();
+        const QString chosen = withHome("@HOME@/old.nzb");
+        QVERIFY(writeFile(chosen, "old"));
+        DialogDownloadNzb dialog;
+        dialog.show();
+        child<QRadioButton>(dialog, "radioButtonSaveNzb")->click();
+        ModalAnswerer answerer;
+        answerer.chooseFileNext(chosen);
+        answerer.pressNext(QMessageBox::Yes);
+        child<QPushButton>(dialog, "pushButtonChooseSaveNzb")->click();
+        QCOMPARE(child<QLineEdit>(dialog, "lineEditSaveNzbPath")->text(), chosen);
+        QCOMPARE(answerer.answeredCount(), 2);
+        clickButtonBox(&dialog, QDialogButtonBox::Ok);
+        QCOMPARE(answerer.answeredCount(), 2);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
     void savePickerGivesTheExtension()

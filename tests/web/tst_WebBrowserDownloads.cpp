@@ -33,6 +33,10 @@
 #include <functional>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using Response = HttpTestServer::Response;
@@ -153,6 +157,7 @@ private slots:
     void largeFilesToSaveComeWhole();
     void newerDownloadDropsTheRunningOne();
     void downloadDuringTheFirstOnesDialog();
+    void failedSaveIsReportedAndOfferedAgain_data();
     void failedSaveIsReportedAndOfferedAgain();
     void requestedDownloadIsSaved_data();
     void requestedDownloadIsSaved();
@@ -798,22 +803,51 @@ void tst_WebBrowserDownloads::downloadDuringTheFirstOnesDialog()
     QVERIFY(bar->isHidden());
 }
 
+// A path that cannot take the file (a file where its folder should be, a named pipe) is said so
+// with why, and the save dialog comes back. The test holds the pipe's reading end itself: a
+// save that opened the pipe would then not wait (freezing the test), and its bytes would show.
+void tst_WebBrowserDownloads::failedSaveIsReportedAndOfferedAgain_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("a file where its folder should be") << false << "Not a directory";
+    QTest::newRow("a named pipe") << true << "not a regular file";
+}
+
 void tst_WebBrowserDownloads::failedSaveIsReportedAndOfferedAgain()
 {
+    QFETCH(bool, pipe);
+    QFETCH(QString, why);
     const QByteArray content(2048, 'k');
     server->addRoute("GET", "/keep", Response::ok(content, "application/octet-stream"));
-    QFile blocker(home->path() + QStringLiteral("/a-file"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString impossible = blocker.fileName() + QStringLiteral("/tmp.exe");
+    QString impossible;
+    int reader = -1;
+    if (pipe) {
+        impossible = home->path() + QStringLiteral("/pipe.exe");
+        QVERIFY(::mkfifo(QFile::encodeName(impossible).constData(), 0600) == 0);
+        reader = ::open(QFile::encodeName(impossible).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(reader >= 0);
+    } else {
+        QFile blocker(home->path() + QStringLiteral("/a-file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        impossible = blocker.fileName() + QStringLiteral("/tmp.exe");
+    }
     const QString possible = home->path() + QStringLiteral("/kept/tmp.exe");
     saveAnswers << impossible << possible;
     answerer->pressNext(QMessageBox::Ok);
 
     catchFrom(QStringLiteral("/keep"));
     QVERIFY(waitForEnd());
+    char buffer[16];
+    const ssize_t throughPipe = reader >= 0 ? ::read(reader, buffer, sizeof buffer) : 0;
+    if (reader >= 0)
+        ::close(reader);
+    QVERIFY2(throughPipe <= 0, "the file was written into the pipe");
     QCOMPARE(answerer->answeredCount(), 1);
-    QCOMPARE(answerer->seen().first().text, QStringLiteral("The file could not be saved to %1.").arg(impossible));
+    const QString said = answerer->seen().first().text;
+    QVERIFY2(said.startsWith(QStringLiteral("The file could not be saved to %1: ").arg(impossible)) && said.contains(why),
+             qPrintable(said));
     QCOMPARE(answerer->seen().first().icon, QMessageBox::Critical);
     QCOMPARE(saveRequests.size(), 2);
     QCOMPARE(saveRequests.at(1).suggestion, impossible);
