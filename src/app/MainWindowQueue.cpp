@@ -6,6 +6,7 @@
 #include "app/NzbBackgroundReader.h"
 #include "config/AppConfiguration.h"
 #include "config/UtilsFilesFolders.h"
+#include "config/NzbHandOverFolder.h"
 #include "dialogs/DialogDownloadNzb.h"
 #include "dialogs/DialogHistoryNzb.h"
 #include "dialogs/UtilsNzbCompressUncompress.h"
@@ -420,5 +421,5 @@ void MainWindow::slotHistoryNzbFileToDownload(QString strNzbPath)
     if (dialogHistoryNzb)
         dialogHistoryNzb->close();
     addNzbFile(strNzbPath, QFileInfo(strNzbPath).completeBaseName(), QString());
-    QFile::remove(strNzbPath);
+    NzbHandOverFolder::removeFile(strNzbPath);
 }

@@ -1,5 +1,7 @@
 #include "dialogs/DialogHistoryNzb.h"
 
+#include "config/NzbHandOverFolder.h"
+
 #include "ui_DialogHistoryNzb.h"
 
 #include "widgets/SizeSpeedText.h"
@@ -379,11 +381,21 @@ void DialogHistoryNzb::slotDownloadSelection()
     }
     const QString name = UtilsNzbCompressUncompress::fileNamePart(currentNzb->getFileAt(0)->getSubject(),
                                                                   DownloadNameCutLength, 4 /* ".nzb" */);
-    const QString folder = nzbFolder();
-    QDir().mkpath(folder);
-    const QString path = folder + QLatin1Char('/') + name + QLatin1String(".nzb");
+    const QString fileName = name + QLatin1String(".nzb");
+    QString why;
+    const QString folder = NzbHandOverFolder::make(nzbFolder(), &why);
+    if (folder.isEmpty()) {
+        QMessageBox::critical(this, tr("Error"),
+                              tr("Failed to write NZB file %1")
+                                  .arg(QDir::toNativeSeparators(nzbFolder() + QLatin1Char('/') + fileName)),
+                              QMessageBox::Ok);
+        return;
+    }
+    const QString path = folder + QLatin1Char('/') + fileName;
     if (writeSelection(path))
         emit historyNzbToDownload(path);
+    else
+        NzbHandOverFolder::removeFolder(folder);
 }
 
 void DialogHistoryNzb::slotDeleteNzbSelected()

@@ -2,6 +2,7 @@
 
 #include "widgets/AppVersion.h"
 #include "config/AppConfiguration.h"
+#include "config/NzbHandOverFolder.h"
 #include "web/BinSearch.h"
 #include "web/FrameSearchResults.h"
 
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -167,8 +169,12 @@ void SearchTab::closePage(int index)
     ui.tabWidgetSearchNzb->removeTab(index);
     if (page == searchingPage)
         searchingPage.clear();
-    if (page == downloadingPage)
+    if (page == downloadingPage) {
         downloadingPage.clear();
+        // The page's unfinished file goes with the page; the folder once it is gone.
+        const QString folder = strHandOverFolder;
+        connect(page, &QObject::destroyed, [folder] { NzbHandOverFolder::removeFolder(folder); });
+    }
 }
 
 void SearchTab::slotSearchTabCloseRequested(int index)
@@ -205,9 +211,18 @@ void SearchTab::downloadSelectionTo(const QString &destination)
     FrameSearchResults *page = currentPage();
     if (!page)
         return;
+    QString why;
+    const QString folder = NzbHandOverFolder::make(nzbFolder(), &why);
+    if (folder.isEmpty()) {
+        showError(QCoreApplication::translate("MainWindow", "Download error : %1")
+                      .arg(QCoreApplication::translate("MainWindow", "Cannot create folder %1: %2")
+                               .arg(QDir::toNativeSeparators(nzbFolder()), why)));
+        return;
+    }
     downloadingPage = page;
+    strHandOverFolder = folder;
     updateControls();
-    page->downloadSelection(nzbFolder(), destination);
+    page->downloadSelection(folder, destination);
 }
 
 void SearchTab::slotSearchNzbDownloaded(bool bError, QString strError, QString strNzbPath, QString strDestination)
@@ -217,12 +232,13 @@ void SearchTab::slotSearchNzbDownloaded(bool bError, QString strError, QString s
         downloadingPage.clear();
     updateControls();
     if (bError) {
+        NzbHandOverFolder::removeFolder(strHandOverFolder);
         showError(QCoreApplication::translate("MainWindow", "Download error : %1").arg(strError));
         return;
     }
     if (addNzbFile)
         addNzbFile(strNzbPath, QFileInfo(strNzbPath).completeBaseName(), strDestination);
-    QFile::remove(strNzbPath);
+    NzbHandOverFolder::removeFile(strNzbPath);
 }
 
 void SearchTab::updateControls()

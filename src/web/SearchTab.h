@@ -118,6 +118,8 @@ private:
     // download buttons; a closed page lets them go.
     QPointer<FrameSearchResults> searchingPage;
     QPointer<FrameSearchResults> downloadingPage;
+    // The folder of its own that the running download writes its NZB file into.
+    QString strHandOverFolder;
 };
 
 #endif // SEARCHTAB_H

@@ -10,6 +10,8 @@
 #include "app/DownloadListTreeWidget.h"
 #include "app/ProgramStart.h"
 #include "config/AppConfiguration.h"
+#include "dialogs/DialogHistoryNzb.h"
+#include "dialogs/UtilsNzbCompressUncompress.h"
 #include "engine/DownloadNzbManager.h"
 #include "model/NntpServer.h"
 #include "model/NzbFile.h"
@@ -37,6 +39,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QSemaphore>
 #include <QThread>
 #include <QTreeWidgetItem>
@@ -161,6 +164,7 @@ private slots:
     void dropOfFiles();
     void dialogRoads();
     void historyRoad();
+    void historyDownloadBesideAFileOfItsName();
     void refusedFiles_data();
     void refusedFiles();
     void windowAnswersWhileAnNzbIsRead();
@@ -1047,6 +1051,43 @@ void tst_MainWindowQueue::historyRoad()
              QStringLiteral("Error while importing NZB file: NZB contains error(s)\nFile: ") + handedOver);
     QVERIFY(!QFileInfo::exists(handedOver));
     QCOMPARE(manager->listNzbFiles.size(), before + 1);
+}
+
+// "Download selection" in the history window, with a file of the user's of the same name in the
+// Cache folder's NZB folder: the NZB is queued under its own name, the user's file is neither
+// written over nor removed, and nothing the hand-over wrote is left behind.
+void tst_MainWindowQueue::historyDownloadBesideAFileOfItsName()
+{
+    AppConfiguration *config = AppConfiguration::getInstance();
+    config->autoSaveHistoNzb = true;
+    const QString source = home->path() + QStringLiteral("/posted.nzb");
+    QVERIFY(writeFile(source, nzbDocument(fileEntry(QStringLiteral("Holiday.nzb"), 1, QStringLiteral("hol")))));
+    QString error;
+    QVERIFY2(UtilsNzbCompressUncompress::saveNzbToHistory(source, QStringLiteral("Holiday"), error), qPrintable(error));
+    const QString nzbFolder = config->cacheFolder + QStringLiteral("/NZB");
+    const QString users = nzbFolder + QStringLiteral("/Holiday.nzb");
+    QVERIFY(writeFile(users, "the user's own Holiday.nzb"));
+    window = makeWindow();
+    window->show();
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    const int before = manager->listNzbFiles.size();
+
+    window->slotNzbHistory();
+    auto *history = window->findChild<DialogHistoryNzb *>();
+    QVERIFY(history);
+    auto *entries = history->findChild<QTableWidget *>(QStringLiteral("tableWidgetListNzb"));
+    QTRY_COMPARE(entries->rowCount(), 1);
+    entries->selectRow(0);
+    history->historyNzbClicked(entries->item(0, 0));
+    WidgetPicture::save(history, QStringLiteral("DialogHistoryNzb_beside_a_file_of_its_name"));
+    QTest::mouseClick(history->findChild<QPushButton *>(QStringLiteral("pushButtonDownload")), Qt::LeftButton);
+
+    QTRY_COMPARE(manager->listNzbFiles.size(), before + 1);
+    QCOMPARE(manager->listNzbFiles.last()->strName, QStringLiteral("Holiday"));
+    QCOMPARE(readFile(users), QByteArray("the user's own Holiday.nzb"));
+    QCOMPARE(QDir(nzbFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Holiday.nzb")});
+    config->autoSaveHistoNzb = false;
 }
 
 // What is not a regular file, or is far larger than any NZB, is refused at once with the import

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -452,8 +453,11 @@ private slots:
         QSignalSpy spy(window.get(), &DialogHistoryNzb::historyNzbToDownload);
         QTest::mouseClick(button("pushButtonDownload"), Qt::LeftButton);
         QCOMPARE(spy.count(), 1);
+        // In a folder of its own inside the NZB folder, so that it replaces no file there.
         const QString path = spy.first().first().toString();
-        QCOMPARE(path, home->path() + QStringLiteral("/Cache/NZB/") + fileName);
+        const QFileInfo written(path);
+        QCOMPARE(written.fileName(), fileName);
+        QCOMPARE(QFileInfo(written.absolutePath()).absolutePath(), home->path() + QStringLiteral("/Cache/NZB"));
         QCOMPARE(subjectsIn(path).size(), 2);
     }
 

@@ -15,7 +15,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCompleter>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QSignalSpy>
@@ -81,6 +83,8 @@ private:
     bool controlsEnabled();
     QStringList targets() const;
     void picture(const QString &name);
+    // What the Cache folder's NZB folder holds, hidden entries included.
+    QStringList nzbFolderEntries() const;
 
     std::unique_ptr<GuiTestHome> home;
     std::unique_ptr<HttpTestServer> server;
@@ -113,6 +117,7 @@ void tst_SearchTab::init()
     config->socketTimeout = 30;
     config->searchHistory.clear();
     config->cacheFolder = home->path() + QStringLiteral("/Cache");
+    QVERIFY(QDir(config->cacheFolder).removeRecursively());
     QFile::remove(AppConfiguration::getConfigurationFile());
 
     window = std::make_unique<QMainWindow>();
@@ -178,6 +183,12 @@ QStringList tst_SearchTab::targets() const
     for (const HttpTestServer::Request &request : server->requests())
         list.append(QString::fromLatin1(request.method + ' ' + request.target));
     return list;
+}
+
+QStringList tst_SearchTab::nzbFolderEntries() const
+{
+    return QDir(home->path() + QStringLiteral("/Cache/NZB"))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 void tst_SearchTab::picture(const QString &name)
@@ -298,8 +309,16 @@ void tst_SearchTab::downloadButtonsWaitForThePageShown()
     QCOMPARE(page(0)->currentPage(), 2U);
 }
 
+// The fetched NZB is handed over under the query's name; a file of the user's of that name in
+// the NZB folder is neither written over nor removed, and nothing the hand-over wrote is left.
 void tst_SearchTab::checkedResultsAreQueued()
 {
+    const QString nzbFolder = home->path() + QStringLiteral("/Cache/NZB");
+    const QString users = nzbFolder + QStringLiteral("/holiday.nzb");
+    QVERIFY(QDir().mkpath(nzbFolder));
+    QFile own(users);
+    QVERIFY(own.open(QIODevice::WriteOnly) && own.write("the user's own holiday.nzb") > 0);
+    own.close();
     QVERIFY(searchFor(QStringLiteral("holiday")));
     auto *table = page(0)->findChild<QTableWidget *>(QStringLiteral("tableWidgetResults"));
     table->item(0, 0)->setCheckState(Qt::Checked);
@@ -312,12 +331,15 @@ void tst_SearchTab::checkedResultsAreQueued()
     QVERIFY(waitUntilIdle());
 
     QCOMPARE(queued.size(), 1);
-    const QString path = home->path() + QStringLiteral("/Cache/NZB/holiday.nzb");
-    QCOMPARE(queued.first().path, path);
+    const QFileInfo handedOver(queued.first().path);
+    QCOMPARE(handedOver.fileName(), QStringLiteral("holiday.nzb"));
+    QCOMPARE(QFileInfo(handedOver.absolutePath()).absolutePath(), nzbFolder);
     QCOMPARE(queued.first().name, QStringLiteral("holiday"));
     QCOMPARE(queued.first().destination, QString());
     QCOMPARE(queued.first().content, searchPage(QStringLiteral("result.nzb")));
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QCOMPARE(own.readAll(), QByteArray("the user's own holiday.nzb"));
+    QCOMPARE(nzbFolderEntries(), QStringList{QStringLiteral("holiday.nzb")});
     QCOMPARE(server->requests().last().body, QByteArray("1001=on&1003=on&action=nzb"));
     QVERIFY(answerer->seen().isEmpty());
 }
@@ -347,6 +369,7 @@ void tst_SearchTab::downloadWithoutSelection()
     QCOMPARE(answerer->seen().first().text, QStringLiteral("Download error : No selected result."));
     QVERIFY(controlsEnabled());
     QVERIFY(queued.isEmpty());
+    QCOMPARE(nzbFolderEntries(), QStringList());
 }
 
 void tst_SearchTab::downloadWithoutTab()
@@ -409,6 +432,7 @@ void tst_SearchTab::failedFetchQueuesNothing()
                                                 .arg(int(QNetworkReply::ServiceUnavailableError)));
     QVERIFY(waitUntilIdle());
     QVERIFY(queued.isEmpty());
+    QCOMPARE(nzbFolderEntries(), QStringList());
 }
 
 void tst_SearchTab::closingABusyTabGivesTheControlsBack()
@@ -449,6 +473,7 @@ void tst_SearchTab::closingATabDuringItsFetch()
     QTest::qWait(800);
     QVERIFY(queued.isEmpty());
     QVERIFY(answerer->seen().isEmpty());
+    QTRY_COMPARE(nzbFolderEntries(), QStringList());
 }
 
 void tst_SearchTab::tabsCloseByButtonMiddleClickAndCloseAll()
