@@ -9,6 +9,8 @@
 #include <QMutexLocker>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 // How long an idle worker waits for a job before it looks at its stop flag again; a job
@@ -197,7 +199,8 @@ int ThreadUnrar::extractArchives(const UnrarJob& job)
             emit UpdateProgressSignal(progress, jobId);
     };
 
-    int result = 0;
+    // A warning of one archive stays the job's result when a later archive ends cleanly.
+    int worst = 0;
     while (!m_archives.isEmpty()) {
         const QString archive = m_archives.first();
         const QDir extractionFolder(job.extractionFolder);
@@ -213,7 +216,7 @@ int ThreadUnrar::extractArchives(const UnrarJob& job)
             m_archives.clear();
             return NotStarted;
         }
-        result = int(run.exitCode);
+        const int result = int(run.exitCode);
         // Every code but success and warning is an error: a wrong or missing password (11),
         // a program that died, or a status that could not be read end the job with it.
         if (result != 0 && result != 1) {
@@ -225,8 +228,9 @@ int ThreadUnrar::extractArchives(const UnrarJob& job)
         // be missing or broken, and the volumes are what a second try needs.
         if (bDeleteVolumes && !job.keepVolumes && result == 0 && !run.stopped)
             deleteVolumes(run.output, archive, job.sourceFolder);
+        worst = std::max(worst, result);
     }
-    return result;
+    return worst;
 }
 
 void ThreadUnrar::deleteVolumes(const QString& output, const QString& archive,

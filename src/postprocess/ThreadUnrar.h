@@ -15,8 +15,10 @@
 // Extracts the RAR archives of a folder with the outside unrar program, one UnrarJob at a
 // time, in the order the jobs were added. Every RAR set found in the job's source folder is
 // extracted into its extraction folder, until a run fails (any exit code but 0 and 1); the
-// volumes of its own set that a successful run read are deleted when bDeleteVolumes is set. Each job ends with unrarDoneSignal; while unrar runs, the
-// percentage it prints is relayed with UpdateProgressSignal.
+// volumes of its own set that a successful run read are deleted when bDeleteVolumes is set. Each
+// job ends with unrarDoneSignal, whose result is the worst of its archives' (a warning of one
+// archive is not lost when a later one ends cleanly); while unrar runs, the percentage it prints
+// is relayed with UpdateProgressSignal.
 class ThreadUnrar : public QThread
 {
     Q_OBJECT

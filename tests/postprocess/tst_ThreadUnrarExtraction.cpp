@@ -1,5 +1,6 @@
 #include "postprocess/ThreadUnrar.h"
 
+#include "RarTestArchive.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>
@@ -28,8 +29,11 @@ public slots:
     void onProgress(QString text, quint32) { progress.append(text); }
 };
 
+// A path of the test data, or an archive the test made (an absolute path).
 QString rarData(const QString& relative)
 {
+    if (QDir::isAbsolutePath(relative))
+        return relative;
     return QStringLiteral(TQ_TEST_DATA) + QStringLiteral("/rar/") + relative;
 }
 
@@ -72,6 +76,8 @@ private slots:
 
 private:
     QString m_programFolder;
+    QTemporaryDir m_made; // archives made by the test
+    QString m_warningArchive;
 };
 
 void tst_ThreadUnrarExtraction::initTestCase()
@@ -80,6 +86,13 @@ void tst_ThreadUnrarExtraction::initTestCase()
     m_programFolder = qEnvironmentVariable("TQ_BIN_DIR");
     QVERIFY2(QFileInfo(m_programFolder + QStringLiteral("/unrar")).isExecutable(),
              "the program's unrar is built beside the tests");
+    // unrar extracts it with a warning (exit code 1): it does not make the named pipe.
+    QVERIFY(m_made.isValid());
+    m_warningArchive = m_made.filePath(QStringLiteral("pipe.rar"));
+    RarTestArchive::Entry pipe;
+    pipe.name = "pipe";
+    pipe.kind = RarTestArchive::Kind::NamedPipe;
+    QVERIFY(RarTestArchive(RarTestArchive::Format::Rar5).add(pipe).file("b.txt", "after").write(m_warningArchive));
 }
 
 void tst_ThreadUnrarExtraction::extractsTestArchives_data()
@@ -162,6 +175,14 @@ void tst_ThreadUnrarExtraction::extractsTestArchives_data()
         << QStringList{"cc0-ssokolow/testfile.rar5.rar>a-good.rar",
                        "libarchive/test_read_format_rar5_encrypted.rar>b-secret.rar"}
         << QString() << 11 << QStringList() << QStringList{"b-secret.rar"};
+    // The job ends with the worst of its archives: the warning stays when a later one is clean,
+    // and the volumes of the archive that warned are kept.
+    QTest::newRow("an archive with a warning, then a good one")
+        << QStringList{m_warningArchive + ">a-warning.rar", "cc0-ssokolow/testfile.rar5.rar>b-good.rar"}
+        << QString() << 1 << QStringList() << QStringList{"a-warning.rar"};
+    QTest::newRow("a good archive, then one with a warning")
+        << QStringList{"cc0-ssokolow/testfile.rar5.rar>a-good.rar", m_warningArchive + ">b-warning.rar"}
+        << QString() << 1 << QStringList() << QStringList{"b-warning.rar"};
     QTest::newRow("two sets and a file that is no archive")
         << QStringList{"libarchive/test_rar_multivolume_single_file.part1.rar",
                        "libarchive/test_rar_multivolume_single_file.part2.rar",
