@@ -17,8 +17,10 @@ constexpr int kMaxHelpers = 1;
 // Decoder results of an output that could not be created or written.
 constexpr int kNotOpened = 4;
 constexpr int kNotWritten = 6;
-// Decoder result of an article that does not hold what its yEnc headers announce.
+// Decoder results of an article that does not hold what its yEnc headers announce, and of a
+// uuencoded or base64 one cut short: decoded, but damaged.
 constexpr int kLengthDiffers = 7;
+constexpr int kCutShort = 8;
 
 } // namespace
 
@@ -150,7 +152,7 @@ QVector<FileDecodeJob::Shortfall> FileDecodeJob::shortfalls() const
 // The article was decoded, cleanly or not.
 bool FileDecodeJob::hasDecoded(int result)
 {
-    return result == 0 || result == 1 || result == kLengthDiffers;
+    return result == 0 || result == 1 || result == kLengthDiffers || result == kCutShort;
 }
 
 bool FileDecodeJob::isYencPart(const QString &segmentFile)

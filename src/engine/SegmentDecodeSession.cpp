@@ -82,6 +82,29 @@ bool passesUuencodeTest(const unsigned char *line, std::size_t length)
     return true;
 }
 
+// A line whose length character announces bytes (1 to 45) that the line is too short to hold:
+// the line was cut, and its bytes are lost.
+bool isShortUuencodeLine(const unsigned char *line, std::size_t length)
+{
+    if (length < 1)
+        return false;
+    const int count = int(line[0]) - 32;
+    return count >= 1 && count <= 45 && length <= std::size_t((int(line[0]) - 31) / 3 * 4);
+}
+
+bool isBase64Character(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/'
+        || c == '=';
+}
+
+// A line of base64 characters only, whose length is not a whole number of groups: a data line
+// that lost its end.
+bool isCutBase64Line(const QByteArray &line)
+{
+    return !line.isEmpty() && line.size() % 4 != 0 && std::all_of(line.cbegin(), line.cend(), isBase64Character);
+}
+
 } // namespace
 
 SegmentDecodeSession::SegmentDecodeSession(const QString &inputPath, const QString &outputFolder, const QString &subject,
@@ -125,12 +148,18 @@ int SegmentDecodeSession::run(QString &firstName, QString &lastName, QString &er
     // A section without its "=yend" line was cut short, or holds no proof that it was not.
     if (mode == Mode::Yenc && yencHasOutput)
         checkYencSection(-1, false);
+    // An attachment still open here never reached its end: a uuencoded body ends with its "end"
+    // line, a base64 one with its closing boundary, or with the padding of its last group.
+    if (mode == Mode::Uuencode || (mode == Mode::Mime && transferEncoding == "base64" && !base64Padded))
+        cutShort = true;
     closeOutput();
 
     if (outputFailed)
         return writeFailed();
     if (lengthError)
         return 7;
+    if (cutShort)
+        return 8;
     if (crcError)
         return 1;
     if (headerFound)
@@ -226,6 +255,7 @@ int SegmentDecodeSession::startMime(const QByteArray &line)
     mode = Mode::Mime;
     headerFound = true;
     transferEncoding.clear();
+    base64Padded = false;
     QString name = NntpSegmentDecoder::sanitizeFileName(nameFromBytes(line.mid(line.indexOf("name=") + 5)));
     if (name.startsWith(QLatin1Char('\'')) && name.endsWith(QLatin1Char('\'')))
         name = name.mid(1, name.size() - 2);
@@ -435,21 +465,28 @@ void SegmentDecodeSession::compareCrc(const QByteArray &piece, int prefixLength)
 
 int SegmentDecodeSession::mimeLine(QByteArray line)
 {
-    if (line.startsWith("Content-Transfer-Encoding:")) {
+    const bool encodingHeader = line.startsWith("Content-Transfer-Encoding:");
+    if (encodingHeader) {
         line = line.mid(27);
         transferEncoding = line;
     }
-    if (line.startsWith("--=") || line.startsWith("Content-Type:")) {
+    // Every boundary line begins with "--" ("------=_NextPart..." too); none is base64 data.
+    if (line.startsWith("--") || line.startsWith("Content-Type:")) {
         transferEncoding.clear();
         leaveSection();
         return kContinue;
     }
     if (line.startsWith("Content-Disposition:"))
         line.clear();
-    if (transferEncoding == "base64" && !line.isEmpty() && line.size() % 4 == 0) {
-        const QByteArray bytes = QByteArray::fromBase64(line);
-        output.write(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    if (transferEncoding != "base64" || encodingHeader || line.isEmpty())
+        return kContinue;
+    if (line.size() % 4 != 0) {
+        cutShort = cutShort || isCutBase64Line(line);
+        return kContinue;
     }
+    const QByteArray bytes = QByteArray::fromBase64(line);
+    output.write(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    base64Padded = line.endsWith('=');
     return kContinue;
 }
 
@@ -461,8 +498,10 @@ int SegmentDecodeSession::uuencodeLine(const unsigned char *line, std::size_t le
         leaveSection();
         return kContinue;
     }
-    if (!passesUuencodeTest(line, length))
+    if (!passesUuencodeTest(line, length)) {
+        cutShort = cutShort || isShortUuencodeLine(line, length);
         return kContinue;
+    }
 
     auto valid = [line, length](std::size_t position) {
         return position < length && isUuencodeCharacter(line[position]);

@@ -23,7 +23,8 @@ public:
 
     // Results: 0 decoded, 1 CRC error, 2 nothing to decode, 3 input missing,
     // 4 output cannot be opened, 5 any other failure, 6 the output could not be written whole,
-    // 7 a yEnc article whose length differs from what its headers announce.
+    // 7 a yEnc article whose length differs from what its headers announce, 8 a uuencoded or
+    // base64 attachment cut short (no end, or a line shorter than it should be).
     int run(QString &firstOutputName, QString &outputName, QString &errorText);
 
 private:
@@ -78,6 +79,8 @@ private:
     bool yencHasOutput = false; // the last yEnc header opened (or kept) an output
     bool yencMultiPart = false; // the yEnc section being decoded is one part of a larger file
     bool lengthError = false;   // some yEnc section held other than its headers announce
+    bool cutShort = false;      // some uuencoded or base64 attachment lost lines or its end
+    bool base64Padded = false;  // the last base64 line of the attachment ended its data
 
     // The yEnc section being decoded: what its headers announce, what it decoded and where its
     // bytes went. Its bytes are written only within its room: its part, or the file's size.

@@ -278,6 +278,8 @@ QString ThreadFileDecoder::warningFor(int result, const QString &segmentNumber)
         return tr("Segment %1: the decoded file could not be written").arg(segmentNumber);
     case 7:
         return tr("Segment %1 is damaged: it does not hold what its yEnc header announces").arg(segmentNumber);
+    case 8:
+        return tr("Segment %1 is damaged: its uuencoded or base64 data is cut short").arg(segmentNumber);
     default:
         return tr("Segment %1: an unknown error has occured").arg(segmentNumber);
     }

@@ -428,6 +428,22 @@ void tst_NntpSegmentDecoder::decode_data()
                                                         << "pic.jpg" << "pic.jpg" << "34"
                                                         << files({{"pic.jpg", picture.left(45) + picture.left(9)}});
     }
+    {
+        // A body cut short is a damaged article (8), whatever it decoded: without its "end" line,
+        // or with a line shorter than its length character says (skipped, its bytes lost).
+        const QByteArray lines = Writer::uuencodeLines(picture); // lines of 61, 61 and 17 characters
+        const QByteArray head = "begin 644 pic.jpg\r\n";
+        const QByteArray secondCut = lines.left(63 + 30) + "\r\n";
+        QTest::newRow("uuencode cut before its end line")
+            << Writer::segmentFile(head + lines) << QString() << none << 8 << "pic.jpg" << "pic.jpg" << QString()
+            << files({{"pic.jpg", picture}});
+        QTest::newRow("uuencode cut in the middle of a line")
+            << Writer::segmentFile(head + lines.left(63 + 30)) << QString() << none << 8 << "pic.jpg" << "pic.jpg"
+            << QString() << files({{"pic.jpg", picture.left(45)}});
+        QTest::newRow("uuencode line shorter than its length character, then its end")
+            << Writer::segmentFile(head + secondCut + lines.mid(126) + "`\r\nend\r\n") << QString() << none << 8
+            << "pic.jpg" << "pic.jpg" << QString() << files({{"pic.jpg", picture.left(45) + picture.mid(90)}});
+    }
 
     // MIME base64.
     const QByteArray archive = randomBytes(400, 5);
@@ -440,9 +456,40 @@ void tst_NntpSegmentDecoder::decode_data()
         QByteArray body = Writer::mimeBase64("file.zip", archive);
         const int secondLine = body.indexOf(archive.toBase64().mid(76, 76));
         body.remove(secondLine + 75, 1); // a line of 75 characters is not decoded
-        QTest::newRow("mime base64 line of 75 characters ignored")
-            << Writer::segmentFile(body) << QString() << none << 0 << "file.zip" << "file.zip" << QString()
+        QTest::newRow("mime base64 line of 75 characters ignored, the article damaged")
+            << Writer::segmentFile(body) << QString() << none << 8 << "file.zip" << "file.zip" << QString()
             << files({{"file.zip", archive.left(57) + archive.mid(114)}});
+    }
+    {
+        // An attachment ends at its closing boundary, or at the padding of its last group;
+        // one cut before either is a damaged article (8).
+        const QByteArray body = Writer::mimeBase64("file.zip", archive); // 400 bytes: the last group padded
+        const QByteArray closing = "\r\n--=_boundary--\r\n";
+        const QByteArray unclosed = body.left(body.size() - closing.size());
+        const int fourthLine = body.indexOf(archive.toBase64().mid(3 * 76, 76));
+        QTest::newRow("mime base64 cut between two lines")
+            << Writer::segmentFile(body.left(fourthLine)) << QString() << none << 8 << "file.zip" << "file.zip"
+            << QString() << files({{"file.zip", archive.left(171)}});
+        QTest::newRow("mime base64 cut in the middle of a line")
+            << Writer::segmentFile(body.left(fourthLine + 30)) << QString() << none << 8 << "file.zip" << "file.zip"
+            << QString() << files({{"file.zip", archive.left(171)}});
+        QTest::newRow("mime base64 cut after whole groups of a line")
+            << Writer::segmentFile(body.left(fourthLine + 32)) << QString() << none << 8 << "file.zip" << "file.zip"
+            << QString() << files({{"file.zip", archive.left(171 + 24)}});
+        QTest::newRow("mime base64 up to its padding, without a boundary")
+            << Writer::segmentFile(unclosed) << QString() << none << 0 << "file.zip" << "file.zip" << QString()
+            << files({{"file.zip", archive}});
+        const QByteArray unpadded = archive.left(399);
+        const QByteArray unpaddedBody = Writer::mimeBase64("file.zip", unpadded);
+        QTest::newRow("mime base64 without padding, without a boundary")
+            << Writer::segmentFile(unpaddedBody.left(unpaddedBody.size() - closing.size())) << QString() << none << 8
+            << "file.zip" << "file.zip" << QString() << files({{"file.zip", unpadded}});
+        // A boundary of 28 characters would decode as base64 if taken for data.
+        QByteArray otherBoundary = unpaddedBody;
+        otherBoundary.replace("--=_boundary--", "------=_NextPart_000_00123--");
+        QTest::newRow("mime base64 closed by a boundary of other dashes")
+            << Writer::segmentFile(otherBoundary) << QString() << none << 0 << "file.zip" << "file.zip" << QString()
+            << files({{"file.zip", unpadded}});
     }
     QTest::newRow("mime boundary ends the attachment")
         << Writer::segmentFile(Writer::mimeBase64("file.zip", archive) + archive.left(30).toBase64() + "\r\n") << QString()

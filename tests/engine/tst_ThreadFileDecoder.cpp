@@ -226,6 +226,7 @@ void tst_ThreadFileDecoder::warningTexts_data()
     QTest::newRow("5") << 5 << "Segment 7: an unknown error has occured";
     QTest::newRow("6") << 6 << "Segment 7: the decoded file could not be written";
     QTest::newRow("7") << 7 << "Segment 7 is damaged: it does not hold what its yEnc header announces";
+    QTest::newRow("8") << 8 << "Segment 7 is damaged: its uuencoded or base64 data is cut short";
 }
 
 void tst_ThreadFileDecoder::warningTexts()

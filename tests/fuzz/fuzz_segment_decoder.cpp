@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SegmentDecodeOptions options;
     options.decodedParts = &parts;
     const int result = NntpSegmentDecoder::decodeSegmentFile(input, output, subject, firstName, outName, error, options);
-    if (result < 0 || result > 7)
+    if (result < 0 || result > 8)
         failure("result out of range", QString::number(result));
     for (const DecodedPart &part : qAsConst(parts)) {
         if (part.begin < 0 || part.length <= 0 || part.begin + part.length > part.fileSize)
