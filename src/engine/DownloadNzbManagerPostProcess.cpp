@@ -474,6 +474,8 @@ void DownloadNzbManager::unsplitDoneSlot(UnsplitJob job, int iResult, QString st
         setSucceeded(nzb, false);
         if (iResult == ThreadUnsplit::NotJoined && !nzb->strPostProcessingProblem.isEmpty())
             nzb->strPostProcessingProblem += tr(", the split files are kept unjoined");
+        else if (nzb->strPostProcessingProblem.isEmpty())
+            nzb->strPostProcessingProblem = strError; // the row says why the join failed
         emit signalUnsplitDone(nzb, strError);
     }
     finishNzb(nzb);

@@ -39,8 +39,7 @@ bool AbstractSplit::prepareJoin(const QString& destinationFolder, QFile& firstVo
         fail(tr("Unsplit: failed to create extract path!"));
         return false;
     }
-    firstVolume.setFileName(strSourcePath);
-    if (!firstVolume.open(QIODevice::ReadOnly)) {
+    if (!openVolume(strSourcePath, firstVolume)) {
         fail(tr("Unsplit: failed to open source file %1").arg(strSourcePath));
         return false;
     }
@@ -107,19 +106,28 @@ AbstractSplit::CopyResult AbstractSplit::copyChunks(QFile& source, QFile& target
     }
 }
 
-int AbstractSplit::abandonStopped(QFile& target)
+bool AbstractSplit::openVolume(const QString& path, QFile& volume)
+{
+    volume.setFileName(path);
+    return QFileInfo(path).isFile() && volume.open(QIODevice::ReadOnly);
+}
+
+int AbstractSplit::abandon(QFile& target, const QString& text)
 {
     target.close();
     m_target.removeIfStillOurs();
+    return fail(text);
+}
+
+int AbstractSplit::abandonStopped(QFile& target)
+{
     m_stopped = true;
-    return fail(tr("Unsplit: joining stopped"));
+    return abandon(target, tr("Unsplit: joining stopped"));
 }
 
 int AbstractSplit::abandonFailedWrite(QFile& target, const QString& destinationFolder)
 {
-    target.close();
-    m_target.removeIfStillOurs();
-    return fail(tr("Unsplit: failed to write file %1: %2").arg(targetPath(destinationFolder), m_writeError));
+    return abandon(target, tr("Unsplit: failed to write file %1: %2").arg(targetPath(destinationFolder), m_writeError));
 }
 
 int AbstractSplit::finishWrite(QFile& target, qint64 written, const QString& destinationFolder)

@@ -65,6 +65,13 @@ protected:
     // negative, until `limit` bytes were copied. `copied` grows by every byte written.
     CopyResult copyChunks(QFile& source, QFile& target, QByteArray& buffer, qint64 limit,
                           qint64& copied);
+    // Opens a volume for reading: regular files only (opening a named pipe would wait for a
+    // writer for ever). False when it is not one or cannot be opened.
+    static bool openVolume(const QString& path, QFile& volume);
+    // Ends a join that cannot go on once the joined file is open: nothing half joined stays
+    // under its name (the partial file is removed while its name still leads to it); fails
+    // with `text`.
+    int abandon(QFile& target, const QString& text);
     // Ends a join stopped from outside: closes the partial joined file and removes it while
     // its name still leads to the file this join wrote.
     int abandonStopped(QFile& target);

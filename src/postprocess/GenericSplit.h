@@ -4,7 +4,8 @@
 #include "postprocess/AbstractSplit.h"
 
 // Joins a plain numbered set: base.001, base.002, ... into a file named base, by joining the
-// whole volumes in number order for as long as the next number exists.
+// whole volumes in number order for as long as the next number exists. A set with a gap (a
+// volume numbered after a missing one) or a volume that is no readable file is not joined.
 class GenericSplit : public AbstractSplit
 {
 public:
@@ -16,6 +17,7 @@ public:
 private:
     QString volumePath(quint32 number) const;
     quint32 countVolumes() const;
+    QString incompleteSet() const;
 };
 
 #endif // GENERICSPLIT_H

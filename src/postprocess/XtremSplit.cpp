@@ -166,17 +166,18 @@ int XtremSplit::copyVolumes(QFile& volume, QFile& target, const QString& destina
         if (result == CopyResult::Stopped)
             return abandonStopped(target);
         if (result == CopyResult::ReadFailed)
-            return fail(AbstractSplit::tr("Unsplit: error while parsing file - %1").arg(volume.errorString()));
+            return abandon(target,
+                           AbstractSplit::tr("Unsplit: error while parsing file - %1").arg(volume.errorString()));
         if (result == CopyResult::WriteFailed)
             return abandonFailedWrite(target, destinationFolder);
         if (last && written < totalSize)
-            return fail(AbstractSplit::tr("Unsplit: unexpected end of file %1").arg(volume.fileName()));
+            return abandon(target, AbstractSplit::tr("Unsplit: unexpected end of file %1").arg(volume.fileName()));
         target.flush();
         volume.close();
         if (!last) {
-            volume.setFileName(volumePath(number + 1));
-            if (!volume.open(QIODevice::ReadOnly))
-                return fail(AbstractSplit::tr("Unsplit: Error while opening file: %1").arg(volumeName(number + 1)));
+            if (!openVolume(volumePath(number + 1), volume))
+                return abandon(target,
+                               AbstractSplit::tr("Unsplit: Error while opening file: %1").arg(volumeName(number + 1)));
             listVolumesRead.append(volume.fileName());
             emitProgress(number + 1);
         }

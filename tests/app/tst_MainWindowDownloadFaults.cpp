@@ -85,6 +85,7 @@ private slots:
     void destinationThatFills();
     void extractionIntoADestinationThatFills_data();
     void extractionIntoADestinationThatFills();
+    void splitSetWithAGapKeepsItsPieces_data();
     void splitSetWithAGapKeepsItsPieces();
     void rarCutIntoPiecesIsRecovered();
     void postWithoutItsPar2IndexIsRepaired();
@@ -487,32 +488,59 @@ void tst_MainWindowDownloadFaults::extractionIntoADestinationThatFills()
     QVERIFY(!nzb->pTreeItem->text(DownloadListRows::ColumnMessages).contains(QStringLiteral("successfully")));
 }
 
-// big.bin cut into five pieces of 12,000 bytes, the articles of the third gone, no PAR2 file to
-// make up for them: nothing is joined up to the gap under the file's name, every piece that came
-// reaches the destination as it was posted (a join by hand once the third is found), and the
-// row says why.
+void tst_MainWindowDownloadFaults::splitSetWithAGapKeepsItsPieces_data()
+{
+    QTest::addColumn<QList<int>>("posted");   // the pieces the NZB lists, of five
+    QTest::addColumn<int>("withoutArticles"); // the piece whose articles are gone, 0 for none
+    QTest::addColumn<QString>("why");         // what the row says after "with error(s): "
+    QTest::addColumn<QString>("logged");
+
+    QTest::newRow("articles of a piece missing")
+        << QList<int>{1, 2, 3, 4, 5} << 3
+        << "1 file(s) incomplete, 2 article(s) missing, and no PAR2 file to repair them, "
+           "the split files are kept unjoined"
+        << "the split files are kept unjoined";
+    // The download itself is complete: only the pieces show that the set is not.
+    QTest::newRow("a piece the NZB does not list") << QList<int>{1, 3} << 0 << "Unsplit: volume big.bin.002 is missing"
+                                                  << "Unsplit: volume big.bin.002 is missing";
+}
+
+// big.bin cut into five pieces of 12,000 bytes, of which one did not come (its articles gone, or
+// the NZB does not list it), no PAR2 file to make up for it: nothing is joined up to the gap
+// under the file's name, every piece that came reaches the destination as it was posted (a join
+// by hand once the missing one is found), and the row says why.
 void tst_MainWindowDownloadFaults::splitSetWithAGapKeepsItsPieces()
 {
+    QFETCH(QList<int>, posted);
+    QFETCH(int, withoutArticles);
+    QFETCH(QString, why);
+    QFETCH(QString, logged);
+
     const QByteArray big = Writer::randomBytes(60000, 11);
     QList<Posted> files;
-    for (int v = 0; v < 5; ++v)
-        files.append({QStringLiteral("big.bin.%1").arg(v + 1, 3, 10, QLatin1Char('0')), big.mid(v * 12000, 12000)});
+    for (int v : qAsConst(posted))
+        files.append({QStringLiteral("big.bin.%1").arg(v, 3, 10, QLatin1Char('0')), big.mid((v - 1) * 12000, 12000)});
     const QString nzbPath = post(QStringLiteral("big"), files, 6000);
-    for (int part : {1, 2})
-        news->addArticle(QStringLiteral("big.2.%1@test").arg(part), QByteArray(), -1, NntpTestArticle::Fault::Missing);
+    if (withoutArticles > 0) {
+        for (int part : {1, 2})
+            news->addArticle(QStringLiteral("big.%1.%2@test").arg(posted.indexOf(withoutArticles)).arg(part),
+                             QByteArray(), -1, NntpTestArticle::Fault::Missing);
+    }
 
     NzbFiles *nzb = downloadToTheEnd(nzbPath);
     QVERIFY(nzb);
     QVERIFY(!nzb->bPostProcessingSucceeded);
     QCOMPARE(nzb->pTreeItem->text(DownloadListRows::ColumnMessages),
-             QStringLiteral("big has been downloaded with error(s): 1 file(s) incomplete, 2 article(s) missing, "
-                            "and no PAR2 file to repair them, the split files are kept unjoined"));
-    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_gap"));
+             QStringLiteral("big has been downloaded with error(s): ") + why);
+    WidgetPicture::save(window.get(), withoutArticles > 0 ? QStringLiteral("MainWindowDownloadFaults_gap")
+                                                          : QStringLiteral("MainWindowDownloadFaults_gap_not_posted"));
     const QString destination = nzb->getDestination();
     QVERIFY2(!QFileInfo::exists(destination + QStringLiteral("/big.bin")), qPrintable(entries(destination).join(',')));
-    for (int v : {0, 1, 3, 4})
-        QCOMPARE(sha256(readFile(destination + QLatin1Char('/') + files.at(v).name)), sha256(files.at(v).data));
-    QVERIFY(logText().contains(QStringLiteral("the split files are kept unjoined")));
+    for (int v = 0; v < posted.size(); ++v) {
+        if (posted.at(v) != withoutArticles)
+            QCOMPARE(sha256(readFile(destination + QLatin1Char('/') + files.at(v).name)), sha256(files.at(v).data));
+    }
+    QVERIFY(logText().contains(logged));
 }
 
 // A RAR archive cut into three ".001" pieces with a splitting tool: joined back into the archive,
