@@ -371,8 +371,6 @@ private:
     // that a second report of the same completion queues nothing; an NZB leaves it when it is
     // seen incomplete again (recovery volumes queued, a file downloaded again).
     QSet<NzbFiles *> setNzbsCompleted;
-    // GUI only: the files some article of which did not decode cleanly (a warning was reported).
-    QSet<NzbFile *> setFilesDamaged;
     bool bShutDown = false;                                   // GUI only
 };
 

@@ -57,7 +57,7 @@ void DownloadNzbManager::processFileNotWritten(NzbFile *pNzbFile, QString strPat
     if (!listFilesNotWritten.contains(pNzbFile))
         listFilesNotWritten.append(pNzbFile);
     // Its next decoding says whether its articles are sound.
-    setFilesDamaged.remove(pNzbFile);
+    pNzbFile->setDamaged(false);
     pauseAfterWriteError(tr("Downloads paused: cannot write the decoded file %1 (%2). "
                             "Free some disk space or check the Download folder, then resume the downloads.")
                              .arg(strPath, strReason));

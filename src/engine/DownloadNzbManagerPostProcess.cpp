@@ -331,7 +331,7 @@ QString DownloadNzbManager::incompleteFilesProblem(NzbFiles *pNzbFiles) const
         int missing = 0;
         for (const NzbSegment *segment : file->getSegments())
             missing += segment->bMissing ? 1 : 0;
-        if (missing > 0 || setFilesDamaged.contains(file))
+        if (missing > 0 || file->isDamaged())
             ++incompleteFiles;
         missingArticles += missing;
     }

@@ -425,7 +425,7 @@ void DownloadNzbManager::pauseUnpauseFiles()
         for (NzbFile *file : nzb->getFiles()) {
             // A file to download again (its articles reset) starts with a clean slate.
             if (!file->isDecoded() && !file->isAllSegmentsProcessed())
-                setFilesDamaged.remove(file);
+                file->setDamaged(false);
             if (file->bPaused || file->isDecoded() || file->isAllSegmentsProcessed() || file->bExcluded)
                 continue;
             for (NzbSegment *segment : file->getSegments()) {
@@ -473,7 +473,7 @@ void DownloadNzbManager::processFileWarning(NzbFile *pNzbFile, QString strWarnin
     if (!pNzbFile || pNzbFile->bExcluded || pNzbFile->getNzbFiles()->bDeleted)
         return;
     // Every warning of a decoder tells of an article that did not decode cleanly.
-    setFilesDamaged.insert(pNzbFile);
+    pNzbFile->setDamaged(true);
     emit signalFileWarning(pNzbFile, strWarning);
 }
 

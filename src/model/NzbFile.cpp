@@ -144,6 +144,18 @@ void NzbFile::setExcluded(bool excluded)
         pNzbFiles->iDecodedScanStart = 0;
 }
 
+void NzbFile::setDamaged(bool damaged)
+{
+    QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
+    bDamaged = damaged;
+}
+
+bool NzbFile::isDamaged() const
+{
+    QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
+    return bDamaged;
+}
+
 void NzbFile::reset()
 {
     const QList<NzbSegment *> segments = getSegments();
@@ -158,6 +170,7 @@ void NzbFile::reset()
             pNzbFiles->removeDownloadedBytes(uiSize);
     }
     setPaused(false);
+    setDamaged(false);
     setDecoded(false);
 }
 
@@ -178,6 +191,7 @@ NzbFile::RecordState NzbFile::recordState() const
     QMutexLocker locker(pNzbFiles ? &pNzbFiles->mutex : nullptr);
     state.decoded = bDecoded;
     state.paused = bPaused;
+    state.damaged = bDamaged;
     return state;
 }
 

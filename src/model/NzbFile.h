@@ -58,6 +58,11 @@ public:
     bool isDecoded() const;
     void setPaused(bool paused);
     void setExcluded(bool excluded);
+    // Some article of the file did not decode cleanly (a CRC error, a length other than its
+    // headers announce, bytes no article holds, an attachment cut short): without PAR2 files to
+    // repair it, the NZB cannot end well. Kept in the queue record; under the NZB's mutex.
+    void setDamaged(bool damaged);
+    bool isDamaged() const;
     void reset();
 
     // What a queue record holds of the file that changes while the NZB downloads, taken at one
@@ -74,6 +79,7 @@ public:
         bool allSegmentsProcessed = false;
         bool decoded = false;
         bool paused = false;
+        bool damaged = false;
         quint64 downloaded = 0;
         // In the segments' order, which is the record's.
         QVector<SegmentState> segments;
@@ -112,6 +118,7 @@ public:
     bool bDecoded = false;
     bool bPaused = false;
     bool bExcluded = false;
+    bool bDamaged = false;
     QTreeWidgetItem *pTreeItem = nullptr;
 
 private:

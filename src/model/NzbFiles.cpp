@@ -416,6 +416,25 @@ QDataStream &operator<<(QDataStream &out, const NzbFiles &nzb)
     return out;
 }
 
+namespace {
+
+// The files found damaged, by their positions in the record's list of files (a record written
+// before the mark was kept has none).
+void readDamagedFiles(QDataStream &in, NzbFiles &nzb)
+{
+    const QList<NzbFile *> files = nzb.getFiles();
+    qint32 count = 0;
+    in >> count;
+    for (qint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        qint32 position = -1;
+        in >> position;
+        if (in.status() == QDataStream::Ok && position >= 0 && position < files.size())
+            files.at(position)->bDamaged = true;
+    }
+}
+
+} // namespace
+
 QDataStream &operator>>(QDataStream &in, NzbFiles &nzb)
 {
     qint32 count = 0;
@@ -430,5 +449,7 @@ QDataStream &operator>>(QDataStream &in, NzbFiles &nzb)
         in >> nzb.bKeepPar2Files >> nzb.bSkipExtraction >> nzb.strArchivePassword >> nzb.strBaseDestination;
     if (!in.atEnd())
         in >> nzb.bPasswordCheckDone >> nzb.bPasswordProtected;
+    if (!in.atEnd())
+        readDamagedFiles(in, nzb);
     return in;
 }

@@ -73,4 +73,14 @@ void NzbRecordSnapshot::write(QDataStream &out) const
         listFiles.at(i)->writeRecord(out, fileStates.at(i));
     out << bKeepPar2Files << bSkipExtraction << strArchivePassword << strBaseDestination
         << bPasswordCheckDone << bPasswordProtected;
+    // A group of its own after the others: the positions, in the record's list of files, of
+    // the files found damaged. A reader that stops before it (an older one) misses only them.
+    QVector<qint32> damaged;
+    for (int i = 0; i < fileStates.size(); ++i) {
+        if (fileStates.at(i).damaged)
+            damaged.append(qint32(i));
+    }
+    out << qint32(damaged.size());
+    for (const qint32 position : qAsConst(damaged))
+        out << position;
 }

@@ -79,6 +79,7 @@ private slots:
     void articlesThatNeverArrive();
     void nameLongerThanTheFileSystemAllows();
     void damagedDownloadBesideAGoodOne();
+    void damageFoundBeforeARestartIsReported();
     void articlesOutOfTheirPlace_data();
     void articlesOutOfTheirPlace();
     void destinationThatFills_data();
@@ -370,6 +371,73 @@ void tst_MainWindowDownloadFaults::damagedDownloadBesideAGoodOne()
         QVERIFY2(kept.contains(file.name), qPrintable(file.name + QLatin1String(" missing from ") + kept.join(QLatin1Char(','))));
     QVERIFY2(kept.filter(QStringLiteral(".mkv")).size() == 1 + 5, qPrintable(kept.join(QLatin1Char(','))));
     QVERIFY(logText().contains(QStringLiteral("repair is not possible")));
+}
+
+// A file found damaged (an article with a CRC error) in a set without PAR2 files, and the program
+// ended before the set's end: the next start still knows the damage, from the queue record, and
+// the NZB ends with it instead of "successfully downloaded".
+void tst_MainWindowDownloadFaults::damageFoundBeforeARestartIsReported()
+{
+    const QList<Posted> files = {{QStringLiteral("a.bin"), Writer::randomBytes(12000, 21)},
+                                 {QStringLiteral("b.bin"), Writer::randomBytes(3000000, 22)}};
+    const QString nzbPath = post(QStringLiteral("dmg"), files, 100000);
+    QVERIFY(!nzbPath.isEmpty());
+    // a.bin is one article: one character of its data changed, its CRC no longer matches.
+    Writer::YencPart whole;
+    whole.end = files.first().data.size();
+    QByteArray body = Writer::yencMultiPart(files.first().name, files.first().data, whole);
+    int at = body.indexOf("\r\n", body.indexOf("=ypart ")) + 2 + 10;
+    while (!QChar::isLetter(uint(uchar(body.at(at)))) || body.at(at - 1) == '=')
+        ++at;
+    body[at] = body.at(at) == 'A' ? 'B' : 'A';
+    news->addArticle(QStringLiteral("dmg.0.1@test"), body);
+    // b.bin comes slowly: the program ends while it downloads, a.bin long decoded (about ten
+    // seconds for b.bin, against a fraction of one for a.bin).
+    NntpTestServer::ConnectionFaults slow;
+    slow.throttleBytesPerSecond = 150000;
+    news->setDefaultConnectionFaults(slow);
+
+    startWindowWithServer();
+    NzbFiles *nzb = add(nzbPath);
+    QVERIFY(nzb);
+    NzbFile *damaged = nullptr;
+    for (NzbFile *file : nzb->getFiles()) {
+        if (file->getSubject().contains(QLatin1String("a.bin")))
+            damaged = file;
+    }
+    QVERIFY(damaged);
+    // The window has taken the file as decoded, with its warning, and asked for its record.
+    const auto decodedWithItsWarning = [damaged] {
+        return damaged->pTreeItem && DownloadListRows::hasWarningMark(damaged->pTreeItem)
+               && damaged->pTreeItem->data(DownloadListRows::ColumnProgress, Qt::DisplayRole).toInt() == 100;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(decodedWithItsWarning(), 60000);
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    manager->stopAllThreads();
+    AppConfiguration *config = AppConfiguration::getInstance();
+    config->nzbConfiguration.flushWrites();
+    QVERIFY2(!nzb->isAllFilesDecoded(), "the set was downloaded before the end: the server is too fast for this test");
+
+    // The end, as after a crash: what is on disk is what the next start finds.
+    config->nzbConfiguration.listNzbFiles.clear();
+    emit window->signalDeleteNzbList({nzb->pTreeItem});
+    window.reset();
+    news->setDefaultConnectionFaults(NntpTestServer::ConnectionFaults());
+    config->nzbConfiguration.loadNzbs();
+    QCOMPARE(config->nzbConfiguration.listNzbFiles.size(), 1);
+    NzbFiles *restored = config->nzbConfiguration.listNzbFiles.first();
+    for (NntpServer *server : qAsConst(config->serversConfiguration.listServers))
+        server->bStarted = true;
+    window = std::make_unique<MainWindow>();
+    window->resize(1200, 760);
+    window->show();
+    QTRY_VERIFY_WITH_TIMEOUT(restored->bCleaned, 60000);
+    QVERIFY(!restored->bPostProcessingSucceeded);
+    QCOMPARE(restored->pTreeItem->text(DownloadListRows::ColumnMessages),
+             QStringLiteral("dmg has been downloaded with error(s): "
+                            "1 file(s) damaged, and no PAR2 file to repair them"));
+    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_damage_after_restart"));
+    QCOMPARE(sha256(readFile(restored->getDestination() + QStringLiteral("/b.bin"))), sha256(files.at(1).data));
 }
 
 void tst_MainWindowDownloadFaults::destinationThatFills_data()

@@ -95,6 +95,7 @@ void tst_NzbRecords::roundTripKeepsEveryStreamedField()
     file->getSegments().at(1)->setMissing();
     file->bPaused = true;
     file->setDecoded(true);
+    file->setDamaged(true);
 
     const QByteArray bytes = write(nzb);
     std::unique_ptr<NzbFiles> back = read(bytes);
@@ -109,7 +110,7 @@ void tst_NzbRecords::roundTripKeepsEveryStreamedField()
     QCOMPARE(backFile->uiSize, quint64(300));
     QCOMPARE(backFile->iProcessed, 2);
     QCOMPARE(backFile->uiDownloaded, quint64(200));
-    QVERIFY(backFile->bPaused && backFile->bDecoded);
+    QVERIFY(backFile->bPaused && backFile->bDecoded && backFile->isDamaged());
     QVERIFY(backFile->getSegments().at(1)->isMissing());
     QCOMPARE(backFile->getSegments().at(2)->getTempFilePath(), QStringLiteral("/cache/7-0/3.tmp"));
     back->updateSizes();
@@ -153,9 +154,13 @@ void tst_NzbRecords::excludedFilesAreNotWritten()
     nzb.addFile(makeFile(QStringLiteral("b")));
     nzb.addFile(makeFile(QStringLiteral("c")));
     nzb.getFileAt(1)->bExcluded = true;
+    // The damage mark goes with its file, whatever was left out before it.
+    nzb.getFileAt(2)->setDamaged(true);
     std::unique_ptr<NzbFiles> back = read(write(nzb));
     QCOMPARE(back->getFileCount(), qint64(2));
     QCOMPARE(back->getFileAt(1)->getSubject(), QStringLiteral("c"));
+    QVERIFY(!back->getFileAt(0)->isDamaged());
+    QVERIFY(back->getFileAt(1)->isDamaged());
 }
 
 void tst_NzbRecords::recordCutAfterFiles_data()
@@ -163,6 +168,8 @@ void tst_NzbRecords::recordCutAfterFiles_data()
     QTest::addColumn<int>("trailingGroupsKept");
     QTest::newRow("after the files") << 0;
     QTest::newRow("after the password and base destination") << 1;
+    // Records written before the damage mark was kept end after the password flags.
+    QTest::newRow("after the password flags") << 2;
 }
 
 void tst_NzbRecords::recordCutAfterFiles()
@@ -175,13 +182,17 @@ void tst_NzbRecords::recordCutAfterFiles()
     nzb.strBaseDestination = QStringLiteral("/d");
     nzb.bPasswordCheckDone = true;
     nzb.bPasswordProtected = true;
+    nzb.getFileAt(0)->setDamaged(true);
     QByteArray bytes = write(nzb);
-    bytes.chop(2); // the two password flags
+    bytes.chop(4 + 4); // the damaged files: their count and one position
+    if (trailingGroupsKept < 2)
+        bytes.chop(2); // the two password flags
     if (trailingGroupsKept == 0)
         bytes.chop(1 + 1 + (4 + 4) + (4 + 4)); // keep/skip flags, password, base destination
     std::unique_ptr<NzbFiles> back = read(bytes);
     QCOMPARE(back->getFileCount(), qint64(1));
-    QVERIFY(!back->bPasswordCheckDone && !back->bPasswordProtected);
+    QVERIFY(!back->getFileAt(0)->isDamaged());
+    QCOMPARE(back->bPasswordCheckDone && back->bPasswordProtected, trailingGroupsKept == 2);
     if (trailingGroupsKept == 0) {
         QVERIFY(!back->bKeepPar2Files);
         QVERIFY(back->strArchivePassword.isNull());
@@ -252,6 +263,7 @@ void tst_NzbRecords::snapshotIsTheRecordOfItsMoment()
         file->setDecoded(true);
     }
     nzb.getFileAt(2)->setPaused(true);
+    nzb.getFileAt(1)->setDamaged(true);
     {
         QMutexLocker locker(&nzb.mutex);
         nzb.bPostProcessingSucceeded = false;
