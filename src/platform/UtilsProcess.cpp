@@ -16,7 +16,8 @@
 #include <fcntl.h>
 #include <memory>
 #include <poll.h>
-#include <spawn.h>
+#include <pthread.h>
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,7 +39,7 @@ struct Child
     int outputFd = -1;
 };
 
-// Everything the child needs as C strings, kept alive until posix_spawn has returned.
+// Everything the child needs as C strings, made before the fork (the child may not allocate).
 class ArgumentVector
 {
 public:
@@ -52,28 +53,90 @@ public:
         m_pointers.push_back(nullptr);
     }
     const char* path() const { return m_bytes.front().constData(); }
-    char* const* argv() { return m_pointers.data(); }
+    char* const* argv() const { return m_pointers.data(); }
 
 private:
     std::vector<QByteArray> m_bytes;
     std::vector<char*> m_pointers;
 };
 
-void setSpawnAttributes(posix_spawnattr_t* attributes)
+bool resetsWhenIgnored(int signalNumber)
 {
-    // The child leads a process group of its own, so that a stop can kill whatever it
-    // started as well; it gets a clean signal mask and default handlers.
+    return signalNumber == SIGPIPE || signalNumber == SIGINT || signalNumber == SIGTERM || signalNumber == SIGQUIT
+           || signalNumber == SIGHUP || signalNumber == SIGCHLD;
+}
+
+// The child's side, between fork and exec: async-signal-safe calls only (no allocation, no
+// lock), since another thread of this program may have held any lock at the fork.
+[[noreturn]] void execChild(const ArgumentVector& argv, pid_t parent, int outputFd, int errorFd)
+{
+    // The program dies with this one: par2 or unrar left working after a crash or a kill -9
+    // would go on writing into files that the next start works on.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) // this program ended before the line above took effect
+        _exit(127);
+    // A process group of its own, so that a stop can kill whatever it started as well.
+    setpgid(0, 0);
+    // Default handling of every signal this program handles, before any is let through: a
+    // handler of this program must never run in the child (it would write into this program's
+    // pipes). Signals ignored here stay ignored, as across any exec, but for those that end a
+    // program or tell it about its own children.
+    struct sigaction defaults {};
+    defaults.sa_handler = SIG_DFL;
+    sigemptyset(&defaults.sa_mask);
+    for (int signalNumber = 1; signalNumber < NSIG; ++signalNumber) {
+        struct sigaction current {};
+        if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler != SIG_DFL
+            && (current.sa_handler != SIG_IGN || resetsWhenIgnored(signalNumber)))
+            sigaction(signalNumber, &defaults, nullptr);
+    }
     sigset_t none;
     sigemptyset(&none);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int signalNumber : {SIGPIPE, SIGINT, SIGTERM, SIGQUIT, SIGHUP, SIGCHLD})
-        sigaddset(&defaults, signalNumber);
-    posix_spawnattr_setsigmask(attributes, &none);
-    posix_spawnattr_setsigdefault(attributes, &defaults);
-    posix_spawnattr_setpgroup(attributes, 0);
-    posix_spawnattr_setflags(attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK
-                                             | POSIX_SPAWN_SETSIGDEF);
+    pthread_sigmask(SIG_SETMASK, &none, nullptr);
+
+    const int input = open("/dev/null", O_RDONLY);
+    if (input < 0 || dup2(input, STDIN_FILENO) < 0 || dup2(outputFd, STDOUT_FILENO) < 0
+        || dup2(outputFd, STDERR_FILENO) < 0) {
+        const int error = errno;
+        (void)!write(errorFd, &error, sizeof error);
+        _exit(127);
+    }
+    execve(argv.path(), argv.argv(), environ);
+    const int error = errno;
+    (void)!write(errorFd, &error, sizeof error);
+    _exit(127);
+}
+
+// Forks with every signal blocked, so that no handler of this program runs in the child before
+// it has put the default handling back.
+pid_t forkChild(const ArgumentVector& argv, int outputFd, int errorFd)
+{
+    const pid_t parent = getpid();
+    sigset_t all;
+    sigfillset(&all);
+    sigset_t previous;
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t pid = fork();
+    if (pid == 0)
+        execChild(argv, parent, outputFd, errorFd);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return pid;
+}
+
+// Whether the child reached its program: the error pipe closes at the exec, or carries errno.
+bool execSucceeded(pid_t pid, int errorFd)
+{
+    int error = 0;
+    ssize_t count;
+    do {
+        count = read(errorFd, &error, sizeof error);
+    } while (count < 0 && errno == EINTR);
+    if (count <= 0)
+        return true;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return false;
 }
 
 bool spawnChild(const QString& path, const QStringList& arguments, Child& child)
@@ -81,24 +144,21 @@ bool spawnChild(const QString& path, const QStringList& arguments, Child& child)
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         return false;
+    int errorFds[2];
+    if (pipe2(errorFds, O_CLOEXEC) != 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return false;
+    }
     fcntl(fds[0], F_SETPIPE_SZ, kReadBufferSize); // best effort: fewer stalls of a chatty child
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    setSpawnAttributes(&attributes);
-
     ArgumentVector argv(path, arguments);
-    pid_t pid = -1;
-    const int error = posix_spawn(&pid, argv.path(), &actions, &attributes, argv.argv(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = forkChild(argv, fds[1], errorFds[1]);
     close(fds[1]);
-    if (error != 0) {
+    close(errorFds[1]);
+    const bool started = pid > 0 && execSucceeded(pid, errorFds[0]);
+    close(errorFds[0]);
+    if (!started) {
         close(fds[0]);
         return false;
     }

@@ -12,7 +12,8 @@
 // exactly as given, so that blanks and quotes in paths or passwords can neither split nor add
 // arguments. Standard output and standard error share one pipe, standard input reads from
 // /dev/null. Every call blocks the calling thread; the class holds no state, so runs in
-// different threads are independent.
+// different threads are independent. A program run by runHidden never outlives this one: it is
+// killed when this program ends, a crash or a kill -9 included.
 class UtilsProcess
 {
 public:

@@ -1,1 +1,4 @@
 tq_add_test(tst_UtilsProcess SOURCES tst_UtilsProcess.cpp LIBS tessaquill_processtestsupport TIMEOUT 120)
+add_executable(tq_process_run_probe ${CMAKE_CURRENT_LIST_DIR}/ProcessRunProbe.cpp)
+target_link_libraries(tq_process_run_probe PRIVATE tessaquill_core)
+add_dependencies(tst_UtilsProcess tq_process_run_probe)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -32,6 +33,8 @@ private slots:
     void missingOrUnusableProgram();
     void lookupFallsBackToPathOnlyWhenAsked();
     void startHiddenDoesNotWait();
+    void programEndsWithTheProgramThatRunsIt_data();
+    void programEndsWithTheProgramThatRunsIt();
 
 private:
     ProcessRun runScript(const QByteArray& body, const QStringList& arguments = QStringList(),
@@ -322,6 +325,39 @@ void tst_UtilsProcess::startHiddenDoesNotWait()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("a \"b\""));
     QVERIFY(!UtilsProcess::startHidden(QStringLiteral("absent"), QStringList(), m_dir->path()));
+}
+
+// The program that runs an outside program ends while that program works (a crash, a kill -9, a
+// session that kills it): the outside program ends with it instead of going on alone with the
+// files the next start works on. The outside program execs a long sleep, as par2 or unrar would
+// run, after writing its process id.
+void tst_UtilsProcess::programEndsWithTheProgramThatRunsIt_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGKILL") << int(SIGKILL);
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+}
+
+void tst_UtilsProcess::programEndsWithTheProgramThatRunsIt()
+{
+    QFETCH(int, signalNumber);
+    const QString pidFile = m_dir->path() + QStringLiteral("/pid");
+    StandInProgram::write(m_dir->path(), QStringLiteral("worker"),
+                          "echo $$ > '" + pidFile.toUtf8() + ".part'; mv '" + pidFile.toUtf8() + ".part' '"
+                              + pidFile.toUtf8() + "'; exec sleep 1000");
+    QProcess probe;
+    probe.start(QDir(qEnvironmentVariable("TQ_BIN_DIR")).filePath(QStringLiteral("tq_process_run_probe")),
+                {m_dir->path(), QStringLiteral("worker")});
+    QVERIFY(probe.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(pidFile), 30000);
+    const qint64 pid = StandInProgram::readPid(pidFile);
+    QVERIFY(pid > 0);
+    QVERIFY(!StandInProgram::isGone(pid));
+
+    QVERIFY(::kill(pid_t(probe.processId()), signalNumber) == 0);
+    QVERIFY(probe.waitForFinished(30000));
+    QCOMPARE(probe.exitStatus(), QProcess::CrashExit);
+    QTRY_VERIFY_WITH_TIMEOUT(StandInProgram::isGone(pid), 30000);
 }
 
 QTEST_GUILESS_MAIN(tst_UtilsProcess)
