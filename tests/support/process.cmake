@@ -1,7 +1,10 @@
-# Helpers for tests that run outside programs: shell-script stand-ins and process probes.
+# Helpers for tests that run outside programs: shell-script stand-ins, process probes, and
+# stepping a process to catch it mid-work.
 add_library(tessaquill_processtestsupport STATIC
   ${CMAKE_CURRENT_LIST_DIR}/StandInProgram.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StandInProgram.h)
+  ${CMAKE_CURRENT_LIST_DIR}/StandInProgram.h
+  ${CMAKE_CURRENT_LIST_DIR}/SteppedProcess.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SteppedProcess.h)
 target_include_directories(tessaquill_processtestsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tessaquill_processtestsupport PUBLIC Qt5::Core)
 

@@ -9,18 +9,23 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
 
 #include "../dialogs/FileSizeLimit.h"
 #include "../support/SmallFileSystem.h"
+#include "RarTestArchive.h"
+#include "SteppedProcess.h"
 
 namespace {
 
 const int kSuccess = 0;
+const int kWarning = 1;
 const int kFatal = 2;
 const int kChecksum = 3;
 const int kWrite = 5;
@@ -190,6 +195,8 @@ private slots:
     void passwordProbe();
     void existingFiles_data();
     void existingFiles();
+    void interruptedExtractionLeavesNoFileUnderItsName_data();
+    void interruptedExtractionLeavesNoFileUnderItsName();
     void commandLineErrors_data();
     void commandLineErrors();
 };
@@ -525,36 +532,114 @@ void tst_Unrar::passwordProbe()
 void tst_Unrar::existingFiles_data()
 {
     QTest::addColumn<QString>("overwriteSwitch");
+    // Files in the destination before the run: "name", a tab, their content; the content
+    // "<entry>" is the archive's own file.
+    QTest::addColumn<QStringList>("present");
     QTest::addColumn<int>("code");
     QTest::addColumn<QStringList>("expected");
+    const auto sha = [](const QByteArray &content) {
+        return QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex().left(16));
+    };
     const QString extracted = "testfile.txt 12 b2f51cd17b3cbe77";
-    const QString mine = "testfile.txt 4 " + QString::fromLatin1(QCryptographicHash::hash("mine", QCryptographicHash::Sha256).toHex().left(16));
-    const QString mineToo = "testfile (1).txt 8 "
-                            + QString::fromLatin1(QCryptographicHash::hash("mine too", QCryptographicHash::Sha256).toHex().left(16));
-    QTest::newRow("-y replaces") << "-y" << kSuccess << QStringList {mineToo, extracted};
+    const QString mine = "testfile.txt 4 " + sha("mine");
+    const QString mineToo = "testfile (1).txt 8 " + sha("mine too");
+    const QStringList mineBoth {"testfile.txt\tmine", "testfile (1).txt\tmine too"};
+    QTest::newRow("-y replaces") << "-y" << mineBoth << kSuccess << QStringList {mineToo, extracted};
     QTest::newRow("-or keeps, and extracts beside")
-        << "-or" << kSuccess << QStringList {mineToo, "testfile (2).txt 12 b2f51cd17b3cbe77", mine};
+        << "-or" << mineBoth << kSuccess << QStringList {mineToo, "testfile (2).txt 12 b2f51cd17b3cbe77", mine};
+    QTest::newRow("-o- keeps, and skips") << "-o-" << mineBoth << kWarning << QStringList {mineToo, mine};
+    // What an extraction cut off before left: the file it was writing, under its own name, and
+    // the files it had finished. Done again, the extraction replaces the first and adds no copy
+    // beside the others.
+    QTest::newRow("-or after a run cut off in the file")
+        << "-or" << QStringList {"testfile.txt.tq-extracting\thalf a fi"} << kSuccess << QStringList {extracted};
+    QTest::newRow("-y after a run cut off in the file")
+        << "-y" << QStringList {"testfile.txt.tq-extracting\thalf a fi"} << kSuccess << QStringList {extracted};
+    QTest::newRow("-or after a run cut off after the file")
+        << "-or" << QStringList {"testfile.txt\t<entry>"} << kSuccess << QStringList {extracted};
+    QTest::newRow("-or beside a copy a run cut off after the file")
+        << "-or" << QStringList {"testfile.txt\tmine", "testfile (1).txt\t<entry>"} << kSuccess
+        << QStringList {"testfile (1).txt 12 b2f51cd17b3cbe77", mine};
 }
 
 // Files of the destination that the archive names again.
 void tst_Unrar::existingFiles()
 {
     QFETCH(QString, overwriteSwitch);
+    QFETCH(QStringList, present);
     QFETCH(int, code);
     QFETCH(QStringList, expected);
+    const QString archive = dataDir() + "/cc0-ssokolow/testfile.rar5.rar";
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    for (const auto &[name, content] : {std::pair<QString, QByteArray>{"testfile.txt", "mine"},
-                                        std::pair<QString, QByteArray>{"testfile (1).txt", "mine too"}}) {
-        QFile file(dir.filePath(name));
+    const QString scratch = dir.filePath("scratch");
+    QCOMPARE(int(runUnrar({"x", "-p-", archive, scratch}).exitCode), kSuccess);
+    QFile entry(scratch + "/testfile.txt");
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QByteArray entryContent = entry.readAll();
+    const QString target = dir.filePath("target");
+    QVERIFY(QDir().mkpath(target));
+    for (const QString &line : present) {
+        const QString name = line.section('\t', 0, 0);
+        const QByteArray content = line.section('\t', 1) == "<entry>" ? entryContent : line.section('\t', 1).toUtf8();
+        QFile file(target + "/" + name);
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.write(content) == content.size());
     }
-    const ProcessRun run =
-        runUnrar({"x", "-p-", overwriteSwitch, dataDir() + "/cc0-ssokolow/testfile.rar5.rar", dir.path()});
+    const ProcessRun run = runUnrar({"x", "-p-", overwriteSwitch, archive, target});
     QVERIFY(run.started);
     QCOMPARE(int(run.exitCode), code);
-    QCOMPARE(tree(dir.path()), expected);
+    QCOMPARE(tree(target), expected);
+}
+
+// unrar killed while it writes a large file (a crash, a kill -9 of the program, the end of the
+// session): nothing stands under the file's name, only the file it was writing under a name of
+// its own; the extraction done again replaces that one and leaves the file whole under its name,
+// with no copy beside it.
+void tst_Unrar::interruptedExtractionLeavesNoFileUnderItsName_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::newRow("RAR 4") << int(RarTestArchive::Format::Rar4);
+    QTest::newRow("RAR 5") << int(RarTestArchive::Format::Rar5);
+}
+
+void tst_Unrar::interruptedExtractionLeavesNoFileUnderItsName()
+{
+    QFETCH(int, format);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QByteArray content(64 * 1024 * 1024, '\0');
+    for (int i = 0; i < content.size(); i += 4096)
+        content[i] = char(i / 4096);
+    const QString archive = dir.filePath("big.rar");
+    QVERIFY(RarTestArchive(RarTestArchive::Format(format)).file("inner.bin", content).write(archive));
+    const QString target = dir.filePath("target");
+    const QString real = target + "/inner.bin";
+    const QString unfinished = real + ".tq-extracting";
+
+    // The shell stops itself before it becomes unrar, so that the test holds the extraction from
+    // its first step; unrar then runs a couple of milliseconds at a time until the file it
+    // writes is there and not whole, and is killed right there.
+    QProcess unrar;
+    unrar.start("/bin/sh", {"-c", "kill -STOP $$; exec \"$0\" \"$@\"",
+                            QDir(qEnvironmentVariable("TQ_BIN_DIR")).filePath("unrar"), "x", "-p-", "-or", "-kb",
+                            archive, target});
+    QVERIFY(unrar.waitForStarted(10000));
+    const qint64 pid = unrar.processId();
+    QTRY_VERIFY_WITH_TIMEOUT(SteppedProcess::state(pid) == 'T', 30000);
+    QVERIFY(SteppedProcess::stepUntil(pid, [&] { return QFileInfo(unfinished).size() > 0; }));
+    QVERIFY2(QFileInfo(unfinished).size() < content.size(), "the file was whole before the kill");
+    QVERIFY(!QFileInfo::exists(real));
+    ::kill(pid_t(pid), SIGKILL);
+    QVERIFY(unrar.waitForFinished(30000));
+    QVERIFY(!QFileInfo::exists(real));
+
+    const ProcessRun again = runUnrar(extractArguments(archive, target, QString()));
+    QCOMPARE(int(again.exitCode), kSuccess);
+    QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList {"inner.bin"});
+    QFile file(real);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == content);
 }
 
 void tst_Unrar::commandLineErrors_data()

@@ -3,6 +3,7 @@
 #include "ArchiveStream.h"
 #include "Console.h"
 #include "Crc32.h"
+#include "EntryPlacement.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -128,15 +129,8 @@ std::string Extractor::freePath(const std::string &path)
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
         return path;
-    const size_t slash = path.find_last_of('/');
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    size_t dot = path.find_last_of('.');
-    // The number goes before the extension; a name without one, or a hidden name, gets it last.
-    if (dot == std::string::npos || dot <= nameStart || dot == path.size() - 1)
-        dot = path.size();
     for (int number = 1;; ++number) {
-        const std::string candidate =
-            path.substr(0, dot) + " (" + std::to_string(number) + ")" + path.substr(dot);
+        const std::string candidate = EntryPlacement::numberedPath(path, number);
         if (::lstat(candidate.c_str(), &st) != 0)
             return candidate;
     }
@@ -182,8 +176,9 @@ Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_en
         return Outcome::Skipped;
 
     const bool test = m_options.mode == ExtractOptions::Mode::Test;
-    // A folder that exists is extracted into; anything else that exists keeps its name.
-    if (!test && !isDirectory && m_options.renameExisting)
+    // A folder that exists is extracted into; a link that would land on something existing
+    // takes a free name at once. A file takes its name only once whole (placeFile).
+    if (!test && !isDirectory && !isRegular && m_options.renameExisting)
         path = freePath(path);
     m_console.beginItem(test ? "Testing" : isDirectory ? "Creating" : "Extracting", path);
     const std::string why = refusal(entry, path);
@@ -192,21 +187,22 @@ Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_en
         m_stream.report(ExitWarning, path + ": " + why + ", skipped");
         return archive_read_data_skip(in) == ARCHIVE_FATAL ? Outcome::Fatal : Outcome::Skipped;
     }
+    // A plain file is written under a name of its own until it is whole and checked.
+    const bool aside = !test && isRegular;
+    const std::string written = aside ? EntryPlacement::unfinishedPath(path) : path;
     if (!test) {
-        archive_entry_set_pathname(entry, path.c_str());
+        if (aside && !m_options.overwrite && !m_options.renameExisting && ::access(path.c_str(), F_OK) == 0)
+            return keepExisting(in, path);
+        if (aside && !EntryPlacement::clearUnfinished(written))
+            return cannotCreate(in, path, written + " is in the way");
+        archive_entry_set_pathname(entry, written.c_str());
         // We check sizes ourselves; given a size, libarchive would stretch a short file to it.
         archive_entry_unset_size(entry);
         if (archive_write_header(out, entry) < ARCHIVE_WARN) {
             m_links.wroteOther(path);
-            const bool exists = !m_options.overwrite && ::access(path.c_str(), F_OK) == 0;
-            m_console.endItem(exists ? "skipped" : "FAILED");
-            if (exists) {
-                m_stream.report(ExitWarning, path + ": already exists, not overwritten (use -y or -o+)");
-            } else {
-                m_stream.report(ExitCreateError,
-                                "Cannot create " + path + ": " + (archive_error_string(out) ? archive_error_string(out) : "?"));
-            }
-            return archive_read_data_skip(in) == ARCHIVE_FATAL ? Outcome::Fatal : Outcome::Skipped;
+            if (!aside && !m_options.overwrite && ::access(path.c_str(), F_OK) == 0)
+                return keepExisting(in, path);
+            return cannotCreate(in, path, archive_error_string(out) ? archive_error_string(out) : "?");
         }
     }
     Outcome outcome = Outcome::Ok;
@@ -217,17 +213,22 @@ Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_en
         m_stream.report(ExitWriteError, "Write error in " + path);
         outcome = Outcome::Unwritten;
     }
-    if (!test && isRegular && outcome == Outcome::Ok && !hasSize(path, info.unpackedSize)) {
+    if (aside && outcome == Outcome::Ok && !hasSize(written, info.unpackedSize)) {
         m_console.endItem("FAILED");
         m_stream.report(ExitWriteError, "Write error in " + path + ": the file on disk is short");
         outcome = Outcome::Unwritten;
     }
     // A file the disk did not take whole is no broken file worth keeping: only a truncated copy.
-    if (!test && outcome != Outcome::Ok) {
-        if (m_options.keepBroken && outcome != Outcome::Unwritten)
+    const bool broken = outcome == Outcome::Broken || outcome == Outcome::Fatal;
+    if (aside && (outcome == Outcome::Ok || (broken && m_options.keepBroken))) {
+        bool placed = false;
+        outcome = placeFile(written, path, outcome, placed);
+        if (broken && placed)
             m_console.line("Kept the broken file " + path);
-        else
-            ::unlink(path.c_str());
+    } else if (aside) {
+        ::unlink(written.c_str());
+    } else if (!test && outcome == Outcome::Unwritten) {
+        ::unlink(path.c_str());
     }
     if (outcome == Outcome::Ok && (isRegular || isHardlink))
         m_links.wrotePlainFile(path);
@@ -240,6 +241,52 @@ Extractor::Outcome Extractor::extractEntry(archive *in, archive *out, archive_en
             ++m_encryptedOk;
     }
     return outcome;
+}
+
+// Gives a file written aside its real name (or, when that is taken and must be kept, a free one
+// beside it); `path` becomes where it is and `kept` tells whether it is there.
+Extractor::Outcome Extractor::placeFile(const std::string &written, std::string &path, Outcome outcome, bool &kept)
+{
+    const EntryPlacement::Policy policy = m_options.overwrite         ? EntryPlacement::Policy::Replace
+                                          : m_options.renameExisting ? EntryPlacement::Policy::KeepExisting
+                                                                     : EntryPlacement::Policy::Skip;
+    const EntryPlacement::Placed placed = EntryPlacement::place(written, path, policy);
+    if (placed.taken) {
+        ::unlink(written.c_str());
+        if (outcome == Outcome::Ok)
+            m_console.endItem("skipped");
+        m_stream.report(ExitWarning, path + ": already exists, not overwritten (use -y or -o+)");
+        return outcome == Outcome::Fatal ? Outcome::Fatal : Outcome::Skipped;
+    }
+    if (!placed.ok) {
+        ::unlink(written.c_str());
+        if (outcome == Outcome::Ok)
+            m_console.endItem("FAILED");
+        m_stream.report(ExitCreateError, "Cannot create " + path + ": " + std::strerror(placed.error));
+        // The reader cannot go on after a fatal error, whether or not the file was placed.
+        return outcome == Outcome::Fatal ? Outcome::Fatal : Outcome::Unwritten;
+    }
+    kept = true;
+    if (placed.already)
+        m_console.line(placed.path + " is already there, whole: kept as it is");
+    else if (placed.path != path)
+        m_console.line(path + " exists: kept, the file is extracted as " + placed.path);
+    path = placed.path;
+    return outcome;
+}
+
+Extractor::Outcome Extractor::keepExisting(archive *in, const std::string &path)
+{
+    m_console.endItem("skipped");
+    m_stream.report(ExitWarning, path + ": already exists, not overwritten (use -y or -o+)");
+    return archive_read_data_skip(in) == ARCHIVE_FATAL ? Outcome::Fatal : Outcome::Skipped;
+}
+
+Extractor::Outcome Extractor::cannotCreate(archive *in, const std::string &path, const std::string &why)
+{
+    m_console.endItem("FAILED");
+    m_stream.report(ExitCreateError, "Cannot create " + path + ": " + why);
+    return archive_read_data_skip(in) == ARCHIVE_FATAL ? Outcome::Fatal : Outcome::Skipped;
 }
 
 Extractor::Outcome Extractor::copyData(archive *in, archive *out, const EntryInfo &info, const std::string &path)

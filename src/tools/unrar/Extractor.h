@@ -1,6 +1,7 @@
 #ifndef EXTRACTOR_H
 #define EXTRACTOR_H
 
+#include "EntryPlacement.h"
 #include "LinkGuard.h"
 
 #include <cstdint>
@@ -24,7 +25,8 @@ struct ExtractOptions
 
 // Reads the rebuilt stream with libarchive, writes the files into the current folder, checks
 // every file against its stored checksum and size, and removes broken files unless asked to
-// keep them. Returns the exit code of the whole run.
+// keep them. A file is written aside and takes its real name only once whole (EntryPlacement).
+// Returns the exit code of the whole run.
 class Extractor
 {
 public:
@@ -38,6 +40,9 @@ private:
     // Reads files with one libarchive reader from `index` on; true when it stopped at a fatal error.
     bool readEntries(archive *out, size_t &index);
     Outcome extractEntry(archive *in, archive *out, archive_entry *entry, const EntryInfo &info);
+    Outcome placeFile(const std::string &written, std::string &path, Outcome outcome, bool &kept);
+    Outcome keepExisting(archive *in, const std::string &path);
+    Outcome cannotCreate(archive *in, const std::string &path, const std::string &why);
     // Where a stored name lands below the extraction folder (empty: nowhere).
     std::string outputPath(const char *stored) const;
     // `path`, or the first free "name (n).ext" beside it when something stands there.
