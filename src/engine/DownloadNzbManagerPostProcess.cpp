@@ -151,6 +151,9 @@ void DownloadNzbManager::startHeadJobSoon()
 // A PAR2 run for the NZB's next index file, with the folder's files as they are now.
 ParityJob DownloadNzbManager::makeParityJob(NzbFiles *pNzbFiles)
 {
+    // What the folder holds before par2 first changes it: after a run cut off midway, the next
+    // one can tell par2's backups from posted files.
+    Par2Backups::noteOriginals(pNzbFiles->strDownloadFolder);
     const QFileInfoList entries = folderFiles(pNzbFiles->strDownloadFolder);
     ParityJob job;
     job.jobId = uiParityJobId++;
@@ -280,14 +283,16 @@ void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNo
     if (!nzb)
         return;
     if (nzb->bDeleted) {
+        Par2Backups::forgetOriginals(job.folder);
         markJobDone(nzb);
         return;
     }
     const QString base = Par2Sets::setName(QFileInfo(job.par2File).fileName());
     if (iExitCode == 0) {
         emit signalPar2Finished(tr("Par2: success - %1").arg(base), QStringLiteral("0"), nzb);
-        if (!bAutoUnsplit || nzb->bSkipExtraction)
-            deletePar2Backups(job);
+        // The set is whole: the damaged copies par2 kept are of no use, whatever stage follows.
+        deletePar2Backups(job);
+        Par2Backups::forgetOriginals(job.folder);
         startNextStage(nzb);
         return;
     }
@@ -299,12 +304,14 @@ void DownloadNzbManager::par2DoneSlot(ParityJob job, int iExitCode, quint32 uiNo
             emit signalPar2Finished(tr("Par2: need more par2 volumes to repair - %1").arg(base), job.result, nzb);
             return;
         }
+        Par2Backups::forgetOriginals(job.folder);
         // Nothing left to fetch: the set stays damaged, whatever the stages after it do.
         emit signalPar2Finished(tr("Par2: repair is not possible - %1").arg(base), job.result, nzb);
         failRepair(nzb, tr("the repair is not possible, the volumes and PAR2 files are kept for a manual repair"));
         startNextStage(nzb);
         return;
     }
+    Par2Backups::forgetOriginals(job.folder);
     failRepair(nzb, tr("the PAR2 verification failed, the volumes and PAR2 files are kept for a manual repair"));
     emit signalPar2Finished(base + QStringLiteral(": ") + par2ExitText(iExitCode), job.result, nzb);
     finishNzb(nzb);
@@ -386,13 +393,14 @@ bool DownloadNzbManager::queueRecoveryVolumes(NzbFiles *pNzbFiles, const QList<N
     return queued;
 }
 
-// par2 keeps each file it repaired under "<name>.1": those copies go, and nothing else that
-// appeared during the run (the files the repair restored among them).
+// par2 keeps each file it repaired under "<name>.1": those copies go, with those that a run cut
+// off before left, and nothing else (not the files the repair restored, nor posted files).
 void DownloadNzbManager::deletePar2Backups(const ParityJob &job)
 {
     const QStringList before = fileNames(job.folderFiles);
     const QStringList after = fileNames(folderFiles(job.folder));
-    const QStringList backups = Par2Backups::backups(before, after, Par2Backups::namesInSet(job.par2File));
+    const QStringList inSet = Par2Backups::namesInSet(job.par2File);
+    const QStringList backups = Par2Backups::backups(before, after, inSet) + Par2Backups::leftovers(job.folder, inSet);
     for (const QString &name : backups)
         QFile::remove(job.folder + QLatin1Char('/') + name);
 }

@@ -1,7 +1,10 @@
 #include "postprocess/Par2Backups.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSet>
 
 #include <cstring>
@@ -27,6 +30,28 @@ quint64 littleEndian64(const char *bytes)
     for (int i = 7; i >= 0; --i)
         value = (value << 8) | quint8(bytes[i]);
     return value;
+}
+
+// A note holds one name a line; no posted name holds a line break that this would cut (the
+// decoder never writes one), and a longer note than this is no note of ours.
+constexpr qint64 kMaxNoteSize = 64 * 1024 * 1024;
+
+const QRegularExpression &numberedName()
+{
+    static const QRegularExpression numbered(QStringLiteral("^(.+)\\.\\d+$"));
+    return numbered;
+}
+
+QStringList plainFileNames(const QString &folder)
+{
+    if (folder.isEmpty()) // QDir("") is the current folder
+        return {};
+    return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QString notePath(const QString &folder)
+{
+    return folder + QLatin1Char('/') + Par2Backups::noteName();
 }
 
 QString lastComponent(const QByteArray &name)
@@ -79,7 +104,7 @@ QStringList Par2Backups::namesInSet(const QString &par2Path)
 QStringList Par2Backups::backups(const QStringList &namesBefore, const QStringList &namesAfter,
                                  const QStringList &namesInSet)
 {
-    static const QRegularExpression numbered(QStringLiteral("^(.+)\\.\\d+$"));
+    const QRegularExpression &numbered = numberedName();
     const QSet<QString> before(namesBefore.begin(), namesBefore.end());
     const QSet<QString> after(namesAfter.begin(), namesAfter.end());
     const QSet<QString> listed(namesInSet.begin(), namesInSet.end());
@@ -92,6 +117,53 @@ QStringList Par2Backups::backups(const QStringList &namesBefore, const QStringLi
             continue;
         const QString original = match.captured(1);
         if (before.contains(original) && after.contains(original))
+            found.append(name);
+    }
+    return found;
+}
+
+QString Par2Backups::noteName()
+{
+    return QStringLiteral(".tq-par2-originals");
+}
+
+bool Par2Backups::noteOriginals(const QString &folder)
+{
+    if (folder.isEmpty() || QFileInfo::exists(notePath(folder)))
+        return !folder.isEmpty();
+    QSaveFile note(notePath(folder));
+    if (!note.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString &name : plainFileNames(folder))
+        note.write(QFile::encodeName(name) + '\n');
+    return note.commit();
+}
+
+void Par2Backups::forgetOriginals(const QString &folder)
+{
+    if (!folder.isEmpty())
+        QFile::remove(notePath(folder));
+}
+
+QStringList Par2Backups::leftovers(const QString &folder, const QStringList &namesInSet)
+{
+    QFile note(notePath(folder));
+    if (folder.isEmpty() || !note.open(QIODevice::ReadOnly) || note.size() > kMaxNoteSize)
+        return {};
+    QSet<QString> originals;
+    for (const QByteArray &line : note.readAll().split('\n')) {
+        if (!line.isEmpty())
+            originals.insert(QFile::decodeName(line));
+    }
+    const QStringList names = plainFileNames(folder);
+    const QSet<QString> present(names.begin(), names.end());
+    const QSet<QString> listed(namesInSet.begin(), namesInSet.end());
+    QStringList found;
+    for (const QString &name : names) {
+        if (originals.contains(name) || listed.contains(name))
+            continue;
+        const QRegularExpressionMatch match = numberedName().match(name);
+        if (match.hasMatch() && present.contains(match.captured(1)))
             found.append(name);
     }
     return found;

@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // par2 keeps each file it repairs under the file's name with ".1" (or the next free number)
-// appended. Telling those backups from the files a repair restored, so that only the backups
-// are deleted.
+// appended. Telling those backups from the files a repair restored, and from posted files that
+// merely look like them ("tool.1", a manual page), so that only the backups are deleted: also
+// those of a run that was cut off (the program killed), which the next run finds in the folder.
 class Par2Backups
 {
 public:
@@ -19,6 +20,18 @@ public:
     // set does not list (a listed name is a file the repair restored).
     static QStringList backups(const QStringList &namesBefore, const QStringList &namesAfter,
                                const QStringList &namesInSet);
+
+    // Notes in `folder` the names of the files it holds before par2 first works on it (the
+    // posted files), unless a note is there already (from a run that was cut off). Written
+    // aside and renamed, so that a note is always whole. False when it cannot be written.
+    static bool noteOriginals(const QString &folder);
+    // Removes the note once par2 is done with the folder.
+    static void forgetOriginals(const QString &folder);
+    // The backups that runs cut off before left in `folder`: "<name>.<number>" of a file that is
+    // there, that the set does not list and that the note does not name. None without a note.
+    static QStringList leftovers(const QString &folder, const QStringList &namesInSet);
+    // The note's file name in the folder (hidden).
+    static QString noteName();
 };
 
 #endif // PAR2BACKUPS_H

@@ -137,11 +137,10 @@ ThreadClean::Work ThreadClean::takeWork() const
     // After a repair that failed nothing is deleted: a repair by hand may need any of it.
     if (pNzbFiles->bKeepFilesForRepair)
         work.deletePatterns.clear();
-    if (pNzbFiles->bPostProcessingSucceeded) {
-        work.deletePatterns.append(QStringLiteral("*.1"));
-        if (!pNzbFiles->bKeepPar2Files)
-            work.deletePatterns.append(QStringLiteral("*.par2"));
-    }
+    // par2's backups went when their set verified; a ".1" file here is a posted one (a manual
+    // page), or the backup of a set that failed, kept for a repair by hand.
+    if (pNzbFiles->bPostProcessingSucceeded && !pNzbFiles->bKeepPar2Files)
+        work.deletePatterns.append(QStringLiteral("*.par2"));
     return work;
 }
 

@@ -11,9 +11,10 @@ class NzbFiles;
 
 // Moves the files of a finished NZB from its download folder into its destination, in one
 // pass, and removes the download folder once nothing is left behind. Of the NZB's own files
-// it deletes instead of moving: the PAR2 files (unless the NZB keeps them) and the ".1"
-// backups after a successful post-processing, and whatever matches the configured
-// auto-delete patterns, unless a repair failed (then every file goes, for a repair by hand).
+// it deletes instead of moving: the PAR2 files (unless the NZB keeps them) after a successful
+// post-processing, and whatever matches the configured auto-delete patterns, unless a repair
+// failed (then every file goes, for a repair by hand). par2's backups are no concern of it:
+// they go when their set verifies, and a posted ".1" file is moved like any other.
 // Files already in the destination are never deleted or replaced: a name that is taken there
 // is kept under a distinct name. A file leaves the download folder only once it is whole in the
 // destination; one that cannot be moved (a full or refusing destination) stays, with the reason.

@@ -7,6 +7,8 @@
 #include "RarTestArchive.h"
 #include "StandInProgram.h"
 #include "engine/NzbToProcess.h"
+#include "postprocess/Par2Backups.h"
+#include "postprocess/ThreadClean.h"
 
 #include <QCryptographicHash>
 #include <QProcess>
@@ -67,8 +69,12 @@ private slots:
     void oneNzbAtATime();
     void jobsStartWithoutTheTick();
     void repairKeepsRestoredFiles();
+    void onlyPar2BackupsAreDeleted_data();
+    void onlyPar2BackupsAreDeleted();
 
 private:
+    void createDamagedPar2Set(const QString &folder, QByteArray &first, QByteArray &second);
+    NzbFiles *postProcessRepairedFolder(const QString &folder);
     NzbFiles *completeNzb(const QString &name, const QStringList &files, bool skipExtraction = false);
     // Queues an NZB (download folder "N") whose `decoded` files have every article in and are
     // decoded, with the files `written` in its download folder.
@@ -714,15 +720,16 @@ void tst_DownloadNzbManagerPostProcess::jobsStartWithoutTheTick()
 
 // The real par2 repairs one file and restores another that was missing: the repaired file's
 // backup goes, the restored file stays (it appeared during the run too).
-void tst_DownloadNzbManagerPostProcess::repairKeepsRestoredFiles()
+// first.bin and second.bin, with a PAR2 set of them (set.par2 and its volumes) made by the real
+// par2 in `folder`; first.bin is then damaged (one byte), `first` and `second` are the originals.
+// The system's par2 is the one the manager runs from then on.
+void tst_DownloadNzbManagerPostProcess::createDamagedPar2Set(const QString &folder, QByteArray &first,
+                                                             QByteArray &second)
 {
-    QFile::remove(bin + QStringLiteral("/par2")); // the system's par2
-    manager->bAutoUnrar = false;
-    manager->bAutoUnsplit = false;
-    const QString folder = download + QStringLiteral("/N");
+    QFile::remove(bin + QStringLiteral("/par2"));
     QVERIFY(QDir().mkpath(folder));
-    QByteArray first(200000, '\0');
-    QByteArray second(200000, '\0');
+    first = QByteArray(200000, '\0');
+    second = QByteArray(200000, '\0');
     for (int i = 0; i < first.size(); ++i) {
         first[i] = char((i * 7 + 3) % 251);
         second[i] = char((i * 13 + 5) % 241);
@@ -737,21 +744,92 @@ void tst_DownloadNzbManagerPostProcess::repairKeepsRestoredFiles()
     QByteArray damaged = first;
     damaged[5000] = char(damaged.at(5000) ^ 0x55);
     QVERIFY(writeBytes(folder + "/first.bin", damaged));
-    QVERIFY(QFile::remove(folder + "/second.bin"));
+}
 
+// Post-processes an NZB whose files are all in `folder` to its end; the repair must succeed.
+NzbFiles *tst_DownloadNzbManagerPostProcess::postProcessRepairedFolder(const QString &folder)
+{
     NzbFiles *nzb = buildNzb(QStringLiteral("N"), {QStringLiteral("D:d")});
     nzb->strDownloadFolder = folder;
+    nzb->strDestination = destination + QStringLiteral("/N");
     nzb->checkAllFilesDecoded();
     QString error;
     manager->queueNzbFiles(nzb, error);
     manager->slotNextNzbToProcess();
     waitForEvent(QStringLiteral("N finished"));
-    QCOMPARE(events.first(), QStringLiteral("N par2: Par2: success - set | 0"));
-    QVERIFY(nzb->bPostProcessingSucceeded);
+    [&] {
+        QCOMPARE(events.first(), QStringLiteral("N par2: Par2: success - set | 0"));
+        QVERIFY(nzb->bPostProcessingSucceeded);
+    }();
+    return nzb;
+}
+
+void tst_DownloadNzbManagerPostProcess::repairKeepsRestoredFiles()
+{
+    manager->bAutoUnrar = false;
+    manager->bAutoUnsplit = false;
+    const QString folder = download + QStringLiteral("/N");
+    QByteArray first;
+    QByteArray second;
+    createDamagedPar2Set(folder, first, second);
+    QVERIFY(QFile::remove(folder + "/second.bin"));
+    postProcessRepairedFolder(folder);
     QCOMPARE(readAll(folder + "/first.bin"), first);
     QCOMPARE(readAll(folder + "/second.bin"), second);
     const QStringList left = QDir(folder).entryList({"first.bin*", "second.bin*"}, QDir::Files, QDir::Name);
     QCOMPARE(left, (QStringList{"first.bin", "second.bin"}));
+}
+
+void tst_DownloadNzbManagerPostProcess::onlyPar2BackupsAreDeleted_data()
+{
+    QTest::addColumn<bool>("joining");
+    QTest::addColumn<bool>("cutOff"); // an earlier repair of the set was cut off midway
+    QTest::newRow("repair, no joining follows") << false << false;
+    QTest::newRow("repair, joining follows") << true << false;
+    QTest::newRow("repair after one cut off") << true << true;
+}
+
+// The real par2 repairs a damaged file of a set, keeping the damaged copy as "first.bin.1" (or
+// the next free number); posted files of that shape (a manual page "tool.1") sit beside it. Once
+// the set is whole, par2's copies go, this run's and those of a run cut off before (the program
+// killed in the middle of a repair), whatever stage follows; the posted files reach the
+// destination with the repaired ones.
+void tst_DownloadNzbManagerPostProcess::onlyPar2BackupsAreDeleted()
+{
+    QFETCH(bool, joining);
+    QFETCH(bool, cutOff);
+    manager->bAutoUnrar = false;
+    manager->bAutoUnsplit = joining;
+    const QString folder = download + QStringLiteral("/N");
+    QByteArray first;
+    QByteArray second;
+    createDamagedPar2Set(folder, first, second);
+    QVERIFY(writeBytes(folder + "/tool", "the tool"));
+    QVERIFY(writeBytes(folder + "/tool.1", "its manual page"));
+    QVERIFY(writeBytes(folder + "/second.bin.1", "posted too"));
+    if (cutOff) {
+        // What the run that was cut off did: it noted the posted files before par2 started, and
+        // par2 had moved the damaged file aside and begun the repaired one.
+        QVERIFY(Par2Backups::noteOriginals(folder));
+        QVERIFY(QFile::rename(folder + "/first.bin", folder + "/first.bin.1"));
+        QVERIFY(writeBytes(folder + "/first.bin", first.left(60000)));
+    }
+    NzbFiles *nzb = postProcessRepairedFolder(folder);
+
+    ThreadClean clean;
+    clean.setAutoDeletePatterns(QString());
+    clean.pNzbFiles = nzb;
+    QSignalSpy cleaned(&clean, &ThreadClean::signalCleanDone);
+    clean.start();
+    QVERIFY(cleaned.wait(30000));
+    QVERIFY(clean.wait(30000));
+    const QString moved = destination + QStringLiteral("/N");
+    QCOMPARE(QDir(moved).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{"first.bin", "second.bin", "second.bin.1", "tool", "tool.1"}));
+    QCOMPARE(readAll(moved + "/first.bin"), first);
+    QCOMPARE(readAll(moved + "/second.bin"), second);
+    QCOMPARE(readAll(moved + "/tool.1"), QByteArray("its manual page"));
+    QCOMPARE(readAll(moved + "/second.bin.1"), QByteArray("posted too"));
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadNzbManagerPostProcess)

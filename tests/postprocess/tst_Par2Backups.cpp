@@ -3,6 +3,7 @@
 #include "postprocess/Par2Backups.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -34,6 +35,8 @@ private slots:
     void namesOfDamagedFiles();
     void backups_data();
     void backups();
+    void leftoversOfRunsCutOff_data();
+    void leftoversOfRunsCutOff();
 
 private:
     QTemporaryDir work;
@@ -134,6 +137,63 @@ void tst_Par2Backups::backups()
     QFETCH(QStringList, inSet);
     QFETCH(QStringList, expected);
     QCOMPARE(Par2Backups::backups(before, after, inSet), expected);
+}
+
+void tst_Par2Backups::leftoversOfRunsCutOff_data()
+{
+    QTest::addColumn<bool>("noted");          // the folder was noted before par2 first ran
+    QTest::addColumn<QStringList>("posted");  // in the folder when it was noted
+    QTest::addColumn<QStringList>("since");   // appeared since (runs cut off, volumes fetched)
+    QTest::addColumn<QStringList>("gone");    // removed since
+    QTest::addColumn<QStringList>("inSet");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList set{"a.bin", "b.bin", "d.bin.1"};
+    QTest::newRow("the backup of a run cut off") << true << QStringList{"a.bin", "set.par2"} << QStringList{"a.bin.1"}
+                                                 << QStringList() << set << QStringList{"a.bin.1"};
+    QTest::newRow("backups of two runs cut off") << true << QStringList{"a.bin"} << QStringList{"a.bin.1", "a.bin.2"}
+                                                 << QStringList() << set << QStringList{"a.bin.1", "a.bin.2"};
+    QTest::newRow("posted .1 files stay, beside a backup")
+        << true << QStringList{"a.bin", "tool", "tool.1", "a.bin.7"} << QStringList{"a.bin.1"} << QStringList() << set
+        << QStringList{"a.bin.1"};
+    QTest::newRow("a numbered file the set lists stays") << true << QStringList{"d.bin"} << QStringList{"d.bin.1"}
+                                                         << QStringList() << set << QStringList();
+    QTest::newRow("recovery volumes fetched since") << true << QStringList{"a.bin", "set.par2"}
+                                                    << QStringList{"set.vol00+01.par2", "set.vol01+02.par2"}
+                                                    << QStringList() << set << QStringList();
+    QTest::newRow("its file gone") << true << QStringList{"a.bin"} << QStringList{"a.bin.1"} << QStringList{"a.bin"}
+                                   << set << QStringList();
+    QTest::newRow("no note: nothing is taken for a backup")
+        << false << QStringList{"a.bin"} << QStringList{"a.bin.1"} << QStringList() << set << QStringList();
+}
+
+// A run of par2 cut off (the program killed) leaves its backups, which the next run finds among
+// the files it is given. The note made before the first run tells them from posted files; a later
+// note never replaces it.
+void tst_Par2Backups::leftoversOfRunsCutOff()
+{
+    QFETCH(bool, noted);
+    QFETCH(QStringList, posted);
+    QFETCH(QStringList, since);
+    QFETCH(QStringList, gone);
+    QFETCH(QStringList, inSet);
+    QFETCH(QStringList, expected);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    for (const QString &name : posted)
+        QVERIFY(writeBytes(folder.filePath(name), name.toUtf8()));
+    if (noted)
+        QVERIFY(Par2Backups::noteOriginals(folder.path()));
+    for (const QString &name : since)
+        QVERIFY(writeBytes(folder.filePath(name), "par2's " + name.toUtf8()));
+    for (const QString &name : gone)
+        QVERIFY(QFile::remove(folder.filePath(name)));
+    if (noted) // the next run notes again: the first note stays
+        QVERIFY(Par2Backups::noteOriginals(folder.path()));
+    QCOMPARE(Par2Backups::leftovers(folder.path(), inSet), expected);
+
+    Par2Backups::forgetOriginals(folder.path());
+    QVERIFY(!QFileInfo::exists(folder.filePath(Par2Backups::noteName())));
+    QCOMPARE(Par2Backups::leftovers(folder.path(), inSet), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_Par2Backups)
