@@ -343,6 +343,7 @@ private:
     void removeNzbRows(const QList<QTreeWidgetItem *> &rows);
     void reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread);
     QString filesLeftBehindText(const NzbFiles *pNzbFiles, const ThreadClean &thread) const;
+    void noteFilesGone(NzbFiles *pNzbFiles, const ThreadClean &thread) const;
     void addFilesFromDrop(const QStringList &listPaths);
     void takePendingArguments();
     void takeArgument(const QString &strArgument);

@@ -10,6 +10,7 @@
 #include "QsLog/QsLog.h"
 
 #include <QFileInfo>
+#include <QMutexLocker>
 
 namespace {
 
@@ -136,6 +137,26 @@ void MainWindow::slotUnsplitDone(NzbFiles *pNzbFiles, QString strError)
     }
 }
 
+// Decoded files that are not there at the end make the NZB fail: it is not downloaded whole.
+void MainWindow::noteFilesGone(NzbFiles *pNzbFiles, const ThreadClean &thread) const
+{
+    QString strGone;
+    if (thread.isDownloadFolderGone())
+        strGone = tr("the download folder %1 is gone").arg(pNzbFiles->strDownloadFolder);
+    const QStringList files = thread.getFilesGone();
+    if (!files.isEmpty())
+        strGone = tr("%1 decoded file(s) gone from the download folder before the end: %2")
+                      .arg(files.size())
+                      .arg(files.join(QStringLiteral(", ")));
+    if (strGone.isEmpty())
+        return;
+    QMutexLocker locker(&pNzbFiles->mutex);
+    pNzbFiles->bPostProcessingSucceeded = false;
+    if (!pNzbFiles->strPostProcessingProblem.isEmpty())
+        strGone = pNzbFiles->strPostProcessingProblem + QStringLiteral("; ") + strGone;
+    pNzbFiles->strPostProcessingProblem = strGone;
+}
+
 // Each file that stayed is logged with its reason; the row names the first few.
 QString MainWindow::filesLeftBehindText(const NzbFiles *pNzbFiles, const ThreadClean &thread) const
 {
@@ -214,6 +235,7 @@ void MainWindow::reportCleanDone(NzbFiles *pNzbFiles, const ThreadClean *thread)
         for (const QString &path : thread->getFilesRenamed())
             QLOG_WARN() << tr("NZB %1: a file of that name was already in the destination, kept as %2")
                                .arg(pNzbFiles->strName, path);
+        noteFilesGone(pNzbFiles, *thread);
     }
     QString strFailure;
     if (!bDestinationCreated)

@@ -109,9 +109,29 @@ NzbFiles *NzbConfiguration::nzbFromRecordFile(const QByteArray &content)
     stream.setVersion(StreamVersion);
     auto *nzbFiles = new NzbFiles(nullptr);
     stream >> *nzbFiles;
+    fetchAgainWhatIsGone(nzbFiles);
     nzbFiles->updateSizes();
     nzbFiles->rebuildPar2VolumeList();
     return nzbFiles;
+}
+
+// A file is decoded, and its segment files removed, a moment before the record that says so is
+// written: a program stopped in between comes back with a file whose articles the record holds
+// all arrived but whose segment files are gone. Decoding it would give a file of nothing: its
+// articles are fetched again. (A paused file keeps its state until the user resumes it.)
+void NzbConfiguration::fetchAgainWhatIsGone(NzbFiles *nzbFiles)
+{
+    for (NzbFile *file : nzbFiles->getFiles()) {
+        if (file->isDecoded() || file->bPaused || !file->isAllSegmentsProcessed())
+            continue;
+        const QList<NzbSegment *> segments = file->getSegments();
+        const bool gone = std::any_of(segments.cbegin(), segments.cend(), [](const NzbSegment *segment) {
+            const QString path = segment->getTempFilePath();
+            return segment->bDownloaded && !path.isEmpty() && !QFileInfo::exists(path);
+        });
+        if (gone)
+            file->reset();
+    }
 }
 
 // A record is written when an NZB is added and when one of its files is decoded, not for each

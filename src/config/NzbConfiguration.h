@@ -161,6 +161,7 @@ private:
     static bool isBackupName(const QString &fileName);
     static bool isRecordName(const QString &fileName);
     static NzbFiles *nzbFromRecordFile(const QByteArray &content);
+    static void fetchAgainWhatIsGone(NzbFiles *nzbFiles);
     static void creditSegmentFilesWrittenSince(NzbFiles *nzbFiles, const QString &recordPath);
     static bool isCompleteSegmentFile(const QString &path);
     static QByteArray readWholeFile(const QString &path, bool *ok = nullptr);

@@ -1,6 +1,7 @@
 #include "engine/DecodedFileNames.h"
 
 #include "config/FileNameLimit.h"
+#include "config/PartialFile.h"
 
 #include <QFileInfo>
 #include <QMutexLocker>
@@ -48,14 +49,50 @@ QString DecodedFileNames::claim(const QString &folder, const QString &wanted, co
     const int maxBytes = FileNameLimit::maxBytes(folder);
     for (int n = 1; n <= kMaxNames; ++n) {
         const QString name = fittedCandidate(wanted, use, article, n, maxBytes);
-        const QString path = joined(folder, name);
-        if (!isFree(path))
+        if (!isFree(joined(folder, name)))
             continue;
-        hashOwners.insert(path, file);
-        hashClaims.insert(key, name);
+        take(key, folder, name);
+        PartialFile::removeLeftover(joined(folder, name));
         return name;
     }
     return QString();
+}
+
+QString DecodedFileNames::rename(const QString &folder, const QString &taken, const NzbFile *file)
+{
+    QMutexLocker locker(&mutex);
+    const QString takenPath = joined(folder, taken);
+    for (auto claim = hashClaims.cbegin(); claim != hashClaims.cend(); ++claim) {
+        const Key key = claim.key();
+        if (key.file != file || claim.value() != taken || QFileInfo(key.wantedPath).path() != folder)
+            continue;
+        const QString wanted = QFileInfo(key.wantedPath).fileName();
+        const int maxBytes = FileNameLimit::maxBytes(folder);
+        for (int n = 2; n <= kMaxNames; ++n) {
+            const QString name = fittedCandidate(wanted, key.use, key.article, n, maxBytes);
+            const QString path = joined(folder, name);
+            const QFileInfo there(path);
+            if (!isFree(path) || there.exists() || there.isSymLink())
+                continue;
+            hashPartials.remove(hashPartials.value(takenPath));
+            hashPartials.remove(takenPath);
+            hashOwners.remove(takenPath);
+            take(key, folder, name);
+            return name;
+        }
+        return QString();
+    }
+    return QString();
+}
+
+void DecodedFileNames::take(const Key &key, const QString &folder, const QString &name)
+{
+    const QString path = joined(folder, name);
+    const QString partial = PartialFile::pathFor(path);
+    hashOwners.insert(path, key.file);
+    hashPartials.insert(path, partial);
+    hashPartials.insert(partial, path);
+    hashClaims.insert(key, name);
 }
 
 QStringList DecodedFileNames::claimedBy(const NzbFile *file)
@@ -69,12 +106,23 @@ QStringList DecodedFileNames::claimedBy(const NzbFile *file)
     return paths;
 }
 
-// Free: no posted file claimed it in this run, and nothing stands at it. A file already there
-// belongs to a decoding before a restart, or to post-processing: it is never written into.
+void DecodedFileNames::noteWritten(const NzbFile *file, const QString &path)
+{
+    QMutexLocker locker(&mutex);
+    if (!hashWritten.contains(file, path))
+        hashWritten.insert(file, path);
+}
+
+QStringList DecodedFileNames::writtenBy(const NzbFile *file)
+{
+    QMutexLocker locker(&mutex);
+    return hashWritten.values(file);
+}
+
+// Free: no posted file claimed it, or a name with the same partial name, in this run. A file that
+// stands there is no reason to write elsewhere: the file is written aside, and only a whole file
+// that is not the one already there takes another name (rename()).
 bool DecodedFileNames::isFree(const QString &path) const
 {
-    if (hashOwners.contains(path))
-        return false;
-    const QFileInfo info(path);
-    return !info.exists() && !info.isSymLink();
+    return !hashOwners.contains(path) && !hashPartials.contains(PartialFile::pathFor(path));
 }

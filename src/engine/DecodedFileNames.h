@@ -21,15 +21,28 @@ public:
 
     // The name under which `file` writes `wanted` in `folder` (for a raw copy, that of article
     // `article`), and claims it: the name it took for the same before, else `wanted` itself when
-    // no posted file claimed it and nothing stands at it (cut short, extension kept, when it is
-    // too long for the folder's file system), else the first free of "wanted (2)",
-    // "wanted (3)"... (a raw copy: "wanted (segment <article>)", then with " (2)"...). The
-    // number goes after the whole name, so that a second copy never looks like a volume of an
-    // archive or split set. Empty when no name is free.
+    // no posted file claimed it in this run (cut short, extension kept, when it is too long for
+    // the folder's file system), else the first free of "wanted (2)", "wanted (3)"... (a raw
+    // copy: "wanted (segment <article>)", then with " (2)"...). The number goes after the whole
+    // name, so that a second copy never looks like a volume of an archive or split set. Empty
+    // when no name is free. The file is written under the name's partial name (PartialFile) and
+    // takes the name once whole; a new claim removes what a decoding stopped before left there.
+    // A file that stands at the name is never written into: see rename().
     QString claim(const QString &folder, const QString &wanted, const NzbFile *file, Use use, int article = 0);
+
+    // The claim of `file` that took `taken` in `folder` moves to the next name of its series that
+    // no posted file claimed and nothing stands at, for a whole file that could not take `taken`
+    // (another file stands there: written before a restart, or put there by someone else). Empty
+    // when no name is free.
+    QString rename(const QString &folder, const QString &taken, const NzbFile *file);
 
     // The paths `file` claimed so far, outputs and raw copies.
     QStringList claimedBy(const NzbFile *file);
+
+    // The file at `path` was written whole for `file` and has its name.
+    void noteWritten(const NzbFile *file, const QString &path);
+    // The paths written whole for `file` in this run.
+    QStringList writtenBy(const NzbFile *file);
 
     // The n-th name tried for `wanted` (n from 1).
     static QString candidate(const QString &wanted, Use use, int article, int n);
@@ -55,10 +68,13 @@ private:
     }
 
     bool isFree(const QString &path) const;
+    void take(const Key &key, const QString &folder, const QString &name);
 
     QMutex mutex;
     QHash<Key, QString> hashClaims;             // what each posted file took for a wanted name
     QHash<QString, const NzbFile *> hashOwners; // every claimed path and its posted file
+    QHash<QString, QString> hashPartials;       // the partial path of every claimed path, and back
+    QMultiHash<const NzbFile *, QString> hashWritten;
 };
 
 #endif // DECODEDFILENAMES_H

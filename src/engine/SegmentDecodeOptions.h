@@ -18,6 +18,9 @@ struct SegmentDecodeOptions
     // Turns the name an encoding header gives (after the subject rule) into the name the output
     // takes in the folder; an empty result refuses the output (result 5). Unset: the name as is.
     std::function<QString(const QString &)> outputName;
+    // The output is written under its partial name (PartialFile::pathFor), which the caller
+    // turns into the real one once the whole file is written.
+    bool writeAside = false;
     // Where each yEnc section that wrote into an output is told, in the order they ended; none
     // when null. The caller's, for one call at a time.
     QVector<DecodedPart> *decodedParts = nullptr;

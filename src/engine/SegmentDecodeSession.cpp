@@ -1,5 +1,6 @@
 #include "engine/SegmentDecodeSession.h"
 
+#include "config/PartialFile.h"
 #include "engine/NntpSegmentDecoder.h"
 #include "engine/SegmentLineReader.h"
 #include "engine/YencLineDecoder.h"
@@ -285,7 +286,8 @@ int SegmentDecodeSession::openOutput(QString name)
     if (outputFolder.isEmpty() || !QDir().mkpath(outputFolder))
         return fail(5, QStringLiteral("Failed to create output directory"));
     closeOutput();
-    if (!output.open(outputFolder + QDir::separator() + name))
+    const QString path = outputFolder + QDir::separator() + name;
+    if (!output.open(options.writeAside ? PartialFile::pathFor(path) : path))
         return 4;
     return kContinue;
 }

@@ -1,5 +1,6 @@
 #include "engine/ThreadFileDecoder.h"
 
+#include "config/PartialFile.h"
 #include "config/UtilsFilesFolders.h"
 #include "engine/DownloadNzbManager.h"
 #include "engine/FileDecodeJob.h"
@@ -96,6 +97,7 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
     DecodedFileNames &names = manager->decodedFileNames;
     SegmentDecodeOptions options;
     options.outputLimit = outputLimit(segments);
+    options.writeAside = true;
     options.outputName = [&names, folder, file](const QString &wanted) {
         return names.claim(folder, wanted, file, DecodedFileNames::Use::Output);
     };
@@ -147,14 +149,23 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
         }
     }
 
+    // Whole: the files take their names.
+    QHash<QString, QString> renamed;
+    if (!publish(file, folder, renamed, failedName, reason)) {
+        giveUpUnwritten(file, folder + QLatin1Char('/') + failedName, reason);
+        return;
+    }
+
     // Articles that all decoded cleanly can still leave bytes of the file unwritten: a part the
     // NZB does not list, or one that two of its entries both claimed to be.
     if (!warned) {
         for (const FileDecodeJob::Shortfall &shortfall : job->shortfalls())
-            emit signalFileWarning(file, shortfallWarning(shortfall.outputName, shortfall.missingBytes, shortfall.fileSize));
+            emit signalFileWarning(file, shortfallWarning(renamed.value(shortfall.outputName, shortfall.outputName),
+                                                          shortfall.missingBytes, shortfall.fileSize));
     }
 
     file->setDecoded(true);
+    noteFilesGone(nzb);
     for (const QString &tempFolder : qAsConst(tempFolders)) {
         if (!tempFolder.isEmpty())
             UtilsFilesFolders::removeFolder(QDir(tempFolder));
@@ -165,19 +176,76 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
         QMutexLocker locker(&nzb->mutex);
         checkDone = nzb->bPasswordCheckDone;
     }
-    const QString lastOutput = job->lastOutputName();
+    const QString lastOutput = renamed.value(job->lastOutputName(), job->lastOutputName());
     if (!checkDone && !lastOutput.isEmpty())
         probePassword(nzb, folder + QLatin1Char('/') + lastOutput);
     emit signalDecoded(file);
 }
 
 // A file is reported decoded only when all its bytes are on disk: what was written of it goes
-// (it is of no use, and takes room), its articles stay for the next try.
+// (it is of no use, and takes room), its articles stay for the next try. It was written under
+// partial names: what stands under the real names is not this file's.
 void ThreadFileDecoder::giveUpUnwritten(NzbFile *file, const QString &path, const QString &reason)
 {
-    for (const QString &written : manager->decodedFileNames.claimedBy(file))
-        QFile::remove(written);
+    for (const QString &claimed : manager->decodedFileNames.claimedBy(file))
+        PartialFile::removeLeftover(claimed);
     emit signalNotWritten(file, path, reason);
+}
+
+// Gives each file that `file` wrote its real name. A file that stands at a name with the same
+// bytes is this one, decoded before the program was stopped (before the queue record could say
+// so): the new copy goes. Another file there keeps its name and this one takes the next free one
+// (renamed holds the claimed name and the one taken). False, with the name and the reason, when
+// a name could not be given.
+bool ThreadFileDecoder::publish(NzbFile *file, const QString &folder, QHash<QString, QString> &renamed,
+                                QString &failedName, QString &reason)
+{
+    DecodedFileNames &names = manager->decodedFileNames;
+    for (const QString &claimed : names.claimedBy(file)) {
+        const QString partial = PartialFile::pathFor(claimed);
+        if (!QFileInfo(partial).isFile())
+            continue; // never opened (a part that failed), or given its name before
+        const QString claimedName = QFileInfo(claimed).fileName();
+        QString name = claimedName;
+        for (;;) {
+            const PartialFile::Result result = PartialFile::publish(partial, folder + QLatin1Char('/') + name, &reason);
+            if (result == PartialFile::Result::Published || result == PartialFile::Result::AlreadyThere)
+                break;
+            failedName = name;
+            if (result == PartialFile::Result::Failed)
+                return false;
+            name = names.rename(folder, name, file);
+            if (name.isEmpty()) {
+                reason = tr("every name it could take is taken");
+                return false;
+            }
+        }
+        if (name != claimedName)
+            renamed.insert(claimedName, name);
+        names.noteWritten(file, folder + QLatin1Char('/') + name);
+    }
+    return true;
+}
+
+// Once the NZB's last file is decoded: the names of the files decoded in this run that are no
+// longer in the download folder (removed by hand, the folder deleted, a drive gone). The NZB
+// cannot end as downloaded without them, unless its repair brings them back.
+void ThreadFileDecoder::noteFilesGone(NzbFiles *nzb)
+{
+    if (!nzb->isAllFilesDecoded())
+        return;
+    QStringList gone;
+    int written = 0;
+    for (const NzbFile *decoded : nzb->getFiles()) {
+        for (const QString &path : manager->decodedFileNames.writtenBy(decoded)) {
+            ++written;
+            if (!QFileInfo(path).isFile())
+                gone << QFileInfo(path).fileName();
+        }
+    }
+    QMutexLocker locker(&nzb->mutex);
+    nzb->iFilesDecodedHere = written;
+    nzb->listFilesGone = gone;
 }
 
 // The article is kept as it came (length field included) for the user to look at; never over a
@@ -192,7 +260,7 @@ bool ThreadFileDecoder::copyRaw(NzbFile *file, const NzbSegment *segment, int ar
     if (name.isEmpty())
         return true;
     failedPath = folder + QLatin1Char('/') + name;
-    return QDir().mkpath(folder) && UtilsFilesFolders::copyFile(tempFile, failedPath);
+    return QDir().mkpath(folder) && UtilsFilesFolders::copyFile(tempFile, PartialFile::pathFor(failedPath));
 }
 
 void ThreadFileDecoder::probePassword(NzbFiles *nzb, const QString &path)

@@ -1,6 +1,7 @@
 #ifndef THREADFILEDECODER_H
 #define THREADFILEDECODER_H
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QThread>
@@ -13,7 +14,8 @@ class NzbFiles;
 class NzbSegment;
 
 // One of the download manager's file decoders: takes complete files from the manager's decode
-// queue, decodes their segments in number order into the NZB's download folder, reports every
+// queue, decodes their segments in number order into the NZB's download folder (under partial
+// names, which become the real ones once the file is whole), reports every
 // segment that did not decode cleanly, marks the file decoded, removes its segment folder and,
 // until the NZB's archive is known to need a password, asks unrar whether a file that starts
 // like a RAR archive does. Each handled file is reported with signalDecoded; a file that could
@@ -69,6 +71,9 @@ protected:
 private:
     void decodeFile(NzbFile *file);
     void giveUpUnwritten(NzbFile *file, const QString &path, const QString &reason);
+    void noteFilesGone(NzbFiles *nzb);
+    bool publish(NzbFile *file, const QString &folder, QHash<QString, QString> &renamed, QString &failedName,
+                 QString &reason);
     bool copyRaw(NzbFile *file, const NzbSegment *segment, int article, const QString &folder, QString &failedPath);
     void probePassword(NzbFiles *nzb, const QString &path);
 

@@ -112,6 +112,10 @@ public:
     // volumes and PAR2 files stay for a manual repair (a repair that failed).
     QString strPostProcessingProblem;
     bool bKeepFilesForRepair = false;
+    // Of this run only, under the mutex, taken when its last file was decoded: how many files were
+    // decoded into the download folder in this run, and the names of those no longer there.
+    int iFilesDecodedHere = 0;
+    QStringList listFilesGone;
 
 private:
     void recomputeTotalsLocked();

@@ -1,6 +1,9 @@
 #include "postprocess/FileMove.h"
 
+#include "config/PartialFile.h"
+
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -26,16 +29,15 @@ FileMove::Result failed(QString* reason, int error)
     return FileMove::Result::Failed;
 }
 
-bool exists(const QByteArray& path)
+// So that the new name is on the disk before the source goes.
+void syncFolderOf(const QString& path)
 {
-    struct stat st {};
-    return ::lstat(path.constData(), &st) == 0;
-}
-
-// The file system cannot rename without replacing (RENAME_NOREPLACE unsupported).
-bool noReplaceUnsupported(int error)
-{
-    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    ::fsync(folder);
+    ::close(folder);
 }
 
 // 0, or the errno of the read or write that failed. A write that takes nothing counts as a full
@@ -79,27 +81,26 @@ void removeCopy(const QByteArray& target, const struct stat& created)
 
 FileMove::Result FileMove::move(const QString& source, const QString& target, QString* reason)
 {
-    const QByteArray from = QFile::encodeName(source);
-    const QByteArray to = QFile::encodeName(target);
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+    // What a move to the same path left, stopped in the middle of its copy.
+    PartialFile::removeLeftover(target);
+    const int error = PartialFile::renameNoReplace(QFile::encodeName(source), QFile::encodeName(target));
+    if (error == 0)
         return Result::Moved;
-    int error = errno;
-    if (noReplaceUnsupported(error)) {
-        if (exists(to))
-            return Result::NameTaken;
-        if (::rename(from.constData(), to.constData()) == 0)
-            return Result::Moved;
-        error = errno;
-    }
     if (error == EEXIST)
         return Result::NameTaken;
     if (error == EXDEV)
-        return copyAcross(from, to, reason);
+        return copyAcross(source, target, reason);
     return failed(reason, error);
 }
 
-FileMove::Result FileMove::copyAcross(const QByteArray& source, const QByteArray& target, QString* reason)
+// The copy is written under its partial name and takes the real one only once it is whole and on
+// the disk: a move stopped midway (the program killed, the machine off) leaves no cut file under
+// the real name, and the move done again replaces what it left.
+FileMove::Result FileMove::copyAcross(const QString& sourcePath, const QString& targetPath, QString* reason)
 {
+    const QByteArray source = QFile::encodeName(sourcePath);
+    const QByteArray target = QFile::encodeName(targetPath);
+    const QByteArray partial = QFile::encodeName(PartialFile::pathFor(targetPath));
     const int in = ::open(source.constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return failed(reason, errno);
@@ -110,12 +111,12 @@ FileMove::Result FileMove::copyAcross(const QByteArray& source, const QByteArray
         return failed(reason, error);
     }
     // O_EXCL: never a file that stands there, never through a link.
-    const int out = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+    const int out = ::open(partial.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                            original.st_mode & 07777);
     if (out < 0) {
         const int error = errno;
         ::close(in);
-        return error == EEXIST ? Result::NameTaken : failed(reason, error);
+        return failed(reason, error);
     }
     struct stat created {};
     if (::fstat(out, &created) != 0) {
@@ -123,7 +124,7 @@ FileMove::Result FileMove::copyAcross(const QByteArray& source, const QByteArray
         const int error = errno;
         ::close(in);
         ::close(out);
-        ::unlink(target.constData());
+        ::unlink(partial.constData());
         return failed(reason, error);
     }
 
@@ -142,9 +143,18 @@ FileMove::Result FileMove::copyAcross(const QByteArray& source, const QByteArray
     }
     if (::close(out) != 0 && error == 0 && errno != EINTR)
         error = errno;
-    if (error == 0 && ::unlink(source.constData()) != 0)
-        error = errno;
     if (error != 0) {
+        removeCopy(partial, created);
+        return failed(reason, error);
+    }
+    error = PartialFile::renameNoReplace(partial, target);
+    if (error != 0) {
+        removeCopy(partial, created);
+        return error == EEXIST ? Result::NameTaken : failed(reason, error);
+    }
+    syncFolderOf(targetPath);
+    if (::unlink(source.constData()) != 0) {
+        error = errno;
         removeCopy(target, created);
         return failed(reason, error);
     }

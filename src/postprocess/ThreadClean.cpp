@@ -2,6 +2,7 @@
 
 #include "config/AppConfiguration.h"
 #include "config/FileNameLimit.h"
+#include "config/PartialFile.h"
 #include "config/UtilsFilesFolders.h"
 #include "postprocess/FileMove.h"
 #include "model/NzbFiles.h"
@@ -82,6 +83,18 @@ QStringList ThreadClean::getFilesRenamed() const
     return m_outcome.renamed;
 }
 
+QStringList ThreadClean::getFilesGone() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_outcome.gone;
+}
+
+bool ThreadClean::isDownloadFolderGone() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_outcome.downloadFolderGone;
+}
+
 QString ThreadClean::getReasonNotMoved(const QString& path) const
 {
     QMutexLocker locker(&m_mutex);
@@ -134,6 +147,8 @@ ThreadClean::Work ThreadClean::takeWork() const
     QMutexLocker locker(&pNzbFiles->mutex);
     work.destination = pNzbFiles->strDestination;
     work.downloadFolder = pNzbFiles->strDownloadFolder;
+    work.filesGone = pNzbFiles->listFilesGone;
+    work.filesDecodedHere = pNzbFiles->iFilesDecodedHere > 0;
     // After a repair that failed nothing is deleted: a repair by hand may need any of it.
     if (pNzbFiles->bKeepFilesForRepair)
         work.deletePatterns.clear();
@@ -163,8 +178,17 @@ void ThreadClean::cleanFolder(const Work& work, Outcome& outcome)
         return;
     }
     const QDir download(work.downloadFolder);
-    if (work.downloadFolder.isEmpty() || !download.exists())
+    if (work.downloadFolder.isEmpty())
         return;
+    if (!download.exists()) {
+        // The decoders wrote into it: it was deleted (or its drive is gone) before the end.
+        outcome.downloadFolderGone = work.filesDecodedHere;
+        return;
+    }
+    for (const QString &name : work.filesGone) {
+        if (!QFileInfo::exists(download.filePath(name)))
+            outcome.gone.append(name);
+    }
     const QString downloadPath = QFileInfo(work.downloadFolder).canonicalFilePath();
     const QString destinationPath = QFileInfo(work.destination).canonicalFilePath();
     if (downloadPath == destinationPath)
@@ -172,7 +196,8 @@ void ThreadClean::cleanFolder(const Work& work, Outcome& outcome)
 
     for (const QString& path : filePaths(work.downloadFolder)) {
         const QString name = QFileInfo(path).fileName();
-        const QString reason = matchesAny(name, work.deletePatterns)
+        // What a decoding stopped midway left is no file of the download.
+        const QString reason = matchesAny(name, work.deletePatterns) || PartialFile::isPartialName(name)
                                    ? removeFile(path)
                                    : moveFile(path, destinationPath + QLatin1Char('/') + name, outcome);
         if (!reason.isEmpty())
@@ -192,8 +217,16 @@ QString ThreadClean::moveFile(const QString& source, const QString& destination,
     for (int number = 0; number < kMaxDistinctNames; ++number) {
         const QString name = distinctName(target.fileName(), number, maxBytes);
         const QString candidate = target.absolutePath() + QLatin1Char('/') + name;
-        if (pathTaken(candidate))
+        if (pathTaken(candidate)) {
+            // The file itself, put there by a move that was stopped before it could remove the
+            // source: the move is done.
+            if (PartialFile::sameContent(source, candidate) && ::unlink(QFile::encodeName(source).constData()) == 0) {
+                if (name != target.fileName())
+                    outcome.renamed.append(candidate);
+                return QString();
+            }
             continue;
+        }
         // A name taken in the meantime is never replaced: the next one is tried. Any other
         // failure ends here, with the file whole where it was.
         QString reason;

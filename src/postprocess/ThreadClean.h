@@ -16,7 +16,9 @@ class NzbFiles;
 // failed (then every file goes, for a repair by hand). par2's backups are no concern of it:
 // they go when their set verifies, and a posted ".1" file is moved like any other.
 // Files already in the destination are never deleted or replaced: a name that is taken there
-// is kept under a distinct name. A file leaves the download folder only once it is whole in the
+// is kept under a distinct name, unless the file there is this one already (a clean-up stopped
+// after the copy, before it could remove the source). What a stopped decoding left under a
+// partial name is deleted. A file leaves the download folder only once it is whole in the
 // destination; one that cannot be moved (a full or refusing destination) stays, with the reason.
 //
 // The run ends with signalCleanDone in every case; what stayed behind can then be read from
@@ -50,6 +52,12 @@ public:
     QStringList getFilesRenamed() const;
     // True when something could not be moved (the download folder then stays).
     bool hasFilesLeftBehind() const;
+    // Names of the NZB's decoded files that are gone from the download folder (noted when its
+    // last file was decoded, and still not there: no repair brought them back).
+    QStringList getFilesGone() const;
+    // Whether the download folder itself is gone, after files were decoded into it in this run:
+    // nothing of the NZB could be moved.
+    bool isDownloadFolderGone() const;
 
     // "name (n).ext": the n-th distinct name for a file whose name is taken.
     static QString distinctName(const QString& fileName, int number);
@@ -71,6 +79,8 @@ private:
         QString destination;
         QString downloadFolder;
         QStringList deletePatterns;
+        QStringList filesGone;
+        bool filesDecodedHere = false;
     };
     struct Outcome
     {
@@ -78,6 +88,8 @@ private:
         QStringList notMoved;
         QHash<QString, QString> reasons; // of the files not moved, by path
         QStringList renamed;
+        QStringList gone;
+        bool downloadFolderGone = false;
 
         void leave(const QString& path, const QString& reason);
     };

@@ -517,6 +517,47 @@ private slots:
         QCOMPARE(read->uiDownloaded, quint64(3000));
     }
 
+    // The record holds all of a file's articles as arrived, but their segment files are gone: the
+    // file was decoded (which removes them) after the record was written, and the program stopped
+    // before the next. Its articles are fetched again, not decoded from nothing; a file whose
+    // segment files are there, a decoded file and a file half downloaded stay as recorded.
+    void recordedArticlesWhoseFilesAreGoneAreFetchedAgain()
+    {
+        TempHome home;
+        Queue saved;
+        NzbFiles *nzb = saved.add(makeNzb(4, "decoded", 4));
+        for (int i = 0; i < 4; ++i) {
+            NzbFile *file = nzb->getFileAt(i);
+            file->setSegmentPaths(home.path() + "/Cache", 4, i);
+            for (NzbSegment *segment : file->getSegments().mid(0, i == 3 ? 2 : 4))
+                segment->setDownloaded();
+        }
+        nzb->getFileAt(2)->setDecoded(true);
+        for (const NzbSegment *segment : nzb->getFileAt(1)->getSegments()) {
+            QByteArray bytes;
+            QDataStream stream(&bytes, QIODevice::WriteOnly);
+            stream.writeBytes("body", 4);
+            QVERIFY(QDir().mkpath(QFileInfo(segment->getTempFilePath()).path()));
+            QVERIFY(writeFile(segment->getTempFilePath(), bytes));
+        }
+        QVERIFY(saved.configuration.saveNzb(nzb));
+
+        Queue loaded;
+        loaded.load();
+        QCOMPARE(loaded.configuration.listNzbFiles.size(), 1);
+        const NzbFiles *read = loaded.configuration.listNzbFiles.first();
+        QList<int> processed;
+        for (int i = 0; i < 4; ++i)
+            processed << read->getFileAt(i)->iProcessed;
+        QCOMPARE(processed, (QList<int>{0, 4, 4, 2}));
+        QVERIFY(!read->getFileAt(0)->isAllSegmentsProcessed());
+        for (const NzbSegment *segment : read->getFileAt(0)->getSegments())
+            QVERIFY(!segment->bDownloaded);
+        QVERIFY(read->getFileAt(1)->isAllSegmentsProcessed());
+        QVERIFY(read->getFileAt(2)->isDecoded());
+        QCOMPARE(read->uiDownloaded, quint64(10000));
+    }
+
     // Every article of a file arrived after the record: the file is ready for decoding.
     void fileWhoseArticlesAllArrivedIsComplete()
     {

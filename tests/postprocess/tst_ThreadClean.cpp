@@ -2,6 +2,7 @@
 
 #include "config/AppConfiguration.h"
 #include "config/FileNameLimit.h"
+#include "config/PartialFile.h"
 #include "model/NzbFiles.h"
 
 #include "TestFiles.h"
@@ -51,6 +52,7 @@ private slots:
     void movesAndDeletes();
     void patternsFromTheConfiguration();
     void nameClashKeepsBoth();
+    void whatAStoppedRunLeftIsTakenUp();
     void destinationCannotBeCreated();
     void fileThatCannotBeMovedKeepsDownloadFolder();
     void destinationThatFills_data();
@@ -221,6 +223,31 @@ void tst_ThreadClean::nameClashKeepsBoth()
     const QString destination = QFileInfo(m_destination).canonicalFilePath();
     QCOMPARE(clean.getFilesRenamed(),
              (QStringList{destination + "/.hidden (1)", destination + "/movie (2).mkv", destination + "/readme (1)"}));
+    QVERIFY(!QFileInfo::exists(m_download));
+}
+
+// A run stopped midway is done again: the file a stopped copy had already named in the
+// destination (its source still there) is the move done, not a name clash; what a stopped copy
+// or decoding left under a partial name goes. A different file of the same name stays the user's.
+void tst_ThreadClean::whatAStoppedRunLeftIsTakenUp()
+{
+    fillDownloadFolder({"a.bin", "b.bin", "c.bin", PartialFile::pathFor("d.bin").mid(2)});
+    QVERIFY(writeFile(m_destination + QStringLiteral("/a.bin"), "downloaded a.bin"));
+    QVERIFY(writeFile(m_destination + QStringLiteral("/b (1).bin"), "downloaded b.bin"));
+    QVERIFY(writeFile(m_destination + QStringLiteral("/b.bin"), "the user's b.bin"));
+    QVERIFY(writeFile(PartialFile::pathFor(m_destination + QStringLiteral("/c.bin")), "downloa"));
+
+    ThreadClean clean;
+    runClean(clean, m_nzb.get());
+
+    QCOMPARE(entries(m_destination), (QStringList{"a.bin", "b (1).bin", "b.bin", "c.bin"}));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/a.bin")), QByteArray("downloaded a.bin"));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/b.bin")), QByteArray("the user's b.bin"));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/b (1).bin")), QByteArray("downloaded b.bin"));
+    QCOMPARE(readFile(m_destination + QStringLiteral("/c.bin")), QByteArray("downloaded c.bin"));
+    const QString destination = QFileInfo(m_destination).canonicalFilePath();
+    QCOMPARE(clean.getFilesRenamed(), QStringList{destination + "/b (1).bin"});
+    QVERIFY(!clean.hasFilesLeftBehind());
     QVERIFY(!QFileInfo::exists(m_download));
 }
 

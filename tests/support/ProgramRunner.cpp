@@ -102,12 +102,29 @@ NntpServer *ProgramRunner::newsServer(quint16 port, int connections)
     return server;
 }
 
+void ProgramRunner::stopAtWrite(const QString &pathPrefix, qint64 bytes)
+{
+    writeStopPrefix = pathPrefix;
+    writeStopBytes = bytes;
+}
+
 bool ProgramRunner::start(const QStringList &arguments)
 {
     if (isRunning())
         return false;
+    QProcessEnvironment env = environment();
+    if (writeStopBytes >= 0) {
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TQ_WRITESTOP_LIBRARY));
+        env.insert(QStringLiteral("TQ_WRITE_STOP_PREFIX"), writeStopPrefix);
+        env.insert(QStringLiteral("TQ_WRITE_STOP_AFTER"), QString::number(writeStopBytes));
+        // A sanitizer build wants its runtime first among the loaded libraries.
+        const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
+        writeStopBytes = -1;
+    }
     process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment());
+    process->setProcessEnvironment(env);
     process->setWorkingDirectory(homeFolder);
     process->start(programPath(), arguments);
     return process->waitForStarted(30000);
@@ -144,12 +161,39 @@ bool ProgramRunner::waitFor(const std::function<bool()> &condition, int timeoutM
     }
 }
 
+bool ProgramRunner::isFrozen() const
+{
+    if (!isRunning())
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(process->processId()));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    // "pid (name) state ...": the name may hold blanks and parentheses, the state follows the last ')'.
+    const QByteArray line = stat.readAll();
+    const int close = line.lastIndexOf(')');
+    return close >= 0 && line.size() > close + 2 && (line.at(close + 2) == 'T' || line.at(close + 2) == 't');
+}
+
+bool ProgramRunner::waitUntilFrozen(int timeoutMs)
+{
+    return waitFor([this] { return isFrozen(); }, timeoutMs);
+}
+
+void ProgramRunner::resume()
+{
+    if (isRunning())
+        ::kill(pid_t(process->processId()), SIGCONT);
+}
+
 int ProgramRunner::stop(int signalNumber, int timeoutMs)
 {
     if (!process)
         return kKilled;
-    if (isRunning())
+    if (isRunning()) {
         ::kill(pid_t(process->processId()), signalNumber);
+        // A frozen program takes its signal once it runs again (SIGKILL at once).
+        ::kill(pid_t(process->processId()), SIGCONT);
+    }
     if (!process->waitForFinished(timeoutMs)) {
         qWarning() << "The program did not end within" << timeoutMs << "ms of signal" << signalNumber;
         process->kill();

@@ -25,6 +25,14 @@ class QProcess;
 //     QCOMPARE(program.stop(SIGKILL), ProgramRunner::kKilled);
 //     program.start();
 //
+// Where polling could miss a short step (a copy of a few megabytes), stopAtWrite() makes the
+// program freeze itself in the middle of a write into a folder; the test then ends it there:
+//
+//     program.stopAtWrite(destination, 1024 * 1024);
+//     program.start({nzbPath});
+//     QVERIFY(program.waitUntilFrozen());
+//     program.stop(SIGKILL);
+//
 // One program at a time; one still running when the runner goes is killed.
 class ProgramRunner
 {
@@ -51,6 +59,11 @@ public:
     // A started server record for a news server on 127.0.0.1.
     static NntpServer *newsServer(quint16 port, int connections = 2);
 
+    // The next start only: once the program has written `bytes` bytes into files whose path
+    // begins with pathPrefix (its own writes, and those of the programs it runs), it freezes
+    // itself (SIGSTOP) in the middle of that write. No write of it is lost: resume() or a signal
+    // and resume() let it go on.
+    void stopAtWrite(const QString &pathPrefix, qint64 bytes);
     // Starts the program with these arguments (NZB files), in the home; false when it did not start.
     bool start(const QStringList &arguments = {});
     bool isRunning() const;
@@ -58,6 +71,10 @@ public:
     // Polls the condition until it holds (true), or until the time-out passes or the program
     // ends (false, with a warning that says which).
     bool waitFor(const std::function<bool()> &condition, int timeoutMs = 120000);
+    // Whether the program is frozen (stopped by a signal), and waiting for it.
+    bool isFrozen() const;
+    bool waitUntilFrozen(int timeoutMs = 120000);
+    void resume();
     // Sends the signal and waits for the end: the exit code, or kKilled.
     int stop(int signalNumber, int timeoutMs = 120000);
     // What the last program wrote on its error output, once it has ended.
@@ -69,6 +86,8 @@ private:
     QString homeFolder;
     std::unique_ptr<QProcess> process;
     QString lastErrors;
+    QString writeStopPrefix;
+    qint64 writeStopBytes = -1;
 };
 
 #endif // PROGRAMRUNNER_H

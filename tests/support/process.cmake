@@ -16,3 +16,7 @@ add_library(tessaquill_programtestsupport STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ProgramHomeFiles.h)
 target_include_directories(tessaquill_programtestsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tessaquill_programtestsupport PUBLIC tessaquill_core Qt5::Core)
+add_library(tq_writestop MODULE ${CMAKE_CURRENT_LIST_DIR}/WriteStop.cpp)
+target_link_libraries(tq_writestop PRIVATE ${CMAKE_DL_LIBS})
+add_dependencies(tessaquill_programtestsupport tq_writestop)
+target_compile_definitions(tessaquill_programtestsupport PRIVATE TQ_WRITESTOP_LIBRARY="$<TARGET_FILE:tq_writestop>")
