@@ -8,11 +8,11 @@
 // that an unfinished file stands there, then ends it.
 #include "config/AppConfiguration.h"
 #include "../engine/SegmentBodyWriter.h"
+#include "NewsPostingFixture.h"
 #include "../support/NntpTestServer.h"
 #include "../support/ProgramRunner.h"
 #include "../support/SmallFileSystem.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -27,28 +27,14 @@
 namespace {
 
 using Writer = SegmentBodyWriter;
-
-struct Posted
-{
-    QString name;
-    QByteArray data;
-};
+using NewsPostingFixture::Posted;
+using NewsPostingFixture::readFile;
+using NewsPostingFixture::sha256;
 
 constexpr int kPartSize = 256 * 1024;
 constexpr int kWaitMs = 240000;
 
 const QString kSuccess = QStringLiteral("NZB set has been successfully downloaded");
-
-QByteArray sha256(const QByteArray &data)
-{
-    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Every file under a folder, hidden ones included, by path relative to it, with its size.
 using FileSizes = QMap<QString, qint64>;
@@ -143,30 +129,7 @@ void tst_ProgramInterruptions::cleanup()
 // The NZB "set" of yEnc articles on the news server.
 QString tst_ProgramInterruptions::post(const QList<Posted> &files)
 {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\">\n";
-    for (int f = 0; f < files.size(); ++f) {
-        const Posted &file = files.at(f);
-        const int parts = qMax(1, (file.data.size() + kPartSize - 1) / kPartSize);
-        xml += "<file poster=\"p@x\" date=\"1300000000\" subject=\"&quot;" + file.name.toUtf8() + "&quot; yEnc (1/"
-               + QByteArray::number(parts) + ")\">\n<groups><group>alt.binaries.test</group></groups>\n<segments>\n";
-        for (int p = 0; p < parts; ++p) {
-            Writer::YencPart part;
-            part.number = p + 1;
-            part.total = parts;
-            part.begin = qint64(p) * kPartSize + 1;
-            part.end = qMin<qint64>(qint64(p + 1) * kPartSize, file.data.size());
-            const QByteArray body = Writer::yencMultiPart(file.name, file.data, part);
-            const QString id = QStringLiteral("set.%1.%2@interrupt").arg(f).arg(p + 1);
-            news->addArticle(id, body);
-            xml += "<segment bytes=\"" + QByteArray::number(body.size()) + "\" number=\"" + QByteArray::number(p + 1)
-                   + "\">" + id.toUtf8() + "</segment>\n";
-        }
-        xml += "</segments>\n</file>\n";
-    }
-    const QString path = home->path() + QStringLiteral("/set.nzb");
-    QFile nzb(path);
-    const QByteArray content = xml + "</nzb>\n";
-    return nzb.open(QIODevice::WriteOnly) && nzb.write(content) == content.size() ? path : QString();
+    return NewsPostingFixture::post(*news, home->path(), QStringLiteral("set"), files, kPartSize);
 }
 
 bool tst_ProgramInterruptions::configure(const QString &destination)

@@ -4,6 +4,7 @@
 #include "DecodeTestSupport.h"
 #include "FileSizeLimit.h"
 #include "StandInProgram.h"
+#include "config/PartialFile.h"
 #include "engine/FileDecodeJob.h"
 #include "engine/SegmentFolders.h"
 
@@ -58,6 +59,8 @@ private slots:
     void rawCopyName();
     void postedFilesWithOneName_data();
     void postedFilesWithOneName();
+    void fileAlreadyAtTheName_data();
+    void fileAlreadyAtTheName();
     void partBeyondThePostedFile();
     void nameTooLongForTheFileSystem();
     void fileThatCannotBeWritten_data();
@@ -311,6 +314,41 @@ void tst_ThreadFileDecoder::postedFilesWithOneName()
     const QByteArray a = fileBytes(download + "/" + name);
     const QByteArray b = fileBytes(download + "/" + name + " (2)");
     QVERIFY((a == first && b == second) || (a == second && b == first));
+}
+
+void tst_ThreadFileDecoder::fileAlreadyAtTheName_data()
+{
+    QTest::addColumn<QString>("there");   // what stands in the download folder before the decoding
+    QTest::addColumn<QStringList>("names"); // the folder's files afterwards
+    // The same file, decoded before the program was stopped (before its record said so).
+    QTest::newRow("the same bytes") << "same" << QStringList{"movie.bin"};
+    // Another file of that name (the user's, or another posted file's before a restart).
+    QTest::newRow("other bytes") << "other" << QStringList{"movie.bin", "movie.bin (2)"};
+    // What a decoding stopped midway left under the partial name.
+    QTest::newRow("a cut partial file") << "partial" << QStringList{"movie.bin"};
+}
+
+// The decoder writes aside and gives the file its name once whole: never over a file that
+// stands at the name, never beside the very same file, and over what a stopped decoding left.
+void tst_ThreadFileDecoder::fileAlreadyAtTheName()
+{
+    QFETCH(QString, there);
+    QFETCH(QStringList, names);
+    const QByteArray data = Writer::randomBytes(30000, 7);
+    const QByteArray other = Writer::randomBytes(30000, 8);
+    const QString path = download + QStringLiteral("/movie.bin");
+    QVERIFY(QDir().mkpath(download));
+    if (there == QLatin1String("partial"))
+        QVERIFY(writeBytes(PartialFile::pathFor(path), Writer::randomBytes(45000, 9)));
+    else
+        QVERIFY(writeBytes(path, there == QLatin1String("same") ? data : other));
+    NzbFiles *nzb = queue({{QStringLiteral("post \"movie.bin\" yEnc (1/3)"), yencArticles(QStringLiteral("movie.bin"), data, 10000)}});
+    decode(nzb);
+    QCOMPARE(warnings->size(), 0);
+    QCOMPARE(entries(download), names);
+    QCOMPARE(fileBytes(download + QLatin1Char('/') + names.last()), data);
+    if (there == QLatin1String("other"))
+        QCOMPARE(fileBytes(path), other);
 }
 
 // A header that claims a terabyte and a part at its end: the posted file holds 1000 bytes, so
