@@ -1,11 +1,13 @@
 // Reading and writing of the configuration file "Tessaquill_Plus.cfg".
 #include "config/AppConfiguration.h"
 
+#include "config/FolderCheck.h"
 #include "config/UtilsFilesFolders.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QDomDocument>
+#include <QDebug>
 #include <QDomElement>
 #include <QFile>
 #include <QXmlStreamWriter>
@@ -225,8 +227,16 @@ void AppConfiguration::readDestinations(const QDomElement &group)
     for (QDomNode entry = group.firstChild(); !entry.isNull(); entry = entry.nextSibling()) {
         QString label;
         QString path;
-        if (entry.nodeName() == QLatin1String("Destination") && readPair(entry, "Label", "Path", label, path))
-            destinationConfiguration.destinations.insert(label, path);
+        if (entry.nodeName() != QLatin1String("Destination") || !readPair(entry, "Label", "Path", label, path))
+            continue;
+        // The download menus take the path as it stands: one relative to whatever folder the
+        // program was started from is left out, like a relative program folder.
+        path = FolderCheck::expandHome(path);
+        if (path.trimmed().isEmpty() || QDir::isRelativePath(path)) {
+            qWarning().noquote() << "Destination" << label << "left out: its folder" << path << "is not a full path";
+            continue;
+        }
+        destinationConfiguration.destinations.insert(label, path);
     }
 }
 

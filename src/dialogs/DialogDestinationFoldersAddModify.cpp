@@ -1,8 +1,10 @@
 #include "dialogs/DialogDestinationFoldersAddModify.h"
 
+#include "config/FolderCheck.h"
 #include "widgets/WindowTextFit.h"
 #include "ui_DialogDestinationFoldersAddModify.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -40,7 +42,7 @@ void DialogDestinationFoldersAddModify::refuse(const QString &message)
 void DialogDestinationFoldersAddModify::slotButtonOk()
 {
     const QString label = ui->lineEditLabel->text().trimmed();
-    const QString path = ui->lineEditPath->text().trimmed();
+    const QString path = FolderCheck::expandHome(ui->lineEditPath->text().trimmed());
     ui->lineEditLabel->setText(label);
     ui->lineEditPath->setText(path);
 
@@ -50,6 +52,17 @@ void DialogDestinationFoldersAddModify::slotButtonOk()
     }
     if (path.isEmpty()) {
         refuse(tr("Please enter a Path associated with the label."));
+        return;
+    }
+    // The download menus take the path as it stands: a relative one would land under whatever
+    // folder the program was started from.
+    if (QDir::isRelativePath(path)) {
+        refuse(tr("Please enter the full path of the folder associated with the label."));
+        return;
+    }
+    const QString why = FolderCheck::whyNotUsable(path);
+    if (!why.isEmpty()) {
+        refuse(tr("The folder cannot be used: %1.").arg(why));
         return;
     }
     if (labelsInUse.contains(label)) {

@@ -5,6 +5,7 @@
 #include "widgets/AppVersion.h"
 #include "widgets/SizeSpeedText.h"
 #include "config/AppConfiguration.h"
+#include "config/FolderCheck.h"
 #include "dialogs/DialogDestinationFolders.h"
 #include "model/NzbFile.h"
 #include "model/NzbFiles.h"
@@ -287,6 +288,20 @@ void DialogDownloadNzb::focusSavePath()
     ui->lineEditSaveNzbPath->selectAll();
 }
 
+// A folder that is a file, or that cannot be made or written, would fail only after the download.
+bool DialogDownloadNzb::checkDestinationUsable()
+{
+    QLineEdit *field = ui->lineEditDownloadNzbPath;
+    const QString why = FolderCheck::whyNotUsable(field->text());
+    if (why.isEmpty())
+        return true;
+    QMessageBox::critical(this, AppVersion::displayName(),
+                          tr("The folder where the NZB will be downloaded cannot be used: %1.").arg(why), QMessageBox::Ok);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    return false;
+}
+
 // Files go from the highest index down, so that every lower index still names the file it
 // named when the table was filled, whatever order the user sorted the rows in.
 void DialogDownloadNzb::removeUncheckedFiles()
@@ -331,7 +346,8 @@ void DialogDownloadNzb::slotButtonOkClicked()
         return;
     }
     if (!checkPathField(ui->lineEditDownloadNzbPath,
-                        tr("Please enter the full path of the folder where the NZB will be downloaded")))
+                        tr("Please enter the full path of the folder where the NZB will be downloaded"))
+        || !checkDestinationUsable())
         return;
     removeUncheckedFiles();
     unpauseWhenAllPaused();

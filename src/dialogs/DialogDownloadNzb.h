@@ -60,6 +60,7 @@ private:
     bool refuseWhatIsNoFile(const QString &path);
     bool confirmReplacing(const QString &path);
     void focusSavePath();
+    bool checkDestinationUsable();
     void removeUncheckedFiles();
     void unpauseWhenAllPaused();
 

@@ -8,6 +8,7 @@
 #include "config/AppConfiguration.h"
 #include "widgets/ConfigurationSave.h"
 #include "dialogs/DialogDestinationFolders.h"
+#include "config/FolderCheck.h"
 #include "widgets/WindowTextFit.h"
 
 #include <QDir>
@@ -203,22 +204,34 @@ void DialogSettings::refuse(const QString &message, QWidget *page, QLineEdit *fi
 }
 
 // An empty or relative folder would resolve against the program's working folder, and two
-// fields naming one folder would let the clean-up of one remove the other's files.
+// fields naming one folder would let the clean-up of one remove the other's files. A folder that
+// is a file, or that cannot be made or written, would stop the downloads only once they come to it.
 bool DialogSettings::checkFolders()
 {
     const struct
     {
         QLineEdit *field;
         QString message;
+        QString unusable;
     } folders[] = {
-        {ui->lineEditCacheFolder, tr("Please enter the full path of the Cache folder.")},
-        {ui->lineEditDownloadFolder, tr("Please enter the full path of the Download folder.")},
-        {ui->lineEditDestinationFolder, tr("Please enter the full path of the Destination folder.")},
+        {ui->lineEditCacheFolder, tr("Please enter the full path of the Cache folder."),
+         tr("The Cache folder cannot be used: %1.")},
+        {ui->lineEditDownloadFolder, tr("Please enter the full path of the Download folder."),
+         tr("The Download folder cannot be used: %1.")},
+        {ui->lineEditDestinationFolder, tr("Please enter the full path of the Destination folder."),
+         tr("The Destination folder cannot be used: %1.")},
     };
     for (const auto &folder : folders) {
         const QString text = folder.field->text();
         if (text.trimmed().isEmpty() || QDir::isRelativePath(text)) {
             refuse(folder.message, ui->pageGeneralSettings, folder.field);
+            return false;
+        }
+    }
+    for (const auto &folder : folders) {
+        const QString why = FolderCheck::whyNotUsable(folder.field->text());
+        if (!why.isEmpty()) {
+            refuse(folder.unusable.arg(why), ui->pageGeneralSettings, folder.field);
             return false;
         }
     }

@@ -290,6 +290,14 @@ Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
         <source>Choose directory</source>
         <translation>Ordner wählen</translation>
     </message>
+    <message>
+        <source>Please enter the full path of the folder associated with the label.</source>
+        <translation>Bitte geben Sie den vollständigen Pfad des Ordners zu dieser Bezeichnung ein.</translation>
+    </message>
+    <message>
+        <source>The folder cannot be used: %1.</source>
+        <translation>Der Ordner kann nicht verwendet werden: %1.</translation>
+    </message>
 </context>
 <context>
     <name>DialogDownloadNzb</name>
@@ -400,6 +408,10 @@ Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
     <message>
         <source>Please enter the full path of the folder where the NZB will be downloaded</source>
         <translation>Bitte geben Sie den vollständigen Pfad des Ordners ein, in den die NZB heruntergeladen wird</translation>
+    </message>
+    <message>
+        <source>The folder where the NZB will be downloaded cannot be used: %1.</source>
+        <translation>Der Ordner, in den die NZB heruntergeladen wird, kann nicht verwendet werden: %1.</translation>
     </message>
 </context>
 <context>
@@ -1580,6 +1592,18 @@ Um diese Funktion zu nutzen, aktivieren Sie sie in den Einstellungen der Anwendu
             <numerusform>und %n weitere</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The Cache folder cannot be used: %1.</source>
+        <translation>Der Cache-Ordner kann nicht verwendet werden: %1.</translation>
+    </message>
+    <message>
+        <source>The Download folder cannot be used: %1.</source>
+        <translation>Der Download-Ordner kann nicht verwendet werden: %1.</translation>
+    </message>
+    <message>
+        <source>The Destination folder cannot be used: %1.</source>
+        <translation>Der Zielordner kann nicht verwendet werden: %1.</translation>
+    </message>
 </context>
 <context>
     <name>DialogShutdown</name>
@@ -1834,7 +1858,7 @@ Geben Sie nur die Adresse ein: Dann wird der übliche Port verwendet, und er kan
     </message>
     <message>
         <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
-        <translation>Downloads angehalten: Die temporäre Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Cache-Ordner und setzen Sie dann die Downloads fort.</translation>
+        <translation type="vanished">Downloads angehalten: Die temporäre Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Cache-Ordner und setzen Sie dann die Downloads fort.</translation>
     </message>
     <message>
         <source>No par2 file found!</source>
@@ -1894,7 +1918,7 @@ Geben Sie nur die Adresse ein: Dann wird der übliche Port verwendet, und er kan
     </message>
     <message>
         <source>Downloads paused: cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
-        <translation>Downloads angehalten: Die dekodierte Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Download-Ordner und setzen Sie dann die Downloads fort.</translation>
+        <translation type="vanished">Downloads angehalten: Die dekodierte Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Download-Ordner und setzen Sie dann die Downloads fort.</translation>
     </message>
     <message>
         <source>the repair is not possible, the volumes and PAR2 files are kept for a manual repair</source>
@@ -1923,6 +1947,41 @@ Geben Sie nur die Adresse ein: Dann wird der übliche Port verwendet, und er kan
     <message>
         <source>Segment %1 cannot be placed in its file: its number is not a whole number</source>
         <translation>Segment %1 kann nicht in seine Datei eingeordnet werden: Seine Nummer ist keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>Cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
+        <translation>Die dekodierte Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Download-Ordner und setzen Sie dann die Downloads fort.</translation>
+    </message>
+    <message>
+        <source>Cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
+        <translation>Die temporäre Datei %1 kann nicht geschrieben werden (%2). Geben Sie Speicherplatz frei oder prüfen Sie den Cache-Ordner und setzen Sie dann die Downloads fort.</translation>
+    </message>
+</context>
+<context>
+    <name>FolderCheck</name>
+    <message>
+        <source>%1 is not a full path</source>
+        <translation>%1 ist kein vollständiger Pfad</translation>
+    </message>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 ist eine Datei, kein Ordner</translation>
+    </message>
+    <message>
+        <source>%1 is a file: no folder can be made in it</source>
+        <translation>%1 ist eine Datei: Darin kann kein Ordner angelegt werden</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written (%2)</source>
+        <translation>%1 kann nicht beschrieben werden (%2)</translation>
+    </message>
+    <message>
+        <source>the path is longer than the system allows (%1 characters)</source>
+        <translation>Der Pfad ist länger, als das System erlaubt (%1 Zeichen)</translation>
+    </message>
+    <message>
+        <source>the name %1 is longer than the system allows</source>
+        <translation>Der Name %1 ist länger, als das System erlaubt</translation>
     </message>
 </context>
 <context>
@@ -3273,6 +3332,22 @@ Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten S
         <source>The connection was closed before the end of the NZB file.</source>
         <translation>Die Verbindung wurde vor dem Ende der NZB-Datei geschlossen.</translation>
     </message>
+    <message>
+        <source>NZB %1 goes on in the download folder %2</source>
+        <translation>NZB %1 wird im Download-Ordner %2 fortgesetzt</translation>
+    </message>
+    <message>
+        <source>Waiting: the download folder %1 cannot be used: %2. Choose another Download folder in the settings, or make this one usable: the download then goes on by itself.</source>
+        <translation>Wartet: Der Download-Ordner %1 kann nicht verwendet werden: %2. Wählen Sie in den Einstellungen einen anderen Download-Ordner oder machen Sie diesen verwendbar: Der Download geht dann von selbst weiter.</translation>
+    </message>
+    <message>
+        <source>Waiting: the download folder %1 cannot be used: %2. Make it usable again: the download then goes on by itself.</source>
+        <translation>Wartet: Der Download-Ordner %1 kann nicht verwendet werden: %2. Machen Sie ihn wieder verwendbar: Der Download geht dann von selbst weiter.</translation>
+    </message>
+    <message>
+        <source>NZB %1: %2</source>
+        <translation>NZB %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
@@ -3314,6 +3389,22 @@ Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten S
     <message>
         <source>Error: the server closed the connection</source>
         <translation>Fehler: Der Server hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>Error: AUTHINFO USER 381, no password asked: check the login and password of this server</source>
+        <translation>Fehler: Auf AUTHINFO USER kam kein 381, kein Passwort verlangt: Prüfen Sie Benutzername und Passwort dieses Servers</translation>
+    </message>
+    <message>
+        <source>Error: Authentication failed/rejected (481): check the login and password of this server</source>
+        <translation>Fehler: Anmeldung abgelehnt (481): Prüfen Sie Benutzername und Passwort dieses Servers</translation>
+    </message>
+    <message>
+        <source>Error: Authentication failed - commands issued out of sequence (482): check the login and password of this server</source>
+        <translation>Fehler: Anmeldung fehlgeschlagen, Befehle in falscher Reihenfolge (482): Prüfen Sie Benutzername und Passwort dieses Servers</translation>
+    </message>
+    <message>
+        <source>Error: Command unavailable (502): check the login and password of this server</source>
+        <translation>Fehler: Befehl nicht verfügbar (502): Prüfen Sie Benutzername und Passwort dieses Servers</translation>
     </message>
 </context>
 <context>

@@ -290,6 +290,14 @@ Los cambios se aplicarán hasta que se cierre Tessaquill+.</translation>
         <source>Choose directory</source>
         <translation>Elegir una carpeta</translation>
     </message>
+    <message>
+        <source>Please enter the full path of the folder associated with the label.</source>
+        <translation>Introduzca la ruta completa de la carpeta asociada a la etiqueta.</translation>
+    </message>
+    <message>
+        <source>The folder cannot be used: %1.</source>
+        <translation>No se puede usar la carpeta: %1.</translation>
+    </message>
 </context>
 <context>
     <name>DialogDownloadNzb</name>
@@ -400,6 +408,10 @@ Los cambios se aplicarán hasta que se cierre Tessaquill+.</translation>
     <message>
         <source>Please enter the full path of the folder where the NZB will be downloaded</source>
         <translation>Indique la ruta completa de la carpeta donde se descargará el NZB</translation>
+    </message>
+    <message>
+        <source>The folder where the NZB will be downloaded cannot be used: %1.</source>
+        <translation>No se puede usar la carpeta donde se descargará el NZB: %1.</translation>
     </message>
 </context>
 <context>
@@ -1580,6 +1592,18 @@ Para usar esta función, actívela en la configuración de la aplicación.</tran
             <numerusform>y %n más</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The Cache folder cannot be used: %1.</source>
+        <translation>No se puede usar la carpeta de caché: %1.</translation>
+    </message>
+    <message>
+        <source>The Download folder cannot be used: %1.</source>
+        <translation>No se puede usar la carpeta de descarga: %1.</translation>
+    </message>
+    <message>
+        <source>The Destination folder cannot be used: %1.</source>
+        <translation>No se puede usar la carpeta de destino: %1.</translation>
+    </message>
 </context>
 <context>
     <name>DialogShutdown</name>
@@ -1834,7 +1858,7 @@ Escriba solo la dirección: se usará el puerto habitual, que puede cambiarse en
     </message>
     <message>
         <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
-        <translation>Descargas en pausa: no se puede escribir el archivo temporal %1 (%2). Libere espacio en disco o compruebe la carpeta de caché y después reanude las descargas.</translation>
+        <translation type="vanished">Descargas en pausa: no se puede escribir el archivo temporal %1 (%2). Libere espacio en disco o compruebe la carpeta de caché y después reanude las descargas.</translation>
     </message>
     <message>
         <source>No par2 file found!</source>
@@ -1894,7 +1918,7 @@ Escriba solo la dirección: se usará el puerto habitual, que puede cambiarse en
     </message>
     <message>
         <source>Downloads paused: cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
-        <translation>Descargas en pausa: no se puede escribir el archivo decodificado %1 (%2). Libere espacio en disco o compruebe la carpeta de descarga y luego reanude las descargas.</translation>
+        <translation type="vanished">Descargas en pausa: no se puede escribir el archivo decodificado %1 (%2). Libere espacio en disco o compruebe la carpeta de descarga y luego reanude las descargas.</translation>
     </message>
     <message>
         <source>the repair is not possible, the volumes and PAR2 files are kept for a manual repair</source>
@@ -1923,6 +1947,41 @@ Escriba solo la dirección: se usará el puerto habitual, que puede cambiarse en
     <message>
         <source>Segment %1 cannot be placed in its file: its number is not a whole number</source>
         <translation>El segmento %1 no se puede colocar en su archivo: su número no es un número entero</translation>
+    </message>
+    <message>
+        <source>Cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
+        <translation>No se puede escribir el archivo decodificado %1 (%2). Libere espacio en disco o compruebe la carpeta de descarga y luego reanude las descargas.</translation>
+    </message>
+    <message>
+        <source>Cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
+        <translation>No se puede escribir el archivo temporal %1 (%2). Libere espacio en disco o compruebe la carpeta de caché y después reanude las descargas.</translation>
+    </message>
+</context>
+<context>
+    <name>FolderCheck</name>
+    <message>
+        <source>%1 is not a full path</source>
+        <translation>%1 no es una ruta completa</translation>
+    </message>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 es un archivo, no una carpeta</translation>
+    </message>
+    <message>
+        <source>%1 is a file: no folder can be made in it</source>
+        <translation>%1 es un archivo: no se puede crear ninguna carpeta dentro</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written (%2)</source>
+        <translation>No se puede escribir en %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the path is longer than the system allows (%1 characters)</source>
+        <translation>la ruta es más larga de lo que permite el sistema (%1 caracteres)</translation>
+    </message>
+    <message>
+        <source>the name %1 is longer than the system allows</source>
+        <translation>el nombre %1 es más largo de lo que permite el sistema</translation>
     </message>
 </context>
 <context>
@@ -3273,6 +3332,22 @@ Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</tran
         <source>The connection was closed before the end of the NZB file.</source>
         <translation>La conexión se ha cerrado antes del final del archivo NZB.</translation>
     </message>
+    <message>
+        <source>NZB %1 goes on in the download folder %2</source>
+        <translation>El NZB %1 continúa en la carpeta de descarga %2</translation>
+    </message>
+    <message>
+        <source>Waiting: the download folder %1 cannot be used: %2. Choose another Download folder in the settings, or make this one usable: the download then goes on by itself.</source>
+        <translation>En espera: no se puede usar la carpeta de descarga %1: %2. Elija otra carpeta de descarga en la configuración o haga utilizable esta: la descarga continuará sola.</translation>
+    </message>
+    <message>
+        <source>Waiting: the download folder %1 cannot be used: %2. Make it usable again: the download then goes on by itself.</source>
+        <translation>En espera: no se puede usar la carpeta de descarga %1: %2. Vuelva a hacerla utilizable: la descarga continuará sola.</translation>
+    </message>
+    <message>
+        <source>NZB %1: %2</source>
+        <translation>NZB %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
@@ -3314,6 +3389,22 @@ Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</tran
     <message>
         <source>Error: the server closed the connection</source>
         <translation>Error: el servidor cerró la conexión</translation>
+    </message>
+    <message>
+        <source>Error: AUTHINFO USER 381, no password asked: check the login and password of this server</source>
+        <translation>Error: AUTHINFO USER no recibió 381, no se pidió contraseña: compruebe el usuario y la contraseña de este servidor</translation>
+    </message>
+    <message>
+        <source>Error: Authentication failed/rejected (481): check the login and password of this server</source>
+        <translation>Error: autenticación rechazada (481): compruebe el usuario y la contraseña de este servidor</translation>
+    </message>
+    <message>
+        <source>Error: Authentication failed - commands issued out of sequence (482): check the login and password of this server</source>
+        <translation>Error: autenticación fallida, comandos fuera de orden (482): compruebe el usuario y la contraseña de este servidor</translation>
+    </message>
+    <message>
+        <source>Error: Command unavailable (502): check the login and password of this server</source>
+        <translation>Error: comando no disponible (502): compruebe el usuario y la contraseña de este servidor</translation>
     </message>
 </context>
 <context>

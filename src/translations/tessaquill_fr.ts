@@ -290,6 +290,14 @@ Les modifications restent valables jusqu&apos;à la fermeture de Tessaquill+.</t
         <source>Choose directory</source>
         <translation>Choisir un dossier</translation>
     </message>
+    <message>
+        <source>Please enter the full path of the folder associated with the label.</source>
+        <translation>Veuillez saisir le chemin complet du dossier associé au libellé.</translation>
+    </message>
+    <message>
+        <source>The folder cannot be used: %1.</source>
+        <translation>Le dossier ne peut pas être utilisé : %1.</translation>
+    </message>
 </context>
 <context>
     <name>DialogDownloadNzb</name>
@@ -400,6 +408,10 @@ Les modifications restent valables jusqu&apos;à la fermeture de Tessaquill+.</t
     <message>
         <source>Please enter the full path of the folder where the NZB will be downloaded</source>
         <translation>Veuillez indiquer le chemin complet du dossier où le NZB sera téléchargé</translation>
+    </message>
+    <message>
+        <source>The folder where the NZB will be downloaded cannot be used: %1.</source>
+        <translation>Le dossier où le NZB sera téléchargé ne peut pas être utilisé : %1.</translation>
     </message>
 </context>
 <context>
@@ -1580,6 +1592,18 @@ Pour utiliser cette fonction, activez-la dans les paramètres de l&apos;applicat
             <numerusform>et %n autres</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The Cache folder cannot be used: %1.</source>
+        <translation>Le dossier cache ne peut pas être utilisé : %1.</translation>
+    </message>
+    <message>
+        <source>The Download folder cannot be used: %1.</source>
+        <translation>Le dossier de téléchargement ne peut pas être utilisé : %1.</translation>
+    </message>
+    <message>
+        <source>The Destination folder cannot be used: %1.</source>
+        <translation>Le dossier de destination ne peut pas être utilisé : %1.</translation>
+    </message>
 </context>
 <context>
     <name>DialogShutdown</name>
@@ -1834,7 +1858,7 @@ Tapez l&apos;adresse seule : le port habituel est alors utilisé, et il peut êt
     </message>
     <message>
         <source>Downloads paused: cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
-        <translation>Téléchargements en pause : impossible d&apos;écrire le fichier temporaire %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier cache, puis reprenez les téléchargements.</translation>
+        <translation type="vanished">Téléchargements en pause : impossible d&apos;écrire le fichier temporaire %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier cache, puis reprenez les téléchargements.</translation>
     </message>
     <message>
         <source>No par2 file found!</source>
@@ -1894,7 +1918,7 @@ Tapez l&apos;adresse seule : le port habituel est alors utilisé, et il peut êt
     </message>
     <message>
         <source>Downloads paused: cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
-        <translation>Téléchargements en pause : impossible d&apos;écrire le fichier décodé %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier de téléchargement, puis reprenez les téléchargements.</translation>
+        <translation type="vanished">Téléchargements en pause : impossible d&apos;écrire le fichier décodé %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier de téléchargement, puis reprenez les téléchargements.</translation>
     </message>
     <message>
         <source>the repair is not possible, the volumes and PAR2 files are kept for a manual repair</source>
@@ -1923,6 +1947,41 @@ Tapez l&apos;adresse seule : le port habituel est alors utilisé, et il peut êt
     <message>
         <source>Segment %1 cannot be placed in its file: its number is not a whole number</source>
         <translation>Le segment %1 ne peut pas être placé dans son fichier : son numéro n&apos;est pas un nombre entier</translation>
+    </message>
+    <message>
+        <source>Cannot write the decoded file %1 (%2). Free some disk space or check the Download folder, then resume the downloads.</source>
+        <translation>Impossible d&apos;écrire le fichier décodé %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier de téléchargement, puis reprenez les téléchargements.</translation>
+    </message>
+    <message>
+        <source>Cannot write the temporary file %1 (%2). Free some disk space or check the Cache folder, then resume the downloads.</source>
+        <translation>Impossible d&apos;écrire le fichier temporaire %1 (%2). Libérez de l&apos;espace disque ou vérifiez le dossier cache, puis reprenez les téléchargements.</translation>
+    </message>
+</context>
+<context>
+    <name>FolderCheck</name>
+    <message>
+        <source>%1 is not a full path</source>
+        <translation>%1 n&apos;est pas un chemin complet</translation>
+    </message>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 est un fichier, pas un dossier</translation>
+    </message>
+    <message>
+        <source>%1 is a file: no folder can be made in it</source>
+        <translation>%1 est un fichier : aucun dossier ne peut y être créé</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written (%2)</source>
+        <translation>%1 n&apos;est pas accessible en écriture (%2)</translation>
+    </message>
+    <message>
+        <source>the path is longer than the system allows (%1 characters)</source>
+        <translation>le chemin est plus long que le système ne le permet (%1 caractères)</translation>
+    </message>
+    <message>
+        <source>the name %1 is longer than the system allows</source>
+        <translation>le nom %1 est plus long que le système ne le permet</translation>
     </message>
 </context>
 <context>
@@ -3273,6 +3332,22 @@ Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au pr
         <source>The connection was closed before the end of the NZB file.</source>
         <translation>La connexion a été fermée avant la fin du fichier NZB.</translation>
     </message>
+    <message>
+        <source>NZB %1 goes on in the download folder %2</source>
+        <translation>Le NZB %1 continue dans le dossier de téléchargement %2</translation>
+    </message>
+    <message>
+        <source>Waiting: the download folder %1 cannot be used: %2. Choose another Download folder in the settings, or make this one usable: the download then goes on by itself.</source>
+        <translation>En attente : le dossier de téléchargement %1 ne peut pas être utilisé : %2. Choisissez un autre dossier de téléchargement dans les paramètres, ou rendez celui-ci utilisable : le téléchargement reprendra alors de lui-même.</translation>
+    </message>
+    <message>
+        <source>Waiting: the download folder %1 cannot be used: %2. Make it usable again: the download then goes on by itself.</source>
+        <translation>En attente : le dossier de téléchargement %1 ne peut pas être utilisé : %2. Rendez-le de nouveau utilisable : le téléchargement reprendra alors de lui-même.</translation>
+    </message>
+    <message>
+        <source>NZB %1: %2</source>
+        <translation>NZB %1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>NetworkAccessManager</name>
@@ -3314,6 +3389,22 @@ Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au pr
     <message>
         <source>Error: the server closed the connection</source>
         <translation>Erreur : le serveur a fermé la connexion</translation>
+    </message>
+    <message>
+        <source>Error: AUTHINFO USER 381, no password asked: check the login and password of this server</source>
+        <translation>Erreur : pas de 381 en réponse à AUTHINFO USER, aucun mot de passe demandé : vérifiez l&apos;identifiant et le mot de passe de ce serveur</translation>
+    </message>
+    <message>
+        <source>Error: Authentication failed/rejected (481): check the login and password of this server</source>
+        <translation>Erreur : identification refusée (481) : vérifiez l&apos;identifiant et le mot de passe de ce serveur</translation>
+    </message>
+    <message>
+        <source>Error: Authentication failed - commands issued out of sequence (482): check the login and password of this server</source>
+        <translation>Erreur : échec de l&apos;identification, commandes envoyées dans le désordre (482) : vérifiez l&apos;identifiant et le mot de passe de ce serveur</translation>
+    </message>
+    <message>
+        <source>Error: Command unavailable (502): check the login and password of this server</source>
+        <translation>Erreur : commande indisponible (502) : vérifiez l&apos;identifiant et le mot de passe de ce serveur</translation>
     </message>
 </context>
 <context>

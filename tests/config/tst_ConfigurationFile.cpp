@@ -233,6 +233,14 @@ private slots:
             << "<Destinations><Destination><Label>L</Label><Path>/p</Path></Destination>"
                "<Destination><Label>M</Label></Destination><Other><Label>N</Label><Path>/n</Path></Other></Destinations>"
             << "destinations" << "L=/p";
+        // The download menus use a named destination's path as it stands: "~" means the home
+        // folder, and a path relative to wherever the program was started is left out.
+        QTest::newRow("destinations under the home folder")
+            << "<Destinations><Destination><Label>V</Label><Path>~/Videos</Path></Destination>"
+               "<Destination><Label>M</Label><Path>Movies</Path></Destination>"
+               "<Destination><Label>E</Label><Path>../elsewhere</Path></Destination>"
+               "<Destination><Label>B</Label><Path> </Path></Destination></Destinations>"
+            << "destinations" << "V=@HOME@/Videos";
         QTest::newRow("search texts in order")
             << "<SearchIntellisense><Search>b</Search><Other>x</Other><Search>a</Search></SearchIntellisense>"
                "<SearchIntellisense><Search>c</Search></SearchIntellisense>"
@@ -251,7 +259,8 @@ private slots:
         AppConfiguration configuration;
         configuration.loadConfiguration();
         QVERIFY(configuration.loaded);
-        QCOMPARE(fieldReaders().at(field)(configuration), expected.replace("@DATA@", home.dataFolder()));
+        QCOMPARE(fieldReaders().at(field)(configuration),
+                 expected.replace("@DATA@", home.dataFolder()).replace("@HOME@", QDir::homePath()));
     }
 
     void rootNameIsNotTested()

@@ -84,4 +84,11 @@ inline void clickButtonBox(QWidget *dialog, QDialogButtonBox::StandardButton whi
     dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(which)->click();
 }
 
+// A file of a few bytes where a folder is expected.
+inline bool writeSmallFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 #endif // DIALOGTESTSUPPORT_H

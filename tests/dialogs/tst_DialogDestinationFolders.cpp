@@ -260,6 +260,26 @@ private slots:
                                               << "" << "";
         QTest::newRow("label differing in case") << "movies" << "/srv/other" << QStringList{"Movies"} << ""
                                                  << "movies" << "/srv/other";
+        // The download menus use the path as it stands: it must name a folder the files can go to.
+        const QString notFull = QStringLiteral("Please enter the full path of the folder associated with the label.");
+        QTest::newRow("home folder sign") << "Videos" << "~/Videos" << QStringList() << "" << "Videos"
+                                          << "@HOME@/Videos";
+        QTest::newRow("home folder alone") << "Home" << "~" << QStringList() << "" << "Home" << "@HOME@";
+        QTest::newRow("relative") << "Movies" << "Movies" << QStringList() << notFull << "" << "";
+        QTest::newRow("relative upwards") << "Elsewhere" << "../elsewhere" << QStringList() << notFull << "" << "";
+        QTest::newRow("another user's home") << "Theirs" << "~guest/Videos" << QStringList() << notFull << ""
+                                             << "";
+        QTest::newRow("a file") << "Notes" << "@HOME@/notes.txt" << QStringList()
+                                << "The folder cannot be used: @HOME@/notes.txt is a file, not a folder." << ""
+                                << "";
+        QTest::newRow("under a file") << "Notes" << "@HOME@/notes.txt/more" << QStringList()
+                                      << "The folder cannot be used: @HOME@/notes.txt is a file: no folder can be "
+                                         "made in it."
+                                      << "" << "";
+        QTest::newRow("5,000 characters") << "Long" << "/srv/" + QString(4995, QLatin1Char('x')) << QStringList()
+                                          << "The folder cannot be used: the path is longer than the system allows "
+                                             "(5000 characters)."
+                                          << "" << "";
     }
 
     void entryIsCheckedOnOk()
@@ -271,6 +291,10 @@ private slots:
         QFETCH(QString, storedLabel);
         QFETCH(QString, storedPath);
         GuiTestHome home;
+        QVERIFY(writeSmallFile(home.path() + QLatin1String("/notes.txt"), "not a folder"));
+        path.replace(QLatin1String("@HOME@"), home.path());
+        message.replace(QLatin1String("@HOME@"), home.path());
+        storedPath.replace(QLatin1String("@HOME@"), home.path());
         DialogDestinationFoldersAddModify entry;
         entry.setLabelsInUse(inUse);
         entry.show();

@@ -404,21 +404,36 @@ private slots:
         QCOMPARE(nzb->getFileCount(), qint64(postingNames.size()));
     }
 
+    // A folder that is a file, or that cannot be made, is refused where it is typed: the download
+    // would otherwise fail only once it is over.
     void aDownloadFolderIsNeeded_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("left");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("blanks") << "   " << "";
-        QTest::newRow("relative") << "downloads/here" << "downloads/here";
+        QTest::addColumn<QString>("message");
+        const QString unusable = QStringLiteral("The folder where the NZB will be downloaded cannot be used: ");
+        QTest::newRow("empty") << "" << "" << downloadFolderNeeded;
+        QTest::newRow("blanks") << "   " << "" << downloadFolderNeeded;
+        QTest::newRow("relative") << "downloads/here" << "downloads/here" << downloadFolderNeeded;
+        QTest::newRow("a file") << "@HOME@/notes.txt" << "@HOME@/notes.txt"
+                                << unusable + "@HOME@/notes.txt is a file, not a folder.";
+        QTest::newRow("under a file") << "@HOME@/notes.txt/films" << "@HOME@/notes.txt/films"
+                                      << unusable + "@HOME@/notes.txt is a file: no folder can be made in it.";
+        QTest::newRow("a name too long") << "@HOME@/" + QString(300, QLatin1Char('n')) << "@HOME@/" + QString(300, QLatin1Char('n'))
+                                         << unusable + "the name " + QString(40, QLatin1Char('n'))
+                                                + "... is longer than the system allows.";
     }
 
     void aDownloadFolderIsNeeded()
     {
         QFETCH(QString, typed);
         QFETCH(QString, left);
+        QFETCH(QString, message);
         GuiTestHome home;
         resetConfiguration();
+        QVERIFY(writeSmallFile(withHome("@HOME@/notes.txt"), "not a folder"));
+        typed = withHome(typed);
+        left = withHome(left);
         std::unique_ptr<NzbFiles> nzb = loadPosting();
         DialogDownloadNzb dialog;
         dialog.setNzbFiles(nzb.get());
@@ -431,7 +446,7 @@ private slots:
         clickButtonBox(&dialog, QDialogButtonBox::Ok);
 
         QCOMPARE(answerer.answeredCount(), 1);
-        QCOMPARE(answerer.seen().first().text, QString::fromLatin1(downloadFolderNeeded));
+        QCOMPARE(answerer.seen().first().text, withHome(message));
         QCOMPARE(answerer.seen().first().title, QStringLiteral("Tessaquill+"));
         QVERIFY(dialog.isVisible());
         auto *field = child<QLineEdit>(dialog, "lineEditDownloadNzbPath");

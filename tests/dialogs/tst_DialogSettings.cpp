@@ -487,6 +487,18 @@ private slots:
         QTest::newRow("destination is a link to the download folder")
             << QStringList{"lineEditDownloadFolder=@HOME@/real", "lineEditDestinationFolder=@HOME@/link"}
             << foldersMustDiffer << 0 << "lineEditCacheFolder" << none;
+        QTest::newRow("download folder is a file")
+            << QStringList{"lineEditDownloadFolder=@HOME@/notes.txt"}
+            << "The Download folder cannot be used: @HOME@/notes.txt is a file, not a folder." << 0
+            << "lineEditDownloadFolder" << none;
+        QTest::newRow("destination folder under a file")
+            << QStringList{"lineEditDestinationFolder=@HOME@/notes.txt/done"}
+            << "The Destination folder cannot be used: @HOME@/notes.txt is a file: no folder can be made in it." << 0
+            << "lineEditDestinationFolder" << none;
+        QTest::newRow("cache folder of a name too long")
+            << QStringList{"lineEditCacheFolder=@HOME@/" + QString(256, QLatin1Char('c'))}
+            << "The Cache folder cannot be used: the name " + QString(40, QLatin1Char('c'))
+                   + "... is longer than the system allows." << 0 << "lineEditCacheFolder" << none;
         QTest::newRow("pattern of two extensions") << QStringList{"lineEditFilesExtToRemove=*.tar.gz"}
                                                    << patternRefused << 1 << "lineEditFilesExtToRemove" << none;
         QTest::newRow("pattern without star") << QStringList{"lineEditFilesExtToRemove=nzb"} << patternRefused << 1
@@ -522,6 +534,7 @@ private slots:
         resetConfiguration();
         QVERIFY(QDir(home.path()).mkdir(QStringLiteral("real")));
         QVERIFY(QFile::link(home.path() + QLatin1String("/real"), home.path() + QLatin1String("/link")));
+        QVERIFY(writeSmallFile(home.path() + QLatin1String("/notes.txt"), "not a folder"));
 
         ModalAnswerer answerer;
         answerer.pressNext(QMessageBox::Ok);
@@ -532,7 +545,7 @@ private slots:
             QVERIFY(applyEdit(dialog, edit));
         clickButtonBox(&dialog, QDialogButtonBox::Ok);
 
-        QCOMPARE(seenTexts(answerer), QStringList{message});
+        QCOMPARE(seenTexts(answerer), QStringList{withHome(message)});
         QCOMPARE(answerer.seen().first().title, QStringLiteral("Tessaquill+"));
         QCOMPARE(answerer.seen().first().icon, QMessageBox::Critical);
         QVERIFY(dialog.isVisible());
