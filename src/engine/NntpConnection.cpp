@@ -264,18 +264,19 @@ bool NntpConnection::logIn()
         return true;
     }
     if (code != QLatin1String("381"))
-        return failOpening(QStringLiteral("Error: AUTHINFO USER 381, no password asked"));
+        return failOpening(tr("Error: AUTHINFO USER 381, no password asked: check the login and password of this server"));
 
     if (!sendAndWait("AUTHINFO PASS " + password.toLatin1(),
                      QStringLiteral("Error: No answer from server while sending AUTHINFO PASS command"), reply))
         return false;
     code = replyCode(reply);
     if (code == QLatin1String("481"))
-        return failOpening(QStringLiteral("Error: Authentication failed/rejected (481)"));
+        return failOpening(tr("Error: Authentication failed/rejected (481): check the login and password of this server"));
     if (code == QLatin1String("482"))
-        return failOpening(QStringLiteral("Error: Authentication failed - commands issued out of sequence (482)"));
+        return failOpening(
+            tr("Error: Authentication failed - commands issued out of sequence (482): check the login and password of this server"));
     if (code == QLatin1String("502"))
-        return failOpening(QStringLiteral("Error: Command unavailable (502)"));
+        return failOpening(tr("Error: Command unavailable (502): check the login and password of this server"));
     // A server that accepts the log-in has accepted it, even with an empty password.
     if (code == QLatin1String("281")) {
         ready = true;

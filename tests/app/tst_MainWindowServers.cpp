@@ -795,7 +795,7 @@ void tst_MainWindowServers::connectionRowKeepsTheLastError_data()
     QTest::addColumn<QString>("expectStatus"); // a pattern
 
     const QString at = QStringLiteral("next attempt at \\d\\d:\\d\\d:\\d\\d\\)$");
-    const QString refusal = QStringLiteral("^ Error: Authentication failed/rejected \\(481\\) \\(");
+    const QString refusal = QStringLiteral("^ Error: Authentication failed/rejected \\(481\\): check the login and password of this server \\(");
     QTest::newRow("refused log-in, first failure") << false << 60000 << refusal + at;
     QTest::newRow("refused log-in, later failures") << false << 50
         << refusal + QStringLiteral("failed \\d+ times in a row, ") + at;

@@ -878,14 +878,14 @@ void tst_DialogServerManagement::connectionTest_data()
     f = Faults();
     QTest::newRow("381 then log-in accepted") << f << false << true << User << Password << QString();
     QTest::newRow("481 wrong password") << f << false << true << User << QStringLiteral("wrong")
-        << QStringLiteral("Error: Authentication failed/rejected (481)");
+        << QStringLiteral("Error: Authentication failed/rejected (481): check the login and password of this server");
     f.passReply = "502 unavailable";
     QTest::newRow("502 to the password") << f << false << true << User << Password
-        << QStringLiteral("Error: Command unavailable (502)");
+        << QStringLiteral("Error: Command unavailable (502): check the login and password of this server");
     f = Faults();
     f.userReply = "502 no such user";
     QTest::newRow("no 381 to the user") << f << false << true << User << Password
-        << QStringLiteral("Error: AUTHINFO USER 381, no password asked");
+        << QStringLiteral("Error: AUTHINFO USER 381, no password asked: check the login and password of this server");
     f = Faults();
     f.greeting = NntpTestServer::Greeting::None;
     QTest::newRow("stall past the time-out") << f << false << false << QString() << QString()

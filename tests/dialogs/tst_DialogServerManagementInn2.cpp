@@ -95,7 +95,7 @@ void tst_DialogServerManagementInn2::connectionTest_data()
     QTest::newRow("plain, no log-in") << 0 << QString() << QString() << Success << information;
     QTest::newRow("log-in") << 1 << User << Password << Success << information;
     QTest::newRow("wrong password") << 1 << User << QStringLiteral("wrong")
-        << QStringLiteral("An error occured while connecting to the server: Error: Authentication failed/rejected (481)")
+        << QStringLiteral("An error occured while connecting to the server: Error: Authentication failed/rejected (481): check the login and password of this server")
         << critical;
     // nnrpd answers HELP without a log-in; the test's STAT shows that articles want one.
     QTest::newRow("log-in port, no log-in") << 1 << QString() << QString()
@@ -108,7 +108,7 @@ void tst_DialogServerManagementInn2::connectionTest_data()
         << critical;
     QTest::newRow("TLS with log-in") << 2 << User << Password << Success << information;
     QTest::newRow("TLS, wrong password") << 2 << User << QStringLiteral("wrong")
-        << QStringLiteral("An error occured while connecting to the server: Error: Authentication failed/rejected (481)")
+        << QStringLiteral("An error occured while connecting to the server: Error: Authentication failed/rejected (481): check the login and password of this server")
         << critical;
 }
 

@@ -93,7 +93,7 @@ void tst_ThreadTestConnection::oneSessionOneResult_data()
     f = Faults();
     f.refuseLogin = true;
     QTest::newRow("log-in refused") << false << false << f << true << true << false
-        << QStringLiteral("Error: Authentication failed/rejected (481)") << QStringList{QStringLiteral("AUTHINFO USER reader")};
+        << QStringLiteral("Error: Authentication failed/rejected (481): check the login and password of this server") << QStringList{QStringLiteral("AUTHINFO USER reader")};
     f = Faults();
     f.greeting = NntpTestServer::Greeting::None;
     QTest::newRow("no greeting within the time-out") << false << false << f << false << false << false

@@ -172,7 +172,7 @@ void tst_DownloadNzbManagerConnections::refusedLogInLeavesWorkToTheOtherServer()
 
     QCOMPARE(serverEvents(serverB, QStringLiteral("BODY")), 0);
     QVERIFY(serverEvents(serverB, QStringLiteral("AUTHINFO PASS")) >= 4);
-    const QString refusal = QStringLiteral("Error: Authentication failed/rejected (481)");
+    const QString refusal = QStringLiteral("Error: Authentication failed/rejected (481): check the login and password of this server");
     for (quint32 id = 4; id <= 7; ++id) {
         const QStringList reports = log.matching(QStringLiteral("connect-error %1 ").arg(id));
         QVERIFY2(!reports.isEmpty() && reports.size() <= 2, qPrintable(reports.join(QLatin1Char('|'))));

@@ -10,6 +10,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTranslator>
 #include <QtTest>
 
 #include <atomic>
@@ -68,6 +69,8 @@ private slots:
     void opening_data();
     void opening();
     void openingWithoutServer();
+    void logInRefusalsInGerman_data();
+    void logInRefusalsInGerman();
     void openingOverTls();
     void failuresSayWhatHappened_data();
     void failuresSayWhatHappened();
@@ -202,18 +205,18 @@ void tst_NntpConnection::opening_data()
     f = Faults();
     f.userReply = "502 no such user";
     QTest::newRow("USER answered otherwise") << f << user << pass << false
-        << QStringLiteral("Error: AUTHINFO USER 381, no password asked") << failed << QStringList() << QStringList{QStringLiteral("AUTHINFO PASS")};
+        << QStringLiteral("Error: AUTHINFO USER 381, no password asked: check the login and password of this server") << failed << QStringList() << QStringList{QStringLiteral("AUTHINFO PASS")};
     f = Faults();
     QTest::newRow("PASS 481") << f << user << QStringLiteral("wrong") << false
-        << QStringLiteral("Error: Authentication failed/rejected (481)") << failed << QStringList() << QStringList{QStringLiteral("AUTHINFO GENERIC")};
+        << QStringLiteral("Error: Authentication failed/rejected (481): check the login and password of this server") << failed << QStringList() << QStringList{QStringLiteral("AUTHINFO GENERIC")};
     f = Faults();
     f.passReply = "482 out of sequence";
     QTest::newRow("PASS 482") << f << user << pass << false
-        << QStringLiteral("Error: Authentication failed - commands issued out of sequence (482)") << failed << QStringList() << QStringList();
+        << QStringLiteral("Error: Authentication failed - commands issued out of sequence (482): check the login and password of this server") << failed << QStringList() << QStringList();
     f = Faults();
     f.passReply = "502 unavailable";
     QTest::newRow("PASS 502") << f << user << pass << false
-        << QStringLiteral("Error: Command unavailable (502)") << failed << QStringList() << QStringList();
+        << QStringLiteral("Error: Command unavailable (502): check the login and password of this server") << failed << QStringList() << QStringList();
     f = Faults();
     f.passReply = "281 accepted";
     QTest::newRow("empty password accepted by 281") << f << user << QString() << true << QString() << none
@@ -221,7 +224,7 @@ void tst_NntpConnection::opening_data()
     f = Faults();
     f.passReply = "481 rejected";
     QTest::newRow("empty password, 481") << f << user << QString() << false
-        << QStringLiteral("Error: Authentication failed/rejected (481)") << failed << QStringList() << QStringList();
+        << QStringLiteral("Error: Authentication failed/rejected (481): check the login and password of this server") << failed << QStringList() << QStringList();
     f = Faults();
     f.passReply = "500 what";
     QTest::newRow("empty password, other reply") << f << user << QString() << false
@@ -290,6 +293,52 @@ void tst_NntpConnection::opening()
         const QString id = NntpTestArticle::generatedId(1000, 1);
         QVERIFY2(connection.downloadBody(id, tempPath(QStringLiteral("1.tmp"))), qPrintable(connection.lastError()));
     }
+}
+
+// A refused log-in reads in the user's language and says what to check, like a missing one.
+void tst_NntpConnection::logInRefusalsInGerman_data()
+{
+    QTest::addColumn<Faults>("faults");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("expectError");
+    const QString hint = QStringLiteral(": Prüfen Sie Benutzername und Passwort dieses Servers");
+    Faults f;
+    QTest::newRow("481 wrong password") << f << QStringLiteral("wrong")
+                                        << QStringLiteral("Fehler: Anmeldung abgelehnt (481)") + hint;
+    f.passReply = "482 out of sequence";
+    QTest::newRow("482") << f << QStringLiteral("secret")
+                         << QStringLiteral("Fehler: Anmeldung fehlgeschlagen, Befehle in falscher Reihenfolge (482)") + hint;
+    f = Faults();
+    f.passReply = "502 unavailable";
+    QTest::newRow("502") << f << QStringLiteral("secret") << QStringLiteral("Fehler: Befehl nicht verfügbar (502)") + hint;
+    f = Faults();
+    f.userReply = "481 no such user";
+    QTest::newRow("no 381 to the user") << f << QStringLiteral("secret")
+                                        << QStringLiteral("Fehler: Auf AUTHINFO USER kam kein 381, kein Passwort verlangt")
+                                               + hint;
+}
+
+void tst_NntpConnection::logInRefusalsInGerman()
+{
+    QFETCH(Faults, faults);
+    QFETCH(QString, password);
+    QFETCH(QString, expectError);
+    QTranslator german;
+    QVERIFY(german.load(QStringLiteral("tessaquill_de"), QCoreApplication::applicationDirPath()));
+    QVERIFY(QCoreApplication::installTranslator(&german));
+    server.setCredentials(QStringLiteral("reader"), QStringLiteral("secret"));
+    server.setDefaultConnectionFaults(faults);
+
+    NntpConnection connection;
+    connection.setLogin(QStringLiteral("reader"));
+    connection.setPassword(password);
+    connection.setTimeout(ShortTimeout);
+    const bool ready = connectTo(connection);
+    server.setCredentials(QString(), QString());
+    QCoreApplication::removeTranslator(&german);
+
+    QVERIFY(!ready);
+    QCOMPARE(connection.lastError(), expectError);
 }
 
 void tst_NntpConnection::openingWithoutServer()

@@ -234,7 +234,7 @@ void tst_NntpInn2::loginRequired_data()
     QTest::addColumn<bool>("expectLoggedIn");
     QTest::addColumn<QString>("expectError");
     QTest::newRow("right password") << User << Password << true << QString();
-    QTest::newRow("wrong password") << User << QStringLiteral("wrong") << false << QStringLiteral("Error: Authentication failed/rejected (481)");
+    QTest::newRow("wrong password") << User << QStringLiteral("wrong") << false << QStringLiteral("Error: Authentication failed/rejected (481): check the login and password of this server");
     QTest::newRow("empty password") << User << QString() << false << QStringLiteral("Error: Authentication failed (Password is empty)");
 }
 

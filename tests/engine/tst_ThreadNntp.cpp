@@ -273,7 +273,7 @@ void tst_ThreadNntp::refusedLogInBacksOffAndReportsOnce()
     manager.startServer(record.get(), false);
     QTRY_VERIFY_WITH_TIMEOUT(serverEvents(server, QStringLiteral("accept")) >= 8, 30000);
 
-    const QString refusal = QStringLiteral("Error: Authentication failed/rejected (481)");
+    const QString refusal = QStringLiteral("Error: Authentication failed/rejected (481): check the login and password of this server");
     QCOMPARE(log.matching(QStringLiteral("connect-error")),
              (QStringList{QStringLiteral("connect-error 0 ") + refusal,
                           QStringLiteral("connect-error 0 %1 (failed 5 times in a row; trying again every 0.6 s)").arg(refusal)}));
