@@ -302,6 +302,7 @@ private:
     void openFirstRunWizard();
     void showConfigurationWizard();
     void bringWindowForward();
+    void keepWizardInFront();
     void runExitSequence();
     void collectLastResults();
     void waitForCleanThreads();

@@ -119,6 +119,25 @@ void MainWindow::bringWindowForward()
         show();
     raise();
     activateWindow();
+    keepWizardInFront();
+}
+
+// The first-run wizard stays above the window it belongs to while it is open: the window coming
+// forward for an NZB, or the add dialog closing, must not hide the step the user has to take
+// first. Once more after the events of a closing dialog, which hand the activation back to the
+// dialog's parent.
+void MainWindow::keepWizardInFront()
+{
+    const auto bringWizard = [wizard = QPointer<DialogWizard>(dialogWizard)] {
+        if (!wizard || !wizard->isVisible())
+            return;
+        wizard->raise();
+        wizard->activateWindow();
+    };
+    if (!dialogWizard || !dialogWizard->isVisible())
+        return;
+    bringWizard();
+    QTimer::singleShot(0, this, bringWizard);
 }
 
 void MainWindow::reportConfigurationError(const QString &strError)

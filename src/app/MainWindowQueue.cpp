@@ -210,6 +210,7 @@ bool MainWindow::askWhatBecomesOfNzb(NzbFiles *nzb, const QString &strNzbPath, Q
     dialog->setNzbFiles(nzb);
     for (;;) {
         const int result = dialog->exec();
+        keepWizardInFront();
         // The exit may have begun while the dialog was open.
         if (!dialog || result != QDialog::Accepted || bClosing)
             break;

@@ -35,7 +35,10 @@
 #include <QSignalSpy>
 #include <QThread>
 #include <QTreeWidgetItem>
+#include <QScreen>
 #include <QtTest>
+
+#include <functional>
 
 #include <memory>
 
@@ -72,6 +75,29 @@ QByteArray nzbDocument(const QString &subject, int segments = 2)
     xml += "</segments>\n</file>\n</nzb>\n";
     return xml;
 }
+
+// Calls `seen` with the object for each event of one type that reaches the objects it watches.
+class EventRecorder : public QObject
+{
+public:
+    EventRecorder(QEvent::Type type, std::function<void(QObject *)> seen)
+        : type(type),
+          seen(std::move(seen))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == type)
+            seen(watched);
+        return false;
+    }
+
+private:
+    QEvent::Type type;
+    std::function<void(QObject *)> seen;
+};
 
 bool writeFile(const QString &path, const QByteArray &content)
 {
@@ -129,6 +155,8 @@ private slots:
     void quitFromTheTrayShowsTheWindowFirst();
     void wizardWithoutServers_data();
     void wizardWithoutServers();
+    void wizardStaysInFrontOfAnNzbAddedAtFirstStart_data();
+    void wizardStaysInFrontOfAnNzbAddedAtFirstStart();
     void aboutBox();
     void oneLogViewerForTheRun();
     void manualRepairDialog();
@@ -1087,6 +1115,80 @@ void tst_MainWindow::wizardWithoutServers()
     window->hide();
     window->show();
     QVERIFY(!wizard->isVisible());
+}
+
+void tst_MainWindow::wizardStaysInFrontOfAnNzbAddedAtFirstStart_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("added") << "accept";
+    QTest::newRow("add dialog cancelled") << "reject";
+    QTest::newRow("added without a question") << "none";
+}
+
+// A first start with an NZB on the command line, no server yet: the window comes forward for the
+// NZB and the add dialog opens over it; once the dialog is gone the wizard, the one step the user
+// must take first, is the active window and the last one raised, above the main window.
+// Raising is watched as the program asks for it (each raise() is a ZOrderChange event): the
+// offscreen screen keeps no stacking order of its own. Also run on X servers of 1280 x 1024 and
+// 1024 x 768.
+void tst_MainWindow::wizardStaysInFrontOfAnNzbAddedAtFirstStart()
+{
+    QFETCH(QString, answer);
+    AppConfiguration::getInstance()->autoDownloadNzb = answer == QLatin1String("none");
+    const QString path = home->path() + QStringLiteral("/first start.nzb");
+    QVERIFY(writeFile(path, nzbDocument(QStringLiteral("first start"))));
+    window = makeWindow();
+    auto *wizard = window->findChild<DialogWizard *>();
+    QVERIFY(wizard);
+    QVERIFY(QObject::disconnect(wizard, SIGNAL(accepted()), window.get(), SLOT(slotWizardAccepted())));
+
+    QList<QWidget *> raised;
+    EventRecorder recorder(QEvent::ZOrderChange, [&raised](QObject *watched) {
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->isWindow())
+            raised.append(widget);
+    });
+    window->installEventFilter(&recorder);
+    wizard->installEventFilter(&recorder);
+    ModalAnswerer answerer;
+    QString addDialogClass;
+    if (answer != QLatin1String("none")) {
+        answerer.handleNext([&addDialogClass, answer](QWidget *dialog) {
+            addDialogClass = QString::fromLatin1(dialog->metaObject()->className());
+            WidgetPicture::saveScreen({dialog}, QStringLiteral("MainWindow_firstStartAddDialog"));
+            if (answer == QLatin1String("accept"))
+                static_cast<QDialog *>(dialog)->accept();
+            else
+                static_cast<QDialog *>(dialog)->reject();
+        });
+    }
+    window->loadNzbFromArguments({QStringLiteral("tessaquill"), path});
+    if (answer != QLatin1String("none"))
+        QCOMPARE(addDialogClass, QStringLiteral("DialogDownloadNzb"));
+    QVERIFY(window->isVisible());
+    QVERIFY(wizard->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(wizard));
+    QVERIFY(!raised.isEmpty());
+    QCOMPARE(raised.last(), static_cast<QWidget *>(wizard));
+    QVERIFY(raised.contains(window.get()));
+    // Still so once every event of the dialog's closing has been handled.
+    QTest::qWait(200);
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget *>(wizard));
+    QCOMPARE(raised.last(), static_cast<QWidget *>(wizard));
+    // Whole on the screens users have (the offscreen one is smaller than any of them).
+    const QRect available = wizard->screen()->availableGeometry();
+    if (available.width() >= 1024)
+        QVERIFY2(available.contains(wizard->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                              .arg(wizard->frameGeometry().x())
+                                                                              .arg(wizard->frameGeometry().y())
+                                                                              .arg(wizard->frameGeometry().width())
+                                                                              .arg(wizard->frameGeometry().height())));
+    const QString screen = QStringLiteral("%1x%2").arg(window->screen()->size().width()).arg(window->screen()->size().height());
+    QVERIFY(!WidgetPicture::saveScreen({window.get(), wizard},
+                                       QStringLiteral("MainWindow_firstStartWizard_%1_%2").arg(answer, screen))
+                 .isEmpty());
+    window->removeEventFilter(&recorder);
+    wizard->removeEventFilter(&recorder);
+    wizard->hide();
 }
 
 void tst_MainWindow::aboutBox()
