@@ -8,23 +8,23 @@
 #include <QIcon>
 #include <QTreeWidgetItem>
 
-quint64 DownloadListRows::nzbPercentage(const NzbFiles *nzb)
+quint64 DownloadListRows::nzbPercentage(const NzbFiles *nzb, quint64 arrivingBytes)
 {
     const NzbFiles::ByteProgress progress = nzb->getByteProgress();
     const quint64 size = progress.sizeToDownload;
-    const quint64 downloaded = progress.downloaded;
+    const quint64 downloaded = progress.downloaded + qMin(arrivingBytes, size);
     if (size == 0 || downloaded >= size)
         return 100;
     // Below the size, so below 100; a wide product cannot overflow.
     return quint64((unsigned __int128)downloaded * 100 / size);
 }
 
-quint64 DownloadListRows::filePercentage(const NzbFile *file)
+quint64 DownloadListRows::filePercentage(const NzbFile *file, int arriving)
 {
     const int count = file->getSegmentCount();
     if (count < 1)
         return 100;
-    const qint64 percentage = qint64(file->iProcessed) * 100 / count;
+    const qint64 percentage = (qint64(file->iProcessed) + arriving) * 100 / count;
     if (percentage < 0 || percentage > 100)
         return 100;
     return quint64(percentage);

@@ -28,10 +28,11 @@ public:
 
     // Downloaded bytes against the size to download: 100 when nothing is left to download,
     // never above 100.
-    static quint64 nzbPercentage(const NzbFiles *nzb);
+    // `arrivingBytes`: of a segment not counted yet, that is about to be.
+    static quint64 nzbPercentage(const NzbFiles *nzb, quint64 arrivingBytes = 0);
     // Processed segments against the segment count: 100 for a file without segments, never
-    // outside 0..100.
-    static quint64 filePercentage(const NzbFile *file);
+    // outside 0..100. `arriving`: segments not counted yet, that are about to be.
+    static quint64 filePercentage(const NzbFile *file, int arriving = 0);
     // The text between the first and the last double quote of a subject, or the whole subject.
     static QString displaySubject(const QString &subject);
 

@@ -118,6 +118,7 @@ public slots:
     // Engine hook-up.
     void slotDecodersPriorityStateChanged(bool bChecked);
     void slotDownloadsPaused(QString strReason);
+    void slotNzbWaitsForFolder(NzbFiles *pNzbFiles, QString strFolder, QString strReason, bool bCanMove);
 
     // Queue records that cannot be written.
     void slotQueueRecordNotWritten(const QString &strFolder, const QString &strReason);

@@ -86,12 +86,14 @@ bool isShownFile(const NzbFile *file)
     return nzb && !nzb->bDeleted;
 }
 
-void showPercentages(NzbFile *file)
+// `arriving`: a segment reported before it is counted, whose share is shown with the rest.
+void showPercentages(NzbFile *file, const NzbSegment *arriving = nullptr)
 {
-    Rows::setProgress(file->pTreeItem, Rows::filePercentage(file));
+    const bool counted = !arriving || arriving->isCredited();
+    Rows::setProgress(file->pTreeItem, Rows::filePercentage(file, counted ? 0 : 1));
     NzbFiles *nzb = file->getNzbFiles();
     if (nzb->pTreeItem)
-        Rows::setProgress(nzb->pTreeItem, Rows::nzbPercentage(nzb));
+        Rows::setProgress(nzb->pTreeItem, Rows::nzbPercentage(nzb, counted ? 0 : arriving->getBytesValue()));
 }
 
 void showWarning(NzbFile *file, const QString &message)
@@ -274,7 +276,9 @@ void MainWindow::slotDownloadListSegmentDownloadOK(NzbSegment *pSegment)
     NzbFile *file = pSegment ? pSegment->getNzbFile() : nullptr;
     if (!isShownFile(file))
         return;
-    showPercentages(file);
+    // The manager reports the segment before it counts it: without its share, the rows of a
+    // download that has all its articles would stay short of what the totals say.
+    showPercentages(file, pSegment);
     if (!Rows::hasWarningMark(file->pTreeItem) && !file->bPaused)
         Rows::setIcon(file->pTreeItem, QStringLiteral(":/images/download_downloading.png"));
 }
@@ -366,6 +370,35 @@ void MainWindow::slotDownloadListFileResumed(NzbFile *pNzbFile)
         Rows::setIcon(parent, QStringLiteral(":/images/download_nzb.png"));
     if (nzb->pTreeItem)
         Rows::setProgress(nzb->pTreeItem, Rows::nzbPercentage(nzb));
+}
+
+// The NZB's download folder cannot be used: it waits alone, and its row says why and what to do;
+// or it goes on (an empty reason), perhaps in another folder, which its queue record must hold.
+void MainWindow::slotNzbWaitsForFolder(NzbFiles *pNzbFiles, QString strFolder, QString strReason, bool bCanMove)
+{
+    if (!pNzbFiles || pNzbFiles->bDeleted)
+        return;
+    if (strReason.isEmpty()) {
+        QLOG_INFO() << tr("NZB %1 goes on in the download folder %2").arg(pNzbFiles->strName, strFolder);
+        if (pNzbFiles->pTreeItem) {
+            Rows::setMessage(pNzbFiles->pTreeItem, QString());
+            Rows::setIcon(pNzbFiles->pTreeItem, QStringLiteral(":/images/download_nzb.png"));
+        }
+        AppConfiguration::getInstance()->nzbConfiguration.scheduleSave(pNzbFiles);
+        return;
+    }
+    const QString text =
+        bCanMove ? tr("Waiting: the download folder %1 cannot be used: %2. Choose another Download folder in the "
+                      "settings, or make this one usable: the download then goes on by itself.")
+                       .arg(strFolder, strReason)
+                 : tr("Waiting: the download folder %1 cannot be used: %2. Make it usable again: the download then "
+                      "goes on by itself.")
+                       .arg(strFolder, strReason);
+    QLOG_ERROR() << tr("NZB %1: %2").arg(pNzbFiles->strName, text);
+    if (pNzbFiles->pTreeItem) {
+        Rows::setMessage(pNzbFiles->pTreeItem, text);
+        Rows::setIcon(pNzbFiles->pTreeItem, QStringLiteral(":/images/download_warning.png"));
+    }
 }
 
 void MainWindow::slotDownloadListItemSelectionChanged()

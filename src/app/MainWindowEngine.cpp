@@ -74,6 +74,8 @@ void MainWindow::initDownloadManager()
     connect(manager, SIGNAL(signalUnsplitNoFileFound(NzbFiles*)), this, SLOT(slotUnsplitNoFileFound(NzbFiles*)));
     // Every connection paused because segment files cannot be written: the user has to know.
     connect(manager, SIGNAL(signalDownloadsPaused(QString)), this, SLOT(slotDownloadsPaused(QString)));
+    connect(manager, SIGNAL(signalNzbWaitsForFolder(NzbFiles*,QString,QString,bool)), this,
+            SLOT(slotNzbWaitsForFolder(NzbFiles*,QString,QString,bool)));
 
     copySettingsToDownloadManager();
     // The manager's own thread runs only its timers; the manager object stays in this thread,

@@ -48,9 +48,14 @@ void MainWindow::restoreDownloadList()
     const QList<NzbFiles *> listSaved = AppConfiguration::getInstance()->nzbConfiguration.listNzbFiles;
     for (NzbFiles *nzb : listSaved)
         createNzbItems(nzb);
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     for (NzbFiles *nzb : listSaved) {
+        // A download folder that could not be used, nothing of the NZB in it yet: the one the
+        // settings give now is taken.
+        if (!nzb->bFinished && manager->adoptUsableDownloadFolder(nzb))
+            AppConfiguration::getInstance()->nzbConfiguration.saveInBackground(nzb);
         QString strError;
-        DownloadNzbManager::getInstance()->queueNzbFiles(nzb, strError);
+        manager->queueNzbFiles(nzb, strError);
     }
     if (listSaved.isEmpty())
         cleanLeftoversOfEmptyQueue();

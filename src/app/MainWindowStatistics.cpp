@@ -69,6 +69,9 @@ void MainWindow::slotCurrentSpeedDownload()
         return;
     DownloadNzbManager *manager = DownloadNzbManager::getInstance();
     AppConfiguration *config = AppConfiguration::getInstance();
+    // A download folder made usable again (a file moved out of its way, a disk mounted) is
+    // seen within a second.
+    manager->retryNzbsWaitingForFolder();
     const quint64 speed = manager->uiTotalSpeed.load();
     if (config->autoDetectBandwidthLimit && speed > uiMaxSpeed) {
         uiMaxSpeed = speed;

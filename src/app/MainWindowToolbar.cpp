@@ -4,6 +4,7 @@
 #include "config/AppConfiguration.h"
 #include "dialogs/DialogSettings.h"
 #include "dialogs/DialogShutdown.h"
+#include "engine/DownloadNzbManager.h"
 
 #include "ui_MainWindow.h"
 
@@ -48,6 +49,8 @@ void MainWindow::runSettingsDialog()
     copySettingsToDownloadManager();
     initBandwidthReference();
     createDestinationMenus();
+    // An NZB waiting for a download folder that could not be used may go on in the new one.
+    DownloadNzbManager::getInstance()->retryNzbsWaitingForFolder();
 }
 
 // Native file choosers compare patterns case-sensitively, and "*.*" would hide files without a

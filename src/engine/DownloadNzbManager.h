@@ -51,6 +51,7 @@ class ThreadNntp;
 //   DownloadNzbManagerServers.cpp       connection threads: start, stop, pause, bandwidth
 //   DownloadNzbManagerSpeeds.cpp        connection speeds and per-server byte counts
 //   DownloadNzbManagerDecoders.cpp      the file decoder threads
+//   DownloadNzbManagerFolders.cpp       NZBs waiting for a download folder that can be used
 //   DownloadNzbManagerPostProcess.cpp   completion of an NZB and its post-processing stages
 //
 // Locks. Every mutex is non-recursive. When several are held they are taken in this order:
@@ -130,6 +131,18 @@ public:
     // started from now on; tests shorten them.
     void setEngineWaits(const EngineWaits &newWaits);
     EngineWaits engineWaits() const { return waits; }
+
+    // NZBs whose download folder cannot be used (GUI thread). Each waits alone, its files kept
+    // with their articles, while the others go on.
+    // Looks at each waiting NZB again: one whose folder can be used now, or that could move to
+    // the Download folder of the settings, has its files decoded again (signalNzbWaitsForFolder
+    // with an empty reason). Resuming the downloads does it too.
+    void retryNzbsWaitingForFolder();
+    // An NZB nothing of which has been written yet, whose download folder cannot be used, takes
+    // a folder under the Download folder of the settings when that one can be used. True when it
+    // moved.
+    bool adoptUsableDownloadFolder(NzbFiles *pNzbFiles);
+    bool isWaitingForFolder(NzbFiles *pNzbFiles) const;
 
     // File decoders (GUI thread).
     void setDecodersPriority(int iPause);
@@ -226,7 +239,8 @@ public slots:
     void processDownload_Returned(quint32 uiThreadId, NzbSegment *pSegment);
     void processDecodedFile(NzbFile *pNzbFile);
     // A decoder could not write the file whole: it waits, with its articles, until the downloads
-    // are resumed, and the downloads are paused with the reason.
+    // are resumed, and the downloads are paused with the reason; or, when its NZB's download
+    // folder cannot be used, the NZB alone waits until it can (signalNzbWaitsForFolder).
     void processFileNotWritten(NzbFile *pNzbFile, QString strPath, QString strReason);
     void processFileWarning(NzbFile *pNzbFile, QString strWarning);
     void computeServerNewBytes();
@@ -274,6 +288,12 @@ signals:
     void signalThreadCurrentSpeedBytesPerSec(quint64 uiSpeed, quint32 uiThreadId);
     void signalThreadsStopped(QList<quint32> listThreadIds, int iTag);
     void signalNewBytesDownloaded(QList<quint32> listServers, QList<quint64> listNbBytesDownloaded);
+    // The NZB's download folder cannot be used (`strReason` says why, naming the path at fault):
+    // its files wait; `bCanMove` when nothing of it has been written yet, so that another
+    // Download folder in the settings takes it. Sent once each time it begins to wait; an empty
+    // reason says it goes on, in `strFolder` (which may be another one than before: its queue
+    // record is to be written again).
+    void signalNzbWaitsForFolder(NzbFiles *pNzbFiles, QString strFolder, QString strReason, bool bCanMove);
     // Every connection was paused because a segment's temporary file or a decoded file cannot
     // be written (disk full, folder gone); the text says why. Sent once until the downloads are
     // resumed with pauseAllThreads(false), which also decodes again the files not written.
@@ -325,6 +345,9 @@ private:
     void pauseAfterFileError(NzbSegment *pSegment, const QString &strMessage);
     void pauseAfterWriteError(const QString &strReason);
     void requeueFilesNotWritten();
+    bool holdForUnusableFolder(NzbFile *pNzbFile);
+    static bool hasWrittenFiles(NzbFiles *pNzbFiles, const QString &strFolder);
+    QString freeDownloadFolderFor(const NzbFiles *nzb);
 
     // Connection threads (GUI thread; mutexThreads held where the name says so).
     void connectThreadSignals(ThreadNntp *pThread);
@@ -366,6 +389,9 @@ private:
     QHash<QString, int> hashNextFolderNumber;
     bool bPausedAfterFileError = false;                       // GUI only
     QList<NzbFile *> listFilesNotWritten;                     // GUI only: to decode again on resume
+    // GUI only: the files of each NZB whose download folder cannot be used, in the order they
+    // were given up; decoded again once the folder can be used.
+    QHash<NzbFiles *, QList<NzbFile *>> hashFilesWaitingForFolder;
     EngineWaits waits;                                        // GUI only
     // mutexNzbToProcess: the NZBs whose completion has its post-processing queued (or done), so
     // that a second report of the same completion queues nothing; an NZB leaves it when it is

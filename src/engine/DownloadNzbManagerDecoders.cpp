@@ -54,11 +54,15 @@ void DownloadNzbManager::processFileNotWritten(NzbFile *pNzbFile, QString strPat
 {
     if (!pNzbFile || pNzbFile->bExcluded || pNzbFile->getNzbFiles()->bDeleted)
         return;
-    if (!listFilesNotWritten.contains(pNzbFile))
-        listFilesNotWritten.append(pNzbFile);
     // Its next decoding says whether its articles are sound.
     pNzbFile->setDamaged(false);
-    pauseAfterWriteError(tr("Downloads paused: cannot write the decoded file %1 (%2). "
+    // A download folder that cannot be used concerns its NZB alone; anything else (the disk
+    // full) would fail every file alike.
+    if (holdForUnusableFolder(pNzbFile))
+        return;
+    if (!listFilesNotWritten.contains(pNzbFile))
+        listFilesNotWritten.append(pNzbFile);
+    pauseAfterWriteError(tr("Cannot write the decoded file %1 (%2). "
                             "Free some disk space or check the Download folder, then resume the downloads.")
                              .arg(strPath, strReason));
 }

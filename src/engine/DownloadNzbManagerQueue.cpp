@@ -105,19 +105,25 @@ NzbFiles *DownloadNzbManager::prepareLoadedNzb(NzbFiles *nzb, const QString &str
 
     nzb->setDestination(absoluteFolder(strDestination.isEmpty() ? strDestinationFolder : strDestination),
                         config->autoCreateSubFolderInDestination);
-    const QString downloadRoot = absoluteFolder(strDownloadFolder);
-    nzb->setDownloadFolder(downloadRoot);
-    // Without a file the download folder would be the Download folder itself, which the NZB's
-    // clean-up would then empty.
-    if (files.isEmpty())
-        nzb->strDownloadFolder = downloadRoot + QLatin1Char('/') + NzbFiles::folderName(nzb->strName);
-    nzb->strDownloadFolder = takeFreeDownloadFolder(nzb->strDownloadFolder);
+    nzb->strDownloadFolder = freeDownloadFolderFor(nzb);
     const int index = takeFreeNzbIndex();
     if (pNzbIndex)
         *pNzbIndex = index;
     else
         nzb->setSegmentPaths(segmentsRoot(), index);
     return nzb;
+}
+
+// The NZB's folder of its own under the Download folder, named after its first file.
+QString DownloadNzbManager::freeDownloadFolderFor(const NzbFiles *nzb)
+{
+    const QString downloadRoot = absoluteFolder(strDownloadFolder);
+    // Without a file the download folder would be the Download folder itself, which the NZB's
+    // clean-up would then empty.
+    const QString folder = nzb->getFileCount() == 0
+                               ? downloadRoot + QLatin1Char('/') + NzbFiles::folderName(nzb->strName)
+                               : nzb->downloadFolderUnder(downloadRoot);
+    return takeFreeDownloadFolder(folder);
 }
 
 QString DownloadNzbManager::segmentsRoot() const

@@ -247,7 +247,7 @@ void DownloadNzbManager::processDownload_ErrorFailedCreateFile(NzbSegment *pSegm
 void DownloadNzbManager::pauseAfterFileError(NzbSegment *pSegment, const QString &strMessage)
 {
     const QString cause = strMessage.isEmpty() ? tr("the disk is full or the folder cannot be written") : strMessage;
-    pauseAfterWriteError(tr("Downloads paused: cannot write the temporary file %1 (%2). "
+    pauseAfterWriteError(tr("Cannot write the temporary file %1 (%2). "
                             "Free some disk space or check the Cache folder, then resume the downloads.")
                              .arg(pSegment->getTempFilePath(), cause));
 }

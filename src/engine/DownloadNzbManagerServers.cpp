@@ -50,6 +50,7 @@ void DownloadNzbManager::pauseAllThreads(bool bPause)
     if (!bPause) {
         bPausedAfterFileError = false;
         requeueFilesNotWritten();
+        retryNzbsWaitingForFolder();
     }
     QMutexLocker locker(&mutexThreads);
     for (ThreadNntp *thread : qAsConst(listThreads))

@@ -1,5 +1,6 @@
 #include "engine/ThreadFileDecoder.h"
 
+#include "config/FolderCheck.h"
 #include "config/PartialFile.h"
 #include "config/UtilsFilesFolders.h"
 #include "engine/DownloadNzbManager.h"
@@ -117,7 +118,21 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
     if (shared)
         manager->decodeBoard.withdraw(job);
 
+    // A file that could not be written is decoded again later: what its articles were like is
+    // said then, not for an attempt that does not count.
     const QVector<int> results = job->results();
+    QString failedName;
+    QString reason;
+    if (job->outputFailed(&failedName, &reason)) {
+        giveUpUnwritten(file, folder + QLatin1Char('/') + failedName,
+                        reason.isEmpty() ? tr("the file cannot be created") : reason);
+        return;
+    }
+    if (results.contains(kOtherFailure) && !QFileInfo(folder).isDir()) {
+        const QString why = FolderCheck::whyNotUsable(folder);
+        giveUpUnwritten(file, folder, why.isEmpty() ? tr("the folder cannot be created") : why);
+        return;
+    }
     QStringList tempFolders;
     bool warned = false;
     for (int article = 0; article < segments.size(); ++article) {
@@ -128,17 +143,6 @@ void ThreadFileDecoder::decodeFile(NzbFile *file)
         }
         if (!tempFolders.contains(segment->strTempFolder))
             tempFolders.append(segment->strTempFolder);
-    }
-    QString failedName;
-    QString reason;
-    if (job->outputFailed(&failedName, &reason)) {
-        giveUpUnwritten(file, folder + QLatin1Char('/') + failedName,
-                        reason.isEmpty() ? tr("the file cannot be created") : reason);
-        return;
-    }
-    if (results.contains(kOtherFailure) && !QFileInfo(folder).isDir()) {
-        giveUpUnwritten(file, folder, tr("the folder cannot be created"));
-        return;
     }
     // Raw copies come last, so that they can never take the name of what this posted file decoded.
     for (int article = 0; article < segments.size(); ++article) {

@@ -397,10 +397,13 @@ void NzbFiles::updateDestinationSubFolder(bool makeSubFolder)
 
 void NzbFiles::setDownloadFolder(const QString &folder)
 {
-    strDownloadFolder = folder;
+    strDownloadFolder = downloadFolderUnder(folder);
+}
+
+QString NzbFiles::downloadFolderUnder(const QString &folder) const
+{
     const QList<NzbFile *> files = getFiles();
-    if (!files.isEmpty())
-        strDownloadFolder = joinFolder(folder, files.first()->getSubject());
+    return files.isEmpty() ? folder : joinFolder(folder, files.first()->getSubject());
 }
 
 void NzbFiles::setSegmentPaths(const QString &tempRoot, int nzbIndex)

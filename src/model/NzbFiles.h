@@ -68,6 +68,8 @@ public:
     void setDestination(const QString &folder, bool makeSubFolder);
     void updateDestinationSubFolder(bool makeSubFolder);
     void setDownloadFolder(const QString &folder);
+    // The folder setDownloadFolder would give the NZB under `folder`.
+    QString downloadFolderUnder(const QString &folder) const;
     void setSegmentPaths(const QString &tempRoot, int nzbIndex);
 
     // Writes the NZB as an NZB 1.0 document (excluded files left out).

@@ -25,6 +25,8 @@ public:
     QString getBytes() const;
     // The bytes text as a number; a text that is no number counts 0.
     quint64 getBytesValue() const;
+    // Whether the segment's bytes count among its file's and NZB's (downloaded or missing).
+    bool isCredited() const { return bBytesCredited; }
 
     void setNumber(const QString &number);
     QString getNumber() const;

@@ -17,6 +17,7 @@
 #include "QsLog/Logger.h"
 
 #include "GuiTestHome.h"
+#include "ModalAnswerer.h"
 #include "NewsPostingFixture.h"
 #include "NntpTestServer.h"
 #include "RarTestArchive.h"
@@ -26,6 +27,8 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -75,6 +78,8 @@ private slots:
     void cleanup();
 
     void downloadFolderThatFills();
+    void downloadFolderThatCannotBeUsed_data();
+    void downloadFolderThatCannotBeUsed();
     void articlesThatNeverArrive_data();
     void articlesThatNeverArrive();
     void nameLongerThanTheFileSystemAllows();
@@ -225,7 +230,7 @@ void tst_MainWindowDownloadFaults::downloadFolderThatFills()
     QTRY_VERIFY_WITH_TIMEOUT(pauseBox() || nzb->bCleaned, 60000);
     QMessageBox *box = pauseBox();
     QVERIFY(box);
-    QVERIFY2(box->text().startsWith(QStringLiteral("The downloads have been paused: Downloads paused: cannot write the "
+    QVERIFY2(box->text().startsWith(QStringLiteral("The downloads have been paused: Cannot write the "
                                                    "decoded file ")
                                     + nzb->strDownloadFolder + QLatin1Char('/')),
              qPrintable(box->text()));
@@ -271,6 +276,120 @@ void tst_MainWindowDownloadFaults::downloadFolderThatFills()
     for (const Posted &file : files)
         QCOMPARE(sha256(readFile(nzb->getDestination() + QLatin1Char('/') + file.name)), sha256(file.data));
     QCOMPARE(entries(nzb->getDestination()), (QStringList{"one.bin", "two.bin"}));
+    QTRY_VERIFY(QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files).isEmpty());
+}
+
+void tst_MainWindowDownloadFaults::downloadFolderThatCannotBeUsed_data()
+{
+    QTest::addColumn<bool>("settingIsAFile");
+    QTest::addColumn<bool>("fixedForTheNextStart");
+    // The NZB's own folder is taken by a file; the good NZB comes after it in the queue.
+    QTest::newRow("a file where its folder goes") << false << false;
+    // The Download folder of the settings is a file (as an earlier version accepted); the good
+    // NZB was added before.
+    QTest::newRow("the Download folder is a file") << true << false;
+    QTest::newRow("the Download folder is a file, fixed for the next start") << true << true;
+}
+
+// One NZB whose download folder cannot be used waits alone, its row naming the folder and why,
+// while the other NZB downloads to the end; nothing is paused, no box. Once the user has chosen
+// another Download folder in the settings, the waiting NZB (nothing of it written yet) goes on
+// there and ends whole; so it does at the next start when the settings were changed meanwhile.
+void tst_MainWindowDownloadFaults::downloadFolderThatCannotBeUsed()
+{
+    QFETCH(bool, settingIsAFile);
+    QFETCH(bool, fixedForTheNextStart);
+    const QList<Posted> blockedFiles = {{QStringLiteral("blocked.bin"), Writer::randomBytes(300000, 21)},
+                                        {QStringLiteral("blocked.nfo"), Writer::randomBytes(2000, 22)}};
+    const QList<Posted> goodFiles = {{QStringLiteral("going.bin"), Writer::randomBytes(300000, 23)}};
+    const QString blockedPath = post(QStringLiteral("blocked"), blockedFiles, 20000);
+    const QString goodPath = post(QStringLiteral("going"), goodFiles, 20000);
+    QVERIFY(!blockedPath.isEmpty() && !goodPath.isEmpty());
+    const QString aFile = home->path() + QStringLiteral("/notes.txt");
+    QVERIFY(WindowTestFixture::writeFile(aFile, "not a folder"));
+
+    startWindowWithServer();
+    DownloadNzbManager *manager = DownloadNzbManager::getInstance();
+    NzbFiles *good = nullptr;
+    NzbFiles *blocked = nullptr;
+    QString reason;
+    if (settingIsAFile) {
+        good = add(goodPath);
+        AppConfiguration::getInstance()->downloadFolder = aFile;
+        manager->strDownloadFolder = aFile;
+        blocked = add(blockedPath);
+        QVERIFY(blocked);
+        reason = aFile + QStringLiteral(" is a file: no folder can be made in it");
+    } else {
+        blocked = add(blockedPath);
+        QVERIFY(blocked);
+        QVERIFY(WindowTestFixture::writeFile(blocked->strDownloadFolder, "in the way"));
+        good = add(goodPath);
+        reason = blocked->strDownloadFolder + QStringLiteral(" is a file, not a folder");
+    }
+    QVERIFY(good);
+    const QString blockedFolder = blocked->strDownloadFolder;
+    const QString waiting = QStringLiteral("Waiting: the download folder ") + blockedFolder
+                            + QStringLiteral(" cannot be used: ") + reason
+                            + QStringLiteral(". Choose another Download folder in the settings, or make this one "
+                                             "usable: the download then goes on by itself.");
+    QTRY_COMPARE_WITH_TIMEOUT(blocked->pTreeItem->text(DownloadListRows::ColumnMessages), waiting, 60000);
+    checkDownloadedWhole(good, QStringLiteral("going"), goodFiles);
+    QVERIFY(!pauseBox());
+    QVERIFY(!MainWindowTestAccess::bPaused(*window));
+
+    // Every article of the waiting NZB is in: its row says so, as the totals do.
+    QTRY_VERIFY_WITH_TIMEOUT(blocked->getByteProgress().downloaded >= blocked->getByteProgress().sizeToDownload, 60000);
+    QTRY_COMPARE(blocked->pTreeItem->data(DownloadListRows::ColumnProgress, Qt::DisplayRole).toULongLong(), 100ULL);
+    QVERIFY(!blocked->isAllFilesDecoded());
+    // What went wrong is the folder, not the articles.
+    for (int f = 0; f < blocked->pTreeItem->childCount(); ++f)
+        QVERIFY2(!blocked->pTreeItem->child(f)->text(DownloadListRows::ColumnMessages).contains(QStringLiteral("error")),
+                 qPrintable(blocked->pTreeItem->child(f)->text(DownloadListRows::ColumnMessages)));
+    const QString log = logText();
+    QVERIFY(!log.contains(QStringLiteral("unknown error")));
+    QVERIFY(log.contains(QStringLiteral("NZB blocked: ") + waiting));
+    WidgetPicture::save(window.get(), QStringLiteral("MainWindowDownloadFaults_folderCannotBeUsed"));
+
+    const QString otherFolder = home->path() + QStringLiteral("/Downloads elsewhere");
+    AppConfiguration *config = AppConfiguration::getInstance();
+    if (fixedForTheNextStart) {
+        // The program ends with the NZB waiting (its record kept), the configuration file is
+        // given another Download folder, and the program starts again.
+        manager->stopAllThreads();
+        QVERIFY(config->nzbConfiguration.saveAllNzbs());
+        config->nzbConfiguration.listNzbFiles.clear();
+        QList<QTreeWidgetItem *> rows;
+        for (NzbFiles *nzb : manager->listNzbFiles)
+            rows.append(nzb->pTreeItem);
+        emit window->signalDeleteNzbList(rows);
+        window.reset();
+        config->downloadFolder = otherFolder;
+        config->nzbConfiguration.loadNzbs();
+        QCOMPARE(config->nzbConfiguration.listNzbFiles.size(), 1);
+        blocked = config->nzbConfiguration.listNzbFiles.first();
+        window = std::make_unique<MainWindow>();
+        window->resize(1200, 760);
+        window->show();
+        QVERIFY(manager->listNzbFiles.contains(blocked));
+    } else {
+        // The user chooses another Download folder in the settings (the language as shown there,
+        // so that no restart is asked for).
+        config->languageName = QStringLiteral("en");
+        ModalAnswerer answerer;
+        answerer.handleNext([otherFolder](QWidget *dialog) {
+            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("lineEditDownloadFolder"));
+            field->setText(otherFolder);
+            dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Ok)->click();
+        });
+        MainWindowTestAccess::ui(*window).actionSettings->trigger();
+        QCOMPARE(answerer.answeredCount(), 1);
+        QCOMPARE(config->downloadFolder, otherFolder);
+    }
+    checkDownloadedWhole(blocked, QStringLiteral("blocked"), blockedFiles);
+    QVERIFY(blocked->strDownloadFolder.startsWith(otherFolder + QLatin1Char('/')));
+    QVERIFY(!pauseBox());
+    QVERIFY(!logText().contains(QStringLiteral("unknown error")));
     QTRY_VERIFY(QDir(AppConfiguration::getNzbFolder()).entryList(QDir::Files).isEmpty());
 }
 

@@ -428,7 +428,7 @@ void tst_ThreadFileDecoder::fileThatCannotBeWritten()
     QVERIFY(!file->bDecoded);
     QCOMPARE(paused.size(), 1);
     const QString reason = paused.at(0).at(0).toString();
-    QVERIFY2(reason.startsWith(QStringLiteral("Downloads paused: cannot write the decoded file ") + download
+    QVERIFY2(reason.startsWith(QStringLiteral("Cannot write the decoded file ") + download
                                + QStringLiteral("/full.bin (")),
              qPrintable(reason));
     QVERIFY2(reason.endsWith(QStringLiteral("Free some disk space or check the Download folder, then resume the downloads.")),
