@@ -362,6 +362,7 @@ private:
     // Post-processing (GUI thread unless said; mutexNzbToProcess where the name says so).
     void appendJob(NzbToProcess *pJob);
     void startHeadJobSoon();
+    int startHeadJob(NzbFiles **ppNzbFiles);
     ParityJob makeParityJob(NzbFiles *pNzbFiles);
     UnrarJob makeUnrarJob(NzbFiles *pNzbFiles, const QString &strSourceFolder);
     void startNextStage(NzbFiles *pNzbFiles);

@@ -169,8 +169,23 @@ ParityJob DownloadNzbManager::makeParityJob(NzbFiles *pNzbFiles)
 }
 
 // The manager's thread, every second (and the GUI thread when a job was queued or ended):
-// removes the head job once done and starts the next one.
+// removes the head job once done and starts the next one. An extraction or a joining is started
+// by a signal sent once the queue's mutexes are free: a slot it reaches directly in the GUI
+// thread may run an event loop (a message box), where a report that locks them would otherwise
+// freeze the window for good.
 void DownloadNzbManager::slotNextNzbToProcess()
+{
+    NzbFiles *pStarted = nullptr;
+    const int iKind = startHeadJob(&pStarted);
+    if (iKind == NzbToProcess::Unrar)
+        emit signalStartUnrar(pStarted);
+    else if (iKind == NzbToProcess::Unsplit)
+        emit signalStartUnsplit(pStarted);
+}
+
+// Marks the head job running and hands a PAR2 job to its worker; returns the kind of the job
+// started (-1 if none) and its NZB in `ppNzbFiles`.
+int DownloadNzbManager::startHeadJob(NzbFiles **ppNzbFiles)
 {
     // An NZB's removed flag is written under the queue mutexes; the last of them is enough here.
     QMutexLocker decodeLocker(&mutexFilesToDecode);
@@ -178,7 +193,7 @@ void DownloadNzbManager::slotNextNzbToProcess()
     while (!listNzbToProcess.isEmpty()) {
         NzbToProcess *head = listNzbToProcess.first();
         if (head->iState == NzbToProcess::Running)
-            return;
+            return -1;
         if (head->iState == NzbToProcess::Done) {
             delete listNzbToProcess.takeFirst();
             continue;
@@ -194,12 +209,10 @@ void DownloadNzbManager::slotNextNzbToProcess()
         head->iState = NzbToProcess::Running;
         if (head->iKind == NzbToProcess::Par2)
             threadParity.addJob(head->parityJob);
-        else if (head->iKind == NzbToProcess::Unrar)
-            emit signalStartUnrar(head->pNzbFiles);
-        else
-            emit signalStartUnsplit(head->pNzbFiles);
-        return;
+        *ppNzbFiles = head->pNzbFiles;
+        return head->iKind;
     }
+    return -1;
 }
 
 void DownloadNzbManager::unrarStartSlot(NzbFiles *pNzbFiles)

@@ -302,11 +302,16 @@ void tst_MainWindowCommandsDuringWork::destinationOrTitleDuringExtraction()
     QVERIFY(nzb);
     const QString destination = nzb->getDestination();
 
-    // Answers the refusal; the folder chooser and the title question too, should they come.
+    // Answers the refusal; the folder chooser and the title question too, should they come. The
+    // refusal stays open until the NZB has ended: the extraction's report and the clean-up reach
+    // the window while the box waits for the user (they once froze it for good when the box came
+    // from a slot the extraction's start reached directly).
     ModalAnswerer answerer;
+    bool endedWhileRefusalOpen = false;
     answerer.handleNext([&](QWidget *widget) {
         if (auto *box = qobject_cast<QMessageBox *>(widget)) {
             WidgetPicture::save(box, QStringLiteral("MainWindowCommandsDuringWork_changeRefused"));
+            endedWhileRefusalOpen = QTest::qWaitFor([&] { return nzb->bCleaned; }, 60000);
             box->button(QMessageBox::Ok)->click();
         } else if (auto *chooser = qobject_cast<QFileDialog *>(widget)) {
             chooser->setDirectory(home->path());
@@ -332,6 +337,7 @@ void tst_MainWindowCommandsDuringWork::destinationOrTitleDuringExtraction()
     });
     QTRY_VERIFY_WITH_TIMEOUT(nzb->bCleaned, 60000);
     QVERIFY(issued);
+    QVERIFY(endedWhileRefusalOpen);
     WidgetPicture::save(window.get(), QStringLiteral("MainWindowCommandsDuringWork_extracted"));
     // Where the row and the success line say the files are, they are; nothing anywhere else.
     const QString named = nzb->pTreeItem->text(DownloadListRows::ColumnDestination);
