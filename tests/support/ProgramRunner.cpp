@@ -14,14 +14,15 @@
 
 #include <csignal>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int kPollMs = 50;
 
-QString programPath()
+QString programPath(const QString &folder = QString())
 {
-    return QDir(qEnvironmentVariable("TQ_BIN_DIR")).filePath(QStringLiteral("tessaquill"));
+    return QDir(folder.isEmpty() ? qEnvironmentVariable("TQ_BIN_DIR") : folder).filePath(QStringLiteral("tessaquill"));
 }
 
 // The configuration classes read the home from the environment.
@@ -126,8 +127,16 @@ bool ProgramRunner::start(const QStringList &arguments)
     process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(homeFolder);
-    process->start(programPath(), arguments);
+    process->start(programPath(programFolder), arguments);
     return process->waitForStarted(30000);
+}
+
+bool ProgramRunner::placeProgramIn(const QString &folder)
+{
+    const QByteArray built = QFile::encodeName(programPath());
+    const QByteArray placed = QFile::encodeName(programPath(folder));
+    return QDir().mkpath(folder)
+           && (::link(built.constData(), placed.constData()) == 0 || QFile::copy(programPath(), programPath(folder)));
 }
 
 bool ProgramRunner::isRunning() const

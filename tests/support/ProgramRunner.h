@@ -64,6 +64,14 @@ public:
     // itself (SIGSTOP) in the middle of that write. No write of it is lost: resume() or a signal
     // and resume() let it go on.
     void stopAtWrite(const QString &pathPrefix, qint64 bytes);
+
+    // Runs the program from `folder` (its executable and the tools beside it, as an installation
+    // would have them) instead of the build's; empty: the build's.
+    void setProgramFolder(const QString &folder) { programFolder = folder; }
+    // Places the build's executable in `folder` (a hard link, else a copy), where the tools it runs
+    // (par2, unrar) can be stand-ins of the test's; false when it could not.
+    static bool placeProgramIn(const QString &folder);
+
     // Starts the program with these arguments (NZB files), in the home; false when it did not start.
     bool start(const QStringList &arguments = {});
     bool isRunning() const;
@@ -84,6 +92,7 @@ public:
 
 private:
     QString homeFolder;
+    QString programFolder;
     std::unique_ptr<QProcess> process;
     QString lastErrors;
     QString writeStopPrefix;
