@@ -73,10 +73,12 @@ QString PartialFile::pathFor(const QString &path)
     return folder + QLatin1Char('/') + kPrefix + QString::fromLatin1(digest) + kSuffix;
 }
 
+// A partial file written through a save file has a temporary name of its own after the suffix.
 bool PartialFile::isPartialName(const QString &fileName)
 {
-    return fileName.startsWith(kPrefix) && fileName.endsWith(kSuffix)
-           && fileName.size() > kPrefix.size() + kSuffix.size();
+    if (!fileName.startsWith(kPrefix) || fileName.size() <= kPrefix.size() + kSuffix.size())
+        return false;
+    return fileName.endsWith(kSuffix) || fileName.contains(kSuffix + QLatin1Char('.'));
 }
 
 void PartialFile::removeLeftover(const QString &path)

@@ -228,10 +228,12 @@ void tst_ThreadClean::nameClashKeepsBoth()
 
 // A run stopped midway is done again: the file a stopped copy had already named in the
 // destination (its source still there) is the move done, not a name clash; what a stopped copy
-// or decoding left under a partial name goes. A different file of the same name stays the user's.
+// or decoding left under a partial name (or a save file's temporary name after it) goes. A
+// different file of the same name stays the user's.
 void tst_ThreadClean::whatAStoppedRunLeftIsTakenUp()
 {
-    fillDownloadFolder({"a.bin", "b.bin", "c.bin", PartialFile::pathFor("d.bin").mid(2)});
+    fillDownloadFolder({"a.bin", "b.bin", "c.bin", PartialFile::pathFor("d.bin").mid(2),
+                        PartialFile::pathFor("e.bin").mid(2) + ".Ab12Cd"});
     QVERIFY(writeFile(m_destination + QStringLiteral("/a.bin"), "downloaded a.bin"));
     QVERIFY(writeFile(m_destination + QStringLiteral("/b (1).bin"), "downloaded b.bin"));
     QVERIFY(writeFile(m_destination + QStringLiteral("/b.bin"), "the user's b.bin"));
