@@ -71,6 +71,10 @@
         <source>the file on disk is short</source>
         <translation>die Datei auf der Festplatte ist zu kurz</translation>
     </message>
+    <message>
+        <source>Unsplit: volume %1 is missing</source>
+        <translation>Zusammenfügen: Teil %1 fehlt</translation>
+    </message>
 </context>
 <context>
     <name>AppConfiguration</name>
@@ -412,6 +416,20 @@ Die Änderungen gelten, bis Tessaquill+ beendet wird.</translation>
     <message>
         <source>The folder where the NZB will be downloaded cannot be used: %1.</source>
         <translation>Der Ordner, in den die NZB heruntergeladen wird, kann nicht verwendet werden: %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder. Please enter the path of the file the NZB will be saved to.</source>
+        <translation>%1 ist ein Ordner. Bitte geben Sie den Pfad der Datei ein, in der die NZB gespeichert werden soll.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a named pipe, a device or a socket). Please enter the path of the file the NZB will be saved to.</source>
+        <translation>%1 ist keine gewöhnliche Datei (eine benannte Pipe, ein Gerät oder ein Socket). Bitte geben Sie den Pfad der Datei ein, in der die NZB gespeichert werden soll.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
@@ -2970,7 +2988,7 @@ Das Programm läuft mit den Standardeinstellungen.</translation>
     </message>
     <message>
         <source>NZB %1 could not be saved to disk: %2</source>
-        <translation>NZB %1 konnte nicht auf dem Datenträger gespeichert werden: %2</translation>
+        <translation type="vanished">NZB %1 konnte nicht auf dem Datenträger gespeichert werden: %2</translation>
     </message>
     <message>
         <source>Cannot load %1: bad suffix</source>
@@ -3086,7 +3104,7 @@ Das Programm läuft mit den Standardeinstellungen.</translation>
     </message>
     <message>
         <source>The file could not be saved to %1.</source>
-        <translation>Die Datei konnte nicht unter %1 gespeichert werden.</translation>
+        <translation type="vanished">Die Datei konnte nicht unter %1 gespeichert werden.</translation>
     </message>
     <message>
         <source>This is not a valid URL</source>
@@ -3347,6 +3365,40 @@ Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten S
     <message>
         <source>NZB %1: %2</source>
         <translation>NZB %1: %2</translation>
+    </message>
+    <message>
+        <source>NZB %1 is complete: its files are being verified, repaired and extracted into its destination folder, or are already there. Its destination and title cannot be changed any more.</source>
+        <translation>NZB %1 ist vollständig: Ihre Dateien werden geprüft, repariert und in ihren Zielordner entpackt oder liegen bereits dort. Zielordner und Titel können nicht mehr geändert werden.</translation>
+    </message>
+    <message>
+        <source>The files of NZB %1 cannot be downloaded again: the NZB is complete, and its files are being verified, extracted and moved or are already in its destination folder. Add the NZB again to download it anew.</source>
+        <translation>Die Dateien der NZB %1 können nicht erneut heruntergeladen werden: Die NZB ist vollständig, und ihre Dateien werden geprüft, entpackt und verschoben oder liegen bereits in ihrem Zielordner. Fügen Sie die NZB erneut hinzu, um sie neu herunterzuladen.</translation>
+    </message>
+    <message>
+        <source>Files being decoded cannot be removed until that is done: %1</source>
+        <translation>Dateien, die gerade dekodiert werden, können erst danach entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>the download folder %1 is gone</source>
+        <translation>der Download-Ordner %1 ist nicht mehr vorhanden</translation>
+    </message>
+    <message>
+        <source>%1 decoded file(s) gone from the download folder before the end: %2</source>
+        <translation>%1 dekodierte Datei(en) vor dem Ende aus dem Download-Ordner verschwunden: %2</translation>
+    </message>
+    <message>
+        <source>NZB %1 could not be saved to disk: %2
+%3</source>
+        <translation>NZB %1 konnte nicht auf dem Datenträger gespeichert werden: %2
+%3</translation>
+    </message>
+    <message>
+        <source>Cannot create folder %1: %2</source>
+        <translation>Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The file could not be saved to %1: %2</source>
+        <translation>Die Datei konnte nicht unter %1 gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -3612,6 +3664,14 @@ Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten S
         <source>%1 is incomplete: no article holds %2 of its %3 bytes</source>
         <translation>%1 ist unvollständig: Kein Artikel enthält %2 seiner %3 Bytes</translation>
     </message>
+    <message>
+        <source>every name it could take is taken</source>
+        <translation>jeder Name, den sie tragen könnte, ist bereits vergeben</translation>
+    </message>
+    <message>
+        <source>Segment %1 is damaged: its uuencoded or base64 data is cut short</source>
+        <translation>Segment %1 ist beschädigt: seine uuencode- oder Base64-Daten sind abgeschnitten</translation>
+    </message>
 </context>
 <context>
     <name>ThreadNntp</name>
@@ -3629,6 +3689,29 @@ Die NZBs, deren Eintrag nicht geschrieben werden konnte, fehlen beim nächsten S
     <message>
         <source>Unsplit: files of the download are incomplete, the split files are kept unjoined</source>
         <translation>Zusammenfügen: Dateien des Downloads sind unvollständig, die geteilten Dateien werden unverbunden aufbewahrt</translation>
+    </message>
+</context>
+<context>
+    <name>UtilsFilesFolders</name>
+    <message>
+        <source>%1 is a folder.</source>
+        <translation>%1 ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a named pipe, a device or a socket); it is left as it is.</source>
+        <translation>%1 ist keine gewöhnliche Datei (eine benannte Pipe, ein Gerät oder ein Socket); sie bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 existiert nicht.</translation>
     </message>
 </context>
 <context>

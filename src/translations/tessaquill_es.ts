@@ -71,6 +71,10 @@
         <source>the file on disk is short</source>
         <translation>el archivo en el disco es demasiado corto</translation>
     </message>
+    <message>
+        <source>Unsplit: volume %1 is missing</source>
+        <translation>Unión: falta el volumen %1</translation>
+    </message>
 </context>
 <context>
     <name>AppConfiguration</name>
@@ -412,6 +416,20 @@ Los cambios se aplicarán hasta que se cierre Tessaquill+.</translation>
     <message>
         <source>The folder where the NZB will be downloaded cannot be used: %1.</source>
         <translation>No se puede usar la carpeta donde se descargará el NZB: %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder. Please enter the path of the file the NZB will be saved to.</source>
+        <translation>%1 es una carpeta. Introduzca la ruta del archivo en el que se guardará el NZB.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a named pipe, a device or a socket). Please enter the path of the file the NZB will be saved to.</source>
+        <translation>%1 no es un archivo normal (una tubería con nombre, un dispositivo o un socket). Introduzca la ruta del archivo en el que se guardará el NZB.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ya existe.
+¿Desea reemplazarlo?</translation>
     </message>
 </context>
 <context>
@@ -2970,7 +2988,7 @@ El programa funciona con la configuración predeterminada.</translation>
     </message>
     <message>
         <source>NZB %1 could not be saved to disk: %2</source>
-        <translation>No se pudo guardar el NZB %1 en el disco: %2</translation>
+        <translation type="vanished">No se pudo guardar el NZB %1 en el disco: %2</translation>
     </message>
     <message>
         <source>Cannot load %1: bad suffix</source>
@@ -3086,7 +3104,7 @@ El programa funciona con la configuración predeterminada.</translation>
     </message>
     <message>
         <source>The file could not be saved to %1.</source>
-        <translation>No se pudo guardar el archivo en %1.</translation>
+        <translation type="vanished">No se pudo guardar el archivo en %1.</translation>
     </message>
     <message>
         <source>This is not a valid URL</source>
@@ -3347,6 +3365,40 @@ Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</tran
     <message>
         <source>NZB %1: %2</source>
         <translation>NZB %1: %2</translation>
+    </message>
+    <message>
+        <source>NZB %1 is complete: its files are being verified, repaired and extracted into its destination folder, or are already there. Its destination and title cannot be changed any more.</source>
+        <translation>El NZB %1 está completo: sus archivos se están verificando, reparando y extrayendo en su carpeta de destino, o ya están allí. Su destino y su título ya no se pueden cambiar.</translation>
+    </message>
+    <message>
+        <source>The files of NZB %1 cannot be downloaded again: the NZB is complete, and its files are being verified, extracted and moved or are already in its destination folder. Add the NZB again to download it anew.</source>
+        <translation>Los archivos del NZB %1 no se pueden volver a descargar: el NZB está completo y sus archivos se están verificando, extrayendo y moviendo, o ya están en su carpeta de destino. Añada de nuevo el NZB para volver a descargarlo.</translation>
+    </message>
+    <message>
+        <source>Files being decoded cannot be removed until that is done: %1</source>
+        <translation>Los archivos que se están descodificando no se pueden quitar hasta que termine: %1</translation>
+    </message>
+    <message>
+        <source>the download folder %1 is gone</source>
+        <translation>la carpeta de descarga %1 ya no existe</translation>
+    </message>
+    <message>
+        <source>%1 decoded file(s) gone from the download folder before the end: %2</source>
+        <translation>%1 archivo(s) descodificado(s) desaparecido(s) de la carpeta de descarga antes del final: %2</translation>
+    </message>
+    <message>
+        <source>NZB %1 could not be saved to disk: %2
+%3</source>
+        <translation>No se pudo guardar el NZB %1 en el disco: %2
+%3</translation>
+    </message>
+    <message>
+        <source>Cannot create folder %1: %2</source>
+        <translation>No se puede crear la carpeta %1: %2</translation>
+    </message>
+    <message>
+        <source>The file could not be saved to %1: %2</source>
+        <translation>No se pudo guardar el archivo en %1: %2</translation>
     </message>
 </context>
 <context>
@@ -3612,6 +3664,14 @@ Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</tran
         <source>%1 is incomplete: no article holds %2 of its %3 bytes</source>
         <translation>%1 está incompleto: ningún artículo contiene %2 de sus %3 bytes</translation>
     </message>
+    <message>
+        <source>every name it could take is taken</source>
+        <translation>todos los nombres que podría tomar ya están ocupados</translation>
+    </message>
+    <message>
+        <source>Segment %1 is damaged: its uuencoded or base64 data is cut short</source>
+        <translation>El segmento %1 está dañado: sus datos uuencode o base64 están cortados</translation>
+    </message>
 </context>
 <context>
     <name>ThreadNntp</name>
@@ -3629,6 +3689,29 @@ Los NZB cuyo registro no se pudo escribir faltarán en el próximo inicio.</tran
     <message>
         <source>Unsplit: files of the download are incomplete, the split files are kept unjoined</source>
         <translation>Unión: hay archivos de la descarga incompletos, los archivos divididos se conservan sin unir</translation>
+    </message>
+</context>
+<context>
+    <name>UtilsFilesFolders</name>
+    <message>
+        <source>%1 is a folder.</source>
+        <translation>%1 es una carpeta.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a named pipe, a device or a socket); it is left as it is.</source>
+        <translation>%1 no es un archivo normal (una tubería con nombre, un dispositivo o un socket); se deja como está.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 no es un archivo normal.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 no se puede leer.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 no existe.</translation>
     </message>
 </context>
 <context>

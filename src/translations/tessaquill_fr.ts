@@ -71,6 +71,10 @@
         <source>the file on disk is short</source>
         <translation>le fichier sur le disque est trop court</translation>
     </message>
+    <message>
+        <source>Unsplit: volume %1 is missing</source>
+        <translation>Assemblage : le volume %1 est manquant</translation>
+    </message>
 </context>
 <context>
     <name>AppConfiguration</name>
@@ -412,6 +416,20 @@ Les modifications restent valables jusqu&apos;à la fermeture de Tessaquill+.</t
     <message>
         <source>The folder where the NZB will be downloaded cannot be used: %1.</source>
         <translation>Le dossier où le NZB sera téléchargé ne peut pas être utilisé : %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder. Please enter the path of the file the NZB will be saved to.</source>
+        <translation>%1 est un dossier. Veuillez saisir le chemin du fichier dans lequel le NZB sera enregistré.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a named pipe, a device or a socket). Please enter the path of the file the NZB will be saved to.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire (un tube nommé, un périphérique ou une socket). Veuillez saisir le chemin du fichier dans lequel le NZB sera enregistré.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existe déjà.
+Voulez-vous le remplacer ?</translation>
     </message>
 </context>
 <context>
@@ -2970,7 +2988,7 @@ Le programme fonctionne avec les paramètres par défaut.</translation>
     </message>
     <message>
         <source>NZB %1 could not be saved to disk: %2</source>
-        <translation>Le NZB %1 n&apos;a pas pu être enregistré sur le disque : %2</translation>
+        <translation type="vanished">Le NZB %1 n&apos;a pas pu être enregistré sur le disque : %2</translation>
     </message>
     <message>
         <source>Cannot load %1: bad suffix</source>
@@ -3086,7 +3104,7 @@ Le programme fonctionne avec les paramètres par défaut.</translation>
     </message>
     <message>
         <source>The file could not be saved to %1.</source>
-        <translation>Le fichier n&apos;a pas pu être enregistré dans %1.</translation>
+        <translation type="vanished">Le fichier n&apos;a pas pu être enregistré dans %1.</translation>
     </message>
     <message>
         <source>This is not a valid URL</source>
@@ -3347,6 +3365,40 @@ Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au pr
     <message>
         <source>NZB %1: %2</source>
         <translation>NZB %1 : %2</translation>
+    </message>
+    <message>
+        <source>NZB %1 is complete: its files are being verified, repaired and extracted into its destination folder, or are already there. Its destination and title cannot be changed any more.</source>
+        <translation>Le NZB %1 est complet : ses fichiers sont en cours de vérification, de réparation et d&apos;extraction dans son dossier de destination, ou s&apos;y trouvent déjà. Sa destination et son titre ne peuvent plus être modifiés.</translation>
+    </message>
+    <message>
+        <source>The files of NZB %1 cannot be downloaded again: the NZB is complete, and its files are being verified, extracted and moved or are already in its destination folder. Add the NZB again to download it anew.</source>
+        <translation>Les fichiers du NZB %1 ne peuvent pas être téléchargés à nouveau : le NZB est complet, et ses fichiers sont en cours de vérification, d&apos;extraction et de déplacement, ou se trouvent déjà dans son dossier de destination. Ajoutez à nouveau le NZB pour le télécharger de nouveau.</translation>
+    </message>
+    <message>
+        <source>Files being decoded cannot be removed until that is done: %1</source>
+        <translation>Les fichiers en cours de décodage ne peuvent pas être supprimés avant la fin du décodage : %1</translation>
+    </message>
+    <message>
+        <source>the download folder %1 is gone</source>
+        <translation>le dossier de téléchargement %1 a disparu</translation>
+    </message>
+    <message>
+        <source>%1 decoded file(s) gone from the download folder before the end: %2</source>
+        <translation>%1 fichier(s) décodé(s) disparu(s) du dossier de téléchargement avant la fin : %2</translation>
+    </message>
+    <message>
+        <source>NZB %1 could not be saved to disk: %2
+%3</source>
+        <translation>Le NZB %1 n&apos;a pas pu être enregistré sur le disque : %2
+%3</translation>
+    </message>
+    <message>
+        <source>Cannot create folder %1: %2</source>
+        <translation>Impossible de créer le dossier %1 : %2</translation>
+    </message>
+    <message>
+        <source>The file could not be saved to %1: %2</source>
+        <translation>Le fichier n&apos;a pas pu être enregistré dans %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -3612,6 +3664,14 @@ Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au pr
         <source>%1 is incomplete: no article holds %2 of its %3 bytes</source>
         <translation>%1 est incomplet : aucun article ne contient %2 de ses %3 octets</translation>
     </message>
+    <message>
+        <source>every name it could take is taken</source>
+        <translation>tous les noms qu&apos;il pourrait prendre sont déjà pris</translation>
+    </message>
+    <message>
+        <source>Segment %1 is damaged: its uuencoded or base64 data is cut short</source>
+        <translation>Le segment %1 est endommagé : ses données uuencode ou base64 sont tronquées</translation>
+    </message>
 </context>
 <context>
     <name>ThreadNntp</name>
@@ -3629,6 +3689,29 @@ Les NZB dont l&apos;enregistrement n&apos;a pas pu être écrit manqueront au pr
     <message>
         <source>Unsplit: files of the download are incomplete, the split files are kept unjoined</source>
         <translation>Assemblage : des fichiers du téléchargement sont incomplets, les fichiers découpés sont conservés sans être assemblés</translation>
+    </message>
+</context>
+<context>
+    <name>UtilsFilesFolders</name>
+    <message>
+        <source>%1 is a folder.</source>
+        <translation>%1 est un dossier.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a named pipe, a device or a socket); it is left as it is.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire (un tube nommé, un périphérique ou une socket) ; il est laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 n&apos;existe pas.</translation>
     </message>
 </context>
 <context>
