@@ -164,10 +164,19 @@ void DownloadNzbManager::shutdown()
 void DownloadNzbManager::stopOwnThreads()
 {
     // Waiting for the manager's thread first means its run() has started the workers (or never
-    // will) before they are told to stop.
+    // will) before they are told to stop. It is waited for until it has ended, however long
+    // that takes: the rest of the exit tears down what its timers still use, and doing so
+    // beside it crashed the process at exit.
     quit();
-    if (!wait(kWorkerStopWaitMs))
-        qDebug() << "The download manager's thread did not end within" << kWorkerStopWaitMs << "ms";
+    QElapsedTimer elapsed;
+    elapsed.start();
+    bool bSaid = false;
+    while (!wait(kStopRepeatMs)) {
+        if (!bSaid && elapsed.elapsed() >= qint64(kWorkerStopWaitMs)) {
+            qDebug() << "The download manager's thread did not end within" << kWorkerStopWaitMs << "ms";
+            bSaid = true;
+        }
+    }
     disconnectPostProcessingWorkers();
     stopAllThreads();
     disconnect(this, SIGNAL(signalNewBytesDownloaded(QList<quint32>,QList<quint64>)), &threadComputeServerNewBytes,
