@@ -6,14 +6,27 @@
 // QMutex::lock, tryLock and unlock for the calls of this program (the linker binds them here),
 // pass each call on to the library and tell ThreadSanitizer about the acquire and the release,
 // which also lets it check the lock order.
+#include <QByteArray>
+#include <QMetaType>
 #include <QMutex>
 #include <QSemaphore>
 #include <QThread>
 #include <QVariant>
 #include <QWaitCondition>
 
+#include <array>
+#include <cstddef>
+#include <mutex>
+#include <utility>
+
 #include <dlfcn.h>
 #include <sanitizer/tsan_interface.h>
+
+extern "C" {
+void __tsan_read_range(void *address, unsigned long size);
+void __tsan_ignore_thread_begin();
+void __tsan_ignore_thread_end();
+}
 
 namespace {
 
@@ -127,4 +140,73 @@ void QSemaphore::release(int n)
     static const auto original = libraryFunction<void (*)(QSemaphore *, int)>("_ZN10QSemaphore7releaseEi");
     __tsan_release(this);
     original(this, n);
+}
+
+// A queued signal hands its arguments over as copies that Qt makes in the emitting thread, with the
+// constructor this program registered for the type, and delivers through its event queue, which
+// the sanitizer cannot see: the receiving thread's use of a copy would look unordered with its
+// making. Each constructor the program registers is wrapped so that the copy, once made, counts
+// as fresh memory. Only the copy: reading the value copied from stays seen, so a race of the
+// program's own on it is still reported.
+namespace {
+
+struct CopiedType
+{
+    QMetaType::Constructor construct = nullptr;
+    int size = 0;
+};
+
+constexpr int kCopiedTypes = 512;
+CopiedType copiedTypes[kCopiedTypes];
+int copiedTypeCount = 0;
+std::mutex copiedTypesMutex;
+
+template <int N>
+void *constructHandedOver(void *where, const void *copy)
+{
+    if (copy)
+        __tsan_read_range(const_cast<void *>(copy), static_cast<unsigned long>(copiedTypes[N].size));
+    __tsan_ignore_thread_begin();
+    void *made = copiedTypes[N].construct(where, copy);
+    __tsan_ignore_thread_end();
+    return made;
+}
+
+template <int... N>
+constexpr std::array<QMetaType::Constructor, sizeof...(N)> handOverConstructors(std::integer_sequence<int, N...>)
+{
+    return {{&constructHandedOver<N>...}};
+}
+
+constexpr std::array<QMetaType::Constructor, kCopiedTypes> kHandOverConstructors =
+    handOverConstructors(std::make_integer_sequence<int, kCopiedTypes>());
+
+// The wrapper of the constructor (the same one for a type registered again); the constructor itself
+// once every wrapper is taken.
+QMetaType::Constructor handOverConstructor(QMetaType::Constructor construct, int size)
+{
+    if (!construct || size <= 0)
+        return construct;
+    std::lock_guard<std::mutex> locker(copiedTypesMutex);
+    for (int i = 0; i < copiedTypeCount; ++i) {
+        if (copiedTypes[i].construct == construct)
+            return kHandOverConstructors[std::size_t(i)];
+    }
+    if (copiedTypeCount == kCopiedTypes)
+        return construct;
+    copiedTypes[copiedTypeCount] = {construct, size};
+    return kHandOverConstructors[std::size_t(copiedTypeCount++)];
+}
+
+} // namespace
+
+// (QByteArray is also one of QMetaType's own type names: the class is named from the global scope.)
+int QMetaType::registerNormalizedType(const ::QByteArray &normalizedTypeName, Destructor destructor,
+                                      Constructor constructor, int size, TypeFlags flags,
+                                      const QMetaObject *metaObject)
+{
+    static const auto original =
+        libraryFunction<int (*)(const ::QByteArray &, Destructor, Constructor, int, TypeFlags, const QMetaObject *)>(
+            "_ZN9QMetaType22registerNormalizedTypeERK10QByteArrayPFvPvEPFS3_S3_PKvEi6QFlagsINS_8TypeFlagEEPK11QMetaObject");
+    return original(normalizedTypeName, destructor, handOverConstructor(constructor, size), size, flags, metaObject);
 }
